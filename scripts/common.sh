@@ -1,0 +1,50 @@
+# Shared by scripts/run, scripts/test, scripts/bench and scripts/fuzz.
+# Installs what is missing from Debian's packages and builds the project.
+
+set -euo pipefail
+
+HALTRIX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# Everything the build, the tests and the program need.
+HALTRIX_PACKAGES=(
+    build-essential cmake pkgconf
+    qt6-base-dev
+    fonts-ipafont-mincho fonts-ipafont-gothic
+    poppler-utils
+    xvfb xauth
+    clang libclang-rt-14-dev
+    libbenchmark-dev
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+# Installs the packages that are not installed yet; does nothing when all are.
+install_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if [ "${#missing[@]}" -eq 0 ]; then
+        return 0
+    fi
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# build_tree DIR [cmake options...]: configures (once) and builds DIR.
+build_tree() {
+    local dir="$1"
+    shift
+    cmake -S "$HALTRIX_ROOT" -B "$dir" "$@"
+    cmake --build "$dir" --parallel "$(nproc)"
+}

@@ -1,0 +1,37 @@
+#include "calculation.h"
+
+#include "engine.h"
+
+namespace haltrix::cli {
+
+namespace {
+
+class RecordingNotifier : public Notifier {
+public:
+    void notify(std::string_view message) override {
+        if (!m_message)
+            m_message = std::string(message);
+    }
+    std::optional<std::string> m_message;
+};
+
+} // namespace
+
+CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions& options) {
+    CalculatedDesign design;
+    design.path = path;
+    design.readError = readDesignFile(path, design.record);
+    if (design.readError)
+        return design;
+    DesignRecord& record = design.record;
+    deriveRatioCase(record);
+    const Twin twin = twinForUnitSystem(record.unitSystem);
+    RecordingNotifier notifier;
+    runCalculation(record, twin, notifier);
+    design.message = notifier.m_message;
+    design.horizontal =
+        runHorizontalCheck(record, twin, options.hBarIndex, barCountFromText(options.hCountText));
+    return design;
+}
+
+} // namespace haltrix::cli

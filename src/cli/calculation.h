@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "cli_options.h"
+#include "design_file.h"
+#include "design_record.h"
+#include "horizontal_check.h"
+
+namespace haltrix::cli {
+
+// One design file taken the way the program takes it: read into a fresh
+// record, the formula case derived as the input form's OK would, then the
+// result window's load sequence for the twin that unitSystem selects.
+struct CalculatedDesign {
+    std::string path;
+    DesignRecord record;
+    std::optional<FileError> readError; // set: nothing was calculated
+    std::optional<std::string> message; // the engine's message, if raised
+    HorizontalCheck horizontal;
+};
+
+CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions& options);
+
+} // namespace haltrix::cli

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace haltrix::cli {
+
+// Options shared by every subcommand that calculates designs.
+struct CalcOptions {
+    int hBarIndex = -1;             // --hbar: position in the bar list, -1 none chosen
+    std::string hCountText = "4";   // --hcount: the count box's text
+    bool printVariant = false;      // --print
+    std::string output;             // -o
+    std::vector<std::string> files; // the design files, in order
+};
+
+// Parses the arguments after the subcommand name. On a usage error returns
+// false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o.
+bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
+                      CalcOptions& options, std::string& error);
+
+} // namespace haltrix::cli

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "calculation.h"
+
+namespace haltrix::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 1;
+inline constexpr int kExitUnreadable = 2;
+inline constexpr int kExitMessage = 3;
+
+// The exit status of a run over several files: an unreadable file (2) wins
+// over the engine's message (3), which wins over success (0).
+class ExitStatus {
+public:
+    void unreadable() { m_unreadable = true; }
+    void message() { m_message = true; }
+    int code() const {
+        if (m_unreadable)
+            return kExitUnreadable;
+        return m_message ? kExitMessage : kExitOk;
+    }
+
+private:
+    bool m_unreadable = false;
+    bool m_message = false;
+};
+
+// Writes a design's read error or engine message to standard error and notes
+// it in `status`. Returns false when the file could not be read, so there is
+// nothing to print for it.
+bool reportProblems(const CalculatedDesign& design, ExitStatus& status);
+
+} // namespace haltrix::cli

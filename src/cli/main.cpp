@@ -1,0 +1,63 @@
+// haltrix-calc: the command-line companion of Haltrix. It reads design files
+// and prints what the program would compute, show and print for them.
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "exit_status.h"
+#include "json_command.h"
+
+namespace {
+
+const char* const kUsage = R"(Usage:
+  haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx...
+  haltrix-calc --help
+
+Each design file is read into a fresh design record (this sets the unit
+system from its line 16), the formula case is derived from a / H2 as the
+input form's OK does, and the result window's load sequence runs for the
+window the unit system selects (1: gravitational procedures and the cm2
+column of the bar table; any other value: SI procedures and the mm2 column):
+the self-weight table, the case procedure, then the horizontal check.
+
+Options:
+  --hbar D..      designation chosen for the horizontal bars (default: none
+                  chosen, which the check counts as D10)
+  --hcount TEXT   text of the horizontal bar count (default "4"; an empty or
+                  non-numeric text counts as 0 bars)
+
+json prints one JSON object per file on one line (JSON Lines) with every
+field of the design record, plus "file" (the path as given),
+"requiredMainArea" (the governing required main-steel area),
+"requiredHorizontalArea" and "message" (null, or the calculation's message).
+
+Exit status:
+  0  every file was read and calculated
+  1  the command line was wrong
+  2  a file could not be read (reason on standard error; no output for it,
+     the other files are still processed)
+  3  the calculation reported invalid input data for a file (message on
+     standard error; its output is still written from the record as it
+     then stands)
+)";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::cerr << kUsage;
+        return haltrix::cli::kExitUsage;
+    }
+    const std::string command = args.front();
+    args.erase(args.begin());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (command == "json")
+        return haltrix::cli::runJsonCommand(args);
+    std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
+    return haltrix::cli::kExitUsage;
+}

@@ -1,0 +1,52 @@
+#include "bar_table.h"
+
+namespace haltrix {
+
+namespace {
+
+const std::array<double, kBarCount>& areas(BarColumn column) {
+    return column == BarColumn::Cm2 ? kBarAreaCm2 : kBarAreaMm2;
+}
+
+void lookupLayerAreas(DesignRecord& record, BarColumn column) {
+    const LayerAreas areas = layerAreas(record, column);
+    record.layer1Area = areas.layer1;
+    record.layer2Area = areas.layer2;
+}
+
+} // namespace
+
+LayerAreas layerAreas(const DesignRecord& record, BarColumn column) {
+    return {record.layer1Count * barAreaByName(record.layer1Bar, column),
+            record.layer2Count * barAreaByName(record.layer2Bar, column)};
+}
+
+double barAreaByName(std::string_view designation, BarColumn column) {
+    for (int i = 0; i < kBarCount; ++i) {
+        if (kBarDesignations[i] == designation)
+            return areas(column)[i];
+    }
+    return 0.0;
+}
+
+double barAreaByIndex(int position, BarColumn column) {
+    if (position < 0 || position >= kBarCount)
+        position = 0;
+    return areas(column)[position];
+}
+
+std::string_view barNameByIndex(int position) {
+    if (position < 0 || position >= kBarCount)
+        position = 0;
+    return kBarDesignations[position];
+}
+
+void lookupLayerAreasCm2(DesignRecord& record) {
+    lookupLayerAreas(record, BarColumn::Cm2);
+}
+
+void lookupLayerAreasMm2(DesignRecord& record) {
+    lookupLayerAreas(record, BarColumn::Mm2);
+}
+
+} // namespace haltrix

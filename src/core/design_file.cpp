@@ -1,0 +1,184 @@
+#include "design_file.h"
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <random>
+#include <sstream>
+
+#include "number_format.h"
+
+namespace haltrix {
+
+namespace {
+
+constexpr int kLineCount = 16;
+
+std::string numberLine(double value) {
+    // A non-negative number is framed by blanks; a negative one starts with
+    // its minus sign.
+    const std::string text = plainText(value);
+    return (text.front() == '-' ? "" : " ") + text + " ";
+}
+
+// Hands out the lines of a stream one at a time, refusing over-long ones.
+class LineReader {
+public:
+    explicit LineReader(std::istream& in) : m_in(in) {}
+
+    enum class Status { Line, End, TooLong };
+
+    Status next(std::string& line) {
+        line.clear();
+        std::streambuf* buffer = m_in.rdbuf();
+        bool any = false;
+        for (;;) {
+            const int ch = buffer->sbumpc();
+            if (ch == std::char_traits<char>::eof())
+                break;
+            any = true;
+            if (ch == '\n')
+                break;
+            if (line.size() >= kMaxDesignLineLength)
+                return Status::TooLong;
+            line.push_back(static_cast<char>(ch));
+        }
+        if (!any)
+            return Status::End;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        return Status::Line;
+    }
+
+private:
+    std::istream& m_in;
+};
+
+std::optional<FileError> readDesignStream(std::istream& in, const std::string& fileName,
+                                          DesignRecord& record) {
+    std::string lines[kLineCount];
+    LineReader reader(in);
+    for (int i = 0; i < kLineCount; ++i) {
+        switch (reader.next(lines[i])) {
+        case LineReader::Status::Line:
+            break;
+        case LineReader::Status::End:
+            return FileError{fileName, i + 1,
+                             "ファイルがここで終わっています（16 行が必要です）"};
+        case LineReader::Status::TooLong:
+            return FileError{fileName, i + 1, "行が長すぎます"};
+        }
+    }
+
+    DesignRecord read = record;
+    double* const numbers[] = {&read.H1, &read.H2, &read.l, &read.b, &read.a,
+                               &read.concreteUnitWeight, &read.sigmaSa, &read.P, &read.H,
+                               &read.t, &read.c};
+    for (int i = 0; i < 11; ++i) {
+        const auto value = parseNumber(lines[i]);
+        if (!value)
+            return FileError{fileName, i + 1, "数値ではありません"};
+        *numbers[i] = *value;
+    }
+    read.layer1Bar = lines[11];
+    const auto count1 = parseNumber(lines[12]);
+    if (!count1)
+        return FileError{fileName, 13, "数値ではありません"};
+    read.layer1Count = *count1;
+    read.layer2Bar = lines[13];
+    const auto count2 = parseNumber(lines[14]);
+    if (!count2)
+        return FileError{fileName, 15, "数値ではありません"};
+    read.layer2Count = *count2;
+
+    const auto flag = parseNumber(lines[15]);
+    if (!flag || *flag != std::floor(*flag) ||
+        *flag < std::numeric_limits<std::int32_t>::min() ||
+        *flag > std::numeric_limits<std::int32_t>::max())
+        return FileError{fileName, 16, "単位系が整数ではありません"};
+    read.unitSystem = static_cast<std::int32_t>(*flag);
+
+    record = read;
+    return std::nullopt;
+}
+
+std::string temporaryNameFor(const std::filesystem::path& target) {
+    std::random_device device;
+    std::ostringstream name;
+    name << target.filename().string() << ".tmp-" << std::hex << device() << device();
+    return (target.parent_path() / name.str()).string();
+}
+
+} // namespace
+
+std::string FileError::message() const {
+    std::string text = "ファイル「" + file + "」";
+    if (line > 0)
+        text += "の " + std::to_string(line) + " 行目";
+    text += ": " + reason;
+    return text;
+}
+
+std::string designFileText(const DesignRecord& r) {
+    const std::string lines[kLineCount] = {
+        numberLine(r.H1),      numberLine(r.H2),          numberLine(r.l),
+        numberLine(r.b),       numberLine(r.a),           numberLine(r.concreteUnitWeight),
+        numberLine(r.sigmaSa), numberLine(r.P),           numberLine(r.H),
+        numberLine(r.t),       numberLine(r.c),           r.layer1Bar,
+        numberLine(r.layer1Count), r.layer2Bar,           numberLine(r.layer2Count),
+        numberLine(r.unitSystem)};
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+std::optional<FileError> readDesignText(std::string_view text, const std::string& fileName,
+                                        DesignRecord& record) {
+    std::istringstream in{std::string(text)};
+    return readDesignStream(in, fileName, record);
+}
+
+std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return FileError{path, 0, "フォルダーです。設計ファイルを選んでください"};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const bool exists = std::filesystem::exists(path, ec);
+        return FileError{path, 0,
+                         exists ? "開けません（" + std::string(std::strerror(errno)) + "）"
+                                : "ファイルがありません"};
+    }
+    return readDesignStream(in, path, record);
+}
+
+std::optional<FileError> writeDesignFile(const std::string& path, const DesignRecord& record) {
+    const std::string text = designFileText(record);
+    const std::string temporary = temporaryNameFor(path);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out)
+            return FileError{path, 0,
+                             "書き込めません（" + std::string(std::strerror(errno)) + "）"};
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.close();
+        if (!out) {
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            return FileError{path, 0, "書き込みに失敗しました"};
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return FileError{path, 0, "書き込めません（" + ec.message() + "）"};
+    }
+    return std::nullopt;
+}
+
+} // namespace haltrix

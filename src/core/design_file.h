@@ -1,0 +1,44 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "design_record.h"
+
+namespace haltrix {
+
+// A design file that could not be read or written: which file, which line
+// (0 when the whole file is meant) and why.
+struct FileError {
+    std::string file;
+    int line = 0;
+    std::string reason;
+
+    // One sentence for a message box or standard error.
+    std::string message() const;
+};
+
+// Longest line a design file may have; a longer one rejects the file, so a
+// huge or binary file cannot exhaust memory.
+inline constexpr std::size_t kMaxDesignLineLength = 4096;
+
+// The sixteen lines of a design file, each ended by CR LF: the fifteen inputs
+// and unitSystem. Numbers are written as a space (a minus sign instead for
+// negatives), their plain text and a space.
+std::string designFileText(const DesignRecord& record);
+
+// Reads the sixteen lines of a design file into the inputs and unitSystem of
+// `record`. On any error the record is left exactly as it was. `fileName`
+// names the file in errors. LF and CR LF line ends are both accepted; lines
+// after the sixteenth are ignored.
+std::optional<FileError> readDesignText(std::string_view text, const std::string& fileName,
+                                        DesignRecord& record);
+std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record);
+
+// Writes the design file through a temporary file in the same folder that
+// replaces `path` only when it is complete: a failed write leaves an existing
+// file as it was.
+std::optional<FileError> writeDesignFile(const std::string& path, const DesignRecord& record);
+
+} // namespace haltrix

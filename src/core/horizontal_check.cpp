@@ -1,0 +1,39 @@
+#include "horizontal_check.h"
+
+#include <cmath>
+
+#include "number_format.h"
+
+namespace haltrix {
+
+double requiredHorizontalArea(const DesignRecord& record) {
+    if (record.ratioCase == 1)
+        return LargerOf(1.0 / 3.0 * record.sumAs, 0.5 * record.Ast);
+    return 0.4 * record.Ast;
+}
+
+BarColumn horizontalColumn(Twin twin) {
+    return twin == Twin::Gravitational ? BarColumn::Cm2 : BarColumn::Mm2;
+}
+
+double barCountFromText(std::string_view text) {
+    return parseNumber(text).value_or(0.0);
+}
+
+HorizontalCheck runHorizontalCheck(DesignRecord& record, Twin twin, int barIndex,
+                                   double barCount) {
+    const double area = barAreaByIndex(barIndex, horizontalColumn(twin));
+    if (!std::isfinite(barCount) || !std::isfinite(area * barCount))
+        barCount = 0.0;
+    record.hBarCount = barCount;
+    record.hBarIndex = barIndex;
+    record.hBarArea = area;
+    record.hAs = area * barCount;
+
+    HorizontalCheck check;
+    check.required = requiredHorizontalArea(record);
+    check.judgement = check.required > record.hAs ? kJudgementNg : kJudgementOk;
+    return check;
+}
+
+} // namespace haltrix
