@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design_record.h"
+
+namespace haltrix {
+
+// Where report lines go: the preview surface, the printer, the command line.
+// Each call is one line of UTF-8 text without its line break; an empty text
+// is a blank line.
+class TextTarget {
+public:
+    virtual ~TextTarget() = default;
+    virtual void writeLine(std::string_view line) = 0;
+};
+
+// The preview's input-data section starts with one blank line, the printed
+// one with four.
+enum class ReportVariant { Preview, Print };
+
+// Writes the calculation report of the record: the input-data section, then
+// the result section of the page set that unitSystem and ratioCase choose.
+// With a unitSystem other than 1 or 2 nothing is written and false is
+// returned. Sets hBarName from hBarIndex on the way, as the report does.
+bool writeReport(DesignRecord& record, TextTarget& target, ReportVariant variant);
+
+// The same lines collected in a list.
+std::vector<std::string> reportLines(DesignRecord& record, ReportVariant variant);
+
+} // namespace haltrix

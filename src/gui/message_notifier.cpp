@@ -1,0 +1,16 @@
+#include "message_notifier.h"
+
+#include <QMessageBox>
+#include <QString>
+
+namespace haltrix::gui {
+
+void MessageBoxNotifier::notify(std::string_view message) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle),
+                    QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
+                    QMessageBox::Ok, m_parent);
+    box.setObjectName("engineMessageBox");
+    box.exec();
+}
+
+} // namespace haltrix::gui
