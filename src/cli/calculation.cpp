@@ -15,14 +15,8 @@ public:
     std::optional<std::string> m_message;
 };
 
-} // namespace
-
-CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions& options) {
-    CalculatedDesign design;
-    design.path = path;
-    design.readError = readDesignFile(path, design.record);
-    if (design.readError)
-        return design;
+// The load sequence over a record that was read without error.
+void calculate(CalculatedDesign& design, const CalcOptions& options) {
     DesignRecord& record = design.record;
     deriveRatioCase(record);
     const Twin twin = twinForUnitSystem(record.unitSystem);
@@ -31,6 +25,26 @@ CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions&
     design.message = notifier.m_message;
     design.horizontal =
         runHorizontalCheck(record, twin, options.hBarIndex, barCountFromText(options.hCountText));
+}
+
+} // namespace
+
+CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions& options) {
+    CalculatedDesign design;
+    design.path = path;
+    design.readError = readDesignFile(path, design.record);
+    if (!design.readError)
+        calculate(design, options);
+    return design;
+}
+
+CalculatedDesign calculateDesignText(std::string_view text, const std::string& name,
+                                     const CalcOptions& options) {
+    CalculatedDesign design;
+    design.path = name;
+    design.readError = readDesignText(text, name, design.record);
+    if (!design.readError)
+        calculate(design, options);
     return design;
 }
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "cli_options.h"
 #include "design_file.h"
@@ -22,5 +23,10 @@ struct CalculatedDesign {
 };
 
 CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions& options);
+
+// The same for the contents of a design file already in memory; `name`
+// stands for the file in errors and in the output.
+CalculatedDesign calculateDesignText(std::string_view text, const std::string& name,
+                                     const CalcOptions& options);
 
 } // namespace haltrix::cli

@@ -2,8 +2,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <limits>
 
 namespace haltrix {
 
@@ -19,21 +18,30 @@ struct Decimal {
     int exponent = 0;
 };
 
+// Number texts are made and read with to_chars and from_chars, which always
+// use "." whatever C locale the program runs in (a Qt application takes the
+// user's locale, where printf and strtod may use a decimal comma).
 Decimal toDecimal(double value) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::scientific, 14);
+    const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
     Decimal result;
-    const char* p = buffer;
-    if (*p == '-') {
+    std::size_t i = 0;
+    if (i < text.size() && text[i] == '-') {
         result.negative = true;
-        ++p;
+        ++i;
     }
-    for (; *p && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            result.digits.push_back(*p);
+    for (; i < text.size() && text[i] != 'e'; ++i) {
+        if (text[i] >= '0' && text[i] <= '9')
+            result.digits.push_back(text[i]);
     }
-    if (*p == 'e')
-        result.exponent = std::atoi(p + 1);
+    if (i < text.size() && text[i] == 'e') {
+        ++i;
+        if (i < text.size() && text[i] == '+')
+            ++i;
+        std::from_chars(text.data() + i, text.data() + text.size(), result.exponent);
+    }
     return result;
 }
 
@@ -111,6 +119,41 @@ bool isBlank(char ch) {
     return ch == ' ' || ch == '\t';
 }
 
+// The largest doubles have the 15-digit plain text 1.79769313486232E+308,
+// which lies a little above the largest double itself. A number text out of
+// the double range that still rounds to that text at 15 significant digits
+// stands for the largest double, so every number that is written reads back.
+// Anything further out gives no value. The test runs on the text scaled down
+// by 10^10, where it is in range.
+std::optional<double> largestDoubleAt15Digits(std::string_view text) {
+    std::string scaled;
+    const auto mark = text.find_first_of("eE");
+    if (mark == std::string_view::npos) {
+        scaled = std::string(text) + "e-10";
+    } else {
+        int exponent = 0;
+        const char* first = text.data() + mark + 1;
+        const char* last = text.data() + text.size();
+        if (first != last && *first == '+')
+            ++first;
+        const auto [end, error] = std::from_chars(first, last, exponent);
+        if (error != std::errc() || end != last || exponent < -100000 || exponent > 100000)
+            return std::nullopt;
+        scaled = std::string(text.substr(0, mark)) + "e" + std::to_string(exponent - 10);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(scaled.data(), scaled.data() + scaled.size(), value);
+    if (error != std::errc() || end != scaled.data() + scaled.size())
+        return std::nullopt;
+    // 1.797693134862325e298: halfway between the 15-digit texts ...232 and
+    // ...233, scaled down like the text.
+    constexpr double kLimit = 1.797693134862325e298;
+    const double largest = std::numeric_limits<double>::max();
+    if (std::fabs(value) < kLimit && std::fabs(value) > largest / 1e10 / 2)
+        return std::copysign(largest, value);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::string plainText(double value) {
@@ -121,8 +164,14 @@ std::string plainText(double value) {
     if (std::isinf(value))
         return value > 0 ? "Infinity" : "-Infinity";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    return buffer;
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, written.ptr);
+    for (char& ch : text) {
+        if (ch == 'e')
+            ch = 'E';
+    }
+    return text;
 }
 
 std::string fixedDecimals(double value, int decimals) {
@@ -149,7 +198,12 @@ double roundHalfEven(double value, int decimals) {
     if (!std::isfinite(value))
         return value;
     const std::string text = fixedText(value, decimals, Tie::ToEven);
-    return std::strtod(text.c_str(), nullptr);
+    // The largest doubles round, at 15 significant digits, to a text beyond
+    // the double range, which from_chars refuses; no decimal place is left to
+    // round there anyway, so the value stays as it is.
+    double rounded = value;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return rounded;
 }
 
 double intFloor(double value) {
@@ -178,7 +232,11 @@ std::optional<double> parseNumber(std::string_view text) {
     }
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+    if (end != text.data() + text.size())
+        return std::nullopt;
+    if (error == std::errc::result_out_of_range)
+        return largestDoubleAt15Digits(text);
+    if (error != std::errc() || !std::isfinite(value))
         return std::nullopt;
     return value;
 }

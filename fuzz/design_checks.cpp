@@ -1,0 +1,331 @@
+#include "design_checks.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+
+#include "bar_table.h"
+#include "calculation.h"
+#include "design_file.h"
+#include "design_json.h"
+#include "engine.h"
+#include "horizontal_check.h"
+#include "number_format.h"
+
+namespace haltrix::checks {
+
+namespace {
+
+const std::string kFileName = "fuzz.tvx";
+
+// A record whose every field differs from a fresh one, so that a read which
+// touches anything it should not is seen.
+DesignRecord markedRecord() {
+    DesignRecord r;
+    r.H1 = 1.5;
+    r.H2 = 2.5;
+    r.l = 3.5;
+    r.b = 4.5;
+    r.a = 5.5;
+    r.P = 6.5;
+    r.H = 7.5;
+    r.t = 8.5;
+    r.c = 9.5;
+    r.layer1Bar = "old1";
+    r.layer1Count = 10.5;
+    r.layer2Bar = "old2";
+    r.layer2Count = 11.5;
+    r.sigmaSa = 12.5;
+    r.concreteUnitWeight = 13.5;
+    r.unitSystem = 7;
+    r.ratioCase = 9;
+    r.N1 = 14.5;
+    r.x1 = 15.5;
+    r.M1 = 16.5;
+    r.N2 = 17.5;
+    r.x2 = 18.5;
+    r.M2 = 19.5;
+    r.Ntotal = 20.5;
+    r.M = 21.5;
+    r.layer1Area = 22.5;
+    r.layer2Area = 23.5;
+    r.S = 24.5;
+    r.sumAs = 25.5;
+    r.d = 26.5;
+    r.Zc = 27.5;
+    r.tanAlpha = 28.5;
+    r.Tp = 29.5;
+    r.Ast = 30.5;
+    r.mainJudgement = "old judgement";
+    r.hBarCount = 31.5;
+    r.hBarIndex = 3;
+    r.hBarArea = 32.5;
+    r.hAs = 33.5;
+    r.hBarName = "old name";
+    return r;
+}
+
+// The fifteen inputs and unitSystem: what a design file holds.
+struct Inputs {
+    std::vector<double> numbers;
+    std::string layer1Bar;
+    std::string layer2Bar;
+    std::int32_t unitSystem = 0;
+};
+
+Inputs inputsOf(const DesignRecord& r) {
+    return {{r.H1, r.H2, r.l, r.b, r.a, r.concreteUnitWeight, r.sigmaSa, r.P, r.H, r.t, r.c,
+             r.layer1Count, r.layer2Count},
+            r.layer1Bar,
+            r.layer2Bar,
+            r.unitSystem};
+}
+
+// The record with its inputs and unitSystem taken from `inputs`.
+DesignRecord withInputsOf(DesignRecord r, const DesignRecord& inputs) {
+    r.H1 = inputs.H1;
+    r.H2 = inputs.H2;
+    r.l = inputs.l;
+    r.b = inputs.b;
+    r.a = inputs.a;
+    r.P = inputs.P;
+    r.H = inputs.H;
+    r.t = inputs.t;
+    r.c = inputs.c;
+    r.layer1Bar = inputs.layer1Bar;
+    r.layer1Count = inputs.layer1Count;
+    r.layer2Bar = inputs.layer2Bar;
+    r.layer2Count = inputs.layer2Count;
+    r.sigmaSa = inputs.sigmaSa;
+    r.concreteUnitWeight = inputs.concreteUnitWeight;
+    r.unitSystem = inputs.unitSystem;
+    return r;
+}
+
+std::string show(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.17g", value);
+    return buffer;
+}
+
+void checkFinite(const DesignRecord& record, const std::string& where,
+                 std::vector<std::string>& problems) {
+    for (const auto& [name, value] : numberFields(record)) {
+        if (!std::isfinite(value))
+            problems.push_back(where + ": " + std::string(name) + " is " + show(value));
+    }
+}
+
+void checkText(std::string_view text, const std::string& where,
+               std::vector<std::string>& problems) {
+    if (hasNonFiniteWord(text))
+        problems.push_back(where + " shows a non-finite number: " +
+                           std::string(text.substr(0, 300)));
+}
+
+// Line `index` (0-based) of the bytes, without its line end; nullopt past the end.
+std::optional<std::string> lineAt(std::string_view bytes, int index) {
+    for (int i = 0; i < index; ++i) {
+        const auto end = bytes.find('\n');
+        if (end == std::string_view::npos)
+            return std::nullopt;
+        bytes.remove_prefix(end + 1);
+    }
+    if (bytes.empty())
+        return std::nullopt;
+    std::string_view line = bytes.substr(0, bytes.find('\n'));
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return std::string(line.substr(0, 64));
+}
+
+// The horizontal-check options lines 17 and 18 carry.
+cli::CalcOptions optionsFrom(std::string_view bytes) {
+    cli::CalcOptions options;
+    if (const auto count = lineAt(bytes, 16))
+        options.hCountText = *count;
+    if (const auto bar = lineAt(bytes, 17)) {
+        const auto position = parseNumber(*bar);
+        if (position && *position >= -1 && *position < kBarCount &&
+            *position == std::floor(*position))
+            options.hBarIndex = static_cast<int>(*position);
+    }
+    return options;
+}
+
+void checkJson(const QJsonObject& object, bool searchText, std::vector<std::string>& problems) {
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const QJsonValue value = it.value();
+        const std::string key = it.key().toStdString();
+        if (value.isDouble() && !std::isfinite(value.toDouble()))
+            problems.push_back("JSON: " + key + " is " + show(value.toDouble()));
+        if (value.isNull() && key != "message")
+            problems.push_back("JSON: " + key + " is null");
+        if (value.isUndefined())
+            problems.push_back("JSON: " + key + " is undefined");
+    }
+    const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    if (searchText)
+        checkText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+              "JSON", problems);
+}
+
+} // namespace
+
+std::vector<std::pair<std::string_view, double>> numberFields(const DesignRecord& r) {
+    return {{"H1", r.H1},
+            {"H2", r.H2},
+            {"l", r.l},
+            {"b", r.b},
+            {"a", r.a},
+            {"P", r.P},
+            {"H", r.H},
+            {"t", r.t},
+            {"c", r.c},
+            {"layer1Count", r.layer1Count},
+            {"layer2Count", r.layer2Count},
+            {"sigmaSa", r.sigmaSa},
+            {"concreteUnitWeight", r.concreteUnitWeight},
+            {"N1", r.N1},
+            {"x1", r.x1},
+            {"M1", r.M1},
+            {"N2", r.N2},
+            {"x2", r.x2},
+            {"M2", r.M2},
+            {"Ntotal", r.Ntotal},
+            {"M", r.M},
+            {"layer1Area", r.layer1Area},
+            {"layer2Area", r.layer2Area},
+            {"S", r.S},
+            {"sumAs", r.sumAs},
+            {"d", r.d},
+            {"Zc", r.Zc},
+            {"tanAlpha", r.tanAlpha},
+            {"Tp", r.Tp},
+            {"Ast", r.Ast},
+            {"hBarCount", r.hBarCount},
+            {"hBarIndex", r.hBarIndex},
+            {"hBarArea", r.hBarArea},
+            {"hAs", r.hAs}};
+}
+
+bool hasNonFiniteWord(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!std::isalpha(static_cast<unsigned char>(text[i])) ||
+            static_cast<unsigned char>(text[i]) >= 0x80) {
+            ++i;
+            continue;
+        }
+        std::string word;
+        while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80 &&
+               std::isalpha(static_cast<unsigned char>(text[i]))) {
+            word.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(text[i]))));
+            ++i;
+        }
+        if (word == "nan" || word == "inf" || word == "infinity")
+            return true;
+    }
+    return false;
+}
+
+bool sameTo15Digits(double a, double b) {
+    char first[64];
+    char second[64];
+    // Zero is written without a sign, so -0 and 0 are the same number here.
+    std::snprintf(first, sizeof first, "%.14e", a == 0.0 ? 0.0 : a);
+    std::snprintf(second, sizeof second, "%.14e", b == 0.0 ? 0.0 : b);
+    return std::string_view(first) == second;
+}
+
+std::vector<std::string> checkDesignReader(std::string_view bytes) {
+    std::vector<std::string> problems;
+    const DesignRecord before = markedRecord();
+    DesignRecord record = before;
+    const auto error = readDesignText(bytes, kFileName, record);
+    if (error) {
+        if (!(record == before))
+            problems.push_back("a failed read changed the record (" + error->message() + ")");
+        if (error->line < 0 || error->line > 16)
+            problems.push_back("a read error names line " + std::to_string(error->line));
+        if (error->reason.empty())
+            problems.push_back("a read error gives no reason");
+        return problems;
+    }
+
+    checkFinite(record, "read", problems);
+    if (!(withInputsOf(before, record) == record))
+        problems.push_back("reading changed a field that a design file does not hold");
+
+    const std::string written = designFileText(record);
+    DesignRecord reread = markedRecord();
+    if (const auto again = readDesignText(written, kFileName, reread)) {
+        problems.push_back("a design that was read cannot be read back after writing: " +
+                           again->message());
+        return problems;
+    }
+    const Inputs first = inputsOf(record);
+    const Inputs second = inputsOf(reread);
+    for (std::size_t i = 0; i < first.numbers.size(); ++i) {
+        if (!sameTo15Digits(first.numbers[i], second.numbers[i]))
+            problems.push_back("number " + std::to_string(i) + " written as " +
+                               show(first.numbers[i]) + " reads back as " +
+                               show(second.numbers[i]));
+    }
+    if (first.layer1Bar != second.layer1Bar || first.layer2Bar != second.layer2Bar)
+        problems.push_back("a bar designation changed on writing and reading back");
+    if (first.unitSystem != second.unitSystem)
+        problems.push_back("unitSystem changed on writing and reading back");
+    if (designFileText(reread) != written)
+        problems.push_back("writing the design read back gives a different file");
+    return problems;
+}
+
+std::vector<std::string> checkDesignRoad(std::string_view bytes) {
+    std::vector<std::string> problems;
+    const cli::CalcOptions options = optionsFrom(bytes);
+    const cli::CalculatedDesign design = cli::calculateDesignText(bytes, kFileName, options);
+    if (design.readError)
+        return problems;
+    const DesignRecord& r = design.record;
+    checkFinite(r, "record", problems);
+    if (!std::isfinite(requiredMainArea(r)))
+        problems.push_back("the governing main-steel area is " + show(requiredMainArea(r)));
+    if (!std::isfinite(design.horizontal.required))
+        problems.push_back("the required horizontal steel is " +
+                           show(design.horizontal.required));
+
+    // A completed calculation judges the provided area against the governing one.
+    if (!design.message) {
+        const double provided = r.layer1Area + r.layer2Area;
+        const bool ok = provided >= requiredMainArea(r);
+        if (r.mainJudgement != (ok ? kJudgementOk : kJudgementNg))
+            problems.push_back("main judgement \"" + r.mainJudgement + "\" for provided " +
+                               show(provided) + " and required " + show(requiredMainArea(r)));
+    } else if (*design.message != kInvalidInputMessage) {
+        problems.push_back("unexpected message: " + *design.message);
+    }
+    const bool horizontalOk = r.hAs >= design.horizontal.required;
+    if (design.horizontal.judgement != (horizontalOk ? kJudgementOk : kJudgementNg))
+        problems.push_back("horizontal judgement \"" + design.horizontal.judgement +
+                           "\" for provided " + show(r.hAs) + " and required " +
+                           show(design.horizontal.required));
+
+    // The bar designations are the user's own text and are echoed as they
+    // are; the texts are searched for non-finite numbers with neutral ones.
+    cli::CalculatedDesign shown = design;
+    if (hasNonFiniteWord(shown.record.layer1Bar))
+        shown.record.layer1Bar.assign(1, '-');
+    if (hasNonFiniteWord(shown.record.layer2Bar))
+        shown.record.layer2Bar.assign(1, '-');
+
+    checkJson(cli::designJson(design), false, problems);
+    checkJson(cli::designJson(shown), true, problems);
+    return problems;
+}
+
+} // namespace haltrix::checks

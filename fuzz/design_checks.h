@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "design_record.h"
+
+namespace haltrix::checks {
+
+// The properties every design file must keep, whatever bytes it holds. Each
+// check returns the properties the input broke, one sentence each; an empty
+// list means they all held. The fuzz targets abort on a non-empty list; the
+// regression tests run the same checks over the inputs the fuzzers found.
+
+// Reading: a failed read leaves the record exactly as it was; a successful
+// one gives finite numbers, and writing that design and reading it back gives
+// the same inputs to 15 significant digits, and the same file text again.
+std::vector<std::string> checkDesignReader(std::string_view bytes);
+
+// The whole road of a file, as the program and haltrix-calc take it: read,
+// derive the formula case, run the calculation of the twin that unitSystem
+// selects and the horizontal check, then build the JSON line. No number of
+// the record is NaN or infinite, no text shows "nan" or "inf", and both
+// judgements agree with the areas they compare. Lines 17 and 18 of the input,
+// which a design file does not use, give the horizontal check's count text and
+// bar position, so the fuzzer reaches that check too.
+std::vector<std::string> checkDesignRoad(std::string_view bytes);
+
+// Every number field of the record with its name.
+std::vector<std::pair<std::string_view, double>> numberFields(const DesignRecord& record);
+
+// True when the text holds "nan", "inf" or "infinity" in any case as a whole
+// word (a run of ASCII letters), the way non-finite numbers are spelt.
+bool hasNonFiniteWord(std::string_view text);
+
+// The same 15 significant digits: how a written number is compared with the
+// value read back.
+bool sameTo15Digits(double a, double b);
+
+} // namespace haltrix::checks

@@ -1,0 +1,14 @@
+// libFuzzer target: the design-file reader, and writing back what it read.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "design_checks.h"
+#include "fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    haltrix::checks::failOn(haltrix::checks::checkDesignReader(bytes));
+    return 0;
+}

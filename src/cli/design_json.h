@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QJsonObject>
+
+#include "calculation.h"
+
+namespace haltrix::cli {
+
+// The JSON object haltrix-calc json prints for a calculated design: every
+// field of the design record, plus "file", "requiredMainArea",
+// "requiredHorizontalArea" and "message" (null, or the engine's message).
+QJsonObject designJson(const CalculatedDesign& design);
+
+} // namespace haltrix::cli
