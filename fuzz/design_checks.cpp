@@ -123,8 +123,8 @@ void checkFinite(const DesignRecord& record, const std::string& where,
 void checkText(std::string_view text, const std::string& where,
                std::vector<std::string>& problems) {
     if (hasNonFiniteWord(text))
-        problems.push_back(where + " shows a non-finite number: " +
-                           std::string(text.substr(0, 300)));
+        problems.push_back(where +
+                           " shows a non-finite number: " + std::string(text.substr(0, 300)));
 }
 
 // Line `index` (0-based) of the bytes, without its line end; nullopt past the end.
@@ -170,8 +170,8 @@ void checkJson(const QJsonObject& object, bool searchText, std::vector<std::stri
     }
     const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Compact);
     if (searchText)
-        checkText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-              "JSON", problems);
+        checkText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())), "JSON",
+                  problems);
 }
 
 } // namespace
@@ -296,8 +296,7 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     if (!std::isfinite(requiredMainArea(r)))
         problems.push_back("the governing main-steel area is " + show(requiredMainArea(r)));
     if (!std::isfinite(design.horizontal.required))
-        problems.push_back("the required horizontal steel is " +
-                           show(design.horizontal.required));
+        problems.push_back("the required horizontal steel is " + show(design.horizontal.required));
 
     // A completed calculation judges the provided area against the governing one.
     if (!design.message) {

@@ -23,8 +23,8 @@ struct Decimal {
 // user's locale, where printf and strtod may use a decimal comma).
 Decimal toDecimal(double value) {
     char buffer[64];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::scientific, 14);
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     const std::string_view text(buffer, static_cast<std::size_t>(written.ptr - buffer));
     Decimal result;
     std::size_t i = 0;
