@@ -1,0 +1,334 @@
+// Speed figures of Haltrix, with the yardsticks they are judged against:
+// one design through the calculation in-process, reading and writing a design
+// file, haltrix-calc json over 10,000 design files beside cat over the same
+// files, and start-up beside a minimal Qt Widgets program. After the
+// benchmarks it prints each figure, each ratio and whether the target is met.
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "design_file.h"
+#include "design_record.h"
+#include "engine.h"
+#include "horizontal_check.h"
+
+extern char** environ;
+
+using namespace haltrix;
+
+namespace {
+
+constexpr int kBatchFiles = 10000;
+
+class SilentNotifier : public Notifier {
+public:
+    void notify(std::string_view) override {}
+};
+
+DesignRecord example(const char* name) {
+    DesignRecord record;
+    const auto error = readDesignFile(std::string(HALTRIX_SOURCE_DIR "/examples/") + name, record);
+    if (error) {
+        std::fprintf(stderr, "%s\n", error->message().c_str());
+        std::exit(1);
+    }
+    return record;
+}
+
+// A folder under the system's temporary folder, removed at exit.
+class ScratchDir {
+public:
+    ScratchDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "haltrix-bench-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            std::perror("mkdtemp");
+            std::exit(1);
+        }
+        m_path = pattern;
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+ScratchDir& scratch() {
+    static ScratchDir dir;
+    return dir;
+}
+
+// 10,000 different designs in both unit systems, written once.
+const std::vector<std::string>& batchFiles() {
+    static const std::vector<std::string> files = [] {
+        const std::filesystem::path dir = scratch().path() / "batch";
+        std::filesystem::create_directories(dir);
+        std::mt19937 random(10000);
+        std::uniform_real_distribution<double> spread(0.8, 1.25);
+        const DesignRecord bases[] = {example("bracket-gravitational.tvx"),
+                                      example("bracket-si.tvx")};
+        std::vector<std::string> paths;
+        for (int i = 0; i < kBatchFiles; ++i) {
+            DesignRecord r = bases[i % 2];
+            for (double* field : {&r.H1, &r.H2, &r.l, &r.b, &r.a, &r.P, &r.H, &r.t, &r.c})
+                *field = std::round(*field * spread(random) * 1000.0) / 1000.0;
+            char name[32];
+            std::snprintf(name, sizeof name, "design-%05d.tvx", i);
+            paths.push_back((dir / name).string());
+            if (const auto error = writeDesignFile(paths.back(), r)) {
+                std::fprintf(stderr, "%s\n", error->message().c_str());
+                std::exit(1);
+            }
+        }
+        return paths;
+    }();
+    return files;
+}
+
+// Runs a program to its end with standard output and error sent to
+// /dev/null; returns false unless it exits with status 0.
+bool runProgram(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
+    std::vector<char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    std::vector<std::string> envStrings;
+    for (char** e = environ; *e; ++e)
+        envStrings.emplace_back(*e);
+    envStrings.insert(envStrings.end(), extraEnv.begin(), extraEnv.end());
+    std::vector<char*> envp;
+    for (const std::string& entry : envStrings)
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
+        return false;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid)
+        return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void timeProgram(benchmark::State& state, const std::vector<std::string>& args,
+                 const std::vector<std::string>& extraEnv = {}) {
+    for (auto _ : state) {
+        if (!runProgram(args, extraEnv)) {
+            state.SkipWithError(("failed: " + args.front()).c_str());
+            return;
+        }
+    }
+}
+
+// The environment a Qt program needs to start without a display.
+std::vector<std::string> offscreenEnv() {
+    static const std::string runtime = [] {
+        const std::filesystem::path dir = scratch().path() / "xdg-runtime";
+        std::filesystem::create_directories(dir);
+        chmod(dir.c_str(), 0700);
+        return dir.string();
+    }();
+    return {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + runtime};
+}
+
+// --- In-process ------------------------------------------------------------
+
+// One design through the result window's road: the formula case, the
+// calculation and the horizontal check.
+void BM_DesignThroughEngine(benchmark::State& state) {
+    const DesignRecord input =
+        example(state.range(0) == 1 ? "bracket-gravitational.tvx" : "bracket-si.tvx");
+    SilentNotifier notifier;
+    for (auto _ : state) {
+        DesignRecord r = input;
+        deriveRatioCase(r);
+        const Twin twin = twinForUnitSystem(r.unitSystem);
+        runCalculation(r, twin, notifier);
+        HorizontalCheck check = runHorizontalCheck(r, twin, -1, 4.0);
+        benchmark::DoNotOptimize(r);
+        benchmark::DoNotOptimize(check);
+    }
+}
+BENCHMARK(BM_DesignThroughEngine)->Arg(1)->Arg(2);
+
+void BM_ReadDesignFile(benchmark::State& state) {
+    const std::string path = (scratch().path() / "read.tvx").string();
+    writeDesignFile(path, example("bracket-si.tvx"));
+    for (auto _ : state) {
+        DesignRecord r;
+        auto error = readDesignFile(path, r);
+        benchmark::DoNotOptimize(error);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_ReadDesignFile);
+
+void BM_WriteDesignFile(benchmark::State& state) {
+    const std::string path = (scratch().path() / "write.tvx").string();
+    const DesignRecord record = example("bracket-si.tvx");
+    for (auto _ : state) {
+        auto error = writeDesignFile(path, record);
+        benchmark::DoNotOptimize(error);
+    }
+}
+BENCHMARK(BM_WriteDesignFile);
+
+void BM_DesignTextRoundTrip(benchmark::State& state) {
+    const DesignRecord record = example("bracket-gravitational.tvx");
+    for (auto _ : state) {
+        const std::string text = designFileText(record);
+        DesignRecord r;
+        auto error = readDesignText(text, "memory.tvx", r);
+        benchmark::DoNotOptimize(error);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_DesignTextRoundTrip);
+
+// --- Whole programs ----------------------------------------------------------
+
+void BM_JsonBatch(benchmark::State& state) {
+    std::vector<std::string> args = {HALTRIX_CALC_PATH, "json"};
+    const auto& files = batchFiles();
+    args.insert(args.end(), files.begin(), files.end());
+    timeProgram(state, args);
+}
+BENCHMARK(BM_JsonBatch)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+void BM_CatBatch(benchmark::State& state) {
+    std::vector<std::string> args = {"/bin/cat"};
+    const auto& files = batchFiles();
+    args.insert(args.end(), files.begin(), files.end());
+    timeProgram(state, args);
+}
+BENCHMARK(BM_CatBatch)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+void BM_StartMinimalQt(benchmark::State& state) {
+    timeProgram(state, {MINIMAL_QT_PATH}, offscreenEnv());
+}
+BENCHMARK(BM_StartMinimalQt)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// --- Summary -------------------------------------------------------------------
+
+// Prints the usual console table and keeps one time per benchmark: the median
+// of the repetitions where there are several.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if (median || single) {
+                const double seconds =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                m_seconds[run.run_name.function_name + argsOf(run)] = seconds;
+            }
+        }
+    }
+
+    // Returns false when a target was missed or a figure is missing.
+    bool printSummary() const {
+        bool allMet = true;
+        std::printf("\nSummary\n");
+        auto figure = [&](const char* what, const std::string& key, double scale,
+                          const char* unit) {
+            const auto it = m_seconds.find(key);
+            if (it == m_seconds.end()) {
+                std::printf("  %-52s  (not measured)\n", what);
+                return -1.0;
+            }
+            std::printf("  %-52s %10.3f %s\n", what, it->second * scale, unit);
+            return it->second;
+        };
+        auto target = [&](bool met, const char* text) {
+            std::printf("    target %s: %s\n", text, met ? "met" : "MISSED");
+            allMet = allMet && met;
+        };
+
+        const double engine1 =
+            figure("one design, engine (gravitational)", "BM_DesignThroughEngine/1", 1e6, "us");
+        const double engine2 =
+            figure("one design, engine (SI)", "BM_DesignThroughEngine/2", 1e6, "us");
+        if (engine1 < 0 || engine2 < 0)
+            allMet = false;
+        else
+            target(engine1 < 20e-6 && engine2 < 20e-6, "well under 20 us");
+        figure("reading a design file", "BM_ReadDesignFile", 1e6, "us");
+        figure("writing a design file", "BM_WriteDesignFile", 1e6, "us");
+        figure("design text written and read back in memory", "BM_DesignTextRoundTrip", 1e6, "us");
+
+        const double json =
+            figure("haltrix-calc json over 10,000 files", "BM_JsonBatch", 1e3, "ms");
+        const double cat = figure("cat over the same files", "BM_CatBatch", 1e3, "ms");
+        if (json > 0 && cat > 0) {
+            std::printf("  %-52s %10.2f\n", "ratio json / cat", json / cat);
+            target(json <= 3.0 * cat, "within 3x of cat");
+        } else {
+            allMet = false;
+        }
+
+        figure("minimal Qt Widgets program, start to shown", "BM_StartMinimalQt", 1e3, "ms");
+        return allMet;
+    }
+
+private:
+    static std::string argsOf(const Run& run) {
+        return run.run_name.args.empty() ? "" : "/" + run.run_name.args;
+    }
+
+    std::map<std::string, double> m_seconds;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return reporter.printSummary() ? 0 : 2;
+}
