@@ -70,6 +70,7 @@ const std::string kRule(97, '-');
 
 using Quantity = double (*)(const DesignRecord&);
 
+// clang-format off
 double shearForce(const DesignRecord& r) { return r.S; }
 double allowableStress(const DesignRecord& r) { return r.sigmaSa; }
 double requiredByFormula1(const DesignRecord& r) { return r.sumAs; }
@@ -83,10 +84,11 @@ double requiredByFormula2(const DesignRecord& r) { return r.Ast; }
 double halfOfFormula2(const DesignRecord& r) { return r.Ast * 0.5; }
 double fortyPercentOfFormula2(const DesignRecord& r) { return r.Ast * 0.4; }
 double providedTopSteel(const DesignRecord& r) { return r.layer1Area + r.layer2Area; }
+// clang-format on
 
-// The side steel needs at least the larger of the side share of formula (1)
-// and half of formula (2); the first one when both are equal.
-double requiredSideSteelCase1(const DesignRecord& r) {
+// The horizontal steel on the side faces needs the larger of the side share of
+// formula (1) and half of formula (2); the first one when both are equal.
+double requiredHorizontalSteelCase1(const DesignRecord& r) {
     return LargerOf(sideSteelByFormula1(r), halfOfFormula2(r));
 }
 
@@ -108,6 +110,7 @@ struct InputSectionUnits {
     const char* weight;
 };
 
+// clang-format off
 constexpr PerUnitSystem<InputSectionUnits> kInputSection = {{
     {"(t)", "(cm)", 5, "(kg/cm2)", 11, "(t/m3)"},
     {"(kN)", "(mm)", 6, "(N/mm2)", 10, "(kN/m3)"},
@@ -133,6 +136,7 @@ constexpr PerUnitSystem<SelfWeightLayout> kSelfWeight = {{
     {"Ｎ(kN)", "Ｍ(kN･m)", masked(2), 22, 5, 46, roundedMasked(3, 7), 5, roundedFixed(3, 3), 5,
      roundedMasked(3, 7), 15},
 }};
+// clang-format on
 
 // The tail of a main-steel line on one page: blanks after the label, the
 // value field and the unit.
@@ -148,6 +152,7 @@ struct MainSteelLine {
     PerUnitSystem<ValueTail> tail;
 };
 
+// clang-format off
 constexpr MainSteelLine kCase1MainSteel[] = {
     {"はり付け根でのせん断力（自重を含む）", shearForce,
      {{{17, roundedMasked(3, 7), "(tf)"}, {17, roundedMasked(3, 7), "(kN)"}}}},
@@ -195,6 +200,7 @@ constexpr MainSteelLine kCase2MainSteel[] = {
     {"上面配置鉄筋量", providedTopSteel,
      {{{40, roundedMasked(2, 7), "(cm2)"}, {42, cutMasked(4), "(mm2)"}}}},
 };
+// clang-format on
 
 // The horizontal-reinforcement block; here the unit follows the value with
 // no blank.
@@ -209,10 +215,12 @@ struct HorizontalLayout {
     const char* unit; // of the required and the provided area
 };
 
+// clang-format off
 constexpr PerUnitSystem<HorizontalLayout> kHorizontal = {{
     {2, roundedMasked(2, 7), 6, 4, masked(2), 4, roundedMasked(2, 6), "(cm2)"},
     {5, cutMasked(4), 7, 3, cutMasked(2), 6, cutMasked(4), "(mm2)"},
 }};
+// clang-format on
 
 // What the two formula cases write differently.
 struct ResultCase {
@@ -234,7 +242,7 @@ constexpr ResultCase kCase1{
     {{" 0.5≧ａ／Ｈ2の場合", " 0.5≧ａ／Ｈ2の場合"}},
     kCase1Formulas,
     kCase1MainSteel,
-    requiredSideSteelCase1,
+    requiredHorizontalSteelCase1,
 };
 
 constexpr ResultCase kCase2{
@@ -260,7 +268,8 @@ void writeInputSection(const DesignRecord& r, std::size_t page, ReportVariant va
     out.writeLine(blanks(13) + "橋軸方向幅" + blanks(8) + f3(r.b) + " (m)");
     out.writeLine("");
     out.writeLine("  支承位置(はり付け根より)" + blanks(5) + f3(r.a) + " (m)");
-    out.writeLine("  支点反力   鉛直力" + blanks(12) + format(r.P, masked(5)) + " " + units.reaction);
+    out.writeLine("  支点反力   鉛直力" + blanks(12) + format(r.P, masked(5)) + " " +
+                  units.reaction);
     out.writeLine(blanks(13) + "直角方向水平力" + blanks(4) + format(r.H, masked(5)) + " " +
                   units.reaction);
     out.writeLine("");
@@ -295,8 +304,8 @@ void writeSelfWeightTable(const DesignRecord& r, std::size_t page, TextTarget& o
     const std::string gamma = format(r.concreteUnitWeight, s.gamma);
     out.writeLine(" ①" + f3(r.l) + " * " + f3(r.H1) + " * " + f3(r.b) + " * " + gamma +
                   blanks(s.row1Gap) + values(r.N1, r.x1, r.M1));
-    out.writeLine(" ② 1/2 * " + f3(r.l) + " * (" + f3(r.H2) + " - " + f3(r.H1) + ") * " +
-                  f3(r.b) + " * " + gamma + blanks(s.row2Gap) + values(r.N2, r.x2, r.M2));
+    out.writeLine(" ② 1/2 * " + f3(r.l) + " * (" + f3(r.H2) + " - " + f3(r.H1) + ") * " + f3(r.b) +
+                  " * " + gamma + blanks(s.row2Gap) + values(r.N2, r.x2, r.M2));
     out.writeLine(" 合計" + blanks(s.totalGap) + format(r.Ntotal, s.force) +
                   blanks(s.totalMomentGap) + format(r.M, s.moment));
     out.writeLine(kRule);

@@ -59,6 +59,7 @@ struct ResultRow {
     const char* pattern;
 };
 
+// clang-format off
 double shearForce(const DesignRecord& r) { return r.S; }
 double allowableStress(const DesignRecord& r) { return r.sigmaSa; }
 double requiredByFormula1(const DesignRecord& r) { return r.sumAs; }
@@ -102,6 +103,7 @@ constexpr ResultRow kCase2Rows[] = {
     {"上面配置鉄筋量", "Ａs", UnitKind::Area, providedTopSteel, "0.00"},
     {"判定", "", UnitKind::None, nullptr, nullptr},
 };
+// clang-format on
 
 SheetGrid emptyGrid(int rows, int columns, int fixedRows, int fixedColumns,
                     std::vector<int> widthsTwips) {
@@ -132,8 +134,7 @@ SheetGrid selfWeightTable(const DesignRecord& r, const SheetUnits& units) {
 
     // The piece after l is "* " without a blank before the asterisk.
     put(grid, 1, 0, " ①");
-    put(grid, 1, 1,
-        f3(r.l) + "* " + f3(r.H1) + " * " + f3(r.b) + " * " + f3(r.concreteUnitWeight));
+    put(grid, 1, 1, f3(r.l) + "* " + f3(r.H1) + " * " + f3(r.b) + " * " + f3(r.concreteUnitWeight));
     put(grid, 1, 2, f3(r.N1));
     put(grid, 1, 3, f3(r.x1));
     put(grid, 1, 4, f3(r.M1));
@@ -165,8 +166,8 @@ SheetGrid resultTable(const DesignRecord& r, const SheetUnits& units,
         put(grid, row, 0, line.label);
         put(grid, row, 1, line.symbol);
         put(grid, row, 2, unitText(line.unit, units));
-        put(grid, row, 3, line.value ? formatPattern(line.value(r), line.pattern)
-                                     : r.mainJudgement);
+        put(grid, row, 3,
+            line.value ? formatPattern(line.value(r), line.pattern) : r.mainJudgement);
         ++row;
     }
     // The rows the case does not use get an empty unit text and nothing else,

@@ -90,8 +90,7 @@ void TestCliSheetReport::goldenOutput_data() {
     QTest::newRow("sheet gravitational case 2")
         << QStringList{"sheet", grav2} << "sheet-cli-grav-case2.txt" << 0;
     QTest::newRow("sheet SI case 2")
-        << QStringList{"sheet", "--hbar", "D22", si2}
-        << "sheet-cli-si-case2.txt" << 0;
+        << QStringList{"sheet", "--hbar", "D22", si2} << "sheet-cli-si-case2.txt" << 0;
     QTest::newRow("sheet after the engine's message")
         << QStringList{"sheet", zero} << "sheet-cli-zero-overhang.txt" << 3;
 }

@@ -253,7 +253,8 @@ void TestReport::ratioCaseChoosesResultSection() {
         QCOMPARE(resultLine(lines, 4), std::string(" Ast=(Tp + H + M／Zc)／σsa"));
         // No quantity of formula (1) is shown.
         for (const std::string& line : lines)
-            QVERIFY(line.find("ΣＡs") == std::string::npos && line.find("（1)") == std::string::npos);
+            QVERIFY(line.find("ΣＡs") == std::string::npos &&
+                    line.find("（1)") == std::string::npos);
     }
 }
 
@@ -295,12 +296,14 @@ void TestReport::workedExampleGravitational_data() {
     QTest::addColumn<int>("ratioCase");
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("text");
-    QTest::newRow("case 1 line 19") << 1 << 19
-                                    << QString::fromStdString(" はり付け根でのせん断力（自重を含む）" +
-                                                              sp(17) + "  10.45 (tf)");
-    QTest::newRow("case 1 line 21") << 1 << 21
-                                    << QString::fromStdString(" 必要鉄筋量（上面(Ａs1)＋側面(Ａs2)）" +
-                                                              sp(17) + "   4.15 (cm2)");
+    QTest::newRow("case 1 line 19")
+        << 1 << 19
+        << QString::fromStdString(" はり付け根でのせん断力（自重を含む）" + sp(17) +
+                                  "  10.45 (tf)");
+    QTest::newRow("case 1 line 21")
+        << 1 << 21
+        << QString::fromStdString(" 必要鉄筋量（上面(Ａs1)＋側面(Ａs2)）" + sp(17) +
+                                  "   4.15 (cm2)");
     QTest::newRow("case 1 line 22")
         << 1 << 22
         << QString::fromStdString(" （1)式より求まる上面鉄筋量" + sp(27) + "   2.76 (cm2)");
@@ -405,10 +408,10 @@ void TestReport::horizontalBarName() {
             const std::vector<std::string> lines = reportLines(record, ReportVariant::Preview);
             QCOMPARE(QString::fromStdString(record.hBarName), name);
             const int nameLine = ratioCase == 1 ? 40 : 34;
-            const std::string expected = unitSystem == 1
-                                             ? " 鉄筋径" + sp(6) + sp(4 - static_cast<int>(name.size())) +
-                                                   name.toStdString()
-                                             : " 鉄筋径" + sp(7) + name.toStdString();
+            const std::string expected =
+                unitSystem == 1
+                    ? " 鉄筋径" + sp(6) + sp(4 - static_cast<int>(name.size())) + name.toStdString()
+                    : " 鉄筋径" + sp(7) + name.toStdString();
             QCOMPARE(resultLine(lines, nameLine), expected);
         }
     }
@@ -479,7 +482,8 @@ void TestReport::valueLongerThanItsField() {
     // The same in SI: the shear force field is seven characters there too.
     record.unitSystem = 2;
     const std::vector<std::string> si = reportLines(record, ReportVariant::Preview);
-    QCOMPARE(resultLine(si, 19), " はり付け根でのせん断力（自重を含む）" + sp(17) + "12345.678 (kN)");
+    QCOMPARE(resultLine(si, 19),
+             " はり付け根でのせん断力（自重を含む）" + sp(17) + "12345.678 (kN)");
     QCOMPARE(inputLine(si, 9), "  支点反力   鉛直力" + sp(12) + "123.456 (kN)");
 }
 
@@ -491,8 +495,8 @@ void TestReport::unitWeightWidensSelfWeightRowsSI() {
     const std::string row2Of24 = resultLine(lines, 11);
     QCOMPARE(row1Of24, " ①0.250 * 0.500 * 1.200 * 24" + sp(22) + "  0.375" + sp(5) + "0.125" +
                            sp(5) + "  0.047");
-    QCOMPARE(row2Of24, " ② 1/2 * 0.250 * (0.700 - 0.500) * 1.200 * 24" + sp(5) + "  0.075" +
-                           sp(5) + "0.083" + sp(5) + "  0.006");
+    QCOMPARE(row2Of24, " ② 1/2 * 0.250 * (0.700 - 0.500) * 1.200 * 24" + sp(5) + "  0.075" + sp(5) +
+                           "0.083" + sp(5) + "  0.006");
     QCOMPARE(resultLine(lines, 12), " 合計" + sp(46) + "   0.45" + sp(15) + "  0.053");
 
     record.concreteUnitWeight = 24.5;

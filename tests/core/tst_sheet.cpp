@@ -248,23 +248,40 @@ void TestSheet::workedExampleValues_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("symbol");
     QTest::addColumn<QString>("value");
-    QTest::newRow("case 1 S") << 1 << 1 << "S" << "10.450";
-    QTest::newRow("case 1 σsa") << 1 << 2 << "σsa" << "1800";
-    QTest::newRow("case 1 ΣAs") << 1 << 3 << "ΣＡs" << "4.15";
-    QTest::newRow("case 1 2/3 ΣAs") << 1 << 4 << "2/3･ΣＡs" << "2.76";
-    QTest::newRow("case 1 1/3 ΣAs") << 1 << 5 << "1/3･ΣＡs" << "1.38";
-    QTest::newRow("case 1 Tp") << 1 << 6 << "ＴP" << "6.831";
-    QTest::newRow("case 1 Zc") << 1 << 9 << "" << "0.44";
-    QTest::newRow("case 1 second σsa") << 1 << 10 << "σsa" << "1800";
-    QTest::newRow("case 1 Ast") << 1 << 11 << "" << "3.86";
-    QTest::newRow("case 1 half of Ast") << 1 << 12 << "５０％･Ａst" << "1.93";
-    QTest::newRow("case 1 As") << 1 << 13 << "Ａs" << "23.23";
-    QTest::newRow("case 2 Tp") << 2 << 1 << "ＴP" << "6.831";
-    QTest::newRow("case 2 Zc") << 2 << 4 << "" << "0.44";
-    QTest::newRow("case 2 σsa") << 2 << 5 << "σsa" << "1800";
-    QTest::newRow("case 2 Ast") << 2 << 6 << "" << "3.86";
-    QTest::newRow("case 2 40% of Ast") << 2 << 7 << "４０％･Ａst" << "1.54";
-    QTest::newRow("case 2 As") << 2 << 8 << "Ａs" << "23.23";
+    QTest::newRow("case 1 S") << 1 << 1 << "S"
+                              << "10.450";
+    QTest::newRow("case 1 σsa") << 1 << 2 << "σsa"
+                                << "1800";
+    QTest::newRow("case 1 ΣAs") << 1 << 3 << "ΣＡs"
+                                << "4.15";
+    QTest::newRow("case 1 2/3 ΣAs") << 1 << 4 << "2/3･ΣＡs"
+                                    << "2.76";
+    QTest::newRow("case 1 1/3 ΣAs") << 1 << 5 << "1/3･ΣＡs"
+                                    << "1.38";
+    QTest::newRow("case 1 Tp") << 1 << 6 << "ＴP"
+                               << "6.831";
+    QTest::newRow("case 1 Zc") << 1 << 9 << ""
+                               << "0.44";
+    QTest::newRow("case 1 second σsa") << 1 << 10 << "σsa"
+                                       << "1800";
+    QTest::newRow("case 1 Ast") << 1 << 11 << ""
+                                << "3.86";
+    QTest::newRow("case 1 half of Ast") << 1 << 12 << "５０％･Ａst"
+                                        << "1.93";
+    QTest::newRow("case 1 As") << 1 << 13 << "Ａs"
+                               << "23.23";
+    QTest::newRow("case 2 Tp") << 2 << 1 << "ＴP"
+                               << "6.831";
+    QTest::newRow("case 2 Zc") << 2 << 4 << ""
+                               << "0.44";
+    QTest::newRow("case 2 σsa") << 2 << 5 << "σsa"
+                                << "1800";
+    QTest::newRow("case 2 Ast") << 2 << 6 << ""
+                                << "3.86";
+    QTest::newRow("case 2 40% of Ast") << 2 << 7 << "４０％･Ａst"
+                                       << "1.54";
+    QTest::newRow("case 2 As") << 2 << 8 << "Ａs"
+                               << "23.23";
 }
 
 void TestSheet::workedExampleValues() {
@@ -286,22 +303,28 @@ void TestSheet::unitTexts_data() {
     QTest::addColumn<QString>("si");
     for (int ratioCase : {1, 2}) {
         const QByteArray c = "case " + QByteArray::number(ratioCase) + " ";
-        QTest::newRow(c + "FG1 N") << ratioCase << 1 << 0 << 2 << "   N(tf)" << "   N(kN)";
-        QTest::newRow(c + "FG1 x") << ratioCase << 1 << 0 << 3 << "   x(m)" << "   x(m)";
-        QTest::newRow(c + "FG1 M") << ratioCase << 1 << 0 << 4 << "   M(tf･m)" << "   M(kN･m)";
-        QTest::newRow(c + "FG2 heading") << ratioCase << 2 << 0 << 2 << "   単位" << "   単位";
+        QTest::newRow(c + "FG1 N") << ratioCase << 1 << 0 << 2 << "   N(tf)"
+                                   << "   N(kN)";
+        QTest::newRow(c + "FG1 x") << ratioCase << 1 << 0 << 3 << "   x(m)"
+                                   << "   x(m)";
+        QTest::newRow(c + "FG1 M") << ratioCase << 1 << 0 << 4 << "   M(tf･m)"
+                                   << "   M(kN･m)";
+        QTest::newRow(c + "FG2 heading") << ratioCase << 2 << 0 << 2 << "   単位"
+                                         << "   単位";
     }
     const struct {
         int row;
         const char* grav;
         const char* si;
-    } case1[] = {{1, "tf", "kN"},       {2, "kg/cm2", "N/mm2"}, {3, "cm2", "mm2"},
-                 {4, "cm2", "mm2"},     {5, "cm2", "mm2"},      {6, "tf", "kN"},
-                 {7, "tf", "kN"},       {8, "tf･m", "kN･m"},    {9, "m", "m"},
-                 {10, "kg/cm2", "N/mm2"}, {11, "cm2", "mm2"},   {12, "cm2", "mm2"},
-                 {13, "cm2", "mm2"},    {14, "", ""}},
-      case2[] = {{1, "tf", "kN"},  {2, "tf", "kN"},         {3, "tf･m", "kN･m"},
-                 {4, "m", "m"},    {5, "kg/cm2", "N/mm2"},  {6, "cm2", "mm2"},
+    } case1[] = {{1, "tf", "kN"},    {2, "kg/cm2", "N/mm2"},
+                 {3, "cm2", "mm2"},  {4, "cm2", "mm2"},
+                 {5, "cm2", "mm2"},  {6, "tf", "kN"},
+                 {7, "tf", "kN"},    {8, "tf･m", "kN･m"},
+                 {9, "m", "m"},      {10, "kg/cm2", "N/mm2"},
+                 {11, "cm2", "mm2"}, {12, "cm2", "mm2"},
+                 {13, "cm2", "mm2"}, {14, "", ""}},
+      case2[] = {{1, "tf", "kN"},   {2, "tf", "kN"},        {3, "tf･m", "kN･m"},
+                 {4, "m", "m"},     {5, "kg/cm2", "N/mm2"}, {6, "cm2", "mm2"},
                  {7, "cm2", "mm2"}, {8, "cm2", "mm2"},      {9, "", ""}};
     for (const auto& u : case1)
         QTest::newRow(("case 1 FG2 row " + QByteArray::number(u.row)).constData())
@@ -355,13 +378,24 @@ void TestSheet::valueFormats_data() {
     QTest::addColumn<QString>("threeDecimals"); // Tp, "0.000"
     QTest::addColumn<QString>("twoDecimals");   // Zc, "0.00"
     QTest::addColumn<QString>("whole");         // σsa, "0"
-    QTest::newRow("zero") << 0.0 << "0.000" << "0.00" << "0";
-    QTest::newRow("negative") << -0.25 << "-0.250" << "-0.25" << "0";
-    QTest::newRow("1800") << 1800.0 << "1800.000" << "1800.00" << "1800";
-    QTest::newRow("1800.4") << 1800.4 << "1800.400" << "1800.40" << "1800";
-    QTest::newRow("large, no grouping") << 1234567.891 << "1234567.891" << "1234567.89"
+    QTest::newRow("zero") << 0.0 << "0.000"
+                          << "0.00"
+                          << "0";
+    QTest::newRow("negative") << -0.25 << "-0.250"
+                              << "-0.25"
+                              << "0";
+    QTest::newRow("1800") << 1800.0 << "1800.000"
+                          << "1800.00"
+                          << "1800";
+    QTest::newRow("1800.4") << 1800.4 << "1800.400"
+                            << "1800.40"
+                            << "1800";
+    QTest::newRow("large, no grouping") << 1234567.891 << "1234567.891"
+                                        << "1234567.89"
                                         << "1234568";
-    QTest::newRow("negative rounding to zero") << -0.0004 << "0.000" << "0.00" << "0";
+    QTest::newRow("negative rounding to zero") << -0.0004 << "0.000"
+                                               << "0.00"
+                                               << "0";
 }
 
 void TestSheet::valueFormats() {
