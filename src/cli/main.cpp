@@ -39,6 +39,8 @@ field of the design record, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
 "requiredHorizontalArea" and "message" (null, or the calculation's message).
 
+sheet and report take exactly one design file.
+
 sheet prints the result window's calculation sheet: the four rows of the
 self-weight grid, an empty line, then the fifteen rows of the result grid.
 A row is one line with its cells joined by one tab; a cell the window never
