@@ -7,11 +7,15 @@
 
 #include "exit_status.h"
 #include "json_command.h"
+#include "report_command.h"
+#include "sheet_command.h"
 
 namespace {
 
 const char* const kUsage = R"(Usage:
   haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx...
+  haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
+  haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
   haltrix-calc --help
 
 Each design file is read into a fresh design record (this sets the unit
@@ -26,11 +30,27 @@ Options:
                   chosen, which the check counts as D10)
   --hcount TEXT   text of the horizontal bar count (default "4"; an empty or
                   non-numeric text counts as 0 bars)
+  --print         report only: the printed variant of the report, whose
+                  input-data section starts with four blank lines instead of
+                  the preview's one
 
 json prints one JSON object per file on one line (JSON Lines) with every
 field of the design record, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
 "requiredHorizontalArea" and "message" (null, or the calculation's message).
+
+sheet and report take exactly one design file.
+
+sheet prints the result window's calculation sheet: the four rows of the
+self-weight grid, an empty line, then the fifteen rows of the result grid.
+A row is one line with its cells joined by one tab; a cell the window never
+writes is empty. The unit texts are those of the window the unit system
+opens.
+
+report prints the calculation report in UTF-8, one line of the report per
+line: the input-data section, then the result section of the formula case.
+A design whose unit system is neither 1 nor 2 has no report: nothing is
+printed (a note goes to standard error) and the exit status stays 0.
 
 Exit status:
   0  every file was read and calculated
@@ -58,6 +78,10 @@ int main(int argc, char** argv) {
     }
     if (command == "json")
         return haltrix::cli::runJsonCommand(args);
+    if (command == "sheet")
+        return haltrix::cli::runSheetCommand(args);
+    if (command == "report")
+        return haltrix::cli::runReportCommand(args);
     std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
     return haltrix::cli::kExitUsage;
 }
