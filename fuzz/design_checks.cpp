@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +16,8 @@
 #include "engine.h"
 #include "horizontal_check.h"
 #include "number_format.h"
+#include "report.h"
+#include "sheet.h"
 
 namespace haltrix::checks {
 
@@ -176,6 +179,15 @@ void checkJson(const QJsonObject& object, bool searchText, std::vector<std::stri
 
 } // namespace
 
+std::size_t expectedReportLines(const DesignRecord& record, ReportVariant variant) {
+    if (record.unitSystem != 1 && record.unitSystem != 2)
+        return 0;
+    // Input-data section: 20 lines, the printed one 3 blank lines more.
+    const std::size_t input = variant == ReportVariant::Print ? 23 : 20;
+    // Result section: 42 lines in case 1, 36 in case 2.
+    return input + (record.ratioCase == 1 ? 42 : 36);
+}
+
 std::vector<std::pair<std::string_view, double>> numberFields(const DesignRecord& r) {
     return {{"H1", r.H1},
             {"H2", r.H2},
@@ -324,6 +336,32 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
 
     checkJson(cli::designJson(design), false, problems);
     checkJson(cli::designJson(shown), true, problems);
+
+    // The result window's sheet and the report, from the record as the
+    // calculation left it.
+    const Twin twin = twinForUnitSystem(r.unitSystem);
+    for (const DesignRecord* record : {&design.record, &std::as_const(shown).record}) {
+        const bool search = record == &shown.record;
+        const Sheet sheet = fillSheet(*record, twin);
+        for (const SheetGrid* grid : {&sheet.fg1, &sheet.fg2}) {
+            for (const auto& cell : grid->cells) {
+                if (search && cell)
+                    checkText(*cell, "sheet cell", problems);
+            }
+        }
+        for (const ReportVariant variant : {ReportVariant::Preview, ReportVariant::Print}) {
+            DesignRecord reported = *record;
+            const std::vector<std::string> lines = reportLines(reported, variant);
+            const std::size_t expected = expectedReportLines(reported, variant);
+            if (lines.size() != expected)
+                problems.push_back("the report has " + std::to_string(lines.size()) +
+                                   " lines instead of " + std::to_string(expected));
+            if (search) {
+                for (const std::string& line : lines)
+                    checkText(line, "report line", problems);
+            }
+        }
+    }
     return problems;
 }
 

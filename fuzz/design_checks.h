@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "design_record.h"
+#include "report.h"
 
 namespace haltrix::checks {
 
@@ -21,12 +22,17 @@ std::vector<std::string> checkDesignReader(std::string_view bytes);
 
 // The whole road of a file, as the program and haltrix-calc take it: read,
 // derive the formula case, run the calculation of the twin that unitSystem
-// selects and the horizontal check, then build the JSON line. No number of
-// the record is NaN or infinite, no text shows "nan" or "inf", and both
-// judgements agree with the areas they compare. Lines 17 and 18 of the input,
+// selects and the horizontal check, then build the JSON line, fill the sheet
+// and write the report in both variants. No number of the record is NaN or
+// infinite, no text shows "nan" or "inf", both judgements agree with the
+// areas they compare, and the report has the lines of its page set. Lines 17 and 18 of the input,
 // which a design file does not use, give the horizontal check's count text and
 // bar position, so the fuzzer reaches that check too.
 std::vector<std::string> checkDesignRoad(std::string_view bytes);
+
+// How many lines the report of a record has: the input-data section and the
+// result section of its page set; none for a unit system other than 1 or 2.
+std::size_t expectedReportLines(const DesignRecord& record, ReportVariant variant);
 
 // Every number field of the record with its name.
 std::vector<std::pair<std::string_view, double>> numberFields(const DesignRecord& record);

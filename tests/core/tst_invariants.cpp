@@ -15,6 +15,8 @@
 #include "engine.h"
 #include "horizontal_check.h"
 #include "number_format.h"
+#include "report.h"
+#include "sheet.h"
 
 using namespace haltrix;
 
@@ -143,6 +145,8 @@ private slots:
     void mainJudgementFollowsTheAreas();
     void horizontalJudgementFollowsTheAreas();
     void equalAreasAreOk();
+    void sheetSharesAddUpToTheTotal();
+    void reportLineCountFollowsThePageSet();
 };
 
 void TestInvariants::writtenDesignsReadBack() {
@@ -355,6 +359,69 @@ void TestInvariants::equalAreasAreOk() {
         ++exact;
     }
     QVERIFY(exact > kDesigns / 4);
+}
+
+// Case 1, FG2 value column: row 4 (2/3 of sumAs) plus row 5 (1/3 of sumAs)
+// equals row 3 (sumAs) up to the rounding of the three displayed texts.
+// Each text is within half a unit of its last place of the value (two
+// decimals, or the 15th significant digit for large values), so the sum of
+// the texts differs from row 3 by at most three half units of the coarsest.
+void TestInvariants::sheetSharesAddUpToTheTotal() {
+    DesignGenerator generator(8);
+    for (int i = 0; i < kDesigns; ++i) {
+        DesignRecord r = i % 10 ? generator.plausible() : generator.wide();
+        deriveRatioCase(r);
+        SilentNotifier notifier;
+        const Twin twin = twinForUnitSystem(r.unitSystem);
+        runCalculation(r, twin, notifier);
+        r.ratioCase = 1;
+        const Sheet sheet = fillSheet(r, twin);
+        const auto value = [&](int row) {
+            const auto& cell = sheet.fg2.cell(row, 3);
+            const auto number = cell ? parseNumber(*cell) : std::nullopt;
+            if (!number)
+                qFatal("FG2 row %d is not a number: %s", row, cell ? cell->c_str() : "(none)");
+            return *number;
+        };
+        const double total = value(3);
+        const double sum = value(4) + value(5);
+        const double unit = std::max(
+            0.01,
+            std::pow(10.0, std::floor(std::log10(std::max(std::fabs(r.sumAs), 1e-300))) - 14));
+        QVERIFY2(std::fabs(sum - total) <= 1.5 * unit * (1 + 1e-9),
+                 qPrintable(QString("row 3 %1, rows 4 + 5 %2 (sumAs %3)")
+                                .arg(QString::fromStdString(*sheet.fg2.cell(3, 3)))
+                                .arg(sum, 0, 'g', 17)
+                                .arg(r.sumAs, 0, 'g', 17)));
+    }
+}
+
+// The report has the same number of lines for every design of a page set:
+// the input-data section (20 lines, the printed one 23) and the result
+// section (42 lines in case 1, 36 otherwise); none for another unit system.
+void TestInvariants::reportLineCountFollowsThePageSet() {
+    DesignGenerator generator(9);
+    int pageSets[3] = {0, 0, 0};
+    for (int i = 0; i < kDesigns; ++i) {
+        DesignRecord r = i % 3 ? generator.plausible() : generator.wide();
+        if (i % 7 == 0)
+            r.unitSystem = static_cast<std::int32_t>(generator.pick(5));
+        if (i % 5 != 0)
+            deriveRatioCase(r);
+        SilentNotifier notifier;
+        runCalculation(r, twinForUnitSystem(r.unitSystem), notifier);
+        runHorizontalCheck(r, twinForUnitSystem(r.unitSystem),
+                           static_cast<int>(generator.pick(10)) - 1, generator.count());
+        const bool printable = r.unitSystem == 1 || r.unitSystem == 2;
+        const std::size_t result = r.ratioCase == 1 ? 42 : 36;
+        ++pageSets[printable ? (r.ratioCase == 1 ? 0 : 1) : 2];
+        for (const ReportVariant variant : {ReportVariant::Preview, ReportVariant::Print}) {
+            DesignRecord copy = r;
+            const std::size_t input = variant == ReportVariant::Print ? 23 : 20;
+            QCOMPARE(reportLines(copy, variant).size(), printable ? input + result : 0);
+        }
+    }
+    QVERIFY(pageSets[0] > 100 && pageSets[1] > 100 && pageSets[2] > 10);
 }
 
 QTEST_APPLESS_MAIN(TestInvariants)
