@@ -25,6 +25,8 @@
 #include "design_record.h"
 #include "engine.h"
 #include "horizontal_check.h"
+#include "report.h"
+#include "sheet.h"
 
 extern char** environ;
 
@@ -157,9 +159,9 @@ std::vector<std::string> offscreenEnv() {
 
 // --- In-process ------------------------------------------------------------
 
-// One design through the result window's road: the formula case, the
-// calculation and the horizontal check.
-void BM_DesignThroughEngine(benchmark::State& state) {
+// One design through the result window and the print window: the formula
+// case, the calculation, the sheet, the horizontal check and the report.
+void BM_DesignThroughEngineSheetReport(benchmark::State& state) {
     const DesignRecord input =
         example(state.range(0) == 1 ? "bracket-gravitational.tvx" : "bracket-si.tvx");
     SilentNotifier notifier;
@@ -168,12 +170,52 @@ void BM_DesignThroughEngine(benchmark::State& state) {
         deriveRatioCase(r);
         const Twin twin = twinForUnitSystem(r.unitSystem);
         runCalculation(r, twin, notifier);
-        HorizontalCheck check = runHorizontalCheck(r, twin, -1, 4.0);
-        benchmark::DoNotOptimize(r);
+        const Sheet sheet = fillSheet(r, twin);
+        const HorizontalCheck check = runHorizontalCheck(r, twin, -1, 4.0);
+        const std::vector<std::string> lines = reportLines(r, ReportVariant::Preview);
+        benchmark::DoNotOptimize(sheet);
         benchmark::DoNotOptimize(check);
+        benchmark::DoNotOptimize(lines);
     }
 }
-BENCHMARK(BM_DesignThroughEngine)->Arg(1)->Arg(2);
+BENCHMARK(BM_DesignThroughEngineSheetReport)->Arg(1)->Arg(2);
+
+// The calculation alone, to show where the time of the road goes.
+void BM_DesignThroughEngine(benchmark::State& state) {
+    const DesignRecord input = example("bracket-gravitational.tvx");
+    SilentNotifier notifier;
+    for (auto _ : state) {
+        DesignRecord r = input;
+        deriveRatioCase(r);
+        runCalculation(r, Twin::Gravitational, notifier);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_DesignThroughEngine);
+
+void BM_FillSheet(benchmark::State& state) {
+    DesignRecord r = example("bracket-gravitational.tvx");
+    SilentNotifier notifier;
+    deriveRatioCase(r);
+    runCalculation(r, Twin::Gravitational, notifier);
+    for (auto _ : state) {
+        const Sheet sheet = fillSheet(r, Twin::Gravitational);
+        benchmark::DoNotOptimize(sheet);
+    }
+}
+BENCHMARK(BM_FillSheet);
+
+void BM_ReportLines(benchmark::State& state) {
+    DesignRecord r = example("bracket-gravitational.tvx");
+    SilentNotifier notifier;
+    deriveRatioCase(r);
+    runCalculation(r, Twin::Gravitational, notifier);
+    for (auto _ : state) {
+        const std::vector<std::string> lines = reportLines(r, ReportVariant::Preview);
+        benchmark::DoNotOptimize(lines);
+    }
+}
+BENCHMARK(BM_ReportLines);
 
 void BM_ReadDesignFile(benchmark::State& state) {
     const std::string path = (scratch().path() / "read.tvx").string();
@@ -287,14 +329,17 @@ public:
             allMet = allMet && met;
         };
 
-        const double engine1 =
-            figure("one design, engine (gravitational)", "BM_DesignThroughEngine/1", 1e6, "us");
-        const double engine2 =
-            figure("one design, engine (SI)", "BM_DesignThroughEngine/2", 1e6, "us");
-        if (engine1 < 0 || engine2 < 0)
+        const double road1 = figure("one design, engine + sheet + report (gravitational)",
+                                    "BM_DesignThroughEngineSheetReport/1", 1e6, "us");
+        const double road2 = figure("one design, engine + sheet + report (SI)",
+                                    "BM_DesignThroughEngineSheetReport/2", 1e6, "us");
+        if (road1 < 0 || road2 < 0)
             allMet = false;
         else
-            target(engine1 < 20e-6 && engine2 < 20e-6, "well under 20 us");
+            target(road1 < 20e-6 && road2 < 20e-6, "well under 20 us");
+        figure("of which the engine", "BM_DesignThroughEngine", 1e6, "us");
+        figure("of which the sheet", "BM_FillSheet", 1e6, "us");
+        figure("of which the report", "BM_ReportLines", 1e6, "us");
         figure("reading a design file", "BM_ReadDesignFile", 1e6, "us");
         figure("writing a design file", "BM_WriteDesignFile", 1e6, "us");
         figure("design text written and read back in memory", "BM_DesignTextRoundTrip", 1e6, "us");
