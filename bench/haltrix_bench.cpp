@@ -8,6 +8,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,8 +107,10 @@ const std::vector<std::string>& batchFiles() {
 }
 
 // Runs a program to its end with standard output and error sent to
-// /dev/null; returns false unless it exits with status 0.
-bool runProgram(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv) {
+// /dev/null; returns false unless it exits with status 0. Adds the CPU time
+// the program used (user and system) to `cpuSeconds`.
+bool runProgram(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
+                double& cpuSeconds) {
     std::vector<char*> argv;
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -131,19 +134,27 @@ bool runProgram(const std::vector<std::string>& args, const std::vector<std::str
     if (spawned != 0)
         return false;
     int status = 0;
-    if (waitpid(pid, &status, 0) != pid)
+    struct rusage usage {};
+    if (wait4(pid, &status, 0, &usage) != pid)
         return false;
+    cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                  static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// Wall time per run; the CPU time of the program per run is reported as the
+// counter "cpu_ms".
 void timeProgram(benchmark::State& state, const std::vector<std::string>& args,
                  const std::vector<std::string>& extraEnv = {}) {
+    double cpuSeconds = 0;
     for (auto _ : state) {
-        if (!runProgram(args, extraEnv)) {
+        if (!runProgram(args, extraEnv, cpuSeconds)) {
             state.SkipWithError(("failed: " + args.front()).c_str());
             return;
         }
     }
+    state.counters["cpu_ms"] =
+        benchmark::Counter(cpuSeconds * 1e3 / static_cast<double>(state.iterations()));
 }
 
 // The environment a Qt program needs to start without a display.
@@ -305,7 +316,10 @@ public:
             if (median || single) {
                 const double seconds =
                     run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-                m_seconds[run.run_name.function_name + argsOf(run)] = seconds;
+                const std::string key = run.run_name.function_name + argsOf(run);
+                m_seconds[key] = seconds;
+                if (const auto cpu = run.counters.find("cpu_ms"); cpu != run.counters.end())
+                    m_cpuMs[key] = cpu->second.value;
             }
         }
     }
@@ -321,7 +335,10 @@ public:
                 std::printf("  %-52s  (not measured)\n", what);
                 return -1.0;
             }
-            std::printf("  %-52s %10.3f %s\n", what, it->second * scale, unit);
+            std::printf("  %-52s %10.3f %s", what, it->second * scale, unit);
+            if (const auto cpu = m_cpuMs.find(key); cpu != m_cpuMs.end())
+                std::printf("   (CPU time of the program %.1f ms)", cpu->second);
+            std::printf("\n");
             return it->second;
         };
         auto target = [&](bool met, const char* text) {
@@ -364,6 +381,7 @@ private:
     }
 
     std::map<std::string, double> m_seconds;
+    std::map<std::string, double> m_cpuMs;
 };
 
 } // namespace
