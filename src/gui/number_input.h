@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace haltrix::gui {
+
+// The number a user typed or a setting holds: read with the system locale
+// first and then with "." as the decimal point, blanks around it allowed.
+// Empty text, other text, infinities and NaN give no value.
+std::optional<double> numberFromText(const QString& text);
+
+// The plain text of a number, as every text box shows it.
+QString textOfNumber(double value);
+
+} // namespace haltrix::gui
