@@ -7,12 +7,12 @@
 
 namespace haltrix::gui {
 
-std::optional<double> numberFromText(const QString& text) {
+std::optional<double> numberFromText(const QString& text, const QLocale& locale) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
     bool ok = false;
-    const double value = QLocale::system().toDouble(trimmed, &ok);
+    const double value = locale.toDouble(trimmed, &ok);
     if (ok && std::isfinite(value))
         return value;
     return parseNumber(trimmed.toStdString());
