@@ -47,6 +47,9 @@ MainWindow::MainWindow(DesignContext& context, Services services, QWidget* paren
 
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName("mdiArea");
+    // A child window larger than the area stays reachable.
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
 
     createActions();
@@ -282,12 +285,6 @@ QWidget* MainWindow::showChildWindow(const QString& name, const ChildFactory& cr
 void MainWindow::mnudatain_Click() {
     const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
     const QString name = inputFormName(twin);
-    if (twin == Twin::Gravitational) {
-        auto* hidden = qobject_cast<InputForm*>(childWindow(name));
-        if (hidden && m_refillHiddenInputForm)
-            hidden->Datain();
-        m_refillHiddenInputForm = false;
-    }
     const InputFormProfile& profile = inputFormProfile(twin);
     showChildWindow(
         name, [&] { return new InputForm(profile, m_context, *m_messages); }, ChildFrame::Fixed);
@@ -346,8 +343,13 @@ void MainWindow::mnuFileOpen_Click() {
     // a / H2, also when the input form is not confirmed.
     deriveRatioCase(m_context.record);
     bringUnitMarksInLine();
-    if (const QPointer<QMdiSubWindow> sub = m_children.value(inputFormName(Twin::Gravitational)))
-        m_refillHiddenInputForm = sub->isHidden();
+    // The opened design replaces every input, so an input form that is
+    // already open (or hidden by キャンセル) would otherwise offer the old
+    // values, and its "OK" would write them over the opened design.
+    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin))))
+            form->Datain();
+    }
     mnudatain_Click();
 }
 

@@ -112,9 +112,6 @@ private:
     QHash<QString, QPointer<QMdiSubWindow>> m_children;
     ResultWindowFactory m_resultFactory;
     ChildFrame m_resultFrame = ChildFrame::Fixed;
-    // A hidden gravitational input form whose fields predate the last
-    // opened design file; the data-input command fills it again.
-    bool m_refillHiddenInputForm = false;
 
     QAction* m_jyu = nullptr;
     QAction* m_si = nullptr;

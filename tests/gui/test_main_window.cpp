@@ -90,6 +90,7 @@ private slots:
     void openCancelChangesNothing();
     void openClosesGravitationalResult();
     void openRefillsHiddenGravitationalForm();
+    void openRefillsOpenInputForms();
 
     void aboutBoxIsModalAndOwned();
 
@@ -768,6 +769,34 @@ void MainWindowTest::openRefillsHiddenGravitationalForm() {
     action("mnuFileOpen")->trigger();
     QVERIFY(form->isVisible());
     QCOMPARE(box(form, "Text1")->text(), QStringLiteral("0.5"));
+}
+
+void MainWindowTest::openRefillsOpenInputForms() {
+    MainWindow* w = makeWindow();
+    action("mnudatain")->trigger();
+    QWidget* si = w->childWindow("frm_datain_si");
+    type(si, "Text1", "9");
+    action("mnuToolsOptions_jyu")->trigger();
+    action("mnudatain")->trigger();
+    QWidget* grav = w->childWindow("frm_datain");
+    type(grav, "Text2", "9");
+
+    m_dialogs.answers.enqueue(writeDesign("gravitational.tvx", gravitationalDesign()));
+    action("mnuFileOpen")->trigger();
+    // Both forms still open, showing the opened design; the gravitational
+    // one is in front.
+    QCOMPARE(w->childWindow("frm_datain_si"), si);
+    QCOMPARE(w->childWindow("frm_datain"), grav);
+    QCOMPARE(w->mdiArea()->activeSubWindow()->widget(), grav);
+    QCOMPARE(box(si, "Text1")->text(), QStringLiteral("0.5"));
+    QCOMPARE(box(grav, "Text2")->text(), QStringLiteral("0.7"));
+    QCOMPARE(box(grav, "Text13")->text(), QStringLiteral("15.484"));
+    QCOMPARE(box(si, "Text13")->text(), QStringLiteral("1548.400"));
+
+    // "OK" on the form now keeps the opened design.
+    const DesignRecord opened = m_context.record;
+    QTest::mouseClick(grav->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY(m_context.record == opened);
 }
 
 void MainWindowTest::aboutBoxIsModalAndOwned() {
