@@ -111,7 +111,8 @@ AboutBox::~AboutBox() = default;
 
 void AboutBox::Form_Load() {
     const ProgramVersion v = programVersion();
-    m_version->setText(QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
+    m_version->setText(
+        QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
     m_title->setText(QString::fromUtf8(kApplicationTitle));
 }
 
@@ -132,8 +133,8 @@ void AboutBox::StartSysInfo() {
         program = direct.value;
     } else {
         const KeyValue folder = GetKeyValue(
-            RegistryRoot::LocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
-            QStringLiteral("MSINFO"));
+            RegistryRoot::LocalMachine,
+            QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), QStringLiteral("MSINFO"));
         if (!folder.ok) {
             reportUnavailable();
             return;

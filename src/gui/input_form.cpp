@@ -22,12 +22,12 @@ namespace haltrix::gui {
 namespace {
 
 constexpr InputFormProfile kGravitationalForm{
-    "frm_datain", "支点反力 (ｔ)", "（cm）", "(cm)", "(cm2)", false,
-    "(t/m3)",     "(kg/cm2)",     BarColumn::Cm2, true};
+    "frm_datain", "支点反力 (ｔ)", "（cm）",   "(cm)",         "(cm2)",
+    false,        "(t/m3)",        "(kg/cm2)", BarColumn::Cm2, true};
 
 constexpr InputFormProfile kSIForm{
-    "frm_datain_si", "支点反力 (kN)", "（mm）", "(mm)", "(mm2)", true,
-    "(kN/m3)",       "(N/mm2)",      BarColumn::Mm2, false};
+    "frm_datain_si", "支点反力 (kN)", "（mm）",       "(mm)", "(mm2)", true,
+    "(kN/m3)",       "(N/mm2)",       BarColumn::Mm2, false};
 
 // The number boxes in the order "OK" stores them, with the record field and
 // the caption that names the box in a message.
@@ -64,8 +64,8 @@ int selectedRow(const QListWidget* list) {
 }
 
 void selectBar(QListWidget* list, const std::string& designation) {
-    const QList<QListWidgetItem*> found =
-        list->findItems(QString::fromStdString(designation), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const QList<QListWidgetItem*> found = list->findItems(
+        QString::fromStdString(designation), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (found.isEmpty() || designation.empty()) {
         list->clearSelection();
         list->setCurrentRow(-1);
@@ -85,8 +85,8 @@ const InputFormProfile& inputFormProfile(Twin twin) {
     return twin == Twin::Gravitational ? kGravitationalForm : kSIForm;
 }
 
-InputForm::InputForm(const InputFormProfile& profile, DesignContext& context,
-                     MessageSink& messages, QWidget* parent)
+InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, MessageSink& messages,
+                     QWidget* parent)
     : QWidget(parent), m_profile(profile), m_context(context), m_messages(messages),
       m_dpi(logicalDpiOf(parent)) {
     setObjectName(QLatin1String(profile.objectName));
@@ -146,8 +146,8 @@ void InputForm::buildShapePage(QWidget* page) {
     auto* beam = new QGroupBox(QStringLiteral("梁寸法  (m)"), page);
     beam->setObjectName("Frame1");
     placeOnPage(page, beam, QRect(240, 480, 2775, 3735));
-    const char* captions[] = {"先端高    H1=", "付根高    H2=", "張出長       l=", "橋軸方向幅 b=",
-                              "支承位置 a="};
+    const char* captions[] = {
+        "先端高    H1=", "付根高    H2=", "張出長       l=", "橋軸方向幅 b=", "支承位置 a="};
     for (int row = 0; row < 5; ++row) {
         const int top = 480 + row * 600;
         addLabel(beam, QByteArray("Label") + QByteArray::number(row + 1), textOf(captions[row]),
@@ -250,7 +250,8 @@ QListWidget* InputForm::addBarList(QWidget* parent, const char* name, QRect twip
     list->setObjectName(QString::fromUtf8(name));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (std::string_view designation : kBarDesignations)
-        list->addItem(QString::fromUtf8(designation.data(), static_cast<qsizetype>(designation.size())));
+        list->addItem(
+            QString::fromUtf8(designation.data(), static_cast<qsizetype>(designation.size())));
     place(list, twips);
     return list;
 }
@@ -316,9 +317,11 @@ bool InputForm::Dataout() {
         const QString text = box->text().trimmed();
         m_messages.showMessage(
             this,
-            text.isEmpty() ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
-                           : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
-                                 .arg(caption, text),
+            text.isEmpty()
+                ? QStringLiteral("「%1」が入力されていません。数値を入力してください。")
+                      .arg(caption)
+                : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
+                      .arg(caption, text),
             QMessageBox::Warning);
         m_tab->setCurrentIndex(field.page);
         box->setFocus();

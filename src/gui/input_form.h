@@ -19,16 +19,16 @@ class MessageSink;
 // What differs between the gravitational and the SI input form. Everything
 // else (captions, layout, fields, behaviour) is shared.
 struct InputFormProfile {
-    const char* objectName;          // "frm_datain" or "frm_datain_si"
-    const char* reactionFrameTitle;  // frame of the support reactions
-    const char* coverUnit;           // beside t
-    const char* spacingUnit;         // beside c
-    const char* areaUnit;            // beside the As boxes
-    bool unitsBesideSecondLayer;     // "(本)" and the area unit beside the 2nd layer too
-    const char* unitWeightUnit;      // beside γc
-    const char* stressUnit;          // beside σsa
-    BarColumn areaColumn;            // bar-table column of the As boxes
-    bool cancelHides;                // キャンセル hides the form instead of closing it
+    const char* objectName;         // "frm_datain" or "frm_datain_si"
+    const char* reactionFrameTitle; // frame of the support reactions
+    const char* coverUnit;          // beside t
+    const char* spacingUnit;        // beside c
+    const char* areaUnit;           // beside the As boxes
+    bool unitsBesideSecondLayer;    // "(本)" and the area unit beside the 2nd layer too
+    const char* unitWeightUnit;     // beside γc
+    const char* stressUnit;         // beside σsa
+    BarColumn areaColumn;           // bar-table column of the As boxes
+    bool cancelHides;               // キャンセル hides the form instead of closing it
 };
 
 const InputFormProfile& inputFormProfile(Twin twin);

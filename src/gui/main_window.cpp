@@ -327,8 +327,8 @@ void MainWindow::bringUnitMarksInLine() {
 }
 
 void MainWindow::mnuFileOpen_Click() {
-    const QString path =
-        m_fileDialogs->getOpenFileName(this, QStringLiteral("開く"), QStringLiteral("Haltrix(*.tvx)"));
+    const QString path = m_fileDialogs->getOpenFileName(this, QStringLiteral("開く"),
+                                                        QStringLiteral("Haltrix(*.tvx)"));
     if (path.isEmpty())
         return;
     // The record changes only when the whole file was read; a failed Open

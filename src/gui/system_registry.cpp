@@ -62,7 +62,8 @@ class NativeRegistry : public SystemRegistry {
 public:
     RegistryValue readValue(RegistryRoot root, const QString& keyPath,
                             const QString& valueName) override {
-        QSettings key(registryRootName(root) + QLatin1Char('\\') + keyPath, QSettings::NativeFormat);
+        QSettings key(registryRootName(root) + QLatin1Char('\\') + keyPath,
+                      QSettings::NativeFormat);
         if (!key.contains(valueName))
             return {};
         return {true, textOfValue(key.value(valueName))};

@@ -65,9 +65,9 @@ QString placementText(double twips) {
 }
 
 QRect placementToPixels(const Placement& placement, double logicalDpi) {
-    return QRect(clampedPixels(placement.left, logicalDpi), clampedPixels(placement.top, logicalDpi),
-                 clampedPixels(placement.width, logicalDpi),
-                 clampedPixels(placement.height, logicalDpi));
+    return QRect(
+        clampedPixels(placement.left, logicalDpi), clampedPixels(placement.top, logicalDpi),
+        clampedPixels(placement.width, logicalDpi), clampedPixels(placement.height, logicalDpi));
 }
 
 Placement placementFromPixels(const QRect& frame, double logicalDpi) {

@@ -122,7 +122,8 @@ void AboutBoxTest::firstEntryGivesThePath() {
     QVERIFY(QDir(m_dir->path()).mkdir("other"));
     QFile program(m_dir->filePath("other/MSINFO32.EXE"));
     QVERIFY(program.open(QIODevice::WriteOnly));
-    m_registry->writeValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO", m_dir->filePath("other"));
+    m_registry->writeValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO",
+                           m_dir->filePath("other"));
     auto box = makeBox();
     QTest::mouseClick(box->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
     QCOMPARE(m_started, QStringList{"/opt/tools/msinfo32"});
@@ -145,7 +146,8 @@ void AboutBoxTest::secondEntryNeedsTheProgramInItsFolder() {
 
 void AboutBoxTest::secondEntryWithoutProgramShowsMessage() {
     QVERIFY(QDir(m_dir->path()).mkdir("empty"));
-    m_registry->writeValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO", m_dir->filePath("empty"));
+    m_registry->writeValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO",
+                           m_dir->filePath("empty"));
     auto box = makeBox();
     QTest::mouseClick(box->findChild<QPushButton*>("cmdSysInfo"), Qt::LeftButton);
     QVERIFY(m_started.isEmpty());
@@ -193,7 +195,8 @@ void AboutBoxTest::getKeyValueCutsAtNul() {
     m_registry->writeValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH",
                            QStringLiteral("C:\\tools\\msinfo32.exe") + QChar(u'\0') + "junk");
     auto box = makeBox();
-    const AboutBox::KeyValue value = box->GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH");
+    const AboutBox::KeyValue value =
+        box->GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH");
     QVERIFY(value.ok);
     QCOMPARE(value.value, QStringLiteral("C:\\tools\\msinfo32.exe"));
     const AboutBox::KeyValue missing =

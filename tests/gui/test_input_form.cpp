@@ -151,7 +151,8 @@ void InputFormTest::formIdentity() {
     QVERIFY(ok->geometry().left() < cancel->geometry().left());
 
     for (int n = 1; n <= 15; ++n)
-        QVERIFY2(form->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)), qPrintable(QString::number(n)));
+        QVERIFY2(form->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)),
+                 qPrintable(QString::number(n)));
 
     // The boxes of the first page lie on it, those of the second on that.
     QVERIFY(tab->widget(0)->isAncestorOf(box("Text1")));
@@ -166,8 +167,8 @@ void InputFormTest::formIdentity() {
     QStringList captions;
     for (QLabel* label : beam->findChildren<QLabel*>())
         captions.append(label->text());
-    for (const char* caption : {"先端高    H1=", "付根高    H2=", "張出長       l=", "橋軸方向幅 b=",
-                                "支承位置 a=", "(付根より) "})
+    for (const char* caption : {"先端高    H1=", "付根高    H2=", "張出長       l=",
+                                "橋軸方向幅 b=", "支承位置 a=", "(付根より) "})
         QVERIFY2(captions.contains(QString::fromUtf8(caption)), caption);
 }
 
@@ -202,9 +203,9 @@ void InputFormTest::twinCaptions() {
     QVERIFY(!texts.contains(otherArea));
     QCOMPARE(texts.count(present[2]), areaUnitCount);
     QCOMPARE(texts.count(QStringLiteral("(本)")), barUnitCount);
-    for (const char* caption : {"被  り     t=", "鉄筋間隔  c=", "１段目", "２段目", "本数     n=",
-                                "鉄筋量 As=", "コンクリートの単位体積重量", "γc =",
-                                "許容引張応力度", "σsa=", "鉛直力", "直角方向水平力"})
+    for (const char* caption : {"被  り     t=", "鉄筋間隔  c=", "１段目", "２段目",
+                                "本数     n=", "鉄筋量 As=", "コンクリートの単位体積重量",
+                                "γc =", "許容引張応力度", "σsa=", "鉛直力", "直角方向水平力"})
         QVERIFY2(texts.contains(QString::fromUtf8(caption)), caption);
 }
 
@@ -216,7 +217,8 @@ void InputFormTest::barListsHoldTheNineDesignations() {
         QStringList items;
         for (int i = 0; i < list->count(); ++i)
             items.append(list->item(i)->text());
-        QCOMPARE(items, (QStringList{"D10", "D13", "D16", "D19", "D22", "D25", "D29", "D32", "D35"}));
+        QCOMPARE(items,
+                 (QStringList{"D10", "D13", "D16", "D19", "D22", "D25", "D29", "D32", "D35"}));
     }
 }
 
@@ -251,14 +253,16 @@ void InputFormTest::loadsTheRecord() {
     m_context.record = sampleRecord();
     InputForm* form = makeForm(Twin::Gravitational);
     const QList<QPair<const char*, QString>> expected{
-        {"Text1", "0.5"}, {"Text2", "0.7"},  {"Text3", "0.25"}, {"Text4", "1.2"},
-        {"Text5", "0.3"}, {"Text6", "10"},   {"Text7", "1.5"},  {"Text8", "10"},
+        {"Text1", "0.5"}, {"Text2", "0.7"},  {"Text3", "0.25"},  {"Text4", "1.2"},
+        {"Text5", "0.3"}, {"Text6", "10"},   {"Text7", "1.5"},   {"Text8", "10"},
         {"Text9", "25"},  {"Text10", "2.5"}, {"Text11", "1800"}, {"Text12", "4"},
         {"Text14", "2"}};
     for (const auto& [name, text] : expected)
         QCOMPARE(box(name)->text(), text);
-    QCOMPARE(form->findChild<QListWidget*>("List1")->selectedItems().value(0)->text(), QStringLiteral("D22"));
-    QCOMPARE(form->findChild<QListWidget*>("List2")->selectedItems().value(0)->text(), QStringLiteral("D19"));
+    QCOMPARE(form->findChild<QListWidget*>("List1")->selectedItems().value(0)->text(),
+             QStringLiteral("D22"));
+    QCOMPARE(form->findChild<QListWidget*>("List2")->selectedItems().value(0)->text(),
+             QStringLiteral("D19"));
     QCOMPARE(box("Text13")->text(), QStringLiteral("15.484"));
     QCOMPARE(box("Text15")->text(), QStringLiteral("5.730"));
 }
@@ -268,17 +272,28 @@ void InputFormTest::areaFollowsBarAndCount_data() {
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("area");
-    QTest::newRow("D22 x 4, gravitational") << Twin::Gravitational << 4 << "4" << "15.484";
-    QTest::newRow("D22 x 4, SI") << Twin::SI << 4 << "4" << "1548.400";
-    QTest::newRow("no bar counts as D10, gravitational") << Twin::Gravitational << -1 << "2" << "1.427";
-    QTest::newRow("no bar counts as D10, SI") << Twin::SI << -1 << "2" << "142.660";
-    QTest::newRow("empty count") << Twin::Gravitational << 8 << "" << "0.000";
-    QTest::newRow("empty count, SI") << Twin::SI << 8 << "" << "0.000";
-    QTest::newRow("count not a number") << Twin::Gravitational << 8 << "abc" << "0.000";
-    QTest::newRow("lone minus") << Twin::SI << 2 << "-" << "0.000";
-    QTest::newRow("fractional count") << Twin::Gravitational << 0 << "2.5" << "1.783";
-    QTest::newRow("D35 x 4") << Twin::Gravitational << 8 << "4" << "38.264";
-    QTest::newRow("blanks around") << Twin::SI << 1 << " 3 " << "380.100";
+    QTest::newRow("D22 x 4, gravitational") << Twin::Gravitational << 4 << "4"
+                                            << "15.484";
+    QTest::newRow("D22 x 4, SI") << Twin::SI << 4 << "4"
+                                 << "1548.400";
+    QTest::newRow("no bar counts as D10, gravitational") << Twin::Gravitational << -1 << "2"
+                                                         << "1.427";
+    QTest::newRow("no bar counts as D10, SI") << Twin::SI << -1 << "2"
+                                              << "142.660";
+    QTest::newRow("empty count") << Twin::Gravitational << 8 << ""
+                                 << "0.000";
+    QTest::newRow("empty count, SI") << Twin::SI << 8 << ""
+                                     << "0.000";
+    QTest::newRow("count not a number") << Twin::Gravitational << 8 << "abc"
+                                        << "0.000";
+    QTest::newRow("lone minus") << Twin::SI << 2 << "-"
+                                << "0.000";
+    QTest::newRow("fractional count") << Twin::Gravitational << 0 << "2.5"
+                                      << "1.783";
+    QTest::newRow("D35 x 4") << Twin::Gravitational << 8 << "4"
+                             << "38.264";
+    QTest::newRow("blanks around") << Twin::SI << 1 << " 3 "
+                                   << "380.100";
 }
 
 void InputFormTest::areaFollowsBarAndCount() {
@@ -340,8 +355,8 @@ void InputFormTest::areaBoxesIgnoreTyping() {
 void InputFormTest::okStoresTypedValuesAndDerivesCase() {
     InputForm* form = makeForm(Twin::SI);
     const QList<QPair<const char*, QString>> typed{
-        {"Text1", "0.5"}, {"Text2", "0.6"},  {"Text3", "0.25"}, {"Text4", "1.2"},
-        {"Text5", "0.3"}, {"Text6", "100"},  {"Text7", "0"},    {"Text8", "100"},
+        {"Text1", "0.5"}, {"Text2", "0.6"},   {"Text3", "0.25"}, {"Text4", "1.2"},
+        {"Text5", "0.3"}, {"Text6", "100"},   {"Text7", "0"},    {"Text8", "100"},
         {"Text9", "250"}, {"Text10", "24.5"}, {"Text11", "180"}, {"Text12", "4"},
         {"Text14", "2"}};
     for (const auto& [name, text] : typed)
@@ -377,12 +392,18 @@ void InputFormTest::okWithABadBoxStoresNothing_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("page");
     const QList<std::tuple<const char*, const char*, int>> boxes{
-        {"Text1", "先端高 H1=", 0},       {"Text2", "付根高 H2=", 0},
-        {"Text3", "張出長 l=", 0},        {"Text4", "橋軸方向幅 b=", 0},
-        {"Text5", "支承位置 a=", 0},      {"Text6", "鉛直力", 0},
-        {"Text7", "直角方向水平力", 0},    {"Text8", "被 り t=", 1},
-        {"Text9", "鉄筋間隔 c=", 1},      {"Text10", "コンクリートの単位体積重量 γc =", 1},
-        {"Text11", "許容引張応力度 σsa=", 1}, {"Text12", "１段目 本数 n=", 1},
+        {"Text1", "先端高 H1=", 0},
+        {"Text2", "付根高 H2=", 0},
+        {"Text3", "張出長 l=", 0},
+        {"Text4", "橋軸方向幅 b=", 0},
+        {"Text5", "支承位置 a=", 0},
+        {"Text6", "鉛直力", 0},
+        {"Text7", "直角方向水平力", 0},
+        {"Text8", "被 り t=", 1},
+        {"Text9", "鉄筋間隔 c=", 1},
+        {"Text10", "コンクリートの単位体積重量 γc =", 1},
+        {"Text11", "許容引張応力度 σsa=", 1},
+        {"Text12", "１段目 本数 n=", 1},
         {"Text14", "２段目 本数 n=", 1}};
     for (const auto& [name, caption, page] : boxes) {
         QTest::addRow("%s letters", name) << name << "abc" << QString::fromUtf8(caption) << page;
@@ -408,8 +429,9 @@ void InputFormTest::okWithABadBoxStoresNothing() {
 
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QCOMPARE(m_sink.messages.size(), 1);
-    QVERIFY2(m_sink.messages[0].text.contains(QStringLiteral("「") + caption + QStringLiteral("」")),
-             qPrintable(m_sink.messages[0].text));
+    QVERIFY2(
+        m_sink.messages[0].text.contains(QStringLiteral("「") + caption + QStringLiteral("」")),
+        qPrintable(m_sink.messages[0].text));
     QVERIFY(m_context.record == before);
     QVERIFY(form->isVisible());
     QCOMPARE(form->findChild<QTabWidget*>("SSTab1")->currentIndex(), page);

@@ -255,7 +255,8 @@ void MainWindowTest::unavailableItemsAndCtrlN() {
     MainWindow* w = makeWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
     const DesignRecord before = m_context.record;
-    for (const char* name : {"mnuFileNew", "mnuFileClose", "mnuHelpContents", "mnuHelpSearchForHelpOn"})
+    for (const char* name :
+         {"mnuFileNew", "mnuFileClose", "mnuHelpContents", "mnuHelpSearchForHelpOn"})
         action(name)->trigger();
     QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
     QVERIFY(m_dialogs.requests.isEmpty());
@@ -352,7 +353,8 @@ void MainWindowTest::storedTextThatIsNotANumberUsesDefault() {
         settings.setValue("Settings/MainHeight", "5000");
     }
     MainWindow* w = makeWindow();
-    QCOMPARE(w->frameGeometry(), placementToPixels(Placement{1000, 1500, 6500, 5000}, logicalDpiOf(w)));
+    QCOMPARE(w->frameGeometry(),
+             placementToPixels(Placement{1000, 1500, 6500, 5000}, logicalDpiOf(w)));
 }
 
 void MainWindowTest::placementOffEveryScreenComesBack() {

@@ -175,7 +175,8 @@ void PlacementTest::writeThenReadRoundTrips() {
 void PlacementTest::placementToPixelsUsesDpi() {
     QCOMPARE(placementToPixels(Placement{}, 96.0), QRect(67, 67, 433, 433));
     QCOMPARE(placementToPixels(Placement{}, 144.0), QRect(100, 100, 650, 650));
-    QCOMPARE(placementFromPixels(QRect(67, 67, 433, 433), 96.0), (Placement{1005, 1005, 6495, 6495}));
+    QCOMPARE(placementFromPixels(QRect(67, 67, 433, 433), 96.0),
+             (Placement{1005, 1005, 6495, 6495}));
 }
 
 void PlacementTest::hugeValuesAreClamped() {
@@ -189,12 +190,16 @@ void PlacementTest::keepOnScreens_data() {
     QTest::addColumn<QRect>("frame");
     QTest::addColumn<QRect>("expected");
     QTest::newRow("on the primary screen") << QRect(67, 67, 433, 433) << QRect(67, 67, 433, 433);
-    QTest::newRow("partly off the right edge") << QRect(3000, 100, 433, 433) << QRect(3000, 100, 433, 433);
-    QTest::newRow("on the second screen") << QRect(2000, 500, 433, 433) << QRect(2000, 500, 433, 433);
+    QTest::newRow("partly off the right edge")
+        << QRect(3000, 100, 433, 433) << QRect(3000, 100, 433, 433);
+    QTest::newRow("on the second screen")
+        << QRect(2000, 500, 433, 433) << QRect(2000, 500, 433, 433);
     QTest::newRow("beyond every screen") << QRect(4000, 100, 433, 433) << QRect(0, 30, 433, 433);
     QTest::newRow("above the screens") << QRect(100, -900, 433, 433) << QRect(0, 30, 433, 433);
-    QTest::newRow("below the second screen only") << QRect(2000, 1030, 433, 433) << QRect(0, 30, 433, 433);
-    QTest::newRow("touching no pixel to the left") << QRect(-433, 0, 433, 433) << QRect(0, 30, 433, 433);
+    QTest::newRow("below the second screen only")
+        << QRect(2000, 1030, 433, 433) << QRect(0, 30, 433, 433);
+    QTest::newRow("touching no pixel to the left")
+        << QRect(-433, 0, 433, 433) << QRect(0, 30, 433, 433);
 }
 
 void PlacementTest::keepOnScreens() {
