@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 
 #include "design_context.h"
 #include "fonts.h"
@@ -16,5 +17,10 @@ int main(int argc, char* argv[]) {
     haltrix::gui::DesignContext context;
     haltrix::gui::MainWindow window(context);
     window.show();
+#ifdef HALTRIX_QUIT_AFTER_SHOW
+    // Only in the start-up benchmark's build of this file: end as soon as the
+    // event loop has taken the first show of the main window.
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+#endif
     return app.exec();
 }
