@@ -325,6 +325,9 @@ BENCHMARK(BM_StartHaltrix)
 // of the repetitions where there are several.
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
+    // Colours only on a terminal.
+    SummaryReporter() : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular) {}
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
