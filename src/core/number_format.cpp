@@ -1,7 +1,10 @@
 #include "number_format.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace haltrix {
@@ -14,14 +17,16 @@ enum class Tie { AwayFromZero, ToEven };
 // value = 0.d1d2...d15 x 10^(exponent + 1).
 struct Decimal {
     bool negative = false;
-    std::string digits; // exactly 15 digits
+    std::array<char, 15> digits{};
     int exponent = 0;
+
+    std::string_view digitText() const { return {digits.data(), digits.size()}; }
 };
 
 // Number texts are made and read with to_chars and from_chars, which always
 // use "." whatever C locale the program runs in (a Qt application takes the
 // user's locale, where printf and strtod may use a decimal comma).
-Decimal toDecimal(double value) {
+Decimal toDecimalExact(double value) {
     char buffer[64];
     const auto written =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
@@ -32,9 +37,10 @@ Decimal toDecimal(double value) {
         result.negative = true;
         ++i;
     }
+    std::size_t count = 0;
     for (; i < text.size() && text[i] != 'e'; ++i) {
-        if (text[i] >= '0' && text[i] <= '9')
-            result.digits.push_back(text[i]);
+        if (text[i] >= '0' && text[i] <= '9' && count < result.digits.size())
+            result.digits[count++] = text[i];
     }
     if (i < text.size() && text[i] == 'e') {
         ++i;
@@ -45,72 +51,129 @@ Decimal toDecimal(double value) {
     return result;
 }
 
-// Adds one to a string of decimal digits, growing it when it carries over.
-void increment(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
+// 10^0 ... 10^27, each exact in a long double (5^27 < 2^64).
+constexpr std::array<long double, 28> kPowersOfTen = [] {
+    std::array<long double, 28> powers{};
+    long double power = 1;
+    for (long double& entry : powers) {
+        entry = power;
+        power *= 10;
     }
-    digits.insert(digits.begin(), '1');
-}
+    return powers;
+}();
 
-// Rounds a finite value to `decimals` places in decimal, so that what the
-// user sees as 2.675 is treated as 2.675 and not as its binary neighbour.
-// Returns the digits of value x 10^decimals as a whole number, and the sign.
-std::string roundedDigits(double value, int decimals, Tie tie, bool& negative) {
-    const Decimal dec = toDecimal(value);
-    negative = dec.negative;
-    if (value == 0.0)
-        return "0";
-    const int kept = dec.exponent + 1 + decimals; // digits at or above 10^-decimals
-    if (kept >= static_cast<int>(dec.digits.size()))
-        return dec.digits + std::string(kept - dec.digits.size(), '0');
-    if (kept < 0)
-        return "0";
-    std::string whole = dec.digits.substr(0, kept);
-    const std::string rest = dec.digits.substr(kept);
-    std::string half(rest.size(), '0');
-    half.front() = '5';
-    bool up = false;
-    if (rest > half) {
-        up = true;
-    } else if (rest == half) {
-        if (tie == Tie::AwayFromZero)
-            up = true;
+// The same digits for the magnitudes that reports and sheets show, without
+// the general-purpose conversion: |value| x 10^(14 - exponent) is formed in
+// extended precision, where its error stays far below 0.0001 of a unit in
+// the 15th digit, and rounded to a whole number. When the discarded part lies
+// that close to a half, the rounding is left to the exact conversion.
+bool toDecimalFast(double value, Decimal& result) {
+    static_assert(std::numeric_limits<long double>::digits >= 64);
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-13 && magnitude < 1e15))
+        return false;
+    // log10(2) x the binary exponent: the decimal exponent or one below it.
+    int exponent = static_cast<int>(std::floor(std::ilogb(magnitude) * 0.30102999566398120));
+    long double scaled = 0;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int shift = 14 - exponent;
+        if (shift < 0 || shift >= static_cast<int>(kPowersOfTen.size()))
+            return false;
+        scaled = static_cast<long double>(magnitude) * kPowersOfTen[shift];
+        if (scaled < 1e14L)
+            --exponent;
+        else if (scaled >= 1e15L)
+            ++exponent;
         else
-            up = !whole.empty() && ((whole.back() - '0') % 2 == 1);
+            break;
     }
-    if (whole.empty())
-        whole.assign(1, '0');
-    if (up)
-        increment(whole);
-    return whole;
+    if (scaled < 1e14L || scaled >= 1e15L)
+        return false;
+    const long double whole = std::floor(scaled);
+    const long double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5L) < 1e-4L)
+        return false;
+    auto digits = static_cast<std::uint64_t>(whole) + (fraction > 0.5L ? 1 : 0);
+    if (digits == 1000000000000000ULL) {
+        digits = 100000000000000ULL;
+        ++exponent;
+    }
+    result.negative = std::signbit(value);
+    result.exponent = exponent;
+    for (std::size_t i = result.digits.size(); i-- > 0;) {
+        result.digits[i] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    return true;
 }
 
-bool allZero(const std::string& digits) {
-    return digits.find_first_not_of('0') == std::string::npos;
+// A finite value's 15 significant digits, rounded as printf's "%.14e" rounds.
+Decimal toDecimal(double value) {
+    Decimal result;
+    if (toDecimalFast(value, result))
+        return result;
+    return toDecimalExact(value);
 }
 
+// Fixed decimals of a finite value, rounded in decimal on its 15 significant
+// digits, so that what the user sees as 2.675 is treated as 2.675 and not as
+// its binary neighbour.
 std::string fixedText(double value, int decimals, Tie tie) {
     if (!std::isfinite(value))
         return plainText(value);
     if (decimals < 0)
         decimals = 0;
-    bool negative = false;
-    std::string digits = roundedDigits(value, decimals, tie, negative);
-    if (digits.size() <= static_cast<std::size_t>(decimals))
-        digits.insert(0, decimals + 1 - digits.size(), '0');
+    const Decimal dec = toDecimal(value);
+    const std::string_view significant = dec.digitText();
+
+    // The digits of |value| x 10^decimals as a whole number: `kept` of the 15
+    // significant digits, then zeros; what is cut off decides the rounding.
+    const int kept = value == 0.0 ? 0 : dec.exponent + 1 + decimals;
+    std::string digits;
+    bool up = false;
+    if (kept >= static_cast<int>(significant.size())) {
+        digits.reserve(static_cast<std::size_t>(kept) + 1);
+        digits.append(significant);
+        digits.append(static_cast<std::size_t>(kept) - significant.size(), '0');
+    } else if (kept >= 0) {
+        digits.assign(significant.substr(0, static_cast<std::size_t>(kept)));
+        const std::string_view rest = significant.substr(static_cast<std::size_t>(kept));
+        if (value != 0.0 && rest.front() >= '5') {
+            const bool half =
+                rest.front() == '5' && rest.find_first_not_of('0', 1) == std::string_view::npos;
+            if (!half)
+                up = true;
+            else if (tie == Tie::AwayFromZero)
+                up = true;
+            else
+                up = !digits.empty() && (digits.back() - '0') % 2 == 1;
+        }
+    }
+    if (up) {
+        // Add one, carrying into a new leading digit when all are nines.
+        std::size_t i = digits.size();
+        while (i > 0 && digits[i - 1] == '9')
+            digits[--i] = '0';
+        if (i == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[i - 1];
+    }
+    // At least one digit before the point.
+    const auto minimum = static_cast<std::size_t>(decimals) + 1;
+    if (digits.size() < minimum)
+        digits.insert(0, minimum - digits.size(), '0');
+
+    const bool zero = digits.find_first_not_of('0') == std::string::npos;
     std::string text;
-    if (negative && !allZero(digits))
-        text = "-";
-    const std::size_t point = digits.size() - decimals;
-    text += digits.substr(0, point);
+    text.reserve(digits.size() + 2);
+    if (dec.negative && !zero)
+        text.push_back('-');
+    const std::size_t point = digits.size() - static_cast<std::size_t>(decimals);
+    text.append(digits, 0, point);
     if (decimals > 0) {
-        text += '.';
-        text += digits.substr(point);
+        text.push_back('.');
+        text.append(digits, point, std::string::npos);
     }
     return text;
 }
@@ -163,14 +226,47 @@ std::string plainText(double value) {
         return "NaN";
     if (std::isinf(value))
         return value > 0 ? "Infinity" : "-Infinity";
-    char buffer[64];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-    std::string text(buffer, written.ptr);
-    for (char& ch : text) {
-        if (ch == 'e')
-            ch = 'E';
+    // The general form with 15 significant digits ("%.15G"): fixed notation
+    // for decimal exponents -4 to 14, exponent form otherwise; trailing zeros
+    // and a trailing point dropped.
+    const Decimal dec = toDecimal(value);
+    std::string_view digits = dec.digitText();
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.remove_suffix(1);
+    std::string text;
+    text.reserve(24);
+    if (dec.negative)
+        text.push_back('-');
+    const int exponent = dec.exponent;
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            text.append("0.");
+            text.append(static_cast<std::size_t>(-exponent - 1), '0');
+            text.append(digits);
+        } else {
+            const auto before = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= before) {
+                text.append(digits);
+                text.append(before - digits.size(), '0');
+            } else {
+                text.append(digits.substr(0, before));
+                text.push_back('.');
+                text.append(digits.substr(before));
+            }
+        }
+        return text;
     }
+    text.push_back(digits.front());
+    if (digits.size() > 1) {
+        text.push_back('.');
+        text.append(digits.substr(1));
+    }
+    text.push_back('E');
+    text.push_back(exponent < 0 ? '-' : '+');
+    const int size = std::abs(exponent);
+    if (size < 10)
+        text.push_back('0');
+    text.append(std::to_string(size));
     return text;
 }
 

@@ -5,9 +5,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 
 #include "design_file.h"
 #include "number_format.h"
@@ -61,6 +65,7 @@ private slots:
     void roundingTheLargestDouble();
     void smallestNumbersRoundTrip();
     void textsUnderCommaLocale();
+    void plainTextIsTheGeneralFormWith15Digits();
 };
 
 void TestNumberExtremes::largestDoubleTexts_data() {
@@ -150,6 +155,56 @@ void TestNumberExtremes::textsUnderCommaLocale() {
     QVERIFY(!readDesignText(text, "comma.tvx", back));
     QCOMPARE(back.H1, 0.5);
     QCOMPARE(back.concreteUnitWeight, 24.5);
+}
+
+// plainText and the fixed-decimal formats share one conversion to 15
+// significant digits, which takes a shortcut for the usual magnitudes; it
+// must agree with the library's exact conversion ("%.15G") everywhere,
+// also right beside the halves where the 15th digit is rounded.
+void TestNumberExtremes::plainTextIsTheGeneralFormWith15Digits() {
+    auto reference = [](double value) {
+        char buffer[64];
+        const auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15)
+                .ptr;
+        std::string text(buffer, end);
+        for (char& ch : text)
+            ch = ch == 'e' ? 'E' : ch;
+        return text;
+    };
+    std::mt19937_64 random(15);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    int checked = 0;
+    auto check = [&](double value) {
+        if (!std::isfinite(value) || value == 0.0)
+            return true;
+        ++checked;
+        return plainText(value) == reference(value);
+    };
+    for (int i = 0; i < 100000; ++i) {
+        // Any bit pattern.
+        const std::uint64_t bits = random();
+        double any = 0;
+        std::memcpy(&any, &bits, sizeof any);
+        QVERIFY2(check(any), qPrintable(QString::number(any, 'g', 17)));
+        // Usual magnitudes.
+        const double usual = unit(random) * std::pow(10.0, static_cast<int>(random() % 36) - 18);
+        QVERIFY2(check(usual), qPrintable(QString::number(usual, 'g', 17)));
+        // A half in the 16th significant digit, and its neighbours.
+        const auto digits = 100000000000000ULL + random() % 900000000000000ULL;
+        const double half = (static_cast<double>(digits) + 0.5) *
+                            std::pow(10.0, static_cast<int>(random() % 30) - 28);
+        for (double near = std::nextafter(std::nextafter(half, 0.0), 0.0), k = 0; k < 5;
+             ++k, near = std::nextafter(near, 1e308))
+            QVERIFY2(check(near), qPrintable(QString::number(near, 'g', 17)));
+    }
+    for (int exponent = -20; exponent <= 20; ++exponent) {
+        const double power = std::pow(10.0, exponent);
+        for (const double value : {power, std::nextafter(power, 0.0), std::nextafter(power, 1e308),
+                                   -power, 5 * power, 9.999999999999995 * power})
+            QVERIFY2(check(value), qPrintable(QString::number(value, 'g', 17)));
+    }
+    QVERIFY(checked > 600000);
 }
 
 QTEST_APPLESS_MAIN(TestNumberExtremes)
