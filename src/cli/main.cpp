@@ -7,11 +7,13 @@
 
 #include "exit_status.h"
 #include "json_command.h"
+#include "pdf_command.h"
 
 namespace {
 
 const char* const kUsage = R"(Usage:
   haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx...
+  haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx -o OUT.pdf
   haltrix-calc --help
 
 Each design file is read into a fresh design record (this sets the unit
@@ -26,11 +28,20 @@ Options:
                   chosen, which the check counts as D10)
   --hcount TEXT   text of the horizontal bar count (default "4"; an empty or
                   non-numeric text counts as 0 bars)
+  --print         (pdf) accepted for symmetry; the PDF is always the printed
+                  report
+  -o OUT.pdf      (pdf) where the PDF is written
 
 json prints one JSON object per file on one line (JSON Lines) with every
 field of the design record, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
 "requiredHorizontalArea" and "message" (null, or the calculation's message).
+
+pdf writes the report that "印刷実行" prints for the design, through the same
+printing code, as an A4 PDF with its fonts embedded: the input-data section
+(with the four blank lines of the printed page), then the result section of
+the unit system and formula case, 20 mm inside the page's printable area in
+the report font at 9 pt. It needs no display.
 
 Exit status:
   0  every file was read and calculated
@@ -40,6 +51,8 @@ Exit status:
   3  the calculation reported invalid input data for a file (message on
      standard error; its output is still written from the record as it
      then stands)
+  4  pdf only: the PDF could not be written, or the unit system (other than
+     1 or 2) has no report
 )";
 
 } // namespace
@@ -58,6 +71,8 @@ int main(int argc, char** argv) {
     }
     if (command == "json")
         return haltrix::cli::runJsonCommand(args);
+    if (command == "pdf")
+        return haltrix::cli::runPdfCommand(args);
     std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
     return haltrix::cli::kExitUsage;
 }
