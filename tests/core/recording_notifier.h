@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "notifier.h"
+
+// Collects the engine's messages instead of showing them.
+class RecordingNotifier : public haltrix::Notifier {
+public:
+    void notify(std::string_view message) override { messages.emplace_back(message); }
+    std::vector<std::string> messages;
+};

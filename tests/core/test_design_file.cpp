@@ -1,0 +1,266 @@
+// The design file: exact bytes, reading back, and files that must be refused.
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "design_file.h"
+#include "worked_examples.h"
+
+using namespace haltrix;
+
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeAll(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+// The worked example's lines as the file holds them.
+const char* const kWorkedFile = " 0.5 \r\n 0.7 \r\n 0.25 \r\n 1.2 \r\n 0.3 \r\n 2.5 \r\n 1800 \r\n"
+                                " 10 \r\n 0 \r\n 10 \r\n 25 \r\nD22\r\n 4 \r\nD22\r\n 2 \r\n 1 \r\n";
+
+// A record whose inputs differ from every value a test file holds, with
+// derived values set, so that any change shows.
+DesignRecord busyRecord() {
+    DesignRecord r = workedSI();
+    r.H1 = 9;
+    r.layer1Bar = "D35";
+    r.unitSystem = 2;
+    r.ratioCase = 2;
+    r.Ast = 123;
+    r.mainJudgement = kJudgementNg;
+    r.hBarName = "D13";
+    return r;
+}
+
+} // namespace
+
+class TestDesignFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void untouchedRecordBytes() {
+        DesignRecord r;
+        r.unitSystem = 2;
+        const std::string expected = " 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n 0 \r\n"
+                                     " 0 \r\n 0 \r\n 0 \r\n\r\n 0 \r\n\r\n 0 \r\n 2 \r\n";
+        QCOMPARE(designFileText(r), expected);
+    }
+
+    void workedExampleBytes() {
+        QCOMPARE(designFileText(workedGravitational()), std::string(kWorkedFile));
+    }
+
+    void negativeNumbersStartWithSign() {
+        DesignRecord r = workedGravitational();
+        r.H = -0.25;
+        r.unitSystem = -1;
+        const std::string text = designFileText(r);
+        QVERIFY(text.find("\r\n 10 \r\n-0.25 \r\n 10 \r\n") != std::string::npos);
+        QVERIFY(text.find("\r\n-1 \r\n") != std::string::npos);
+    }
+
+    void derivedValuesAreNotWritten() {
+        DesignRecord r = workedGravitational();
+        r.Ast = 99;
+        r.mainJudgement = kJudgementOk;
+        r.ratioCase = 2;
+        QCOMPARE(designFileText(r), std::string(kWorkedFile));
+    }
+
+    void readsWorkedExample() {
+        DesignRecord r;
+        QVERIFY(!readDesignText(kWorkedFile, "worked.tvx", r));
+        DesignRecord expected = workedGravitational();
+        expected.ratioCase = 0; // opening derives nothing
+        QCOMPARE(r, expected);
+    }
+
+    // Opening replaces the inputs and the flag and keeps every derived value.
+    void readKeepsDerivedValues() {
+        DesignRecord r = busyRecord();
+        QVERIFY(!readDesignText(kWorkedFile, "worked.tvx", r));
+        QCOMPARE(r.H1, 0.5);
+        QCOMPARE(r.unitSystem, 1);
+        QCOMPARE(r.ratioCase, 2);
+        QCOMPARE(r.Ast, 123.0);
+        QCOMPARE(r.mainJudgement, std::string(kJudgementNg));
+        QCOMPARE(r.hBarName, std::string("D13"));
+    }
+
+    void blanksAndLineEnds_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no blanks") << "0.5\r\n0.7\r\n0.25\r\n1.2\r\n0.3\r\n2.5\r\n1800\r\n10\r\n"
+                                      "0\r\n10\r\n25\r\nD22\r\n4\r\nD22\r\n2\r\n1\r\n";
+        QTest::newRow("LF only") << " 0.5 \n 0.7 \n 0.25 \n 1.2 \n 0.3 \n 2.5 \n 1800 \n 10 \n"
+                                    " 0 \n 10 \n 25 \nD22\n 4 \nD22\n 2 \n 1 \n";
+        QTest::newRow("many blanks, tabs") << "  0.5\t\r\n0.7   \r\n\t0.25\r\n1.2\r\n0.3\r\n2.5\r\n"
+                                              "1800\r\n10\r\n0\r\n10\r\n25\r\nD22\r\n 4\r\nD22"
+                                              "\r\n2 \r\n  1  \r\n";
+        QTest::newRow("last line without end") << "0.5\n0.7\n0.25\n1.2\n0.3\n2.5\n1800\n10\n0\n"
+                                                  "10\n25\nD22\n4\nD22\n2\n1";
+        QTest::newRow("lines after 16 ignored") << QString(kWorkedFile) + "extra\r\nmore\r\n";
+    }
+    void blanksAndLineEnds() {
+        QFETCH(QString, text);
+        DesignRecord r;
+        QVERIFY(!readDesignText(text.toStdString(), "x.tvx", r));
+        DesignRecord expected = workedGravitational();
+        expected.ratioCase = 0;
+        QCOMPARE(r, expected);
+    }
+
+    void designationsAreVerbatim() {
+        std::string text = kWorkedFile;
+        text.replace(text.find("D22"), 3, " d22 ");
+        DesignRecord r;
+        QVERIFY(!readDesignText(text, "x.tvx", r));
+        QCOMPARE(r.layer1Bar, std::string(" d22 "));
+    }
+
+    void unitFlagAsRead() {
+        std::string text = kWorkedFile;
+        text.replace(text.size() - 5, 5, " 3 \r\n");
+        DesignRecord r;
+        QVERIFY(!readDesignText(text, "x.tvx", r));
+        QCOMPARE(r.unitSystem, 3);
+    }
+
+    void roundTrip_data() {
+        QTest::addColumn<double>("value");
+        QTest::newRow("third") << 1.0 / 3.0;
+        QTest::newRow("negative") << -123.456789012345678;
+        QTest::newRow("huge") << 1.2345678901234567e300;
+        QTest::newRow("tiny") << 9.87654321e-200;
+        QTest::newRow("integer") << 1800.0;
+        QTest::newRow("noise") << 0.1 + 0.2;
+    }
+    void roundTrip() {
+        QFETCH(double, value);
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("round.tvx").toStdString();
+        DesignRecord r = workedGravitational();
+        r.H1 = r.P = r.layer2Count = value;
+        QVERIFY(!writeDesignFile(path, r));
+        DesignRecord back;
+        QVERIFY(!readDesignFile(path, back));
+        for (double read : {back.H1, back.P, back.layer2Count}) {
+            QCOMPARE(QString::number(read, 'g', 15), QString::number(value, 'g', 15));
+        }
+        QCOMPARE(back.layer1Bar, r.layer1Bar);
+        QCOMPARE(back.unitSystem, r.unitSystem);
+        QCOMPARE(readAll(path), designFileText(r));
+    }
+
+    void badFilesLeaveRecordUntouched_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("line");
+        const QByteArray good(kWorkedFile);
+        QTest::newRow("empty file") << QByteArray() << 1;
+        QTest::newRow("ends before line 16") << good.left(good.indexOf("D22\r\n 2 ")) << 14;
+        QTest::newRow("line 16 missing")
+            << good.left(good.lastIndexOf(" 1 \r\n")) << 16;
+        QTest::newRow("letters on line 3") << QByteArray(good).replace(" 0.25 ", "abc") << 3;
+        QTest::newRow("empty number line")
+            << QByteArray(good).replace(" 1800 \r\n", "\r\n") << 7;
+        QTest::newRow("comma decimal") << QByteArray(good).replace(" 0.25 ", "0,25") << 3;
+        QTest::newRow("nan") << QByteArray(good).replace(" 1.2 ", "nan") << 4;
+        QTest::newRow("inf") << QByteArray(good).replace(" 1.2 ", "inf") << 4;
+        QTest::newRow("out of range") << QByteArray(good).replace(" 1.2 ", "1e999") << 4;
+        QTest::newRow("bad count") << QByteArray(good).replace(" 4 \r\n", " four \r\n") << 13;
+        QTest::newRow("fractional flag")
+            << QByteArray(good).replace("\r\n 1 \r\n", "\r\n 1.5 \r\n") << 16;
+        QTest::newRow("flag out of range")
+            << QByteArray(good).replace("\r\n 1 \r\n", "\r\n 3000000000 \r\n") << 16;
+        QTest::newRow("NUL in number") << QByteArray(good).replace(" 0.7 ", QByteArray("0\0.7", 4))
+                                       << 2;
+        QTest::newRow("over-long line")
+            << QByteArray(good).replace("D22", QByteArray(5000, 'D')) << 12;
+        QTest::newRow("binary") << QByteArray(100000, '\xff') << 1;
+    }
+    void badFilesLeaveRecordUntouched() {
+        QFETCH(QByteArray, content);
+        QFETCH(int, line);
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("bad.tvx").toStdString();
+        writeAll(path, content.toStdString());
+        DesignRecord r = busyRecord();
+        const DesignRecord before = r;
+        const auto error = readDesignFile(path, r);
+        QVERIFY(error.has_value());
+        QCOMPARE(r, before);
+        QCOMPARE(error->file, path);
+        QCOMPARE(error->line, line);
+        const std::string message = error->message();
+        QVERIFY(message.find(path) != std::string::npos);
+        QVERIFY(message.find(std::to_string(line) + " 行目") != std::string::npos);
+    }
+
+    void missingFileAndFolder() {
+        QTemporaryDir dir;
+        DesignRecord r = busyRecord();
+        const DesignRecord before = r;
+        const std::string missing = dir.filePath("none.tvx").toStdString();
+        auto error = readDesignFile(missing, r);
+        QVERIFY(error);
+        QCOMPARE(error->line, 0);
+        QVERIFY(error->message().find(missing) != std::string::npos);
+        error = readDesignFile(dir.path().toStdString(), r);
+        QVERIFY(error);
+        QCOMPARE(r, before);
+    }
+
+    void failedWriteKeepsOldFile() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("keep.tvx").toStdString();
+        QVERIFY(!writeDesignFile(path, workedGravitational()));
+        const std::string old = readAll(path);
+        // A folder of the same name as the temporary file's target cannot be
+        // replaced by a file: the write fails and the old file stays.
+        const std::string blocked = dir.filePath("blocked").toStdString();
+        std::filesystem::create_directory(blocked);
+        std::filesystem::create_directory(blocked + "/inner");
+        auto error = writeDesignFile(blocked, workedSI());
+        QVERIFY(error);
+        QVERIFY(error->message().find(blocked) != std::string::npos);
+        // A folder that does not exist: nothing can be created there.
+        error = writeDesignFile(dir.filePath("no/such/folder.tvx").toStdString(), workedSI());
+        QVERIFY(error);
+        QCOMPARE(readAll(path), old);
+        // No temporary files are left behind.
+        int entries = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString()))
+            ++entries;
+        QCOMPARE(entries, 2);
+    }
+
+    void overwriteReplacesContent() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("over.tvx").toStdString();
+        writeAll(path, std::string(10000, 'x'));
+        QVERIFY(!writeDesignFile(path, workedGravitational()));
+        QCOMPARE(readAll(path), std::string(kWorkedFile));
+    }
+
+    void nameWithoutExtensionUsedAsGiven() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("plain").toStdString();
+        QVERIFY(!writeDesignFile(path, workedGravitational()));
+        QVERIFY(std::filesystem::exists(path));
+        QVERIFY(!std::filesystem::exists(path + ".tvx"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDesignFile)
+#include "test_design_file.moc"
