@@ -56,9 +56,10 @@ int runPdfCommand(const std::vector<std::string>& args) {
     case print::PrintOutcome::Status::Printed:
         return status.code();
     case print::PrintOutcome::Status::NothingToPrint:
+        // "印刷実行" prints nothing for such a design; neither does this.
         std::cerr << "haltrix-calc pdf: " << design.path << ": unit system "
                   << design.record.unitSystem << " has no report; nothing written\n";
-        return kExitNoOutput;
+        return status.code();
     case print::PrintOutcome::Status::Failed:
         break;
     }

@@ -1,0 +1,50 @@
+#include "report_command.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "calculation.h"
+#include "exit_status.h"
+#include "report.h"
+
+namespace haltrix::cli {
+
+namespace {
+
+class StandardOutput : public TextTarget {
+public:
+    void writeLine(std::string_view line) override {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+};
+
+} // namespace
+
+int runReportCommand(const std::vector<std::string>& args) {
+    CalcOptions options;
+    std::string error;
+    if (!parseCalcOptions(args, true, false, options, error)) {
+        std::cerr << "haltrix-calc report: " << error << "\n";
+        return kExitUsage;
+    }
+    if (options.files.size() != 1) {
+        std::cerr << "haltrix-calc report: give exactly one design file\n";
+        return kExitUsage;
+    }
+    ExitStatus status;
+    CalculatedDesign design = calculateDesignFile(options.files.front(), options);
+    if (!reportProblems(design, status))
+        return status.code();
+    StandardOutput out;
+    const ReportVariant variant =
+        options.printVariant ? ReportVariant::Print : ReportVariant::Preview;
+    if (!writeReport(design.record, out, variant)) {
+        // The print window shows an empty preview for such a design.
+        std::cerr << "haltrix-calc report: " << design.path << ": unit system "
+                  << design.record.unitSystem << " has no report; nothing written\n";
+    }
+    return status.code();
+}
+
+} // namespace haltrix::cli

@@ -1,0 +1,53 @@
+#include "sheet_command.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "calculation.h"
+#include "exit_status.h"
+#include "sheet.h"
+
+namespace haltrix::cli {
+
+namespace {
+
+void writeGrid(const SheetGrid& grid) {
+    for (int row = 0; row < grid.rows; ++row) {
+        std::string line;
+        for (int column = 0; column < grid.columns; ++column) {
+            if (column > 0)
+                line += '\t';
+            if (const auto& text = grid.cell(row, column))
+                line += *text;
+        }
+        line += '\n';
+        std::fwrite(line.data(), 1, line.size(), stdout);
+    }
+}
+
+} // namespace
+
+int runSheetCommand(const std::vector<std::string>& args) {
+    CalcOptions options;
+    std::string error;
+    if (!parseCalcOptions(args, false, false, options, error)) {
+        std::cerr << "haltrix-calc sheet: " << error << "\n";
+        return kExitUsage;
+    }
+    if (options.files.size() != 1) {
+        std::cerr << "haltrix-calc sheet: give exactly one design file\n";
+        return kExitUsage;
+    }
+    ExitStatus status;
+    const CalculatedDesign design = calculateDesignFile(options.files.front(), options);
+    if (!reportProblems(design, status))
+        return status.code();
+    // The result window the unit system opens fills the grids.
+    const Sheet sheet = fillSheet(design.record, twinForUnitSystem(design.record.unitSystem));
+    writeGrid(sheet.fg1);
+    std::fputc('\n', stdout);
+    writeGrid(sheet.fg2);
+    return status.code();
+}
+
+} // namespace haltrix::cli
