@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <cmath>
+#include <set>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -348,29 +349,34 @@ private slots:
         QVERIFY(words.pageSizes.size() >= 2);
         const double originY = printing.paintRectPoints.top() + 20 * kPointsPerMm;
         const double bottom = printing.paintRectPoints.bottom() - 20 * kPointsPerMm;
-        for (int page = 1; page <= words.pageSizes.size(); ++page) {
-            double top = 1e9;
-            for (const auto& word : words.words) {
-                if (word.page != page)
-                    continue;
-                top = std::min(top, word.yMin);
-                QVERIFY2(word.yMax <= bottom + 1, qPrintable(word.text));
-                QVERIFY2(word.yMin >= originY - 1, qPrintable(word.text));
-            }
+        QPrinter reference(QPrinter::HighResolution);
+        reference.setOutputFormat(QPrinter::PdfFormat);
+        const double lineSpacing = QFontMetricsF(window->preview().font(), &reference).lineSpacing() *
+                                   72.0 / reference.resolution();
+        const int linesPerPage = int((bottom - originY) / lineSpacing);
+
+        // Where a word's box starts within its line box, from the first
+        // printed word: " (1) 入力データ", the fifth line of page 1.
+        QCOMPARE(words.words.front().text, QStringLiteral("(1)"));
+        const double inset = words.words.front().yMin - (originY + 4 * lineSpacing);
+
+        // Every word sits on a line of its page's grid, which starts at the
+        // origin; the lines used on the pages are the report's non-blank
+        // lines at their positions.
+        std::set<int> slotsUsed; // page * 1000 + line on the page
+        for (const auto& word : words.words) {
+            const double slot = (word.yMin - inset - originY) / lineSpacing;
+            QVERIFY2(qAbs(slot - std::round(slot)) < 0.05, qPrintable(word.text));
+            QVERIFY2(word.yMax <= bottom + 1, qPrintable(word.text));
+            slotsUsed.insert((word.page - 1) * 1000 + int(std::round(slot)));
         }
-        // A page after the first begins at the origin unless its first line
-        // is blank; the report's own blank lines make that vary, so count the
-        // pages that begin right at the origin: at least one must.
-        bool someAtOrigin = false;
-        for (int page = 2; page <= words.pageSizes.size(); ++page) {
-            double top = 1e9;
-            for (const auto& word : words.words)
-                if (word.page == page)
-                    top = std::min(top, word.yMin);
-            if (qAbs(top - originY) < 2)
-                someAtOrigin = true;
+        std::set<int> expected;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (!lines[i].trimmed().isEmpty())
+                expected.insert(int(i / linesPerPage) * 1000 + int(i % linesPerPage));
         }
-        QVERIFY(someAtOrigin);
+        QVERIFY(slotsUsed == expected);
+        QCOMPARE(words.pageSizes.size(), (lines.size() + linesPerPage - 1) / linesPerPage);
     }
 
     // A printer that cannot be opened: a message, no crash, nothing written.
