@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString kProgram = QStringLiteral(HALTRIX_CALC_PATH);
+const QString kProgram = QStringLiteral(HALTRIX_CALC);
 const QString kSourceDir = QStringLiteral(HALTRIX_SOURCE_DIR);
 
 QString source(const QString& relative) {
