@@ -1,0 +1,20 @@
+#include <QApplication>
+
+#include "design_context.h"
+#include "fonts.h"
+#include "main_window.h"
+#include "resources.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    // The per-user settings live under the application "Haltrix".
+    QCoreApplication::setOrganizationName(QStringLiteral("Haltrix"));
+    QCoreApplication::setApplicationName(QStringLiteral("Haltrix"));
+    QApplication::setWindowIcon(haltrix::gui::programIcon());
+    QApplication::setFont(haltrix::gui::proportionalGothicFont(9));
+
+    haltrix::gui::DesignContext context;
+    haltrix::gui::MainWindow window(context);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,383 @@
+#include "input_form.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+#include "child_windows.h"
+#include "design_context.h"
+#include "fonts.h"
+#include "message_sink.h"
+#include "number_format.h"
+#include "number_input.h"
+#include "twips.h"
+
+namespace haltrix::gui {
+
+namespace {
+
+constexpr InputFormProfile kGravitationalForm{
+    "frm_datain", "支点反力 (ｔ)", "（cm）",   "(cm)",         "(cm2)",
+    false,        "(t/m3)",        "(kg/cm2)", BarColumn::Cm2, true};
+
+constexpr InputFormProfile kSIForm{
+    "frm_datain_si", "支点反力 (kN)", "（mm）",       "(mm)", "(mm2)", true,
+    "(kN/m3)",       "(N/mm2)",       BarColumn::Mm2, false};
+
+// The number boxes in the order "OK" stores them, with the record field and
+// the caption that names the box in a message.
+struct NumberField {
+    int text;
+    double DesignRecord::*member;
+    const char* caption;
+    int page;
+};
+
+constexpr NumberField kFieldsBeforeBars[] = {
+    {1, &DesignRecord::H1, "先端高    H1=", 0},
+    {2, &DesignRecord::H2, "付根高    H2=", 0},
+    {3, &DesignRecord::l, "張出長       l=", 0},
+    {4, &DesignRecord::b, "橋軸方向幅 b=", 0},
+    {5, &DesignRecord::a, "支承位置 a=", 0},
+    {10, &DesignRecord::concreteUnitWeight, "コンクリートの単位体積重量 γc =", 1},
+    {11, &DesignRecord::sigmaSa, "許容引張応力度 σsa=", 1},
+    {6, &DesignRecord::P, "鉛直力", 0},
+    {7, &DesignRecord::H, "直角方向水平力", 0},
+    {8, &DesignRecord::t, "被  り     t=", 1},
+    {9, &DesignRecord::c, "鉄筋間隔  c=", 1},
+};
+constexpr NumberField kLayer1Count{12, &DesignRecord::layer1Count, "１段目 本数     n=", 1};
+constexpr NumberField kLayer2Count{14, &DesignRecord::layer2Count, "２段目 本数     n=", 1};
+
+QString textOf(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+int selectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> items = list->selectedItems();
+    return items.isEmpty() ? -1 : list->row(items.front());
+}
+
+void selectBar(QListWidget* list, const std::string& designation) {
+    const QList<QListWidgetItem*> found = list->findItems(
+        QString::fromStdString(designation), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found.isEmpty() || designation.empty()) {
+        list->clearSelection();
+        list->setCurrentRow(-1);
+    } else {
+        list->setCurrentItem(found.front());
+        found.front()->setSelected(true);
+    }
+}
+
+std::string selectedBar(const QListWidget* list) {
+    return std::string(barNameByIndex(selectedRow(list)));
+}
+
+} // namespace
+
+const InputFormProfile& inputFormProfile(Twin twin) {
+    return twin == Twin::Gravitational ? kGravitationalForm : kSIForm;
+}
+
+InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, MessageSink& messages,
+                     QWidget* parent)
+    : QWidget(parent), m_profile(profile), m_context(context), m_messages(messages),
+      m_dpi(logicalDpiOf(parent)) {
+    setObjectName(QLatin1String(profile.objectName));
+    setWindowTitle(QStringLiteral("入力データ"));
+    setFont(gothicFont(9));
+    const QRect client = twipsRect(0, 0, 6240, 6000, m_dpi);
+    setFixedSize(client.size());
+
+    m_tab = new QTabWidget(this);
+    m_tab->setObjectName("SSTab1");
+    place(m_tab, QRect(120, 120, 6015, 4695));
+    auto* shapePage = new QWidget;
+    shapePage->setObjectName("SSTab1_Page0");
+    auto* rebarPage = new QWidget;
+    rebarPage->setObjectName("SSTab1_Page1");
+    m_tab->addTab(shapePage, QStringLiteral("形状寸法"));
+    m_tab->addTab(rebarPage, QStringLiteral("鉄筋データ"));
+    m_pages = {shapePage, rebarPage};
+    buildShapePage(shapePage);
+    buildRebarPage(rebarPage);
+    m_tab->setCurrentIndex(0);
+
+    // Children of the pages are placed relative to the tab control; the pages
+    // sit below the tab strip, so they are moved whenever the pages move.
+    m_tab->installEventFilter(this);
+    if (auto* stack = m_tab->findChild<QStackedWidget*>())
+        stack->installEventFilter(this);
+    for (QWidget* page : m_pages)
+        page->installEventFilter(this);
+
+    auto* note = addLabel(this, "Label25",
+                          QStringLiteral("データを変更した場合、okを押してフォームを閉じて下さい。"
+                                         "okを押さない場合は計算結果に反映されません。"),
+                          QRect(120, 5040, 3255, 735));
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("Command_ok");
+    place(ok, QRect(3600, 5520, 1215, 375));
+    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancel->setObjectName("Command2");
+    place(cancel, QRect(4920, 5520, 1215, 375));
+
+    connect(ok, &QPushButton::clicked, this, &InputForm::Command_ok_Click);
+    connect(cancel, &QPushButton::clicked, this, &InputForm::Command2_Click);
+    connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::Text12_Change);
+    connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::Text14_Change);
+    connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::List1_Click);
+    connect(m_list2, &QListWidget::itemSelectionChanged, this, &InputForm::List2_Click);
+
+    // Form_Load.
+    Datain();
+}
+
+void InputForm::buildShapePage(QWidget* page) {
+    auto* beam = new QGroupBox(QStringLiteral("梁寸法  (m)"), page);
+    beam->setObjectName("Frame1");
+    placeOnPage(page, beam, QRect(240, 480, 2775, 3735));
+    const char* captions[] = {
+        "先端高    H1=", "付根高    H2=", "張出長       l=", "橋軸方向幅 b=", "支承位置 a="};
+    for (int row = 0; row < 5; ++row) {
+        const int top = 480 + row * 600;
+        addLabel(beam, QByteArray("Label") + QByteArray::number(row + 1), textOf(captions[row]),
+                 QRect(120, top + 60, 1440, 255));
+        m_text[row + 1] = addTextBox(beam, QByteArray("Text") + QByteArray::number(row + 1),
+                                     QRect(1560, top, 855, 375));
+    }
+    addLabel(beam, "Label6", QStringLiteral("(付根より) "), QRect(120, 3240, 1440, 255));
+
+    auto* reactions = new QGroupBox(textOf(m_profile.reactionFrameTitle), page);
+    reactions->setObjectName("Frame2");
+    placeOnPage(page, reactions, QRect(3120, 480, 2655, 1455));
+    addLabel(reactions, "Label7", QStringLiteral("鉛直力"), QRect(120, 300, 1440, 255));
+    m_text[6] = addTextBox(reactions, "Text6", QRect(1560, 240, 855, 375));
+    addLabel(reactions, "Label8", QStringLiteral("直角方向水平力"), QRect(120, 780, 1440, 255));
+    m_text[7] = addTextBox(reactions, "Text7", QRect(1560, 720, 855, 375));
+}
+
+void InputForm::buildRebarPage(QWidget* page) {
+    auto* main = new QGroupBox(QStringLiteral("主鉄筋"), page);
+    main->setObjectName("Frame3");
+    placeOnPage(page, main, QRect(240, 480, 5535, 2895));
+
+    addLabel(main, "Label9", QStringLiteral("被  り     t="), QRect(120, 375, 1200, 255));
+    m_text[8] = addTextBox(main, "Text8", QRect(1320, 360, 855, 270));
+    addLabel(main, "Label10", textOf(m_profile.coverUnit), QRect(2220, 375, 600, 255));
+    addLabel(main, "Label11", QStringLiteral("鉄筋間隔  c="), QRect(2820, 375, 1140, 255));
+    m_text[9] = addTextBox(main, "Text9", QRect(3960, 360, 855, 270));
+    addLabel(main, "Label12", textOf(m_profile.spacingUnit), QRect(4860, 375, 600, 255));
+
+    auto* first = addLabel(main, "Label13", QStringLiteral("１段目"), QRect(1320, 960, 855, 210));
+    first->setAlignment(Qt::AlignCenter);
+    auto* second = addLabel(main, "Label14", QStringLiteral("２段目"), QRect(3960, 960, 855, 210));
+    second->setAlignment(Qt::AlignCenter);
+    m_list1 = addBarList(main, "List1", QRect(1320, 1170, 855, 600));
+    m_list2 = addBarList(main, "List2", QRect(3960, 1170, 855, 600));
+
+    addLabel(main, "Label15", QStringLiteral("本数     n="), QRect(120, 1815, 1200, 255));
+    m_text[12] = addTextBox(main, "Text12", QRect(1320, 1800, 855, 270));
+    addLabel(main, "Label16", QStringLiteral("(本)"), QRect(2220, 1815, 600, 255));
+    addLabel(main, "Label17", QStringLiteral("鉄筋量 As="), QRect(120, 2295, 1200, 255));
+    m_text[13] = addTextBox(main, "Text13", QRect(1320, 2280, 855, 270));
+    addLabel(main, "Label18", textOf(m_profile.areaUnit), QRect(2220, 2295, 600, 255));
+
+    addLabel(main, "Label19", QStringLiteral("本数     n="), QRect(2820, 1815, 1140, 255));
+    m_text[14] = addTextBox(main, "Text14", QRect(3960, 1800, 855, 270));
+    addLabel(main, "Label20", QStringLiteral("鉄筋量 As="), QRect(2820, 2295, 1140, 255));
+    m_text[15] = addTextBox(main, "Text15", QRect(3960, 2280, 855, 270));
+    if (m_profile.unitsBesideSecondLayer) {
+        addLabel(main, "Label26", QStringLiteral("(本)"), QRect(4860, 1815, 600, 255));
+        addLabel(main, "Label27", textOf(m_profile.areaUnit), QRect(4860, 2295, 600, 255));
+    }
+    // The area boxes are written by the form only.
+    m_text[13]->setReadOnly(true);
+    m_text[15]->setReadOnly(true);
+
+    auto placeRow = [&](QLabel* label, QRect twips) { placeOnPage(page, label, twips); };
+    auto* weight = new QLabel(QStringLiteral("コンクリートの単位体積重量"), page);
+    weight->setObjectName("Label21");
+    placeRow(weight, QRect(360, 3735, 2640, 255));
+    auto* gamma = new QLabel(QStringLiteral("γc ="), page);
+    gamma->setObjectName("Label22");
+    placeRow(gamma, QRect(3000, 3735, 600, 255));
+    m_text[10] = addTextBox(page, "Text10", QRect());
+    placeOnPage(page, m_text[10], QRect(3600, 3720, 1215, 270));
+    auto* weightUnit = new QLabel(textOf(m_profile.unitWeightUnit), page);
+    weightUnit->setObjectName("Label23");
+    placeRow(weightUnit, QRect(5040, 3735, 960, 255));
+
+    auto* stress = new QLabel(QStringLiteral("許容引張応力度"), page);
+    stress->setObjectName("Label24");
+    placeRow(stress, QRect(360, 4215, 2640, 255));
+    auto* sigma = new QLabel(QStringLiteral("σsa="), page);
+    sigma->setObjectName("Label28");
+    placeRow(sigma, QRect(3000, 4215, 600, 255));
+    m_text[11] = addTextBox(page, "Text11", QRect());
+    placeOnPage(page, m_text[11], QRect(3600, 4200, 1215, 270));
+    auto* stressUnit = new QLabel(textOf(m_profile.stressUnit), page);
+    stressUnit->setObjectName("Label29");
+    placeRow(stressUnit, QRect(4920, 4215, 1080, 255));
+}
+
+QLabel* InputForm::addLabel(QWidget* parent, const char* name, const QString& text, QRect twips) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromUtf8(name));
+    place(label, twips);
+    return label;
+}
+
+QLineEdit* InputForm::addTextBox(QWidget* parent, const char* name, QRect twips) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromUtf8(name));
+    if (twips.isValid())
+        place(box, twips);
+    return box;
+}
+
+QListWidget* InputForm::addBarList(QWidget* parent, const char* name, QRect twips) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromUtf8(name));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (std::string_view designation : kBarDesignations)
+        list->addItem(
+            QString::fromUtf8(designation.data(), static_cast<qsizetype>(designation.size())));
+    place(list, twips);
+    return list;
+}
+
+void InputForm::place(QWidget* widget, QRect twips) {
+    widget->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height(), m_dpi));
+}
+
+void InputForm::placeOnPage(QWidget* page, QWidget* widget, QRect twips) {
+    m_pageChildren.append({page, Placed{widget, twips}});
+    place(widget, twips);
+}
+
+void InputForm::placePageChildren(QWidget* page) {
+    const QPoint offset = page->mapTo(m_tab, QPoint(0, 0));
+    for (const auto& [owner, placed] : std::as_const(m_pageChildren)) {
+        if (owner != page)
+            continue;
+        const QRect r = twipsRect(placed.twips.x(), placed.twips.y(), placed.twips.width(),
+                                  placed.twips.height(), m_dpi);
+        placed.widget->setGeometry(r.translated(-offset));
+    }
+}
+
+bool InputForm::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+        for (QWidget* page : std::as_const(m_pages))
+            placePageChildren(page);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void InputForm::Datain() {
+    const DesignRecord& r = m_context.record;
+    for (const NumberField& field : kFieldsBeforeBars)
+        m_text[field.text]->setText(textOfNumber(r.*field.member));
+    selectBar(m_list1, r.layer1Bar);
+    m_text[12]->setText(textOfNumber(r.layer1Count));
+    selectBar(m_list2, r.layer2Bar);
+    m_text[14]->setText(textOfNumber(r.layer2Count));
+    // Setting an unchanged text fires no change, so bring the areas into
+    // line explicitly.
+    Text12_Change();
+    Text14_Change();
+}
+
+bool InputForm::Dataout() {
+    DesignRecord updated = m_context.record;
+    auto store = [&](const NumberField& field) {
+        QLineEdit* box = m_text[field.text];
+        const std::optional<double> value = numberFromText(box->text());
+        if (value) {
+            updated.*field.member = *value;
+            return true;
+        }
+        const QString caption = textOf(field.caption).simplified();
+        const QString text = box->text().trimmed();
+        m_messages.showMessage(
+            this,
+            text.isEmpty()
+                ? QStringLiteral("「%1」が入力されていません。数値を入力してください。")
+                      .arg(caption)
+                : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
+                      .arg(caption, text),
+            QMessageBox::Warning);
+        m_tab->setCurrentIndex(field.page);
+        box->setFocus();
+        box->selectAll();
+        return false;
+    };
+    for (const NumberField& field : kFieldsBeforeBars) {
+        if (!store(field))
+            return false;
+    }
+    updated.layer1Bar = selectedBar(m_list1);
+    if (!store(kLayer1Count))
+        return false;
+    updated.layer2Bar = selectedBar(m_list2);
+    if (!store(kLayer2Count))
+        return false;
+    m_context.record = updated;
+    return true;
+}
+
+void InputForm::Command_ok_Click() {
+    if (!Dataout())
+        return;
+    deriveRatioCase(m_context.record);
+    closeHostWindow(this);
+}
+
+void InputForm::Command2_Click() {
+    if (m_profile.cancelHides)
+        hideHostWindow(this);
+    else
+        closeHostWindow(this);
+}
+
+void InputForm::Text12_Change() {
+    showArea(m_text[12], m_list1, m_text[13]);
+}
+
+void InputForm::List1_Click() {
+    showArea(m_text[12], m_list1, m_text[13]);
+}
+
+void InputForm::Text14_Change() {
+    showArea(m_text[14], m_list2, m_text[15]);
+}
+
+void InputForm::List2_Click() {
+    showArea(m_text[14], m_list2, m_text[15]);
+}
+
+void InputForm::showArea(QLineEdit* count, QListWidget* list, QLineEdit* area) {
+    // An empty box counts as no bars; so does text that is not a number,
+    // which "OK" reports when the user confirms.
+    const double n = numberFromText(count->text()).value_or(0.0);
+    const double single = barAreaByIndex(selectedRow(list), m_profile.areaColumn);
+    area->setText(QString::fromStdString(fixedDecimals(n * single, 3)));
+}
+
+} // namespace haltrix::gui

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QWidget>
+
+#include "bar_table.h"
+#include "twin.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace haltrix::gui {
+
+struct DesignContext;
+class MessageSink;
+
+// What differs between the gravitational and the SI input form. Everything
+// else (captions, layout, fields, behaviour) is shared.
+struct InputFormProfile {
+    const char* objectName;         // "frm_datain" or "frm_datain_si"
+    const char* reactionFrameTitle; // frame of the support reactions
+    const char* coverUnit;          // beside t
+    const char* spacingUnit;        // beside c
+    const char* areaUnit;           // beside the As boxes
+    bool unitsBesideSecondLayer;    // "(本)" and the area unit beside the 2nd layer too
+    const char* unitWeightUnit;     // beside γc
+    const char* stressUnit;         // beside σsa
+    BarColumn areaColumn;           // bar-table column of the As boxes
+    bool cancelHides;               // キャンセル hides the form instead of closing it
+};
+
+const InputFormProfile& inputFormProfile(Twin twin);
+
+// The input form "入力データ": edits a copy of the fifteen inputs of the
+// design record and writes them back only on "OK".
+class InputForm : public QWidget {
+    Q_OBJECT
+public:
+    InputForm(const InputFormProfile& profile, DesignContext& context, MessageSink& messages,
+              QWidget* parent = nullptr);
+
+    const InputFormProfile& profile() const { return m_profile; }
+
+    // Record to fields; the area boxes follow the loaded counts and bars.
+    void Datain();
+    // Fields to record. Every number box must hold a number: otherwise the
+    // field is named in a message, focused, and nothing at all is stored.
+    bool Dataout();
+
+    void Command_ok_Click();
+    void Command2_Click();
+    void Text12_Change();
+    void List1_Click();
+    void Text14_Change();
+    void List2_Click();
+
+private:
+    struct Placed {
+        QWidget* widget;
+        QRect twips;
+    };
+    void buildShapePage(QWidget* page);
+    void buildRebarPage(QWidget* page);
+    QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect twips);
+    QLineEdit* addTextBox(QWidget* parent, const char* name, QRect twips);
+    QListWidget* addBarList(QWidget* parent, const char* name, QRect twips);
+    void place(QWidget* widget, QRect twips);
+    void placeOnPage(QWidget* page, QWidget* widget, QRect twips);
+    void placePageChildren(QWidget* page);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showArea(QLineEdit* count, QListWidget* list, QLineEdit* area);
+
+    const InputFormProfile& m_profile;
+    DesignContext& m_context;
+    MessageSink& m_messages;
+    double m_dpi;
+
+    QTabWidget* m_tab = nullptr;
+    QList<QWidget*> m_pages;
+    QList<QPair<QWidget*, Placed>> m_pageChildren;
+    QLineEdit* m_text[16] = {}; // m_text[n] is TextN
+    QListWidget* m_list1 = nullptr;
+    QListWidget* m_list2 = nullptr;
+};
+
+} // namespace haltrix::gui

@@ -1,0 +1,396 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "design_context.h"
+#include "design_file.h"
+#include "file_dialogs.h"
+#include "input_form.h"
+#include "message_notifier.h"
+#include "message_sink.h"
+#include "twips.h"
+#include "window_placement.h"
+
+namespace haltrix::gui {
+
+namespace {
+
+std::string pathForCore(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+MainWindow::MainWindow(DesignContext& context, Services services, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_fileDialogs(services.fileDialogs),
+      m_messages(services.messages ? services.messages : &defaultMessageSink()),
+      m_settingsFile(std::move(services.settingsFile)), m_aboutServices(std::move(services.about)) {
+    if (!m_fileDialogs) {
+        m_ownFileDialogs = std::make_unique<QtFileDialogs>();
+        m_fileDialogs = m_ownFileDialogs.get();
+    }
+    setObjectName("frmMain");
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName("mdiArea");
+    // A child window larger than the area stays reachable.
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+
+    createActions();
+    createStatusBar();
+
+    // MDIForm_Load.
+    readSettings();
+    m_context.record.unitSystem = kUnitSI;
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createActions() {
+    QMenuBar* bar = menuBar();
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        return action;
+    };
+    auto addSeparator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QLatin1String(name));
+    };
+    auto unavailable = [](QAction* action) { action->setEnabled(false); };
+
+    QMenu* file = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
+    file->setObjectName("mnuFile");
+    QAction* fileNew = addItem(file, "mnuFileNew", QStringLiteral("新規作成(&N)"));
+    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    unavailable(fileNew);
+    QAction* open = addItem(file, "mnuFileOpen", QStringLiteral("開く(&O)..."));
+    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    unavailable(addItem(file, "mnuFileClose", QStringLiteral("閉じる(&C)")));
+    addSeparator(file, "mnuFileBar0");
+    QAction* save = addItem(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"));
+    QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
+    addSeparator(file, "mnuFileBar2");
+    QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
+
+    auto* datain = new QAction(QStringLiteral("ﾃﾞｰﾀ入力(&D)"), this);
+    datain->setObjectName("mnudatain");
+    bar->addAction(datain);
+    auto* calc = new QAction(QStringLiteral("計算実行(&C)"), this);
+    calc->setObjectName("mnuCalc");
+    bar->addAction(calc);
+
+    QMenu* tools = bar->addMenu(QStringLiteral("ﾂｰﾙ(&T)"));
+    tools->setObjectName("mnuTools");
+    QMenu* options = tools->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
+    options->setObjectName("mnuToolsOptions");
+    m_jyu = addItem(options, "mnuToolsOptions_jyu", QStringLiteral("重力単位"));
+    m_jyu->setCheckable(true);
+    m_jyu->setChecked(false);
+    m_si = addItem(options, "mnuToolsOptions_si", QStringLiteral("ＳＩ単位"));
+    m_si->setCheckable(true);
+    m_si->setChecked(true);
+
+    QMenu* help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+    help->setObjectName("mnuHelp");
+    unavailable(addItem(help, "mnuHelpContents", QStringLiteral("目次(&C)")));
+    unavailable(addItem(help, "mnuHelpSearchForHelpOn", QStringLiteral("ﾄﾋﾟｯｸの検索(&S)...")));
+    addSeparator(help, "mnuHelpBar0");
+    QAction* about = addItem(help, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+
+    connect(open, &QAction::triggered, this, &MainWindow::mnuFileOpen_Click);
+    connect(save, &QAction::triggered, this, &MainWindow::mnuFileSave_Click);
+    connect(saveAs, &QAction::triggered, this, &MainWindow::mnuFileSaveAs_Click);
+    connect(exit, &QAction::triggered, this, &MainWindow::mnuFileExit_Click);
+    connect(datain, &QAction::triggered, this, &MainWindow::mnudatain_Click);
+    connect(calc, &QAction::triggered, this, &MainWindow::mnuCalc_Click);
+    connect(m_jyu, &QAction::triggered, this, &MainWindow::mnuToolsOptions_jyu_Click);
+    connect(m_si, &QAction::triggered, this, &MainWindow::mnuToolsOptions_si_Click);
+    connect(about, &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
+}
+
+void MainWindow::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("sbStatusBar");
+    bar->setSizeGripEnabled(true);
+    auto panel = [bar](const char* name, const QString& text) {
+        auto* label = new QLabel(text, bar);
+        label->setObjectName(QLatin1String(name));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        label->setContentsMargins(4, 0, 4, 0);
+        return label;
+    };
+    bar->addWidget(panel("sbStatusBarText", QStringLiteral("ｽﾃｰﾀｽ")), 1);
+    m_date = panel("sbStatusBarDate", QString());
+    m_time = panel("sbStatusBarTime", QString());
+    bar->addPermanentWidget(m_date);
+    bar->addPermanentWidget(m_time);
+
+    m_clock = new QTimer(this);
+    m_clock->setSingleShot(true);
+    connect(m_clock, &QTimer::timeout, this, &MainWindow::updateClock);
+    updateClock();
+}
+
+void MainWindow::updateClock() {
+    // Explicit formats: the panels read the same whatever the locale.
+    const QDateTime now = QDateTime::currentDateTime();
+    m_date->setText(now.date().toString(QStringLiteral("yyyy/MM/dd")));
+    m_time->setText(now.time().toString(QStringLiteral("H:mm")));
+    // Next update just after the minute turns.
+    const int msIntoMinute = now.time().second() * 1000 + now.time().msec();
+    m_clock->start(60000 - msIntoMinute + 50);
+}
+
+std::unique_ptr<QSettings> MainWindow::openSettings() const {
+    if (!m_settingsFile.isEmpty())
+        return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QStringLiteral("Haltrix"), QStringLiteral("Haltrix"));
+}
+
+void MainWindow::readSettings() {
+    const auto settings = openSettings();
+    const Placement placement = readPlacement(*settings);
+    QRect frame = placementToPixels(placement, logicalDpiOf(nullptr));
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->geometry());
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        frame = keepOnScreens(frame, screens, primary->availableGeometry());
+    m_outerFrame = frame;
+    m_fitOuterSize = true;
+    // move() places the outer frame; the size is the client's until the
+    // frame is known (fitOuterSize).
+    move(frame.topLeft());
+    resize(frame.size());
+}
+
+void MainWindow::writeSettings() {
+    if (isMinimized())
+        return;
+    const auto settings = openSettings();
+    writePlacement(*settings, placementFromPixels(frameGeometry(), logicalDpiOf(this)));
+    settings->sync();
+}
+
+void MainWindow::fitOuterSize() {
+    if (!m_fitOuterSize || !isVisible() || windowState() != Qt::WindowNoState)
+        return;
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    if (frameExtra.width() <= 0 && frameExtra.height() <= 0)
+        return;
+    // The frame is known now: make the outer rectangle the stored one.
+    m_fitOuterSize = false;
+    resize(m_outerFrame.size() - frameExtra);
+    move(m_outerFrame.topLeft());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    fitOuterSize();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    fitOuterSize();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    fitOuterSize();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    writeSettings();
+    m_fitOuterSize = false;
+    m_mdi->closeAllSubWindows();
+    event->accept();
+}
+
+QString MainWindow::inputFormName(Twin twin) {
+    return QLatin1String(inputFormProfile(twin).objectName);
+}
+
+QString MainWindow::resultWindowName(Twin twin) {
+    return twin == Twin::Gravitational ? QStringLiteral("frm_calc") : QStringLiteral("frm_calc_si");
+}
+
+void MainWindow::setResultWindowFactory(ResultWindowFactory factory, ChildFrame frame) {
+    m_resultFactory = std::move(factory);
+    m_resultFrame = frame;
+}
+
+QWidget* MainWindow::childWindow(const QString& name) const {
+    const QPointer<QMdiSubWindow> sub = m_children.value(name);
+    return sub ? sub->widget() : nullptr;
+}
+
+void MainWindow::closeChildWindow(const QString& name) {
+    if (const QPointer<QMdiSubWindow> sub = m_children.value(name))
+        sub->close();
+}
+
+QWidget* MainWindow::showChildWindow(const QString& name, const ChildFactory& create,
+                                     ChildFrame frame) {
+    if (const QPointer<QMdiSubWindow> open = m_children.value(name)) {
+        open->show();
+        m_mdi->setActiveSubWindow(open);
+        open->raise();
+        return open->widget();
+    }
+    QWidget* form = create();
+    if (!form)
+        return nullptr;
+    form->setObjectName(name);
+
+    auto* sub = new ChildSubWindow;
+    sub->setObjectName(name + QStringLiteral("_frame"));
+    sub->setWidget(form);
+    sub->setWindowTitle(form->windowTitle());
+    if (frame == ChildFrame::Fixed) {
+        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    }
+    m_mdi->addSubWindow(sub);
+    if (frame == ChildFrame::Fixed) {
+        sub->adjustSize();
+        sub->setFixedSize(sub->size());
+    }
+    m_children.insert(name, sub);
+    connect(sub, &ChildSubWindow::closed, this, [this, name, sub] {
+        if (m_children.value(name) == sub)
+            m_children.remove(name);
+    });
+    sub->show();
+    m_mdi->setActiveSubWindow(sub);
+    return form;
+}
+
+void MainWindow::mnudatain_Click() {
+    const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+    const QString name = inputFormName(twin);
+    const InputFormProfile& profile = inputFormProfile(twin);
+    showChildWindow(
+        name, [&] { return new InputForm(profile, m_context, *m_messages); }, ChildFrame::Fixed);
+    closeChildWindow(resultWindowName(Twin::Gravitational));
+}
+
+void MainWindow::mnuCalc_Click() {
+    if (!m_resultFactory)
+        return;
+    const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+    showChildWindow(
+        resultWindowName(twin), [&] { return m_resultFactory(twin, *this); }, m_resultFrame);
+}
+
+void MainWindow::mnuToolsOptions_jyu_Click() {
+    m_jyu->setChecked(true);
+    m_si->setChecked(false);
+    m_context.record.unitSystem = kUnitGravitational;
+}
+
+void MainWindow::mnuToolsOptions_si_Click() {
+    m_si->setChecked(true);
+    m_jyu->setChecked(false);
+    m_context.record.unitSystem = kUnitSI;
+}
+
+void MainWindow::bringUnitMarksInLine() {
+    switch (m_context.record.unitSystem) {
+    case kUnitGravitational:
+        m_jyu->setChecked(true);
+        m_si->setChecked(false);
+        break;
+    case kUnitSI:
+        m_si->setChecked(true);
+        m_jyu->setChecked(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::mnuFileOpen_Click() {
+    const QString path = m_fileDialogs->getOpenFileName(this, QStringLiteral("開く"),
+                                                        QStringLiteral("Haltrix(*.tvx)"));
+    if (path.isEmpty())
+        return;
+    // The record changes only when the whole file was read; a failed Open
+    // leaves the record and the current file name as they were.
+    if (const auto error = readDesignFile(pathForCore(path), m_context.record)) {
+        m_messages->showMessage(this, QString::fromStdString(error->message()),
+                                QMessageBox::Warning);
+        return;
+    }
+    m_context.currentFileName = path;
+    // The result windows and the report need the formula case of the opened
+    // a / H2, also when the input form is not confirmed.
+    deriveRatioCase(m_context.record);
+    bringUnitMarksInLine();
+    // The opened design replaces every input, so an input form that is
+    // already open (or hidden by キャンセル) would otherwise offer the old
+    // values, and its "OK" would write them over the opened design.
+    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin))))
+            form->Datain();
+    }
+    mnudatain_Click();
+}
+
+bool MainWindow::writeDesign(const QString& path) {
+    if (const auto error = writeDesignFile(pathForCore(path), m_context.record)) {
+        m_messages->showMessage(this, QString::fromStdString(error->message()),
+                                QMessageBox::Warning);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::mnuFileSave_Click() {
+    if (m_context.currentFileName.isEmpty()) {
+        mnuFileSaveAs_Click();
+        return;
+    }
+    writeDesign(m_context.currentFileName);
+}
+
+void MainWindow::mnuFileSaveAs_Click() {
+    const QString path = m_fileDialogs->getSaveFileName(this, QStringLiteral("名前を付けて保存"),
+                                                        QStringLiteral("Haltrix (*.tvx)"));
+    if (path.isEmpty())
+        return;
+    // The name becomes the current one once the file is written; a failed
+    // write keeps the previous name.
+    if (writeDesign(path))
+        m_context.currentFileName = path;
+}
+
+void MainWindow::mnuFileExit_Click() {
+    close();
+}
+
+void MainWindow::mnuHelpAbout_Click() {
+    AboutBox::Services services = m_aboutServices;
+    if (!services.messages)
+        services.messages = m_messages;
+    AboutBox box(this, services);
+    box.exec();
+}
+
+} // namespace haltrix::gui

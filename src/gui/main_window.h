@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QRect>
+#include <functional>
+#include <memory>
+
+#include "about_box.h"
+#include "child_windows.h"
+#include "twin.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QSettings;
+class QTimer;
+
+namespace haltrix::gui {
+
+struct DesignContext;
+class FileDialogs;
+class MessageSink;
+
+// What the main window uses from outside; tests replace each of them.
+struct MainWindowServices {
+    FileDialogs* fileDialogs = nullptr; // null: the Qt file dialogs
+    MessageSink* messages = nullptr;    // null: message boxes
+    // INI file that keeps the window placement; empty: the per-user settings
+    // of the application "Haltrix".
+    QString settingsFile;
+    // What the About box reads and starts; its messages go to `messages`
+    // unless it names its own sink.
+    AboutBoxServices about;
+};
+
+// The main window "Haltrix": a multiple-document window with the menus, the
+// status bar and the child windows. It holds the unit-system choice, opens
+// the twin of each window that the choice selects, reads and writes design
+// files and remembers its own placement.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    using Services = MainWindowServices;
+
+    // Creates the result window of a unit system. The main window names it
+    // (resultWindowName) and shows it as a child window.
+    using ResultWindowFactory = std::function<QWidget*(Twin twin, MainWindow& host)>;
+    using ChildFactory = std::function<QWidget*()>;
+
+    explicit MainWindow(DesignContext& context, Services services = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    DesignContext& context() { return m_context; }
+    MessageSink& messages() { return *m_messages; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+
+    void setResultWindowFactory(ResultWindowFactory factory, ChildFrame frame = ChildFrame::Fixed);
+
+    // Shows the child window `name`: an open (or hidden) one is only shown
+    // and brought to the front; otherwise `create` makes it, it is given the
+    // object name and shown. Returns the window's form, or null when `create`
+    // made none.
+    QWidget* showChildWindow(const QString& name, const ChildFactory& create, ChildFrame frame);
+    // The form of an open (or hidden) child window, or null.
+    QWidget* childWindow(const QString& name) const;
+    // Closes (destroys) a child window if it is open.
+    void closeChildWindow(const QString& name);
+
+    static QString inputFormName(Twin twin);
+    static QString resultWindowName(Twin twin);
+
+    // Menu handlers.
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileExit_Click();
+    void mnudatain_Click();
+    void mnuCalc_Click();
+    void mnuToolsOptions_jyu_Click();
+    void mnuToolsOptions_si_Click();
+    void mnuHelpAbout_Click();
+
+protected:
+    // MDIForm_Unload: saves the placement unless minimized, closes the
+    // child windows.
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createActions();
+    void createStatusBar();
+    void readSettings();
+    void writeSettings();
+    std::unique_ptr<QSettings> openSettings() const;
+    void fitOuterSize();
+    void updateClock();
+    bool writeDesign(const QString& path);
+    void bringUnitMarksInLine();
+
+    DesignContext& m_context;
+    std::unique_ptr<FileDialogs> m_ownFileDialogs;
+    FileDialogs* m_fileDialogs;
+    MessageSink* m_messages;
+    QString m_settingsFile;
+    AboutBox::Services m_aboutServices;
+
+    QMdiArea* m_mdi = nullptr;
+    QHash<QString, QPointer<QMdiSubWindow>> m_children;
+    ResultWindowFactory m_resultFactory;
+    ChildFrame m_resultFrame = ChildFrame::Fixed;
+
+    QAction* m_jyu = nullptr;
+    QAction* m_si = nullptr;
+    QLabel* m_date = nullptr;
+    QLabel* m_time = nullptr;
+    QTimer* m_clock = nullptr;
+
+    // The outer rectangle read from the settings; the client size is fitted
+    // to it once the window frame is known.
+    QRect m_outerFrame;
+    bool m_fitOuterSize = false;
+};
+
+} // namespace haltrix::gui

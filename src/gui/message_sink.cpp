@@ -1,0 +1,18 @@
+#include "message_sink.h"
+
+#include "message_notifier.h"
+
+namespace haltrix::gui {
+
+void MessageBoxSink::showMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
+    QMessageBox box(icon, QString::fromUtf8(kApplicationTitle), text, QMessageBox::Ok, parent);
+    box.setObjectName("messageBox");
+    box.exec();
+}
+
+MessageSink& defaultMessageSink() {
+    static MessageBoxSink sink;
+    return sink;
+}
+
+} // namespace haltrix::gui

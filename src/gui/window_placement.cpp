@@ -1,0 +1,90 @@
+#include "window_placement.h"
+
+#include <QSettings>
+#include <QVariant>
+#include <QWidget>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "number_input.h"
+#include "twips.h"
+
+namespace haltrix::gui {
+
+namespace {
+
+double readKey(QSettings& settings, const char* key, double fallback) {
+    const QVariant value = settings.value(QLatin1String(key));
+    if (!value.isValid())
+        return fallback;
+    return numberFromText(value.toString()).value_or(fallback);
+}
+
+int clampedPixels(double twips, double logicalDpi) {
+    const double limit = QWIDGETSIZE_MAX * kTwipsPerInch / logicalDpi;
+    return twipsToPixels(std::clamp(twips, -limit, limit), logicalDpi);
+}
+
+} // namespace
+
+Placement readPlacement(QSettings& settings) {
+    const Placement defaults;
+    Placement placement;
+    settings.beginGroup(QLatin1String(kSettingsGroup));
+    placement.left = readKey(settings, kMainLeftKey, defaults.left);
+    placement.top = readKey(settings, kMainTopKey, defaults.top);
+    placement.width = readKey(settings, kMainWidthKey, defaults.width);
+    placement.height = readKey(settings, kMainHeightKey, defaults.height);
+    settings.endGroup();
+    return placement;
+}
+
+void writePlacement(QSettings& settings, const Placement& placement) {
+    settings.beginGroup(QLatin1String(kSettingsGroup));
+    settings.setValue(QLatin1String(kMainLeftKey), placementText(placement.left));
+    settings.setValue(QLatin1String(kMainTopKey), placementText(placement.top));
+    settings.setValue(QLatin1String(kMainWidthKey), placementText(placement.width));
+    settings.setValue(QLatin1String(kMainHeightKey), placementText(placement.height));
+    settings.endGroup();
+}
+
+QString placementText(double twips) {
+    const float single = static_cast<float>(twips);
+    if (!std::isfinite(single))
+        return QStringLiteral("0");
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, single, std::chars_format::fixed);
+    if (result.ec != std::errc())
+        return QStringLiteral("0");
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    if (text == QLatin1String("-0"))
+        text = QStringLiteral("0");
+    return text;
+}
+
+QRect placementToPixels(const Placement& placement, double logicalDpi) {
+    return QRect(
+        clampedPixels(placement.left, logicalDpi), clampedPixels(placement.top, logicalDpi),
+        clampedPixels(placement.width, logicalDpi), clampedPixels(placement.height, logicalDpi));
+}
+
+Placement placementFromPixels(const QRect& frame, double logicalDpi) {
+    return Placement{pixelsToTwips(frame.x(), logicalDpi), pixelsToTwips(frame.y(), logicalDpi),
+                     pixelsToTwips(frame.width(), logicalDpi),
+                     pixelsToTwips(frame.height(), logicalDpi)};
+}
+
+QRect keepOnScreens(const QRect& frame, const QList<QRect>& screenGeometries,
+                    const QRect& primaryAvailable) {
+    for (const QRect& screen : screenGeometries) {
+        if (frame.intersects(screen))
+            return frame;
+    }
+    QRect moved = frame;
+    moved.moveTopLeft(primaryAvailable.topLeft());
+    return moved;
+}
+
+} // namespace haltrix::gui

@@ -1,0 +1,59 @@
+#pragma once
+
+// Stand-ins for the dialogs and message boxes that need a person, so the
+// window tests run unattended.
+
+#include <QApplication>
+#include <QList>
+#include <QMessageBox>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "file_dialogs.h"
+#include "message_sink.h"
+
+namespace haltrix::gui::test {
+
+// Records every message instead of showing a box.
+class RecordingSink : public MessageSink {
+public:
+    struct Message {
+        QString text;
+        QMessageBox::Icon icon;
+    };
+    void showMessage(QWidget*, const QString& text, QMessageBox::Icon icon) override {
+        messages.append({text, icon});
+    }
+    QStringList texts() const {
+        QStringList all;
+        for (const Message& m : messages)
+            all.append(m.text);
+        return all;
+    }
+    QList<Message> messages;
+};
+
+// Answers the file dialogs from a queue of paths (an empty path is a
+// cancel) and records how each dialog was asked for.
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    struct Request {
+        bool save;
+        QString title;
+        QString filter;
+    };
+    QString getOpenFileName(QWidget*, const QString& title, const QString& filter) override {
+        requests.append({false, title, filter});
+        return answers.isEmpty() ? QString() : answers.dequeue();
+    }
+    QString getSaveFileName(QWidget*, const QString& title, const QString& filter) override {
+        requests.append({true, title, filter});
+        return answers.isEmpty() ? QString() : answers.dequeue();
+    }
+    QQueue<QString> answers;
+    QList<Request> requests;
+};
+
+} // namespace haltrix::gui::test

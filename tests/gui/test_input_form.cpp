@@ -1,0 +1,452 @@
+// The input form on its own: fields, areas, OK and the twins' captions.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+#include <memory>
+
+#include "design_context.h"
+#include "gui_test_support.h"
+#include "input_form.h"
+#include "twips.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+using haltrix::gui::test::RecordingSink;
+
+Q_DECLARE_METATYPE(haltrix::Twin)
+
+namespace {
+
+// The inputs of a complete design, in gravitational units.
+DesignRecord sampleRecord() {
+    DesignRecord r;
+    r.H1 = 0.5;
+    r.H2 = 0.7;
+    r.l = 0.25;
+    r.b = 1.2;
+    r.a = 0.3;
+    r.concreteUnitWeight = 2.5;
+    r.sigmaSa = 1800;
+    r.P = 10;
+    r.H = 1.5;
+    r.t = 10;
+    r.c = 25;
+    r.layer1Bar = "D22";
+    r.layer1Count = 4;
+    r.layer2Bar = "D19";
+    r.layer2Count = 2;
+    r.unitSystem = 1;
+    return r;
+}
+
+} // namespace
+
+class InputFormTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void formIdentity_data();
+    void formIdentity();
+    void twinCaptions_data();
+    void twinCaptions();
+    void barListsHoldTheNineDesignations();
+
+    void freshRecordShowsZerosAndNoBar();
+    void freshRecordOkStoresZerosAndD10();
+    void loadsTheRecord();
+
+    void areaFollowsBarAndCount_data();
+    void areaFollowsBarAndCount();
+    void secondLayerAreaFollowsItsOwnControls();
+    void clickingABarUpdatesTheArea();
+    void areaBoxesIgnoreTyping();
+
+    void okStoresTypedValuesAndDerivesCase();
+    void okWithABadBoxStoresNothing_data();
+    void okWithABadBoxStoresNothing();
+    void okReadsLocaleAndPoint();
+
+private:
+    InputForm* makeForm(Twin twin);
+    QLineEdit* box(const char* name);
+    void type(const char* name, const QString& text);
+
+    DesignContext m_context;
+    RecordingSink m_sink;
+    std::unique_ptr<InputForm> m_form;
+};
+
+void InputFormTest::init() {
+    m_context = DesignContext{};
+    m_context.record.unitSystem = 2;
+    m_sink.messages.clear();
+}
+
+void InputFormTest::cleanup() {
+    m_form.reset();
+}
+
+InputForm* InputFormTest::makeForm(Twin twin) {
+    m_form = std::make_unique<InputForm>(inputFormProfile(twin), m_context, m_sink);
+    m_form->show();
+    return m_form.get();
+}
+
+QLineEdit* InputFormTest::box(const char* name) {
+    auto* edit = m_form->findChild<QLineEdit*>(name);
+    if (!edit)
+        qFatal("no text box %s", name);
+    return edit;
+}
+
+void InputFormTest::type(const char* name, const QString& text) {
+    QLineEdit* edit = box(name);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void InputFormTest::formIdentity_data() {
+    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("gravitational") << Twin::Gravitational << "frm_datain";
+    QTest::newRow("SI") << Twin::SI << "frm_datain_si";
+}
+
+void InputFormTest::formIdentity() {
+    QFETCH(Twin, twin);
+    QFETCH(QString, name);
+    InputForm* form = makeForm(twin);
+    QCOMPARE(form->objectName(), name);
+    QCOMPARE(form->windowTitle(), QStringLiteral("入力データ"));
+    const double dpi = logicalDpiOf(form);
+    QCOMPARE(form->size(), twipsRect(0, 0, 6240, 6000, dpi).size());
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+
+    auto* tab = form->findChild<QTabWidget*>("SSTab1");
+    QVERIFY(tab);
+    QCOMPARE(tab->count(), 2);
+    QCOMPARE(tab->tabText(0), QStringLiteral("形状寸法"));
+    QCOMPARE(tab->tabText(1), QStringLiteral("鉄筋データ"));
+    QCOMPARE(tab->currentIndex(), 0);
+    QCOMPARE(tab->geometry(), twipsRect(120, 120, 6015, 4695, dpi));
+
+    auto* note = form->findChild<QLabel*>("Label25");
+    QVERIFY(note);
+    QCOMPARE(note->text(), QStringLiteral("データを変更した場合、okを押してフォームを閉じて下さい。"
+                                          "okを押さない場合は計算結果に反映されません。"));
+    auto* ok = form->findChild<QPushButton*>("Command_ok");
+    auto* cancel = form->findChild<QPushButton*>("Command2");
+    QVERIFY(ok && cancel);
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QCOMPARE(cancel->text(), QStringLiteral("キャンセル"));
+    QVERIFY(ok->geometry().left() < cancel->geometry().left());
+
+    for (int n = 1; n <= 15; ++n)
+        QVERIFY2(form->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n)),
+                 qPrintable(QString::number(n)));
+
+    // The boxes of the first page lie on it, those of the second on that.
+    QVERIFY(tab->widget(0)->isAncestorOf(box("Text1")));
+    QVERIFY(tab->widget(0)->isAncestorOf(box("Text7")));
+    QVERIFY(tab->widget(1)->isAncestorOf(box("Text8")));
+    QVERIFY(tab->widget(1)->isAncestorOf(box("Text11")));
+    QVERIFY(tab->widget(1)->isAncestorOf(form->findChild<QListWidget*>("List2")));
+
+    // Captions beside the boxes of the beam frame.
+    auto* beam = form->findChild<QGroupBox*>("Frame1");
+    QCOMPARE(beam->title(), QStringLiteral("梁寸法  (m)"));
+    QStringList captions;
+    for (QLabel* label : beam->findChildren<QLabel*>())
+        captions.append(label->text());
+    for (const char* caption : {"先端高    H1=", "付根高    H2=", "張出長       l=",
+                                "橋軸方向幅 b=", "支承位置 a=", "(付根より) "})
+        QVERIFY2(captions.contains(QString::fromUtf8(caption)), caption);
+}
+
+void InputFormTest::twinCaptions_data() {
+    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<QString>("reactions");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<int>("areaUnitCount");
+    QTest::addColumn<int>("barUnitCount");
+    QTest::newRow("gravitational")
+        << Twin::Gravitational << "支点反力 (ｔ)"
+        << QStringList{"（cm）", "(cm)", "(cm2)", "(t/m3)", "(kg/cm2)"} << 1 << 1;
+    QTest::newRow("SI") << Twin::SI << "支点反力 (kN)"
+                        << QStringList{"（mm）", "(mm)", "(mm2)", "(kN/m3)", "(N/mm2)"} << 2 << 2;
+}
+
+void InputFormTest::twinCaptions() {
+    QFETCH(Twin, twin);
+    QFETCH(QString, reactions);
+    QFETCH(QStringList, present);
+    QFETCH(int, areaUnitCount);
+    QFETCH(int, barUnitCount);
+    InputForm* form = makeForm(twin);
+    QCOMPARE(form->findChild<QGroupBox*>("Frame2")->title(), reactions);
+    QCOMPARE(form->findChild<QGroupBox*>("Frame3")->title(), QStringLiteral("主鉄筋"));
+    QStringList texts;
+    for (QLabel* label : form->findChildren<QLabel*>())
+        texts.append(label->text());
+    for (const QString& caption : present)
+        QVERIFY2(texts.contains(caption), qPrintable(caption));
+    const QString otherArea = twin == Twin::SI ? "(cm2)" : "(mm2)";
+    QVERIFY(!texts.contains(otherArea));
+    QCOMPARE(texts.count(present[2]), areaUnitCount);
+    QCOMPARE(texts.count(QStringLiteral("(本)")), barUnitCount);
+    for (const char* caption : {"被  り     t=", "鉄筋間隔  c=", "１段目", "２段目",
+                                "本数     n=", "鉄筋量 As=", "コンクリートの単位体積重量",
+                                "γc =", "許容引張応力度", "σsa=", "鉛直力", "直角方向水平力"})
+        QVERIFY2(texts.contains(QString::fromUtf8(caption)), caption);
+}
+
+void InputFormTest::barListsHoldTheNineDesignations() {
+    InputForm* form = makeForm(Twin::SI);
+    for (const char* name : {"List1", "List2"}) {
+        auto* list = form->findChild<QListWidget*>(name);
+        QVERIFY(list);
+        QStringList items;
+        for (int i = 0; i < list->count(); ++i)
+            items.append(list->item(i)->text());
+        QCOMPARE(items,
+                 (QStringList{"D10", "D13", "D16", "D19", "D22", "D25", "D29", "D32", "D35"}));
+    }
+}
+
+void InputFormTest::freshRecordShowsZerosAndNoBar() {
+    InputForm* form = makeForm(Twin::Gravitational);
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
+        QCOMPARE(box(qPrintable(QStringLiteral("Text%1").arg(n)))->text(), QStringLiteral("0"));
+    QVERIFY(form->findChild<QListWidget*>("List1")->selectedItems().isEmpty());
+    QVERIFY(form->findChild<QListWidget*>("List2")->selectedItems().isEmpty());
+    QCOMPARE(box("Text13")->text(), QStringLiteral("0.000"));
+    QCOMPARE(box("Text15")->text(), QStringLiteral("0.000"));
+}
+
+void InputFormTest::freshRecordOkStoresZerosAndD10() {
+    m_context.record.H1 = 9; // something OK must overwrite
+    m_context.record.ratioCase = 0;
+    InputForm* form = makeForm(Twin::SI);
+    type("Text1", "0");
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY(m_sink.messages.isEmpty());
+    DesignRecord expected;
+    expected.unitSystem = 2;
+    expected.layer1Bar = "D10";
+    expected.layer2Bar = "D10";
+    QCOMPARE(m_context.record.H1, 0.0);
+    QVERIFY(m_context.record == expected);
+    QCOMPARE(m_context.record.ratioCase, 0);
+    QVERIFY(!form->isVisible());
+}
+
+void InputFormTest::loadsTheRecord() {
+    m_context.record = sampleRecord();
+    InputForm* form = makeForm(Twin::Gravitational);
+    const QList<QPair<const char*, QString>> expected{
+        {"Text1", "0.5"}, {"Text2", "0.7"},  {"Text3", "0.25"},  {"Text4", "1.2"},
+        {"Text5", "0.3"}, {"Text6", "10"},   {"Text7", "1.5"},   {"Text8", "10"},
+        {"Text9", "25"},  {"Text10", "2.5"}, {"Text11", "1800"}, {"Text12", "4"},
+        {"Text14", "2"}};
+    for (const auto& [name, text] : expected)
+        QCOMPARE(box(name)->text(), text);
+    QCOMPARE(form->findChild<QListWidget*>("List1")->selectedItems().value(0)->text(),
+             QStringLiteral("D22"));
+    QCOMPARE(form->findChild<QListWidget*>("List2")->selectedItems().value(0)->text(),
+             QStringLiteral("D19"));
+    QCOMPARE(box("Text13")->text(), QStringLiteral("15.484"));
+    QCOMPARE(box("Text15")->text(), QStringLiteral("5.730"));
+}
+
+void InputFormTest::areaFollowsBarAndCount_data() {
+    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("area");
+    QTest::newRow("D22 x 4, gravitational") << Twin::Gravitational << 4 << "4"
+                                            << "15.484";
+    QTest::newRow("D22 x 4, SI") << Twin::SI << 4 << "4"
+                                 << "1548.400";
+    QTest::newRow("no bar counts as D10, gravitational") << Twin::Gravitational << -1 << "2"
+                                                         << "1.427";
+    QTest::newRow("no bar counts as D10, SI") << Twin::SI << -1 << "2"
+                                              << "142.660";
+    QTest::newRow("empty count") << Twin::Gravitational << 8 << ""
+                                 << "0.000";
+    QTest::newRow("empty count, SI") << Twin::SI << 8 << ""
+                                     << "0.000";
+    QTest::newRow("count not a number") << Twin::Gravitational << 8 << "abc"
+                                        << "0.000";
+    QTest::newRow("lone minus") << Twin::SI << 2 << "-"
+                                << "0.000";
+    QTest::newRow("fractional count") << Twin::Gravitational << 0 << "2.5"
+                                      << "1.783";
+    QTest::newRow("D35 x 4") << Twin::Gravitational << 8 << "4"
+                             << "38.264";
+    QTest::newRow("blanks around") << Twin::SI << 1 << " 3 "
+                                   << "380.100";
+}
+
+void InputFormTest::areaFollowsBarAndCount() {
+    QFETCH(Twin, twin);
+    QFETCH(int, row);
+    QFETCH(QString, count);
+    QFETCH(QString, area);
+    InputForm* form = makeForm(twin);
+    auto* list = form->findChild<QListWidget*>("List1");
+    type("Text12", count);
+    if (row >= 0)
+        list->setCurrentRow(row);
+    QCOMPARE(box("Text13")->text(), area);
+    QVERIFY(m_sink.messages.isEmpty());
+    // The other order: bar first, then the count.
+    list->clearSelection();
+    type("Text12", "1");
+    if (row >= 0)
+        list->setCurrentRow(row);
+    type("Text12", count);
+    QCOMPARE(box("Text13")->text(), area);
+    // The second layer is untouched.
+    QCOMPARE(box("Text15")->text(), QStringLiteral("0.000"));
+}
+
+void InputFormTest::secondLayerAreaFollowsItsOwnControls() {
+    InputForm* form = makeForm(Twin::Gravitational);
+    type("Text14", "3");
+    QCOMPARE(box("Text15")->text(), QStringLiteral("2.140"));
+    form->findChild<QListWidget*>("List2")->setCurrentRow(1);
+    QCOMPARE(box("Text15")->text(), QStringLiteral("3.801"));
+    type("Text14", "");
+    QCOMPARE(box("Text15")->text(), QStringLiteral("0.000"));
+    QCOMPARE(box("Text13")->text(), QStringLiteral("0.000"));
+}
+
+void InputFormTest::clickingABarUpdatesTheArea() {
+    InputForm* form = makeForm(Twin::SI);
+    form->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
+    auto* list = form->findChild<QListWidget*>("List1");
+    type("Text12", "4");
+    list->scrollToItem(list->item(4));
+    const QRect rect = list->visualItemRect(list->item(4));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(list->selectedItems().value(0)->text(), QStringLiteral("D22"));
+    QCOMPARE(box("Text13")->text(), QStringLiteral("1548.400"));
+}
+
+void InputFormTest::areaBoxesIgnoreTyping() {
+    m_context.record = sampleRecord();
+    makeForm(Twin::Gravitational);
+    const DesignRecord before = m_context.record;
+    QTest::keyClicks(box("Text13"), "99");
+    QCOMPARE(box("Text13")->text(), QStringLiteral("15.484"));
+    m_form->Command_ok_Click();
+    QVERIFY(m_context.record.H1 == before.H1 && m_context.record.layer1Count == before.layer1Count);
+}
+
+void InputFormTest::okStoresTypedValuesAndDerivesCase() {
+    InputForm* form = makeForm(Twin::SI);
+    const QList<QPair<const char*, QString>> typed{
+        {"Text1", "0.5"}, {"Text2", "0.6"},   {"Text3", "0.25"}, {"Text4", "1.2"},
+        {"Text5", "0.3"}, {"Text6", "100"},   {"Text7", "0"},    {"Text8", "100"},
+        {"Text9", "250"}, {"Text10", "24.5"}, {"Text11", "180"}, {"Text12", "4"},
+        {"Text14", "2"}};
+    for (const auto& [name, text] : typed)
+        type(name, text);
+    form->findChild<QListWidget*>("List1")->setCurrentRow(4);
+    form->findChild<QListWidget*>("List2")->setCurrentRow(8);
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY(m_sink.messages.isEmpty());
+    const DesignRecord& r = m_context.record;
+    QCOMPARE(r.H1, 0.5);
+    QCOMPARE(r.H2, 0.6);
+    QCOMPARE(r.l, 0.25);
+    QCOMPARE(r.b, 1.2);
+    QCOMPARE(r.a, 0.3);
+    QCOMPARE(r.P, 100.0);
+    QCOMPARE(r.H, 0.0);
+    QCOMPARE(r.t, 100.0);
+    QCOMPARE(r.c, 250.0);
+    QCOMPARE(r.concreteUnitWeight, 24.5);
+    QCOMPARE(r.sigmaSa, 180.0);
+    QCOMPARE(r.layer1Bar, std::string("D22"));
+    QCOMPARE(r.layer1Count, 4.0);
+    QCOMPARE(r.layer2Bar, std::string("D35"));
+    QCOMPARE(r.layer2Count, 2.0);
+    // a / H2 = 0.5 exactly: case 1.
+    QCOMPARE(r.ratioCase, 1);
+    QCOMPARE(r.unitSystem, 2);
+}
+
+void InputFormTest::okWithABadBoxStoresNothing_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("page");
+    const QList<std::tuple<const char*, const char*, int>> boxes{
+        {"Text1", "先端高 H1=", 0},
+        {"Text2", "付根高 H2=", 0},
+        {"Text3", "張出長 l=", 0},
+        {"Text4", "橋軸方向幅 b=", 0},
+        {"Text5", "支承位置 a=", 0},
+        {"Text6", "鉛直力", 0},
+        {"Text7", "直角方向水平力", 0},
+        {"Text8", "被 り t=", 1},
+        {"Text9", "鉄筋間隔 c=", 1},
+        {"Text10", "コンクリートの単位体積重量 γc =", 1},
+        {"Text11", "許容引張応力度 σsa=", 1},
+        {"Text12", "１段目 本数 n=", 1},
+        {"Text14", "２段目 本数 n=", 1}};
+    for (const auto& [name, caption, page] : boxes) {
+        QTest::addRow("%s letters", name) << name << "abc" << QString::fromUtf8(caption) << page;
+        QTest::addRow("%s empty", name) << name << "" << QString::fromUtf8(caption) << page;
+        QTest::addRow("%s inf", name) << name << "inf" << QString::fromUtf8(caption) << page;
+    }
+}
+
+void InputFormTest::okWithABadBoxStoresNothing() {
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, caption);
+    QFETCH(int, page);
+    m_context.record = sampleRecord();
+    m_context.record.ratioCase = 2; // a / H2 of the sample gives 1
+    InputForm* form = makeForm(Twin::Gravitational);
+    // Change every box, so that a partial store would show.
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
+        type(qPrintable(QStringLiteral("Text%1").arg(n)), "7");
+    form->findChild<QListWidget*>("List1")->setCurrentRow(0);
+    type(qPrintable(name), text);
+    const DesignRecord before = m_context.record;
+
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QCOMPARE(m_sink.messages.size(), 1);
+    QVERIFY2(
+        m_sink.messages[0].text.contains(QStringLiteral("「") + caption + QStringLiteral("」")),
+        qPrintable(m_sink.messages[0].text));
+    QVERIFY(m_context.record == before);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->findChild<QTabWidget*>("SSTab1")->currentIndex(), page);
+    QCOMPARE(box(qPrintable(name))->text(), text);
+}
+
+void InputFormTest::okReadsLocaleAndPoint() {
+    InputForm* form = makeForm(Twin::Gravitational);
+    type("Text1", " 1.25 ");
+    type("Text2", "2E-1");
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY(m_sink.messages.isEmpty());
+    QCOMPARE(m_context.record.H1, 1.25);
+    QCOMPARE(m_context.record.H2, 0.2);
+}
+
+QTEST_MAIN(InputFormTest)
+#include "test_input_form.moc"
