@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "calculation_windows.h"
 #include "design_context.h"
 #include "fonts.h"
 #include "main_window.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
 
     haltrix::gui::DesignContext context;
     haltrix::gui::MainWindow window(context);
+    haltrix::gui::installCalculationWindows(window);
     window.show();
     return app.exec();
 }

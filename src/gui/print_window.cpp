@@ -11,7 +11,7 @@
 #include "report.h"
 #include "report_printer.h"
 #include "twips.h"
-#include "window_close.h"
+#include "child_windows.h"
 
 namespace haltrix::gui {
 
@@ -41,7 +41,7 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
     setFont(proportionalGothicFont());
 
     const double dpi = logicalDpiOf(this);
-    resize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
+    resize(sizeHint());
 
     m_command1 = new QPushButton(QStringLiteral("印刷実行"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
@@ -66,6 +66,11 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
 }
 
 PrintWindow::~PrintWindow() = default;
+
+QSize PrintWindow::sizeHint() const {
+    const double dpi = logicalDpiOf(this);
+    return QSize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
+}
 
 // The preview is drawn here and only here: once per opening of the window.
 void PrintWindow::Form_Load() {
@@ -93,7 +98,7 @@ void PrintWindow::Command1_Click() {
 }
 
 void PrintWindow::Command2_Click() {
-    closeWorkingWindow(this);
+    closeHostWindow(this);
 }
 
 } // namespace haltrix::gui

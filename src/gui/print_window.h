@@ -32,6 +32,9 @@ public:
 
     const PreviewSurface& preview() const { return *m_pic; }
 
+    // The window's design size; it may be made smaller or larger.
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 

@@ -15,7 +15,7 @@
 #include "sheet.h"
 #include "sheet_grid.h"
 #include "twips.h"
-#include "window_close.h"
+#include "child_windows.h"
 
 namespace haltrix::gui {
 
@@ -63,7 +63,8 @@ ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier
 
 void ResultWindow::createControls() {
     const double dpi = logicalDpiOf(this);
-    resize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
+    // A fixed form: the grids and controls sit at fixed places.
+    setFixedSize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
 
     auto label = [&](const char* name, const QString& text, QRect twips) {
         auto* l = new QLabel(text, this);
@@ -166,11 +167,11 @@ int ResultWindow::selectedBar() const {
 }
 
 void ResultWindow::Command1_Click() {
-    closeWorkingWindow(this);
+    closeHostWindow(this);
 }
 
 void ResultWindow::Command2_Click() {
-    closeWorkingWindow(this);
+    closeHostWindow(this);
     emit printRequested();
 }
 
