@@ -27,6 +27,9 @@ void showSheetGrid(QTableWidget& table, const SheetGrid& grid, double logicalDpi
     table.setEditTriggers(QAbstractItemView::NoEditTriggers);
     table.setSelectionMode(QAbstractItemView::SingleSelection);
     table.setWordWrap(false);
+    // A text wider than its column is cut at the cell's edge, not shortened
+    // with an ellipsis that would hide its last characters.
+    table.setTextElideMode(Qt::ElideNone);
     table.setCornerButtonEnabled(false);
 
     const int rowHeight = twipsToPixels(kRowHeightTwips, logicalDpi);

@@ -402,6 +402,7 @@ private slots:
             QCOMPARE(table->rowCount(), grid->rows);
             QCOMPARE(table->columnCount(), grid->columns);
             QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+            QCOMPARE(table->textElideMode(), Qt::ElideNone);
             QVERIFY(table->horizontalHeader()->isHidden());
             QVERIFY(table->verticalHeader()->isHidden());
             for (int column = 0; column < grid->columns; ++column)
