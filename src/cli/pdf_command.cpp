@@ -16,8 +16,8 @@ namespace {
 // Without a display the offscreen platform still has the fonts and the PDF
 // writer; a platform chosen by the caller is left alone.
 void chooseOffscreenWithoutDisplay() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 

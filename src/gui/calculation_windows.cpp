@@ -20,9 +20,9 @@ class SinkNotifier : public Notifier {
 public:
     SinkNotifier(MessageSink& sink, QWidget* parent) : m_sink(sink), m_parent(parent) {}
     void notify(std::string_view message) override {
-        m_sink.showMessage(m_parent,
-                           QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
-                           QMessageBox::NoIcon);
+        m_sink.showMessage(
+            m_parent, QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
+            QMessageBox::NoIcon);
     }
 
 private:

@@ -5,13 +5,13 @@
 #include <QResizeEvent>
 #include <QScrollArea>
 
+#include "child_windows.h"
 #include "fonts.h"
 #include "preview_surface.h"
 #include "print_interaction.h"
 #include "report.h"
 #include "report_printer.h"
 #include "twips.h"
-#include "child_windows.h"
 
 namespace haltrix::gui {
 

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 
 #include "bar_table.h"
+#include "child_windows.h"
 #include "engine.h"
 #include "fonts.h"
 #include "message_notifier.h"
@@ -15,7 +16,6 @@
 #include "sheet.h"
 #include "sheet_grid.h"
 #include "twips.h"
-#include "child_windows.h"
 
 namespace haltrix::gui {
 
@@ -50,8 +50,7 @@ const ResultWindowProfile& resultWindowProfile(Twin twin) {
     return twin == Twin::Gravitational ? kProfiles[0] : kProfiles[1];
 }
 
-ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier,
-                           QWidget* parent)
+ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier, QWidget* parent)
     : QWidget(parent), m_context(context), m_profile(resultWindowProfile(twin)) {
     setObjectName(QString::fromLatin1(m_profile.objectName));
     setWindowTitle(QStringLiteral("計算結果"));
@@ -104,8 +103,8 @@ void ResultWindow::createControls() {
     m_listMtlD->setGeometry(twipsRect(3000, 7080, 1455, 600, dpi));
     m_listMtlD->setSelectionMode(QAbstractItemView::SingleSelection);
     for (std::string_view designation : kBarDesignations)
-        m_listMtlD->addItem(QString::fromLatin1(designation.data(),
-                                                static_cast<qsizetype>(designation.size())));
+        m_listMtlD->addItem(
+            QString::fromLatin1(designation.data(), static_cast<qsizetype>(designation.size())));
 
     m_texMtlN = new QLineEdit(QStringLiteral("4"), this);
     m_texMtlN->setObjectName(QStringLiteral("tex_mtl_n"));
@@ -152,8 +151,8 @@ void ResultWindow::H_calc() {
 // again on every run, so that it always agrees with the judgement beside it.
 void ResultWindow::runHorizontalCheck() {
     DesignRecord& record = m_context.record;
-    const HorizontalCheck check = haltrix::runHorizontalCheck(
-        record, m_profile.twin, selectedBar(), barCountOf(m_texMtlN->text()));
+    const HorizontalCheck check = haltrix::runHorizontalCheck(record, m_profile.twin, selectedBar(),
+                                                              barCountOf(m_texMtlN->text()));
     m_label9->setText(qtext(formatPattern(check.required, "0.00")));
     m_label8->setText(qtext(formatPattern(record.hAs, "0.00")));
     m_labOk->setText(qtext(check.judgement));

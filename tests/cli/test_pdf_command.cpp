@@ -81,7 +81,7 @@ private slots:
         QTest::addColumn<QStringList>("keyLines");
         QTest::newRow("gravitational")
             << example("bracket-gravitational.tvx") << QStringList() << -1 << 4.0
-            << QStringList{" (1) 入力データ", " (2) 計算結果", " 0.5≧ａ／Ｈ2の場合",
+            << QStringList{" (1) 入力データ",        " (2) 計算結果",     " 0.5≧ａ／Ｈ2の場合",
                            "      H=     1.93(cm2)", " 鉄筋径       D10", " 鉄筋本数       4(本)",
                            " 鉄筋量      2.85(cm2)"};
         QTest::newRow("gravitational, 4 x D35, --print")
@@ -89,12 +89,11 @@ private slots:
             << QStringList{"--hbar", "D35", "--hcount", "4", "--print"} << 8 << 4.0
             << QStringList{" 鉄筋径       D35", " 鉄筋量     38.26(cm2)"};
         QTest::newRow("gravitational, 2.5 bars")
-            << example("bracket-gravitational.tvx") << QStringList{"--hcount", "2.5"} << -1
-            << 2.5 << QStringList{" 鉄筋本数     2.5(本)", " 鉄筋量      1.78(cm2)"};
+            << example("bracket-gravitational.tvx") << QStringList{"--hcount", "2.5"} << -1 << 2.5
+            << QStringList{" 鉄筋本数     2.5(本)", " 鉄筋量      1.78(cm2)"};
         QTest::newRow("SI") << example("bracket-si.tvx") << QStringList() << -1 << 4.0
-                            << QStringList{" (1) 入力データ", " (2) 計算結果",
-                                           " 0.5≧ａ／Ｈ2の場合", " 鉄筋径       D10",
-                                           " 鉄筋量       285(mm2)"};
+                            << QStringList{" (1) 入力データ", " (2) 計算結果", " 0.5≧ａ／Ｈ2の場合",
+                                           " 鉄筋径       D10", " 鉄筋量       285(mm2)"};
     }
 
     void examples() {
@@ -135,8 +134,7 @@ private slots:
         const QString plain = m_dir.filePath(QStringLiteral("plain.pdf"));
         const QString printed = m_dir.filePath(QStringLiteral("printed.pdf"));
         QCOMPARE(runCalc({"pdf", example("bracket-si.tvx"), "-o", plain}).exitCode, 0);
-        QCOMPARE(runCalc({"pdf", "--print", example("bracket-si.tvx"), "-o", printed}).exitCode,
-                 0);
+        QCOMPARE(runCalc({"pdf", "--print", example("bracket-si.tvx"), "-o", printed}).exitCode, 0);
         QString error;
         QCOMPARE(test::pdfLayoutText(printed, error), test::pdfLayoutText(plain, error));
     }

@@ -104,9 +104,12 @@ private slots:
         QTest::addColumn<int>("unitSystem");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("unit");
-        QTest::newRow("1") << 1 << "frm_calc" << "(cm2)";
-        QTest::newRow("2") << 2 << "frm_calc_si" << "(mm2)";
-        QTest::newRow("3") << 3 << "frm_calc_si" << "(mm2)";
+        QTest::newRow("1") << 1 << "frm_calc"
+                           << "(cm2)";
+        QTest::newRow("2") << 2 << "frm_calc_si"
+                           << "(mm2)";
+        QTest::newRow("3") << 3 << "frm_calc_si"
+                           << "(mm2)";
     }
 
     void calcOpensTheTwin() {

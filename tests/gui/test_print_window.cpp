@@ -2,8 +2,6 @@
 // print dialog answered by the test, the printed report read back from PDF.
 
 #include <QApplication>
-#include <cmath>
-#include <set>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -20,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
+#include <set>
 
 #include "design_file.h"
 #include "engine.h"
@@ -169,12 +169,12 @@ private slots:
         QTest::addColumn<int>("unitSystem");
         QTest::addColumn<int>("ratioCase");
         QTest::addColumn<QString>("head");
-        QTest::newRow("gravitational, case 1") << "bracket-gravitational.tvx" << 1 << 1
-                                               << " 0.5≧ａ／Ｈ2の場合";
-        QTest::newRow("gravitational, case 0") << "bracket-gravitational.tvx" << 1 << 0
-                                               << " 1.0≧ａ／Ｈ2＞0.5の場合";
-        QTest::newRow("gravitational, case 2") << "bracket-gravitational.tvx" << 1 << 2
-                                               << " 1.0≧ａ／Ｈ2＞0.5の場合";
+        QTest::newRow("gravitational, case 1")
+            << "bracket-gravitational.tvx" << 1 << 1 << " 0.5≧ａ／Ｈ2の場合";
+        QTest::newRow("gravitational, case 0")
+            << "bracket-gravitational.tvx" << 1 << 0 << " 1.0≧ａ／Ｈ2＞0.5の場合";
+        QTest::newRow("gravitational, case 2")
+            << "bracket-gravitational.tvx" << 1 << 2 << " 1.0≧ａ／Ｈ2＞0.5の場合";
         QTest::newRow("SI, case 1") << "bracket-si.tvx" << 2 << 1 << " 0.5≧ａ／Ｈ2の場合";
         QTest::newRow("SI, case 2") << "bracket-si.tvx" << 2 << 2 << " 1.0≧ａ／Ｈ2＞0.5";
         QTest::newRow("unit system 3") << "bracket-si.tvx" << 3 << 1 << "";
@@ -194,9 +194,8 @@ private slots:
         const QStringList previewLines = toQt(reportLines(copy, ReportVariant::Preview));
 
         ScriptedPrinting printing;
-        printing.outputFile = m_dir.filePath(QStringLiteral("pageset-%1-%2.pdf")
-                                                 .arg(unitSystem)
-                                                 .arg(ratioCase));
+        printing.outputFile =
+            m_dir.filePath(QStringLiteral("pageset-%1-%2.pdf").arg(unitSystem).arg(ratioCase));
         PrintWindow* window = open(context, &printing);
         QCOMPARE(window->preview().lines(), previewLines);
 
@@ -299,7 +298,8 @@ private slots:
         const QFontMetricsF metrics(font, &reference);
         const double pointsPerPixel = 72.0 / reference.resolution();
         const double lineSpacing = metrics.lineSpacing() * pointsPerPixel;
-        QVERIFY2(qAbs(lineSpacing - 3.5 * kPointsPerMm) < 0.3, qPrintable(QString::number(lineSpacing)));
+        QVERIFY2(qAbs(lineSpacing - 3.5 * kPointsPerMm) < 0.3,
+                 qPrintable(QString::number(lineSpacing)));
         const double originX = printing.paintRectPoints.left() + 20 * kPointsPerMm;
         const double originY = printing.paintRectPoints.top() + 20 * kPointsPerMm;
         const haltrix::test::PdfWord& head = words.words.front();
@@ -351,8 +351,9 @@ private slots:
         const double bottom = printing.paintRectPoints.bottom() - 20 * kPointsPerMm;
         QPrinter reference(QPrinter::HighResolution);
         reference.setOutputFormat(QPrinter::PdfFormat);
-        const double lineSpacing = QFontMetricsF(window->preview().font(), &reference).lineSpacing() *
-                                   72.0 / reference.resolution();
+        const double lineSpacing =
+            QFontMetricsF(window->preview().font(), &reference).lineSpacing() * 72.0 /
+            reference.resolution();
         const int linesPerPage = int((bottom - originY) / lineSpacing);
 
         // Where a word's box starts within its line box, from the first

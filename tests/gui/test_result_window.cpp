@@ -110,8 +110,10 @@ private slots:
         QTest::addColumn<int>("twin");
         QTest::addColumn<QString>("objectName");
         QTest::addColumn<QString>("unit");
-        QTest::newRow("gravitational") << int(Twin::Gravitational) << "frm_calc" << "(cm2)";
-        QTest::newRow("SI") << int(Twin::SI) << "frm_calc_si" << "(mm2)";
+        QTest::newRow("gravitational") << int(Twin::Gravitational) << "frm_calc"
+                                       << "(cm2)";
+        QTest::newRow("SI") << int(Twin::SI) << "frm_calc_si"
+                            << "(mm2)";
     }
 
     void twinsDifferOnlyByTheirTable() {
@@ -148,7 +150,8 @@ private slots:
 
         // Placement in twips.
         const double dpi = logicalDpiOf(window);
-        QCOMPARE(child<QLabel>(window, "Label9")->geometry(), twipsRect(3000, 6720, 1455, 255, dpi));
+        QCOMPARE(child<QLabel>(window, "Label9")->geometry(),
+                 twipsRect(3000, 6720, 1455, 255, dpi));
         QCOMPARE(list->geometry(), twipsRect(3000, 7080, 1455, 600, dpi));
         QCOMPARE(child<QLabel>(window, "Lab_ok")->geometry(), twipsRect(5880, 8280, 855, 255, dpi));
         QCOMPARE(child<QPushButton>(window, "Command2")->geometry(),
@@ -163,8 +166,8 @@ private slots:
         QTest::addColumn<int>("twin");
         QTest::addColumn<QString>("label8");
         QTest::addColumn<double>("hAs");
-        QTest::newRow("gravitational") << "bracket-gravitational.tvx" << int(Twin::Gravitational)
-                                       << "2.85" << 2.8532;
+        QTest::newRow("gravitational")
+            << "bracket-gravitational.tvx" << int(Twin::Gravitational) << "2.85" << 2.8532;
         QTest::newRow("SI") << "bracket-si.tvx" << int(Twin::SI) << "285.32" << 285.32;
     }
 
@@ -192,17 +195,28 @@ private slots:
         QTest::addColumn<QString>("judgement");
         QTest::addColumn<double>("hBarCount");
         QTest::addColumn<double>("hAs");
-        QTest::newRow("4 x D10") << -1 << "4" << "2.85" << kOk << 4.0 << 2.8532;
-        QTest::newRow("2 x D10") << -1 << "2" << "1.43" << kNg << 2.0 << 1.4266;
-        QTest::newRow("2 x D10 chosen") << 0 << "2" << "1.43" << kNg << 2.0 << 1.4266;
-        QTest::newRow("4 x D35") << 8 << "4" << "38.26" << kOk << 4.0 << 38.264;
-        QTest::newRow("3 x D13") << 1 << "3" << "3.80" << kOk << 3.0 << 3.801;
-        QTest::newRow("empty count") << -1 << "" << "0.00" << kNg << 0.0 << 0.0;
-        QTest::newRow("2.5 bars") << -1 << "2.5" << "1.78" << kNg << 2.5 << 1.78325;
-        QTest::newRow("abc") << -1 << "abc" << "0.00" << kNg << 0.0 << 0.0;
-        QTest::newRow("lone minus") << 3 << "-" << "0.00" << kNg << 0.0 << 0.0;
-        QTest::newRow("blanks around") << -1 << " 4 " << "2.85" << kOk << 4.0 << 2.8532;
-        QTest::newRow("huge") << 8 << "1e400" << "0.00" << kNg << 0.0 << 0.0;
+        QTest::newRow("4 x D10") << -1 << "4"
+                                 << "2.85" << kOk << 4.0 << 2.8532;
+        QTest::newRow("2 x D10") << -1 << "2"
+                                 << "1.43" << kNg << 2.0 << 1.4266;
+        QTest::newRow("2 x D10 chosen") << 0 << "2"
+                                        << "1.43" << kNg << 2.0 << 1.4266;
+        QTest::newRow("4 x D35") << 8 << "4"
+                                 << "38.26" << kOk << 4.0 << 38.264;
+        QTest::newRow("3 x D13") << 1 << "3"
+                                 << "3.80" << kOk << 3.0 << 3.801;
+        QTest::newRow("empty count") << -1 << ""
+                                     << "0.00" << kNg << 0.0 << 0.0;
+        QTest::newRow("2.5 bars") << -1 << "2.5"
+                                  << "1.78" << kNg << 2.5 << 1.78325;
+        QTest::newRow("abc") << -1 << "abc"
+                             << "0.00" << kNg << 0.0 << 0.0;
+        QTest::newRow("lone minus") << 3 << "-"
+                                    << "0.00" << kNg << 0.0 << 0.0;
+        QTest::newRow("blanks around") << -1 << " 4 "
+                                       << "2.85" << kOk << 4.0 << 2.8532;
+        QTest::newRow("huge") << 8 << "1e400"
+                              << "0.00" << kNg << 0.0 << 0.0;
     }
 
     void workedExampleCheck() {
@@ -299,12 +313,12 @@ private slots:
         QTest::addColumn<int>("country");
         QTest::addColumn<QString>("count");
         QTest::addColumn<double>("hBarCount");
-        QTest::newRow("Japanese 2.5") << int(QLocale::Japanese) << int(QLocale::Japan) << "2.5"
-                                      << 2.5;
-        QTest::newRow("German 2,5") << int(QLocale::German) << int(QLocale::Germany) << "2,5"
-                                    << 2.5;
-        QTest::newRow("German 2.5") << int(QLocale::German) << int(QLocale::Germany) << "2.5"
-                                    << 2.5;
+        QTest::newRow("Japanese 2.5")
+            << int(QLocale::Japanese) << int(QLocale::Japan) << "2.5" << 2.5;
+        QTest::newRow("German 2,5")
+            << int(QLocale::German) << int(QLocale::Germany) << "2,5" << 2.5;
+        QTest::newRow("German 2.5")
+            << int(QLocale::German) << int(QLocale::Germany) << "2.5" << 2.5;
         QTest::newRow("C 6") << int(QLocale::C) << int(QLocale::AnyCountry) << "6" << 6.0;
     }
 
@@ -374,10 +388,10 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("ratioCase");
         QTest::addColumn<int>("twin");
-        QTest::newRow("gravitational case 1") << "bracket-gravitational.tvx" << 1
-                                              << int(Twin::Gravitational);
-        QTest::newRow("gravitational case 2") << "bracket-gravitational.tvx" << 2
-                                              << int(Twin::Gravitational);
+        QTest::newRow("gravitational case 1")
+            << "bracket-gravitational.tvx" << 1 << int(Twin::Gravitational);
+        QTest::newRow("gravitational case 2")
+            << "bracket-gravitational.tvx" << 2 << int(Twin::Gravitational);
         QTest::newRow("SI case 1") << "bracket-si.tvx" << 1 << int(Twin::SI);
         QTest::newRow("SI case 0") << "bracket-si.tvx" << 0 << int(Twin::SI);
         QTest::newRow("fresh record") << "" << 0 << int(Twin::SI);

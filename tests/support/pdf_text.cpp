@@ -42,22 +42,21 @@ QString unescapeHtml(QString text) {
 } // namespace
 
 QString pdfLayoutText(const QString& path, QString& error) {
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                                             QStringLiteral("UTF-8"), path, QStringLiteral("-")},
+    return run(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
+                QStringLiteral("-")},
                error);
 }
 
 PdfWords pdfWords(const QString& path, QString& error) {
     PdfWords result;
-    const QString html =
-        run(QStringLiteral("pdftotext"),
-            {QStringLiteral("-bbox"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
-             QStringLiteral("-")},
-            error);
+    const QString html = run(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                              QStringLiteral("UTF-8"), path, QStringLiteral("-")},
+                             error);
     if (html.isNull())
         return result;
-    const QRegularExpression tags(
-        QStringLiteral("<page ([^>]*)>|<word ([^>]*)>([^<]*)</word>"));
+    const QRegularExpression tags(QStringLiteral("<page ([^>]*)>|<word ([^>]*)>([^<]*)</word>"));
     auto it = tags.globalMatch(html);
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
