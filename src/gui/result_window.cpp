@@ -13,6 +13,7 @@
 #include "fonts.h"
 #include "message_notifier.h"
 #include "number_format.h"
+#include "number_input.h"
 #include "sheet.h"
 #include "sheet_grid.h"
 #include "twips.h"
@@ -30,14 +31,11 @@ constexpr ResultWindowProfile kProfiles[] = {
 constexpr int kClientWidthTwips = 8550;
 constexpr int kClientHeightTwips = 8745;
 
-// The bar count as typed: a number in the user's locale, else in the
-// program's own notation ("." as the point); anything else counts as 0 bars.
+// The bar count as typed: a number in the user's locale (the default locale,
+// the system's unless the program chose another), else in the program's own
+// notation; an empty box and anything else count as 0 bars.
 double barCountOf(const QString& text) {
-    bool ok = false;
-    const double value = QLocale().toDouble(text.trimmed(), &ok);
-    if (ok)
-        return value;
-    return barCountFromText(text.toStdString());
+    return numberFromText(text, QLocale()).value_or(0.0);
 }
 
 QString qtext(const std::string& text) {

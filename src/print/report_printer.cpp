@@ -80,11 +80,14 @@ private:
     }
 
     QString failureText() const {
-        if (m_printer.outputFormat() == QPrinter::PdfFormat)
+        if (m_printer.outputFormat() == QPrinter::PdfFormat &&
+            !m_printer.outputFileName().isEmpty())
             return QStringLiteral("ファイル %1 に書き込めませんでした。")
                 .arg(m_printer.outputFileName());
-        return QStringLiteral("プリンター %1 に印刷できませんでした。")
-            .arg(m_printer.printerName());
+        if (!m_printer.printerName().isEmpty())
+            return QStringLiteral("プリンター %1 に印刷できませんでした。")
+                .arg(m_printer.printerName());
+        return QStringLiteral("印刷できませんでした。");
     }
 
     QPrinter& m_printer;
