@@ -1,5 +1,6 @@
 #include "design_file.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -104,6 +105,25 @@ std::optional<FileError> readDesignStream(std::istream& in, const std::string& f
     return std::nullopt;
 }
 
+// A short Japanese reason for the usual file-system errors.
+std::string reasonFor(int error) {
+    switch (error) {
+    case ENOENT:
+        return "ファイルまたはフォルダーがありません";
+    case EACCES:
+    case EPERM:
+        return "アクセスが拒否されました";
+    case ENOSPC:
+        return "ディスクの空き容量が足りません";
+    case EROFS:
+        return "読み取り専用の場所です";
+    case EISDIR:
+        return "フォルダーです";
+    default:
+        return std::strerror(error);
+    }
+}
+
 std::string temporaryNameFor(const std::filesystem::path& target) {
     std::random_device device;
     std::ostringstream name;
@@ -149,7 +169,7 @@ std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& r
     if (!in) {
         const bool exists = std::filesystem::exists(path, ec);
         return FileError{path, 0,
-                         exists ? "開けません（" + std::string(std::strerror(errno)) + "）"
+                         exists ? "開けません（" + reasonFor(errno) + "）"
                                 : "ファイルがありません"};
     }
     return readDesignStream(in, path, record);
@@ -157,12 +177,19 @@ std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& r
 
 std::optional<FileError> writeDesignFile(const std::string& path, const DesignRecord& record) {
     const std::string text = designFileText(record);
-    const std::string temporary = temporaryNameFor(path);
+    // Through a link, the file it points to is replaced, not the link.
+    std::error_code ec;
+    std::filesystem::path target = path;
+    if (std::filesystem::is_symlink(target, ec)) {
+        const auto resolved = std::filesystem::weakly_canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
+    const std::string temporary = temporaryNameFor(target);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out)
-            return FileError{path, 0,
-                             "書き込めません（" + std::string(std::strerror(errno)) + "）"};
+            return FileError{path, 0, "書き込めません（" + reasonFor(errno) + "）"};
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.close();
         if (!out) {
@@ -171,12 +198,15 @@ std::optional<FileError> writeDesignFile(const std::string& path, const DesignRe
             return FileError{path, 0, "書き込みに失敗しました"};
         }
     }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
+    // The replaced file keeps its permissions.
+    const auto existing = std::filesystem::status(target, ec);
+    if (!ec && std::filesystem::is_regular_file(existing))
+        std::filesystem::permissions(temporary, existing.permissions(), ec);
+    std::filesystem::rename(temporary, target, ec);
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
-        return FileError{path, 0, "書き込めません（" + ec.message() + "）"};
+        return FileError{path, 0, "書き込めません（" + reasonFor(ec.value()) + "）"};
     }
     return std::nullopt;
 }

@@ -253,6 +253,23 @@ private slots:
         QCOMPARE(readAll(path), std::string(kWorkedFile));
     }
 
+    void writesThroughLinkAndKeepsPermissions() {
+        QTemporaryDir dir;
+        const std::string real = dir.filePath("real.tvx").toStdString();
+        const std::string link = dir.filePath("link.tvx").toStdString();
+        writeAll(real, "old");
+        std::filesystem::permissions(real, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write |
+                                               std::filesystem::perms::group_read);
+        std::filesystem::create_symlink(real, link);
+        QVERIFY(!writeDesignFile(link, workedGravitational()));
+        QVERIFY(std::filesystem::is_symlink(link));
+        QCOMPARE(readAll(real), std::string(kWorkedFile));
+        QCOMPARE(std::filesystem::status(real).permissions(),
+                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                     std::filesystem::perms::group_read);
+    }
+
     void nameWithoutExtensionUsedAsGiven() {
         QTemporaryDir dir;
         const std::string path = dir.filePath("plain").toStdString();
