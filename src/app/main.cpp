@@ -1,4 +1,7 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "calculation_windows.h"
 #include "design_context.h"
@@ -13,6 +16,14 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Haltrix"));
     QApplication::setWindowIcon(haltrix::gui::programIcon());
     QApplication::setFont(haltrix::gui::proportionalGothicFont(9));
+
+    // The whole interface is Japanese, so Qt's own dialogs (file, print,
+    // message box buttons) speak Japanese too, whatever the system locale.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTranslator);
 
     haltrix::gui::DesignContext context;
     haltrix::gui::MainWindow window(context);
