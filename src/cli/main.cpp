@@ -7,6 +7,7 @@
 
 #include "exit_status.h"
 #include "json_command.h"
+#include "pdf_command.h"
 #include "report_command.h"
 #include "sheet_command.h"
 
@@ -16,6 +17,7 @@ const char* const kUsage = R"(Usage:
   haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx...
   haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
+  haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx -o OUT.pdf
   haltrix-calc --help
 
 Each design file is read into a fresh design record (this sets the unit
@@ -30,16 +32,18 @@ Options:
                   chosen, which the check counts as D10)
   --hcount TEXT   text of the horizontal bar count (default "4"; an empty or
                   non-numeric text counts as 0 bars)
-  --print         report only: the printed variant of the report, whose
+  --print         report: the printed variant of the report, whose
                   input-data section starts with four blank lines instead of
-                  the preview's one
+                  the preview's one; pdf: accepted and changes nothing, the
+                  PDF always holds the printed variant
+  -o OUT.pdf      pdf only: where the PDF is written
 
 json prints one JSON object per file on one line (JSON Lines) with every
 field of the design record, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
 "requiredHorizontalArea" and "message" (null, or the calculation's message).
 
-sheet and report take exactly one design file.
+sheet, report and pdf take exactly one design file.
 
 sheet prints the result window's calculation sheet: the four rows of the
 self-weight grid, an empty line, then the fifteen rows of the result grid.
@@ -52,6 +56,13 @@ line: the input-data section, then the result section of the formula case.
 A design whose unit system is neither 1 nor 2 has no report: nothing is
 printed (a note goes to standard error) and the exit status stays 0.
 
+pdf writes the report that "印刷実行" prints for the design, through the same
+printing code, as an A4 PDF with its fonts embedded: the printed variant of
+the report, 20 mm inside the page's printable area in the report font at
+9 pt, a line that does not fit continuing on a new page. It needs no display.
+A design whose unit system is neither 1 nor 2 has no report: no PDF is
+written (a note goes to standard error) and the exit status stays 0.
+
 Exit status:
   0  every file was read and calculated
   1  the command line was wrong
@@ -60,6 +71,7 @@ Exit status:
   3  the calculation reported invalid input data for a file (message on
      standard error; its output is still written from the record as it
      then stands)
+  4  pdf only: the PDF could not be written
 )";
 
 } // namespace
@@ -82,6 +94,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runSheetCommand(args);
     if (command == "report")
         return haltrix::cli::runReportCommand(args);
+    if (command == "pdf")
+        return haltrix::cli::runPdfCommand(args);
     std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
     return haltrix::cli::kExitUsage;
 }

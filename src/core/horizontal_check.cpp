@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "number_format.h"
+#include "shown_quantities.h"
 
 namespace haltrix {
 
 double requiredHorizontalArea(const DesignRecord& record) {
-    if (record.ratioCase == 1)
-        return LargerOf(1.0 / 3.0 * record.sumAs, 0.5 * record.Ast);
-    return 0.4 * record.Ast;
+    return record.ratioCase == 1 ? shown::requiredHorizontalCase1(record)
+                                 : shown::requiredHorizontalCase2(record);
 }
 
 BarColumn horizontalColumn(Twin twin) {

@@ -5,10 +5,13 @@
 
 #include "bar_table.h"
 #include "number_format.h"
+#include "shown_quantities.h"
 
 namespace haltrix {
 
 namespace {
+
+using namespace shown;
 
 // ---------------------------------------------------------------------------
 // Value fields
@@ -69,28 +72,6 @@ std::string f3(double value) {
 const std::string kRule(97, '-');
 
 using Quantity = double (*)(const DesignRecord&);
-
-// clang-format off
-double shearForce(const DesignRecord& r) { return r.S; }
-double allowableStress(const DesignRecord& r) { return r.sigmaSa; }
-double requiredByFormula1(const DesignRecord& r) { return r.sumAs; }
-double topSteelByFormula1(const DesignRecord& r) { return (2.0 / 3.0) * r.sumAs; }
-double sideSteelByFormula1(const DesignRecord& r) { return (1.0 / 3.0) * r.sumAs; }
-double bearingThrust(const DesignRecord& r) { return r.Tp; }
-double horizontalForce(const DesignRecord& r) { return r.H; }
-double rootMoment(const DesignRecord& r) { return r.M; }
-double leverArm(const DesignRecord& r) { return r.Zc; }
-double requiredByFormula2(const DesignRecord& r) { return r.Ast; }
-double halfOfFormula2(const DesignRecord& r) { return r.Ast * 0.5; }
-double fortyPercentOfFormula2(const DesignRecord& r) { return r.Ast * 0.4; }
-double providedTopSteel(const DesignRecord& r) { return r.layer1Area + r.layer2Area; }
-// clang-format on
-
-// The horizontal steel on the side faces needs the larger of the side share of
-// formula (1) and half of formula (2); the first one when both are equal.
-double requiredHorizontalSteelCase1(const DesignRecord& r) {
-    return LargerOf(sideSteelByFormula1(r), halfOfFormula2(r));
-}
 
 // ---------------------------------------------------------------------------
 // The table of differences between the gravitational and the SI pages.
@@ -160,9 +141,9 @@ constexpr MainSteelLine kCase1MainSteel[] = {
      {{{36, masked(4), "(kg/cm2)"}, {38, masked(3), "(N/mm2)"}}}},
     {"必要鉄筋量（上面(Ａs1)＋側面(Ａs2)）", requiredByFormula1,
      {{{17, roundedMasked(2, 7), "(cm2)"}, {20, cutMasked(4), "(mm2)"}}}},
-    {"（1)式より求まる上面鉄筋量", topSteelByFormula1,
+    {"（1)式より求まる上面鉄筋量", topShareOfFormula1,
      {{{27, roundedMasked(2, 7), "(cm2)"}, {31, cutMasked(4), "(mm2)"}}}},
-    {"（1)式より求まる側面鉄筋量", sideSteelByFormula1,
+    {"（1)式より求まる側面鉄筋量", sideShareOfFormula1,
      {{{27, roundedMasked(2, 7), "(cm2)"}, {31, cutMasked(4), "(mm2)"}}}},
     {"Ｔp = Ｐ･tanα", bearingThrust,
      {{{40, roundedMasked(3, 6), "(tf)"}, {40, roundedMasked(3, 7), "(kN)"}}}},
@@ -242,14 +223,14 @@ constexpr ResultCase kCase1{
     {{" 0.5≧ａ／Ｈ2の場合", " 0.5≧ａ／Ｈ2の場合"}},
     kCase1Formulas,
     kCase1MainSteel,
-    requiredHorizontalSteelCase1,
+    requiredHorizontalCase1,
 };
 
 constexpr ResultCase kCase2{
     {{" 1.0≧ａ／Ｈ2＞0.5の場合", " 1.0≧ａ／Ｈ2＞0.5"}},
     kCase2Formulas,
     kCase2MainSteel,
-    fortyPercentOfFormula2,
+    requiredHorizontalCase2,
 };
 
 // ---------------------------------------------------------------------------

@@ -3,10 +3,13 @@
 #include <span>
 
 #include "number_format.h"
+#include "shown_quantities.h"
 
 namespace haltrix {
 
 namespace {
+
+using namespace shown;
 
 // The unit texts of the sheet, the only thing the two result windows fill
 // differently.
@@ -60,20 +63,6 @@ struct ResultRow {
 };
 
 // clang-format off
-double shearForce(const DesignRecord& r) { return r.S; }
-double allowableStress(const DesignRecord& r) { return r.sigmaSa; }
-double requiredByFormula1(const DesignRecord& r) { return r.sumAs; }
-double topShareOfFormula1(const DesignRecord& r) { return (2.0 / 3.0) * r.sumAs; }
-double sideShareOfFormula1(const DesignRecord& r) { return (1.0 / 3.0) * r.sumAs; }
-double bearingThrust(const DesignRecord& r) { return r.Tp; }
-double horizontalForce(const DesignRecord& r) { return r.H; }
-double rootMoment(const DesignRecord& r) { return r.M; }
-double leverArm(const DesignRecord& r) { return r.Zc; }
-double requiredByFormula2(const DesignRecord& r) { return r.Ast; }
-double halfOfFormula2(const DesignRecord& r) { return r.Ast * 0.5; }
-double fortyPercentOfFormula2(const DesignRecord& r) { return r.Ast * 0.4; }
-double providedTopSteel(const DesignRecord& r) { return r.layer2Area + r.layer1Area; }
-
 constexpr ResultRow kCase1Rows[] = {
     {"はり付け根でのせん断力（自重を含む）", "S", UnitKind::Force, shearForce, "0.000"},
     {"鉄筋の許容引張応力度", "σsa", UnitKind::Stress, allowableStress, "0"},

@@ -1,0 +1,70 @@
+#include "pdf_command.h"
+
+#include <iostream>
+
+#include <QGuiApplication>
+#include <QString>
+
+#include "calculation.h"
+#include "exit_status.h"
+#include "report_printer.h"
+
+namespace haltrix::cli {
+
+namespace {
+
+// Without a display the offscreen platform still has the fonts and the PDF
+// writer; a platform chosen by the caller is left alone.
+void chooseOffscreenWithoutDisplay() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+} // namespace
+
+int runPdfCommand(const std::vector<std::string>& args) {
+    CalcOptions options;
+    std::string error;
+    if (!parseCalcOptions(args, true, true, options, error)) {
+        std::cerr << "haltrix-calc pdf: " << error << "\n";
+        return kExitUsage;
+    }
+    if (options.files.size() != 1) {
+        std::cerr << "haltrix-calc pdf: give exactly one design file\n";
+        return kExitUsage;
+    }
+    if (options.output.empty()) {
+        std::cerr << "haltrix-calc pdf: -o OUT.pdf is required\n";
+        return kExitUsage;
+    }
+
+    ExitStatus status;
+    CalculatedDesign design = calculateDesignFile(options.files.front(), options);
+    if (!reportProblems(design, status))
+        return status.code();
+
+    chooseOffscreenWithoutDisplay();
+    int argc = 1;
+    char name[] = "haltrix-calc";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+
+    const QString output = QString::fromStdString(options.output);
+    const print::PrintOutcome outcome = print::writeReportPdf(design.record, output);
+    switch (outcome.status) {
+    case print::PrintOutcome::Status::Printed:
+        return status.code();
+    case print::PrintOutcome::Status::NothingToPrint:
+        // "印刷実行" prints nothing for such a design; neither does this.
+        std::cerr << "haltrix-calc pdf: " << design.path << ": unit system "
+                  << design.record.unitSystem << " has no report; nothing written\n";
+        return status.code();
+    case print::PrintOutcome::Status::Failed:
+        break;
+    }
+    std::cerr << "haltrix-calc pdf: cannot write " << options.output << "\n";
+    return kExitNoOutput;
+}
+
+} // namespace haltrix::cli

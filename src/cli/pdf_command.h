@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace haltrix::cli {
+
+// haltrix-calc pdf: the printed report of one design file as an A4 PDF.
+int runPdfCommand(const std::vector<std::string>& args);
+
+} // namespace haltrix::cli

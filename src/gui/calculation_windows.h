@@ -1,0 +1,25 @@
+#pragma once
+
+class QWidget;
+
+namespace haltrix::gui {
+
+class MainWindow;
+class PrintInteraction;
+
+// The print window's name as a child window.
+inline constexpr const char* kPrintWindowName = "Frm_print";
+
+// Gives the main window its result windows: the calculation command opens
+// frm_calc or frm_calc_si (the calculation's message goes to the main
+// window's message sink), and their "印刷" opens the print window.
+// `printing` answers the print dialog of those print windows; null: the
+// system's dialog. It must outlive the main window.
+void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printing = nullptr);
+
+// Shows the print window as a child window: a new one draws its preview of
+// the record; one that is already open is only brought to the front and
+// keeps the preview it has. Returns the print window.
+QWidget* showPrintWindow(MainWindow& mainWindow, PrintInteraction* printing = nullptr);
+
+} // namespace haltrix::gui

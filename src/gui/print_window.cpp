@@ -1,0 +1,104 @@
+#include "print_window.h"
+
+#include <QPrinter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollArea>
+
+#include "child_windows.h"
+#include "fonts.h"
+#include "preview_surface.h"
+#include "print_interaction.h"
+#include "report.h"
+#include "report_printer.h"
+#include "twips.h"
+
+namespace haltrix::gui {
+
+namespace {
+
+// Client area of the window and placement of the preview, twips.
+constexpr int kClientWidthTwips = 9870;
+constexpr int kClientHeightTwips = 12705;
+constexpr int kPicLeft = 120;
+constexpr int kPicTop = 720;
+constexpr int kPicWidth = 9615;
+constexpr int kPicHeight = 11895;
+
+} // namespace
+
+PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, QWidget* parent)
+    : QWidget(parent), m_context(context) {
+    if (!interaction) {
+        m_ownInteraction = std::make_unique<SystemPrintInteraction>();
+        interaction = m_ownInteraction.get();
+    }
+    m_interaction = interaction;
+
+    setObjectName(QStringLiteral("Frm_print"));
+    setWindowTitle(QStringLiteral("プレビュ－"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(proportionalGothicFont());
+
+    const double dpi = logicalDpiOf(this);
+    resize(sizeHint());
+
+    m_command1 = new QPushButton(QStringLiteral("印刷実行"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twipsRect(120, 240, 1095, 375, dpi));
+
+    m_command2 = new QPushButton(QStringLiteral("閉じる"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twipsRect(1320, 240, 1095, 375, dpi));
+
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("PicScrollArea"));
+    m_scroll->setGeometry(twipsRect(kPicLeft, kPicTop, kPicWidth, kPicHeight, dpi));
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setBackgroundRole(QPalette::Base);
+    m_pic = new PreviewSurface;
+    m_scroll->setWidget(m_pic);
+
+    connect(m_command1, &QPushButton::clicked, this, &PrintWindow::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &PrintWindow::Command2_Click);
+
+    Form_Load();
+}
+
+PrintWindow::~PrintWindow() = default;
+
+QSize PrintWindow::sizeHint() const {
+    const double dpi = logicalDpiOf(this);
+    return QSize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
+}
+
+// The preview is drawn here and only here: once per opening of the window.
+void PrintWindow::Form_Load() {
+    writeReport(m_context.record, m_pic->target(), ReportVariant::Preview);
+}
+
+// The preview fills the window below the buttons, keeping its margins.
+void PrintWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const double dpi = logicalDpiOf(this);
+    const int margin = twipsToPixels(kClientWidthTwips - kPicLeft - kPicWidth, dpi);
+    const int bottom = twipsToPixels(kClientHeightTwips - kPicTop - kPicHeight, dpi);
+    const QPoint topLeft = m_scroll->pos();
+    m_scroll->resize(std::max(0, width() - topLeft.x() - margin),
+                     std::max(0, height() - topLeft.y() - bottom));
+}
+
+void PrintWindow::Command1_Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (!m_interaction->choosePrinter(printer, this))
+        return;
+    const print::PrintOutcome outcome = print::printReport(m_context.record, printer);
+    if (outcome.status == print::PrintOutcome::Status::Failed)
+        m_interaction->printingFailed(outcome.failure, this);
+}
+
+void PrintWindow::Command2_Click() {
+    closeHostWindow(this);
+}
+
+} // namespace haltrix::gui

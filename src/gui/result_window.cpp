@@ -1,0 +1,175 @@
+#include "result_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include "bar_table.h"
+#include "child_windows.h"
+#include "engine.h"
+#include "fonts.h"
+#include "message_notifier.h"
+#include "number_format.h"
+#include "number_input.h"
+#include "sheet.h"
+#include "sheet_grid.h"
+#include "twips.h"
+
+namespace haltrix::gui {
+
+namespace {
+
+constexpr ResultWindowProfile kProfiles[] = {
+    {Twin::Gravitational, "frm_calc", "(cm2)"},
+    {Twin::SI, "frm_calc_si", "(mm2)"},
+};
+
+// Client area of the window, twips.
+constexpr int kClientWidthTwips = 8550;
+constexpr int kClientHeightTwips = 8745;
+
+// The bar count as typed: a number in the user's locale (the default locale,
+// the system's unless the program chose another), else in the program's own
+// notation; an empty box and anything else count as 0 bars.
+double barCountOf(const QString& text) {
+    return numberFromText(text, QLocale()).value_or(0.0);
+}
+
+QString qtext(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+const ResultWindowProfile& resultWindowProfile(Twin twin) {
+    return twin == Twin::Gravitational ? kProfiles[0] : kProfiles[1];
+}
+
+ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier, QWidget* parent)
+    : QWidget(parent), m_context(context), m_profile(resultWindowProfile(twin)) {
+    setObjectName(QString::fromLatin1(m_profile.objectName));
+    setWindowTitle(QStringLiteral("計算結果"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(proportionalGothicFont());
+    createControls();
+    load(notifier);
+}
+
+void ResultWindow::createControls() {
+    const double dpi = logicalDpiOf(this);
+    // A fixed form: the grids and controls sit at fixed places.
+    setFixedSize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
+
+    auto label = [&](const char* name, const QString& text, QRect twips) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height(), dpi));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return l;
+    };
+    const QString unit = QString::fromUtf8(m_profile.areaUnit);
+
+    label("Label1", QStringLiteral("(1)梁の自重及びﾓｰﾒﾝﾄ"), {120, 120, 2535, 255});
+    label("Label2", QStringLiteral("(2)鉄筋量の計算"), {120, 2040, 2655, 255});
+    label("Label3", QStringLiteral("(3)水平方向用心鉄筋"), {120, 6360, 2295, 255});
+    label("Label4", QStringLiteral("必要鉄筋量               H="), {720, 6720, 2055, 255});
+    m_label9 = label("Label9", QStringLiteral("0.00"), {3000, 6720, 1455, 255});
+    label("Label11_0", unit, {4560, 6720, 735, 255});
+    label("Label5", QStringLiteral("鉄筋径"), {720, 7200, 2055, 255});
+    label("Label6", QStringLiteral("鉄筋本数                   n="), {720, 7800, 2055, 255});
+    label("Label10", QStringLiteral("両側面の合計本数"), {4680, 7800, 1455, 255});
+    label("Label7", QStringLiteral("鉄筋量                    As="), {720, 8280, 2055, 255});
+    m_label8 = label("Label8", QStringLiteral("0.00"), {3000, 8280, 1455, 255});
+    label("Label11_1", unit, {4560, 8280, 735, 255});
+    m_labOk = label("Lab_ok", QString(), {5880, 8280, 855, 255});
+
+    m_fg1 = new QTableWidget(this);
+    m_fg1->setObjectName(QStringLiteral("FG1"));
+    m_fg1->setFont(proportionalGothicFont());
+    m_fg1->setGeometry(twipsRect(120, 480, 8295, 1335, dpi));
+
+    m_fg2 = new QTableWidget(this);
+    m_fg2->setObjectName(QStringLiteral("FG2"));
+    m_fg2->setFont(gothicFont());
+    m_fg2->setGeometry(twipsRect(120, 2400, 8295, 3735, dpi));
+
+    m_listMtlD = new QListWidget(this);
+    m_listMtlD->setObjectName(QStringLiteral("List_mtl_d"));
+    m_listMtlD->setGeometry(twipsRect(3000, 7080, 1455, 600, dpi));
+    m_listMtlD->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (std::string_view designation : kBarDesignations)
+        m_listMtlD->addItem(
+            QString::fromLatin1(designation.data(), static_cast<qsizetype>(designation.size())));
+
+    m_texMtlN = new QLineEdit(QStringLiteral("4"), this);
+    m_texMtlN->setObjectName(QStringLiteral("tex_mtl_n"));
+    m_texMtlN->setGeometry(twipsRect(3000, 7800, 1455, 270, dpi));
+
+    m_command1 = new QPushButton(QStringLiteral("閉じる"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twipsRect(7200, 7800, 1215, 375, dpi));
+
+    m_command2 = new QPushButton(QStringLiteral("印刷"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twipsRect(7200, 8280, 1215, 375, dpi));
+}
+
+void ResultWindow::load(Notifier* notifier) {
+    DesignRecord& record = m_context.record;
+    {
+        // The message stops the calculation early but not the loading: the
+        // sheet and the check show what the record then holds.
+        MessageBoxNotifier messageBox(this);
+        runCalculation(record, m_profile.twin, notifier ? *notifier : messageBox);
+    }
+
+    const Sheet sheet = fillSheet(record, m_profile.twin);
+    const double dpi = logicalDpiOf(this);
+    showSheetGrid(*m_fg1, sheet.fg1, dpi);
+    showSheetGrid(*m_fg2, sheet.fg2, dpi);
+
+    H_calc();
+
+    connect(m_texMtlN, &QLineEdit::textChanged, this, &ResultWindow::runHorizontalCheck);
+    connect(m_listMtlD, &QListWidget::itemSelectionChanged, this,
+            &ResultWindow::runHorizontalCheck);
+    connect(m_command1, &QPushButton::clicked, this, &ResultWindow::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &ResultWindow::Command2_Click);
+}
+
+void ResultWindow::H_calc() {
+    runHorizontalCheck();
+}
+
+// Stores the chosen horizontal bars in the record and shows the required
+// steel, the provided steel and the judgement. The required steel is shown
+// again on every run, so that it always agrees with the judgement beside it.
+void ResultWindow::runHorizontalCheck() {
+    DesignRecord& record = m_context.record;
+    const HorizontalCheck check = haltrix::runHorizontalCheck(record, m_profile.twin, selectedBar(),
+                                                              barCountOf(m_texMtlN->text()));
+    m_label9->setText(qtext(formatPattern(check.required, "0.00")));
+    m_label8->setText(qtext(formatPattern(record.hAs, "0.00")));
+    m_labOk->setText(qtext(check.judgement));
+}
+
+// The selected list position, -1 when nothing is selected. The current item
+// alone (which the list sets when it gets the focus) is no choice.
+int ResultWindow::selectedBar() const {
+    const QList<QListWidgetItem*> selected = m_listMtlD->selectedItems();
+    return selected.isEmpty() ? -1 : m_listMtlD->row(selected.front());
+}
+
+void ResultWindow::Command1_Click() {
+    closeHostWindow(this);
+}
+
+void ResultWindow::Command2_Click() {
+    closeHostWindow(this);
+    emit printRequested();
+}
+
+} // namespace haltrix::gui

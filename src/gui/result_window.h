@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QWidget>
+
+#include "design_context.h"
+#include "horizontal_check.h"
+#include "twin.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+
+namespace haltrix {
+class Notifier;
+}
+
+namespace haltrix::gui {
+
+// What tells the two result windows apart; the engine procedures and the
+// bar-table column follow from the twin in the core.
+struct ResultWindowProfile {
+    Twin twin;
+    const char* objectName; // "frm_calc" / "frm_calc_si"
+    const char* areaUnit;   // text of both Label11 labels
+};
+
+const ResultWindowProfile& resultWindowProfile(Twin twin);
+
+// The result window "計算結果" (frm_calc, frm_calc_si). Creating it runs the
+// load sequence over the shared design record: the calculation of its twin,
+// the sheet in FG1 and FG2, then H_calc. Afterwards only the horizontal check
+// reacts: every edit of tex_mtl_n and every change of the selection in
+// List_mtl_d runs it again. The two Label11 labels are named Label11_0 and
+// Label11_1 after their positions in the control array.
+class ResultWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // `notifier` receives the calculation's message; without one a modal
+    // message box shows it. The window deletes itself when closed.
+    ResultWindow(DesignContext& context, Twin twin, Notifier* notifier = nullptr,
+                 QWidget* parent = nullptr);
+
+    Twin twin() const { return m_profile.twin; }
+
+signals:
+    // "印刷" closed the window; the main window opens the print window.
+    void printRequested();
+
+private:
+    void createControls();
+    void load(Notifier* notifier);
+    void H_calc();
+    void runHorizontalCheck();
+    int selectedBar() const;
+    void Command1_Click();
+    void Command2_Click();
+
+    DesignContext& m_context;
+    const ResultWindowProfile& m_profile;
+
+    QTableWidget* m_fg1 = nullptr;
+    QTableWidget* m_fg2 = nullptr;
+    QLabel* m_label9 = nullptr;
+    QLabel* m_label8 = nullptr;
+    QLabel* m_labOk = nullptr;
+    QListWidget* m_listMtlD = nullptr;
+    QLineEdit* m_texMtlN = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+};
+
+} // namespace haltrix::gui

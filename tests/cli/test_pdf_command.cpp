@@ -1,0 +1,188 @@
+// haltrix-calc pdf, run as a program on a machine without a display: the
+// printed report of a design file as an A4 PDF, read back with poppler.
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "design_file.h"
+#include "engine.h"
+#include "horizontal_check.h"
+#include "pdf_text.h"
+#include "report.h"
+
+using namespace haltrix;
+
+namespace {
+
+class NullNotifier : public Notifier {
+public:
+    void notify(std::string_view) override {}
+};
+
+struct Run {
+    int exitCode = -1;
+    QString standardError;
+};
+
+Run runCalc(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(HALTRIX_CALC), arguments);
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.standardError = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QString example(const char* name) {
+    return QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + QString::fromLatin1(name);
+}
+
+// The printed lines the core writes for a design file taken as the result
+// window takes it.
+QStringList expectedLines(const QString& path, int barIndex, double barCount) {
+    DesignRecord record;
+    if (readDesignFile(path.toStdString(), record))
+        return {};
+    deriveRatioCase(record);
+    NullNotifier notifier;
+    const Twin twin = twinForUnitSystem(record.unitSystem);
+    runCalculation(record, twin, notifier);
+    runHorizontalCheck(record, twin, barIndex, barCount);
+    QStringList lines;
+    for (const std::string& line : reportLines(record, ReportVariant::Print))
+        lines.append(QString::fromStdString(line));
+    return lines;
+}
+
+} // namespace
+
+class TestPdfCommand : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString designFile(const char* name, const DesignRecord& record) {
+        const QString path = m_dir.filePath(QString::fromLatin1(name));
+        if (writeDesignFile(path.toStdString(), record))
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+private slots:
+    void examples_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("barIndex");
+        QTest::addColumn<double>("barCount");
+        QTest::addColumn<QStringList>("keyLines");
+        QTest::newRow("gravitational")
+            << example("bracket-gravitational.tvx") << QStringList() << -1 << 4.0
+            << QStringList{" (1) 入力データ",        " (2) 計算結果",     " 0.5≧ａ／Ｈ2の場合",
+                           "      H=     1.93(cm2)", " 鉄筋径       D10", " 鉄筋本数       4(本)",
+                           " 鉄筋量      2.85(cm2)"};
+        QTest::newRow("gravitational, 4 x D35, --print")
+            << example("bracket-gravitational.tvx")
+            << QStringList{"--hbar", "D35", "--hcount", "4", "--print"} << 8 << 4.0
+            << QStringList{" 鉄筋径       D35", " 鉄筋量     38.26(cm2)"};
+        QTest::newRow("gravitational, 2.5 bars")
+            << example("bracket-gravitational.tvx") << QStringList{"--hcount", "2.5"} << -1 << 2.5
+            << QStringList{" 鉄筋本数     2.5(本)", " 鉄筋量      1.78(cm2)"};
+        QTest::newRow("SI") << example("bracket-si.tvx") << QStringList() << -1 << 4.0
+                            << QStringList{" (1) 入力データ", " (2) 計算結果", " 0.5≧ａ／Ｈ2の場合",
+                                           " 鉄筋径       D10", " 鉄筋量       285(mm2)"};
+    }
+
+    void examples() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, options);
+        QFETCH(int, barIndex);
+        QFETCH(double, barCount);
+        QFETCH(QStringList, keyLines);
+        const QString pdf = m_dir.filePath(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
+        const Run run = runCalc(QStringList{"pdf"} + options + QStringList{file, "-o", pdf});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.standardError));
+        QVERIFY(QFile::exists(pdf));
+
+        QString error;
+        const QString text = test::pdfLayoutText(pdf, error);
+        QVERIFY2(!text.isNull(), qPrintable(error));
+        for (const QString& key : keyLines)
+            QVERIFY2(test::firstMissingInOrder({key}, text).isNull(), qPrintable(key));
+        const QStringList lines = expectedLines(file, barIndex, barCount);
+        QVERIFY(lines.size() > 30);
+        const QString missing = test::firstMissingInOrder(lines, text);
+        QVERIFY2(missing.isNull(), qPrintable("not in order: " + missing));
+
+        const test::PdfWords words = test::pdfWords(pdf, error);
+        QCOMPARE(words.pageSizes.size(), 1);
+        QVERIFY(qAbs(words.pageSizes[0].width() - 595.28) < 1);
+        QVERIFY(qAbs(words.pageSizes[0].height() - 841.89) < 1);
+        const QString fonts = test::pdfFonts(pdf, error);
+        QVERIFY2(fonts.contains(QStringLiteral("IPAMincho")), qPrintable(fonts));
+        for (const QString& row : fonts.split('\n').mid(2)) {
+            if (!row.trimmed().isEmpty())
+                QVERIFY2(row.contains(QStringLiteral(" yes ")), qPrintable(row));
+        }
+    }
+
+    // --print changes nothing: the PDF is always the printed report.
+    void printOptionChangesNothing() {
+        const QString plain = m_dir.filePath(QStringLiteral("plain.pdf"));
+        const QString printed = m_dir.filePath(QStringLiteral("printed.pdf"));
+        QCOMPARE(runCalc({"pdf", example("bracket-si.tvx"), "-o", plain}).exitCode, 0);
+        QCOMPARE(runCalc({"pdf", "--print", example("bracket-si.tvx"), "-o", printed}).exitCode, 0);
+        QString error;
+        QCOMPARE(test::pdfLayoutText(printed, error), test::pdfLayoutText(plain, error));
+    }
+
+    void exitStatuses() {
+        DesignRecord zeros;
+        zeros.unitSystem = 1;
+        const QString zeroFile = designFile("zeros.tvx", zeros);
+        DesignRecord unit3;
+        readDesignFile(example("bracket-si.tvx").toStdString(), unit3);
+        unit3.unitSystem = 3;
+        const QString unit3File = designFile("unit3.tvx", unit3);
+        const QString out = m_dir.filePath(QStringLiteral("status.pdf"));
+
+        // The engine's message: the report is still written, status 3.
+        Run run = runCalc({"pdf", zeroFile, "-o", out});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY(run.standardError.contains(QStringLiteral("入力データが不正です")));
+        QVERIFY(QFile::exists(out));
+        QString error;
+        QVERIFY(test::pdfLayoutText(out, error).contains(QStringLiteral("入力データ")));
+        QFile::remove(out);
+
+        run = runCalc({"pdf", m_dir.filePath("missing.tvx"), "-o", out});
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY(!QFile::exists(out));
+
+        // A unit system without a report: nothing written, as "印刷実行"
+        // prints nothing; no failure either.
+        run = runCalc({"pdf", unit3File, "-o", out});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.standardError.contains(QStringLiteral("has no report")));
+        QVERIFY(!QFile::exists(out));
+
+        run = runCalc({"pdf", example("bracket-si.tvx"), "-o", m_dir.filePath("none/x.pdf")});
+        QCOMPARE(run.exitCode, 4);
+        QVERIFY(run.standardError.contains(QStringLiteral("none/x.pdf")));
+
+        QCOMPARE(runCalc({"pdf", example("bracket-si.tvx")}).exitCode, 1);
+        QCOMPARE(runCalc({"pdf", example("bracket-si.tvx"), example("bracket-si.tvx"), "-o", out})
+                     .exitCode,
+                 1);
+        QCOMPARE(runCalc({"pdf", "--hbar", "D11", example("bracket-si.tvx"), "-o", out}).exitCode,
+                 1);
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(runCalc({"--help"}).exitCode == 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPdfCommand)
+#include "test_pdf_command.moc"

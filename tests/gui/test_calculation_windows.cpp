@@ -1,0 +1,260 @@
+// The result and print windows inside the main window: the calculation
+// command, the data-input command, the print button and the one print window.
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "calculation_windows.h"
+#include "child_windows.h"
+#include "design_context.h"
+#include "design_file.h"
+#include "gui_test_support.h"
+#include "main_window.h"
+#include "preview_surface.h"
+#include "print_interaction.h"
+#include "print_window.h"
+#include "report.h"
+#include "result_window.h"
+#include "twips.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+
+namespace {
+
+class CancellingPrinting : public PrintInteraction {
+public:
+    bool choosePrinter(QPrinter&, QWidget*) override {
+        ++dialogs;
+        return false;
+    }
+    void printingFailed(const QString&, QWidget*) override {}
+    int dialogs = 0;
+};
+
+QStringList previewOf(DesignRecord record) {
+    QStringList lines;
+    for (const std::string& line : reportLines(record, ReportVariant::Preview))
+        lines.append(QString::fromStdString(line));
+    return lines;
+}
+
+} // namespace
+
+class TestCalculationWindows : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    DesignContext m_context;
+    test::RecordingSink m_sink;
+    test::ScriptedFileDialogs m_dialogs;
+    CancellingPrinting m_printing;
+    std::unique_ptr<MainWindow> m_window;
+
+    MainWindow* makeWindow(const char* example) {
+        MainWindow::Services services;
+        services.fileDialogs = &m_dialogs;
+        services.messages = &m_sink;
+        services.settingsFile = m_dir->filePath("settings.ini");
+        m_window = std::make_unique<MainWindow>(m_context, services);
+        installCalculationWindows(*m_window, &m_printing);
+        m_window->resize(1200, 1000);
+        m_window->show();
+        if (example) {
+            const std::string path = std::string(HALTRIX_EXAMPLES_DIR) + "/" + example;
+            if (readDesignFile(path, m_context.record))
+                qFatal("cannot read %s", path.c_str());
+            deriveRatioCase(m_context.record);
+        }
+        return m_window.get();
+    }
+
+    void trigger(const char* name) {
+        auto* action = m_window->findChild<QAction*>(name);
+        if (!action)
+            qFatal("no action %s", name);
+        action->trigger();
+    }
+
+    static QPushButton* button(QWidget* window, const char* name) {
+        return window->findChild<QPushButton*>(name);
+    }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_context = DesignContext{};
+        m_sink.messages.clear();
+        m_printing.dialogs = 0;
+    }
+    void cleanup() { m_window.reset(); }
+
+    // The calculation command opens the result window of the unit system.
+    void calcOpensTheTwin_data() {
+        QTest::addColumn<int>("unitSystem");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("1") << 1 << "frm_calc"
+                           << "(cm2)";
+        QTest::newRow("2") << 2 << "frm_calc_si"
+                           << "(mm2)";
+        QTest::newRow("3") << 3 << "frm_calc_si"
+                           << "(mm2)";
+    }
+
+    void calcOpensTheTwin() {
+        QFETCH(int, unitSystem);
+        QFETCH(QString, name);
+        QFETCH(QString, unit);
+        MainWindow* main = makeWindow("bracket-gravitational.tvx");
+        m_context.record.unitSystem = unitSystem;
+        trigger("mnuCalc");
+        auto* result = qobject_cast<ResultWindow*>(main->childWindow(name));
+        QVERIFY(result);
+        QCOMPARE(result->objectName(), name);
+        QCOMPARE(result->findChild<QLabel*>("Label11_1")->text(), unit);
+        QMdiSubWindow* frame = hostSubWindow(result);
+        QVERIFY(frame);
+        QVERIFY(main->mdiArea()->subWindowList().contains(frame));
+        QCOMPARE(frame->windowTitle(), QStringLiteral("計算結果"));
+        const double dpi = logicalDpiOf(result);
+        QCOMPARE(result->size(), QSize(twipsToPixels(8550, dpi), twipsToPixels(8745, dpi)));
+        QVERIFY(m_sink.messages.isEmpty());
+    }
+
+    // The engine's message goes through the main window's sink, without an
+    // icon; the window opens all the same.
+    void engineMessageThroughTheSink() {
+        MainWindow* main = makeWindow(nullptr);
+        trigger("mnuCalc");
+        QCOMPARE(m_sink.texts(), QStringList{QStringLiteral("入力データが不正です")});
+        QCOMPARE(m_sink.messages.front().icon, QMessageBox::NoIcon);
+        QVERIFY(main->childWindow("frm_calc_si"));
+    }
+
+    // A second calculation command only brings the open window forward: no
+    // new calculation, no new sheet.
+    void calcTwiceDoesNotRecompute() {
+        MainWindow* main = makeWindow("bracket-gravitational.tvx");
+        trigger("mnuCalc");
+        QPointer<QWidget> result = main->childWindow("frm_calc");
+        QVERIFY(result);
+        const double Ast = m_context.record.Ast;
+        QVERIFY(Ast > 0);
+        auto* fg2 = result->findChild<QTableWidget*>("FG2");
+        const QString shown = fg2->item(11, 3)->text();
+        QCOMPARE(shown, QStringLiteral("3.86"));
+
+        m_context.record.Ast = 99;
+        m_context.record.H = 50;
+        trigger("mnudatain"); // closes frm_calc, so use the SI twin for the rest
+        QTRY_VERIFY(result.isNull());
+
+        m_context.record.unitSystem = 2;
+        trigger("mnuCalc");
+        QPointer<QWidget> si = main->childWindow("frm_calc_si");
+        QVERIFY(si);
+        const DesignRecord computed = m_context.record;
+        m_context.record.Ast = 77;
+        trigger("mnuCalc");
+        QCOMPARE(main->childWindow("frm_calc_si"), si.data());
+        QCOMPARE(m_context.record.Ast, 77.0);
+        QCOMPARE(main->mdiArea()->activeSubWindow(), hostSubWindow(si));
+        QCOMPARE(si->findChild<QTableWidget*>("FG2")->item(11, 3)->text(),
+                 QString::number(computed.Ast, 'f', 2));
+    }
+
+    // The data-input command closes the gravitational result window, so the
+    // next calculation command computes again.
+    void dataInputClosesFrmCalc() {
+        MainWindow* main = makeWindow("bracket-gravitational.tvx");
+        trigger("mnuCalc");
+        QPointer<QWidget> result = main->childWindow("frm_calc");
+        QVERIFY(result);
+        const double Ast = m_context.record.Ast;
+        trigger("mnudatain");
+        QTRY_VERIFY(result.isNull());
+        QVERIFY(!main->childWindow("frm_calc"));
+        QVERIFY(main->childWindow("frm_datain"));
+
+        m_context.record.Ast = 0;
+        trigger("mnuCalc");
+        QVERIFY(main->childWindow("frm_calc"));
+        QCOMPARE(m_context.record.Ast, Ast);
+    }
+
+    // "印刷" closes the result window and opens the print window inside the
+    // main window, its preview drawn from the record.
+    void printButtonOpensThePrintWindow() {
+        MainWindow* main = makeWindow("bracket-gravitational.tvx");
+        trigger("mnuCalc");
+        QPointer<QWidget> result = main->childWindow("frm_calc");
+        auto* count = result->findChild<QLineEdit*>("tex_mtl_n");
+        count->selectAll();
+        QTest::keyClicks(count, "6");
+        QTest::mouseClick(button(result, "Command2"), Qt::LeftButton);
+        QTRY_VERIFY(result.isNull());
+        QVERIFY(!main->childWindow("frm_calc"));
+
+        auto* print = qobject_cast<PrintWindow*>(main->childWindow("Frm_print"));
+        QVERIFY(print);
+        QMdiSubWindow* frame = hostSubWindow(print);
+        QVERIFY(main->mdiArea()->subWindowList().contains(frame));
+        QCOMPARE(main->mdiArea()->activeSubWindow(), frame);
+        QCOMPARE(frame->windowTitle(), QString::fromUtf8("プレビュ\xEF\xBC\x8D"));
+        const QStringList lines = print->preview().lines();
+        QCOMPARE(lines, previewOf(m_context.record));
+        QVERIFY(lines.join('\n').contains(QStringLiteral(" 鉄筋本数       6(本)")));
+
+        // Its printing goes through the dialog given to the main window.
+        QTest::mouseClick(button(print, "Command1"), Qt::LeftButton);
+        QCOMPARE(m_printing.dialogs, 1);
+    }
+
+    // One print window at a time: a print command while it is open brings it
+    // forward and keeps its preview; after it closed, a new one draws anew.
+    void onePrintWindowDrawnOnce() {
+        MainWindow* main = makeWindow("bracket-gravitational.tvx");
+        trigger("mnuCalc");
+        QTest::mouseClick(button(main->childWindow("frm_calc"), "Command2"), Qt::LeftButton);
+        QPointer<PrintWindow> print = qobject_cast<PrintWindow*>(main->childWindow("Frm_print"));
+        QVERIFY(print);
+        const QStringList drawn = print->preview().lines();
+
+        m_context.record.H1 = 0.55;
+        trigger("mnuCalc");
+        QWidget* result = main->childWindow("frm_calc");
+        QVERIFY(result);
+        QCOMPARE(main->mdiArea()->activeSubWindow(), hostSubWindow(result));
+        QTest::mouseClick(button(result, "Command2"), Qt::LeftButton);
+        QCOMPARE(main->childWindow("Frm_print"), print.data());
+        QCOMPARE(main->mdiArea()->activeSubWindow(), hostSubWindow(print));
+        QCOMPARE(print->preview().lines(), drawn);
+        int printWindows = 0;
+        for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
+            printWindows += qobject_cast<PrintWindow*>(sub->widget()) != nullptr;
+        QCOMPARE(printWindows, 1);
+
+        QTest::mouseClick(button(print, "Command2"), Qt::LeftButton);
+        QTRY_VERIFY(print.isNull());
+        trigger("mnuCalc");
+        QTest::mouseClick(button(main->childWindow("frm_calc"), "Command2"), Qt::LeftButton);
+        auto* fresh = qobject_cast<PrintWindow*>(main->childWindow("Frm_print"));
+        QVERIFY(fresh);
+        QVERIFY(fresh->preview().lines() != drawn);
+        QCOMPARE(fresh->preview().lines(), previewOf(m_context.record));
+    }
+};
+
+QTEST_MAIN(TestCalculationWindows)
+#include "test_calculation_windows.moc"

@@ -1,0 +1,467 @@
+// The print window through its real widgets: the preview drawn once, the
+// print dialog answered by the test, the printed report read back from PDF.
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <set>
+
+#include "design_file.h"
+#include "engine.h"
+#include "horizontal_check.h"
+#include "pdf_text.h"
+#include "preview_surface.h"
+#include "print_interaction.h"
+#include "print_window.h"
+#include "report.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+
+namespace {
+
+class NullNotifier : public Notifier {
+public:
+    void notify(std::string_view) override {}
+};
+
+// A design as the result window leaves it: read, case derived, calculated,
+// horizontal check run.
+DesignRecord calculatedExample(const char* fileName) {
+    DesignRecord record;
+    const std::string path = std::string(HALTRIX_EXAMPLES_DIR) + "/" + fileName;
+    const auto error = readDesignFile(path, record);
+    if (error)
+        qFatal("cannot read %s: %s", path.c_str(), error->message().c_str());
+    deriveRatioCase(record);
+    NullNotifier notifier;
+    const Twin twin = twinForUnitSystem(record.unitSystem);
+    runCalculation(record, twin, notifier);
+    runHorizontalCheck(record, twin, -1, 4);
+    return record;
+}
+
+QStringList toQt(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const std::string& line : lines)
+        out.append(QString::fromStdString(line));
+    return out;
+}
+
+// Answers the print dialog: cancels, or chooses a PDF file as the printer.
+class ScriptedPrinting : public PrintInteraction {
+public:
+    bool choosePrinter(QPrinter& printer, QWidget*) override {
+        ++dialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(outputFile);
+        printer.setPageSize(QPageSize(pageSize));
+        printer.setPageOrientation(orientation);
+        paintRectPoints = printer.pageLayout().paintRectPoints();
+        resolution = printer.resolution();
+        return accept;
+    }
+    void printingFailed(const QString& message, QWidget*) override { failures.append(message); }
+
+    bool accept = true;
+    QString outputFile;
+    QPageSize::PageSizeId pageSize = QPageSize::A4;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    int dialogs = 0;
+    QStringList failures;
+    QRect paintRectPoints;
+    int resolution = 0;
+};
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+} // namespace
+
+class TestPrintWindow : public QObject {
+    Q_OBJECT
+
+private:
+    PrintWindow* open(DesignContext& context, PrintInteraction* interaction) {
+        auto* window = new PrintWindow(context, interaction);
+        m_window = window;
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window))
+            qWarning("print window not exposed");
+        return window;
+    }
+
+    void clickPrint(PrintWindow* window) {
+        QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    }
+
+    QString text(const QString& pdf) {
+        QString error;
+        const QString out = haltrix::test::pdfLayoutText(pdf, error);
+        if (out.isNull())
+            qWarning("%s", qPrintable(error));
+        return out;
+    }
+
+    QPointer<PrintWindow> m_window;
+    QTemporaryDir m_dir;
+
+private slots:
+    void cleanup() { delete m_window; }
+
+    void windowAndControls() {
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        ScriptedPrinting printing;
+        PrintWindow* window = open(context, &printing);
+        QCOMPARE(window->objectName(), QStringLiteral("Frm_print"));
+        QCOMPARE(window->windowTitle(), QString::fromUtf8("プレビュ\xEF\xBC\x8D"));
+        QCOMPARE(window->findChild<QPushButton*>("Command1")->text(), QStringLiteral("印刷実行"));
+        QCOMPARE(window->findChild<QPushButton*>("Command2")->text(), QStringLiteral("閉じる"));
+
+        auto* pic = window->findChild<PreviewSurface*>("Pic");
+        QVERIFY(pic);
+        QCOMPARE(pic->palette().color(QPalette::Window), QColor(Qt::white));
+        QVERIFY(pic->autoFillBackground());
+        QCOMPARE(QFontInfo(pic->font()).family(), QStringLiteral("IPAMincho"));
+        QCOMPARE(pic->font().pointSizeF(), 9.0);
+        // The cell rule the report's columns rest on.
+        const QFontMetricsF metrics(pic->font(), pic);
+        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("Ａ①≧σ")),
+                 8 * metrics.horizontalAdvance(QStringLiteral("A")));
+        QCOMPARE(metrics.horizontalAdvance(QStringLiteral("ｺﾝｸﾘｰﾄ･")),
+                 7 * metrics.horizontalAdvance(QStringLiteral(" ")));
+
+        // The preview takes the report's size; in a window smaller than the
+        // report it scrolls both ways, to the end of the longest line.
+        auto* scroll = qobject_cast<QScrollArea*>(pic->parentWidget()->parentWidget());
+        QVERIFY(scroll);
+        QVERIFY(pic->height() >= pic->lines().size() * metrics.lineSpacing() - 1);
+        window->resize(300, 300);
+        QApplication::processEvents();
+        QVERIFY(scroll->height() < 300);
+        QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
+        QVERIFY(scroll->horizontalScrollBar()->maximum() > 0);
+        qreal widest = 0;
+        for (const QString& line : pic->lines())
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        QCOMPARE(pic->width(), int(std::ceil(widest)));
+    }
+
+    // Each page set: the preview holds the core's preview lines, unitSystem
+    // other than 1 or 2 none; printing writes the print variant.
+    void pageSets_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("unitSystem");
+        QTest::addColumn<int>("ratioCase");
+        QTest::addColumn<QString>("head");
+        QTest::newRow("gravitational, case 1")
+            << "bracket-gravitational.tvx" << 1 << 1 << " 0.5≧ａ／Ｈ2の場合";
+        QTest::newRow("gravitational, case 0")
+            << "bracket-gravitational.tvx" << 1 << 0 << " 1.0≧ａ／Ｈ2＞0.5の場合";
+        QTest::newRow("gravitational, case 2")
+            << "bracket-gravitational.tvx" << 1 << 2 << " 1.0≧ａ／Ｈ2＞0.5の場合";
+        QTest::newRow("SI, case 1") << "bracket-si.tvx" << 2 << 1 << " 0.5≧ａ／Ｈ2の場合";
+        QTest::newRow("SI, case 2") << "bracket-si.tvx" << 2 << 2 << " 1.0≧ａ／Ｈ2＞0.5";
+        QTest::newRow("unit system 3") << "bracket-si.tvx" << 3 << 1 << "";
+        QTest::newRow("unit system 0") << "bracket-gravitational.tvx" << 0 << 2 << "";
+    }
+
+    void pageSets() {
+        QFETCH(QString, file);
+        QFETCH(int, unitSystem);
+        QFETCH(int, ratioCase);
+        QFETCH(QString, head);
+        DesignContext context;
+        context.record = calculatedExample(file.toLatin1().constData());
+        context.record.unitSystem = unitSystem;
+        context.record.ratioCase = ratioCase;
+        DesignRecord copy = context.record;
+        const QStringList previewLines = toQt(reportLines(copy, ReportVariant::Preview));
+
+        ScriptedPrinting printing;
+        printing.outputFile =
+            m_dir.filePath(QStringLiteral("pageset-%1-%2.pdf").arg(unitSystem).arg(ratioCase));
+        PrintWindow* window = open(context, &printing);
+        QCOMPARE(window->preview().lines(), previewLines);
+
+        clickPrint(window);
+        QCOMPARE(printing.dialogs, 1);
+        QVERIFY(printing.failures.isEmpty());
+        if (head.isEmpty()) {
+            QVERIFY(window->preview().lines().isEmpty());
+            QVERIFY(!QFile::exists(printing.outputFile));
+            return;
+        }
+        QVERIFY(previewLines.contains(head));
+        QVERIFY(QFile::exists(printing.outputFile));
+        DesignRecord again = context.record;
+        const QStringList printLines = toQt(reportLines(again, ReportVariant::Print));
+        const QString pdf = text(printing.outputFile);
+        QVERIFY(!pdf.isNull());
+        const QString missing = haltrix::test::firstMissingInOrder(printLines, pdf);
+        QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
+        QVERIFY(pdf.contains(head.trimmed()));
+    }
+
+    // The preview is drawn when the window opens and never again: neither a
+    // change of the record nor printing redraws it.
+    void previewDrawnOnce() {
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        ScriptedPrinting printing;
+        printing.outputFile = m_dir.filePath(QStringLiteral("once.pdf"));
+        PrintWindow* window = open(context, &printing);
+        const QStringList drawn = window->preview().lines();
+        QVERIFY(!drawn.isEmpty());
+
+        context.record.H1 = 9.876;
+        context.record.hBarIndex = 8;
+        clickPrint(window);
+        printing.accept = false;
+        clickPrint(window);
+        QCOMPARE(printing.dialogs, 2);
+        QCOMPARE(window->preview().lines(), drawn);
+
+        // The print run read the record as it stood.
+        const QString pdf = text(printing.outputFile);
+        QVERIFY(pdf.contains(QStringLiteral("9.876")));
+        QVERIFY(!drawn.join('\n').contains(QStringLiteral("9.876")));
+    }
+
+    void cancelledDialogPrintsNothing() {
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        ScriptedPrinting printing;
+        printing.accept = false;
+        printing.outputFile = m_dir.filePath(QStringLiteral("cancelled.pdf"));
+        PrintWindow* window = open(context, &printing);
+        const DesignRecord before = context.record;
+        const QStringList drawn = window->preview().lines();
+        clickPrint(window);
+        QCOMPARE(printing.dialogs, 1);
+        QVERIFY(!QFile::exists(printing.outputFile));
+        QVERIFY(printing.failures.isEmpty());
+        QVERIFY(context.record == before);
+        QCOMPARE(window->preview().lines(), drawn);
+    }
+
+    // The printed report: every line in order, 20 mm inside the printable
+    // area, one line spacing of the 9 pt font apart, fonts embedded.
+    void printsThroughTheDialogToPdf() {
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        ScriptedPrinting printing;
+        printing.outputFile = m_dir.filePath(QStringLiteral("printed.pdf"));
+        PrintWindow* window = open(context, &printing);
+        clickPrint(window);
+        QVERIFY(printing.failures.isEmpty());
+        QVERIFY(QFile::exists(printing.outputFile));
+        QCOMPARE(printing.resolution, 1200);
+
+        DesignRecord copy = context.record;
+        const QStringList lines = toQt(reportLines(copy, ReportVariant::Print));
+        const QString pdf = text(printing.outputFile);
+        const QString missing = haltrix::test::firstMissingInOrder(lines, pdf);
+        QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
+
+        QString error;
+        const haltrix::test::PdfWords words = haltrix::test::pdfWords(printing.outputFile, error);
+        QVERIFY2(!words.words.isEmpty(), qPrintable(error));
+        QCOMPARE(words.pageSizes.size(), 1);
+        QVERIFY(qAbs(words.pageSizes[0].width() - 595.28) < 1);
+        QVERIFY(qAbs(words.pageSizes[0].height() - 841.89) < 1);
+
+        // The first printed line is the fifth (four blank lines), " (1) 入力データ":
+        // one half-width blank, 4.5 pt at 9 pt, after the origin.
+        qsizetype first = 0;
+        while (lines[first].isEmpty())
+            ++first;
+        QCOMPARE(first, 4);
+        const QFont font = window->preview().font();
+        QPrinter reference(QPrinter::HighResolution);
+        reference.setOutputFormat(QPrinter::PdfFormat);
+        const QFontMetricsF metrics(font, &reference);
+        const double pointsPerPixel = 72.0 / reference.resolution();
+        const double lineSpacing = metrics.lineSpacing() * pointsPerPixel;
+        QVERIFY2(qAbs(lineSpacing - 3.5 * kPointsPerMm) < 0.3,
+                 qPrintable(QString::number(lineSpacing)));
+        const double originX = printing.paintRectPoints.left() + 20 * kPointsPerMm;
+        const double originY = printing.paintRectPoints.top() + 20 * kPointsPerMm;
+        const haltrix::test::PdfWord& head = words.words.front();
+        QCOMPARE(head.text, QStringLiteral("(1)"));
+        QVERIFY2(qAbs(head.xMin - (originX + 4.5)) < 0.5, qPrintable(QString::number(head.xMin)));
+        // Its baseline is one ascent below the top of the fifth line box.
+        const double baseline = originY + 4 * lineSpacing + metrics.ascent() * pointsPerPixel;
+        QVERIFY2(head.yMax > baseline - 1 && head.yMin < baseline - 4,
+                 qPrintable(QString("%1 %2 %3").arg(head.yMin).arg(head.yMax).arg(baseline)));
+        // The next printed line follows one line spacing lower.
+        const auto next = std::find_if(words.words.begin(), words.words.end(),
+                                       [&](const auto& w) { return w.yMin > head.yMax; });
+        QVERIFY(next != words.words.end());
+        QVERIFY2(qAbs((next->yMin - head.yMin) - lineSpacing) < 0.5,
+                 qPrintable(QString::number(next->yMin - head.yMin)));
+
+        const QString fonts = haltrix::test::pdfFonts(printing.outputFile, error);
+        QVERIFY(fonts.contains(QStringLiteral("IPAMincho")));
+        for (const QString& row : fonts.split('\n').mid(2)) {
+            if (!row.trimmed().isEmpty())
+                QVERIFY2(row.contains(QStringLiteral(" yes ")), qPrintable(row));
+        }
+    }
+
+    // Lines that pass the bottom margin go on a new page at the same origin;
+    // none is lost.
+    void longReportContinuesOnNewPages() {
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        ScriptedPrinting printing;
+        // A5 across: wide enough for the longest line, about 28 lines high.
+        printing.pageSize = QPageSize::A5;
+        printing.orientation = QPageLayout::Landscape;
+        printing.outputFile = m_dir.filePath(QStringLiteral("a5.pdf"));
+        PrintWindow* window = open(context, &printing);
+        clickPrint(window);
+        QVERIFY(printing.failures.isEmpty());
+
+        DesignRecord copy = context.record;
+        const QStringList lines = toQt(reportLines(copy, ReportVariant::Print));
+        const QString missing =
+            haltrix::test::firstMissingInOrder(lines, text(printing.outputFile));
+        QVERIFY2(missing.isNull(), qPrintable("lost: " + missing));
+
+        QString error;
+        const haltrix::test::PdfWords words = haltrix::test::pdfWords(printing.outputFile, error);
+        QVERIFY(words.pageSizes.size() >= 2);
+        const double originY = printing.paintRectPoints.top() + 20 * kPointsPerMm;
+        const double bottom = printing.paintRectPoints.bottom() - 20 * kPointsPerMm;
+        QPrinter reference(QPrinter::HighResolution);
+        reference.setOutputFormat(QPrinter::PdfFormat);
+        const double lineSpacing =
+            QFontMetricsF(window->preview().font(), &reference).lineSpacing() * 72.0 /
+            reference.resolution();
+        const int linesPerPage = int((bottom - originY) / lineSpacing);
+
+        // Where a word's box starts within its line box, from the first
+        // printed word: " (1) 入力データ", the fifth line of page 1.
+        QCOMPARE(words.words.front().text, QStringLiteral("(1)"));
+        const double inset = words.words.front().yMin - (originY + 4 * lineSpacing);
+
+        // Every word sits on a line of its page's grid, which starts at the
+        // origin; the lines used on the pages are the report's non-blank
+        // lines at their positions.
+        std::set<int> slotsUsed; // page * 1000 + line on the page
+        for (const auto& word : words.words) {
+            const double slot = (word.yMin - inset - originY) / lineSpacing;
+            QVERIFY2(qAbs(slot - std::round(slot)) < 0.05, qPrintable(word.text));
+            QVERIFY2(word.yMax <= bottom + 1, qPrintable(word.text));
+            slotsUsed.insert((word.page - 1) * 1000 + int(std::round(slot)));
+        }
+        std::set<int> expected;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (!lines[i].trimmed().isEmpty())
+                expected.insert(int(i / linesPerPage) * 1000 + int(i % linesPerPage));
+        }
+        QVERIFY(slotsUsed == expected);
+        QCOMPARE(words.pageSizes.size(), (lines.size() + linesPerPage - 1) / linesPerPage);
+    }
+
+    // A printer that cannot be opened: a message, no crash, nothing written.
+    void printerFailureIsReported_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder missing")
+            << m_dir.filePath(QStringLiteral("no-such-folder/out.pdf"))
+            << QStringLiteral("ファイル %1 に書き込めませんでした。")
+                   .arg(m_dir.filePath(QStringLiteral("no-such-folder/out.pdf")));
+        QTest::newRow("no file named") << QString() << QStringLiteral("印刷できませんでした。");
+    }
+
+    void printerFailureIsReported() {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        ScriptedPrinting printing;
+        printing.outputFile = file;
+        PrintWindow* window = open(context, &printing);
+        clickPrint(window);
+        QCOMPARE(printing.failures, QStringList{message});
+        if (!file.isEmpty())
+            QVERIFY(!QFile::exists(file));
+        QVERIFY(window->isVisible());
+        // The window stays usable: a second run fails the same way.
+        clickPrint(window);
+        QCOMPARE(printing.failures.size(), 2);
+    }
+
+    // The system dialog: no selection or page range, printing to a file
+    // kept; cancelling it prints nothing.
+    void systemDialogOptions() {
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        PrintWindow* window = open(context, nullptr);
+        bool seen = false;
+        QAbstractPrintDialog::PrintDialogOptions options;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            seen = true;
+            options = dialog->options();
+            dialog->reject();
+        });
+        clickPrint(window);
+        QVERIFY(seen);
+        QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintSelection));
+        QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintPageRange));
+        QVERIFY(!options.testFlag(QAbstractPrintDialog::PrintCurrentPage));
+        QVERIFY(options.testFlag(QAbstractPrintDialog::PrintToFile));
+        QVERIFY(window->isVisible());
+    }
+
+    // The system's failure message is a box captioned "Haltrix".
+    void systemFailureMessage() {
+        QString title;
+        QString message;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            title = box->windowTitle();
+            message = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        SystemPrintInteraction system;
+        system.printingFailed(QStringLiteral("印刷できませんでした"), nullptr);
+        QCOMPARE(title, QStringLiteral("Haltrix"));
+        QCOMPARE(message, QStringLiteral("印刷できませんでした"));
+    }
+
+    void command2Closes() {
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        ScriptedPrinting printing;
+        QPointer<PrintWindow> window = open(context, &printing);
+        QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(printing.dialogs, 0);
+    }
+};
+
+QTEST_MAIN(TestPrintWindow)
+#include "test_print_window.moc"

@@ -1,0 +1,494 @@
+// The result window through its real widgets: the load sequence, the sheet in
+// the grids, the live horizontal check and the two buttons.
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "bar_table.h"
+#include "design_file.h"
+#include "design_record.h"
+#include "notifier.h"
+#include "result_window.h"
+#include "sheet.h"
+#include "twips.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+
+namespace {
+
+const QString kOk = QString::fromUtf8(kJudgementOk);
+const QString kNg = QString::fromUtf8(kJudgementNg);
+
+class RecordingNotifier : public Notifier {
+public:
+    void notify(std::string_view message) override {
+        messages.append(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
+    }
+    QStringList messages;
+};
+
+DesignRecord exampleRecord(const char* fileName) {
+    DesignRecord record;
+    const std::string path = std::string(HALTRIX_EXAMPLES_DIR) + "/" + fileName;
+    const auto error = readDesignFile(path, record);
+    if (error)
+        qFatal("cannot read %s: %s", path.c_str(), error->message().c_str());
+    deriveRatioCase(record);
+    return record;
+}
+
+template <typename T> T* child(QWidget* window, const char* name) {
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no %s in %s", name, qPrintable(window->objectName()));
+    return found;
+}
+
+QString text(QWidget* window, const char* label) {
+    return child<QLabel>(window, label)->text();
+}
+
+void typeCount(QWidget* window, const QString& count) {
+    auto* edit = child<QLineEdit>(window, "tex_mtl_n");
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    if (!count.isEmpty())
+        QTest::keyClicks(edit, count);
+    QCOMPARE(edit->text(), count);
+}
+
+void clickBar(QWidget* window, int row) {
+    auto* list = child<QListWidget>(window, "List_mtl_d");
+    QListWidgetItem* item = list->item(row);
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+    QVERIFY(item->isSelected());
+}
+
+} // namespace
+
+class TestResultWindow : public QObject {
+    Q_OBJECT
+
+private:
+    // A shown result window over `context`; deleted with the test's cleanup.
+    ResultWindow* open(DesignContext& context, Twin twin, Notifier* notifier) {
+        auto* window = new ResultWindow(context, twin, notifier);
+        m_window = window;
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window))
+            qWarning("result window not exposed");
+        return window;
+    }
+
+    QPointer<ResultWindow> m_window;
+    RecordingNotifier m_notifier;
+
+private slots:
+    void cleanup() {
+        delete m_window;
+        m_notifier.messages.clear();
+        QLocale::setDefault(QLocale::system());
+    }
+
+    void twinsDifferOnlyByTheirTable_data() {
+        QTest::addColumn<int>("twin");
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("unit");
+        QTest::newRow("gravitational") << int(Twin::Gravitational) << "frm_calc"
+                                       << "(cm2)";
+        QTest::newRow("SI") << int(Twin::SI) << "frm_calc_si"
+                            << "(mm2)";
+    }
+
+    void twinsDifferOnlyByTheirTable() {
+        QFETCH(int, twin);
+        QFETCH(QString, objectName);
+        QFETCH(QString, unit);
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        ResultWindow* window = open(context, Twin(twin), &m_notifier);
+        QCOMPARE(window->objectName(), objectName);
+        QCOMPARE(window->windowTitle(), QStringLiteral("計算結果"));
+        QCOMPARE(text(window, "Label11_0"), unit);
+        QCOMPARE(text(window, "Label11_1"), unit);
+        QCOMPARE(text(window, "Label1"), QStringLiteral("(1)梁の自重及びﾓｰﾒﾝﾄ"));
+        QCOMPARE(text(window, "Label2"), QStringLiteral("(2)鉄筋量の計算"));
+        QCOMPARE(text(window, "Label3"), QStringLiteral("(3)水平方向用心鉄筋"));
+        QCOMPARE(text(window, "Label4"), QStringLiteral("必要鉄筋量               H="));
+        QCOMPARE(text(window, "Label5"), QStringLiteral("鉄筋径"));
+        QCOMPARE(text(window, "Label6"), QStringLiteral("鉄筋本数                   n="));
+        QCOMPARE(text(window, "Label7"), QStringLiteral("鉄筋量                    As="));
+        QCOMPARE(text(window, "Label10"), QStringLiteral("両側面の合計本数"));
+        QCOMPARE(child<QPushButton>(window, "Command1")->text(), QStringLiteral("閉じる"));
+        QCOMPARE(child<QPushButton>(window, "Command2")->text(), QStringLiteral("印刷"));
+
+        // The list holds the nine designations with nothing selected, the
+        // count starts at 4.
+        auto* list = child<QListWidget>(window, "List_mtl_d");
+        QCOMPARE(list->count(), kBarCount);
+        for (int i = 0; i < kBarCount; ++i)
+            QCOMPARE(list->item(i)->text().toStdString(), std::string(kBarDesignations[i]));
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(child<QLineEdit>(window, "tex_mtl_n")->text(), QStringLiteral("4"));
+        QCOMPARE(context.record.hBarIndex, -1.0);
+
+        // Placement in twips.
+        const double dpi = logicalDpiOf(window);
+        QCOMPARE(child<QLabel>(window, "Label9")->geometry(),
+                 twipsRect(3000, 6720, 1455, 255, dpi));
+        QCOMPARE(list->geometry(), twipsRect(3000, 7080, 1455, 600, dpi));
+        QCOMPARE(child<QLabel>(window, "Lab_ok")->geometry(), twipsRect(5880, 8280, 855, 255, dpi));
+        QCOMPARE(child<QPushButton>(window, "Command2")->geometry(),
+                 twipsRect(7200, 8280, 1215, 375, dpi));
+        QCOMPARE(child<QTableWidget>(window, "FG2")->geometry(),
+                 twipsRect(120, 2400, 8295, 3735, dpi));
+    }
+
+    // Right after loading: nothing selected (D10) and 4 bars.
+    void fourD10AfterLoading_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("twin");
+        QTest::addColumn<QString>("label8");
+        QTest::addColumn<double>("hAs");
+        QTest::newRow("gravitational")
+            << "bracket-gravitational.tvx" << int(Twin::Gravitational) << "2.85" << 2.8532;
+        QTest::newRow("SI") << "bracket-si.tvx" << int(Twin::SI) << "285.32" << 285.32;
+    }
+
+    void fourD10AfterLoading() {
+        QFETCH(QString, file);
+        QFETCH(int, twin);
+        QFETCH(QString, label8);
+        QFETCH(double, hAs);
+        DesignContext context;
+        context.record = exampleRecord(file.toLatin1().constData());
+        ResultWindow* window = open(context, Twin(twin), &m_notifier);
+        QVERIFY(m_notifier.messages.isEmpty());
+        QCOMPARE(text(window, "Label8"), label8);
+        QCOMPARE(context.record.hBarCount, 4.0);
+        QCOMPARE(context.record.hBarIndex, -1.0);
+        QVERIFY(qAbs(context.record.hAs - hAs) < 1e-9 * hAs);
+    }
+
+    // The worked example: required horizontal steel LargerOf(1.382275,
+    // 1.931135) = 1.93 cm2, judged against the bars chosen.
+    void workedExampleCheck_data() {
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<QString>("label8");
+        QTest::addColumn<QString>("judgement");
+        QTest::addColumn<double>("hBarCount");
+        QTest::addColumn<double>("hAs");
+        QTest::newRow("4 x D10") << -1 << "4"
+                                 << "2.85" << kOk << 4.0 << 2.8532;
+        QTest::newRow("2 x D10") << -1 << "2"
+                                 << "1.43" << kNg << 2.0 << 1.4266;
+        QTest::newRow("2 x D10 chosen") << 0 << "2"
+                                        << "1.43" << kNg << 2.0 << 1.4266;
+        QTest::newRow("4 x D35") << 8 << "4"
+                                 << "38.26" << kOk << 4.0 << 38.264;
+        QTest::newRow("3 x D13") << 1 << "3"
+                                 << "3.80" << kOk << 3.0 << 3.801;
+        QTest::newRow("empty count") << -1 << ""
+                                     << "0.00" << kNg << 0.0 << 0.0;
+        QTest::newRow("2.5 bars") << -1 << "2.5"
+                                  << "1.78" << kNg << 2.5 << 1.78325;
+        QTest::newRow("abc") << -1 << "abc"
+                             << "0.00" << kNg << 0.0 << 0.0;
+        QTest::newRow("lone minus") << 3 << "-"
+                                    << "0.00" << kNg << 0.0 << 0.0;
+        QTest::newRow("blanks around") << -1 << " 4 "
+                                       << "2.85" << kOk << 4.0 << 2.8532;
+        QTest::newRow("huge") << 8 << "1e400"
+                              << "0.00" << kNg << 0.0 << 0.0;
+    }
+
+    void workedExampleCheck() {
+        QFETCH(int, bar);
+        QFETCH(QString, count);
+        QFETCH(QString, label8);
+        QFETCH(QString, judgement);
+        QFETCH(double, hBarCount);
+        QFETCH(double, hAs);
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        QCOMPARE(context.record.ratioCase, 1);
+        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        QCOMPARE(text(window, "Label9"), QStringLiteral("1.93"));
+        QCOMPARE(text(window, "Lab_ok"), kOk);
+
+        if (bar >= 0)
+            clickBar(window, bar);
+        typeCount(window, count);
+        QCOMPARE(text(window, "Label9"), QStringLiteral("1.93"));
+        QCOMPARE(text(window, "Label8"), label8);
+        QCOMPARE(text(window, "Lab_ok"), judgement);
+        QCOMPARE(context.record.hBarIndex, double(bar));
+        QCOMPARE(context.record.hBarCount, hBarCount);
+        QVERIFY2(qAbs(context.record.hAs - hAs) <= 1e-9 * qMax(1.0, hAs),
+                 qPrintable(QString::number(context.record.hAs, 'g', 17)));
+    }
+
+    // Selecting a bar alone re-runs the check with the count in the box.
+    void selectionChangeRunsTheCheck() {
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        typeCount(window, "2");
+        QCOMPARE(text(window, "Lab_ok"), kNg);
+        clickBar(window, 1); // 2 x D13 = 2.534
+        QCOMPARE(text(window, "Label8"), QStringLiteral("2.53"));
+        QCOMPARE(text(window, "Lab_ok"), kOk);
+        QCOMPARE(context.record.hBarArea, kBarAreaCm2[1]);
+        clickBar(window, 0);
+        QCOMPARE(text(window, "Label8"), QStringLiteral("1.43"));
+        QCOMPARE(text(window, "Lab_ok"), kNg);
+
+        // The list taking the focus is no choice: nothing selected stays -1.
+        DesignContext other;
+        other.record = exampleRecord("bracket-gravitational.tvx");
+        auto* second = new ResultWindow(other, Twin::Gravitational, &m_notifier);
+        QPointer<ResultWindow> guard(second);
+        second->show();
+        QVERIFY(QTest::qWaitForWindowExposed(second));
+        child<QListWidget>(second, "List_mtl_d")->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(other.record.hBarIndex, -1.0);
+        QCOMPARE(text(second, "Label8"), QStringLiteral("2.85"));
+        delete guard;
+    }
+
+    // Case 2 requires 0.4 * Ast of the same Ast.
+    void caseTwoRequiresFortyPercent() {
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        context.record.ratioCase = 2;
+        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        QVERIFY(qAbs(context.record.Ast - 3.862271) < 1e-6);
+        QCOMPARE(text(window, "Label9"), QStringLiteral("1.54"));
+        QCOMPARE(text(window, "Lab_ok"), kOk);
+        typeCount(window, "2");
+        QCOMPARE(text(window, "Lab_ok"), kNg);
+    }
+
+    // A provided area exactly equal to the requirement is enough.
+    void equalityIsOk() {
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        // Half of Ast governs in case 1; make it exactly 3 x D16.
+        const double provided = kBarAreaCm2[2] * 3.0;
+        context.record.Ast = 2.0 * provided;
+        context.record.sumAs = 0;
+        clickBar(window, 2);
+        typeCount(window, "3");
+        QCOMPARE(context.record.hAs, provided);
+        QCOMPARE(text(window, "Lab_ok"), kOk);
+        // A hair more is required: NG.
+        context.record.Ast = std::nextafter(2.0 * provided, 100.0);
+        typeCount(window, "3");
+        QCOMPARE(text(window, "Lab_ok"), kNg);
+    }
+
+    // The count is read in the user's locale first, then in the program's
+    // own notation.
+    void countInTheUsersLocale_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("country");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<double>("hBarCount");
+        QTest::newRow("Japanese 2.5")
+            << int(QLocale::Japanese) << int(QLocale::Japan) << "2.5" << 2.5;
+        QTest::newRow("German 2,5")
+            << int(QLocale::German) << int(QLocale::Germany) << "2,5" << 2.5;
+        QTest::newRow("German 2.5")
+            << int(QLocale::German) << int(QLocale::Germany) << "2.5" << 2.5;
+        QTest::newRow("C 6") << int(QLocale::C) << int(QLocale::AnyCountry) << "6" << 6.0;
+    }
+
+    void countInTheUsersLocale() {
+        QFETCH(int, language);
+        QFETCH(int, country);
+        QFETCH(QString, count);
+        QFETCH(double, hBarCount);
+        QLocale::setDefault(QLocale(QLocale::Language(language), QLocale::Country(country)));
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        typeCount(window, count);
+        QCOMPARE(context.record.hBarCount, hBarCount);
+    }
+
+    // A fresh record makes the engine raise its message; the window still
+    // opens and shows what the record then holds.
+    void engineMessageOnAFreshRecord() {
+        DesignContext context;
+        ResultWindow* window = open(context, Twin::SI, &m_notifier);
+        QCOMPARE(m_notifier.messages, QStringList{QStringLiteral("入力データが不正です")});
+        QVERIFY(window->isVisible());
+        QCOMPARE(text(window, "Label9"), QStringLiteral("0.00"));
+        QCOMPARE(text(window, "Label8"), QStringLiteral("285.32"));
+        QCOMPARE(text(window, "Lab_ok"), kOk);
+        const Sheet sheet = fillSheet(context.record, Twin::SI);
+        auto* fg2 = child<QTableWidget>(window, "FG2");
+        QCOMPARE(fg2->rowCount(), sheet.fg2.rows);
+        for (int row = 0; row < sheet.fg2.rows; ++row) {
+            for (int column = 0; column < sheet.fg2.columns; ++column)
+                QCOMPARE(fg2->item(row, column)->text().toStdString(),
+                         sheet.fg2.cell(row, column).value_or(""));
+        }
+    }
+
+    // Without an injected notifier the message is a modal box: the text, OK
+    // only, no icon, "Haltrix" as caption.
+    void engineMessageAsABox() {
+        QString boxText;
+        QString boxTitle;
+        int icon = -1;
+        int buttons = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            boxText = box->text();
+            boxTitle = box->windowTitle();
+            icon = box->icon();
+            buttons = box->standardButtons();
+            box->button(QMessageBox::Ok)->click();
+        });
+        DesignContext context;
+        auto* window = new ResultWindow(context, Twin::Gravitational);
+        m_window = window;
+        QCOMPARE(boxText, QStringLiteral("入力データが不正です"));
+        QCOMPARE(boxTitle, QStringLiteral("Haltrix"));
+        QCOMPARE(icon, int(QMessageBox::NoIcon));
+        QCOMPARE(buttons, int(QMessageBox::Ok));
+        QCOMPARE(text(window, "Label8"), QStringLiteral("2.85"));
+    }
+
+    // The grids hold the core's sheet cell for cell, fixed cells look and
+    // behave like headers, nothing can be edited.
+    void gridsShowTheCoresSheet_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("ratioCase");
+        QTest::addColumn<int>("twin");
+        QTest::newRow("gravitational case 1")
+            << "bracket-gravitational.tvx" << 1 << int(Twin::Gravitational);
+        QTest::newRow("gravitational case 2")
+            << "bracket-gravitational.tvx" << 2 << int(Twin::Gravitational);
+        QTest::newRow("SI case 1") << "bracket-si.tvx" << 1 << int(Twin::SI);
+        QTest::newRow("SI case 0") << "bracket-si.tvx" << 0 << int(Twin::SI);
+        QTest::newRow("fresh record") << "" << 0 << int(Twin::SI);
+    }
+
+    void gridsShowTheCoresSheet() {
+        QFETCH(QString, file);
+        QFETCH(int, ratioCase);
+        QFETCH(int, twin);
+        DesignContext context;
+        if (!file.isEmpty())
+            context.record = exampleRecord(file.toLatin1().constData());
+        context.record.ratioCase = ratioCase;
+        ResultWindow* window = open(context, Twin(twin), &m_notifier);
+        const Sheet sheet = fillSheet(context.record, Twin(twin));
+        const double dpi = logicalDpiOf(window);
+
+        const std::pair<const char*, const SheetGrid*> grids[] = {{"FG1", &sheet.fg1},
+                                                                  {"FG2", &sheet.fg2}};
+        for (const auto& [name, grid] : grids) {
+            auto* table = child<QTableWidget>(window, name);
+            QCOMPARE(table->rowCount(), grid->rows);
+            QCOMPARE(table->columnCount(), grid->columns);
+            QCOMPARE(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+            QCOMPARE(table->textElideMode(), Qt::ElideNone);
+            QVERIFY(table->horizontalHeader()->isHidden());
+            QVERIFY(table->verticalHeader()->isHidden());
+            for (int column = 0; column < grid->columns; ++column)
+                QCOMPARE(table->columnWidth(column),
+                         twipsToPixels(grid->columnWidthsTwips[column], dpi));
+            for (int row = 0; row < grid->rows; ++row) {
+                for (int column = 0; column < grid->columns; ++column) {
+                    const QTableWidgetItem* item = table->item(row, column);
+                    QVERIFY(item);
+                    QCOMPARE(item->text().toStdString(), grid->cell(row, column).value_or(""));
+                    QVERIFY(!(item->flags() & Qt::ItemIsEditable));
+                    const bool fixed = row < grid->fixedRows || column < grid->fixedColumns;
+                    QCOMPARE(bool(item->flags() & Qt::ItemIsSelectable), !fixed);
+                    if (fixed)
+                        QCOMPARE(item->background().color(),
+                                 table->palette().color(QPalette::Button));
+                }
+            }
+        }
+        QVERIFY(child<QTableWidget>(window, "FG1")->font().families().contains("IPAPGothic"));
+        QVERIFY(child<QTableWidget>(window, "FG2")->font().families().contains("IPAGothic"));
+        QCOMPARE(child<QTableWidget>(window, "FG2")->font().pointSizeF(), 9.0);
+
+        // The sheet stays as loaded when the record changes later.
+        const QString before = child<QTableWidget>(window, "FG1")->item(1, 2)->text();
+        context.record.N1 += 1000;
+        typeCount(window, "5");
+        QCOMPARE(child<QTableWidget>(window, "FG1")->item(1, 2)->text(), before);
+    }
+
+    void command1Closes() {
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        QPointer<ResultWindow> window = open(context, Twin::Gravitational, &m_notifier);
+        QSignalSpy print(window.data(), &ResultWindow::printRequested);
+        QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(print.count(), 0);
+    }
+
+    void command2ClosesAndAsksForThePrintWindow() {
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        QPointer<ResultWindow> window = open(context, Twin::Gravitational, &m_notifier);
+        bool visibleWhenAsked = true;
+        connect(window.data(), &ResultWindow::printRequested, this,
+                [&] { visibleWhenAsked = window && window->isVisible(); });
+        QSignalSpy print(window.data(), &ResultWindow::printRequested);
+        QTest::mouseClick(child<QPushButton>(window, "Command2"), Qt::LeftButton);
+        QCOMPARE(print.count(), 1);
+        QVERIFY(!visibleWhenAsked);
+        QTRY_VERIFY(window.isNull());
+    }
+
+    // Inside an MDI area the buttons close the window's frame as well.
+    void closesItsMdiFrame() {
+        QMdiArea area;
+        area.resize(800, 800);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        QPointer<ResultWindow> window = new ResultWindow(context, Twin::Gravitational, &m_notifier);
+        QPointer<QMdiSubWindow> frame = area.addSubWindow(window);
+        frame->show();
+        QCOMPARE(area.subWindowList().size(), 1);
+        QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
+        QTRY_VERIFY(window.isNull());
+        QTRY_VERIFY(frame.isNull());
+        QVERIFY(area.subWindowList().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestResultWindow)
+#include "test_result_window.moc"
