@@ -68,7 +68,10 @@ constexpr std::array<long double, 28> kPowersOfTen = [] {
 // the 15th digit, and rounded to a whole number. When the discarded part lies
 // that close to a half, the rounding is left to the exact conversion.
 bool toDecimalFast(double value, Decimal& result) {
-    static_assert(std::numeric_limits<long double>::digits >= 64);
+    // Needs a long double of at least 64 bits of mantissa (x86-64, AArch64);
+    // elsewhere every value takes the exact conversion.
+    if constexpr (std::numeric_limits<long double>::digits < 64)
+        return false;
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-13 && magnitude < 1e15))
         return false;
