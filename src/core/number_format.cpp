@@ -64,9 +64,10 @@ constexpr std::array<long double, 28> kPowersOfTen = [] {
 
 // The same digits for the magnitudes that reports and sheets show, without
 // the general-purpose conversion: |value| x 10^(14 - exponent) is formed in
-// extended precision, where its error stays far below 0.0001 of a unit in
-// the 15th digit, and rounded to a whole number. When the discarded part lies
-// that close to a half, the rounding is left to the exact conversion.
+// extended precision with one rounding (relative error at most 2^-64, so
+// below 0.0001 of a unit in the 15th digit for a product under 10^15) and
+// rounded to a whole number. When the discarded part lies within 0.0001 of a
+// half, the rounding is left to the exact conversion.
 bool toDecimalFast(double value, Decimal& result) {
     // Needs a long double of at least 64 bits of mantissa (x86-64, AArch64);
     // elsewhere every value takes the exact conversion.
