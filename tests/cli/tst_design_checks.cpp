@@ -1,6 +1,7 @@
 // The properties the fuzz targets check, run over the hand-made odd design
-// files, the inputs the fuzzers found (fuzz/regressions) and the examples, so
-// that every ordinary and sanitizer build repeats them.
+// files, the inputs the fuzzers found (fuzz/regressions), the examples and the
+// other tests' design files, so that every ordinary and sanitizer build
+// repeats them.
 
 #include <QDir>
 #include <QFile>
@@ -22,9 +23,9 @@ QString joined(const std::vector<std::string>& problems) {
     return lines.join('\n');
 }
 
-void addFilesOf(const QString& folder) {
+void addFilesOf(const QString& folder, const QStringList& patterns = {}) {
     const QDir dir(QStringLiteral(HALTRIX_SOURCE_DIR) + '/' + folder);
-    for (const QFileInfo& info : dir.entryInfoList(QDir::Files, QDir::Name)) {
+    for (const QFileInfo& info : dir.entryInfoList(patterns, QDir::Files, QDir::Name)) {
         QFile file(info.filePath());
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(info.filePath()));
         QTest::newRow(qPrintable(folder + '/' + info.fileName())) << file.readAll();
@@ -98,6 +99,7 @@ void TestDesignChecks::files_data() {
     addFilesOf("fuzz/seeds");
     addFilesOf("fuzz/regressions");
     addFilesOf("examples");
+    addFilesOf("tests/data", {"*.tvx"});
 }
 
 void TestDesignChecks::files() {
