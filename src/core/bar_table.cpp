@@ -35,6 +35,10 @@ double barAreaByIndex(int position, BarColumn column) {
     return areas(column)[position];
 }
 
+double layerAreaByIndex(int position, double count, BarColumn column) {
+    return count * barAreaByIndex(position, column);
+}
+
 std::string_view barNameByIndex(int position) {
     if (position < 0 || position >= kBarCount)
         position = 0;

@@ -31,6 +31,10 @@ double barAreaByName(std::string_view designation, BarColumn column);
 // Positions outside the list also give the "D10" area.
 double barAreaByIndex(int position, BarColumn column);
 
+// Steel area of `count` bars of the designation at a list position (-1
+// counts as "D10"), as the input form shows it for a layer.
+double layerAreaByIndex(int position, double count, BarColumn column);
+
 // Designation at a list position; -1 and anything out of range give "D10".
 std::string_view barNameByIndex(int position);
 

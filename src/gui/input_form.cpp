@@ -376,8 +376,8 @@ void InputForm::showArea(QLineEdit* count, QListWidget* list, QLineEdit* area) {
     // An empty box counts as no bars; so does text that is not a number,
     // which "OK" reports when the user confirms.
     const double n = numberFromText(count->text()).value_or(0.0);
-    const double single = barAreaByIndex(selectedRow(list), m_profile.areaColumn);
-    area->setText(QString::fromStdString(fixedDecimals(n * single, 3)));
+    const double steel = layerAreaByIndex(selectedRow(list), n, m_profile.areaColumn);
+    area->setText(QString::fromStdString(fixedDecimals(steel, 3)));
 }
 
 } // namespace haltrix::gui

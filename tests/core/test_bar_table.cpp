@@ -53,6 +53,14 @@ private slots:
         QCOMPARE(barAreaByIndex(position, BarColumn::Mm2), mm2);
     }
 
+    void layerAreaByPosition() {
+        QCOMPARE(layerAreaByIndex(4, 4.0, BarColumn::Cm2), 15.484);
+        QCOMPARE(layerAreaByIndex(4, 4.0, BarColumn::Mm2), 1548.4);
+        QCOMPARE(layerAreaByIndex(-1, 2.0, BarColumn::Cm2), 1.4266);
+        QCOMPARE(layerAreaByIndex(2, 2.5, BarColumn::Cm2), 4.965);
+        QCOMPARE(layerAreaByIndex(8, 0.0, BarColumn::Mm2), 0.0);
+    }
+
     void listOrder() {
         const char* expected[] = {"D10", "D13", "D16", "D19", "D22", "D25", "D29", "D32", "D35"};
         for (int i = 0; i < kBarCount; ++i) {
