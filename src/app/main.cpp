@@ -22,8 +22,7 @@ int main(int argc, char* argv[]) {
     // message box buttons) speak Japanese too, whatever the system locale.
     QTranslator qtTranslator;
     if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                          QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslator);
 
     haltrix::gui::DesignContext context;

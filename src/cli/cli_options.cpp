@@ -31,8 +31,8 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
                     options.hBarIndex = k;
             }
             if (options.hBarIndex == -2) {
-                error = "--hbar takes one of D10 D13 D16 D19 D22 D25 D29 D32 D35, not \"" +
-                        name + "\"";
+                error =
+                    "--hbar takes one of D10 D13 D16 D19 D22 D25 D29 D32 D35, not \"" + name + "\"";
                 return false;
             }
         } else if (arg == "--hcount") {

@@ -18,10 +18,10 @@ inline constexpr std::array<std::string_view, kBarCount> kBarDesignations = {
 
 // Nominal area of one bar (JIS G 3112). The mm2 column is its own set of
 // constants, not the cm2 column times 100.
-inline constexpr std::array<double, kBarCount> kBarAreaCm2 = {
-    0.7133, 1.267, 1.986, 2.865, 3.871, 5.067, 6.424, 7.942, 9.566};
-inline constexpr std::array<double, kBarCount> kBarAreaMm2 = {
-    71.33, 126.7, 198.6, 286.5, 387.1, 506.7, 642.4, 794.2, 956.6};
+inline constexpr std::array<double, kBarCount> kBarAreaCm2 = {0.7133, 1.267, 1.986, 2.865, 3.871,
+                                                              5.067,  6.424, 7.942, 9.566};
+inline constexpr std::array<double, kBarCount> kBarAreaMm2 = {71.33, 126.7, 198.6, 286.5, 387.1,
+                                                              506.7, 642.4, 794.2, 956.6};
 
 // Area of one bar by designation; 0 for a designation the table does not
 // know (exact, case-sensitive comparison).

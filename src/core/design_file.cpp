@@ -66,17 +66,16 @@ std::optional<FileError> readDesignStream(std::istream& in, const std::string& f
         case LineReader::Status::Line:
             break;
         case LineReader::Status::End:
-            return FileError{fileName, i + 1,
-                             "ファイルがここで終わっています（16 行が必要です）"};
+            return FileError{fileName, i + 1, "ファイルがここで終わっています（16 行が必要です）"};
         case LineReader::Status::TooLong:
             return FileError{fileName, i + 1, "行が長すぎます"};
         }
     }
 
     DesignRecord read = record;
-    double* const numbers[] = {&read.H1, &read.H2, &read.l, &read.b, &read.a,
-                               &read.concreteUnitWeight, &read.sigmaSa, &read.P, &read.H,
-                               &read.t, &read.c};
+    double* const numbers[] = {
+        &read.H1,      &read.H2, &read.l, &read.b, &read.a, &read.concreteUnitWeight,
+        &read.sigmaSa, &read.P,  &read.H, &read.t, &read.c};
     for (int i = 0; i < 11; ++i) {
         const auto value = parseNumber(lines[i]);
         if (!value)
@@ -95,8 +94,7 @@ std::optional<FileError> readDesignStream(std::istream& in, const std::string& f
     read.layer2Count = *count2;
 
     const auto flag = parseNumber(lines[15]);
-    if (!flag || *flag != std::floor(*flag) ||
-        *flag < std::numeric_limits<std::int32_t>::min() ||
+    if (!flag || *flag != std::floor(*flag) || *flag < std::numeric_limits<std::int32_t>::min() ||
         *flag > std::numeric_limits<std::int32_t>::max())
         return FileError{fileName, 16, "単位系が整数ではありません"};
     read.unitSystem = static_cast<std::int32_t>(*flag);
@@ -143,11 +141,11 @@ std::string FileError::message() const {
 
 std::string designFileText(const DesignRecord& r) {
     const std::string lines[kLineCount] = {
-        numberLine(r.H1),      numberLine(r.H2),          numberLine(r.l),
-        numberLine(r.b),       numberLine(r.a),           numberLine(r.concreteUnitWeight),
-        numberLine(r.sigmaSa), numberLine(r.P),           numberLine(r.H),
-        numberLine(r.t),       numberLine(r.c),           r.layer1Bar,
-        numberLine(r.layer1Count), r.layer2Bar,           numberLine(r.layer2Count),
+        numberLine(r.H1),          numberLine(r.H2), numberLine(r.l),
+        numberLine(r.b),           numberLine(r.a),  numberLine(r.concreteUnitWeight),
+        numberLine(r.sigmaSa),     numberLine(r.P),  numberLine(r.H),
+        numberLine(r.t),           numberLine(r.c),  r.layer1Bar,
+        numberLine(r.layer1Count), r.layer2Bar,      numberLine(r.layer2Count),
         numberLine(r.unitSystem)};
     std::string text;
     for (const std::string& line : lines)
@@ -168,9 +166,8 @@ std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& r
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         const bool exists = std::filesystem::exists(path, ec);
-        return FileError{path, 0,
-                         exists ? "開けません（" + reasonFor(errno) + "）"
-                                : "ファイルがありません"};
+        return FileError{
+            path, 0, exists ? "開けません（" + reasonFor(errno) + "）" : "ファイルがありません"};
     }
     return readDesignStream(in, path, record);
 }

@@ -20,8 +20,7 @@ double barCountFromText(std::string_view text) {
     return parseNumber(text).value_or(0.0);
 }
 
-HorizontalCheck runHorizontalCheck(DesignRecord& record, Twin twin, int barIndex,
-                                   double barCount) {
+HorizontalCheck runHorizontalCheck(DesignRecord& record, Twin twin, int barIndex, double barCount) {
     const double area = barAreaByIndex(barIndex, horizontalColumn(twin));
     if (!std::isfinite(barCount) || !std::isfinite(area * barCount))
         barCount = 0.0;

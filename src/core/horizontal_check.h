@@ -29,7 +29,6 @@ struct HorizontalCheck {
 // The horizontal check: stores hBarCount, hBarIndex, hBarArea and hAs and
 // judges them against the required steel. A count whose provided area would
 // not be a finite number counts as 0 bars.
-HorizontalCheck runHorizontalCheck(DesignRecord& record, Twin twin, int barIndex,
-                                   double barCount);
+HorizontalCheck runHorizontalCheck(DesignRecord& record, Twin twin, int barIndex, double barCount);
 
 } // namespace haltrix

@@ -1,11 +1,11 @@
 // haltrix-calc json, run as a user runs it.
 
 #include <QJsonArray>
-#include <cmath>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -87,13 +87,50 @@ private slots:
         const Run run = calc({"json", example("bracket-gravitational.tvx")});
         const auto objects = jsonLines(run.out);
         QCOMPARE(objects.size(), 1);
-        const QStringList fields = {
-            "H1", "H2", "l", "b", "a", "P", "H", "t", "c", "layer1Bar", "layer1Count",
-            "layer2Bar", "layer2Count", "sigmaSa", "concreteUnitWeight", "unitSystem",
-            "ratioCase", "N1", "x1", "M1", "N2", "x2", "M2", "Ntotal", "M", "layer1Area",
-            "layer2Area", "S", "sumAs", "d", "Zc", "tanAlpha", "Tp", "Ast", "mainJudgement",
-            "hBarCount", "hBarIndex", "hBarArea", "hAs", "hBarName", "file", "requiredMainArea",
-            "requiredHorizontalArea", "message"};
+        const QStringList fields = {"H1",
+                                    "H2",
+                                    "l",
+                                    "b",
+                                    "a",
+                                    "P",
+                                    "H",
+                                    "t",
+                                    "c",
+                                    "layer1Bar",
+                                    "layer1Count",
+                                    "layer2Bar",
+                                    "layer2Count",
+                                    "sigmaSa",
+                                    "concreteUnitWeight",
+                                    "unitSystem",
+                                    "ratioCase",
+                                    "N1",
+                                    "x1",
+                                    "M1",
+                                    "N2",
+                                    "x2",
+                                    "M2",
+                                    "Ntotal",
+                                    "M",
+                                    "layer1Area",
+                                    "layer2Area",
+                                    "S",
+                                    "sumAs",
+                                    "d",
+                                    "Zc",
+                                    "tanAlpha",
+                                    "Tp",
+                                    "Ast",
+                                    "mainJudgement",
+                                    "hBarCount",
+                                    "hBarIndex",
+                                    "hBarArea",
+                                    "hAs",
+                                    "hBarName",
+                                    "file",
+                                    "requiredMainArea",
+                                    "requiredHorizontalArea",
+                                    "message"};
         for (const QString& field : fields)
             QVERIFY2(objects[0].contains(field), qPrintable(field));
         QCOMPARE(objects[0].size(), fields.size());
@@ -107,21 +144,21 @@ private slots:
         QTest::newRow("4 x D35") << QStringList{"--hbar", "D35"} << 38.264 << "    - OK -";
         QTest::newRow("empty count") << QStringList{"--hcount", ""} << 0.0 << "    - NG -";
         QTest::newRow("text count") << QStringList{"--hcount", "abc"} << 0.0 << "    - NG -";
-        QTest::newRow("2.5 x D13") << QStringList{"--hbar", "D13", "--hcount", "2.5"} << 3.1675
-                                   << "    - OK -";
+        QTest::newRow("2.5 x D13")
+            << QStringList{"--hbar", "D13", "--hcount", "2.5"} << 3.1675 << "    - OK -";
     }
     void horizontalOptions() {
         QFETCH(QStringList, options);
         QFETCH(double, hAs);
         QFETCH(QString, judgement);
-        const Run run = calc(QStringList{"json"} + options +
-                             QStringList{example("bracket-gravitational.tvx")});
+        const Run run =
+            calc(QStringList{"json"} + options + QStringList{example("bracket-gravitational.tvx")});
         QCOMPARE(run.exitCode, 0);
         const auto objects = jsonLines(run.out);
         QCOMPARE(objects.size(), 1);
         QVERIFY(near(objects[0]["hAs"].toDouble(), hAs));
-        const bool ok = objects[0]["hAs"].toDouble() >=
-                        objects[0]["requiredHorizontalArea"].toDouble();
+        const bool ok =
+            objects[0]["hAs"].toDouble() >= objects[0]["requiredHorizontalArea"].toDouble();
         QCOMPARE(ok ? QStringLiteral("    - OK -") : QStringLiteral("    - NG -"), judgement);
     }
 

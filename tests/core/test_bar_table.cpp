@@ -80,13 +80,13 @@ private slots:
         QTest::addColumn<double>("area2Cm2");
         QTest::addColumn<double>("area1Mm2");
         QTest::addColumn<double>("area2Mm2");
-        QTest::newRow("4 x D22, 2 x D22") << "D22" << 4.0 << "D22" << 2.0 << 15.484 << 7.742
-                                           << 1548.4 << 774.2;
-        QTest::newRow("fractional count") << "D16" << 2.5 << "D10" << 0.0 << 4.965 << 0.0
-                                          << 496.5 << 0.0;
+        QTest::newRow("4 x D22, 2 x D22")
+            << "D22" << 4.0 << "D22" << 2.0 << 15.484 << 7.742 << 1548.4 << 774.2;
+        QTest::newRow("fractional count")
+            << "D16" << 2.5 << "D10" << 0.0 << 4.965 << 0.0 << 496.5 << 0.0;
         QTest::newRow("count 0") << "D35" << 0.0 << "D35" << 0.0 << 0.0 << 0.0 << 0.0 << 0.0;
-        QTest::newRow("empty designation") << "" << 4.0 << "D13" << 1.0 << 0.0 << 1.267 << 0.0
-                                           << 126.7;
+        QTest::newRow("empty designation")
+            << "" << 4.0 << "D13" << 1.0 << 0.0 << 1.267 << 0.0 << 126.7;
     }
     void layerLookup() {
         QFETCH(QString, bar1);

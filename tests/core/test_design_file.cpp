@@ -27,8 +27,9 @@ void writeAll(const std::string& path, const std::string& text) {
 }
 
 // The worked example's lines as the file holds them.
-const char* const kWorkedFile = " 0.5 \r\n 0.7 \r\n 0.25 \r\n 1.2 \r\n 0.3 \r\n 2.5 \r\n 1800 \r\n"
-                                " 10 \r\n 0 \r\n 10 \r\n 25 \r\nD22\r\n 4 \r\nD22\r\n 2 \r\n 1 \r\n";
+const char* const kWorkedFile =
+    " 0.5 \r\n 0.7 \r\n 0.25 \r\n 1.2 \r\n 0.3 \r\n 2.5 \r\n 1800 \r\n"
+    " 10 \r\n 0 \r\n 10 \r\n 25 \r\nD22\r\n 4 \r\nD22\r\n 2 \r\n 1 \r\n";
 
 // A record whose inputs differ from every value a test file holds, with
 // derived values set, so that any change shows.
@@ -169,11 +170,9 @@ private slots:
         const QByteArray good(kWorkedFile);
         QTest::newRow("empty file") << QByteArray() << 1;
         QTest::newRow("ends before line 16") << good.left(good.indexOf("D22\r\n 2 ")) << 14;
-        QTest::newRow("line 16 missing")
-            << good.left(good.lastIndexOf(" 1 \r\n")) << 16;
+        QTest::newRow("line 16 missing") << good.left(good.lastIndexOf(" 1 \r\n")) << 16;
         QTest::newRow("letters on line 3") << QByteArray(good).replace(" 0.25 ", "abc") << 3;
-        QTest::newRow("empty number line")
-            << QByteArray(good).replace(" 1800 \r\n", "\r\n") << 7;
+        QTest::newRow("empty number line") << QByteArray(good).replace(" 1800 \r\n", "\r\n") << 7;
         QTest::newRow("comma decimal") << QByteArray(good).replace(" 0.25 ", "0,25") << 3;
         QTest::newRow("nan") << QByteArray(good).replace(" 1.2 ", "nan") << 4;
         QTest::newRow("inf") << QByteArray(good).replace(" 1.2 ", "inf") << 4;
@@ -183,8 +182,8 @@ private slots:
             << QByteArray(good).replace("\r\n 1 \r\n", "\r\n 1.5 \r\n") << 16;
         QTest::newRow("flag out of range")
             << QByteArray(good).replace("\r\n 1 \r\n", "\r\n 3000000000 \r\n") << 16;
-        QTest::newRow("NUL in number") << QByteArray(good).replace(" 0.7 ", QByteArray("0\0.7", 4))
-                                       << 2;
+        QTest::newRow("NUL in number")
+            << QByteArray(good).replace(" 0.7 ", QByteArray("0\0.7", 4)) << 2;
         QTest::newRow("over-long line")
             << QByteArray(good).replace("D22", QByteArray(5000, 'D')) << 12;
         QTest::newRow("binary") << QByteArray(100000, '\xff') << 1;
@@ -240,7 +239,8 @@ private slots:
         QCOMPARE(readAll(path), old);
         // No temporary files are left behind.
         int entries = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path().toStdString()))
+        for ([[maybe_unused]] const auto& entry :
+             std::filesystem::directory_iterator(dir.path().toStdString()))
             ++entries;
         QCOMPARE(entries, 2);
     }

@@ -19,11 +19,10 @@ bool near(double actual, double expected, double tolerance = 5e-7) {
 }
 
 #define QCOMPARE_NEAR(actual, expected)                                                            \
-    QVERIFY2(near(actual, expected),                                                               \
-             qPrintable(QStringLiteral("%1 is %2, expected %3")                                    \
-                            .arg(#actual)                                                          \
-                            .arg(actual, 0, 'g', 17)                                               \
-                            .arg(expected, 0, 'g', 17)))
+    QVERIFY2(near(actual, expected), qPrintable(QStringLiteral("%1 is %2, expected %3")            \
+                                                    .arg(#actual)                                  \
+                                                    .arg(actual, 0, 'g', 17)                       \
+                                                    .arg(expected, 0, 'g', 17)))
 
 using Procedure = bool (*)(DesignRecord&, Notifier&);
 
@@ -298,8 +297,9 @@ private slots:
         RecordingNotifier second;
         QVERIFY(!runCalculation(r, Twin::Gravitational, second));
         QCOMPARE(second.messages, std::vector<std::string>{kInvalidInputMessage});
-        const double fields[] = {r.N1, r.M1, r.Ntotal, r.M, r.S, r.sumAs, r.layer1Area,
-                                 r.layer2Area, r.d, r.Zc, r.tanAlpha, r.Tp, r.Ast};
+        const double fields[] = {r.N1,       r.M1,         r.Ntotal,     r.M, r.S,
+                                 r.sumAs,    r.layer1Area, r.layer2Area, r.d, r.Zc,
+                                 r.tanAlpha, r.Tp,         r.Ast};
         for (double value : fields)
             QVERIFY(std::isfinite(value));
         QCOMPARE(r.Ast, before.Ast);

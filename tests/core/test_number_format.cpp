@@ -70,10 +70,14 @@ private slots:
     void formatPattern_data() {
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("0.000") << "0.000" << "1.235";
-        QTest::newRow("0.00") << "0.00" << "1.23";
-        QTest::newRow("0.0") << "0.0" << "1.2";
-        QTest::newRow("0") << "0" << "1";
+        QTest::newRow("0.000") << "0.000"
+                               << "1.235";
+        QTest::newRow("0.00") << "0.00"
+                              << "1.23";
+        QTest::newRow("0.0") << "0.0"
+                             << "1.2";
+        QTest::newRow("0") << "0"
+                           << "1";
     }
     void formatPattern() {
         QFETCH(QString, pattern);
@@ -98,8 +102,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, width);
         QFETCH(QString, expected);
-        QCOMPARE(QString::fromStdString(haltrix::alignRight(text.toStdString(), width)),
-                 expected);
+        QCOMPARE(QString::fromStdString(haltrix::alignRight(text.toStdString(), width)), expected);
     }
 
     void roundHalfEven_data() {
