@@ -21,6 +21,7 @@
 #include <cmath>
 #include <set>
 
+#include "example_designs.h"
 #include "design_file.h"
 #include "engine.h"
 #include "horizontal_check.h"
@@ -32,29 +33,9 @@
 
 using namespace haltrix;
 using namespace haltrix::gui;
+using haltrix::testing::calculatedExample;
 
 namespace {
-
-class NullNotifier : public Notifier {
-public:
-    void notify(std::string_view) override {}
-};
-
-// A design as the result window leaves it: read, case derived, calculated,
-// horizontal check run.
-DesignRecord calculatedExample(const char* fileName) {
-    DesignRecord record;
-    const std::string path = std::string(HALTRIX_EXAMPLES_DIR) + "/" + fileName;
-    const auto error = readDesignFile(path, record);
-    if (error)
-        qFatal("cannot read %s: %s", path.c_str(), error->message().c_str());
-    deriveRatioCase(record);
-    NullNotifier notifier;
-    const Twin twin = twinForUnitSystem(record.unitSystem);
-    runCalculation(record, twin, notifier);
-    runHorizontalCheck(record, twin, -1, 4);
-    return record;
-}
 
 QStringList toQt(const std::vector<std::string>& lines) {
     QStringList out;

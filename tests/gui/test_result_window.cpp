@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "example_designs.h"
 #include "bar_table.h"
 #include "design_file.h"
 #include "design_record.h"
@@ -27,6 +28,7 @@
 
 using namespace haltrix;
 using namespace haltrix::gui;
+using haltrix::testing::exampleRecord;
 
 namespace {
 
@@ -40,16 +42,6 @@ public:
     }
     QStringList messages;
 };
-
-DesignRecord exampleRecord(const char* fileName) {
-    DesignRecord record;
-    const std::string path = std::string(HALTRIX_EXAMPLES_DIR) + "/" + fileName;
-    const auto error = readDesignFile(path, record);
-    if (error)
-        qFatal("cannot read %s: %s", path.c_str(), error->message().c_str());
-    deriveRatioCase(record);
-    return record;
-}
 
 template <typename T> T* child(QWidget* window, const char* name) {
     T* found = window->findChild<T*>(QString::fromLatin1(name));
