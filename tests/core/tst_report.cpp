@@ -8,6 +8,7 @@
 
 #include "report.h"
 #include "worked_example.h"
+#include "worked_examples.h"
 
 using namespace haltrix;
 using namespace haltrix::testing;
@@ -40,23 +41,9 @@ const std::string& inputLine(const std::vector<std::string>& lines, int n) {
 // The results of the worked example, set by hand so that single values can
 // be varied.
 DesignRecord workedRecord(std::int32_t unitSystem, std::int32_t ratioCase) {
-    DesignRecord r;
+    DesignRecord r = workedGravitational();
     r.unitSystem = unitSystem;
     r.ratioCase = ratioCase;
-    r.H1 = 0.5;
-    r.H2 = 0.7;
-    r.l = 0.25;
-    r.b = 1.2;
-    r.a = 0.3;
-    r.P = 10;
-    r.t = 10;
-    r.c = 25;
-    r.layer1Bar = "D22";
-    r.layer1Count = 4;
-    r.layer2Bar = "D22";
-    r.layer2Count = 2;
-    r.sigmaSa = 1800;
-    r.concreteUnitWeight = 2.5;
     r.N1 = 0.375;
     r.x1 = 0.125;
     r.M1 = 0.046875;
