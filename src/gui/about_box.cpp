@@ -100,39 +100,31 @@ AboutBox::AboutBox(QWidget* owner, Services services)
 
     // OK is the default button (Enter); Esc rejects the dialog, which closes
     // it the same way.
-    connect(ok, &QPushButton::clicked, this, &AboutBox::cmdOK_Click);
-    connect(sysInfo, &QPushButton::clicked, this, &AboutBox::cmdSysInfo_Click);
+    connect(ok, &QPushButton::clicked, this, &AboutBox::accept);
+    connect(sysInfo, &QPushButton::clicked, this, &AboutBox::startSystemInformation);
     ok->setFocus();
 
-    Form_Load();
+    showVersion();
 }
 
 AboutBox::~AboutBox() = default;
 
-void AboutBox::Form_Load() {
+void AboutBox::showVersion() {
     const ProgramVersion v = programVersion();
     m_version->setText(
         QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
     m_title->setText(QString::fromUtf8(kApplicationTitle));
 }
 
-void AboutBox::cmdOK_Click() {
-    accept();
-}
-
-void AboutBox::cmdSysInfo_Click() {
-    StartSysInfo();
-}
-
-void AboutBox::StartSysInfo() {
+void AboutBox::startSystemInformation() {
     QString program;
-    const KeyValue direct = GetKeyValue(RegistryRoot::LocalMachine,
-                                        QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                                        QStringLiteral("PATH"));
+    const KeyValue direct = readRegistryValue(
+        RegistryRoot::LocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+        QStringLiteral("PATH"));
     if (direct.ok) {
         program = direct.value;
     } else {
-        const KeyValue folder = GetKeyValue(
+        const KeyValue folder = readRegistryValue(
             RegistryRoot::LocalMachine,
             QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"), QStringLiteral("MSINFO"));
         if (!folder.ok) {
@@ -150,8 +142,8 @@ void AboutBox::StartSysInfo() {
         reportUnavailable();
 }
 
-AboutBox::KeyValue AboutBox::GetKeyValue(RegistryRoot root, const QString& keyName,
-                                         const QString& valueName) {
+AboutBox::KeyValue AboutBox::readRegistryValue(RegistryRoot root, const QString& keyName,
+                                               const QString& valueName) {
     const RegistryValue read = m_registry->readValue(root, keyName, valueName);
     if (!read.found || read.text.size() >= kValueBufferCharacters)
         return {};

@@ -43,18 +43,17 @@ public:
     explicit AboutBox(QWidget* owner, Services services = {});
     ~AboutBox() override;
 
-    void cmdOK_Click();
-    void cmdSysInfo_Click();
-    void StartSysInfo();
+    // Starts the system-information program, or says that none is available.
+    void startSystemInformation();
 
     struct KeyValue {
         bool ok = false;
         QString value; // empty on failure
     };
-    KeyValue GetKeyValue(RegistryRoot root, const QString& keyName, const QString& valueName);
+    KeyValue readRegistryValue(RegistryRoot root, const QString& keyName, const QString& valueName);
 
 private:
-    void Form_Load();
+    void showVersion();
     void reportUnavailable();
 
     std::unique_ptr<SystemRegistry> m_ownRegistry;

@@ -131,15 +131,14 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     cancel->setObjectName("Command2");
     place(cancel, QRect(4920, 5520, 1215, 375));
 
-    connect(ok, &QPushButton::clicked, this, &InputForm::Command_ok_Click);
-    connect(cancel, &QPushButton::clicked, this, &InputForm::Command2_Click);
-    connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::Text12_Change);
-    connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::Text14_Change);
-    connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::List1_Click);
-    connect(m_list2, &QListWidget::itemSelectionChanged, this, &InputForm::List2_Click);
+    connect(ok, &QPushButton::clicked, this, &InputForm::acceptInput);
+    connect(cancel, &QPushButton::clicked, this, &InputForm::cancelInput);
+    connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::updateLayer1Area);
+    connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::updateLayer2Area);
+    connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer1Area);
+    connect(m_list2, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer2Area);
 
-    // Form_Load.
-    Datain();
+    loadFromRecord();
 }
 
 void InputForm::buildShapePage(QWidget* page) {
@@ -290,7 +289,7 @@ bool InputForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void InputForm::Datain() {
+void InputForm::loadFromRecord() {
     const DesignRecord& r = m_context.record;
     for (const NumberField& field : kFieldsBeforeBars)
         m_text[field.text]->setText(textOfNumber(r.*field.member));
@@ -300,11 +299,11 @@ void InputForm::Datain() {
     m_text[14]->setText(textOfNumber(r.layer2Count));
     // Setting an unchanged text fires no change, so bring the areas into
     // line explicitly.
-    Text12_Change();
-    Text14_Change();
+    updateLayer1Area();
+    updateLayer2Area();
 }
 
-bool InputForm::Dataout() {
+bool InputForm::storeToRecord() {
     DesignRecord updated = m_context.record;
     auto store = [&](const NumberField& field) {
         QLineEdit* box = m_text[field.text];
@@ -342,33 +341,25 @@ bool InputForm::Dataout() {
     return true;
 }
 
-void InputForm::Command_ok_Click() {
-    if (!Dataout())
+void InputForm::acceptInput() {
+    if (!storeToRecord())
         return;
     deriveRatioCase(m_context.record);
     closeHostWindow(this);
 }
 
-void InputForm::Command2_Click() {
+void InputForm::cancelInput() {
     if (m_profile.cancelHides)
         hideHostWindow(this);
     else
         closeHostWindow(this);
 }
 
-void InputForm::Text12_Change() {
+void InputForm::updateLayer1Area() {
     showArea(m_text[12], m_list1, m_text[13]);
 }
 
-void InputForm::List1_Click() {
-    showArea(m_text[12], m_list1, m_text[13]);
-}
-
-void InputForm::Text14_Change() {
-    showArea(m_text[14], m_list2, m_text[15]);
-}
-
-void InputForm::List2_Click() {
+void InputForm::updateLayer2Area() {
     showArea(m_text[14], m_list2, m_text[15]);
 }
 

@@ -44,17 +44,18 @@ public:
     const InputFormProfile& profile() const { return m_profile; }
 
     // Record to fields; the area boxes follow the loaded counts and bars.
-    void Datain();
+    void loadFromRecord();
     // Fields to record. Every number box must hold a number: otherwise the
     // field is named in a message, focused, and nothing at all is stored.
-    bool Dataout();
+    bool storeToRecord();
 
-    void Command_ok_Click();
-    void Command2_Click();
-    void Text12_Change();
-    void List1_Click();
-    void Text14_Change();
-    void List2_Click();
+    // "OK": stores the fields and closes the form.
+    void acceptInput();
+    // "キャンセル": closes (or hides) the form without storing anything.
+    void cancelInput();
+    // Shows the steel area of a layer from its count and bar.
+    void updateLayer1Area();
+    void updateLayer2Area();
 
 private:
     struct Placed {

@@ -55,7 +55,6 @@ MainWindow::MainWindow(DesignContext& context, Services services, QWidget* paren
     createActions();
     createStatusBar();
 
-    // MDIForm_Load.
     readSettings();
     m_context.record.unitSystem = kUnitSI;
 }
@@ -113,15 +112,15 @@ void MainWindow::createActions() {
     addSeparator(help, "mnuHelpBar0");
     QAction* about = addItem(help, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 
-    connect(open, &QAction::triggered, this, &MainWindow::mnuFileOpen_Click);
-    connect(save, &QAction::triggered, this, &MainWindow::mnuFileSave_Click);
-    connect(saveAs, &QAction::triggered, this, &MainWindow::mnuFileSaveAs_Click);
-    connect(exit, &QAction::triggered, this, &MainWindow::mnuFileExit_Click);
-    connect(datain, &QAction::triggered, this, &MainWindow::mnudatain_Click);
-    connect(calc, &QAction::triggered, this, &MainWindow::mnuCalc_Click);
-    connect(m_jyu, &QAction::triggered, this, &MainWindow::mnuToolsOptions_jyu_Click);
-    connect(m_si, &QAction::triggered, this, &MainWindow::mnuToolsOptions_si_Click);
-    connect(about, &QAction::triggered, this, &MainWindow::mnuHelpAbout_Click);
+    connect(open, &QAction::triggered, this, &MainWindow::openDesign);
+    connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
+    connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
+    connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
+    connect(calc, &QAction::triggered, this, &MainWindow::showResults);
+    connect(m_jyu, &QAction::triggered, this, &MainWindow::useGravitationalUnits);
+    connect(m_si, &QAction::triggered, this, &MainWindow::useSIUnits);
+    connect(about, &QAction::triggered, this, &MainWindow::showAboutBox);
 }
 
 void MainWindow::createStatusBar() {
@@ -282,7 +281,7 @@ QWidget* MainWindow::showChildWindow(const QString& name, const ChildFactory& cr
     return form;
 }
 
-void MainWindow::mnudatain_Click() {
+void MainWindow::showInputForm() {
     const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
     const QString name = inputFormName(twin);
     const InputFormProfile& profile = inputFormProfile(twin);
@@ -291,7 +290,7 @@ void MainWindow::mnudatain_Click() {
     closeChildWindow(resultWindowName(Twin::Gravitational));
 }
 
-void MainWindow::mnuCalc_Click() {
+void MainWindow::showResults() {
     if (!m_resultFactory)
         return;
     const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
@@ -299,13 +298,13 @@ void MainWindow::mnuCalc_Click() {
         resultWindowName(twin), [&] { return m_resultFactory(twin, *this); }, m_resultFrame);
 }
 
-void MainWindow::mnuToolsOptions_jyu_Click() {
+void MainWindow::useGravitationalUnits() {
     m_jyu->setChecked(true);
     m_si->setChecked(false);
     m_context.record.unitSystem = kUnitGravitational;
 }
 
-void MainWindow::mnuToolsOptions_si_Click() {
+void MainWindow::useSIUnits() {
     m_si->setChecked(true);
     m_jyu->setChecked(false);
     m_context.record.unitSystem = kUnitSI;
@@ -326,7 +325,7 @@ void MainWindow::bringUnitMarksInLine() {
     }
 }
 
-void MainWindow::mnuFileOpen_Click() {
+void MainWindow::openDesign() {
     const QString path = m_fileDialogs->getOpenFileName(this, QStringLiteral("開く"),
                                                         QStringLiteral("Haltrix(*.tvx)"));
     if (path.isEmpty())
@@ -348,9 +347,9 @@ void MainWindow::mnuFileOpen_Click() {
     // values, and its "OK" would write them over the opened design.
     for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
         if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin))))
-            form->Datain();
+            form->loadFromRecord();
     }
-    mnudatain_Click();
+    showInputForm();
 }
 
 bool MainWindow::writeDesign(const QString& path) {
@@ -362,15 +361,15 @@ bool MainWindow::writeDesign(const QString& path) {
     return true;
 }
 
-void MainWindow::mnuFileSave_Click() {
+void MainWindow::saveDesign() {
     if (m_context.currentFileName.isEmpty()) {
-        mnuFileSaveAs_Click();
+        saveDesignAs();
         return;
     }
     writeDesign(m_context.currentFileName);
 }
 
-void MainWindow::mnuFileSaveAs_Click() {
+void MainWindow::saveDesignAs() {
     const QString path = m_fileDialogs->getSaveFileName(this, QStringLiteral("名前を付けて保存"),
                                                         QStringLiteral("Haltrix (*.tvx)"));
     if (path.isEmpty())
@@ -381,11 +380,11 @@ void MainWindow::mnuFileSaveAs_Click() {
         m_context.currentFileName = path;
 }
 
-void MainWindow::mnuFileExit_Click() {
+void MainWindow::exitProgram() {
     close();
 }
 
-void MainWindow::mnuHelpAbout_Click() {
+void MainWindow::showAboutBox() {
     AboutBox::Services services = m_aboutServices;
     if (!services.messages)
         services.messages = m_messages;

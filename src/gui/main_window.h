@@ -71,20 +71,19 @@ public:
     static QString inputFormName(Twin twin);
     static QString resultWindowName(Twin twin);
 
-    // Menu handlers.
-    void mnuFileOpen_Click();
-    void mnuFileSave_Click();
-    void mnuFileSaveAs_Click();
-    void mnuFileExit_Click();
-    void mnudatain_Click();
-    void mnuCalc_Click();
-    void mnuToolsOptions_jyu_Click();
-    void mnuToolsOptions_si_Click();
-    void mnuHelpAbout_Click();
+    // Menu commands.
+    void openDesign();
+    void saveDesign();
+    void saveDesignAs();
+    void exitProgram();
+    void showInputForm();
+    void showResults();
+    void useGravitationalUnits();
+    void useSIUnits();
+    void showAboutBox();
 
 protected:
-    // MDIForm_Unload: saves the placement unless minimized, closes the
-    // child windows.
+    // Saves the placement unless minimized and closes the child windows.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;

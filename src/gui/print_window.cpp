@@ -59,10 +59,10 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
     m_pic = new PreviewSurface;
     m_scroll->setWidget(m_pic);
 
-    connect(m_command1, &QPushButton::clicked, this, &PrintWindow::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &PrintWindow::Command2_Click);
+    connect(m_command1, &QPushButton::clicked, this, &PrintWindow::printReport);
+    connect(m_command2, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
 
-    Form_Load();
+    drawPreview();
 }
 
 PrintWindow::~PrintWindow() = default;
@@ -73,7 +73,7 @@ QSize PrintWindow::sizeHint() const {
 }
 
 // The preview is drawn here and only here: once per opening of the window.
-void PrintWindow::Form_Load() {
+void PrintWindow::drawPreview() {
     writeReport(m_context.record, m_pic->target(), ReportVariant::Preview);
 }
 
@@ -88,17 +88,13 @@ void PrintWindow::resizeEvent(QResizeEvent* event) {
                      std::max(0, height() - topLeft.y() - bottom));
 }
 
-void PrintWindow::Command1_Click() {
+void PrintWindow::printReport() {
     QPrinter printer(QPrinter::HighResolution);
     if (!m_interaction->choosePrinter(printer, this))
         return;
     const print::PrintOutcome outcome = print::printReport(m_context.record, printer);
     if (outcome.status == print::PrintOutcome::Status::Failed)
         m_interaction->printingFailed(outcome.failure, this);
-}
-
-void PrintWindow::Command2_Click() {
-    closeHostWindow(this);
 }
 
 } // namespace haltrix::gui

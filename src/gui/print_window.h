@@ -39,9 +39,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
+    void drawPreview();
+    void printReport();
 
     DesignContext& m_context;
     std::unique_ptr<PrintInteraction> m_ownInteraction;

@@ -131,23 +131,19 @@ void ResultWindow::load(Notifier* notifier) {
     showSheetGrid(*m_fg1, sheet.fg1, dpi);
     showSheetGrid(*m_fg2, sheet.fg2, dpi);
 
-    H_calc();
+    recheckHorizontalBars();
 
-    connect(m_texMtlN, &QLineEdit::textChanged, this, &ResultWindow::runHorizontalCheck);
+    connect(m_texMtlN, &QLineEdit::textChanged, this, &ResultWindow::recheckHorizontalBars);
     connect(m_listMtlD, &QListWidget::itemSelectionChanged, this,
-            &ResultWindow::runHorizontalCheck);
-    connect(m_command1, &QPushButton::clicked, this, &ResultWindow::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &ResultWindow::Command2_Click);
-}
-
-void ResultWindow::H_calc() {
-    runHorizontalCheck();
+            &ResultWindow::recheckHorizontalBars);
+    connect(m_command1, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
+    connect(m_command2, &QPushButton::clicked, this, &ResultWindow::requestPrint);
 }
 
 // Stores the chosen horizontal bars in the record and shows the required
 // steel, the provided steel and the judgement. The required steel is shown
 // again on every run, so that it always agrees with the judgement beside it.
-void ResultWindow::runHorizontalCheck() {
+void ResultWindow::recheckHorizontalBars() {
     DesignRecord& record = m_context.record;
     const HorizontalCheck check = haltrix::runHorizontalCheck(record, m_profile.twin, selectedBar(),
                                                               barCountOf(m_texMtlN->text()));
@@ -163,11 +159,7 @@ int ResultWindow::selectedBar() const {
     return selected.isEmpty() ? -1 : m_listMtlD->row(selected.front());
 }
 
-void ResultWindow::Command1_Click() {
-    closeHostWindow(this);
-}
-
-void ResultWindow::Command2_Click() {
+void ResultWindow::requestPrint() {
     closeHostWindow(this);
     emit printRequested();
 }

@@ -30,7 +30,7 @@ const ResultWindowProfile& resultWindowProfile(Twin twin);
 
 // The result window "計算結果" (frm_calc, frm_calc_si). Creating it runs the
 // load sequence over the shared design record: the calculation of its twin,
-// the sheet in FG1 and FG2, then H_calc. Afterwards only the horizontal check
+// the sheet in FG1 and FG2, then the horizontal check. Afterwards only the horizontal check
 // reacts: every edit of tex_mtl_n and every change of the selection in
 // List_mtl_d runs it again. The two Label11 labels are named Label11_0 and
 // Label11_1 after their positions in the control array.
@@ -52,11 +52,9 @@ signals:
 private:
     void createControls();
     void load(Notifier* notifier);
-    void H_calc();
-    void runHorizontalCheck();
+    void recheckHorizontalBars();
     int selectedBar() const;
-    void Command1_Click();
-    void Command2_Click();
+    void requestPrint();
 
     DesignContext& m_context;
     const ResultWindowProfile& m_profile;

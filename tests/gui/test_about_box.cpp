@@ -40,8 +40,8 @@ private slots:
     void noEntryShowsMessage();
     void failedStartShowsMessage();
     void realStartOfMissingProgramShowsMessage();
-    void getKeyValueCutsAtNul();
-    void getKeyValueRejectsOverlongValue();
+    void readRegistryValueCutsAtNul();
+    void readRegistryValueRejectsOverlongValue();
     void iniFileKeepsRegistryLayout();
 
 private:
@@ -139,7 +139,7 @@ void AboutBoxTest::secondEntryNeedsTheProgramInItsFolder() {
     program.close();
     m_registry->writeValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO", folder);
     auto box = makeBox();
-    box->StartSysInfo();
+    box->startSystemInformation();
     QCOMPARE(m_started, QStringList{folder + QDir::separator() + "MSINFO32.EXE"});
     QVERIFY(m_sink.messages.isEmpty());
 }
@@ -164,7 +164,7 @@ void AboutBoxTest::noEntryShowsMessage() {
     QVERIFY(box->isVisible());
     // A value under another name does not count.
     m_registry->writeValue(RegistryRoot::LocalMachine, kMsinfoKey, "OTHER", "/bin/true");
-    box->StartSysInfo();
+    box->startSystemInformation();
     QVERIFY(m_started.isEmpty());
     QCOMPARE(m_sink.messages.size(), 2);
 }
@@ -173,7 +173,7 @@ void AboutBoxTest::failedStartShowsMessage() {
     m_registry->writeValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH", "/opt/tools/msinfo32");
     m_startSucceeds = false;
     auto box = makeBox();
-    box->StartSysInfo();
+    box->startSystemInformation();
     QCOMPARE(m_started.size(), 1);
     QCOMPARE(m_sink.texts(), QStringList{"現時点ではｼｽﾃﾑ情報を使用できません"});
     QVERIFY(box->isVisible());
@@ -186,32 +186,32 @@ void AboutBoxTest::realStartOfMissingProgramShowsMessage() {
     services.registry = m_registry.get();
     services.messages = &m_sink;
     AboutBox box(nullptr, services);
-    box.StartSysInfo();
+    box.startSystemInformation();
     QCOMPARE(m_sink.texts(), QStringList{"現時点ではｼｽﾃﾑ情報を使用できません"});
     QVERIFY(!startDetachedProgram(QString()));
 }
 
-void AboutBoxTest::getKeyValueCutsAtNul() {
+void AboutBoxTest::readRegistryValueCutsAtNul() {
     m_registry->writeValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH",
                            QStringLiteral("C:\\tools\\msinfo32.exe") + QChar(u'\0') + "junk");
     auto box = makeBox();
     const AboutBox::KeyValue value =
-        box->GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH");
+        box->readRegistryValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH");
     QVERIFY(value.ok);
     QCOMPARE(value.value, QStringLiteral("C:\\tools\\msinfo32.exe"));
     const AboutBox::KeyValue missing =
-        box->GetKeyValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO");
+        box->readRegistryValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO");
     QVERIFY(!missing.ok);
     QVERIFY(missing.value.isEmpty());
 }
 
-void AboutBoxTest::getKeyValueRejectsOverlongValue() {
+void AboutBoxTest::readRegistryValueRejectsOverlongValue() {
     m_registry->writeValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH", QString(1023, 'x'));
     m_registry->writeValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO", QString(1024, 'x'));
     auto box = makeBox();
-    QVERIFY(box->GetKeyValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH").ok);
+    QVERIFY(box->readRegistryValue(RegistryRoot::LocalMachine, kMsinfoKey, "PATH").ok);
     const AboutBox::KeyValue tooLong =
-        box->GetKeyValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO");
+        box->readRegistryValue(RegistryRoot::LocalMachine, kLocationKey, "MSINFO");
     QVERIFY(!tooLong.ok);
     QVERIFY(tooLong.value.isEmpty());
 }

@@ -348,7 +348,7 @@ void InputFormTest::areaBoxesIgnoreTyping() {
     const DesignRecord before = m_context.record;
     QTest::keyClicks(box("Text13"), "99");
     QCOMPARE(box("Text13")->text(), QStringLiteral("15.484"));
-    m_form->Command_ok_Click();
+    m_form->acceptInput();
     QVERIFY(m_context.record.H1 == before.H1 && m_context.record.layer1Count == before.layer1Count);
 }
 

@@ -645,4 +645,4 @@ void TestReport::collectedLinesMatchTarget() {
 }
 
 QTEST_APPLESS_MAIN(TestReport)
-#include "tst_report.moc"
+#include "test_report.moc"

@@ -181,4 +181,4 @@ void TestCliSheetReport::helpNamesTheCommands() {
 }
 
 QTEST_GUILESS_MAIN(TestCliSheetReport)
-#include "tst_cli_sheet_report.moc"
+#include "test_cli_sheet_report.moc"

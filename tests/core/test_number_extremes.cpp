@@ -208,4 +208,4 @@ void TestNumberExtremes::plainTextIsTheGeneralFormWith15Digits() {
 }
 
 QTEST_APPLESS_MAIN(TestNumberExtremes)
-#include "tst_number_extremes.moc"
+#include "test_number_extremes.moc"

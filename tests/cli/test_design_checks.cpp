@@ -139,4 +139,4 @@ void TestDesignChecks::sixteenMegabyteLines() {
 }
 
 QTEST_APPLESS_MAIN(TestDesignChecks)
-#include "tst_design_checks.moc"
+#include "test_design_checks.moc"

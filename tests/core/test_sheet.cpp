@@ -465,4 +465,4 @@ void TestSheet::judgementKeepsItsBlanks() {
 }
 
 QTEST_APPLESS_MAIN(TestSheet)
-#include "tst_sheet.moc"
+#include "test_sheet.moc"

@@ -425,4 +425,4 @@ void TestInvariants::reportLineCountFollowsThePageSet() {
 }
 
 QTEST_APPLESS_MAIN(TestInvariants)
-#include "tst_invariants.moc"
+#include "test_invariants.moc"
