@@ -29,6 +29,14 @@ double barAreaByName(std::string_view designation, BarColumn column) {
     return 0.0;
 }
 
+std::optional<double> barDiameterByName(std::string_view designation) {
+    for (int i = 0; i < kBarCount; ++i) {
+        if (kBarDesignations[i] == designation)
+            return kBarDiameterMm[i];
+    }
+    return std::nullopt;
+}
+
 double barAreaByIndex(int position, BarColumn column) {
     if (position < 0 || position >= kBarCount)
         position = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "design_record.h"
@@ -22,6 +23,14 @@ inline constexpr std::array<double, kBarCount> kBarAreaCm2 = {0.7133, 1.267, 1.9
                                                               5.067,  6.424, 7.942, 9.566};
 inline constexpr std::array<double, kBarCount> kBarAreaMm2 = {71.33, 126.7, 198.6, 286.5, 387.1,
                                                               506.7, 642.4, 794.2, 956.6};
+
+// Nominal diameter of one bar in mm (JIS G 3112), in list order.
+inline constexpr std::array<double, kBarCount> kBarDiameterMm = {9.53, 12.7, 15.9, 19.1, 22.2,
+                                                                 25.4, 28.6, 31.8, 34.9};
+
+// Nominal diameter in mm by designation; empty for a designation the table
+// does not know (exact, case-sensitive comparison, as for the areas).
+std::optional<double> barDiameterByName(std::string_view designation);
 
 // Area of one bar by designation; 0 for a designation the table does not
 // know (exact, case-sensitive comparison).

@@ -36,6 +36,33 @@ private slots:
         QCOMPARE(barAreaByName(designation.toStdString(), BarColumn::Mm2), mm2);
     }
 
+    // Nominal diameters of JIS G 3112; unknown names have none (not 0, so a
+    // caller cannot draw or space a bar that does not exist).
+    void diameterByName_data() {
+        QTest::addColumn<QString>("designation");
+        QTest::addColumn<double>("mm");
+        QTest::newRow("D10") << "D10" << 9.53;
+        QTest::newRow("D13") << "D13" << 12.7;
+        QTest::newRow("D16") << "D16" << 15.9;
+        QTest::newRow("D19") << "D19" << 19.1;
+        QTest::newRow("D22") << "D22" << 22.2;
+        QTest::newRow("D25") << "D25" << 25.4;
+        QTest::newRow("D29") << "D29" << 28.6;
+        QTest::newRow("D32") << "D32" << 31.8;
+        QTest::newRow("D35") << "D35" << 34.9;
+        QTest::newRow("empty") << "" << -1.0;
+        QTest::newRow("lower case") << "d22" << -1.0;
+        QTest::newRow("unknown") << "D99" << -1.0;
+    }
+    void diameterByName() {
+        QFETCH(QString, designation);
+        QFETCH(double, mm);
+        const std::optional<double> diameter = barDiameterByName(designation.toStdString());
+        QCOMPARE(diameter.has_value(), mm > 0);
+        if (diameter)
+            QCOMPARE(*diameter, mm);
+    }
+
     void areaByIndex_data() {
         QTest::addColumn<int>("position");
         QTest::addColumn<double>("cm2");
