@@ -5,16 +5,32 @@
 #include <QTranslator>
 
 #include "calculation_windows.h"
+#include "command_line.h"
 #include "design_context.h"
 #include "fonts.h"
 #include "main_window.h"
 #include "resources.h"
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+namespace {
+
+void nameApplication() {
     // The per-user settings live under the application "Haltrix".
     QCoreApplication::setOrganizationName(QStringLiteral("Haltrix"));
     QCoreApplication::setApplicationName(QStringLiteral("Haltrix"));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (haltrix::app::asksForInformation(argc, argv)) {
+        // --help and --version need no display: answer them without the GUI.
+        QCoreApplication app(argc, argv);
+        nameApplication();
+        haltrix::app::answerInformation(app);
+    }
+    QApplication app(argc, argv);
+    nameApplication();
+    const QString designFile = haltrix::app::designFileFromCommandLine(app);
     QApplication::setWindowIcon(haltrix::gui::programIcon());
     QApplication::setFont(haltrix::gui::proportionalGothicFont(9));
 
@@ -29,6 +45,10 @@ int main(int argc, char* argv[]) {
     haltrix::gui::MainWindow window(context);
     haltrix::gui::installCalculationWindows(window);
     window.show();
+    // A design named on the command line opens as ﾌｧｲﾙ → 開く would open it;
+    // one that cannot be read leaves the empty design and says why.
+    if (!designFile.isEmpty())
+        window.openDesignFile(designFile);
 #ifdef HALTRIX_QUIT_AFTER_SHOW
     // Only in the start-up benchmark's build of this file: end as soon as the
     // event loop has taken the first show of the main window.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "exit_status.h"
+#include "haltrix_version.h"
 #include "json_command.h"
 #include "pdf_command.h"
 #include "report_command.h"
@@ -19,6 +20,7 @@ const char* const kUsage = R"(Usage:
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
   haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx -o OUT.pdf
   haltrix-calc --help
+  haltrix-calc --version
 
 Each design file is read into a fresh design record (this sets the unit
 system from its line 16), the formula case is derived from a / H2 as the
@@ -86,6 +88,10 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "--help" || command == "-h" || command == "help") {
         std::cout << kUsage;
+        return 0;
+    }
+    if (command == "--version") {
+        std::cout << "haltrix-calc " << haltrix::kVersionText << '\n';
         return 0;
     }
     if (command == "json")

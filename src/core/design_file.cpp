@@ -159,10 +159,16 @@ std::optional<FileError> readDesignText(std::string_view text, const std::string
     return readDesignStream(in, fileName, record);
 }
 
+namespace {
+
+constexpr const char* kFolderReason = "フォルダーです。設計ファイルを選んでください";
+
+} // namespace
+
 std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
-        return FileError{path, 0, "フォルダーです。設計ファイルを選んでください"};
+        return FileError{path, 0, kFolderReason};
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         const bool exists = std::filesystem::exists(path, ec);
@@ -206,6 +212,28 @@ std::optional<FileError> writeDesignFile(const std::string& path, const DesignRe
         return FileError{path, 0, "書き込めません（" + reasonFor(ec.value()) + "）"};
     }
     return std::nullopt;
+}
+
+std::optional<FileError> refuseIrregularFile(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    switch (status.type()) {
+    case fs::file_type::regular:
+    case fs::file_type::not_found:
+    case fs::file_type::none:
+        return std::nullopt;
+    case fs::file_type::directory:
+        return FileError{path, 0, kFolderReason};
+    case fs::file_type::fifo:
+        return FileError{path, 0, "名前付きパイプです。設計ファイルではないため開きません"};
+    case fs::file_type::block:
+    case fs::file_type::character:
+        return FileError{path, 0, "デバイスです。設計ファイルではないため開きません"};
+    default:
+        // A socket, or a status the system could not tell (ec set).
+        return FileError{path, 0, "通常のファイルではないため開きません"};
+    }
 }
 
 } // namespace haltrix

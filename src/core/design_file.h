@@ -36,6 +36,12 @@ std::optional<FileError> readDesignText(std::string_view text, const std::string
                                         DesignRecord& record);
 std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record);
 
+// Refuses, without opening it, a path that names something other than a
+// regular file (a folder, a named pipe, a device, a socket), so that opening a
+// design can never block on it. A path that does not exist, or names a
+// regular file or a link to one, passes: the reader then says what is wrong.
+std::optional<FileError> refuseIrregularFile(const std::string& path);
+
 // Writes the design file through a temporary file in the same folder that
 // replaces `path` only when it is complete: a failed write leaves an existing
 // file as it was.

@@ -9,14 +9,11 @@
 #include <QPushButton>
 
 #include "fonts.h"
+#include "haltrix_version.h"
 #include "message_notifier.h"
 #include "message_sink.h"
 #include "resources.h"
 #include "twips.h"
-
-#ifndef HALTRIX_VERSION_MAJOR
-#error "HALTRIX_VERSION_MAJOR, _MINOR and _PATCH come from the project version"
-#endif
 
 namespace haltrix::gui {
 
@@ -29,7 +26,7 @@ constexpr qsizetype kValueBufferCharacters = 1024;
 } // namespace
 
 ProgramVersion programVersion() {
-    return {HALTRIX_VERSION_MAJOR, HALTRIX_VERSION_MINOR, HALTRIX_VERSION_PATCH};
+    return {kVersionMajor, kVersionMinor, kVersionPatch};
 }
 
 bool startDetachedProgram(const QString& program) {

@@ -330,12 +330,20 @@ void MainWindow::openDesign() {
                                                         QStringLiteral("Haltrix(*.tvx)"));
     if (path.isEmpty())
         return;
+    openDesignFile(path);
+}
+
+bool MainWindow::openDesignFile(const QString& path) {
     // The record changes only when the whole file was read; a failed Open
-    // leaves the record and the current file name as they were.
-    if (const auto error = readDesignFile(pathForCore(path), m_context.record)) {
+    // leaves the record and the current file name as they were. A pipe or a
+    // device is refused before it is opened, so reading it cannot block.
+    auto error = refuseIrregularFile(pathForCore(path));
+    if (!error)
+        error = readDesignFile(pathForCore(path), m_context.record);
+    if (error) {
         m_messages->showMessage(this, QString::fromStdString(error->message()),
                                 QMessageBox::Warning);
-        return;
+        return false;
     }
     m_context.currentFileName = path;
     // The result windows and the report need the formula case of the opened
@@ -350,6 +358,7 @@ void MainWindow::openDesign() {
             form->loadFromRecord();
     }
     showInputForm();
+    return true;
 }
 
 bool MainWindow::writeDesign(const QString& path) {

@@ -71,6 +71,12 @@ public:
     static QString inputFormName(Twin twin);
     static QString resultWindowName(Twin twin);
 
+    // Opens the design file `path` as 開く does once its dialog has given
+    // the path: something that is not a regular file is refused unopened, and
+    // a file that cannot be read leaves the record and the current file name
+    // as they were and says why. False when nothing was opened.
+    bool openDesignFile(const QString& path);
+
     // Menu commands.
     void openDesign();
     void saveDesign();

@@ -3,6 +3,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -218,6 +223,71 @@ private slots:
         error = readDesignFile(dir.path().toStdString(), r);
         QVERIFY(error);
         QCOMPARE(r, before);
+    }
+
+    // What the program refuses before it opens anything: only something that
+    // is not a regular file. Each case says which kind it found.
+    void irregularFilesAreRefusedUnopened_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("regular file") << "file" << false << "";
+        QTest::newRow("link to a regular file") << "link" << false << "";
+        QTest::newRow("missing") << "missing" << false << "";
+        QTest::newRow("folder") << "folder" << true << "フォルダー";
+        QTest::newRow("named pipe") << "fifo" << true << "名前付きパイプ";
+        QTest::newRow("link to a named pipe") << "fifo link" << true << "名前付きパイプ";
+        QTest::newRow("character device") << "device" << true << "デバイス";
+        QTest::newRow("socket") << "socket" << true << "通常のファイルではない";
+    }
+
+    void irregularFilesAreRefusedUnopened() {
+        QFETCH(QString, kind);
+        QFETCH(bool, refused);
+        QFETCH(QString, word);
+        QTemporaryDir dir;
+        std::string path = dir.filePath("x.tvx").toStdString();
+        const std::string fifo = dir.filePath("pipe").toStdString();
+        if (kind == "file" || kind == "link") {
+            writeAll(path, kWorkedFile);
+            if (kind == "link") {
+                const std::string link = dir.filePath("link.tvx").toStdString();
+                std::filesystem::create_symlink(path, link);
+                path = link;
+            }
+        } else if (kind == "folder") {
+            std::filesystem::create_directory(path);
+        } else if (kind == "fifo" || kind == "fifo link") {
+            QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+            path = fifo;
+            if (kind == "fifo link") {
+                path = dir.filePath("pipe.tvx").toStdString();
+                std::filesystem::create_symlink(fifo, path);
+            }
+        } else if (kind == "device") {
+            path = "/dev/null";
+        } else if (kind == "socket") {
+            // Socket paths are limited to about 100 bytes; a temporary folder is short.
+            const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            QVERIFY(fd >= 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            const std::string absolute = dir.filePath("s").toStdString();
+            QVERIFY(absolute.size() < sizeof(address.sun_path));
+            absolute.copy(address.sun_path, absolute.size());
+            QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+            ::close(fd);
+            path = absolute;
+        }
+        const auto error = refuseIrregularFile(path);
+        QCOMPARE(error.has_value(), refused);
+        if (!refused)
+            return;
+        QCOMPARE(error->file, path);
+        QCOMPARE(error->line, 0);
+        const std::string message = error->message();
+        QVERIFY(message.find(path) != std::string::npos);
+        QVERIFY2(message.find(word.toStdString()) != std::string::npos, message.c_str());
     }
 
     void failedWriteKeepsOldFile() {

@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// --help and --version of both programs, run as separate processes on a
+// machine without a display, and the wrong command lines of haltrix.
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QtTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs `program` with neither a display nor a chosen Qt platform, unless
+// `offscreen` asks for the offscreen one.
+Run run(const QString& program, const QStringList& arguments, bool offscreen = false) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    if (offscreen)
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    Run result;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput();
+    result.err = process.readAllStandardError();
+    return result;
+}
+
+const QString kApp = QStringLiteral(HALTRIX_APP);
+const QString kCalc = QStringLiteral(HALTRIX_CALC);
+// The project version that CMake was given, which both programs must show.
+const QByteArray kVersion = QByteArrayLiteral(HALTRIX_PROJECT_VERSION);
+
+} // namespace
+
+class TestVersionAndHelp : public QObject {
+    Q_OBJECT
+
+private slots:
+    void versionOfBothPrograms_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("haltrix --version") << kApp << "--version" << QByteArray("haltrix");
+        QTest::newRow("haltrix -v") << kApp << "-v" << QByteArray("haltrix");
+        QTest::newRow("haltrix-calc --version")
+            << kCalc << "--version" << QByteArray("haltrix-calc");
+    }
+
+    void versionOfBothPrograms() {
+        QFETCH(QString, program);
+        QFETCH(QString, option);
+        QFETCH(QByteArray, name);
+        const Run result = run(program, {option});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(result.out, name + ' ' + kVersion + '\n');
+        QCOMPARE(result.err, QByteArray());
+    }
+
+    void helpOfHaltrix_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("--help") << QStringList{"--help"};
+        QTest::newRow("-h") << QStringList{"-h"};
+        QTest::newRow("--help after a file") << QStringList{"x.tvx", "--help"};
+    }
+
+    void helpOfHaltrix() {
+        QFETCH(QStringList, arguments);
+        const Run result = run(kApp, arguments);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY2(result.out.contains("[FILE.tvx]"), result.out.constData());
+        QVERIFY(result.out.contains("--version"));
+        QVERIFY(result.out.contains("Design file to open"));
+    }
+
+    void helpOfHaltrixCalcKeepsItsText() {
+        const Run result = run(kCalc, {"--help"});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.out.startsWith("Usage:\n  haltrix-calc json"));
+        QVERIFY(result.out.contains("  haltrix-calc --version\n"));
+        QVERIFY(result.out.contains("Exit status:"));
+    }
+
+    // Wrong command lines end before any window opens, with status 1 and a
+    // message on standard error.
+    void wrongCommandLinesOfHaltrix_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("says");
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("frobnicate");
+        QTest::newRow("two files")
+            << QStringList{"a.tvx", "b.tvx"} << QByteArray("one design file at most");
+    }
+
+    void wrongCommandLinesOfHaltrix() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, says);
+        const Run result = run(kApp, arguments, true);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains(says), result.err.constData());
+        QCOMPARE(result.out, QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVersionAndHelp)
+#include "test_version_and_help.moc"

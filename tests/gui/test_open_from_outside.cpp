@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Opening a design by its path, as the command line `haltrix FILE.tvx` does:
+// a good file, files that cannot be read, and paths that are not files at
+// all (which must never block the window).
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <atomic>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+#include "design_context.h"
+#include "gui_test_support.h"
+#include "main_window.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+using haltrix::gui::test::RecordingSink;
+using haltrix::gui::test::ScriptedFileDialogs;
+
+namespace {
+
+QByteArray exampleBytes() {
+    QFile file(QStringLiteral(HALTRIX_EXAMPLES_DIR "/bracket-gravitational.tvx"));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read the example");
+    return file.readAll();
+}
+
+// Opens the writing end of a named pipe after a while, so that a reader that
+// wrongly blocks on it is released and the test fails instead of hanging.
+class PipeWatchdog {
+public:
+    explicit PipeWatchdog(const QByteArray& path) : m_path(path) {
+        m_thread = std::thread([this] {
+            for (int i = 0; i < 50 && !m_done; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (m_done)
+                return;
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+    }
+    ~PipeWatchdog() {
+        m_done = true;
+        m_thread.join();
+    }
+
+private:
+    QByteArray m_path;
+    std::atomic<bool> m_done = false;
+    std::thread m_thread;
+};
+
+} // namespace
+
+class OpenFromOutsideTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void goodFileOpensAsOpenWould();
+    void badFileLeavesRecordAndName_data();
+    void badFileLeavesRecordAndName();
+    void namedPipeIsRefusedWithoutBlocking();
+
+private:
+    MainWindow* makeWindow();
+    // A design opened earlier, so that a failed open has something to keep.
+    void holdEarlierDesign();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    DesignContext m_context;
+    RecordingSink m_sink;
+    ScriptedFileDialogs m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void OpenFromOutsideTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_context = DesignContext{};
+    m_sink.messages.clear();
+    m_dialogs.answers.clear();
+    m_dialogs.requests.clear();
+}
+
+void OpenFromOutsideTest::cleanup() {
+    m_window.reset();
+}
+
+MainWindow* OpenFromOutsideTest::makeWindow() {
+    MainWindow::Services services;
+    services.fileDialogs = &m_dialogs;
+    services.messages = &m_sink;
+    services.settingsFile = m_dir->filePath("settings.ini");
+    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window->show();
+    return m_window.get();
+}
+
+void OpenFromOutsideTest::holdEarlierDesign() {
+    m_context.record.H1 = 0.9;
+    m_context.record.layer1Bar = "D13";
+    m_context.currentFileName = m_dir->filePath("earlier.tvx");
+}
+
+void OpenFromOutsideTest::goodFileOpensAsOpenWould() {
+    MainWindow* w = makeWindow();
+    const QString path = m_dir->filePath("bracket.tvx");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(exampleBytes());
+    file.close();
+
+    QVERIFY(w->openDesignFile(path));
+    QVERIFY(m_sink.messages.isEmpty());
+    QVERIFY(m_dialogs.requests.isEmpty());
+    QCOMPARE(m_context.currentFileName, path);
+    // The example's values: gravitational, H2 0.7, a 0.3, D22 × 4 + D22 × 2.
+    QCOMPARE(m_context.record.unitSystem, 1);
+    QCOMPARE(m_context.record.H2, 0.7);
+    QCOMPARE(m_context.record.layer1Count, 4.0);
+    QCOMPARE(m_context.record.layer2Bar, std::string("D22"));
+    // 0.3 / 0.7 is at most 0.5: the formula case is derived on opening.
+    QCOMPARE(m_context.record.ratioCase, 1);
+    QVERIFY(w->findChild<QAction*>("mnuToolsOptions_jyu")->isChecked());
+    QVERIFY(w->childWindow("frm_datain"));
+}
+
+void OpenFromOutsideTest::badFileLeavesRecordAndName_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("fifteen lines") << "short";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("character device") << "device";
+}
+
+void OpenFromOutsideTest::badFileLeavesRecordAndName() {
+    QFETCH(QString, kind);
+    MainWindow* w = makeWindow();
+    holdEarlierDesign();
+    const DesignRecord before = m_context.record;
+    QString path = m_dir->filePath("bad.tvx");
+    if (kind == "short") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray bytes = exampleBytes();
+        bytes.chop(bytes.size() - bytes.lastIndexOf("\r\n", bytes.size() - 3) - 2);
+        QCOMPARE(bytes.count('\n'), 15);
+        file.write(bytes);
+    } else if (kind == "folder") {
+        QVERIFY(QDir(m_dir->path()).mkdir("bad.tvx"));
+    } else if (kind == "device") {
+        path = QStringLiteral("/dev/zero"); // reading it would never end
+    }
+
+    QVERIFY(!w->openDesignFile(path));
+    QCOMPARE(m_sink.messages.size(), 1);
+    QVERIFY2(m_sink.messages[0].text.contains(path), qPrintable(m_sink.messages[0].text));
+    QCOMPARE(m_sink.messages[0].icon, QMessageBox::Warning);
+    QVERIFY(m_context.record == before);
+    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QVERIFY(w->mdiArea()->subWindowList().isEmpty());
+}
+
+void OpenFromOutsideTest::namedPipeIsRefusedWithoutBlocking() {
+    MainWindow* w = makeWindow();
+    holdEarlierDesign();
+    const DesignRecord before = m_context.record;
+    const QString path = m_dir->filePath("pipe.tvx");
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        PipeWatchdog watchdog(QFile::encodeName(path));
+        QVERIFY(!w->openDesignFile(path));
+    }
+    // Refused at once, not released by the watchdog after five seconds.
+    QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(m_sink.messages.size(), 1);
+    QVERIFY(m_sink.messages[0].text.contains(path));
+    QVERIFY(m_sink.messages[0].text.contains(QStringLiteral("名前付きパイプ")));
+    QVERIFY(m_context.record == before);
+    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+}
+
+QTEST_MAIN(OpenFromOutsideTest)
+#include "test_open_from_outside.moc"
