@@ -30,6 +30,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     nameApplication();
+    // Ties the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.haltrix.Haltrix"));
     const QString designFile = haltrix::app::designFileFromCommandLine(app);
     QApplication::setWindowIcon(haltrix::gui::programIcon());
     QApplication::setFont(haltrix::gui::proportionalGothicFont(9));
