@@ -18,6 +18,7 @@
 #include "design_context.h"
 #include "design_file.h"
 #include "file_dialogs.h"
+#include "help_window.h"
 #include "input_form.h"
 #include "message_notifier.h"
 #include "message_sink.h"
@@ -109,8 +110,9 @@ void MainWindow::createActions() {
 
     QMenu* help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName("mnuHelp");
-    unavailable(addItem(help, "mnuHelpContents", QStringLiteral("目次(&C)")));
-    unavailable(addItem(help, "mnuHelpSearchForHelpOn", QStringLiteral("ﾄﾋﾟｯｸの検索(&S)...")));
+    QAction* contents = addItem(help, "mnuHelpContents", QStringLiteral("目次(&C)"));
+    contents->setShortcut(QKeySequence::HelpContents);
+    QAction* search = addItem(help, "mnuHelpSearchForHelpOn", QStringLiteral("ﾄﾋﾟｯｸの検索(&S)..."));
     addSeparator(help, "mnuHelpBar0");
     QAction* about = addItem(help, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 
@@ -122,6 +124,8 @@ void MainWindow::createActions() {
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
     connect(m_jyu, &QAction::triggered, this, &MainWindow::useGravitationalUnits);
     connect(m_si, &QAction::triggered, this, &MainWindow::useSIUnits);
+    connect(contents, &QAction::triggered, this, &MainWindow::showManual);
+    connect(search, &QAction::triggered, this, &MainWindow::searchManual);
     connect(about, &QAction::triggered, this, &MainWindow::showAboutBox);
 }
 
@@ -221,6 +225,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     writeSettings();
     m_fitOuterSize = false;
     m_mdi->closeAllSubWindows();
+    if (m_help)
+        m_help->close();
     event->accept();
 }
 
@@ -403,6 +409,19 @@ void MainWindow::saveDesignAs() {
 
 void MainWindow::exitProgram() {
     close();
+}
+
+HelpWindow* MainWindow::showManual() {
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+    return m_help;
+}
+
+void MainWindow::searchManual() {
+    showManual()->startSearch();
 }
 
 void MainWindow::showAboutBox() {

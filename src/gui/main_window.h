@@ -25,6 +25,7 @@ namespace haltrix::gui {
 
 class DesignContext;
 class FileDialogs;
+class HelpWindow;
 class MessageSink;
 
 // What the main window uses from outside; tests replace each of them.
@@ -94,6 +95,10 @@ public:
     void useGravitationalUnits();
     void useSIUnits();
     void showAboutBox();
+    // 目次: shows the manual's window (one for the whole run); ﾄﾋﾟｯｸの検索:
+    // the same with the cursor in its search line.
+    HelpWindow* showManual();
+    void searchManual();
 
 protected:
     // Saves the placement unless minimized and closes the child windows.
@@ -126,6 +131,8 @@ private:
     QHash<QString, QPointer<QMdiSubWindow>> m_children;
     ResultWindowFactory m_resultFactory;
     ChildFrame m_resultFrame = ChildFrame::Fixed;
+
+    QPointer<HelpWindow> m_help;
 
     QAction* m_jyu = nullptr;
     QAction* m_si = nullptr;

@@ -2,15 +2,19 @@
 
 // Resources of a static library must be registered by hand, once, from the
 // global namespace.
-static void registerGuiResources() {
+static void initGuiResources() {
     Q_INIT_RESOURCE(haltrix);
 }
 
 namespace haltrix::gui {
 
-QIcon programIcon() {
-    static const bool registered = (registerGuiResources(), true);
+void registerGuiResources() {
+    static const bool registered = (initGuiResources(), true);
     (void)registered;
+}
+
+QIcon programIcon() {
+    registerGuiResources();
     return QIcon(QStringLiteral(":/haltrix/haltrix.png"));
 }
 

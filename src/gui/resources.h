@@ -4,6 +4,10 @@
 
 namespace haltrix::gui {
 
+// Makes the resources compiled into this library (icon, manual) available;
+// any number of calls, the first one registers them.
+void registerGuiResources();
+
 // The program's icon, from the resources compiled into this library.
 QIcon programIcon();
 
