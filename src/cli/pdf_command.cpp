@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "calculation.h"
+#include "core_path.h"
 #include "exit_status.h"
 #include "report_printer.h"
 
@@ -50,7 +51,7 @@ int runPdfCommand(const std::vector<std::string>& args) {
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    const QString output = QString::fromStdString(options.output);
+    const QString output = pathFromCore(options.output);
     const print::PrintOutcome outcome = print::writeReportPdf(design.record, output);
     switch (outcome.status) {
     case print::PrintOutcome::Status::Printed:
