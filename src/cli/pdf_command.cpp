@@ -2,12 +2,14 @@
 
 #include <iostream>
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 
 #include "calculation.h"
 #include "core_path.h"
 #include "exit_status.h"
+#include "report.h"
 #include "report_printer.h"
 
 namespace haltrix::cli {
@@ -52,7 +54,11 @@ int runPdfCommand(const std::vector<std::string>& args) {
     QGuiApplication application(argc, argv);
 
     const QString output = pathFromCore(options.output);
-    const print::PrintOutcome outcome = print::writeReportPdf(design.record, output);
+    // The name as the user knows it, also on Windows where the core's names
+    // are UTF-8 and std::filesystem would read them in the ANSI code page.
+    const std::string fileName = QFileInfo(pathFromCore(design.path)).fileName().toStdString();
+    const print::PrintOutcome outcome = print::writeReportPdf(
+        design.record, output, QString::fromStdString(reportDocumentName(fileName)));
     switch (outcome.status) {
     case print::PrintOutcome::Status::Printed:
         return status.code();
