@@ -85,6 +85,10 @@ const InputFormProfile& inputFormProfile(Twin twin) {
     return twin == Twin::Gravitational ? kGravitationalForm : kSIForm;
 }
 
+QSize InputForm::clientSize(double dpi) {
+    return twipsRect(0, 0, 6240, 6000, dpi).size();
+}
+
 InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, MessageSink& messages,
                      QWidget* parent)
     : QWidget(parent), m_profile(profile), m_context(context), m_messages(messages),
@@ -92,8 +96,7 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     setObjectName(QLatin1String(profile.objectName));
     setWindowTitle(QStringLiteral("入力データ"));
     setFont(gothicFont(9));
-    const QRect client = twipsRect(0, 0, 6240, 6000, m_dpi);
-    setFixedSize(client.size());
+    setFixedSize(clientSize(m_dpi));
 
     m_tab = new QTabWidget(this);
     m_tab->setObjectName("SSTab1");

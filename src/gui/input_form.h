@@ -42,6 +42,8 @@ public:
               QWidget* parent = nullptr);
 
     const InputFormProfile& profile() const { return m_profile; }
+    // The form's fixed size at a screen's logical DPI.
+    static QSize clientSize(double dpi);
 
     // Record to fields; the area boxes follow the loaded counts and bars.
     void loadFromRecord();

@@ -4,16 +4,22 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 
+#include "calculation_windows.h"
 #include "core_path.h"
 #include "design_context.h"
 #include "design_file.h"
@@ -23,7 +29,12 @@
 #include "message_notifier.h"
 #include "message_sink.h"
 #include "notifier.h"
+#include "recent_designs.h"
+#include "recent_designs_menu.h"
+#include "result_window.h"
+#include "save_prompt.h"
 #include "twips.h"
+#include "unsaved_changes.h"
 #include "window_placement.h"
 
 namespace haltrix::gui {
@@ -31,13 +42,19 @@ namespace haltrix::gui {
 MainWindow::MainWindow(DesignContext& context, Services services, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_fileDialogs(services.fileDialogs),
       m_messages(services.messages ? services.messages : &defaultMessageSink()),
+      m_savePrompt(services.savePrompt),
       m_calculationMessages(std::make_unique<SinkNotifier>(*m_messages, this)),
       m_settingsFile(std::move(services.settingsFile)), m_aboutServices(std::move(services.about)) {
     if (!m_fileDialogs) {
         m_ownFileDialogs = std::make_unique<QtFileDialogs>();
         m_fileDialogs = m_ownFileDialogs.get();
     }
+    if (!m_savePrompt) {
+        m_ownSavePrompt = std::make_unique<MessageBoxSavePrompt>();
+        m_savePrompt = m_ownSavePrompt.get();
+    }
     setObjectName("frmMain");
+    setAcceptDrops(true);
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
 
     m_mdi = new QMdiArea(this);
@@ -52,6 +69,9 @@ MainWindow::MainWindow(DesignContext& context, Services services, QWidget* paren
 
     readSettings();
     m_context.record.unitSystem = kUnitSI;
+    // The design the program starts with counts as saved.
+    m_unsaved = new UnsavedChanges(m_context, this);
+    connect(m_unsaved, &UnsavedChanges::modifiedChanged, this, &MainWindow::updateTitle);
 }
 
 MainWindow::~MainWindow() = default;
@@ -72,7 +92,6 @@ void MainWindow::createActions() {
     file->setObjectName("mnuFile");
     QAction* fileNew = addItem(file, "mnuFileNew", QStringLiteral("新規作成(&N)"));
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    unavailable(fileNew);
     QAction* open = addItem(file, "mnuFileOpen", QStringLiteral("開く(&O)..."));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     unavailable(addItem(file, "mnuFileClose", QStringLiteral("閉じる(&C)")));
@@ -81,6 +100,7 @@ void MainWindow::createActions() {
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
+    m_recent = new RecentDesignsMenu(file, exit, this);
 
     auto* datain = new QAction(QStringLiteral("ﾃﾞｰﾀ入力(&D)"), this);
     datain->setObjectName("mnudatain");
@@ -108,6 +128,7 @@ void MainWindow::createActions() {
     addSeparator(help, "mnuHelpBar0");
     QAction* about = addItem(help, "mnuHelpAbout", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
 
+    connect(fileNew, &QAction::triggered, this, &MainWindow::newDesign);
     connect(open, &QAction::triggered, this, &MainWindow::openDesign);
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
@@ -119,6 +140,10 @@ void MainWindow::createActions() {
     connect(contents, &QAction::triggered, this, &MainWindow::showManual);
     connect(search, &QAction::triggered, this, &MainWindow::searchManual);
     connect(about, &QAction::triggered, this, &MainWindow::showAboutBox);
+    // Whether a recent design's file is still there is looked at each time.
+    connect(file, &QMenu::aboutToShow, this,
+            [this] { m_recent->show(readRecentDesigns(*openSettings())); });
+    connect(m_recent, &RecentDesignsMenu::designChosen, this, &MainWindow::openOtherDesign);
 }
 
 void MainWindow::createStatusBar() {
@@ -164,18 +189,52 @@ std::unique_ptr<QSettings> MainWindow::openSettings() const {
 void MainWindow::readSettings() {
     const auto settings = openSettings();
     const Placement placement = readPlacement(*settings);
-    QRect frame = placementToPixels(placement, logicalDpiOf(nullptr));
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->geometry());
-    if (const QScreen* primary = QGuiApplication::primaryScreen())
-        frame = keepOnScreens(frame, screens, primary->availableGeometry());
+    const double dpi = logicalDpiOf(nullptr);
+    QRect frame = placementToPixels(placement, dpi);
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!placementStored(*settings) && primary) {
+        // First start: room for the input form and the result window side
+        // by side, as far as the screen allows.
+        const QRect available = primary->availableGeometry();
+        frame = firstStartFrame(firstStartOuterSize(), available.topLeft() + frame.topLeft(),
+                                available);
+    } else {
+        QList<QRect> screens;
+        for (const QScreen* screen : QGuiApplication::screens())
+            screens.append(screen->geometry());
+        if (primary)
+            frame = keepOnScreens(frame, screens, primary->availableGeometry());
+    }
     m_outerFrame = frame;
     m_fitOuterSize = true;
     // move() places the outer frame; the size is the client's until the
     // frame is known (fitOuterSize).
     move(frame.topLeft());
     resize(frame.size());
+}
+
+// The frame QMdiSubWindow draws around a fixed child window: its border on
+// three sides and the title bar on top.
+QSize MainWindow::subWindowFrameExtra() const {
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const int title = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    return {2 * border, title + border};
+}
+
+// The outer size that shows the input form and the result window side by
+// side, each in its frame, with the menu bar, the status bar and an
+// allowance for the window manager's title bar and borders.
+QSize MainWindow::firstStartOuterSize() const {
+    const double dpi = logicalDpiOf(nullptr);
+    const QSize frame = subWindowFrameExtra();
+    const QSize form = InputForm::clientSize(dpi) + frame;
+    const QSize result = ResultWindow::clientSize(dpi) + frame;
+    const int area = 2 * m_mdi->frameWidth();
+    const QSize decoration(16, 40);
+    return QSize(form.width() + result.width() + area, std::max(form.height(), result.height()) +
+                                                           area + menuBar()->sizeHint().height() +
+                                                           statusBar()->sizeHint().height()) +
+           decoration;
 }
 
 void MainWindow::writeSettings() {
@@ -214,6 +273,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
     writeSettings();
     m_fitOuterSize = false;
     m_mdi->closeAllSubWindows();
@@ -277,8 +340,27 @@ QWidget* MainWindow::showChildWindow(const QString& name, const ChildFactory& cr
             m_children.remove(name);
     });
     sub->show();
+    placeNewChild(name, sub);
     m_mdi->setActiveSubWindow(sub);
     return form;
+}
+
+// Each child window opens at the same place every time: the input forms at
+// the top left of the area, the result and print windows to their right.
+// Other windows go where the area puts them.
+void MainWindow::placeNewChild(const QString& name, QMdiSubWindow* sub) {
+    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        if (name == inputFormName(twin)) {
+            sub->move(0, 0);
+            return;
+        }
+    }
+    const bool results = name == resultWindowName(Twin::Gravitational) ||
+                         name == resultWindowName(Twin::SI) ||
+                         name == QLatin1String(kPrintWindowName);
+    if (results)
+        sub->move(InputForm::clientSize(logicalDpiOf(this)).width() + subWindowFrameExtra().width(),
+                  0);
 }
 
 void MainWindow::showInputForm() {
@@ -334,12 +416,36 @@ void MainWindow::bringUnitMarksInLine() {
     }
 }
 
+void MainWindow::newDesign() {
+    if (!maybeSave())
+        return;
+    // A fresh design has no results: the windows that show them close
+    // rather than report the empty inputs (計算実行 opens them again).
+    discardResultWindows();
+    DesignRecord fresh;
+    fresh.unitSystem = m_context.record.unitSystem;
+    m_context.record = fresh;
+    setCurrentFile(QString());
+    refillInputForms();
+    m_context.announceInputsChanged();
+    showInputForm();
+}
+
 void MainWindow::openDesign() {
-    const QString path = m_fileDialogs->getOpenFileName(this, QStringLiteral("開く"),
-                                                        QStringLiteral("Haltrix(*.tvx)"));
+    if (!maybeSave())
+        return;
+    // A design saved under a name without ".tvx" is kept as typed, so the
+    // second filter finds it.
+    const QString path = m_fileDialogs->getOpenFileName(
+        this, QStringLiteral("開く"), QStringLiteral("Haltrix(*.tvx);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
     openDesignFile(path);
+}
+
+void MainWindow::openOtherDesign(const QString& path) {
+    if (maybeSave())
+        openDesignFile(path);
 }
 
 bool MainWindow::openDesignFile(const QString& path) {
@@ -354,21 +460,99 @@ bool MainWindow::openDesignFile(const QString& path) {
                                 QMessageBox::Warning);
         return false;
     }
-    m_context.currentFileName = path;
+    setCurrentFile(path);
     // The result windows and the report need the formula case of the opened
     // a / H2, also when the input form is not confirmed.
     deriveRatioCase(m_context.record);
     bringUnitMarksInLine();
-    // The opened design replaces every input, so an input form that is
-    // already open (or hidden by キャンセル) would otherwise offer the old
-    // values, and its "OK" would write them over the opened design.
+    refillInputForms();
+    m_context.announceInputsChanged();
+    showInputForm();
+    return true;
+}
+
+// A new or opened design replaces every input, so an input form that is
+// already open (or hidden by キャンセル) would otherwise offer the old values,
+// and its "OK" would write them over the new design.
+void MainWindow::refillInputForms() {
     for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
         if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin))))
             form->loadFromRecord();
     }
-    m_context.announceInputsChanged();
-    showInputForm();
-    return true;
+}
+
+// Closed and destroyed at once, so that they do not follow the change of
+// the inputs that comes next.
+void MainWindow::discardResultWindows() {
+    for (const QString& name : {resultWindowName(Twin::Gravitational), resultWindowName(Twin::SI),
+                                QString::fromLatin1(kPrintWindowName)}) {
+        if (const QPointer<QMdiSubWindow> sub = m_children.value(name)) {
+            sub->close();
+            delete sub.data();
+        }
+        m_children.remove(name);
+    }
+}
+
+bool MainWindow::isDesignModified() const {
+    return m_unsaved->isModified();
+}
+
+bool MainWindow::maybeSave() {
+    if (!m_unsaved->isModified())
+        return true;
+    const QString name = m_context.currentFileName.isEmpty()
+                             ? QString()
+                             : QFileInfo(m_context.currentFileName).fileName();
+    switch (m_savePrompt->askToSave(this, name)) {
+    case SaveAnswer::Save:
+        return saveDesign();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::setCurrentFile(const QString& path) {
+    m_context.currentFileName = path;
+    m_unsaved->markSaved();
+    updateTitle();
+    if (!path.isEmpty())
+        rememberRecentDesign(path);
+}
+
+void MainWindow::rememberRecentDesign(const QString& path) {
+    const auto settings = openSettings();
+    m_recent->show(addRecentDesign(*settings, path));
+}
+
+// "bracket.tvx[*] - Haltrix", the marker shown while the design is
+// modified; plain "Haltrix" while no file is open.
+void MainWindow::updateTitle() {
+    const QString program = QString::fromUtf8(kApplicationTitle);
+    if (m_context.currentFileName.isEmpty()) {
+        setWindowModified(false);
+        setWindowTitle(program);
+        return;
+    }
+    // The placeholder first: Qt refuses the mark on a title without it.
+    setWindowTitle(QFileInfo(m_context.currentFileName).fileName() + QStringLiteral("[*] - ") +
+                   program);
+    setWindowModified(showsModifiedMark());
+}
+
+bool MainWindow::showsModifiedMark() const {
+    return m_unsaved && m_unsaved->isModified() && !m_context.currentFileName.isEmpty();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // QMdiSubWindow clears the main window's modified mark whenever a child
+    // window closes or hides; the design alone decides it.
+    if (event->type() == QEvent::ModifiedChange && isWindowModified() != showsModifiedMark())
+        setWindowModified(showsModifiedMark());
 }
 
 bool MainWindow::writeDesign(const QString& path) {
@@ -380,23 +564,56 @@ bool MainWindow::writeDesign(const QString& path) {
     return true;
 }
 
-void MainWindow::saveDesign() {
-    if (m_context.currentFileName.isEmpty()) {
-        saveDesignAs();
-        return;
-    }
-    writeDesign(m_context.currentFileName);
+bool MainWindow::saveDesign() {
+    if (m_context.currentFileName.isEmpty())
+        return saveDesignAs();
+    if (!writeDesign(m_context.currentFileName))
+        return false;
+    m_unsaved->markSaved();
+    rememberRecentDesign(m_context.currentFileName);
+    return true;
 }
 
-void MainWindow::saveDesignAs() {
+bool MainWindow::saveDesignAs() {
     const QString path = m_fileDialogs->getSaveFileName(this, QStringLiteral("名前を付けて保存"),
                                                         QStringLiteral("Haltrix (*.tvx)"));
     if (path.isEmpty())
-        return;
+        return false;
     // The name becomes the current one once the file is written; a failed
     // write keeps the previous name.
-    if (writeDesign(path))
-        m_context.currentFileName = path;
+    if (!writeDesign(path))
+        return false;
+    setCurrentFile(path);
+    return true;
+}
+
+namespace {
+
+// The one local file a drag carries, or an empty string.
+QString draggedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    return urls.front().toLocalFile();
+}
+
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!draggedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = draggedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop is over, so that a question or a message does
+    // not hold up the program the file was dragged from.
+    QTimer::singleShot(0, this, [this, path] { openOtherDesign(path); });
 }
 
 void MainWindow::exitProgram() {

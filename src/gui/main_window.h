@@ -27,11 +27,15 @@ class DesignContext;
 class FileDialogs;
 class HelpWindow;
 class MessageSink;
+class RecentDesignsMenu;
+class SavePrompt;
+class UnsavedChanges;
 
 // What the main window uses from outside; tests replace each of them.
 struct MainWindowServices {
     FileDialogs* fileDialogs = nullptr; // null: the Qt file dialogs
     MessageSink* messages = nullptr;    // null: message boxes
+    SavePrompt* savePrompt = nullptr;   // null: the question in a message box
     // INI file that keeps the window placement; empty: the per-user settings
     // of the application "Haltrix".
     QString settingsFile;
@@ -82,13 +86,22 @@ public:
     // Opens the design file `path` as 開く does once its dialog has given
     // the path: something that is not a regular file is refused unopened, and
     // a file that cannot be read leaves the record and the current file name
-    // as they were and says why. False when nothing was opened.
+    // as they were and says why. False when nothing was opened. It does not
+    // ask about unsaved changes (openOtherDesign does).
     bool openDesignFile(const QString& path);
+    // Opens `path` in place of the design held now, after asking about its
+    // unsaved changes: a dropped file and a recent design.
+    void openOtherDesign(const QString& path);
 
-    // Menu commands.
+    // True when OK, or a unit switch, left inputs that differ from those
+    // last opened, saved or started with 新規作成.
+    bool isDesignModified() const;
+
+    // Menu commands. The saves return true when the file was written.
+    void newDesign();
     void openDesign();
-    void saveDesign();
-    void saveDesignAs();
+    bool saveDesign();
+    bool saveDesignAs();
     void exitProgram();
     void showInputForm();
     void showResults();
@@ -104,6 +117,10 @@ protected:
     // Saves the placement unless minimized and closes the child windows.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // A single local file dropped on the window opens as a design.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -116,6 +133,19 @@ private:
     void fitOuterSize();
     void updateClock();
     bool writeDesign(const QString& path);
+    // Asks whether to save a modified design; false when the user cancelled
+    // or the save failed, so the caller must stop.
+    bool maybeSave();
+    // The design now held came from, or went to, `path` (empty: none).
+    void setCurrentFile(const QString& path);
+    void rememberRecentDesign(const QString& path);
+    void updateTitle();
+    bool showsModifiedMark() const;
+    void refillInputForms();
+    void discardResultWindows();
+    QSize subWindowFrameExtra() const;
+    QSize firstStartOuterSize() const;
+    void placeNewChild(const QString& name, QMdiSubWindow* sub);
     void bringUnitMarksInLine();
     void setUnitSystem(std::int32_t unitSystem);
 
@@ -123,6 +153,10 @@ private:
     std::unique_ptr<FileDialogs> m_ownFileDialogs;
     FileDialogs* m_fileDialogs;
     MessageSink* m_messages;
+    std::unique_ptr<SavePrompt> m_ownSavePrompt;
+    SavePrompt* m_savePrompt;
+    UnsavedChanges* m_unsaved = nullptr;
+    RecentDesignsMenu* m_recent = nullptr;
     std::unique_ptr<Notifier> m_calculationMessages;
     QString m_settingsFile;
     AboutBox::Services m_aboutServices;

@@ -67,10 +67,14 @@ ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier
     connect(&m_context, &DesignContext::inputsChanged, this, &ResultWindow::followInputs);
 }
 
+QSize ResultWindow::clientSize(double dpi) {
+    return {twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi)};
+}
+
 void ResultWindow::createControls() {
     const double dpi = logicalDpiOf(this);
     // A fixed form: the grids and controls sit at fixed places.
-    setFixedSize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
+    setFixedSize(clientSize(dpi));
 
     auto label = [&](const char* name, const QString& text, QRect twips) {
         auto* l = new QLabel(text, this);

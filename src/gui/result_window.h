@@ -48,6 +48,8 @@ public:
                  QWidget* parent = nullptr);
 
     Twin twin() const { return m_profile.twin; }
+    // The window's fixed size at a screen's logical DPI.
+    static QSize clientSize(double dpi);
 
 signals:
     // "印刷" closed the window; the main window opens the print window.

@@ -76,6 +76,26 @@ Placement placementFromPixels(const QRect& frame, double logicalDpi) {
                      pixelsToTwips(frame.height(), logicalDpi)};
 }
 
+bool placementStored(QSettings& settings) {
+    settings.beginGroup(QLatin1String(kSettingsGroup));
+    bool stored = false;
+    for (const char* key : {kMainLeftKey, kMainTopKey, kMainWidthKey, kMainHeightKey})
+        stored = stored || settings.contains(QLatin1String(key));
+    settings.endGroup();
+    return stored;
+}
+
+QRect firstStartFrame(const QSize& wanted, const QPoint& preferredTopLeft, const QRect& available) {
+    const QSize size = wanted.boundedTo(available.size());
+    const int x =
+        std::max(available.left(), std::min(preferredTopLeft.x(),
+                                            available.left() + available.width() - size.width()));
+    const int y =
+        std::max(available.top(), std::min(preferredTopLeft.y(),
+                                           available.top() + available.height() - size.height()));
+    return {QPoint(x, y), size};
+}
+
 QRect keepOnScreens(const QRect& frame, const QList<QRect>& screenGeometries,
                     const QRect& primaryAvailable) {
     for (const QRect& screen : screenGeometries) {

@@ -42,6 +42,14 @@ QString placementText(double twips);
 QRect placementToPixels(const Placement& placement, double logicalDpi);
 Placement placementFromPixels(const QRect& frame, double logicalDpi);
 
+// True when at least one of the four keys is stored; false on the program's
+// first start.
+bool placementStored(QSettings& settings);
+
+// The main window's outer rectangle on a first start: `wanted` at
+// `preferredTopLeft`, cut to the available area and moved into it.
+QRect firstStartFrame(const QSize& wanted, const QPoint& preferredTopLeft, const QRect& available);
+
 // A frame that lies entirely off every screen is moved to the top-left
 // corner of the primary screen's available area, keeping its size; any other
 // frame is returned unchanged.

@@ -13,6 +13,7 @@
 
 #include "file_dialogs.h"
 #include "message_sink.h"
+#include "save_prompt.h"
 
 namespace haltrix::gui::test {
 
@@ -54,6 +55,18 @@ public:
     }
     QQueue<QString> answers;
     QList<Request> requests;
+};
+
+// Answers "変更を保存しますか?" from a queue (保存しない once it is empty)
+// and records the file name each question named.
+class ScriptedSavePrompt : public SavePrompt {
+public:
+    SaveAnswer askToSave(QWidget*, const QString& fileName) override {
+        asked.append(fileName);
+        return answers.isEmpty() ? SaveAnswer::Discard : answers.dequeue();
+    }
+    QQueue<SaveAnswer> answers;
+    QStringList asked;
 };
 
 } // namespace haltrix::gui::test

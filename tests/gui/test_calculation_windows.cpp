@@ -111,6 +111,7 @@ class TestCalculationWindows : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     DesignContext m_context;
     gui::test::RecordingSink m_sink;
+    gui::test::ScriptedSavePrompt m_savePrompt;
     gui::test::ScriptedFileDialogs m_dialogs;
     CancellingPrinting m_printing;
     std::unique_ptr<MainWindow> m_window;
@@ -119,6 +120,7 @@ class TestCalculationWindows : public QObject {
         MainWindow::Services services;
         services.fileDialogs = &m_dialogs;
         services.messages = &m_sink;
+        services.savePrompt = &m_savePrompt;
         services.settingsFile = m_dir->filePath("settings.ini");
         m_window = std::make_unique<MainWindow>(m_context, services);
         installCalculationWindows(*m_window, &m_printing);
@@ -330,6 +332,7 @@ private slots:
         MainWindow::Services services;
         services.fileDialogs = &m_dialogs;
         services.messages = &m_sink;
+        services.savePrompt = &m_savePrompt;
         services.settingsFile = m_dir->filePath("settings.ini");
         m_window = std::make_unique<MainWindow>(m_context, services);
         installCalculationWindows(*m_window, &paper);

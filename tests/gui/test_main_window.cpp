@@ -32,6 +32,7 @@ using namespace haltrix;
 using namespace haltrix::gui;
 using haltrix::gui::test::RecordingSink;
 using haltrix::gui::test::ScriptedFileDialogs;
+using haltrix::gui::test::ScriptedSavePrompt;
 
 namespace {
 
@@ -58,7 +59,7 @@ private slots:
     void cleanup();
 
     void captionAndMenusAsTabled();
-    void unavailableItemsAndCtrlN();
+    void unavailableItemAndShortcuts();
     void statusBarPanels();
 
     void firstRunPlacement();
@@ -106,6 +107,7 @@ private:
     QString m_settings;
     DesignContext m_context;
     RecordingSink m_sink;
+    ScriptedSavePrompt m_savePrompt;
     ScriptedFileDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
     int m_resultWindowsMade = 0;
@@ -121,6 +123,8 @@ void MainWindowTest::init() {
     m_sink.messages.clear();
     m_dialogs.answers.clear();
     m_dialogs.requests.clear();
+    m_savePrompt.answers.clear();
+    m_savePrompt.asked.clear();
     m_resultWindowsMade = 0;
     m_resultTwins.clear();
 }
@@ -133,6 +137,7 @@ MainWindow* MainWindowTest::makeWindow() {
     MainWindow::Services services;
     services.fileDialogs = &m_dialogs;
     services.messages = &m_sink;
+    services.savePrompt = &m_savePrompt;
     services.settingsFile = m_settings;
     m_window = std::make_unique<MainWindow>(m_context, services);
     m_window->setResultWindowFactory([this](Twin twin, MainWindow&) {
@@ -202,6 +207,7 @@ void MainWindowTest::captionAndMenusAsTabled() {
         const char* caption; // empty for a separator
         bool enabled;
         QKeySequence shortcut;
+        bool visible = true; // hidden: only the name is checked
     };
     auto checkMenu = [&](const char* menuName, const char* title, const QList<Item>& items) {
         auto* menu = w->findChild<QMenu*>(menuName);
@@ -211,6 +217,9 @@ void MainWindowTest::captionAndMenusAsTabled() {
         QCOMPARE(actions.size(), items.size());
         for (int i = 0; i < items.size(); ++i) {
             QCOMPARE(actions[i]->objectName(), QString::fromUtf8(items[i].name));
+            QCOMPARE(actions[i]->isVisible(), items[i].visible);
+            if (!items[i].visible)
+                continue;
             if (*items[i].caption == '\0') {
                 QVERIFY(actions[i]->isSeparator());
                 continue;
@@ -221,13 +230,20 @@ void MainWindowTest::captionAndMenusAsTabled() {
         }
     };
     checkMenu("mnuFile", "ﾌｧｲﾙ(&F)",
-              {{"mnuFileNew", "新規作成(&N)", false, QKeySequence(Qt::CTRL | Qt::Key_N)},
+              {{"mnuFileNew", "新規作成(&N)", true, QKeySequence(Qt::CTRL | Qt::Key_N)},
                {"mnuFileOpen", "開く(&O)...", true, QKeySequence(Qt::CTRL | Qt::Key_O)},
                {"mnuFileClose", "閉じる(&C)", false, {}},
                {"mnuFileBar0", "", true, {}},
                {"mnuFileSave", "上書き保存(&S)", true, {}},
                {"mnuFileSaveAs", "名前を付けて保存(&A)...", true, {}},
                {"mnuFileBar2", "", true, {}},
+               // The recent designs, none yet.
+               {"mnuFileRecent1", "", true, {}, false},
+               {"mnuFileRecent2", "", true, {}, false},
+               {"mnuFileRecent3", "", true, {}, false},
+               {"mnuFileRecent4", "", true, {}, false},
+               {"mnuFileRecent5", "", true, {}, false},
+               {"mnuFileBarRecent", "", true, {}, false},
                {"mnuFileExit", "終了(&X)", true, {}}});
     checkMenu("mnuHelp", "ﾍﾙﾌﾟ(&H)",
               {{"mnuHelpContents", "目次(&C)", true, QKeySequence(QKeySequence::HelpContents)},
@@ -252,23 +268,26 @@ void MainWindowTest::captionAndMenusAsTabled() {
     QCOMPARE(m_context.record.unitSystem, 2);
 }
 
-void MainWindowTest::unavailableItemsAndCtrlN() {
+void MainWindowTest::unavailableItemAndShortcuts() {
     MainWindow* w = makeWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
     const DesignRecord before = m_context.record;
-    for (const char* name : {"mnuFileNew", "mnuFileClose"})
-        action(name)->trigger();
-    QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
+    action("mnuFileClose")->trigger();
     QVERIFY(m_dialogs.requests.isEmpty());
     QVERIFY(m_sink.messages.isEmpty());
     QVERIFY(w->mdiArea()->subWindowList().isEmpty());
     QVERIFY(m_context.record == before);
     QVERIFY(w->isVisible());
 
-    // Ctrl+O does reach the open dialog (cancelled here).
+    // Ctrl+O reaches the open dialog (cancelled here).
     QTest::keyClick(w, Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(m_dialogs.requests.size(), 1);
     QVERIFY(!m_dialogs.requests[0].save);
+
+    // Ctrl+N starts a new design: the input form shows it.
+    QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
+    QVERIFY(w->childWindow("frm_datain_si"));
+    QVERIFY(m_context.record == before);
 }
 
 void MainWindowTest::statusBarPanels() {
@@ -292,8 +311,13 @@ void MainWindowTest::statusBarPanels() {
 
 void MainWindowTest::firstRunPlacement() {
     MainWindow* w = makeWindow();
-    const double dpi = logicalDpiOf(w);
-    QCOMPARE(w->frameGeometry(), placementToPixels(Placement{1000, 1000, 6500, 6500}, dpi));
+    // Within the available area, and larger than the 6500 twips square that
+    // hid the input form's buttons (test_first_start checks what fits).
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(available.contains(w->frameGeometry()));
+    const QRect old = placementToPixels(Placement{1000, 1000, 6500, 6500}, logicalDpiOf(w));
+    QVERIFY(w->frameGeometry().width() > old.width());
+    QVERIFY(w->frameGeometry().height() > old.height());
     QVERIFY(action("mnuToolsOptions_si")->isChecked());
     QVERIFY(!action("mnuToolsOptions_jyu")->isChecked());
     QCOMPARE(m_context.record.unitSystem, 2);
@@ -632,7 +656,7 @@ void MainWindowTest::openGravitationalFileWhileSI() {
     QCOMPARE(m_dialogs.requests.size(), 1);
     QVERIFY(!m_dialogs.requests[0].save);
     QCOMPARE(m_dialogs.requests[0].title, QStringLiteral("開く"));
-    QCOMPARE(m_dialogs.requests[0].filter, QStringLiteral("Haltrix(*.tvx)"));
+    QCOMPARE(m_dialogs.requests[0].filter, QStringLiteral("Haltrix(*.tvx);;すべてのファイル (*)"));
     QVERIFY(m_sink.messages.isEmpty());
 
     QCOMPARE(m_context.currentFileName, path);

@@ -30,6 +30,9 @@ private slots:
 
     void placementToPixelsUsesDpi();
     void hugeValuesAreClamped();
+    void firstStartFrame_data();
+    void firstStartFrame();
+    void placementStoredByAnyKey();
     void keepOnScreens_data();
     void keepOnScreens();
 
@@ -184,6 +187,47 @@ void PlacementTest::hugeValuesAreClamped() {
     QCOMPARE(r.x(), QWIDGETSIZE_MAX);
     QCOMPARE(r.y(), -QWIDGETSIZE_MAX);
     QCOMPARE(r.width(), QWIDGETSIZE_MAX);
+}
+
+void PlacementTest::firstStartFrame_data() {
+    QTest::addColumn<QSize>("wanted");
+    QTest::addColumn<QPoint>("preferred");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("frame");
+    const QRect screen(0, 0, 1600, 1200);
+    QTest::newRow("fits where preferred")
+        << QSize(1020, 700) << QPoint(67, 67) << screen << QRect(67, 67, 1020, 700);
+    QTest::newRow("too wide: full width")
+        << QSize(1020, 700) << QPoint(67, 67) << QRect(0, 0, 800, 800) << QRect(0, 67, 800, 700);
+    QTest::newRow("too tall: full height")
+        << QSize(700, 900) << QPoint(67, 67) << QRect(0, 0, 800, 800) << QRect(67, 0, 700, 800);
+    QTest::newRow("moved left and up into the area")
+        << QSize(1020, 700) << QPoint(1000, 900) << screen << QRect(580, 500, 1020, 700);
+    // A panel at the top and left: the area does not start at 0, 0.
+    QTest::newRow("area with an offset") << QSize(1020, 700) << QPoint(67, 67)
+                                         << QRect(100, 30, 1000, 740) << QRect(100, 67, 1000, 700);
+}
+
+void PlacementTest::firstStartFrame() {
+    QFETCH(QSize, wanted);
+    QFETCH(QPoint, preferred);
+    QFETCH(QRect, available);
+    QFETCH(QRect, frame);
+    const QRect placed = haltrix::gui::firstStartFrame(wanted, preferred, available);
+    QCOMPARE(placed, frame);
+    QVERIFY(available.contains(placed));
+}
+
+void PlacementTest::placementStoredByAnyKey() {
+    for (const char* key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"}) {
+        QSettings settings(settingsFile(), QSettings::IniFormat);
+        QVERIFY(!placementStored(settings));
+        settings.setValue(QStringLiteral("Settings/") + key, "abc");
+        QVERIFY2(placementStored(settings), key);
+    }
+    QSettings other(settingsFile(), QSettings::IniFormat);
+    other.setValue("Recent/Designs", QStringList{"/a.tvx"});
+    QVERIFY(!placementStored(other));
 }
 
 void PlacementTest::keepOnScreens_data() {

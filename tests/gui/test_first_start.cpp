@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The first start, with no placement stored: the main window takes the room
+// the input form and the result window need side by side, within the
+// available area; the two open at the same places each time. ctest runs it
+// on the offscreen platform's 800 × 800 screen and on a 1600 × 1200 one.
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "calculation_windows.h"
+#include "child_windows.h"
+#include "design_context.h"
+#include "gui_test_support.h"
+#include "main_window.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+
+class FirstStartTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void formAndResultsSideBySide();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    DesignContext m_context;
+    test::RecordingSink m_sink;
+    test::ScriptedFileDialogs m_dialogs;
+    test::ScriptedSavePrompt m_prompt;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void FirstStartTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void FirstStartTest::cleanup() {
+    m_window.reset();
+}
+
+void FirstStartTest::formAndResultsSideBySide() {
+    MainWindow::Services services;
+    services.fileDialogs = &m_dialogs;
+    services.messages = &m_sink;
+    services.savePrompt = &m_prompt;
+    services.settingsFile = m_dir->filePath("settings.ini");
+    m_window = std::make_unique<MainWindow>(m_context, services);
+    MainWindow* w = m_window.get();
+    installCalculationWindows(*w);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(available.contains(w->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4")
+                            .arg(w->frameGeometry().x())
+                            .arg(w->frameGeometry().y())
+                            .arg(w->frameGeometry().width())
+                            .arg(w->frameGeometry().height())));
+
+    QVERIFY(w->openDesignFile(QStringLiteral(HALTRIX_EXAMPLES_DIR "/bracket-si.tvx")));
+    w->findChild<QAction*>("mnuCalc")->trigger();
+    QVERIFY(m_sink.messages.isEmpty());
+    QMdiSubWindow* form = hostSubWindow(w->childWindow("frm_datain_si"));
+    QMdiSubWindow* result = hostSubWindow(w->childWindow("frm_calc_si"));
+    QVERIFY(form && result);
+    // The form at the top left, the results right beside it.
+    QCOMPARE(form->pos(), QPoint(0, 0));
+    QCOMPARE(result->pos(), QPoint(form->width(), 0));
+    QVERIFY(!form->geometry().intersects(result->geometry()));
+
+    const QRect area = w->mdiArea()->viewport()->rect();
+    const QRect both = form->geometry().united(result->geometry());
+    if (both.width() + 60 <= available.width() && both.height() + 150 <= available.height()) {
+        // The screen has room: both are seen whole, without scrolling.
+        QVERIFY2(area.contains(both), qPrintable(QStringLiteral("area %1x%2, windows %3x%4")
+                                                     .arg(area.width())
+                                                     .arg(area.height())
+                                                     .arg(both.width())
+                                                     .arg(both.height())));
+    } else {
+        // A small screen: the window takes all the width there is.
+        QCOMPARE(w->frameGeometry().width(), available.width());
+    }
+
+    // Closed and opened again, in the other order: the same places.
+    const QRect formPlace = form->geometry();
+    const QRect resultPlace = result->geometry();
+    w->closeChildWindow("frm_datain_si");
+    w->closeChildWindow("frm_calc_si");
+    QTRY_VERIFY(w->mdiArea()->subWindowList().isEmpty());
+    w->findChild<QAction*>("mnuCalc")->trigger();
+    w->findChild<QAction*>("mnudatain")->trigger();
+    QCOMPARE(hostSubWindow(w->childWindow("frm_calc_si"))->geometry(), resultPlace);
+    QCOMPARE(hostSubWindow(w->childWindow("frm_datain_si"))->geometry(), formPlace);
+}
+
+QTEST_MAIN(FirstStartTest)
+#include "test_first_start.moc"

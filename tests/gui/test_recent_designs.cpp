@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The recent designs in the ﾌｧｲﾙ menu: newest first, each file once, five at
+// most, kept in the settings, a file that is gone greyed with its path.
+
+#include <QFile>
+#include <QMenu>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "design_context.h"
+#include "gui_test_support.h"
+#include "main_window.h"
+#include "recent_designs.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+
+class RecentDesignsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void listOrder_data();
+    void listOrder();
+    void menuShowsNewestFirstAndFiveAtMost();
+    void designThatIsGoneIsGreyedWithItsPath();
+    void nextRunShowsTheSameList();
+
+private:
+    MainWindow* makeWindow();
+    QString design(const QString& name);
+    // The visible recent items after the menu was about to show.
+    QList<QAction*> shownItems();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    DesignContext m_context;
+    test::RecordingSink m_sink;
+    test::ScriptedFileDialogs m_dialogs;
+    test::ScriptedSavePrompt m_prompt;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void RecentDesignsTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_context.record = DesignRecord{};
+    m_context.currentFileName.clear();
+    m_sink.messages.clear();
+}
+
+void RecentDesignsTest::cleanup() {
+    m_window.reset();
+}
+
+MainWindow* RecentDesignsTest::makeWindow() {
+    MainWindow::Services services;
+    services.fileDialogs = &m_dialogs;
+    services.messages = &m_sink;
+    services.savePrompt = &m_prompt;
+    services.settingsFile = m_dir->filePath("settings.ini");
+    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window->show();
+    return m_window.get();
+}
+
+QString RecentDesignsTest::design(const QString& name) {
+    const QString path = m_dir->filePath(name);
+    QFile::remove(path);
+    if (!QFile::copy(QStringLiteral(HALTRIX_EXAMPLES_DIR "/bracket-si.tvx"), path))
+        qFatal("cannot copy the example");
+    return path;
+}
+
+QList<QAction*> RecentDesignsTest::shownItems() {
+    auto* menu = m_window->findChild<QMenu*>("mnuFile");
+    emit menu->aboutToShow();
+    QList<QAction*> shown;
+    for (int i = 1; i <= kRecentDesignCount + 1; ++i) {
+        auto* item = m_window->findChild<QAction*>(QStringLiteral("mnuFileRecent%1").arg(i));
+        if (item && item->isVisible())
+            shown.append(item);
+    }
+    return shown;
+}
+
+void RecentDesignsTest::listOrder_data() {
+    QTest::addColumn<QStringList>("list");
+    QTest::addColumn<QString>("added");
+    QTest::addColumn<QStringList>("expected");
+    const QString d = QStringLiteral("/designs/");
+    auto paths = [&](const QString& names) {
+        QStringList list;
+        for (const QChar name : names)
+            list.append(d + name + ".tvx");
+        return list;
+    };
+    QTest::newRow("first") << QStringList() << d + "a.tvx" << paths("a");
+    QTest::newRow("newest first") << paths("ab") << d + "c.tvx" << paths("cab");
+    QTest::newRow("again moves to the front") << paths("abc") << d + "b.tvx" << paths("bac");
+    QTest::newRow("front stays") << paths("abc") << d + "a.tvx" << paths("abc");
+    QTest::newRow("sixth drops the oldest") << paths("abcde") << d + "f.tvx" << paths("fabcd");
+    QTest::newRow("oldest again") << paths("abcde") << d + "e.tvx" << paths("eabcd");
+    QTest::newRow("longer stored list is cut") << paths("abcdefg") << d + "x.tvx" << paths("xabcd");
+    QTest::newRow("same file, other spelling") << paths("ab") << d + "sub/../b.tvx" << paths("ba");
+    QTest::newRow("empty entries are dropped")
+        << QStringList{"", d + "a.tvx", ""} << d + "b.tvx" << paths("ba");
+}
+
+void RecentDesignsTest::listOrder() {
+    QFETCH(QStringList, list);
+    QFETCH(QString, added);
+    QFETCH(QStringList, expected);
+    QCOMPARE(withRecentDesign(list, added), expected);
+}
+
+void RecentDesignsTest::menuShowsNewestFirstAndFiveAtMost() {
+    MainWindow* w = makeWindow();
+    QVERIFY(shownItems().isEmpty());
+    QVERIFY(!w->findChild<QAction*>("mnuFileBarRecent")->isVisible());
+
+    QStringList opened;
+    for (const char* name : {"1.tvx", "2.tvx", "3.tvx", "4.tvx", "5.tvx", "6.tvx"}) {
+        opened.prepend(design(QLatin1String(name)));
+        QVERIFY(w->openDesignFile(opened.front()));
+    }
+    // Saving counts too: the saved file comes first.
+    const QString saved = m_dir->filePath("saved.tvx");
+    m_dialogs.answers.enqueue(saved);
+    w->findChild<QAction*>("mnuFileSaveAs")->trigger();
+    opened.prepend(saved);
+    // Opening one of the list again moves it to the front.
+    QVERIFY(w->openDesignFile(opened[3]));
+    opened.move(3, 0);
+
+    const QList<QAction*> items = shownItems();
+    QCOMPARE(items.size(), kRecentDesignCount);
+    QVERIFY(w->findChild<QAction*>("mnuFileBarRecent")->isVisible());
+    for (int i = 0; i < items.size(); ++i) {
+        QCOMPARE(items[i]->data().toString(), opened[i]);
+        QCOMPARE(items[i]->text(),
+                 QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(opened[i]).fileName()));
+        QCOMPARE(items[i]->toolTip(), QDir::toNativeSeparators(opened[i]));
+        QVERIFY(items[i]->isEnabled());
+    }
+    QVERIFY(m_sink.messages.isEmpty());
+}
+
+void RecentDesignsTest::designThatIsGoneIsGreyedWithItsPath() {
+    MainWindow* w = makeWindow();
+    const QString kept = design("kept.tvx");
+    const QString gone = design("gone & lost.tvx");
+    QVERIFY(w->openDesignFile(gone));
+    QVERIFY(w->openDesignFile(kept));
+    QVERIFY(QFile::remove(gone));
+    // Looked at each time the menu opens.
+    const QList<QAction*> items = shownItems();
+    QCOMPARE(items.size(), 2);
+    QVERIFY(items[0]->isEnabled());
+    QVERIFY(!items[1]->isEnabled());
+    QCOMPARE(items[1]->toolTip(), QDir::toNativeSeparators(gone));
+    // "&" in a name is shown, not taken as an access key.
+    QCOMPARE(items[1]->text(), QStringLiteral("&2 gone && lost.tvx"));
+
+    // Back again: usable again.
+    design("gone & lost.tvx");
+    QVERIFY(shownItems()[1]->isEnabled());
+}
+
+void RecentDesignsTest::nextRunShowsTheSameList() {
+    MainWindow* w = makeWindow();
+    const QString a = design("a.tvx");
+    const QString b = design("b.tvx");
+    QVERIFY(w->openDesignFile(a));
+    QVERIFY(w->openDesignFile(b));
+    m_window.reset();
+    QSettings settings(m_dir->filePath("settings.ini"), QSettings::IniFormat);
+    QCOMPARE(readRecentDesigns(settings), (QStringList{b, a}));
+
+    makeWindow();
+    const QList<QAction*> items = shownItems();
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items[0]->data().toString(), b);
+    QCOMPARE(items[1]->data().toString(), a);
+}
+
+QTEST_MAIN(RecentDesignsTest)
+#include "test_recent_designs.moc"

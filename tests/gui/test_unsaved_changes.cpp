@@ -1,0 +1,370 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What is open and what is unsaved: the title with its modified marker, the
+// question "変更を保存しますか?" before each action that would throw a
+// modified design away, with each of its three answers, 新規作成 and a
+// dropped file.
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "design_context.h"
+#include "gui_test_support.h"
+#include "input_form.h"
+#include "main_window.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+using haltrix::gui::test::RecordingSink;
+using haltrix::gui::test::ScriptedFileDialogs;
+using haltrix::gui::test::ScriptedSavePrompt;
+
+Q_DECLARE_METATYPE(haltrix::gui::SaveAnswer)
+
+namespace {
+
+QByteArray exampleBytes(const char* name) {
+    QFile file(QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + QLatin1String(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", name);
+    return file.readAll();
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The gravitational example with its first line (H1) replaced.
+QByteArray withH1(const QByteArray& design, const char* h1) {
+    QByteArray changed = design;
+    changed.replace(0, changed.indexOf("\r\n"), QByteArray(" ") + h1 + " ");
+    return changed;
+}
+
+void sendDrop(QWidget* target, const QList<QUrl>& urls, bool* enterAccepted = nullptr) {
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (enterAccepted)
+        *enterAccepted = enter.isAccepted();
+    if (!enter.isAccepted())
+        return;
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+}
+
+} // namespace
+
+class UnsavedChangesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void titleNamesTheFileAndMarksChanges();
+    void unmodifiedDesignIsNeverAsked();
+    void everyActionAsksAndFollowsTheAnswer_data();
+    void everyActionAsksAndFollowsTheAnswer();
+    void saveWithoutFileNameGoesThroughSaveAs_data();
+    void saveWithoutFileNameGoesThroughSaveAs();
+    void newDesignIsFreshInTheCurrentUnits();
+    void onlyOneLocalFileIsTakenFromADrop();
+
+private:
+    MainWindow* makeWindow();
+    QAction* action(const char* name);
+    QString writeFile(const char* name, const QByteArray& bytes);
+    // ﾃﾞｰﾀ入力, H1 typed, OK.
+    void confirmH1(const char* text);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    DesignContext m_context;
+    RecordingSink m_sink;
+    ScriptedFileDialogs m_dialogs;
+    ScriptedSavePrompt m_prompt;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void UnsavedChangesTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_context.record = DesignRecord{};
+    m_context.currentFileName.clear();
+    m_sink.messages.clear();
+    m_dialogs.answers.clear();
+    m_dialogs.requests.clear();
+    m_prompt.answers.clear();
+    m_prompt.asked.clear();
+}
+
+void UnsavedChangesTest::cleanup() {
+    m_window.reset();
+}
+
+MainWindow* UnsavedChangesTest::makeWindow() {
+    MainWindow::Services services;
+    services.fileDialogs = &m_dialogs;
+    services.messages = &m_sink;
+    services.savePrompt = &m_prompt;
+    services.settingsFile = m_dir->filePath("settings.ini");
+    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window->show();
+    return m_window.get();
+}
+
+QAction* UnsavedChangesTest::action(const char* name) {
+    auto* found = m_window->findChild<QAction*>(name);
+    if (!found)
+        qFatal("no action %s", name);
+    return found;
+}
+
+QString UnsavedChangesTest::writeFile(const char* name, const QByteArray& bytes) {
+    const QString path = m_dir->filePath(QLatin1String(name));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", name);
+    file.write(bytes);
+    return path;
+}
+
+void UnsavedChangesTest::confirmH1(const char* text) {
+    action("mnudatain")->trigger();
+    const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+    QWidget* form = m_window->childWindow(MainWindow::inputFormName(twin));
+    QVERIFY(form);
+    auto* box = form->findChild<QLineEdit*>("Text1");
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+}
+
+void UnsavedChangesTest::titleNamesTheFileAndMarksChanges() {
+    MainWindow* w = makeWindow();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Haltrix"));
+    const QString path = writeFile("bracket.tvx", exampleBytes("bracket-gravitational.tvx"));
+    QVERIFY(w->openDesignFile(path));
+    QCOMPARE(w->windowTitle(), QStringLiteral("bracket.tvx[*] - Haltrix"));
+    QVERIFY(!w->isWindowModified());
+
+    // OK with a changed value marks the design; OK with the opened values
+    // again takes the mark away.
+    confirmH1("0.6");
+    QCOMPARE(m_context.record.H1, 0.6);
+    QVERIFY(w->isDesignModified());
+    QVERIFY(w->isWindowModified());
+    confirmH1("0.5");
+    QVERIFY(!w->isWindowModified());
+    // OK without a change leaves it unmarked.
+    confirmH1("0.5");
+    QVERIFY(!w->isWindowModified());
+
+    // The unit system belongs to the design too.
+    action("mnuToolsOptions_si")->trigger();
+    QVERIFY(w->isWindowModified());
+    action("mnuToolsOptions_jyu")->trigger();
+    QVERIFY(!w->isWindowModified());
+
+    // Saved: unmarked, and the file holds the change.
+    confirmH1("0.6");
+    QVERIFY(w->isWindowModified());
+    action("mnuFileSave")->trigger();
+    QVERIFY(!w->isWindowModified());
+    QCOMPARE(contents(path), withH1(exampleBytes("bracket-gravitational.tvx"), "0.6"));
+
+    // Saved under another name: the title follows.
+    m_dialogs.answers.enqueue(m_dir->filePath("other.tvx"));
+    action("mnuFileSaveAs")->trigger();
+    QCOMPARE(w->windowTitle(), QStringLiteral("other.tvx[*] - Haltrix"));
+    QVERIFY(!w->isWindowModified());
+    QVERIFY(m_prompt.asked.isEmpty());
+    QVERIFY(m_sink.messages.isEmpty());
+}
+
+void UnsavedChangesTest::unmodifiedDesignIsNeverAsked() {
+    MainWindow* w = makeWindow();
+    const QString path = writeFile("bracket.tvx", exampleBytes("bracket-gravitational.tvx"));
+    QVERIFY(w->openDesignFile(path));
+    // A typed but unconfirmed value is no change of the design.
+    auto* box = w->childWindow("frm_datain")->findChild<QLineEdit*>("Text1");
+    QTest::keyClicks(box, "9");
+    action("mnuFileNew")->trigger();
+    action("mnuFileExit")->trigger();
+    QVERIFY(!w->isVisible());
+    QVERIFY(m_prompt.asked.isEmpty());
+}
+
+void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer_data() {
+    QTest::addColumn<QString>("act");
+    QTest::addColumn<SaveAnswer>("answer");
+    for (const char* act : {"exit", "close", "open", "drop", "recent", "new"}) {
+        QTest::addRow("%s, save", act) << act << SaveAnswer::Save;
+        QTest::addRow("%s, discard", act) << act << SaveAnswer::Discard;
+        QTest::addRow("%s, cancel", act) << act << SaveAnswer::Cancel;
+    }
+}
+
+void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer() {
+    QFETCH(QString, act);
+    QFETCH(SaveAnswer, answer);
+    MainWindow* w = makeWindow();
+    const QByteArray original = exampleBytes("bracket-gravitational.tvx");
+    const QString other = writeFile("other.tvx", exampleBytes("bracket-si.tvx"));
+    const QString path = writeFile("bracket.tvx", original);
+    // "other.tvx" is the older of the two recent designs.
+    QVERIFY(w->openDesignFile(other));
+    QVERIFY(w->openDesignFile(path));
+    confirmH1("0.6");
+    QVERIFY(w->isDesignModified());
+    const DesignRecord modified = m_context.record;
+
+    m_prompt.answers.enqueue(answer);
+    m_dialogs.answers.enqueue(other); // the open dialog's answer
+    if (act == "exit") {
+        action("mnuFileExit")->trigger();
+    } else if (act == "close") {
+        w->close();
+    } else if (act == "open") {
+        action("mnuFileOpen")->trigger();
+    } else if (act == "drop") {
+        sendDrop(w, {QUrl::fromLocalFile(other)});
+        QTRY_COMPARE(m_prompt.asked.size(), 1);
+    } else if (act == "recent") {
+        auto* item = w->findChild<QAction*>("mnuFileRecent2");
+        QCOMPARE(item->data().toString(), other);
+        item->trigger();
+    } else if (act == "new") {
+        action("mnuFileNew")->trigger();
+    }
+
+    QCOMPARE(m_prompt.asked, QStringList{"bracket.tvx"});
+    QVERIFY(m_sink.messages.isEmpty());
+    // 保存 wrote the change, the other answers left the file alone.
+    QCOMPARE(contents(path), answer == SaveAnswer::Save ? withH1(original, "0.6") : original);
+
+    const bool goesOn = answer != SaveAnswer::Cancel;
+    if (act == "exit" || act == "close") {
+        QCOMPARE(w->isVisible(), !goesOn);
+    } else if (act == "new") {
+        QCOMPARE(m_context.currentFileName, goesOn ? QString() : path);
+        QCOMPARE(m_context.record.H1, goesOn ? 0.0 : 0.6);
+    } else {
+        QCOMPARE(m_context.currentFileName, goesOn ? other : path);
+        QCOMPARE(m_context.record.unitSystem, goesOn ? 2 : 1);
+        // キャンセル before 開く shows no dialog at all.
+        QCOMPARE(m_dialogs.requests.size(), act == "open" && goesOn ? 1 : 0);
+    }
+    if (!goesOn) {
+        QVERIFY(m_context.record == modified);
+        QVERIFY(w->isWindowModified());
+    } else if (answer == SaveAnswer::Save || (act != "exit" && act != "close")) {
+        // Saved, or replaced by the design that was opened or started.
+        QVERIFY(!w->isDesignModified());
+    }
+}
+
+void UnsavedChangesTest::saveWithoutFileNameGoesThroughSaveAs_data() {
+    QTest::addColumn<QString>("saveAs"); // "" cancels the dialog
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("named") << "new.tvx" << true;
+    QTest::newRow("dialog cancelled") << "" << false;
+    QTest::newRow("write fails") << "no/such/folder/new.tvx" << false;
+}
+
+void UnsavedChangesTest::saveWithoutFileNameGoesThroughSaveAs() {
+    QFETCH(QString, saveAs);
+    QFETCH(bool, closes);
+    MainWindow* w = makeWindow();
+    confirmH1("0.6");
+    QVERIFY(w->isDesignModified());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Haltrix"));
+    const QString path = saveAs.isEmpty() ? QString() : m_dir->filePath(saveAs);
+    m_prompt.answers.enqueue(SaveAnswer::Save);
+    m_dialogs.answers.enqueue(path);
+    action("mnuFileExit")->trigger();
+
+    QCOMPARE(m_prompt.asked, QStringList{QString()});
+    QCOMPARE(m_dialogs.requests.size(), 1);
+    QVERIFY(m_dialogs.requests[0].save);
+    QCOMPARE(w->isVisible(), !closes);
+    QCOMPARE(w->isDesignModified(), !closes);
+    QCOMPARE(QFileInfo::exists(path), closes);
+    if (closes)
+        QVERIFY(contents(path).startsWith(" 0.6 \r\n"));
+    // A failed write says why; a cancelled dialog says nothing.
+    QCOMPARE(m_sink.messages.size(), saveAs.startsWith("no/") ? 1 : 0);
+}
+
+void UnsavedChangesTest::newDesignIsFreshInTheCurrentUnits() {
+    MainWindow* w = makeWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    w->setResultWindowFactory([](Twin, MainWindow&) { return new QWidget; });
+    const QString path = writeFile("bracket.tvx", exampleBytes("bracket-gravitational.tvx"));
+    QVERIFY(w->openDesignFile(path));
+    confirmH1("0.6");
+    action("mnuCalc")->trigger();
+    QVERIFY(w->childWindow("frm_calc"));
+    action("mnudatain")->trigger();
+    action("mnuCalc")->trigger();
+    // The gravitational form, left open with a typed value.
+    action("mnudatain")->trigger();
+    QWidget* form = w->childWindow("frm_datain");
+    QTest::keyClicks(form->findChild<QLineEdit*>("Text2"), "9");
+
+    QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+    m_prompt.answers.enqueue(SaveAnswer::Discard);
+    QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(m_prompt.asked.size(), 1);
+    QCOMPARE(announced.size(), 1);
+
+    // Every input untouched, the unit system kept, no file.
+    DesignRecord fresh;
+    fresh.unitSystem = kUnitGravitational;
+    QVERIFY(m_context.record == fresh);
+    QVERIFY(m_context.currentFileName.isEmpty());
+    QCOMPARE(w->windowTitle(), QStringLiteral("Haltrix"));
+    QVERIFY(!w->isDesignModified());
+    QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
+    // The form shows the new design, as after 開く; the results are gone.
+    QCOMPARE(w->childWindow("frm_datain"), form);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->findChild<QLineEdit*>("Text1")->text(), QStringLiteral("0"));
+    QCOMPARE(form->findChild<QLineEdit*>("Text2")->text(), QStringLiteral("0"));
+    QVERIFY(!w->childWindow("frm_calc"));
+    // 上書き保存 now asks for a name.
+    action("mnuFileSave")->trigger();
+    QCOMPARE(m_dialogs.requests.size(), 1);
+    QVERIFY(m_dialogs.requests[0].save);
+}
+
+void UnsavedChangesTest::onlyOneLocalFileIsTakenFromADrop() {
+    MainWindow* w = makeWindow();
+    const QString path = writeFile("bracket.tvx", exampleBytes("bracket-gravitational.tvx"));
+    bool accepted = true;
+    sendDrop(w, {QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}, &accepted);
+    QVERIFY(!accepted);
+    sendDrop(w, {QUrl(QStringLiteral("https://example.org/bracket.tvx"))}, &accepted);
+    QVERIFY(!accepted);
+    sendDrop(w, {QUrl::fromLocalFile(path)}, &accepted);
+    QVERIFY(accepted);
+    // Opened once the drop is over.
+    QTRY_COMPARE(m_context.currentFileName, path);
+    QCOMPARE(m_context.record.unitSystem, 1);
+    QVERIFY(m_prompt.asked.isEmpty());
+}
+
+QTEST_MAIN(UnsavedChangesTest)
+#include "test_unsaved_changes.moc"
