@@ -25,6 +25,7 @@ void calculate(CalculatedDesign& design, const CalcOptions& options) {
     design.message = notifier.m_message;
     design.horizontal =
         runHorizontalCheck(record, twin, options.hBarIndex, barCountFromText(options.hCountText));
+    design.warnings = findDesignWarnings(record, options.spacingRule);
 }
 
 } // namespace
