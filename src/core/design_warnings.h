@@ -70,4 +70,7 @@ std::string findingsSummary(const std::vector<Finding>& findings);
 // A finding as one line of a list: "警告: " followed by the message.
 std::string findingLine(const Finding& finding);
 
+// What a list of findings shows when there are none.
+inline constexpr const char* kNoFindingsText = "警告・注意はありません";
+
 } // namespace haltrix
