@@ -73,4 +73,7 @@ std::string findingLine(const Finding& finding);
 // What a list of findings shows when there are none.
 inline constexpr const char* kNoFindingsText = "警告・注意はありません";
 
+// The question before printing a design that has a 警告.
+inline constexpr const char* kPrintDespiteWarningQuestion = "警告があります。このまま印刷しますか?";
+
 } // namespace haltrix

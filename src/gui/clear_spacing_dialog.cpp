@@ -84,8 +84,7 @@ void ClearSpacingDialog::updateControls() {
     m_description->setText(QString::fromStdString(describeClearSpacingRule(rule())));
 }
 
-std::optional<ClearSpacingRule> askClearSpacingRule(const ClearSpacingRule& rule,
-                                                    QWidget* parent) {
+std::optional<ClearSpacingRule> askClearSpacingRule(const ClearSpacingRule& rule, QWidget* parent) {
     ClearSpacingDialog dialog(rule, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

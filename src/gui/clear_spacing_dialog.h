@@ -34,7 +34,6 @@ private:
 };
 
 // Shows the dialog modally; the chosen rule, or nothing when cancelled.
-std::optional<ClearSpacingRule> askClearSpacingRule(const ClearSpacingRule& rule,
-                                                    QWidget* parent);
+std::optional<ClearSpacingRule> askClearSpacingRule(const ClearSpacingRule& rule, QWidget* parent);
 
 } // namespace haltrix::gui

@@ -10,8 +10,7 @@ namespace haltrix::gui {
 namespace {
 
 std::optional<double> readLength(QSettings& settings, const char* key) {
-    const std::optional<double> mm =
-        numberFromText(settings.value(QLatin1String(key)).toString());
+    const std::optional<double> mm = numberFromText(settings.value(QLatin1String(key)).toString());
     if (mm && isValidSpacingSettingMm(*mm))
         return mm;
     return std::nullopt;

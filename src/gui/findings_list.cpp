@@ -12,6 +12,13 @@ FindingsList::FindingsList(QWidget* parent) : QListWidget(parent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setResizeMode(QListView::Adjust);
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(icon, icon));
+}
+
+void FindingsList::setOneLinePerFinding(bool oneLine) {
+    setWordWrap(!oneLine);
+    setTextElideMode(oneLine ? Qt::ElideRight : Qt::ElideNone);
 }
 
 void FindingsList::showFindings(const std::vector<Finding>& findings) {
