@@ -20,6 +20,8 @@
 #include <QTimer>
 
 #include "calculation_windows.h"
+#include "clear_spacing_dialog.h"
+#include "clear_spacing_settings.h"
 #include "core_path.h"
 #include "design_context.h"
 #include "design_file.h"
@@ -44,7 +46,11 @@ MainWindow::MainWindow(DesignContext& context, Services services, QWidget* paren
       m_messages(services.messages ? services.messages : &defaultMessageSink()),
       m_savePrompt(services.savePrompt),
       m_calculationMessages(std::make_unique<SinkNotifier>(*m_messages, this)),
-      m_settingsFile(std::move(services.settingsFile)), m_aboutServices(std::move(services.about)) {
+      m_settingsFile(std::move(services.settingsFile)),
+      m_askClearSpacing(std::move(services.askClearSpacing)),
+      m_aboutServices(std::move(services.about)) {
+    if (!m_askClearSpacing)
+        m_askClearSpacing = askClearSpacingRule;
     if (!m_fileDialogs) {
         m_ownFileDialogs = std::make_unique<QtFileDialogs>();
         m_fileDialogs = m_ownFileDialogs.get();
@@ -119,6 +125,8 @@ void MainWindow::createActions() {
     m_si = addItem(options, "mnuToolsOptions_si", QStringLiteral("ＳＩ単位"));
     m_si->setCheckable(true);
     m_si->setChecked(true);
+    QAction* clearSpacing =
+        addItem(tools, "mnuToolsClearSpacing", QStringLiteral("鉄筋のあき(&S)..."));
 
     QMenu* help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName("mnuHelp");
@@ -140,6 +148,7 @@ void MainWindow::createActions() {
     connect(contents, &QAction::triggered, this, &MainWindow::showManual);
     connect(search, &QAction::triggered, this, &MainWindow::searchManual);
     connect(about, &QAction::triggered, this, &MainWindow::showAboutBox);
+    connect(clearSpacing, &QAction::triggered, this, &MainWindow::chooseClearSpacing);
     // Whether a recent design's file is still there is looked at each time.
     connect(file, &QMenu::aboutToShow, this,
             [this] { m_recent->show(readRecentDesigns(*openSettings())); });
@@ -188,6 +197,7 @@ std::unique_ptr<QSettings> MainWindow::openSettings() const {
 
 void MainWindow::readSettings() {
     const auto settings = openSettings();
+    m_context.setSpacingRule(readClearSpacingRule(*settings));
     const Placement placement = readPlacement(*settings);
     const double dpi = logicalDpiOf(nullptr);
     QRect frame = placementToPixels(placement, dpi);
@@ -639,6 +649,24 @@ void MainWindow::showAboutBox() {
         services.messages = m_messages;
     AboutBox box(this, services);
     box.exec();
+}
+
+void MainWindow::chooseClearSpacing() {
+    const std::optional<ClearSpacingRule> rule = m_askClearSpacing(m_context.spacingRule(), this);
+    if (!rule)
+        return;
+    const auto settings = openSettings();
+    writeClearSpacingRule(*settings, *rule);
+    settings->sync();
+    // The rule applies for this run even when it could not be kept.
+    m_context.setSpacingRule(*rule);
+    if (settings->status() != QSettings::NoError)
+        m_messages->showMessage(
+            this,
+            QStringLiteral("設定を保存できませんでした（%1）。鉄筋のあきの設定は次回の起動時には"
+                           "元に戻ります。")
+                .arg(settings->fileName()),
+            QMessageBox::Warning);
 }
 
 } // namespace haltrix::gui

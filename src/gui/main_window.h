@@ -6,9 +6,11 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "about_box.h"
 #include "child_windows.h"
+#include "clear_spacing_rule.h"
 #include "twin.h"
 
 class QAction;
@@ -36,9 +38,14 @@ struct MainWindowServices {
     FileDialogs* fileDialogs = nullptr; // null: the Qt file dialogs
     MessageSink* messages = nullptr;    // null: message boxes
     SavePrompt* savePrompt = nullptr;   // null: the question in a message box
-    // INI file that keeps the window placement; empty: the per-user settings
-    // of the application "Haltrix".
+    // INI file that keeps the window placement, the recent designs and the
+    // warnings' spacing rule; empty: the per-user settings of the
+    // application "Haltrix".
     QString settingsFile;
+    // Asks for the minimum clear spacing rule (nothing: cancelled); null: the
+    // dialog "鉄筋のあき".
+    std::function<std::optional<ClearSpacingRule>(const ClearSpacingRule&, QWidget*)>
+        askClearSpacing;
     // What the About box reads and starts; its messages go to `messages`
     // unless it names its own sink.
     AboutBoxServices about;
@@ -112,6 +119,9 @@ public:
     // the same with the cursor in its search line.
     HelpWindow* showManual();
     void searchManual();
+    // ﾂｰﾙ → 鉄筋のあき: asks for the spacing rule, keeps it in the settings
+    // and hands it to the windows through the design context.
+    void chooseClearSpacing();
 
 protected:
     // Saves the placement unless minimized and closes the child windows.
@@ -159,6 +169,8 @@ private:
     RecentDesignsMenu* m_recent = nullptr;
     std::unique_ptr<Notifier> m_calculationMessages;
     QString m_settingsFile;
+    std::function<std::optional<ClearSpacingRule>(const ClearSpacingRule&, QWidget*)>
+        m_askClearSpacing;
     AboutBox::Services m_aboutServices;
 
     QMdiArea* m_mdi = nullptr;
