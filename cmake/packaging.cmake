@@ -12,8 +12,6 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME haltrix)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Haltrix developers")
-set(HALTRIX_PACKAGE_MAINTAINER "The Haltrix developers <haltrix@localhost>"
-    CACHE STRING "Maintainer field of the Debian package")
 set(CPACK_PACKAGE_CONTACT ${HALTRIX_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "design of the reinforcement of reinforced-concrete bracket beams")
