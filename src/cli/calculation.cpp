@@ -1,30 +1,17 @@
 #include "calculation.h"
 
-#include "engine.h"
+#include "design_calculation.h"
 
 namespace haltrix::cli {
 
 namespace {
 
-class RecordingNotifier : public Notifier {
-public:
-    void notify(std::string_view message) override {
-        if (!m_message)
-            m_message = std::string(message);
-    }
-    std::optional<std::string> m_message;
-};
-
 // The load sequence over a record that was read without error.
 void calculate(CalculatedDesign& design, const CalcOptions& options) {
-    DesignRecord& record = design.record;
-    deriveRatioCase(record);
-    const Twin twin = twinForUnitSystem(record.unitSystem);
-    RecordingNotifier notifier;
-    runCalculation(record, twin, notifier);
-    design.message = notifier.m_message;
-    design.horizontal =
-        runHorizontalCheck(record, twin, options.hBarIndex, barCountFromText(options.hCountText));
+    const DesignOutcome outcome =
+        calculateDesign(design.record, {options.hBarIndex, barCountFromText(options.hCountText)});
+    design.message = outcome.message;
+    design.horizontal = outcome.horizontal;
 }
 
 } // namespace
