@@ -8,8 +8,8 @@ namespace {
 
 // The load sequence over a record that was read without error.
 void calculate(CalculatedDesign& design, const CalcOptions& options) {
-    const DesignOutcome outcome =
-        calculateDesign(design.record, {options.hBarIndex, barCountFromText(options.hCountText)});
+    const DesignOutcome outcome = deriveAndCalculate(
+        design.record, {options.hBarIndex, barCountFromText(options.hCountText)});
     design.message = outcome.message;
     design.horizontal = outcome.horizontal;
 }

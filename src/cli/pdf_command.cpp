@@ -1,5 +1,6 @@
 #include "pdf_command.h"
 
+#include <filesystem>
 #include <iostream>
 
 #include <QGuiApplication>
@@ -7,6 +8,7 @@
 
 #include "calculation.h"
 #include "exit_status.h"
+#include "report.h"
 #include "report_printer.h"
 
 namespace haltrix::cli {
@@ -51,7 +53,9 @@ int runPdfCommand(const std::vector<std::string>& args) {
     QGuiApplication application(argc, argv);
 
     const QString output = QString::fromStdString(options.output);
-    const print::PrintOutcome outcome = print::writeReportPdf(design.record, output);
+    const std::string fileName = std::filesystem::path(design.path).filename().string();
+    const print::PrintOutcome outcome = print::writeReportPdf(
+        design.record, output, QString::fromStdString(reportDocumentName(fileName)));
     switch (outcome.status) {
     case print::PrintOutcome::Status::Printed:
         return status.code();

@@ -1,12 +1,21 @@
-// SPDX-License-Identifier: GPL-3.0-or-later
 #include "design_calculation.h"
 
+#include <cmath>
+
+#include "bar_table.h"
 #include "engine.h"
-#include "twin.h"
 
 namespace haltrix {
 
 namespace {
+
+// The list position a stored hBarIndex stands for; anything that is not one
+// of the positions counts as nothing chosen.
+int barPositionOf(double storedIndex) {
+    if (!(storedIndex >= 0.0 && storedIndex < kBarCount) || std::floor(storedIndex) != storedIndex)
+        return -1;
+    return static_cast<int>(storedIndex);
+}
 
 // Keeps the first message, as the windows show only one.
 class FirstMessage : public Notifier {
@@ -20,14 +29,27 @@ public:
 
 } // namespace
 
-DesignOutcome calculateDesign(DesignRecord& record, const HorizontalChoice& choice) {
+DesignCalculation calculateDesign(DesignRecord& record, Twin twin, int hBarIndex, double hBarCount,
+                                  Notifier& notifier) {
+    DesignCalculation result;
+    result.completed = runCalculation(record, twin, notifier);
+    result.horizontal = runHorizontalCheck(record, twin, hBarIndex, hBarCount);
+    return result;
+}
+
+DesignCalculation recalculateDesign(DesignRecord& record, Notifier& notifier) {
+    return calculateDesign(record, twinForUnitSystem(record.unitSystem),
+                           barPositionOf(record.hBarIndex), record.hBarCount, notifier);
+}
+
+DesignOutcome deriveAndCalculate(DesignRecord& record, const HorizontalChoice& choice) {
     deriveRatioCase(record);
-    const Twin twin = twinForUnitSystem(record.unitSystem);
     FirstMessage notifier;
-    runCalculation(record, twin, notifier);
     DesignOutcome outcome;
+    outcome.horizontal = calculateDesign(record, twinForUnitSystem(record.unitSystem),
+                                         choice.barIndex, choice.barCount, notifier)
+                             .horizontal;
     outcome.message = std::move(notifier.m_message);
-    outcome.horizontal = runHorizontalCheck(record, twin, choice.barIndex, choice.barCount);
     return outcome;
 }
 

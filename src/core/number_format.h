@@ -52,6 +52,10 @@ void appendRoundTripText(std::string& out, double value);
 // values that are not finite, come back unchanged.
 double roundSignificant(double value, int digits);
 
+// What a window shows in place of a number too wide for its cell or label,
+// rather than a cut number that reads as another value.
+inline constexpr const char* kOverflowMark = "###";
+
 // Number of UTF-8 code points in a text.
 int characterCount(std::string_view text);
 

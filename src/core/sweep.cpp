@@ -45,7 +45,7 @@ SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& param
         DesignRecord record = inputs;
         point.value = sweepValue(range, i);
         record.*parameter.member = point.value;
-        DesignOutcome outcome = calculateDesign(record, HorizontalChoice{});
+        DesignOutcome outcome = deriveAndCalculate(record, HorizontalChoice{});
         point.ratioCase = record.ratioCase;
         point.requiredMainArea = requiredMainArea(record);
         point.providedMainArea = shown::providedTopSteel(record);

@@ -14,7 +14,7 @@ namespace haltrix {
 
 // The required steel as a curve: one input of a design stepped over a range,
 // each point calculated exactly as haltrix-calc calculates a design file
-// (calculateDesign on a fresh record of the design's inputs).
+// (deriveAndCalculate on a fresh record of the design's inputs).
 
 struct SweepParameter {
     std::string_view name; // the record field's name, as the design table heads it

@@ -111,14 +111,15 @@ PrintOutcome printReport(DesignRecord& record, QPrinter& printer) {
     return target.finish();
 }
 
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path) {
+PrintOutcome writeReportPdf(DesignRecord& record, const QString& path,
+                            const QString& documentName) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFontEmbeddingEnabled(true);
-    printer.setDocName(QStringLiteral("Haltrix"));
+    printer.setDocName(documentName);
     printer.setCreator(QStringLiteral("Haltrix"));
     return printReport(record, printer);
 }

@@ -36,7 +36,7 @@ struct PrintOutcome {
 PrintOutcome printReport(DesignRecord& record, QPrinter& printer);
 
 // The same report written through printReport to an A4 PDF file at high
-// resolution, with its fonts embedded.
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path);
+// resolution, with its fonts embedded; `documentName` becomes its title.
+PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName);
 
 } // namespace haltrix::print

@@ -79,7 +79,7 @@ private slots:
     // 4 x D10 = 2.8532 cm2 against Ast / 2 = 1.931135.
     void workedRow() {
         DesignRecord r = workedGravitational();
-        const DesignOutcome outcome = calculateDesign(r, HorizontalChoice{});
+        const DesignOutcome outcome = deriveAndCalculate(r, HorizontalChoice{});
         std::string table;
         appendDesignTableHeader(table);
         table += '\n';

@@ -120,7 +120,7 @@ private slots:
         for (const SweepPoint& point : points) {
             DesignRecord single = inputsOf(design);
             single.*swept.member = point.value;
-            const DesignOutcome outcome = calculateDesign(single, HorizontalChoice{});
+            const DesignOutcome outcome = deriveAndCalculate(single, HorizontalChoice{});
             QCOMPARE(point.ratioCase, single.ratioCase);
             QCOMPARE(point.requiredMainArea, requiredMainArea(single));
             QCOMPARE(point.providedMainArea, single.layer1Area + single.layer2Area);
