@@ -7,6 +7,7 @@
 
 #include "design_file.h"
 #include "exit_status.h"
+#include "file_path.h"
 #include "unit_conversion.h"
 
 namespace haltrix::cli {
@@ -102,14 +103,16 @@ bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& o
 // Whether two names lead to the same file: the same file on disk (through
 // links too), or, when OUT does not exist yet, the same canonical path.
 bool sameFile(const std::string& first, const std::string& second) {
+    const std::filesystem::path a = filesystemPath(first);
+    const std::filesystem::path b = filesystemPath(second);
     std::error_code ec;
-    if (std::filesystem::equivalent(first, second, ec))
+    if (std::filesystem::equivalent(a, b, ec))
         return true;
-    const auto a = std::filesystem::weakly_canonical(first, ec);
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
     if (ec)
         return false;
-    const auto b = std::filesystem::weakly_canonical(second, ec);
-    return !ec && a == b;
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
+    return !ec && canonicalA == canonicalB;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "convert_command.h"
 #include "csv_command.h"
 #include "exit_status.h"
@@ -137,7 +138,8 @@ Exit status:
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const haltrix::cli::Utf8Console console;
+    std::vector<std::string> args = haltrix::cli::commandLineArguments(argc, argv);
     if (args.empty()) {
         std::cerr << kUsage;
         return haltrix::cli::kExitUsage;

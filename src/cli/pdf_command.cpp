@@ -1,12 +1,13 @@
 #include "pdf_command.h"
 
-#include <filesystem>
 #include <iostream>
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 
 #include "calculation.h"
+#include "core_path.h"
 #include "exit_status.h"
 #include "report.h"
 #include "report_printer.h"
@@ -52,8 +53,10 @@ int runPdfCommand(const std::vector<std::string>& args) {
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    const QString output = QString::fromStdString(options.output);
-    const std::string fileName = std::filesystem::path(design.path).filename().string();
+    const QString output = pathFromCore(options.output);
+    // The name as the user knows it, also on Windows where the core's names
+    // are UTF-8 and std::filesystem would read them in the ANSI code page.
+    const std::string fileName = QFileInfo(pathFromCore(design.path)).fileName().toStdString();
     const print::PrintOutcome outcome = print::writeReportPdf(
         design.record, output, QString::fromStdString(reportDocumentName(fileName)));
     switch (outcome.status) {

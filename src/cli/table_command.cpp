@@ -10,6 +10,7 @@
 #include "design_file.h"
 #include "design_table.h"
 #include "exit_status.h"
+#include "file_path.h"
 
 namespace haltrix::cli {
 
@@ -67,12 +68,12 @@ std::string where(const std::string& table, long row) {
 // Opens the table; says why when it cannot.
 bool openTable(const std::string& path, std::ifstream& in) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    if (fs::is_directory(filesystemPath(path), ec)) {
         std::cerr << "haltrix-calc table: " << path
                   << ": フォルダーです。CSV ファイルを選んでください\n";
         return false;
     }
-    in.open(path, std::ios::binary);
+    in.open(filesystemPath(path), std::ios::binary);
     if (!in) {
         std::cerr << "haltrix-calc table: " << path << ": 開けません\n";
         return false;
@@ -155,9 +156,10 @@ int runTableCommand(const std::vector<std::string>& args) {
     if (!checkTable(options.input))
         return kExitUnreadable;
 
+    const fs::path outDir = filesystemPath(options.outDir);
     std::error_code ec;
-    fs::create_directories(options.outDir, ec);
-    if (ec || !fs::is_directory(options.outDir)) {
+    fs::create_directories(outDir, ec);
+    if (ec || !fs::is_directory(outDir, ec)) {
         std::cerr << "haltrix-calc table: " << options.outDir
                   << ": 出力先のフォルダーを作れません\n";
         return kExitNoOutput;
@@ -212,19 +214,20 @@ int runTableCommand(const std::vector<std::string>& args) {
                    " がすでに使っています");
             continue;
         }
-        const fs::path target = fs::path(options.outDir) / name;
-        const auto status = fs::symlink_status(target, ec);
+        // The name is UTF-8 text (tableRowFileName), the core's form of a
+        // name on every system.
+        const std::string target = coreFileName(outDir / filesystemPath(name));
+        const auto status = fs::symlink_status(filesystemPath(target), ec);
         if (!ec && fs::exists(status) && !fs::is_regular_file(status)) {
-            refuse(": " + target.string() +
-                   " はファイルではありません（リンクやフォルダーには書きません）");
+            refuse(": " + target + " はファイルではありません（リンクやフォルダーには書きません）");
             continue;
         }
-        if (const auto writeError = writeDesignFile(target.string(), record)) {
+        if (const auto writeError = writeDesignFile(target, record)) {
             std::cerr << "haltrix-calc: " << writeError->message() << "\n";
             unwritten = true;
             continue;
         }
-        std::cout << target.string() << "\n";
+        std::cout << target << "\n";
     }
     if (reader.error().reason.size() > 0) {
         // Cannot happen after the first pass unless the file changed meanwhile.

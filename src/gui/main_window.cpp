@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -15,6 +14,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "core_path.h"
 #include "design_context.h"
 #include "design_file.h"
 #include "file_dialogs.h"
@@ -26,14 +26,6 @@
 #include "window_placement.h"
 
 namespace haltrix::gui {
-
-namespace {
-
-std::string pathForCore(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-} // namespace
 
 MainWindow::MainWindow(DesignContext& context, Services services, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_fileDialogs(services.fileDialogs),
