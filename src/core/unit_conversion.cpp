@@ -84,10 +84,13 @@ std::optional<std::string> convertUnitSystem(const DesignRecord& design, std::in
     return std::nullopt;
 }
 
-std::string UnitConversion::description() const {
+std::string UnitConversion::description(Tense tense) const {
+    const bool done = tense == Tense::Done;
     if (inputs.empty())
-        return "すでに" + unitSystemName(to) + "の設計です。値は変換していません。\n";
-    std::string text = unitSystemName(from) + "から" + unitSystemName(to) + "へ変換しました。\n";
+        return "すでに" + unitSystemName(to) + "の設計です。値は変換" +
+               (done ? "していません。\n" : "しません。\n");
+    std::string text = unitSystemName(from) + "から" + unitSystemName(to) + "へ変換" +
+                       (done ? "しました。\n" : "します。\n");
     for (const ConvertedInput& input : inputs) {
         text += "  " + input.name + " = " + plainText(input.before) + " " + input.unitBefore +
                 " → " + plainText(input.after) + " " + input.unitAfter;
@@ -99,10 +102,20 @@ std::string UnitConversion::description() const {
             "1 cm = 10 mm。\n";
     text += "H1, H2, l, b, a（m）と鉄筋の呼び名・本数は変わりません。\n";
     if (roundingDigits > 0)
-        text += "σsa と γc は有効数字 " + std::to_string(roundingDigits) + " 桁に丸めました。\n";
+        text += "σsa と γc は有効数字 " + std::to_string(roundingDigits) + " 桁に丸め" +
+                (done ? "ました。\n" : "ます。\n");
     else
-        text += "σsa と γc は丸めていません。\n";
+        text += std::string("σsa と γc は丸め") + (done ? "ていません。\n" : "ません。\n");
     return text;
+}
+
+bool holdsInputs(const DesignRecord& r) {
+    for (const double value : {r.H1, r.H2, r.l, r.b, r.a, r.P, r.H, r.t, r.c, r.layer1Count,
+                               r.layer2Count, r.sigmaSa, r.concreteUnitWeight}) {
+        if (value != 0.0)
+            return true;
+    }
+    return !r.layer1Bar.empty() || !r.layer2Bar.empty();
 }
 
 } // namespace haltrix

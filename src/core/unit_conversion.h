@@ -41,10 +41,12 @@ struct UnitConversion {
     DesignRecord record; // the converted design; fields other than the inputs as given
     std::vector<ConvertedInput> inputs; // empty when the design was already in `to`
 
-    // What was done, in Japanese, one statement a line: the direction, each
-    // converted input before and after, the factors, what stayed unchanged
-    // and whether σsa and γc were rounded.
-    std::string description() const;
+    // What was done (or, Planned, what converting would do), in Japanese,
+    // one statement a line: the direction, each converted input before and
+    // after, the factors, what stays unchanged and whether σsa and γc are
+    // rounded.
+    enum class Tense { Done, Planned };
+    std::string description(Tense tense = Tense::Done) const;
 };
 
 // Converts the inputs of `design` to unit system `to` (1 gravitational, 2
@@ -56,6 +58,9 @@ struct UnitConversion {
 // then left as it was.
 std::optional<std::string> convertUnitSystem(const DesignRecord& design, std::int32_t to,
                                              int roundingDigits, UnitConversion& result);
+
+// Whether a design holds any input: a number other than 0 or a designation.
+bool holdsInputs(const DesignRecord& design);
 
 // The other unit system of a design: 2 for 1, 1 for anything else.
 std::int32_t otherUnitSystem(std::int32_t unitSystem);

@@ -237,7 +237,13 @@ void MainWindowTest::captionAndMenusAsTabled() {
 
     auto* tools = w->findChild<QMenu*>("mnuTools");
     QCOMPARE(tools->title(), QStringLiteral("ﾂｰﾙ(&T)"));
-    QCOMPARE(tools->actions().size(), 1);
+    // ｵﾌﾟｼｮﾝ, then the tools beyond the unit switch.
+    QCOMPARE(tools->actions().size(), 4);
+    QVERIFY(tools->actions()[1]->isSeparator());
+    QCOMPARE(tools->actions()[2]->objectName(), QStringLiteral("mnuToolsConvertUnits"));
+    QCOMPARE(tools->actions()[2]->text(), QStringLiteral("単位系の変換(&U)..."));
+    QCOMPARE(tools->actions()[3]->objectName(), QStringLiteral("mnuToolsSensitivity"));
+    QCOMPARE(tools->actions()[3]->text(), QStringLiteral("感度(&S)..."));
     QMenu* options = tools->actions()[0]->menu();
     QVERIFY(options);
     QCOMPARE(options->objectName(), QStringLiteral("mnuToolsOptions"));
