@@ -54,6 +54,8 @@ void addVerticalMarker(QCustomPlot* plot, double x, const QString& label, const 
     caption->setFont(gothicFont(8));
     caption->setColor(pen.color());
     caption->setPadding(QMargins(3, 1, 3, 1));
+    // Readable where it crosses a curve.
+    caption->setBrush(QColor(255, 255, 255, 210));
 }
 
 // The smallest and largest finite value among the lists.
