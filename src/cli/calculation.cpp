@@ -12,6 +12,7 @@ void calculate(CalculatedDesign& design, const CalcOptions& options) {
         design.record, {options.hBarIndex, barCountFromText(options.hCountText)});
     design.message = outcome.message;
     design.horizontal = outcome.horizontal;
+    design.warnings = findDesignWarnings(design.record, options.spacingRule);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "clear_spacing_rule.h"
+
 namespace haltrix::cli {
 
 // Options shared by every subcommand that calculates designs.
@@ -12,10 +14,13 @@ struct CalcOptions {
     bool printVariant = false;      // --print
     std::string output;             // -o
     std::vector<std::string> files; // the design files, in order
+    ClearSpacingRule spacingRule;   // --min-clear, --max-aggregate
 };
 
 // Parses the arguments after the subcommand name. On a usage error returns
 // false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o.
+// --min-clear and --max-aggregate (the minimum clear spacing rule of the
+// warnings) are taken by every command; they exclude each other.
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
                       CalcOptions& options, std::string& error);
 

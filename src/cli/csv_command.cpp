@@ -44,7 +44,7 @@ int runCsvCommand(const std::vector<std::string>& args) {
         if (!reportProblems(design, status))
             continue;
         DesignOutcome outcome{design.message, design.horizontal};
-        appendDesignTableRow(out.text(), path, design.record, outcome);
+        appendDesignTableRow(out.text(), path, design.record, outcome, design.warnings);
         out.text() += lineEnd;
         out.flushIfFull();
     }

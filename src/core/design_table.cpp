@@ -20,6 +20,7 @@ struct RowSource {
     std::string_view file;
     const DesignRecord& record;
     const DesignOutcome& outcome;
+    const std::vector<Finding>& warnings;
 };
 
 // How a column is read back into a design, if at all.
@@ -106,7 +107,13 @@ const Column kColumns[] = {
                if (s.outcome.message)
                    appendCsvField(out, *s.outcome.message);
            }),
-    // The codes of the design's warnings join here as a column "warnings".
+    result("warnings",
+           [](std::string& out, const RowSource& s) {
+               std::string codes;
+               for (const Finding& finding : s.warnings)
+                   codes += (codes.empty() ? "" : ";") + finding.code;
+               appendCsvField(out, codes);
+           }),
 };
 
 void writeColumn(std::string& out, const Column& column, const RowSource& source) {
@@ -226,8 +233,8 @@ void appendDesignTableHeader(std::string& out) {
 }
 
 void appendDesignTableRow(std::string& out, std::string_view file, const DesignRecord& record,
-                          const DesignOutcome& outcome) {
-    const RowSource source{file, record, outcome};
+                          const DesignOutcome& outcome, const std::vector<Finding>& warnings) {
+    const RowSource source{file, record, outcome, warnings};
     bool first = true;
     for (const Column& column : kColumns) {
         if (!first)

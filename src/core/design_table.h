@@ -8,6 +8,7 @@
 
 #include "design_calculation.h"
 #include "design_record.h"
+#include "design_warnings.h"
 
 namespace haltrix {
 
@@ -19,15 +20,16 @@ namespace haltrix {
 inline constexpr std::string_view kTableFileColumn = "file";
 
 // The column names in the order the table has them: file, unitSystem, the
-// fifteen inputs, the formula case, the main results, the horizontal check
-// and the calculation's message.
+// fifteen inputs, the formula case, the main results, the horizontal check,
+// the calculation's message and the codes of the design's warnings.
 const std::vector<std::string_view>& designTableColumns();
 
 // Appends the header, or the row of one calculated design, without a line
-// end. `file` is the design's file as it was named.
+// end. `file` is the design's file as it was named; the warnings column
+// holds the findings' codes joined by ";" in their order.
 void appendDesignTableHeader(std::string& out);
 void appendDesignTableRow(std::string& out, std::string_view file, const DesignRecord& record,
-                          const DesignOutcome& outcome);
+                          const DesignOutcome& outcome, const std::vector<Finding>& warnings);
 
 // --- Reading a table back ------------------------------------------------------
 

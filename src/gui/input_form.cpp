@@ -8,9 +8,12 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <limits>
 
 #include "child_windows.h"
 #include "design_context.h"
+#include "design_warnings.h"
+#include "findings_list.h"
 #include "fonts.h"
 #include "message_sink.h"
 #include "number_format.h"
@@ -79,6 +82,27 @@ std::string selectedBar(const QListWidget* list) {
     return std::string(barNameByIndex(selectedRow(list)));
 }
 
+// Reads the boxes and the bar lists into the inputs of `record`, in the order
+// "OK" stores them; a box that does not hold a number gives NaN. Returns the
+// first such field, or null when every box holds a number.
+const NumberField* readFields(QLineEdit* const (&text)[16], const QListWidget* list1,
+                              const QListWidget* list2, DesignRecord& record) {
+    const NumberField* firstBad = nullptr;
+    auto read = [&](const NumberField& field) {
+        const std::optional<double> value = numberFromText(text[field.text]->text());
+        record.*field.member = value.value_or(std::numeric_limits<double>::quiet_NaN());
+        if (!value && !firstBad)
+            firstBad = &field;
+    };
+    for (const NumberField& field : kFieldsBeforeBars)
+        read(field);
+    record.layer1Bar = selectedBar(list1);
+    read(kLayer1Count);
+    record.layer2Bar = selectedBar(list2);
+    read(kLayer2Count);
+    return firstBad;
+}
+
 } // namespace
 
 const InputFormProfile& inputFormProfile(Twin twin) {
@@ -92,7 +116,8 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     setObjectName(QLatin1String(profile.objectName));
     setWindowTitle(QStringLiteral("入力データ"));
     setFont(gothicFont(9));
-    const QRect client = twipsRect(0, 0, 6240, 6000, m_dpi);
+    // The fields and buttons fill the top 6000 twips; the warnings below.
+    const QRect client = twipsRect(0, 0, 6240, 7515, m_dpi);
     setFixedSize(client.size());
 
     m_tab = new QTabWidget(this);
@@ -131,12 +156,26 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     cancel->setObjectName("Command2");
     place(cancel, QRect(4920, 5520, 1215, 375));
 
+    m_findings = new FindingsList(this);
+    m_findings->setObjectName("lstFindings");
+    place(m_findings, QRect(120, 6000, 6015, 1395));
+
     connect(ok, &QPushButton::clicked, this, &InputForm::acceptInput);
     connect(cancel, &QPushButton::clicked, this, &InputForm::cancelInput);
     connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::updateLayer1Area);
     connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::updateLayer2Area);
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer1Area);
     connect(m_list2, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer2Area);
+    for (QLineEdit* box : m_text) {
+        if (box)
+            connect(box, &QLineEdit::textChanged, this, &InputForm::typedInputsChanged);
+    }
+    for (QListWidget* list : {m_list1, m_list2})
+        connect(list, &QListWidget::itemSelectionChanged, this, &InputForm::typedInputsChanged);
+    connect(this, &InputForm::typedInputsChanged, this, &InputForm::updateFindings);
+    // The unit system and the spacing rule come from outside the form.
+    connect(&m_context, &DesignContext::inputsChanged, this, &InputForm::updateFindings);
+    connect(&m_context, &DesignContext::spacingRuleChanged, this, &InputForm::updateFindings);
 
     loadFromRecord();
 }
@@ -301,44 +340,37 @@ void InputForm::loadFromRecord() {
     // line explicitly.
     updateLayer1Area();
     updateLayer2Area();
+    updateFindings();
+}
+
+DesignRecord InputForm::recordAsTyped() const {
+    DesignRecord typed = m_context.record;
+    readFields(m_text, m_list1, m_list2, typed);
+    deriveRatioCase(typed);
+    return typed;
 }
 
 bool InputForm::storeToRecord() {
     DesignRecord updated = m_context.record;
-    auto store = [&](const NumberField& field) {
-        QLineEdit* box = m_text[field.text];
-        const std::optional<double> value = numberFromText(box->text());
-        if (value) {
-            updated.*field.member = *value;
-            return true;
-        }
-        const QString caption = textOf(field.caption).simplified();
-        const QString text = box->text().trimmed();
-        m_messages.showMessage(
-            this,
-            text.isEmpty()
-                ? QStringLiteral("「%1」が入力されていません。数値を入力してください。")
-                      .arg(caption)
-                : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
-                      .arg(caption, text),
-            QMessageBox::Warning);
-        m_tab->setCurrentIndex(field.page);
-        box->setFocus();
-        box->selectAll();
-        return false;
-    };
-    for (const NumberField& field : kFieldsBeforeBars) {
-        if (!store(field))
-            return false;
+    const NumberField* bad = readFields(m_text, m_list1, m_list2, updated);
+    if (!bad) {
+        m_context.record = updated;
+        return true;
     }
-    updated.layer1Bar = selectedBar(m_list1);
-    if (!store(kLayer1Count))
-        return false;
-    updated.layer2Bar = selectedBar(m_list2);
-    if (!store(kLayer2Count))
-        return false;
-    m_context.record = updated;
-    return true;
+    QLineEdit* box = m_text[bad->text];
+    const QString caption = textOf(bad->caption).simplified();
+    const QString text = box->text().trimmed();
+    m_messages.showMessage(
+        this,
+        text.isEmpty()
+            ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
+            : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
+                  .arg(caption, text),
+        QMessageBox::Warning);
+    m_tab->setCurrentIndex(bad->page);
+    box->setFocus();
+    box->selectAll();
+    return false;
 }
 
 void InputForm::acceptInput() {
@@ -354,6 +386,10 @@ void InputForm::cancelInput() {
         hideHostWindow(this);
     else
         closeHostWindow(this);
+}
+
+void InputForm::updateFindings() {
+    m_findings->showFindings(findDesignWarnings(recordAsTyped(), m_context.spacingRule()));
 }
 
 void InputForm::updateLayer1Area() {

@@ -14,6 +14,7 @@ class QTabWidget;
 namespace haltrix::gui {
 
 class DesignContext;
+class FindingsList;
 class MessageSink;
 
 // What differs between the gravitational and the SI input form. Everything
@@ -49,6 +50,12 @@ public:
     // field is named in a message, focused, and nothing at all is stored.
     bool storeToRecord();
 
+    // The record "OK" would store from the fields as they now stand, with
+    // its formula case derived; a box that does not hold a number gives NaN.
+    // The design record itself is not touched. What shows the typed design
+    // live (the warnings below the fields) reads this.
+    DesignRecord recordAsTyped() const;
+
     // "OK": stores the fields and closes the form.
     void acceptInput();
     // "キャンセル": closes (or hides) the form without storing anything.
@@ -56,6 +63,12 @@ public:
     // Shows the steel area of a layer from its count and bar.
     void updateLayer1Area();
     void updateLayer2Area();
+    // Lists the warnings of the design as typed.
+    void updateFindings();
+
+signals:
+    // Any box edited or any bar chosen: recordAsTyped() may differ.
+    void typedInputsChanged();
 
 private:
     struct Placed {
@@ -84,6 +97,7 @@ private:
     QLineEdit* m_text[16] = {}; // m_text[n] is TextN
     QListWidget* m_list1 = nullptr;
     QListWidget* m_list2 = nullptr;
+    FindingsList* m_findings = nullptr;
 };
 
 } // namespace haltrix::gui

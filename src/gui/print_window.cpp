@@ -8,6 +8,8 @@
 
 #include "child_windows.h"
 #include "design_calculation.h"
+#include "design_warnings.h"
+#include "findings_list.h"
 #include "fonts.h"
 #include "message_notifier.h"
 #include "preview_surface.h"
@@ -27,6 +29,10 @@ constexpr int kPicLeft = 120;
 constexpr int kPicTop = 720;
 constexpr int kPicWidth = 9615;
 constexpr int kPicHeight = 11895;
+// The warnings, right of the buttons and above the preview.
+constexpr int kFindingsLeft = 2520;
+constexpr int kFindingsTop = 30;
+constexpr int kFindingsHeight = 660;
 
 } // namespace
 
@@ -63,10 +69,17 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
     m_pic = new PreviewSurface;
     m_scroll->setWidget(m_pic);
 
+    m_findings = new FindingsList(this);
+    m_findings->setObjectName(QStringLiteral("lstFindings"));
+    m_findings->setOneLinePerFinding(true);
+    m_findings->setGeometry(twipsRect(kFindingsLeft, kFindingsTop,
+                                      kPicLeft + kPicWidth - kFindingsLeft, kFindingsHeight, dpi));
+
     connect(m_command1, &QPushButton::clicked, this, &PrintWindow::printReport);
     connect(m_command2, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
 
     connect(&m_context, &DesignContext::inputsChanged, this, &PrintWindow::followInputs);
+    connect(&m_context, &DesignContext::spacingRuleChanged, this, &PrintWindow::updateFindings);
 
     // The result window that opens this one has just calculated the record.
     drawPreview();
@@ -82,6 +95,11 @@ QSize PrintWindow::sizeHint() const {
 void PrintWindow::drawPreview() {
     m_pic->clear();
     writeReport(m_context.record, m_pic->target(), ReportVariant::Preview);
+    updateFindings();
+}
+
+void PrintWindow::updateFindings() {
+    m_findings->showFindings(findDesignWarnings(m_context.record, m_context.spacingRule()));
 }
 
 // A fresh calculation of the inputs as they stand, with the side-face bars
@@ -103,6 +121,7 @@ void PrintWindow::resizeEvent(QResizeEvent* event) {
     const double dpi = logicalDpiOf(this);
     const int margin = twipsToPixels(kClientWidthTwips - kPicLeft - kPicWidth, dpi);
     const int bottom = twipsToPixels(kClientHeightTwips - kPicTop - kPicHeight, dpi);
+    m_findings->resize(std::max(0, width() - m_findings->x() - margin), m_findings->height());
     const QPoint topLeft = m_scroll->pos();
     m_scroll->resize(std::max(0, width() - topLeft.x() - margin),
                      std::max(0, height() - topLeft.y() - bottom));
@@ -112,6 +131,10 @@ void PrintWindow::printReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(
         reportDocumentName(QFileInfo(m_context.currentFileName).fileName().toStdString())));
+    // Nobody prints a design the warnings call impossible without being asked.
+    if (hasWarning(findDesignWarnings(m_context.record, m_context.spacingRule())) &&
+        !m_interaction->confirmPrintDespiteWarning(this))
+        return;
     if (!m_interaction->choosePrinter(printer, this))
         return;
     // What goes on paper is calculated now, and the preview shows the same.

@@ -14,6 +14,7 @@ class Notifier;
 
 namespace haltrix::gui {
 
+class FindingsList;
 class PreviewSurface;
 class PrintInteraction;
 
@@ -25,6 +26,10 @@ class PrintInteraction;
 // paper never mixes one design's inputs with another's results; "閉じる"
 // closes the window. A unit system without a report leaves the preview empty
 // and prints nothing.
+//
+// Beside the buttons, above the preview, lstFindings lists the design's
+// warnings; it follows the inputs and the spacing rule. "印刷実行" on a
+// design with a 警告 first asks whether to print it anyway.
 class PrintWindow : public QWidget {
     Q_OBJECT
 
@@ -51,6 +56,7 @@ private:
     bool recalculate();
     void followInputs();
     void printReport();
+    void updateFindings();
 
     DesignContext& m_context;
     std::unique_ptr<PrintInteraction> m_ownInteraction;
@@ -60,6 +66,7 @@ private:
     QPushButton* m_command2 = nullptr;
     QScrollArea* m_scroll = nullptr;
     PreviewSurface* m_pic = nullptr;
+    FindingsList* m_findings = nullptr;
 };
 
 } // namespace haltrix::gui

@@ -82,6 +82,7 @@ private slots:
         const QList<QByteArray> lines = csv.out.split('\n');
         QCOMPARE(lines.size(), kReadableDesigns.size() + 2); // header, rows, nothing after the end
         QCOMPARE(csv.out.startsWith("\xEF\xBB\xBF"), excel);
+        QVERIFY(lines[0].trimmed().endsWith(",message,warnings"));
         for (const QByteArray& line : lines.mid(0, lines.size() - 1))
             QCOMPARE(line.endsWith('\r'), excel);
         QVERIFY(csv.out.contains("入力データが不正です"));

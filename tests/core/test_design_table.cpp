@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(header, std::string(kInputHeader) +
                              ",ratioCase,S,sumAs,Ast,requiredMainArea,providedMainArea,"
                              "mainJudgement,hBar,hBarCount,hAs,requiredHorizontalArea,"
-                             "horizontalJudgement,message");
+                             "horizontalJudgement,message,warnings");
     }
 
     // The worked example, by hand: S = 10 + 0.45 = 10.45 tf; Ast =
@@ -83,7 +83,7 @@ private slots:
         std::string table;
         appendDesignTableHeader(table);
         table += '\n';
-        appendDesignTableRow(table, "dir/w,1.tvx", r, outcome);
+        appendDesignTableRow(table, "dir/w,1.tvx", r, outcome, {});
         const auto read = records(table);
         QCOMPARE(read.size(), std::size_t(2));
         QCOMPARE(read[1].size(), read[0].size());
@@ -108,6 +108,21 @@ private slots:
         QVERIFY(std::fabs(std::stod(cell("requiredHorizontalArea")) - 1.931135) < 1e-6);
         QCOMPARE(cell("horizontalJudgement"), std::string(kJudgementOk));
         QCOMPARE(cell("message"), std::string());
+        QCOMPARE(cell("warnings"), std::string());
+    }
+
+    // The codes of the warnings, in their order, in one field.
+    void warningCodes() {
+        DesignRecord r = workedGravitational();
+        const DesignOutcome outcome = deriveAndCalculate(r, HorizontalChoice{});
+        Finding outside;
+        outside.code = finding_code::kOutsideMethodRange;
+        Finding fit;
+        fit.code = finding_code::kBarsDoNotFit;
+        fit.severity = Severity::Warning;
+        std::string row;
+        appendDesignTableRow(row, "w.tvx", r, outcome, {outside, fit});
+        QVERIFY(QString::fromStdString(row).endsWith(",,outside-method-range;bars-do-not-fit"));
     }
 
     // Out and back in, every input is the same double (the design file's own
@@ -118,7 +133,7 @@ private slots:
             std::string table;
             appendDesignTableHeader(table);
             table += "\r\n";
-            appendDesignTableRow(table, "x.tvx", r, DesignOutcome{});
+            appendDesignTableRow(table, "x.tvx", r, DesignOutcome{}, {});
             table += "\r\n";
             const auto read = records(table);
             QCOMPARE(read.size(), std::size_t(2));

@@ -211,7 +211,7 @@ private slots:
         main.show();
         QAction* command = main.findChild<QAction*>("mnuToolsSensitivity");
         QVERIFY(command);
-        QCOMPARE(command->text(), QStringLiteral("感度(&S)..."));
+        QCOMPARE(command->text(), QStringLiteral("感度(&K)..."));
         command->trigger();
         QWidget* window = main.childWindow(MainWindow::sensitivityWindowName());
         QVERIFY(qobject_cast<SensitivityWindow*>(window));
