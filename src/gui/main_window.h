@@ -25,6 +25,7 @@ class Notifier;
 
 namespace haltrix::gui {
 
+class ConversionConfirmation;
 class DesignContext;
 class FileDialogs;
 class HelpWindow;
@@ -32,6 +33,14 @@ class MessageSink;
 class RecentDesignsMenu;
 class SavePrompt;
 class UnsavedChanges;
+
+// What the status bar says when the unit switch changes the unit system of a
+// design that holds values: the switch converts nothing.
+inline constexpr const char* kUnitSwitchNotConvertedMessage =
+    "単位系を切り替えました（入力値は変換していません。変換は ﾂｰﾙ → 単位系の変換）";
+
+// How long a status-bar message stays, in milliseconds.
+inline constexpr int kStatusMessageMs = 15000;
 
 // What the main window uses from outside; tests replace each of them.
 struct MainWindowServices {
@@ -49,6 +58,9 @@ struct MainWindowServices {
     // What the About box reads and starts; its messages go to `messages`
     // unless it names its own sink.
     AboutBoxServices about;
+    // Asks before the design is converted to the other unit system; null:
+    // the dialog.
+    ConversionConfirmation* conversionConfirmation = nullptr;
 };
 
 // The main window "Haltrix": a multiple-document window with the menus, the
@@ -89,6 +101,7 @@ public:
 
     static QString inputFormName(Twin twin);
     static QString resultWindowName(Twin twin);
+    static QString sensitivityWindowName();
 
     // Opens the design file `path` as 開く does once its dialog has given
     // the path: something that is not a regular file is refused unopened, and
@@ -114,6 +127,10 @@ public:
     void showResults();
     void useGravitationalUnits();
     void useSIUnits();
+    // Converts the design's inputs to the other unit system after the
+    // confirmation; writes no file.
+    void convertUnits();
+    void showSensitivity();
     void showAboutBox();
     // 目次: shows the manual's window (one for the whole run); ﾄﾋﾟｯｸの検索:
     // the same with the cursor in its search line.
@@ -151,13 +168,13 @@ private:
     void rememberRecentDesign(const QString& path);
     void updateTitle();
     bool showsModifiedMark() const;
-    void refillInputForms();
     void discardResultWindows();
     QSize subWindowFrameExtra() const;
     QSize firstStartOuterSize() const;
     void placeNewChild(const QString& name, QMdiSubWindow* sub);
     void bringUnitMarksInLine();
     void setUnitSystem(std::int32_t unitSystem);
+    void refreshInputForms();
 
     DesignContext& m_context;
     std::unique_ptr<FileDialogs> m_ownFileDialogs;
@@ -167,6 +184,8 @@ private:
     SavePrompt* m_savePrompt;
     UnsavedChanges* m_unsaved = nullptr;
     RecentDesignsMenu* m_recent = nullptr;
+    std::unique_ptr<ConversionConfirmation> m_ownConfirmation;
+    ConversionConfirmation* m_confirmation;
     std::unique_ptr<Notifier> m_calculationMessages;
     QString m_settingsFile;
     std::function<std::optional<ClearSpacingRule>(const ClearSpacingRule&, QWidget*)>

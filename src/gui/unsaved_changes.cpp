@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "unsaved_changes.h"
 
+#include "design_calculation.h"
 #include "design_context.h"
 
 namespace haltrix::gui {

@@ -3,7 +3,7 @@
 
 #include <QObject>
 
-#include "design_inputs.h"
+#include "design_record.h"
 
 namespace haltrix::gui {
 
@@ -30,7 +30,7 @@ private:
     void compare();
 
     DesignContext& m_context;
-    DesignInputs m_saved;
+    DesignRecord m_saved; // only its inputs and unit system (inputsOf)
     bool m_modified = false;
 };
 

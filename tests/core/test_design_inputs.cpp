@@ -5,7 +5,7 @@
 #include <QTest>
 #include <functional>
 
-#include "design_inputs.h"
+#include "design_calculation.h"
 #include "worked_examples.h"
 
 using namespace haltrix;
@@ -91,8 +91,15 @@ private slots:
     }
 
     void inputsAreCopiedAsTheyAre() {
-        const DesignRecord r = workedGravitational();
-        const DesignInputs in = inputsOf(r);
+        DesignRecord r = workedGravitational();
+        r.Ast = 3.86;
+        r.ratioCase = 1;
+        r.hBarCount = 4;
+        const DesignRecord in = inputsOf(r);
+        // Nothing but the inputs and the unit system.
+        QCOMPARE(in.Ast, 0.0);
+        QCOMPARE(in.ratioCase, 0);
+        QCOMPARE(in.hBarCount, 0.0);
         QCOMPARE(in.H1, 0.5);
         QCOMPARE(in.a, 0.3);
         QCOMPARE(in.sigmaSa, 1800.0);
