@@ -8,9 +8,9 @@ HALTRIX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Everything the build, the tests and the program need.
 HALTRIX_PACKAGES=(
     build-essential cmake pkgconf
-    qt6-base-dev qt6-translations-l10n
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n
     fonts-ipafont-mincho fonts-ipafont-gothic
-    poppler-utils
+    poppler-utils python3-ezdxf
     xvfb xauth
     clang libclang-rt-14-dev
     libbenchmark-dev

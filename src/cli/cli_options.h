@@ -12,11 +12,16 @@ struct CalcOptions {
     bool printVariant = false;      // --print
     std::string output;             // -o
     std::vector<std::string> files; // the design files, in order
+    bool sketchPage = false;        // --sketch
+    std::string project;            // --project
+    std::string member;             // --member
+    std::string designer;           // --designer
 };
 
 // Parses the arguments after the subcommand name. On a usage error returns
-// false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o.
+// false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o;
+// `allowPageOptions` admits --sketch, --project, --member and --designer.
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
-                      CalcOptions& options, std::string& error);
+                      CalcOptions& options, std::string& error, bool allowPageOptions = false);
 
 } // namespace haltrix::cli

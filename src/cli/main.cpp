@@ -10,6 +10,7 @@
 #include "pdf_command.h"
 #include "report_command.h"
 #include "sheet_command.h"
+#include "sketch_command.h"
 
 namespace {
 
@@ -17,7 +18,10 @@ const char* const kUsage = R"(Usage:
   haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx...
   haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
-  haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx -o OUT.pdf
+  haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
+                   [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
+  haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
+                      -o OUT.svg|OUT.png|OUT.dxf
   haltrix-calc --help
 
 Each design file is read into a fresh design record (this sets the unit
@@ -36,14 +40,21 @@ Options:
                   input-data section starts with four blank lines instead of
                   the preview's one; pdf: accepted and changes nothing, the
                   PDF always holds the printed variant
-  -o OUT.pdf      pdf only: where the PDF is written
+  -o OUT          pdf and sketch: where the file is written
+  --sketch        pdf: the sketch of the bracket follows the report on a page
+                  of its own
+  --project TEXT, --member TEXT, --designer TEXT
+                  pdf: the title block (工事名, 部材名, 設計者); when any is
+                  given, every page carries a header line inside its top
+                  margin with the given fields, the date and "n / m"; the
+                  report's lines do not move
 
 json prints one JSON object per file on one line (JSON Lines) with every
 field of the design record, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
 "requiredHorizontalArea" and "message" (null, or the calculation's message).
 
-sheet, report and pdf take exactly one design file.
+sheet, report, pdf and sketch take exactly one design file.
 
 sheet prints the result window's calculation sheet: the four rows of the
 self-weight grid, an empty line, then the fifteen rows of the result grid.
@@ -63,6 +74,15 @@ the report, 20 mm inside the page's printable area in the report font at
 A design whose unit system is neither 1 nor 2 has no report: no PDF is
 written (a note goes to standard error) and the exit status stays 0.
 
+sketch draws the bracket: the elevation (the pier hatched at the root, the
+member H2 deep at the root and H1 at the tip, the bearing at a with P and H,
+the top bars at depth t and t + c) and the section at the root (b x H2, the
+bars as circles of their nominal diameter, each layer spread evenly between
+t from either side face), with their dimensions, and d and Zc when the
+calculation completed. The format follows the output's extension: .svg
+(SVG), .png (PNG image) or .dxf (DXF drawing in mm, layers OUTLINE, REBAR,
+LOAD, DIM and TEXT). What cannot be drawn is named in notes on the sketch.
+
 Exit status:
   0  every file was read and calculated
   1  the command line was wrong
@@ -71,7 +91,7 @@ Exit status:
   3  the calculation reported invalid input data for a file (message on
      standard error; its output is still written from the record as it
      then stands)
-  4  pdf only: the PDF could not be written
+  4  pdf and sketch: the output file could not be written
 )";
 
 } // namespace
@@ -96,6 +116,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runReportCommand(args);
     if (command == "pdf")
         return haltrix::cli::runPdfCommand(args);
+    if (command == "sketch")
+        return haltrix::cli::runSketchCommand(args);
     std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
     return haltrix::cli::kExitUsage;
 }

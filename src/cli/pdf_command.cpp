@@ -2,23 +2,29 @@
 
 #include <iostream>
 
+#include <QDate>
 #include <QGuiApplication>
 #include <QString>
 
 #include "calculation.h"
 #include "exit_status.h"
+#include "offscreen.h"
 #include "report_printer.h"
 
 namespace haltrix::cli {
 
 namespace {
 
-// Without a display the offscreen platform still has the fonts and the PDF
-// writer; a platform chosen by the caller is left alone.
-void chooseOffscreenWithoutDisplay() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+// The sketch page and the title block the options ask for.
+print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDesign& design) {
+    print::PrintOptions print;
+    if (options.sketchPage)
+        print.sketch = designSketch(design);
+    print.title.project = QString::fromStdString(options.project);
+    print.title.member = QString::fromStdString(options.member);
+    print.title.designer = QString::fromStdString(options.designer);
+    print.title.date = QDate::currentDate().toString(QStringLiteral("yyyy年M月d日"));
+    return print;
 }
 
 } // namespace
@@ -26,7 +32,7 @@ void chooseOffscreenWithoutDisplay() {
 int runPdfCommand(const std::vector<std::string>& args) {
     CalcOptions options;
     std::string error;
-    if (!parseCalcOptions(args, true, true, options, error)) {
+    if (!parseCalcOptions(args, true, true, options, error, true)) {
         std::cerr << "haltrix-calc pdf: " << error << "\n";
         return kExitUsage;
     }
@@ -51,7 +57,8 @@ int runPdfCommand(const std::vector<std::string>& args) {
     QGuiApplication application(argc, argv);
 
     const QString output = QString::fromStdString(options.output);
-    const print::PrintOutcome outcome = print::writeReportPdf(design.record, output);
+    const print::PrintOutcome outcome =
+        print::writeReportPdf(design.record, output, printOptions(options, design));
     switch (outcome.status) {
     case print::PrintOutcome::Status::Printed:
         return status.code();
