@@ -137,10 +137,16 @@ DimensionLayout layoutOf(const Dimension& d) {
         text.hAlign = HAlign::Centre;
         text.at = point((low + high) / 2, d.position + lift);
     } else {
-        // Too long for the space between the extension lines: beside the
-        // upper (or right) end, clear of the arrowhead.
-        text.hAlign = HAlign::Left;
-        text.at = point(high + (headsInside ? 0.5 : 2.5) * arrow, d.position + lift);
+        // Too long for the space between the extension lines: beside one
+        // end, clear of the arrowhead.
+        const double clear = (headsInside ? 0.5 : 2.5) * arrow;
+        if (d.overflow == Overflow::High) {
+            text.hAlign = HAlign::Left;
+            text.at = point(high + clear, d.position + lift);
+        } else {
+            text.hAlign = HAlign::Right;
+            text.at = point(low - clear, d.position + lift);
+        }
     }
     return layout;
 }

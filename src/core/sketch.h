@@ -75,6 +75,10 @@ struct Text {
 
 enum class Orientation { Horizontal, Vertical };
 
+// Where a dimension's text goes when it is longer than the space between the
+// extension lines: beyond the upper (right) end or the lower (left) one.
+enum class Overflow { High, Low };
+
 // A linear dimension between two points, measured along x (Horizontal) or
 // y (Vertical). Its dimension line runs at `position`: the y of a horizontal
 // dimension, the x of a vertical one.
@@ -87,6 +91,7 @@ struct Dimension {
     double textHeight = 0;
     double arrowLength = 0;
     Layer layer = Layer::Dim;
+    Overflow overflow = Overflow::High;
 };
 
 // How a dimension is drawn: the two extension lines, the dimension line,

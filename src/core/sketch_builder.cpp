@@ -66,7 +66,7 @@ Length lengthOf(double value, double toMm, const std::string& name, bool zeroAll
         return {0, name + " が数値でない"};
     if (!std::isfinite(mm) || std::abs(mm) > kLargestMm)
         return {0, name + " が大きすぎる"};
-    if (zeroAllowed && mm == 0.0)
+    if (zeroAllowed && std::abs(mm) < kSmallestMm)
         return {0, ""};
     if (zeroAllowed ? mm < 0 : mm <= 0)
         return {0, name + (zeroAllowed ? " が負の" : " が 0 以下の")};
@@ -152,7 +152,7 @@ private:
         const Length t = signedLengthOf(r.t, m_units.coverToMm, "被り t");
         const Length c = signedLengthOf(r.c, m_units.coverToMm, "鉄筋間隔 c");
         m_t = t;
-        m_layers[0] = readLayer("１段目", r.layer1Bar, r.layer1Count, t, "被り t");
+        m_layers[0] = readLayer("１段目", r.layer1Bar, r.layer1Count, t, "t");
         Length depth2 = c;
         if (t.ok() && c.ok()) {
             depth2.mm = t.mm + c.mm;
@@ -219,19 +219,26 @@ private:
             else
                 note(prefix + "鉄筋「" + designation + "」は鉄筋表にないため断面に描けません");
         } else if (layer.summarised) {
-            note(prefix + plainText(whole) + " 本は多いため両端の 2 本だけを描きました");
+            note(prefix + " " + plainText(whole) + " 本は多いため両端の 2 本だけを描きました");
         }
         return layer;
     }
 
     void chooseTextHeights() {
+        // The size of what each view draws: texts and arrows are a fixed
+        // part of it, so they stay readable however long or thin it is.
+        double depth = 0;
+        for (const BarLayer& layer : m_layers) {
+            if (layer.drawn)
+                depth = std::max(depth, std::abs(layer.depth));
+        }
         double elevationSize = 0;
         if (m_elevationDrawn) {
-            elevationSize = std::max({m_l.mm, m_H2.mm, m_H1.mm});
+            elevationSize = std::max({m_l.mm, m_H2.mm, m_H1.mm, depth});
             if (m_a.ok())
                 elevationSize = std::max({elevationSize, m_a.mm, -m_a.mm});
         }
-        const double sectionSize = m_sectionDrawn ? std::max(m_b.mm, m_H2.mm) : 0.0;
+        const double sectionSize = m_sectionDrawn ? std::max({m_b.mm, m_H2.mm, depth}) : 0.0;
         const double larger = std::max(elevationSize, sectionSize);
         const double smaller = std::min(elevationSize, sectionSize);
         const bool shared = smaller > 0 && larger <= kSharedTextRatio * smaller;
@@ -242,9 +249,9 @@ private:
     }
 
     static Dimension dimension(Point from, Point to, Orientation orientation, double position,
-                               std::string text, double unit) {
+                               std::string text, double unit, Overflow overflow = Overflow::High) {
         return Dimension{from,        to,         orientation, position, std::move(text),
-                         0.85 * unit, 0.9 * unit, Layer::Dim};
+                         0.85 * unit, 0.9 * unit, Layer::Dim,  overflow};
     }
 
     void addTitle(View& view, const char* title, double unit) {
@@ -339,7 +346,7 @@ private:
         if (m_layers[1].drawn) {
             v.dimensions.push_back(dimension({l, -m_t.mm}, {l, -m_layers[1].depth},
                                              Orientation::Vertical, column,
-                                             "c=" + cover(m_record.c), u));
+                                             "c=" + cover(m_record.c), u, Overflow::Low));
         }
         if (H1 > 0) {
             column += 2 * u;
@@ -475,7 +482,7 @@ private:
         if (m_layers[1].drawn) {
             v.dimensions.push_back(dimension({0, -m_t.mm}, {0, -m_layers[1].depth},
                                              Orientation::Vertical, left, "c=" + cover(m_record.c),
-                                             u));
+                                             u, Overflow::Low));
         }
         left -= 2 * u;
         v.dimensions.push_back(dimension({0, 0}, {0, -H2}, Orientation::Vertical, left,

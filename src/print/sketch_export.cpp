@@ -15,7 +15,7 @@ namespace {
 constexpr int kDpi = 96;
 // Room around the drawing and per line of notes, pixels at 96 dpi.
 constexpr int kMargin = 24;
-constexpr int kNoteLine = 16;
+constexpr int kNoteLine = 18;
 
 void paintOn(QPainter& painter, const sketch::Sketch& sketch, QSize size) {
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
@@ -27,7 +27,8 @@ void paintOn(QPainter& painter, const sketch::Sketch& sketch, QSize size) {
 
 QSize sketchExportSize(const sketch::Sketch& sketch, int width) {
     width = std::max(width, 4 * kMargin);
-    const double drawing = (width - 2 * kMargin) / sketchAspectRatio(sketch);
+    const bool drawn = !sketch.elevation.empty() || !sketch.section.empty();
+    const double drawing = drawn ? (width - 2 * kMargin) / sketchAspectRatio(sketch) : 0.0;
     const int notes = kNoteLine * static_cast<int>(std::min<std::size_t>(sketch.notes.size(), 40)) +
                       (sketch.notes.empty() ? 0 : kNoteLine);
     return QSize(width, static_cast<int>(std::ceil(drawing)) + notes + 2 * kMargin);
