@@ -14,6 +14,7 @@ HALTRIX_PACKAGES=(
     xvfb xauth
     clang libclang-rt-14-dev
     libbenchmark-dev
+    g++-mingw-w64-x86-64-posix wine64
 )
 
 as_root() {

@@ -1,6 +1,6 @@
 #include "calculation.h"
 
-#include "engine.h"
+#include "design_calculation.h"
 #include "sketch_builder.h"
 
 namespace haltrix::cli {
@@ -20,12 +20,12 @@ public:
 void calculate(CalculatedDesign& design, const CalcOptions& options) {
     DesignRecord& record = design.record;
     deriveRatioCase(record);
-    const Twin twin = twinForUnitSystem(record.unitSystem);
     RecordingNotifier notifier;
-    runCalculation(record, twin, notifier);
-    design.message = notifier.m_message;
     design.horizontal =
-        runHorizontalCheck(record, twin, options.hBarIndex, barCountFromText(options.hCountText));
+        calculateDesign(record, twinForUnitSystem(record.unitSystem), options.hBarIndex,
+                        barCountFromText(options.hCountText), notifier)
+            .horizontal;
+    design.message = notifier.m_message;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QJsonValue>
 #include <QString>
 
+#include "core_path.h"
 #include "engine.h"
 
 namespace haltrix::cli {
@@ -62,7 +63,7 @@ QJsonObject recordJson(const DesignRecord& r) {
 
 QJsonObject designJson(const CalculatedDesign& design) {
     QJsonObject object = recordJson(design.record);
-    object["file"] = text(design.path);
+    object["file"] = pathFromCore(design.path);
     object["requiredMainArea"] = requiredMainArea(design.record);
     object["requiredHorizontalArea"] = design.horizontal.required;
     object["message"] = design.message ? QJsonValue(text(*design.message)) : QJsonValue();

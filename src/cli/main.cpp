@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "command_line.h"
 #include "exit_status.h"
 #include "json_command.h"
 #include "pdf_command.h"
@@ -97,7 +98,8 @@ Exit status:
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    const haltrix::cli::Utf8Console console;
+    std::vector<std::string> args = haltrix::cli::commandLineArguments(argc, argv);
     if (args.empty()) {
         std::cerr << kUsage;
         return haltrix::cli::kExitUsage;

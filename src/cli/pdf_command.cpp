@@ -3,12 +3,15 @@
 #include <iostream>
 
 #include <QDate>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 
 #include "calculation.h"
+#include "core_path.h"
 #include "exit_status.h"
 #include "offscreen.h"
+#include "report.h"
 #include "report_printer.h"
 
 namespace haltrix::cli {
@@ -56,9 +59,13 @@ int runPdfCommand(const std::vector<std::string>& args) {
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    const QString output = QString::fromStdString(options.output);
-    const print::PrintOutcome outcome =
-        print::writeReportPdf(design.record, output, printOptions(options, design));
+    const QString output = pathFromCore(options.output);
+    // The name as the user knows it, also on Windows where the core's names
+    // are UTF-8 and std::filesystem would read them in the ANSI code page.
+    const std::string fileName = QFileInfo(pathFromCore(design.path)).fileName().toStdString();
+    const print::PrintOutcome outcome = print::writeReportPdf(
+        design.record, output, QString::fromStdString(reportDocumentName(fileName)),
+        printOptions(options, design));
     switch (outcome.status) {
     case print::PrintOutcome::Status::Printed:
         return status.code();

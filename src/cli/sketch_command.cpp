@@ -11,6 +11,7 @@
 #include <QString>
 
 #include "calculation.h"
+#include "core_path.h"
 #include "exit_status.h"
 #include "offscreen.h"
 #include "sketch_dxf.h"
@@ -23,7 +24,7 @@ namespace {
 enum class Format { Svg, Png, Dxf, Unknown };
 
 Format formatOf(const std::string& path) {
-    const QString suffix = QFileInfo(QString::fromStdString(path)).suffix().toLower();
+    const QString suffix = QFileInfo(pathFromCore(path)).suffix().toLower();
     if (suffix == QLatin1String("svg"))
         return Format::Svg;
     if (suffix == QLatin1String("png"))
@@ -104,8 +105,8 @@ int runSketchCommand(const std::vector<std::string>& args) {
     }
 
     const QString title =
-        QStringLiteral("形状図 ") + QFileInfo(QString::fromStdString(design.path)).fileName();
-    if (!writeSketch(sketch, format, QString::fromStdString(options.output), title)) {
+        QStringLiteral("形状図 ") + QFileInfo(pathFromCore(design.path)).fileName();
+    if (!writeSketch(sketch, format, pathFromCore(options.output), title)) {
         std::cerr << "haltrix-calc sketch: cannot write " << options.output << "\n";
         return kExitNoOutput;
     }

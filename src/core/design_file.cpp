@@ -2,14 +2,15 @@
 
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <random>
 #include <sstream>
 
+#include "file_path.h"
+#include "file_replace.h"
 #include "number_format.h"
+#include "system_error_reason.h"
 
 namespace haltrix {
 
@@ -103,32 +104,6 @@ std::optional<FileError> readDesignStream(std::istream& in, const std::string& f
     return std::nullopt;
 }
 
-// A short Japanese reason for the usual file-system errors.
-std::string reasonFor(int error) {
-    switch (error) {
-    case ENOENT:
-        return "ファイルまたはフォルダーがありません";
-    case EACCES:
-    case EPERM:
-        return "アクセスが拒否されました";
-    case ENOSPC:
-        return "ディスクの空き容量が足りません";
-    case EROFS:
-        return "読み取り専用の場所です";
-    case EISDIR:
-        return "フォルダーです";
-    default:
-        return std::strerror(error);
-    }
-}
-
-std::string temporaryNameFor(const std::filesystem::path& target) {
-    std::random_device device;
-    std::ostringstream name;
-    name << target.filename().string() << ".tmp-" << std::hex << device() << device();
-    return (target.parent_path() / name.str()).string();
-}
-
 } // namespace
 
 std::string FileError::message() const {
@@ -160,51 +135,22 @@ std::optional<FileError> readDesignText(std::string_view text, const std::string
 }
 
 std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record) {
+    const std::filesystem::path file = filesystemPath(path);
     std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
+    if (std::filesystem::is_directory(file, ec))
         return FileError{path, 0, "フォルダーです。設計ファイルを選んでください"};
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
-        const bool exists = std::filesystem::exists(path, ec);
+        const bool exists = std::filesystem::exists(file, ec);
         return FileError{
-            path, 0, exists ? "開けません（" + reasonFor(errno) + "）" : "ファイルがありません"};
+            path, 0, exists ? "開けません（" + errnoReason(errno) + "）" : "ファイルがありません"};
     }
     return readDesignStream(in, path, record);
 }
 
 std::optional<FileError> writeDesignFile(const std::string& path, const DesignRecord& record) {
-    const std::string text = designFileText(record);
-    // Through a link, the file it points to is replaced, not the link.
-    std::error_code ec;
-    std::filesystem::path target = path;
-    if (std::filesystem::is_symlink(target, ec)) {
-        const auto resolved = std::filesystem::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-    const std::string temporary = temporaryNameFor(target);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return FileError{path, 0, "書き込めません（" + reasonFor(errno) + "）"};
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return FileError{path, 0, "書き込みに失敗しました"};
-        }
-    }
-    // The replaced file keeps its permissions.
-    const auto existing = std::filesystem::status(target, ec);
-    if (!ec && std::filesystem::is_regular_file(existing))
-        std::filesystem::permissions(temporary, existing.permissions(), ec);
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return FileError{path, 0, "書き込めません（" + reasonFor(ec.value()) + "）"};
-    }
+    if (auto reason = replaceFile(filesystemPath(path), designFileText(record)))
+        return FileError{path, 0, std::move(*reason)};
     return std::nullopt;
 }
 

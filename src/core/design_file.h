@@ -34,11 +34,17 @@ std::string designFileText(const DesignRecord& record);
 // after the sixteenth are ignored.
 std::optional<FileError> readDesignText(std::string_view text, const std::string& fileName,
                                         DesignRecord& record);
+
+// File names (`path`, and FileError::file) are UTF-8 on Windows, where the
+// files are opened through the wide API, and the system's own bytes for the
+// name elsewhere (see file_path.h); the windows and haltrix-calc convert
+// their names with pathForCore() (src/bridge/core_path.h).
 std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record);
 
-// Writes the design file through a temporary file in the same folder that
-// replaces `path` only when it is complete: a failed write leaves an existing
-// file as it was.
+// Writes the design file through a temporary file in the same folder that is
+// forced to disk and only then replaces `path` (see file_replace.h): a failed
+// write, a crash or a power cut leaves an existing file as it was or
+// complete, never short or empty.
 std::optional<FileError> writeDesignFile(const std::string& path, const DesignRecord& record);
 
 } // namespace haltrix

@@ -41,6 +41,10 @@ double intFloor(double value);
 // double range, infinities and NaN give no value.
 std::optional<double> parseNumber(std::string_view text);
 
+// What a window shows in place of a number too wide for its cell or label,
+// rather than a cut number that reads as another value.
+inline constexpr const char* kOverflowMark = "###";
+
 // Number of UTF-8 code points in a text.
 int characterCount(std::string_view text);
 

@@ -378,4 +378,10 @@ std::vector<std::string> reportLines(DesignRecord& record, ReportVariant variant
     return std::move(collector.lines);
 }
 
+std::string reportDocumentName(std::string_view designFileName) {
+    if (designFileName.empty())
+        return "Haltrix 計算書";
+    return std::string(designFileName);
+}
+
 } // namespace haltrix

@@ -30,4 +30,8 @@ bool writeReport(DesignRecord& record, TextTarget& target, ReportVariant variant
 // The same lines collected in a list.
 std::vector<std::string> reportLines(DesignRecord& record, ReportVariant variant);
 
+// The name a printed report goes by (print job, PDF title): the design's
+// file name, or a general one while the design has none.
+std::string reportDocumentName(std::string_view designFileName);
+
 } // namespace haltrix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include "design_record.h"
@@ -9,9 +10,24 @@ namespace haltrix::gui {
 // What the windows share for one run of the program: the design record and
 // the current design file. The main window owns it and hands it to every
 // window it creates; tests build fresh ones.
-struct DesignContext {
+//
+// Whatever changes the record's inputs or its unit system (the input form's
+// OK, opening a design, the unit switch, ...) announces it once, afterwards;
+// every window that shows results follows the announcement, so what it shows
+// is always the calculation of the inputs as they now stand.
+class DesignContext : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
     DesignRecord record;
     QString currentFileName;
+
+    void announceInputsChanged() { emit inputsChanged(); }
+
+signals:
+    void inputsChanged();
 };
 
 } // namespace haltrix::gui

@@ -345,6 +345,7 @@ void InputForm::acceptInput() {
     if (!storeToRecord())
         return;
     deriveRatioCase(m_context.record);
+    m_context.announceInputsChanged();
     closeHostWindow(this);
 }
 

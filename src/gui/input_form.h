@@ -13,7 +13,7 @@ class QTabWidget;
 
 namespace haltrix::gui {
 
-struct DesignContext;
+class DesignContext;
 class MessageSink;
 
 // What differs between the gravitational and the SI input form. Everything

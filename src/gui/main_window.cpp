@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
@@ -15,28 +14,23 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "core_path.h"
 #include "design_context.h"
 #include "design_file.h"
 #include "file_dialogs.h"
 #include "input_form.h"
 #include "message_notifier.h"
 #include "message_sink.h"
+#include "notifier.h"
 #include "twips.h"
 #include "window_placement.h"
 
 namespace haltrix::gui {
 
-namespace {
-
-std::string pathForCore(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-} // namespace
-
 MainWindow::MainWindow(DesignContext& context, Services services, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_fileDialogs(services.fileDialogs),
       m_messages(services.messages ? services.messages : &defaultMessageSink()),
+      m_calculationMessages(std::make_unique<SinkNotifier>(*m_messages, this)),
       m_settingsFile(std::move(services.settingsFile)), m_aboutServices(std::move(services.about)) {
     if (!m_fileDialogs) {
         m_ownFileDialogs = std::make_unique<QtFileDialogs>();
@@ -301,13 +295,22 @@ void MainWindow::showResults() {
 void MainWindow::useGravitationalUnits() {
     m_jyu->setChecked(true);
     m_si->setChecked(false);
-    m_context.record.unitSystem = kUnitGravitational;
+    setUnitSystem(kUnitGravitational);
 }
 
 void MainWindow::useSIUnits() {
     m_si->setChecked(true);
     m_jyu->setChecked(false);
-    m_context.record.unitSystem = kUnitSI;
+    setUnitSystem(kUnitSI);
+}
+
+// The switch converts no value; the windows that show results still follow
+// it, since the same numbers now mean other units.
+void MainWindow::setUnitSystem(std::int32_t unitSystem) {
+    if (m_context.record.unitSystem == unitSystem)
+        return;
+    m_context.record.unitSystem = unitSystem;
+    m_context.announceInputsChanged();
 }
 
 void MainWindow::bringUnitMarksInLine() {
@@ -349,6 +352,7 @@ void MainWindow::openDesign() {
         if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin))))
             form->loadFromRecord();
     }
+    m_context.announceInputsChanged();
     showInputForm();
 }
 

@@ -17,9 +17,13 @@ class QMdiArea;
 class QSettings;
 class QTimer;
 
+namespace haltrix {
+class Notifier;
+}
+
 namespace haltrix::gui {
 
-struct DesignContext;
+class DesignContext;
 class FileDialogs;
 class MessageSink;
 
@@ -54,6 +58,9 @@ public:
 
     DesignContext& context() { return m_context; }
     MessageSink& messages() { return *m_messages; }
+    // Where the calculation windows send the engine's message: the message
+    // sink, as a box over this window.
+    Notifier& calculationMessages() { return *m_calculationMessages; }
     QMdiArea* mdiArea() const { return m_mdi; }
 
     void setResultWindowFactory(ResultWindowFactory factory, ChildFrame frame = ChildFrame::Fixed);
@@ -99,11 +106,13 @@ private:
     void updateClock();
     bool writeDesign(const QString& path);
     void bringUnitMarksInLine();
+    void setUnitSystem(std::int32_t unitSystem);
 
     DesignContext& m_context;
     std::unique_ptr<FileDialogs> m_ownFileDialogs;
     FileDialogs* m_fileDialogs;
     MessageSink* m_messages;
+    std::unique_ptr<Notifier> m_calculationMessages;
     QString m_settingsFile;
     AboutBox::Services m_aboutServices;
 

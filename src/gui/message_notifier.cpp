@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "message_sink.h"
+
 namespace haltrix::gui {
 
 void MessageBoxNotifier::notify(std::string_view message) {
@@ -11,6 +13,12 @@ void MessageBoxNotifier::notify(std::string_view message) {
                     QMessageBox::Ok, m_parent);
     box.setObjectName("engineMessageBox");
     box.exec();
+}
+
+void SinkNotifier::notify(std::string_view message) {
+    m_sink.showMessage(m_parent,
+                       QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
+                       QMessageBox::NoIcon);
 }
 
 } // namespace haltrix::gui

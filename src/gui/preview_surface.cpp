@@ -21,6 +21,14 @@ void PreviewSurface::Target::writeLine(std::string_view line) {
     m_surface.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
 }
 
+void PreviewSurface::clear() {
+    m_lines.clear();
+    m_contentSize = QSize(0, 0);
+    setMinimumSize(m_contentSize);
+    updateGeometry();
+    update();
+}
+
 void PreviewSurface::append(const QString& line) {
     m_lines.append(line);
     const QSizeF block = print::ReportPainter(this).blockSize(m_lines);

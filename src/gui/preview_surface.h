@@ -20,6 +20,9 @@ public:
     // Where report lines are written on this surface.
     TextTarget& target() { return m_target; }
 
+    // Forgets every line written so far.
+    void clear();
+
     // What was written so far.
     const QStringList& lines() const { return m_lines; }
 

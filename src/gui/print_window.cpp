@@ -1,12 +1,15 @@
 #include "print_window.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
 
 #include "child_windows.h"
+#include "design_calculation.h"
 #include "fonts.h"
+#include "message_notifier.h"
 #include "preview_surface.h"
 #include "print_interaction.h"
 #include "report.h"
@@ -27,8 +30,9 @@ constexpr int kPicHeight = 11895;
 
 } // namespace
 
-PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, QWidget* parent)
-    : QWidget(parent), m_context(context) {
+PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, Notifier* notifier,
+                         QWidget* parent)
+    : QWidget(parent), m_context(context), m_notifier(notifier) {
     if (!interaction) {
         m_ownInteraction = std::make_unique<SystemPrintInteraction>();
         interaction = m_ownInteraction.get();
@@ -62,6 +66,9 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
     connect(m_command1, &QPushButton::clicked, this, &PrintWindow::printReport);
     connect(m_command2, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
 
+    connect(&m_context, &DesignContext::inputsChanged, this, &PrintWindow::followInputs);
+
+    // The result window that opens this one has just calculated the record.
     drawPreview();
 }
 
@@ -72,9 +79,22 @@ QSize PrintWindow::sizeHint() const {
     return QSize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
 }
 
-// The preview is drawn here and only here: once per opening of the window.
 void PrintWindow::drawPreview() {
+    m_pic->clear();
     writeReport(m_context.record, m_pic->target(), ReportVariant::Preview);
+}
+
+// A fresh calculation of the inputs as they stand, with the side-face bars
+// last chosen. False when the engine stopped: the record then holds results
+// of which some belong to no design.
+bool PrintWindow::recalculate() {
+    MessageBoxNotifier messageBox(this);
+    return recalculateDesign(m_context.record, m_notifier ? *m_notifier : messageBox).completed;
+}
+
+void PrintWindow::followInputs() {
+    recalculate();
+    drawPreview();
 }
 
 // The preview fills the window below the buttons, keeping its margins.
@@ -90,7 +110,14 @@ void PrintWindow::resizeEvent(QResizeEvent* event) {
 
 void PrintWindow::printReport() {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(
+        reportDocumentName(QFileInfo(m_context.currentFileName).fileName().toStdString())));
     if (!m_interaction->choosePrinter(printer, this))
+        return;
+    // What goes on paper is calculated now, and the preview shows the same.
+    const bool calculated = recalculate();
+    drawPreview();
+    if (!calculated)
         return;
     const print::PrintOutcome outcome = print::printReport(m_context.record, printer);
     if (outcome.status == print::PrintOutcome::Status::Failed)

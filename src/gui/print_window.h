@@ -8,26 +8,34 @@
 class QPushButton;
 class QScrollArea;
 
+namespace haltrix {
+class Notifier;
+}
+
 namespace haltrix::gui {
 
 class PreviewSurface;
 class PrintInteraction;
 
 // The print window "プレビュ－" (Frm_print). Creating it writes the report of
-// the design record on its preview surface Pic, once; the preview then stays
-// as drawn while the window is open, whatever happens to the record.
-// "印刷実行" asks for a printer and prints the report as the record now
-// stands; "閉じる" closes the window. A unit system without a report leaves
-// the preview empty and prints nothing.
+// the design record on its preview surface Pic. When the design's inputs
+// change, the design is calculated afresh and the preview drawn again.
+// "印刷実行" asks for a printer, calculates the design afresh (the preview
+// follows) and prints exactly the report the preview then shows, so the
+// paper never mixes one design's inputs with another's results; "閉じる"
+// closes the window. A unit system without a report leaves the preview empty
+// and prints nothing.
 class PrintWindow : public QWidget {
     Q_OBJECT
 
 public:
     // `interaction` answers the print dialog and hears of printer failures;
-    // without one the system dialog and a message box are used. The window
-    // deletes itself when closed.
+    // without one the system dialog and a message box are used. `notifier`
+    // (which must outlive the window) receives the message of a calculation
+    // that stops; without one a message box shows it. The window deletes
+    // itself when closed.
     explicit PrintWindow(DesignContext& context, PrintInteraction* interaction = nullptr,
-                         QWidget* parent = nullptr);
+                         Notifier* notifier = nullptr, QWidget* parent = nullptr);
     ~PrintWindow() override;
 
     const PreviewSurface& preview() const { return *m_pic; }
@@ -40,11 +48,14 @@ protected:
 
 private:
     void drawPreview();
+    bool recalculate();
+    void followInputs();
     void printReport();
 
     DesignContext& m_context;
     std::unique_ptr<PrintInteraction> m_ownInteraction;
     PrintInteraction* m_interaction;
+    Notifier* m_notifier;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
     QScrollArea* m_scroll = nullptr;

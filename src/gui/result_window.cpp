@@ -9,13 +9,14 @@
 
 #include "bar_table.h"
 #include "child_windows.h"
-#include "engine.h"
+#include "design_calculation.h"
 #include "fonts.h"
 #include "message_notifier.h"
 #include "number_format.h"
 #include "number_input.h"
 #include "sheet.h"
 #include "sheet_grid.h"
+#include "shown_number.h"
 #include "twips.h"
 
 namespace haltrix::gui {
@@ -49,13 +50,21 @@ const ResultWindowProfile& resultWindowProfile(Twin twin) {
 }
 
 ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier, QWidget* parent)
-    : QWidget(parent), m_context(context), m_profile(resultWindowProfile(twin)) {
+    : QWidget(parent), m_context(context), m_profile(resultWindowProfile(twin)),
+      m_notifier(notifier) {
     setObjectName(QString::fromLatin1(m_profile.objectName));
     setWindowTitle(QStringLiteral("計算結果"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(proportionalGothicFont());
     createControls();
-    load(notifier);
+    load();
+
+    connect(m_texMtlN, &QLineEdit::textChanged, this, &ResultWindow::recheckHorizontalBars);
+    connect(m_listMtlD, &QListWidget::itemSelectionChanged, this,
+            &ResultWindow::recheckHorizontalBars);
+    connect(m_command1, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
+    connect(m_command2, &QPushButton::clicked, this, &ResultWindow::requestPrint);
+    connect(&m_context, &DesignContext::inputsChanged, this, &ResultWindow::followInputs);
 }
 
 void ResultWindow::createControls() {
@@ -117,38 +126,48 @@ void ResultWindow::createControls() {
     m_command2->setGeometry(twipsRect(7200, 8280, 1215, 375, dpi));
 }
 
-void ResultWindow::load(Notifier* notifier) {
+// The load sequence: the calculation, the sheet, the horizontal check with
+// the bar and count the window shows.
+void ResultWindow::load() {
     DesignRecord& record = m_context.record;
+    DesignCalculation calculation;
     {
         // The message stops the calculation early but not the loading: the
         // sheet and the check show what the record then holds.
         MessageBoxNotifier messageBox(this);
-        runCalculation(record, m_profile.twin, notifier ? *notifier : messageBox);
+        calculation =
+            calculateDesign(record, m_profile.twin, selectedBar(), barCountOf(m_texMtlN->text()),
+                            m_notifier ? *m_notifier : messageBox);
     }
 
     const Sheet sheet = fillSheet(record, m_profile.twin);
     const double dpi = logicalDpiOf(this);
     showSheetGrid(*m_fg1, sheet.fg1, dpi);
     showSheetGrid(*m_fg2, sheet.fg2, dpi);
+    showHorizontalCheck(calculation.horizontal);
+}
 
-    recheckHorizontalBars();
-
-    connect(m_texMtlN, &QLineEdit::textChanged, this, &ResultWindow::recheckHorizontalBars);
-    connect(m_listMtlD, &QListWidget::itemSelectionChanged, this,
-            &ResultWindow::recheckHorizontalBars);
-    connect(m_command1, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
-    connect(m_command2, &QPushButton::clicked, this, &ResultWindow::requestPrint);
+void ResultWindow::followInputs() {
+    if (twinForUnitSystem(m_context.record.unitSystem) != m_profile.twin) {
+        // Results in the units of the other twin would be wrong; the
+        // calculation command opens the right window.
+        closeHostWindow(this);
+        return;
+    }
+    load();
 }
 
 // Stores the chosen horizontal bars in the record and shows the required
 // steel, the provided steel and the judgement. The required steel is shown
 // again on every run, so that it always agrees with the judgement beside it.
 void ResultWindow::recheckHorizontalBars() {
-    DesignRecord& record = m_context.record;
-    const HorizontalCheck check = haltrix::runHorizontalCheck(record, m_profile.twin, selectedBar(),
-                                                              barCountOf(m_texMtlN->text()));
-    m_label9->setText(qtext(formatPattern(check.required, "0.00")));
-    m_label8->setText(qtext(formatPattern(record.hAs, "0.00")));
+    showHorizontalCheck(runHorizontalCheck(m_context.record, m_profile.twin, selectedBar(),
+                                           barCountOf(m_texMtlN->text())));
+}
+
+void ResultWindow::showHorizontalCheck(const HorizontalCheck& check) {
+    showNumber(*m_label9, qtext(formatPattern(check.required, "0.00")));
+    showNumber(*m_label8, qtext(formatPattern(m_context.record.hAs, "0.00")));
     m_labOk->setText(qtext(check.judgement));
 }
 

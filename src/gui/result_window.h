@@ -30,16 +30,20 @@ const ResultWindowProfile& resultWindowProfile(Twin twin);
 
 // The result window "計算結果" (frm_calc, frm_calc_si). Creating it runs the
 // load sequence over the shared design record: the calculation of its twin,
-// the sheet in FG1 and FG2, then the horizontal check. Afterwards only the horizontal check
-// reacts: every edit of tex_mtl_n and every change of the selection in
-// List_mtl_d runs it again. The two Label11 labels are named Label11_0 and
-// Label11_1 after their positions in the control array.
+// the sheet in FG1 and FG2, then the horizontal check. Every edit of
+// tex_mtl_n and every change of the selection in List_mtl_d runs the
+// horizontal check again. When the design's inputs change, the load sequence
+// runs again (the chosen side-face bar and count stay), so the window always
+// shows the calculation of the inputs as they stand; when the unit system no
+// longer selects this twin, the window closes. The two Label11 labels are
+// named Label11_0 and Label11_1 after their positions in the control array.
 class ResultWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `notifier` receives the calculation's message; without one a modal
-    // message box shows it. The window deletes itself when closed.
+    // `notifier` receives the calculation's message and must outlive the
+    // window; without one a modal message box shows it. The window deletes
+    // itself when closed.
     ResultWindow(DesignContext& context, Twin twin, Notifier* notifier = nullptr,
                  QWidget* parent = nullptr);
 
@@ -51,13 +55,16 @@ signals:
 
 private:
     void createControls();
-    void load(Notifier* notifier);
+    void load();
+    void followInputs();
     void recheckHorizontalBars();
+    void showHorizontalCheck(const HorizontalCheck& check);
     int selectedBar() const;
     void requestPrint();
 
     DesignContext& m_context;
     const ResultWindowProfile& m_profile;
+    Notifier* m_notifier;
 
     QTableWidget* m_fg1 = nullptr;
     QTableWidget* m_fg2 = nullptr;

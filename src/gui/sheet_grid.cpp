@@ -7,6 +7,7 @@
 #include <QTableWidgetItem>
 
 #include "number_format.h"
+#include "shown_number.h"
 #include "twips.h"
 
 namespace haltrix::gui {
@@ -27,8 +28,9 @@ void showSheetGrid(QTableWidget& table, const SheetGrid& grid, double logicalDpi
     table.setEditTriggers(QAbstractItemView::NoEditTriggers);
     table.setSelectionMode(QAbstractItemView::SingleSelection);
     table.setWordWrap(false);
-    // A text wider than its column is cut at the cell's edge, not shortened
-    // with an ellipsis that would hide its last characters.
+    // A caption wider than its column is cut at the cell's edge, not
+    // shortened with an ellipsis; a number that does not fit shows the
+    // overflow mark instead (showNumber).
     table.setTextElideMode(Qt::ElideNone);
     table.setCornerButtonEnabled(false);
 
@@ -55,6 +57,8 @@ void showSheetGrid(QTableWidget& table, const SheetGrid& grid, double logicalDpi
                 item->setForeground(palette.brush(QPalette::ButtonText));
             } else {
                 item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+                if (number)
+                    showNumber(*item, item->text(), table.fontMetrics(), table.columnWidth(column));
             }
             table.setItem(row, column, item);
         }

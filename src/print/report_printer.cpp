@@ -221,7 +221,7 @@ PrintOutcome printReport(DesignRecord& record, QPrinter& printer, const PrintOpt
     return target.finish();
 }
 
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path,
+PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName,
                             const PrintOptions& options) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -229,7 +229,7 @@ PrintOutcome writeReportPdf(DesignRecord& record, const QString& path,
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setFontEmbeddingEnabled(true);
-    printer.setDocName(QStringLiteral("Haltrix"));
+    printer.setDocName(documentName);
     printer.setCreator(QStringLiteral("Haltrix"));
     return printReport(record, printer, options);
 }

@@ -72,8 +72,8 @@ HeaderLine headerLine(const TitleBlock& title, int page, int pages);
 PrintOutcome printReport(DesignRecord& record, QPrinter& printer, const PrintOptions& options);
 
 // The same report written through printReport to an A4 PDF file at high
-// resolution, with its fonts embedded.
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path,
+// resolution, with its fonts embedded; `documentName` becomes its title.
+PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName,
                             const PrintOptions& options = {});
 
 } // namespace haltrix::print

@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -18,13 +20,17 @@
 #include "child_windows.h"
 #include "design_context.h"
 #include "design_file.h"
+#include "example_designs.h"
 #include "gui_test_support.h"
+#include "input_form.h"
 #include "main_window.h"
+#include "pdf_text.h"
 #include "preview_surface.h"
 #include "print_interaction.h"
 #include "print_window.h"
 #include "report.h"
 #include "result_window.h"
+#include "sheet.h"
 #include "twips.h"
 
 using namespace haltrix;
@@ -42,6 +48,54 @@ public:
     int dialogs = 0;
 };
 
+// Prints through no dialog into a PDF file, as "Print to File" does.
+class PdfPrinting : public PrintInteraction {
+public:
+    bool choosePrinter(QPrinter& printer, QWidget*) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(outputFile);
+        return true;
+    }
+    void printingFailed(const QString& message, QWidget*) override { failures.append(message); }
+    QString outputFile;
+    QStringList failures;
+};
+
+QStringList toQt(const std::vector<std::string>& lines) {
+    QStringList out;
+    for (const std::string& line : lines)
+        out.append(QString::fromStdString(line));
+    return out;
+}
+
+// The cells a grid shows, as the sheet fills them for a record.
+QStringList shownCells(const QTableWidget* table) {
+    QStringList cells;
+    for (int row = 0; row < table->rowCount(); ++row)
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells.append(table->item(row, column)->text());
+    return cells;
+}
+
+QStringList sheetCells(const SheetGrid& grid) {
+    QStringList cells;
+    for (int row = 0; row < grid.rows; ++row)
+        for (int column = 0; column < grid.columns; ++column)
+            cells.append(QString::fromStdString(grid.cell(row, column).value_or(std::string())));
+    return cells;
+}
+
+QString pdfTitle(const QString& pdf) {
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished();
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith(QStringLiteral("Title:")))
+            return line.mid(6).trimmed();
+    }
+    return QString();
+}
+
 QStringList previewOf(DesignRecord record) {
     QStringList lines;
     for (const std::string& line : reportLines(record, ReportVariant::Preview))
@@ -56,8 +110,8 @@ class TestCalculationWindows : public QObject {
 
     std::unique_ptr<QTemporaryDir> m_dir;
     DesignContext m_context;
-    test::RecordingSink m_sink;
-    test::ScriptedFileDialogs m_dialogs;
+    gui::test::RecordingSink m_sink;
+    gui::test::ScriptedFileDialogs m_dialogs;
     CancellingPrinting m_printing;
     std::unique_ptr<MainWindow> m_window;
 
@@ -93,7 +147,8 @@ class TestCalculationWindows : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_context = DesignContext{};
+        m_context.record = DesignRecord{};
+        m_context.currentFileName.clear();
         m_sink.messages.clear();
         m_printing.dialogs = 0;
     }
@@ -253,6 +308,140 @@ private slots:
         QVERIFY(fresh);
         QVERIFY(fresh->preview().lines() != drawn);
         QCOMPARE(fresh->preview().lines(), previewOf(m_context.record));
+    }
+
+    // The engineer's road: open a design, calculate, change it on the input
+    // form and OK, print, change it again with the preview open, print, open
+    // another design. Whatever the result window and the preview show and
+    // whatever reaches paper is the calculation of the inputs as they stand.
+    void resultsFollowTheInputs_data() {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("gravitational") << "bracket-gravitational.tvx"
+                                       << "bracket-si.tvx";
+        QTest::newRow("SI") << "bracket-si.tvx"
+                            << "bracket-gravitational.tvx";
+    }
+    void resultsFollowTheInputs() {
+        QFETCH(QString, example);
+        QFETCH(QString, other);
+        PdfPrinting paper;
+        paper.outputFile = m_dir->filePath("paper.pdf");
+        MainWindow::Services services;
+        services.fileDialogs = &m_dialogs;
+        services.messages = &m_sink;
+        services.settingsFile = m_dir->filePath("settings.ini");
+        m_window = std::make_unique<MainWindow>(m_context, services);
+        installCalculationWindows(*m_window, &paper);
+        m_window->resize(1400, 1000);
+        m_window->show();
+        MainWindow* main = m_window.get();
+        const QString examples = QStringLiteral(HALTRIX_EXAMPLES_DIR "/");
+        m_dialogs.answers.enqueue(examples + example);
+        trigger("mnuFileOpen");
+        const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+
+        trigger("mnuCalc");
+        QPointer<QWidget> result = main->childWindow(MainWindow::resultWindowName(twin));
+        QVERIFY(result);
+        auto* count = result->findChild<QLineEdit*>("tex_mtl_n");
+        count->selectAll();
+        QTest::keyClicks(count, "6");
+        auto* bars = result->findChild<QListWidget*>("List_mtl_d");
+        bars->setCurrentRow(1);
+
+        // H1 0.5 -> 0.6 on the input form that 開く left open, then OK.
+        auto editAndConfirm = [&](const char* h1) {
+            auto* form =
+                qobject_cast<InputForm*>(main->childWindow(MainWindow::inputFormName(twin)));
+            QVERIFY(form);
+            auto* box = form->findChild<QLineEdit*>("Text1");
+            box->selectAll();
+            QTest::keyClicks(box, h1);
+            form->acceptInput();
+            QCOMPARE(m_context.record.H1, QString::fromLatin1(h1).toDouble());
+        };
+        auto fresh = [&](double h1) {
+            DesignRecord record = testing::exampleRecord(example.toLatin1().constData());
+            record.H1 = h1;
+            testing::SilentNotifier silent;
+            runCalculation(record, twin, silent);
+            runHorizontalCheck(record, twin, 1, 6);
+            return record;
+        };
+        editAndConfirm("0.6");
+        QVERIFY(result);
+        const DesignRecord first = fresh(0.6);
+        const Sheet sheet = fillSheet(first, twin);
+        QCOMPARE(shownCells(result->findChild<QTableWidget*>("FG1")), sheetCells(sheet.fg1));
+        QCOMPARE(shownCells(result->findChild<QTableWidget*>("FG2")), sheetCells(sheet.fg2));
+        QCOMPARE(count->text(), QStringLiteral("6"));
+        QCOMPARE(m_context.record.hAs, first.hAs);
+
+        QTest::mouseClick(button(result, "Command2"), Qt::LeftButton);
+        auto* print = qobject_cast<PrintWindow*>(main->childWindow("Frm_print"));
+        QVERIFY(print);
+        QCOMPARE(print->preview().lines(), previewOf(first));
+
+        // Changed again with the preview open: the preview follows, and the
+        // paper holds the same design.
+        trigger("mnudatain");
+        editAndConfirm("0.55");
+        DesignRecord second = fresh(0.55);
+        QCOMPARE(print->preview().lines(), previewOf(second));
+        QTest::mouseClick(button(print, "Command1"), Qt::LeftButton);
+        QVERIFY(paper.failures.isEmpty());
+        QString error;
+        const QString printed = haltrix::test::pdfLayoutText(paper.outputFile, error);
+        QVERIFY2(!printed.isNull(), qPrintable(error));
+        const QString missing = haltrix::test::firstMissingInOrder(
+            toQt(reportLines(second, ReportVariant::Print)), printed);
+        QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
+        QCOMPARE(pdfTitle(paper.outputFile), example);
+
+        // Another design opened with the preview open.
+        m_dialogs.answers.enqueue(examples + other);
+        trigger("mnuFileOpen");
+        DesignRecord opened = testing::exampleRecord(other.toLatin1().constData());
+        testing::SilentNotifier silent;
+        const Twin otherTwin = twinForUnitSystem(opened.unitSystem);
+        runCalculation(opened, otherTwin, silent);
+        runHorizontalCheck(opened, otherTwin, 1, 6);
+        QCOMPARE(print->preview().lines(), previewOf(opened));
+        QVERIFY(m_sink.messages.isEmpty());
+    }
+
+    // A unit switch that selects the other twin closes an open result
+    // window rather than leave results in the wrong units on screen; a
+    // switch to the units already chosen changes nothing.
+    void unitSwitchClosesTheOtherTwin_data() {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("sameUnits");
+        QTest::addColumn<QString>("otherUnits");
+        QTest::newRow("gravitational") << "bracket-gravitational.tvx"
+                                       << "mnuToolsOptions_jyu"
+                                       << "mnuToolsOptions_si";
+        QTest::newRow("SI") << "bracket-si.tvx"
+                            << "mnuToolsOptions_si"
+                            << "mnuToolsOptions_jyu";
+    }
+    void unitSwitchClosesTheOtherTwin() {
+        QFETCH(QString, example);
+        QFETCH(QString, sameUnits);
+        QFETCH(QString, otherUnits);
+        MainWindow* main = makeWindow(nullptr);
+        m_dialogs.answers.enqueue(QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + example);
+        trigger("mnuFileOpen");
+        const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+        trigger("mnuCalc");
+        QPointer<QWidget> result = main->childWindow(MainWindow::resultWindowName(twin));
+        QVERIFY(result);
+        trigger(sameUnits.toLatin1().constData());
+        QTest::qWait(10);
+        QVERIFY(result);
+        trigger(otherUnits.toLatin1().constData());
+        QTRY_VERIFY(result.isNull());
+        QVERIFY(!main->childWindow(MainWindow::resultWindowName(twin)));
     }
 };
 

@@ -85,7 +85,8 @@ private:
 };
 
 void InputFormTest::init() {
-    m_context = DesignContext{};
+    m_context.record = DesignRecord{};
+    m_context.currentFileName.clear();
     m_context.record.unitSystem = 2;
     m_sink.messages.clear();
 }

@@ -116,7 +116,8 @@ void MainWindowTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_settings = m_dir->filePath("settings.ini");
-    m_context = DesignContext{};
+    m_context.record = DesignRecord{};
+    m_context.currentFileName.clear();
     m_sink.messages.clear();
     m_dialogs.answers.clear();
     m_dialogs.requests.clear();

@@ -21,9 +21,9 @@
 #include <cmath>
 #include <set>
 
-#include "example_designs.h"
 #include "design_file.h"
 #include "engine.h"
+#include "example_designs.h"
 #include "horizontal_check.h"
 #include "pdf_text.h"
 #include "preview_surface.h"
@@ -34,6 +34,8 @@
 using namespace haltrix;
 using namespace haltrix::gui;
 using haltrix::testing::calculatedExample;
+using haltrix::testing::exampleRecord;
+using haltrix::testing::SilentNotifier;
 
 namespace {
 
@@ -199,29 +201,40 @@ private slots:
         QVERIFY(pdf.contains(head.trimmed()));
     }
 
-    // The preview is drawn when the window opens and never again: neither a
-    // change of the record nor printing redraws it.
-    void previewDrawnOnce() {
+    // Printing calculates the design afresh and the preview follows it, so
+    // the paper holds exactly what the preview then shows, never the inputs
+    // of one design beside the results of another.
+    void printsAFreshCalculationAndShowsIt() {
         DesignContext context;
         context.record = calculatedExample("bracket-gravitational.tvx");
         ScriptedPrinting printing;
-        printing.outputFile = m_dir.filePath(QStringLiteral("once.pdf"));
+        printing.outputFile = m_dir.filePath(QStringLiteral("fresh.pdf"));
         PrintWindow* window = open(context, &printing);
         const QStringList drawn = window->preview().lines();
         QVERIFY(!drawn.isEmpty());
 
-        context.record.H1 = 9.876;
+        // Inputs changed while the results still belong to H1 = 0.5.
+        context.record.H1 = 0.6;
         context.record.hBarIndex = 8;
-        clickPrint(window);
         printing.accept = false;
         clickPrint(window);
-        QCOMPARE(printing.dialogs, 2);
         QCOMPARE(window->preview().lines(), drawn);
+        printing.accept = true;
+        clickPrint(window);
+        QCOMPARE(printing.dialogs, 2);
 
-        // The print run read the record as it stood.
-        const QString pdf = text(printing.outputFile);
-        QVERIFY(pdf.contains(QStringLiteral("9.876")));
-        QVERIFY(!drawn.join('\n').contains(QStringLiteral("9.876")));
+        DesignRecord fresh = exampleRecord("bracket-gravitational.tvx");
+        fresh.H1 = 0.6;
+        SilentNotifier silent;
+        runCalculation(fresh, Twin::Gravitational, silent);
+        runHorizontalCheck(fresh, Twin::Gravitational, 8, 4);
+        QCOMPARE(fresh.Ntotal, 0.45 + 0.0375);
+        DesignRecord preview = fresh;
+        QCOMPARE(window->preview().lines(), toQt(reportLines(preview, ReportVariant::Preview)));
+        const QString missing = haltrix::test::firstMissingInOrder(
+            toQt(reportLines(fresh, ReportVariant::Print)), text(printing.outputFile));
+        QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
+        QVERIFY(context.record == fresh);
     }
 
     void cancelledDialogPrintsNothing() {

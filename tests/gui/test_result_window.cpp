@@ -17,11 +17,13 @@
 #include <QTest>
 #include <QTimer>
 
-#include "example_designs.h"
 #include "bar_table.h"
 #include "design_file.h"
 #include "design_record.h"
+#include "example_designs.h"
+#include "horizontal_check.h"
 #include "notifier.h"
+#include "number_format.h"
 #include "result_window.h"
 #include "sheet.h"
 #include "twips.h"
@@ -479,6 +481,60 @@ private slots:
         QTRY_VERIFY(window.isNull());
         QTRY_VERIFY(frame.isNull());
         QVERIFY(area.subWindowList().isEmpty());
+    }
+    // A number too wide for its cell or label shows the overflow mark, with
+    // the whole number as its tooltip; a cut number would read as another
+    // value. Numbers that fit, captions and headers show as they are.
+    void overflowingNumbersShowTheMark_data() {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<bool>("overflows");
+        QTest::newRow("worked example") << 1.2 << false;
+        QTest::newRow("b = 1E+300") << 1e300 << true;
+    }
+    void overflowingNumbersShowTheMark() {
+        QFETCH(double, width);
+        QFETCH(bool, overflows);
+        DesignContext context;
+        context.record = exampleRecord("bracket-gravitational.tvx");
+        context.record.b = width;
+        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        const QString mark = QStringLiteral("###");
+
+        DesignRecord copy = context.record;
+        const Sheet sheet = fillSheet(copy, Twin::Gravitational);
+        int marked = 0;
+        for (const auto& [name, grid] :
+             {std::pair{"FG1", &sheet.fg1}, std::pair{"FG2", &sheet.fg2}}) {
+            auto* table = child<QTableWidget>(window, name);
+            for (int row = 0; row < grid->rows; ++row) {
+                for (int column = 0; column < grid->columns; ++column) {
+                    const QString full =
+                        QString::fromStdString(grid->cell(row, column).value_or(std::string()));
+                    const QTableWidgetItem* item = table->item(row, column);
+                    if (item->text() == mark) {
+                        ++marked;
+                        QCOMPARE(item->toolTip(), full);
+                        QVERIFY(table->fontMetrics().horizontalAdvance(full) >
+                                table->columnWidth(column));
+                    } else {
+                        QCOMPARE(item->text(), full);
+                        QVERIFY(item->toolTip().isEmpty());
+                    }
+                }
+            }
+        }
+        auto* required = child<QLabel>(window, "Label9");
+        QCOMPARE(marked > 0, overflows);
+        QCOMPARE(required->text() == mark, overflows);
+        if (overflows) {
+            QCOMPARE(required->toolTip(),
+                     QString::fromStdString(formatPattern(requiredHorizontalArea(copy), "0.00")));
+            // Headers keep their text.
+            QCOMPARE(child<QTableWidget>(window, "FG1")->item(0, 1)->text(),
+                     QString::fromStdString(sheet.fg1.cell(0, 1).value_or(std::string())));
+        } else {
+            QCOMPARE(required->text(), QStringLiteral("1.93"));
+        }
     }
 };
 

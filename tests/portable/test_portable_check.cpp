@@ -1,0 +1,473 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The core's decisive cases with nothing but the standard library, so that the
+// same program runs natively and, cross-built with MinGW-w64, on Windows (or
+// Wine): the worked examples field by field, the sheet and report goldens and
+// the design file byte for byte, saving over a file, CR LF and LF line ends,
+// a path in Japanese, and a failed save that keeps the old file.
+//
+//   test_portable_check EXAMPLES_DIR TEST_DATA_DIR
+//
+// Each failure is one line on standard error; the last line counts the
+// checks. Exit status 0 when all passed, 1 when one failed, 2 on bad usage.
+// The folders are given in plain ASCII (Windows hands argv over in the ANSI
+// code page).
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "design_file.h"
+#include "design_record.h"
+#include "engine.h"
+#include "file_path.h"
+#include "horizontal_check.h"
+#include "notifier.h"
+#include "report.h"
+#include "sheet.h"
+#include "twin.h"
+#include "worked_examples.h"
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace fs = std::filesystem;
+using namespace haltrix;
+
+namespace {
+
+int g_checks = 0;
+int g_failures = 0;
+
+bool check(bool ok, const std::string& what) {
+    ++g_checks;
+    if (!ok) {
+        ++g_failures;
+        std::cerr << "FAIL: " << what << "\n";
+    }
+    return ok;
+}
+
+// Agreement with a value quoted to about six significant digits.
+bool agrees(double actual, double expected) {
+    return std::fabs(actual - expected) <= 5e-7 * std::max(1.0, std::fabs(expected));
+}
+
+std::string number(double value) {
+    std::ostringstream text;
+    text.precision(17);
+    text << value;
+    return text.str();
+}
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeBytes(const fs::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+// Names in `folder` other than `except`: what a save may have left behind.
+std::vector<std::string> otherEntries(const fs::path& folder, const std::string& except) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = coreFileName(entry.path().filename());
+        if (name != except)
+            names.push_back(name);
+    }
+    return names;
+}
+
+// The first line where two texts differ, for a readable failure.
+std::string firstDifference(const std::string& actual, const std::string& expected) {
+    std::istringstream a(actual);
+    std::istringstream e(expected);
+    std::string lineA;
+    std::string lineE;
+    for (int line = 1;; ++line) {
+        const bool moreA = static_cast<bool>(std::getline(a, lineA));
+        const bool moreE = static_cast<bool>(std::getline(e, lineE));
+        if (!moreA && !moreE)
+            return "same lines, different line ends";
+        if (moreA != moreE || lineA != lineE)
+            return "line " + std::to_string(line) + ": \"" + (moreA ? lineA : "<end>") +
+                   "\", expected \"" + (moreE ? lineE : "<end>") + "\"";
+    }
+}
+
+class CountingNotifier : public Notifier {
+public:
+    void notify(std::string_view) override { ++count; }
+    int count = 0;
+};
+
+// The worked example's files as the program writes them: a blank, the
+// number, a blank, CR LF; the designations as they are.
+const std::string kWorkedGravitationalFile =
+    " 0.5 \r\n 0.7 \r\n 0.25 \r\n 1.2 \r\n 0.3 \r\n 2.5 \r\n 1800 \r\n"
+    " 10 \r\n 0 \r\n 10 \r\n 25 \r\nD22\r\n 4 \r\nD22\r\n 2 \r\n 1 \r\n";
+const std::string kWorkedSIFile =
+    " 0.5 \r\n 0.7 \r\n 0.25 \r\n 1.2 \r\n 0.3 \r\n 24.5 \r\n 180 \r\n"
+    " 100 \r\n 0 \r\n 100 \r\n 250 \r\nD22\r\n 4 \r\nD22\r\n 2 \r\n 2 \r\n";
+
+const struct {
+    const char* name;
+    double DesignRecord::*field;
+} kInputFields[] = {
+    {"H1", &DesignRecord::H1},
+    {"H2", &DesignRecord::H2},
+    {"l", &DesignRecord::l},
+    {"b", &DesignRecord::b},
+    {"a", &DesignRecord::a},
+    {"P", &DesignRecord::P},
+    {"H", &DesignRecord::H},
+    {"t", &DesignRecord::t},
+    {"c", &DesignRecord::c},
+    {"layer1Count", &DesignRecord::layer1Count},
+    {"layer2Count", &DesignRecord::layer2Count},
+    {"sigmaSa", &DesignRecord::sigmaSa},
+    {"concreteUnitWeight", &DesignRecord::concreteUnitWeight},
+};
+
+const struct {
+    const char* name;
+    double DesignRecord::*field;
+    double WorkedResults::*expected;
+} kResultFields[] = {
+    {"N1", &DesignRecord::N1, &WorkedResults::N1},
+    {"x1", &DesignRecord::x1, &WorkedResults::x1},
+    {"M1", &DesignRecord::M1, &WorkedResults::M1},
+    {"N2", &DesignRecord::N2, &WorkedResults::N2},
+    {"x2", &DesignRecord::x2, &WorkedResults::x2},
+    {"M2", &DesignRecord::M2, &WorkedResults::M2},
+    {"Ntotal", &DesignRecord::Ntotal, &WorkedResults::Ntotal},
+    {"M", &DesignRecord::M, &WorkedResults::M},
+    {"S", &DesignRecord::S, &WorkedResults::S},
+    {"sumAs", &DesignRecord::sumAs, &WorkedResults::sumAs},
+    {"layer1Area", &DesignRecord::layer1Area, &WorkedResults::layer1Area},
+    {"layer2Area", &DesignRecord::layer2Area, &WorkedResults::layer2Area},
+    {"d", &DesignRecord::d, &WorkedResults::d},
+    {"Zc", &DesignRecord::Zc, &WorkedResults::Zc},
+    {"tanAlpha", &DesignRecord::tanAlpha, &WorkedResults::tanAlpha},
+    {"Tp", &DesignRecord::Tp, &WorkedResults::Tp},
+    {"Ast", &DesignRecord::Ast, &WorkedResults::Ast},
+};
+
+// The example files hold the worked examples; calculated in either formula
+// case they give the hand-worked values.
+void workedExamples(const std::string& examples) {
+    const struct {
+        const char* file;
+        DesignRecord inputs;
+        WorkedResults results;
+    } cases[] = {
+        {"bracket-gravitational.tvx", workedGravitational(), workedResultsGravitational()},
+        {"bracket-si.tvx", workedSI(), workedResultsSI()},
+    };
+    for (const auto& example : cases) {
+        const std::string name = example.file;
+        DesignRecord read;
+        if (!check(!readDesignFile(examples + "/" + name, read), name + ": read"))
+            continue;
+        for (const auto& f : kInputFields)
+            check(read.*f.field == example.inputs.*f.field,
+                  name + ": " + f.name + " is " + number(read.*f.field) + ", expected " +
+                      number(example.inputs.*f.field));
+        check(read.layer1Bar == example.inputs.layer1Bar, name + ": layer1Bar " + read.layer1Bar);
+        check(read.layer2Bar == example.inputs.layer2Bar, name + ": layer2Bar " + read.layer2Bar);
+        check(read.unitSystem == example.inputs.unitSystem,
+              name + ": unitSystem " + std::to_string(read.unitSystem));
+        deriveRatioCase(read); // a / H2 = 0.3 / 0.7, not above one half
+        check(read.ratioCase == 1, name + ": formula case " + std::to_string(read.ratioCase));
+
+        for (std::int32_t ratioCase : {1, 2}) {
+            const std::string where = name + " case " + std::to_string(ratioCase) + ": ";
+            DesignRecord r = read;
+            r.ratioCase = ratioCase;
+            CountingNotifier notifier;
+            check(runCalculation(r, twinForUnitSystem(r.unitSystem), notifier) &&
+                      notifier.count == 0,
+                  where + "the calculation stopped");
+            for (const auto& f : kResultFields)
+                check(agrees(r.*f.field, example.results.*f.expected),
+                      where + f.name + " is " + number(r.*f.field) + ", expected " +
+                          number(example.results.*f.expected));
+            check(r.mainJudgement == kJudgementOk, where + "judgement \"" + r.mainJudgement + "\"");
+            // Case 1 governs by Ast (more than 2/3 of sumAs), case 2 by sumAs.
+            const double governing = ratioCase == 1 ? example.results.Ast : example.results.sumAs;
+            check(agrees(requiredMainArea(r), governing),
+                  where + "required main area " + number(requiredMainArea(r)));
+        }
+    }
+}
+
+// The grids as the sheet goldens hold them: cells joined by tabs, the
+// self-weight grid, an empty line, the result grid.
+std::string sheetText(const Sheet& sheet) {
+    std::string text;
+    for (const SheetGrid* grid : {&sheet.fg1, &sheet.fg2}) {
+        if (grid == &sheet.fg2)
+            text += '\n';
+        for (int row = 0; row < grid->rows; ++row) {
+            for (int column = 0; column < grid->columns; ++column) {
+                if (column > 0)
+                    text += '\t';
+                text += grid->cell(row, column).value_or("");
+            }
+            text += '\n';
+        }
+    }
+    return text;
+}
+
+std::string joinedLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+void compareWithGolden(const std::string& actual, const std::string& data,
+                       const std::string& golden) {
+    const std::string expected = readBytes(fs::path(data) / golden);
+    if (!check(!expected.empty(), golden + ": missing or empty"))
+        return;
+    check(actual == expected, golden + ": " + firstDifference(actual, expected));
+}
+
+// The example designs through the result window's load sequence (nothing
+// chosen in the bar list, count "4"), against the goldens of the sheet and of
+// both report variants.
+void goldens(const std::string& examples, const std::string& data) {
+    const struct {
+        const char* example;
+        std::int32_t ratioCase;
+        const char* sheet;
+        const char* report;
+    } sets[] = {
+        {"bracket-gravitational.tvx", 1, "sheet-grav-case1.txt", "report-grav-case1"},
+        {"bracket-gravitational.tvx", 2, "sheet-grav-case2.txt", "report-grav-case2"},
+        {"bracket-si.tvx", 1, "sheet-si-case1.txt", "report-si-case1"},
+        {"bracket-si.tvx", 2, "sheet-si-case2.txt", "report-si-case2"},
+    };
+    for (const auto& set : sets) {
+        DesignRecord record;
+        if (!check(!readDesignFile(examples + "/" + set.example, record),
+                   std::string(set.example) + ": read"))
+            continue;
+        record.ratioCase = set.ratioCase;
+        const Twin twin = twinForUnitSystem(record.unitSystem);
+        CountingNotifier notifier;
+        runCalculation(record, twin, notifier);
+        runHorizontalCheck(record, twin, -1, 4.0);
+        compareWithGolden(sheetText(fillSheet(record, twin)), data, set.sheet);
+        DesignRecord copy = record;
+        compareWithGolden(joinedLines(reportLines(copy, ReportVariant::Preview)), data,
+                          std::string(set.report) + "-preview.txt");
+        copy = record;
+        compareWithGolden(joinedLines(reportLines(copy, ReportVariant::Print)), data,
+                          std::string(set.report) + "-print.txt");
+    }
+}
+
+// The design file's bytes, written and as shipped in examples/.
+void designFileBytes(const std::string& examples, const std::string& work) {
+    check(designFileText(workedGravitational()) == kWorkedGravitationalFile,
+          "design text of the gravitational example");
+    check(designFileText(workedSI()) == kWorkedSIFile, "design text of the SI example");
+    DesignRecord negative = workedGravitational();
+    negative.H = -0.25;
+    check(designFileText(negative).find("\r\n 10 \r\n-0.25 \r\n 10 \r\n") != std::string::npos,
+          "a negative number starts with its sign");
+
+    const std::string written = work + "/written.tvx";
+    check(!writeDesignFile(written, workedGravitational()), "write written.tvx");
+    check(readBytes(filesystemPath(written)) == kWorkedGravitationalFile,
+          "written.tvx holds the design text byte for byte");
+    check(readBytes(filesystemPath(examples + "/bracket-gravitational.tvx")) ==
+              kWorkedGravitationalFile,
+          "examples/bracket-gravitational.tvx is what the program writes");
+    check(readBytes(filesystemPath(examples + "/bracket-si.tvx")) == kWorkedSIFile,
+          "examples/bracket-si.tvx is what the program writes");
+}
+
+// Saving over an existing, longer file leaves exactly the new bytes and no
+// temporary file; saving the same design again gives the same bytes.
+void saveOverExisting(const std::string& work) {
+    const fs::path folder = filesystemPath(work + "/over");
+    fs::create_directory(folder);
+    const std::string path = work + "/over/design.tvx";
+    writeBytes(filesystemPath(path), std::string(10000, 'x'));
+    check(!writeDesignFile(path, workedSI()), "save over a longer file");
+    check(readBytes(filesystemPath(path)) == kWorkedSIFile, "saved over: the new bytes only");
+    check(!writeDesignFile(path, workedGravitational()), "save over a design file");
+    check(!writeDesignFile(path, workedGravitational()), "save the same design again");
+    check(readBytes(filesystemPath(path)) == kWorkedGravitationalFile,
+          "saved twice: the same bytes");
+    check(otherEntries(folder, "design.tvx").empty(), "saving over left other files behind");
+}
+
+// A design file with CR LF line ends (as written) and one with LF only (as
+// an editor on Linux may leave it) read to the same record.
+void lineEnds(const std::string& work) {
+    std::string lf = kWorkedGravitationalFile;
+    for (std::size_t at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n", at))
+        lf.erase(at, 1);
+    DesignRecord expected = workedGravitational();
+    expected.ratioCase = 0; // reading derives nothing
+    const struct {
+        const char* name;
+        const std::string& bytes;
+    } files[] = {{"crlf.tvx", kWorkedGravitationalFile}, {"lf.tvx", lf}};
+    for (const auto& file : files) {
+        const std::string path = work + "/" + file.name;
+        writeBytes(filesystemPath(path), file.bytes);
+        DesignRecord read;
+        check(!readDesignFile(path, read), std::string(file.name) + ": read");
+        check(read == expected, std::string(file.name) + ": the worked example's inputs");
+    }
+}
+
+// A folder and a file named in Japanese, given to the core in UTF-8: on
+// Windows they must reach the file system as those characters, not through
+// the ANSI code page.
+void japanesePath(const std::string& work) {
+    const std::string folderName = "設計データ";
+    const std::string fileName = "張出しばり①.tvx";
+    const std::string folder = work + "/" + folderName;
+    const std::string path = folder + "/" + fileName;
+    std::error_code ec;
+    fs::create_directory(filesystemPath(folder), ec);
+    check(!ec, "create the folder " + folderName);
+    const auto error = writeDesignFile(path, workedGravitational());
+    check(!error, "save " + fileName + (error ? ": " + error->message() : ""));
+    check(!writeDesignFile(path, workedGravitational()), "save over " + fileName);
+    check(readBytes(filesystemPath(path)) == kWorkedGravitationalFile,
+          fileName + " holds the design text");
+    const std::vector<std::string> names = otherEntries(filesystemPath(folder), "");
+    check(names.size() == 1 && names.front() == fileName,
+          "the folder holds exactly " + fileName + " (found " + std::to_string(names.size()) +
+              (names.empty() ? "" : ", first \"" + names.front() + "\"") + ")");
+    check(fs::is_directory(filesystemPath(folder)), folderName + " is a folder");
+    DesignRecord read;
+    check(!readDesignFile(path, read), "read " + fileName);
+    check(read.H1 == 0.5 && read.unitSystem == 1, fileName + " read back");
+    const std::string missing = folder + "/ない.tvx";
+    const auto missingError = readDesignFile(missing, read);
+    check(missingError && missingError->message().find("ない.tvx") != std::string::npos,
+          "a missing Japanese name is named in the message");
+}
+
+// Writing a design that cannot be saved keeps what was there and leaves no
+// temporary file. The failures work for any user, root included.
+void failedSaveKeepsOldFile(const std::string& work) {
+    const std::string folder = work + "/keep";
+    fs::create_directory(filesystemPath(folder));
+
+    // The target is a folder (with a file in it).
+    const std::string blocked = folder + "/blocked.tvx";
+    fs::create_directory(filesystemPath(blocked));
+    writeBytes(filesystemPath(blocked + "/inner"), "inner");
+    auto error = writeDesignFile(blocked, workedSI());
+    check(error && error->reason == "書き込めません（フォルダーです）" && error->file == blocked,
+          "saving over a folder fails naming the folder" +
+              (error ? ": " + error->message() : std::string()));
+    check(fs::is_directory(filesystemPath(blocked)) &&
+              readBytes(filesystemPath(blocked + "/inner")) == "inner",
+          "the folder saved over is untouched");
+
+    // The folder does not exist.
+    error = writeDesignFile(folder + "/none/design.tvx", workedSI());
+    check(error && error->line == 0 &&
+              error->message().find("none/design.tvx") != std::string::npos,
+          "saving into a missing folder fails naming the file");
+
+    // The write itself fails over an existing design file.
+    const std::string path = folder + "/design.tvx";
+    check(!writeDesignFile(path, workedGravitational()), "save design.tvx");
+#ifdef _WIN32
+    // Another program holds the file open without sharing it.
+    HANDLE holder = CreateFileW(filesystemPath(path).c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    check(holder != INVALID_HANDLE_VALUE, "hold design.tvx open");
+    error = writeDesignFile(path, workedSI());
+    if (holder != INVALID_HANDLE_VALUE)
+        CloseHandle(holder);
+    check(error.has_value(), "saving over a file another program holds fails");
+#else
+    // The file-size limit lets no more than 16 bytes reach the temporary file.
+    rlimit before{};
+    getrlimit(RLIMIT_FSIZE, &before);
+    rlimit small = before;
+    small.rlim_cur = 16;
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    error = writeDesignFile(path, workedSI());
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previousHandler);
+    check(error && error->reason.find("書き込みに失敗しました") == 0,
+          "a save cut short by the file-size limit fails" +
+              (error ? ": " + error->message() : std::string()));
+#endif
+    check(readBytes(filesystemPath(path)) == kWorkedGravitationalFile,
+          "the failed save kept the old design file byte for byte");
+    std::vector<std::string> left = otherEntries(filesystemPath(folder), "design.tvx");
+    check(left.size() == 1 && left.front() == "blocked.tvx",
+          "the failed saves left no temporary file (" + std::to_string(left.size()) +
+              " other entries)");
+}
+
+fs::path freshWorkFolder() {
+    std::random_device device;
+    std::ostringstream name;
+    name << "haltrix-portable-" << std::hex << device() << device();
+    const fs::path folder = fs::temp_directory_path() / name.str();
+    fs::create_directories(folder);
+    return folder;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::cerr << "usage: test_portable_check EXAMPLES_DIR TEST_DATA_DIR\n";
+        return 2;
+    }
+    const std::string examples = argv[1];
+    const std::string data = argv[2];
+    const fs::path workFolder = freshWorkFolder();
+    const std::string work = coreFileName(workFolder);
+
+    workedExamples(examples);
+    goldens(examples, data);
+    designFileBytes(examples, work);
+    saveOverExisting(work);
+    lineEnds(work);
+    japanesePath(work);
+    failedSaveKeepsOldFile(work);
+
+    // Fails when a file was left open.
+    std::error_code ec;
+    fs::remove_all(workFolder, ec);
+    check(!ec, "remove the work folder " + work);
+    std::cout << "portable check: " << g_checks << " checks, " << g_failures << " failed\n";
+    return g_failures == 0 ? 0 : 1;
+}
