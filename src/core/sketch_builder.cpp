@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "bar_table.h"
+#include "design_calculation.h"
 #include "number_format.h"
 #include "twin.h"
 
@@ -518,6 +519,15 @@ private:
 
 Sketch buildSketch(const DesignRecord& record, SketchContent content) {
     return Builder(record, content).build();
+}
+
+Sketch buildCalculatedSketch(DesignRecord record) {
+    class Silent : public Notifier {
+    public:
+        void notify(std::string_view) override {}
+    } silent;
+    const bool completed = recalculateDesign(record, silent).completed;
+    return buildSketch(record, completed ? SketchContent::InputsAndResults : SketchContent::Inputs);
 }
 
 } // namespace haltrix::sketch

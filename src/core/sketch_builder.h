@@ -23,6 +23,12 @@ enum class SketchContent {
 // number is finite: what cannot be drawn is left out and named in the notes.
 Sketch buildSketch(const DesignRecord& record, SketchContent content);
 
+// The sketch after a calculation of the record's inputs as they stand (on a
+// copy, so the record is not touched; any message of the calculation is left
+// to the windows that show results): with d and Zc when the calculation
+// completes, of the inputs alone when it stops.
+Sketch buildCalculatedSketch(DesignRecord record);
+
 // At most this many bars of a layer are drawn; more are summarised by the two
 // outermost ones.
 inline constexpr int kMaxDrawnBarsPerLayer = 100;

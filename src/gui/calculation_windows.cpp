@@ -4,6 +4,7 @@
 #include "main_window.h"
 #include "print_window.h"
 #include "result_window.h"
+#include "sketch_companions.h"
 
 namespace haltrix::gui {
 
@@ -13,6 +14,8 @@ void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printin
             auto* window = new ResultWindow(host.context(), twin, &host.calculationMessages());
             QObject::connect(window, &ResultWindow::printRequested, &host,
                              [&host, printing] { showPrintWindow(host, printing); });
+            QObject::connect(window, &ResultWindow::sketchRequested, &host,
+                             [&host, window] { showResultSketch(host, *window); });
             return window;
         },
         ChildFrame::Fixed);

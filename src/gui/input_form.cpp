@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <limits>
+#include <vector>
 
 #include "child_windows.h"
 #include "design_context.h"
@@ -53,6 +55,13 @@ constexpr NumberField kFieldsBeforeBars[] = {
 };
 constexpr NumberField kLayer1Count{12, &DesignRecord::layer1Count, "１段目 本数     n=", 1};
 constexpr NumberField kLayer2Count{14, &DesignRecord::layer2Count, "２段目 本数     n=", 1};
+
+// Every number box in the order "OK" reads them.
+constexpr const NumberField* kFieldsInOrder[] = {
+    &kFieldsBeforeBars[0], &kFieldsBeforeBars[1], &kFieldsBeforeBars[2],  &kFieldsBeforeBars[3],
+    &kFieldsBeforeBars[4], &kFieldsBeforeBars[5], &kFieldsBeforeBars[6],  &kFieldsBeforeBars[7],
+    &kFieldsBeforeBars[8], &kFieldsBeforeBars[9], &kFieldsBeforeBars[10], &kLayer1Count,
+    &kLayer2Count};
 
 QString textOf(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -137,6 +146,10 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::updateLayer2Area);
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer1Area);
     connect(m_list2, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer2Area);
+    for (const NumberField* field : kFieldsInOrder)
+        connect(m_text[field->text], &QLineEdit::textChanged, this, &InputForm::typedInputsChanged);
+    for (QListWidget* list : {m_list1, m_list2})
+        connect(list, &QListWidget::itemSelectionChanged, this, &InputForm::typedInputsChanged);
 
     loadFromRecord();
 }
@@ -303,16 +316,42 @@ void InputForm::loadFromRecord() {
     updateLayer2Area();
 }
 
+// The fields as "OK" reads them into a copy of the record: each number box
+// that holds a number, the selected bars ("D10" when none is selected).
+struct InputForm::FieldReading {
+    DesignRecord record;
+    // The boxes that hold no number, in the order "OK" reads them; their
+    // fields keep the record's values.
+    std::vector<const NumberField*> withoutNumber;
+};
+
+InputForm::FieldReading InputForm::readFields() const {
+    FieldReading reading{m_context.record, {}};
+    for (const NumberField* field : kFieldsInOrder) {
+        const std::optional<double> value = numberFromText(m_text[field->text]->text());
+        if (value)
+            reading.record.*field->member = *value;
+        else
+            reading.withoutNumber.push_back(field);
+    }
+    reading.record.layer1Bar = selectedBar(m_list1);
+    reading.record.layer2Bar = selectedBar(m_list2);
+    return reading;
+}
+
+DesignRecord InputForm::typedRecord() const {
+    FieldReading reading = readFields();
+    for (const NumberField* field : reading.withoutNumber)
+        reading.record.*field->member = std::numeric_limits<double>::quiet_NaN();
+    return reading.record;
+}
+
 bool InputForm::storeToRecord() {
-    DesignRecord updated = m_context.record;
-    auto store = [&](const NumberField& field) {
-        QLineEdit* box = m_text[field.text];
-        const std::optional<double> value = numberFromText(box->text());
-        if (value) {
-            updated.*field.member = *value;
-            return true;
-        }
-        const QString caption = textOf(field.caption).simplified();
+    const FieldReading reading = readFields();
+    if (!reading.withoutNumber.empty()) {
+        const NumberField* field = reading.withoutNumber.front();
+        QLineEdit* box = m_text[field->text];
+        const QString caption = textOf(field->caption).simplified();
         const QString text = box->text().trimmed();
         m_messages.showMessage(
             this,
@@ -322,22 +361,12 @@ bool InputForm::storeToRecord() {
                 : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
                       .arg(caption, text),
             QMessageBox::Warning);
-        m_tab->setCurrentIndex(field.page);
+        m_tab->setCurrentIndex(field->page);
         box->setFocus();
         box->selectAll();
         return false;
-    };
-    for (const NumberField& field : kFieldsBeforeBars) {
-        if (!store(field))
-            return false;
     }
-    updated.layer1Bar = selectedBar(m_list1);
-    if (!store(kLayer1Count))
-        return false;
-    updated.layer2Bar = selectedBar(m_list2);
-    if (!store(kLayer2Count))
-        return false;
-    m_context.record = updated;
+    m_context.record = reading.record;
     return true;
 }
 

@@ -49,6 +49,11 @@ public:
     // field is named in a message, focused, and nothing at all is stored.
     bool storeToRecord();
 
+    // The design record with the fields as they are now typed, read as "OK"
+    // reads them, without storing anything: a box that does not hold a
+    // number gives NaN, for a view that follows the typing (the sketch).
+    DesignRecord typedRecord() const;
+
     // "OK": stores the fields and closes the form.
     void acceptInput();
     // "キャンセル": closes (or hides) the form without storing anything.
@@ -56,6 +61,10 @@ public:
     // Shows the steel area of a layer from its count and bar.
     void updateLayer1Area();
     void updateLayer2Area();
+
+signals:
+    // Any number box or bar list changed (also while the form is filled).
+    void typedInputsChanged();
 
 private:
     struct Placed {
@@ -71,6 +80,8 @@ private:
     void placeOnPage(QWidget* page, QWidget* widget, QRect twips);
     void placePageChildren(QWidget* page);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    struct FieldReading;
+    FieldReading readFields() const;
     void showArea(QLineEdit* count, QListWidget* list, QLineEdit* area);
 
     const InputFormProfile& m_profile;

@@ -22,6 +22,7 @@
 #include "message_notifier.h"
 #include "message_sink.h"
 #include "notifier.h"
+#include "sketch_companions.h"
 #include "twips.h"
 #include "window_placement.h"
 
@@ -279,8 +280,10 @@ void MainWindow::showInputForm() {
     const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
     const QString name = inputFormName(twin);
     const InputFormProfile& profile = inputFormProfile(twin);
-    showChildWindow(
+    QWidget* form = showChildWindow(
         name, [&] { return new InputForm(profile, m_context, *m_messages); }, ChildFrame::Fixed);
+    if (auto* inputForm = qobject_cast<InputForm*>(form))
+        showInputSketch(*this, *inputForm);
     closeChildWindow(resultWindowName(Twin::Gravitational));
 }
 
