@@ -26,7 +26,7 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
     print.title.project = QString::fromStdString(options.project);
     print.title.member = QString::fromStdString(options.member);
     print.title.designer = QString::fromStdString(options.designer);
-    print.title.date = QDate::currentDate().toString(QStringLiteral("yyyy年M月d日"));
+    print.title.date = print::titleDate(QDate::currentDate());
     return print;
 }
 

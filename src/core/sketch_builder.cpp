@@ -251,8 +251,8 @@ private:
 
     static Dimension dimension(Point from, Point to, Orientation orientation, double position,
                                std::string text, double unit, Overflow overflow = Overflow::High) {
-        return Dimension{from,        to,         orientation, position, std::move(text),
-                         0.85 * unit, 0.9 * unit, Layer::Dim,  overflow};
+        return Dimension{from,       to,         orientation, position, std::move(text),
+                         0.9 * unit, 0.9 * unit, Layer::Dim,  overflow};
     }
 
     void addTitle(View& view, const char* title, double unit) {

@@ -1,5 +1,7 @@
 #include "calculation_windows.h"
 
+#include <QSettings>
+
 #include "child_windows.h"
 #include "main_window.h"
 #include "print_window.h"
@@ -25,8 +27,10 @@ QWidget* showPrintWindow(MainWindow& mainWindow, PrintInteraction* printing) {
     return mainWindow.showChildWindow(
         QString::fromLatin1(kPrintWindowName),
         [&mainWindow, printing] {
-            return new PrintWindow(mainWindow.context(), printing,
-                                   &mainWindow.calculationMessages());
+            auto* window =
+                new PrintWindow(mainWindow.context(), printing, &mainWindow.calculationMessages());
+            window->rememberChoicesIn([&mainWindow] { return mainWindow.openSettings(); });
+            return window;
         },
         ChildFrame::Sizable);
 }

@@ -19,15 +19,14 @@ namespace haltrix::gui {
 namespace {
 
 // Keeps a companion's window with its owner's: hidden and shown with it,
-// closed when it closes.
+// closed when it closes. (When the main window itself goes, both go with it
+// and nothing is closed.)
 class CompanionTie : public QObject {
 public:
-    CompanionTie(QMdiSubWindow* owner, QMdiSubWindow* companion)
+    CompanionTie(ChildSubWindow* owner, QMdiSubWindow* companion)
         : QObject(companion), m_companion(companion) {
         owner->installEventFilter(this);
-        if (auto* child = qobject_cast<ChildSubWindow*>(owner))
-            connect(child, &ChildSubWindow::closed, this, &CompanionTie::closeCompanion);
-        connect(owner, &QObject::destroyed, this, &CompanionTie::closeCompanion);
+        connect(owner, &ChildSubWindow::closed, this, &CompanionTie::closeCompanion);
     }
 
 protected:
@@ -53,7 +52,7 @@ private:
 // the owner's window, as high as it, and tied to it.
 QWidget* showCompanion(MainWindow& mainWindow, QWidget& owner, const QString& name,
                        const MainWindow::ChildFactory& create) {
-    QMdiSubWindow* ownerFrame = hostSubWindow(&owner);
+    auto* ownerFrame = qobject_cast<ChildSubWindow*>(hostSubWindow(&owner));
     const bool isNew = mainWindow.childWindow(name) == nullptr;
     QWidget* companion = mainWindow.showChildWindow(name, create, ChildFrame::Sizable);
     QMdiSubWindow* frame = hostSubWindow(companion);

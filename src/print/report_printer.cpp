@@ -1,5 +1,6 @@
 #include "report_printer.h"
 
+#include <QDate>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -184,6 +185,10 @@ PrintOutcome printReport(DesignRecord& record, QPrinter& printer) {
     PrinterTarget target(printer);
     writeReport(record, target, ReportVariant::Print);
     return target.finish();
+}
+
+QString titleDate(const QDate& date) {
+    return date.toString(QStringLiteral("yyyy年M月d日"));
 }
 
 HeaderLine headerLine(const TitleBlock& title, int page, int pages) {

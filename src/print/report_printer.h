@@ -7,6 +7,7 @@
 #include "design_record.h"
 #include "sketch.h"
 
+class QDate;
 class QPrinter;
 
 namespace haltrix::print {
@@ -49,6 +50,9 @@ struct TitleBlock {
 
     bool anyField() const { return !project.isEmpty() || !member.isEmpty() || !designer.isEmpty(); }
 };
+
+// A date as the header line shows it: "2026年12月8日".
+QString titleDate(const QDate& date);
 
 // What may follow or frame the report on paper.
 struct PrintOptions {

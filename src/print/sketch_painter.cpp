@@ -21,7 +21,7 @@ namespace {
 using namespace sketch;
 
 // Smallest sizes on the device, whatever the scale.
-constexpr double kMinTextPt = 8.0;
+constexpr double kMinTextPt = 7.5;
 constexpr double kNotesPt = 9.0;
 constexpr double kMinArrowMm = 1.8;
 constexpr double kMinBarRadiusMm = 0.3;
