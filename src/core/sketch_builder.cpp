@@ -88,6 +88,20 @@ Length signedLengthOf(double value, double toMm, const std::string& name) {
     return {mm, ""};
 }
 
+// A bar designation as the sketch writes it: a designation is a few
+// characters ("D22"); a longer text from a hand-edited file is cut after 16
+// characters (UTF-8 code points) and ends in "…".
+std::string shownDesignation(const std::string& designation) {
+    constexpr int kLongest = 16;
+    int characters = 0;
+    for (std::size_t i = 0; i < designation.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(designation[i]);
+        if ((byte & 0xC0) != 0x80 && ++characters > kLongest)
+            return designation.substr(0, i) + "…";
+    }
+    return designation;
+}
+
 // One layer of top bars as the sketch draws it.
 struct BarLayer {
     const char* name; // "１段目"
@@ -179,7 +193,7 @@ private:
                        const Length& depth, const char* depthName) {
         BarLayer layer;
         layer.name = name;
-        layer.designation = designation;
+        layer.designation = shownDesignation(designation);
         layer.count = count;
         layer.depth = depth.mm;
         const std::string prefix = std::string(name) + "の";
@@ -218,7 +232,8 @@ private:
             if (designation.empty())
                 note(prefix + "鉄筋径が選ばれていないため断面に描けません");
             else
-                note(prefix + "鉄筋「" + designation + "」は鉄筋表にないため断面に描けません");
+                note(prefix + "鉄筋「" + layer.designation +
+                     "」は鉄筋表にないため断面に描けません");
         } else if (layer.summarised) {
             note(prefix + " " + plainText(whole) + " 本は多いため両端の 2 本だけを描きました");
         }

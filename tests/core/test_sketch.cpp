@@ -318,6 +318,33 @@ private slots:
         }
     }
 
+    // Designations the bar table does not know are named, cut when long.
+    void unknownDesignations_data() {
+        QTest::addColumn<QString>("designation");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("D99") << "D99"
+                             << "１段目の鉄筋「D99」は鉄筋表にないため断面に描けません";
+        QTest::newRow("empty") << ""
+                               << "１段目の鉄筋径が選ばれていないため断面に描けません";
+        QTest::newRow("long") << QString(5000, 'D')
+                              << "１段目の鉄筋「" + QString(16, 'D') +
+                                     "…」は鉄筋表にないため断面に描けません";
+        QTest::newRow("long Japanese") << QString(40, QChar(0x9244))
+                                       << "１段目の鉄筋「" + QString(16, QChar(0x9244)) +
+                                              "…」は鉄筋表にないため断面に描けません";
+    }
+    void unknownDesignations() {
+        QFETCH(QString, designation);
+        QFETCH(QString, note);
+        DesignRecord r = workedGravitational();
+        r.layer1Bar = designation.toStdString();
+        const Sketch s = buildSketch(r, SketchContent::Inputs);
+        QVERIFY2(hasNote(s, note.toStdString()), qPrintable(note));
+        // Layer 1 is still drawn in the elevation, not in the section.
+        QCOMPARE(s.elevation.lines.size(), std::size_t(2));
+        QCOMPARE(s.section.circles.size(), std::size_t(2));
+    }
+
     // The DXF text: units mm, the five layers, one CIRCLE per drawn bar of
     // the radius of its nominal diameter, Japanese texts as \U+ escapes.
     void dxf() {
