@@ -77,8 +77,9 @@ QString resultSketchName(Twin twin) {
 
 QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
     QPointer<InputForm> source(&form);
+    DesignContext& context = mainWindow.context();
     const QString name = form.objectName() + QStringLiteral("_sketch");
-    QWidget* companion = showCompanion(mainWindow, form, name, [source] {
+    QWidget* companion = showCompanion(mainWindow, form, name, [source, &context] {
         auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
             return source
                        ? sketch::buildSketch(source->typedRecord(), sketch::SketchContent::Inputs)
@@ -86,6 +87,8 @@ QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
         });
         QObject::connect(source.data(), &InputForm::typedInputsChanged, window,
                          &SketchWindow::refresh);
+        // The unit system is the record's: a switch changes what t and c mean.
+        QObject::connect(&context, &DesignContext::inputsChanged, window, &SketchWindow::refresh);
         return window;
     });
     // The form keeps the keyboard: the sketch only follows it.

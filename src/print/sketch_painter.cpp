@@ -176,7 +176,7 @@ std::vector<Placement> arrange(const Sketch& s, const QRectF& area) {
 
 class Painter {
 public:
-    Painter(QPainter& painter)
+    explicit Painter(QPainter& painter)
         : m_painter(painter), m_dpi(painter.device() ? painter.device()->logicalDpiY() : 96) {}
 
     double mm(double millimetres) const { return millimetres * m_dpi / 25.4; }
@@ -270,13 +270,13 @@ public:
         m_place = nullptr;
     }
 
-    // Lines of text from `top` down, in the notes' size; returns the height
-    // they take.
+    // The height `lines` lines of notes take on the device.
     static double linesHeight(const QPaintDevice* device, int lines) {
-        const QFontMetricsF metrics(notesFont(), const_cast<QPaintDevice*>(device));
+        const QFontMetricsF metrics(notesFont(), device);
         return metrics.lineSpacing() * lines;
     }
 
+    // Lines of notes, one below the other from `topLeft`.
     void drawLines(const QStringList& lines, QPointF topLeft) {
         const QFont font = notesFont();
         m_painter.setFont(font);

@@ -196,6 +196,10 @@ private slots:
         QVERIFY(sketchOf(companion).notes.empty());
         // Typing stores nothing; "OK" still does.
         QVERIFY(m_context.record == before);
+
+        // A unit switch changes what the typed cover means (cm and mm).
+        trigger(gravitational ? "mnuToolsOptions_si" : "mnuToolsOptions_jyu");
+        QCOMPARE(sketchOf(companion).section.circles[0].centre.y, gravitational ? -10.0 : -1000.0);
     }
 
     // The sketch window goes with its form: hidden with the gravitational
