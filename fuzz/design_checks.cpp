@@ -1,10 +1,13 @@
 #include "design_checks.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <map>
 #include <utility>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -13,6 +16,7 @@
 #include "calculation.h"
 #include "design_file.h"
 #include "design_json.h"
+#include "design_warnings.h"
 #include "engine.h"
 #include "horizontal_check.h"
 #include "number_format.h"
@@ -159,7 +163,88 @@ cli::CalcOptions optionsFrom(std::string_view bytes) {
             *position == std::floor(*position))
             options.hBarIndex = static_cast<int>(*position);
     }
+    if (const auto aggregate = lineAt(bytes, 18)) {
+        const auto mm = parseNumber(*aggregate);
+        if (mm && isValidSpacingSettingMm(*mm))
+            options.spacingRule.maxAggregateMm = *mm;
+    }
     return options;
+}
+
+// Equal findings, a NaN value equal to a NaN (operator== says it is not).
+bool sameFindings(const std::vector<Finding>& first, const std::vector<Finding>& second) {
+    auto sameValue = [](const FindingValue& x, const FindingValue& y) {
+        const bool sameNumber = x.value == y.value || (std::isnan(x.value) && std::isnan(y.value));
+        return x.name == y.name && x.unit == y.unit && sameNumber;
+    };
+    auto same = [&](const Finding& x, const Finding& y) {
+        return x.code == y.code && x.severity == y.severity && x.message == y.message &&
+               std::equal(x.values.begin(), x.values.end(), y.values.begin(), y.values.end(),
+                          sameValue);
+    };
+    return std::equal(first.begin(), first.end(), second.begin(), second.end(), same);
+}
+
+bool isSpacingCode(std::string_view code) {
+    return code == finding_code::kBarsDoNotFit || code == finding_code::kLayersTooClose;
+}
+
+// How many findings of each code; the spacing codes only, or all others.
+std::map<std::string, int> codeCounts(const std::vector<Finding>& findings, bool spacing) {
+    std::map<std::string, int> counts;
+    for (const Finding& finding : findings) {
+        if (isSpacingCode(finding.code) == spacing)
+            ++counts[finding.code];
+    }
+    return counts;
+}
+
+void checkFindings(const std::vector<Finding>& findings, std::vector<std::string>& problems) {
+    using namespace finding_code;
+    for (const Finding& f : findings) {
+        const std::string_view code = f.code;
+        const bool warningCode = code == kNonPositiveDimension || code == kTipDeeperThanRoot ||
+                                 code == kOutsideMethodRange || code == kCoverBeyondDepth ||
+                                 code == kUnknownBar || code == kBarsDoNotFit;
+        const bool noticeCode = code == kFractionalBarCount || code == kLayerWithoutBar ||
+                                code == kUnitsLookWrong || code == kLayersTooClose;
+        const bool known = warningCode || noticeCode || code == kLoadOffBracket;
+        if (!known)
+            problems.push_back("unknown warning code \"" + f.code + "\"");
+        if ((warningCode && f.severity != Severity::Warning) ||
+            (noticeCode && f.severity != Severity::Notice))
+            problems.push_back("warning " + f.code + " has the severity " +
+                               std::string(severityText(f.severity)));
+        if (f.message.empty())
+            problems.push_back("warning " + f.code + " has no message");
+        checkText(f.message, "warning " + f.code, problems);
+    }
+}
+
+// The warnings of a record: deterministic, well formed, and the spacing rule
+// touching only the spacing codes, a stricter fixed minimum dropping none.
+void checkWarnings(const DesignRecord& record, const ClearSpacingRule& rule,
+                   std::vector<std::string>& problems) {
+    const std::vector<Finding> findings = findDesignWarnings(record, rule);
+    if (!sameFindings(findDesignWarnings(record, rule), findings))
+        problems.push_back("the warnings differ between two runs over the same record");
+    checkFindings(findings, problems);
+
+    ClearSpacingRule loose;
+    loose.fixedMm = 1.0;
+    ClearSpacingRule strict;
+    strict.fixedMm = 1000.0;
+    const std::vector<Finding> looseFindings = findDesignWarnings(record, loose);
+    const std::vector<Finding> strictFindings = findDesignWarnings(record, strict);
+    if (codeCounts(looseFindings, false) != codeCounts(findings, false) ||
+        codeCounts(strictFindings, false) != codeCounts(findings, false))
+        problems.push_back("the spacing rule changed a warning other than the spacing ones");
+    const auto looseSpacing = codeCounts(looseFindings, true);
+    auto strictSpacing = codeCounts(strictFindings, true);
+    for (const auto& [code, count] : looseSpacing) {
+        if (strictSpacing[code] < count)
+            problems.push_back("a stricter minimum clear spacing dropped a " + code + " finding");
+    }
 }
 
 void checkJson(const QJsonObject& object, bool searchText, std::vector<std::string>& problems) {
@@ -362,7 +447,22 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     if (hasNonFiniteWord(shown.record.layer2Bar))
         shown.record.layer2Bar.assign(1, '-');
 
-    checkJson(cli::designJson(design), false, problems);
+    if (!sameFindings(design.warnings, findDesignWarnings(r, options.spacingRule)))
+        problems.push_back("the calculated design carries other warnings than its record gives");
+    checkWarnings(shown.record, options.spacingRule, problems);
+    shown.warnings = findDesignWarnings(shown.record, options.spacingRule);
+
+    const QJsonObject json = cli::designJson(design);
+    const QJsonArray jsonWarnings = json["warnings"].toArray();
+    if (!json["warnings"].isArray() || jsonWarnings.size() != qsizetype(design.warnings.size()))
+        problems.push_back("the JSON does not list the design's warnings");
+    for (const QJsonValue& entry : jsonWarnings) {
+        const QJsonObject warning = entry.toObject();
+        if (warning.size() != 3 || !warning["code"].isString() || !warning["severity"].isString() ||
+            !warning["message"].isString())
+            problems.push_back("a JSON warning is not {code, severity, message}");
+    }
+    checkJson(json, false, problems);
     checkJson(cli::designJson(shown), true, problems);
 
     // The sketch, of the inputs and with the results, and its DXF text.

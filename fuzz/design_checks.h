@@ -29,7 +29,11 @@ std::vector<std::string> checkDesignReader(std::string_view bytes);
 // judgements agree with the areas they compare, and the report has the lines
 // of its page set. Lines 17 and 18 of the input, which a design file does not
 // use, give the horizontal check's count text and bar position, so the fuzzer
-// reaches that check too.
+// reaches that check too; line 19 the maximum aggregate size of the spacing
+// rule. The design's warnings: the same on every run, each with a known code,
+// a severity that code can have and a message without a non-finite number;
+// the JSON lists them; the spacing rule changes only the two spacing codes,
+// and a stricter fixed minimum never drops one of their findings.
 std::vector<std::string> checkDesignRoad(std::string_view bytes);
 
 // The sketch's properties: every coordinate and size finite, every text,

@@ -26,6 +26,7 @@ void calculate(CalculatedDesign& design, const CalcOptions& options) {
                         barCountFromText(options.hCountText), notifier)
             .horizontal;
     design.message = notifier.m_message;
+    design.warnings = findDesignWarnings(record, options.spacingRule);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "cli_options.h"
 #include "design_file.h"
 #include "design_record.h"
+#include "design_warnings.h"
 #include "horizontal_check.h"
 #include "sketch.h"
 
@@ -14,13 +15,15 @@ namespace haltrix::cli {
 
 // One design file taken the way the program takes it: read into a fresh
 // record, the formula case derived as the input form's OK would, then the
-// result window's load sequence for the twin that unitSystem selects.
+// result window's load sequence for the twin that unitSystem selects, and
+// the warnings about the design under the options' spacing rule.
 struct CalculatedDesign {
     std::string path;
     DesignRecord record;
     std::optional<FileError> readError; // set: nothing was calculated
     std::optional<std::string> message; // the engine's message, if raised
     HorizontalCheck horizontal;
+    std::vector<Finding> warnings;
 };
 
 CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions& options);

@@ -1,12 +1,30 @@
 #include "cli_options.h"
 
 #include "bar_table.h"
+#include "number_format.h"
 
 namespace haltrix::cli {
+
+namespace {
+
+// A length in mm for the spacing rule: a number above 0.
+bool spacingSetting(const std::string& option, const std::string& text, double& mm,
+                    std::string& error) {
+    const std::optional<double> value = parseNumber(text);
+    if (!value || !isValidSpacingSettingMm(*value)) {
+        error = option + " takes a length in mm above 0, not \"" + text + "\"";
+        return false;
+    }
+    mm = *value;
+    return true;
+}
+
+} // namespace
 
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
                       CalcOptions& options, std::string& error, bool allowPageOptions) {
     bool onlyFiles = false;
+    bool aggregateGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::string& out) {
@@ -38,6 +56,17 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
         } else if (arg == "--hcount") {
             if (!value(options.hCountText))
                 return false;
+        } else if (arg == "--min-clear" || arg == "--max-aggregate") {
+            std::string text;
+            double mm = 0;
+            if (!value(text) || !spacingSetting(arg, text, mm, error))
+                return false;
+            if (arg == "--min-clear") {
+                options.spacingRule.fixedMm = mm;
+            } else {
+                options.spacingRule.maxAggregateMm = mm;
+                aggregateGiven = true;
+            }
         } else if (allowPrint && arg == "--print") {
             options.printVariant = true;
         } else if (allowOutput && (arg == "-o" || arg == "--output")) {
@@ -58,6 +87,10 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
             error = "unknown option " + arg;
             return false;
         }
+    }
+    if (aggregateGiven && options.spacingRule.fixedMm) {
+        error = "--min-clear and --max-aggregate exclude each other";
+        return false;
     }
     if (options.files.empty()) {
         error = "no design file given";

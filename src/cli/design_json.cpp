@@ -1,5 +1,6 @@
 #include "design_json.h"
 
+#include <QJsonArray>
 #include <QJsonValue>
 #include <QString>
 
@@ -59,6 +60,18 @@ QJsonObject recordJson(const DesignRecord& r) {
     return o;
 }
 
+QJsonArray warningsJson(const std::vector<Finding>& findings) {
+    QJsonArray list;
+    for (const Finding& finding : findings) {
+        const std::string_view severity = severityText(finding.severity);
+        list.append(QJsonObject{
+            {"code", text(finding.code)},
+            {"severity", QString::fromUtf8(severity.data(), qsizetype(severity.size()))},
+            {"message", text(finding.message)}});
+    }
+    return list;
+}
+
 } // namespace
 
 QJsonObject designJson(const CalculatedDesign& design) {
@@ -67,6 +80,7 @@ QJsonObject designJson(const CalculatedDesign& design) {
     object["requiredMainArea"] = requiredMainArea(design.record);
     object["requiredHorizontalArea"] = design.horizontal.required;
     object["message"] = design.message ? QJsonValue(text(*design.message)) : QJsonValue();
+    object["warnings"] = warningsJson(design.warnings);
     return object;
 }
 

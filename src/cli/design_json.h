@@ -8,7 +8,8 @@ namespace haltrix::cli {
 
 // The JSON object haltrix-calc json prints for a calculated design: every
 // field of the design record, plus "file", "requiredMainArea",
-// "requiredHorizontalArea" and "message" (null, or the engine's message).
+// "requiredHorizontalArea", "message" (null, or the engine's message) and
+// "warnings" (the design's findings, each {"code", "severity", "message"}).
 QJsonObject designJson(const CalculatedDesign& design);
 
 } // namespace haltrix::cli

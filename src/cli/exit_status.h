@@ -9,21 +9,27 @@ inline constexpr int kExitUsage = 1;
 inline constexpr int kExitUnreadable = 2;
 inline constexpr int kExitMessage = 3;
 inline constexpr int kExitNoOutput = 4; // pdf, sketch: the output could not be written
+inline constexpr int kExitWarning = 5;  // check: a design has a 警告
 
 // The exit status of a run over several files: an unreadable file (2) wins
-// over the engine's message (3), which wins over success (0).
+// over a design with a 警告 (5, noted by check only), which wins over the
+// engine's message (3), which wins over success (0).
 class ExitStatus {
 public:
     void unreadable() { m_unreadable = true; }
+    void warning() { m_warning = true; }
     void message() { m_message = true; }
     int code() const {
         if (m_unreadable)
             return kExitUnreadable;
+        if (m_warning)
+            return kExitWarning;
         return m_message ? kExitMessage : kExitOk;
     }
 
 private:
     bool m_unreadable = false;
+    bool m_warning = false;
     bool m_message = false;
 };
 

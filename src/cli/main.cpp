@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "check_command.h"
 #include "command_line.h"
 #include "exit_status.h"
 #include "json_command.h"
@@ -16,7 +17,10 @@
 namespace {
 
 const char* const kUsage = R"(Usage:
-  haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx...
+  haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT]
+                    [--min-clear MM | --max-aggregate MM] FILE.tvx...
+  haltrix-calc check [--hbar D10|D13|...|D35] [--hcount TEXT]
+                     [--min-clear MM | --max-aggregate MM] FILE.tvx...
   haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
   haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
@@ -49,11 +53,50 @@ Options:
                   given, every page carries a header line inside its top
                   margin with the given fields, the date and "n / m"; the
                   report's lines do not move
+  --min-clear MM  the warnings' minimum clear spacing between bars, a fixed
+                  value in mm instead of the rule below
+  --max-aggregate MM
+                  maximum aggregate size in mm for the default rule (default
+                  25): the minimum clear spacing is the largest of 20 mm, 4/3
+                  of this size and the larger bar diameter. --min-clear and
+                  --max-aggregate exclude each other; every command takes
+                  them, json and check use them
 
 json prints one JSON object per file on one line (JSON Lines) with every
 field of the design record, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
-"requiredHorizontalArea" and "message" (null, or the calculation's message).
+"requiredHorizontalArea", "message" (null, or the calculation's message)
+and "warnings": the design's warnings, each an object with "code",
+"severity" ("注意" or "警告") and "message", an empty list when there are
+none.
+
+check prints the warnings of each design, one line per finding:
+"FILE: code: message" (FILE as given). The warnings do not change the
+calculation; they say where a design lies outside the range the method
+covers or its bars cannot be built. The codes and their severities:
+  non-positive-dimension  警告  H2, l, b or σsa not above 0, or H1 or γc
+                                below 0
+  tip-deeper-than-root    警告  H1 > H2
+  load-off-bracket        警告  a < 0;  注意  a > l
+  outside-method-range    警告  a/H2 > 1.0
+  cover-beyond-depth      警告  t not above 0, t (in m) >= H2, or t + c >= H2
+                                when layer 2 has bars
+  fractional-bar-count    注意  a layer's or the horizontal bar count is not
+                                a whole number or is negative
+  layer-without-bar       注意  a count above 0 with no designation, or a
+                                designation with count 0
+  unknown-bar             警告  a designation the bar table does not hold
+  units-look-wrong        注意  σsa or γc in the other unit system's usual
+                                range (σsa > 1000 in SI, 0 < σsa < 500 in
+                                gravitational units; γc > 10 in gravitational,
+                                0 < γc < 5 in SI units)
+  bars-do-not-fit         警告  a layer's bars, centres spread evenly between
+                                t from either side face, are closer than the
+                                minimum clear spacing
+  layers-too-close        注意  layer 2 has bars and c - (φ1 + φ2)/2 is below
+                                the minimum clear spacing
+t and c are in cm (unit system 1) or mm (any other), lengths in m, bar
+diameters the nominal ones of JIS G 3112.
 
 sheet, report, pdf and sketch take exactly one design file.
 
@@ -93,6 +136,9 @@ Exit status:
      standard error; its output is still written from the record as it
      then stands)
   4  pdf and sketch: the output file could not be written
+  5  check only: a design has a 警告 (注意 alone leaves the status 0); an
+     unreadable file (2) takes precedence, an invalid-data message (3) does
+     not
 )";
 
 } // namespace
@@ -112,6 +158,8 @@ int main(int argc, char** argv) {
     }
     if (command == "json")
         return haltrix::cli::runJsonCommand(args);
+    if (command == "check")
+        return haltrix::cli::runCheckCommand(args);
     if (command == "sheet")
         return haltrix::cli::runSheetCommand(args);
     if (command == "report")

@@ -20,14 +20,17 @@ namespace {
 
 // The sketch page and the title block the options ask for.
 print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDesign& design) {
-    print::PrintOptions print;
-    if (options.sketchPage)
-        print.sketch = designSketch(design);
-    print.title.project = QString::fromStdString(options.project);
-    print.title.member = QString::fromStdString(options.member);
-    print.title.designer = QString::fromStdString(options.designer);
-    print.title.date = print::titleDate(QDate::currentDate());
-    return print;
+    print::PrintOptions extras;
+    if (options.sketchPage) {
+        extras.sketch = designSketch(design);
+        extras.linesUnderSketch =
+            print::warningLines(findDesignWarnings(design.record, options.spacingRule));
+    }
+    extras.title.project = QString::fromStdString(options.project);
+    extras.title.member = QString::fromStdString(options.member);
+    extras.title.designer = QString::fromStdString(options.designer);
+    extras.title.date = print::titleDate(QDate::currentDate());
+    return extras;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include "clear_spacing_rule.h"
 #include "design_record.h"
 
 namespace haltrix::gui {
@@ -15,6 +16,10 @@ namespace haltrix::gui {
 // OK, opening a design, the unit switch, ...) announces it once, afterwards;
 // every window that shows results follows the announcement, so what it shows
 // is always the calculation of the inputs as they now stand.
+//
+// The context also holds the minimum clear spacing rule the warnings apply
+// (a setting, not part of the design); the windows that list warnings follow
+// its changes.
 class DesignContext : public QObject {
     Q_OBJECT
 
@@ -26,8 +31,21 @@ public:
 
     void announceInputsChanged() { emit inputsChanged(); }
 
+    const ClearSpacingRule& spacingRule() const { return m_spacingRule; }
+    // Emits spacingRuleChanged() when the rule differs from the one held.
+    void setSpacingRule(const ClearSpacingRule& rule) {
+        if (rule == m_spacingRule)
+            return;
+        m_spacingRule = rule;
+        emit spacingRuleChanged();
+    }
+
 signals:
     void inputsChanged();
+    void spacingRuleChanged();
+
+private:
+    ClearSpacingRule m_spacingRule;
 };
 
 } // namespace haltrix::gui

@@ -9,10 +9,11 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <limits>
-#include <vector>
 
 #include "child_windows.h"
 #include "design_context.h"
+#include "design_warnings.h"
+#include "findings_list.h"
 #include "fonts.h"
 #include "message_sink.h"
 #include "number_format.h"
@@ -56,13 +57,6 @@ constexpr NumberField kFieldsBeforeBars[] = {
 constexpr NumberField kLayer1Count{12, &DesignRecord::layer1Count, "１段目 本数     n=", 1};
 constexpr NumberField kLayer2Count{14, &DesignRecord::layer2Count, "２段目 本数     n=", 1};
 
-// Every number box in the order "OK" reads them.
-constexpr const NumberField* kFieldsInOrder[] = {
-    &kFieldsBeforeBars[0], &kFieldsBeforeBars[1], &kFieldsBeforeBars[2],  &kFieldsBeforeBars[3],
-    &kFieldsBeforeBars[4], &kFieldsBeforeBars[5], &kFieldsBeforeBars[6],  &kFieldsBeforeBars[7],
-    &kFieldsBeforeBars[8], &kFieldsBeforeBars[9], &kFieldsBeforeBars[10], &kLayer1Count,
-    &kLayer2Count};
-
 QString textOf(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
@@ -88,6 +82,27 @@ std::string selectedBar(const QListWidget* list) {
     return std::string(barNameByIndex(selectedRow(list)));
 }
 
+// Reads the boxes and the bar lists into the inputs of `record`, in the order
+// "OK" stores them; a box that does not hold a number gives NaN. Returns the
+// first such field, or null when every box holds a number.
+const NumberField* readFields(QLineEdit* const (&text)[16], const QListWidget* list1,
+                              const QListWidget* list2, DesignRecord& record) {
+    const NumberField* firstBad = nullptr;
+    auto read = [&](const NumberField& field) {
+        const std::optional<double> value = numberFromText(text[field.text]->text());
+        record.*field.member = value.value_or(std::numeric_limits<double>::quiet_NaN());
+        if (!value && !firstBad)
+            firstBad = &field;
+    };
+    for (const NumberField& field : kFieldsBeforeBars)
+        read(field);
+    record.layer1Bar = selectedBar(list1);
+    read(kLayer1Count);
+    record.layer2Bar = selectedBar(list2);
+    read(kLayer2Count);
+    return firstBad;
+}
+
 } // namespace
 
 const InputFormProfile& inputFormProfile(Twin twin) {
@@ -101,7 +116,8 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     setObjectName(QLatin1String(profile.objectName));
     setWindowTitle(QStringLiteral("入力データ"));
     setFont(gothicFont(9));
-    const QRect client = twipsRect(0, 0, 6240, 6000, m_dpi);
+    // The fields and buttons fill the top 6000 twips; the warnings below.
+    const QRect client = twipsRect(0, 0, 6240, 7515, m_dpi);
     setFixedSize(client.size());
 
     m_tab = new QTabWidget(this);
@@ -140,16 +156,26 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     cancel->setObjectName("Command2");
     place(cancel, QRect(4920, 5520, 1215, 375));
 
+    m_findings = new FindingsList(this);
+    m_findings->setObjectName("lstFindings");
+    place(m_findings, QRect(120, 6000, 6015, 1395));
+
     connect(ok, &QPushButton::clicked, this, &InputForm::acceptInput);
     connect(cancel, &QPushButton::clicked, this, &InputForm::cancelInput);
     connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::updateLayer1Area);
     connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::updateLayer2Area);
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer1Area);
     connect(m_list2, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer2Area);
-    for (const NumberField* field : kFieldsInOrder)
-        connect(m_text[field->text], &QLineEdit::textChanged, this, &InputForm::typedInputsChanged);
+    for (QLineEdit* box : m_text) {
+        if (box)
+            connect(box, &QLineEdit::textChanged, this, &InputForm::typedInputsChanged);
+    }
     for (QListWidget* list : {m_list1, m_list2})
         connect(list, &QListWidget::itemSelectionChanged, this, &InputForm::typedInputsChanged);
+    connect(this, &InputForm::typedInputsChanged, this, &InputForm::updateFindings);
+    // The unit system and the spacing rule come from outside the form.
+    connect(&m_context, &DesignContext::inputsChanged, this, &InputForm::updateFindings);
+    connect(&m_context, &DesignContext::spacingRuleChanged, this, &InputForm::updateFindings);
 
     loadFromRecord();
 }
@@ -314,60 +340,37 @@ void InputForm::loadFromRecord() {
     // line explicitly.
     updateLayer1Area();
     updateLayer2Area();
+    updateFindings();
 }
 
-// The fields as "OK" reads them into a copy of the record: each number box
-// that holds a number, the selected bars ("D10" when none is selected).
-struct InputForm::FieldReading {
-    DesignRecord record;
-    // The boxes that hold no number, in the order "OK" reads them; their
-    // fields keep the record's values.
-    std::vector<const NumberField*> withoutNumber;
-};
-
-InputForm::FieldReading InputForm::readFields() const {
-    FieldReading reading{m_context.record, {}};
-    for (const NumberField* field : kFieldsInOrder) {
-        const std::optional<double> value = numberFromText(m_text[field->text]->text());
-        if (value)
-            reading.record.*field->member = *value;
-        else
-            reading.withoutNumber.push_back(field);
-    }
-    reading.record.layer1Bar = selectedBar(m_list1);
-    reading.record.layer2Bar = selectedBar(m_list2);
-    return reading;
-}
-
-DesignRecord InputForm::typedRecord() const {
-    FieldReading reading = readFields();
-    for (const NumberField* field : reading.withoutNumber)
-        reading.record.*field->member = std::numeric_limits<double>::quiet_NaN();
-    return reading.record;
+DesignRecord InputForm::recordAsTyped() const {
+    DesignRecord typed = m_context.record;
+    readFields(m_text, m_list1, m_list2, typed);
+    deriveRatioCase(typed);
+    return typed;
 }
 
 bool InputForm::storeToRecord() {
-    const FieldReading reading = readFields();
-    if (!reading.withoutNumber.empty()) {
-        const NumberField* field = reading.withoutNumber.front();
-        QLineEdit* box = m_text[field->text];
-        const QString caption = textOf(field->caption).simplified();
-        const QString text = box->text().trimmed();
-        m_messages.showMessage(
-            this,
-            text.isEmpty()
-                ? QStringLiteral("「%1」が入力されていません。数値を入力してください。")
-                      .arg(caption)
-                : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
-                      .arg(caption, text),
-            QMessageBox::Warning);
-        m_tab->setCurrentIndex(field->page);
-        box->setFocus();
-        box->selectAll();
-        return false;
+    DesignRecord updated = m_context.record;
+    const NumberField* bad = readFields(m_text, m_list1, m_list2, updated);
+    if (!bad) {
+        m_context.record = updated;
+        return true;
     }
-    m_context.record = reading.record;
-    return true;
+    QLineEdit* box = m_text[bad->text];
+    const QString caption = textOf(bad->caption).simplified();
+    const QString text = box->text().trimmed();
+    m_messages.showMessage(
+        this,
+        text.isEmpty()
+            ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
+            : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
+                  .arg(caption, text),
+        QMessageBox::Warning);
+    m_tab->setCurrentIndex(bad->page);
+    box->setFocus();
+    box->selectAll();
+    return false;
 }
 
 void InputForm::acceptInput() {
@@ -383,6 +386,10 @@ void InputForm::cancelInput() {
         hideHostWindow(this);
     else
         closeHostWindow(this);
+}
+
+void InputForm::updateFindings() {
+    m_findings->showFindings(findDesignWarnings(recordAsTyped(), m_context.spacingRule()));
 }
 
 void InputForm::updateLayer1Area() {

@@ -14,6 +14,7 @@ class QTabWidget;
 namespace haltrix::gui {
 
 class DesignContext;
+class FindingsList;
 class MessageSink;
 
 // What differs between the gravitational and the SI input form. Everything
@@ -49,10 +50,11 @@ public:
     // field is named in a message, focused, and nothing at all is stored.
     bool storeToRecord();
 
-    // The design record with the fields as they are now typed, read as "OK"
-    // reads them, without storing anything: a box that does not hold a
-    // number gives NaN, for a view that follows the typing (the sketch).
-    DesignRecord typedRecord() const;
+    // The record "OK" would store from the fields as they now stand, with
+    // its formula case derived; a box that does not hold a number gives NaN.
+    // The design record itself is not touched. What shows the typed design
+    // live (the warnings below the fields) reads this.
+    DesignRecord recordAsTyped() const;
 
     // "OK": stores the fields and closes the form.
     void acceptInput();
@@ -61,9 +63,11 @@ public:
     // Shows the steel area of a layer from its count and bar.
     void updateLayer1Area();
     void updateLayer2Area();
+    // Lists the warnings of the design as typed.
+    void updateFindings();
 
 signals:
-    // Any number box or bar list changed (also while the form is filled).
+    // Any box edited or any bar chosen: recordAsTyped() may differ.
     void typedInputsChanged();
 
 private:
@@ -80,8 +84,6 @@ private:
     void placeOnPage(QWidget* page, QWidget* widget, QRect twips);
     void placePageChildren(QWidget* page);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    struct FieldReading;
-    FieldReading readFields() const;
     void showArea(QLineEdit* count, QListWidget* list, QLineEdit* area);
 
     const InputFormProfile& m_profile;
@@ -95,6 +97,7 @@ private:
     QLineEdit* m_text[16] = {}; // m_text[n] is TextN
     QListWidget* m_list1 = nullptr;
     QListWidget* m_list2 = nullptr;
+    FindingsList* m_findings = nullptr;
 };
 
 } // namespace haltrix::gui

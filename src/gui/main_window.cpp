@@ -14,6 +14,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "clear_spacing_dialog.h"
+#include "clear_spacing_settings.h"
 #include "core_path.h"
 #include "design_context.h"
 #include "design_file.h"
@@ -32,7 +34,11 @@ MainWindow::MainWindow(DesignContext& context, Services services, QWidget* paren
     : QMainWindow(parent), m_context(context), m_fileDialogs(services.fileDialogs),
       m_messages(services.messages ? services.messages : &defaultMessageSink()),
       m_calculationMessages(std::make_unique<SinkNotifier>(*m_messages, this)),
-      m_settingsFile(std::move(services.settingsFile)), m_aboutServices(std::move(services.about)) {
+      m_settingsFile(std::move(services.settingsFile)),
+      m_askClearSpacing(std::move(services.askClearSpacing)),
+      m_aboutServices(std::move(services.about)) {
+    if (!m_askClearSpacing)
+        m_askClearSpacing = askClearSpacingRule;
     if (!m_fileDialogs) {
         m_ownFileDialogs = std::make_unique<QtFileDialogs>();
         m_fileDialogs = m_ownFileDialogs.get();
@@ -99,6 +105,8 @@ void MainWindow::createActions() {
     m_si = addItem(options, "mnuToolsOptions_si", QStringLiteral("ＳＩ単位"));
     m_si->setCheckable(true);
     m_si->setChecked(true);
+    QAction* clearSpacing =
+        addItem(tools, "mnuToolsClearSpacing", QStringLiteral("鉄筋のあき(&S)..."));
 
     QMenu* help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName("mnuHelp");
@@ -116,6 +124,7 @@ void MainWindow::createActions() {
     connect(m_jyu, &QAction::triggered, this, &MainWindow::useGravitationalUnits);
     connect(m_si, &QAction::triggered, this, &MainWindow::useSIUnits);
     connect(about, &QAction::triggered, this, &MainWindow::showAboutBox);
+    connect(clearSpacing, &QAction::triggered, this, &MainWindow::chooseClearSpacing);
 }
 
 void MainWindow::createStatusBar() {
@@ -160,6 +169,7 @@ std::unique_ptr<QSettings> MainWindow::openSettings() const {
 
 void MainWindow::readSettings() {
     const auto settings = openSettings();
+    m_context.setSpacingRule(readClearSpacingRule(*settings));
     const Placement placement = readPlacement(*settings);
     QRect frame = placementToPixels(placement, logicalDpiOf(nullptr));
     QList<QRect> screens;
@@ -397,6 +407,24 @@ void MainWindow::showAboutBox() {
         services.messages = m_messages;
     AboutBox box(this, services);
     box.exec();
+}
+
+void MainWindow::chooseClearSpacing() {
+    const std::optional<ClearSpacingRule> rule = m_askClearSpacing(m_context.spacingRule(), this);
+    if (!rule)
+        return;
+    const auto settings = openSettings();
+    writeClearSpacingRule(*settings, *rule);
+    settings->sync();
+    // The rule applies for this run even when it could not be kept.
+    m_context.setSpacingRule(*rule);
+    if (settings->status() != QSettings::NoError)
+        m_messages->showMessage(
+            this,
+            QStringLiteral("設定を保存できませんでした（%1）。鉄筋のあきの設定は次回の起動時には"
+                           "元に戻ります。")
+                .arg(settings->fileName()),
+            QMessageBox::Warning);
 }
 
 } // namespace haltrix::gui

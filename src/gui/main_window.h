@@ -6,9 +6,11 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "about_box.h"
 #include "child_windows.h"
+#include "clear_spacing_rule.h"
 #include "twin.h"
 
 class QAction;
@@ -31,9 +33,13 @@ class MessageSink;
 struct MainWindowServices {
     FileDialogs* fileDialogs = nullptr; // null: the Qt file dialogs
     MessageSink* messages = nullptr;    // null: message boxes
-    // INI file that keeps the window placement; empty: the per-user settings
-    // of the application "Haltrix".
+    // INI file that keeps the window placement and the warnings' spacing
+    // rule; empty: the per-user settings of the application "Haltrix".
     QString settingsFile;
+    // Asks for the minimum clear spacing rule (nothing: cancelled); null: the
+    // dialog "鉄筋のあき".
+    std::function<std::optional<ClearSpacingRule>(const ClearSpacingRule&, QWidget*)>
+        askClearSpacing;
     // What the About box reads and starts; its messages go to `messages`
     // unless it names its own sink.
     AboutBoxServices about;
@@ -91,6 +97,9 @@ public:
     void useGravitationalUnits();
     void useSIUnits();
     void showAboutBox();
+    // ﾂｰﾙ → 鉄筋のあき: asks for the spacing rule, keeps it in the settings
+    // and hands it to the windows through the design context.
+    void chooseClearSpacing();
 
 protected:
     // Saves the placement unless minimized and closes the child windows.
@@ -116,6 +125,8 @@ private:
     MessageSink* m_messages;
     std::unique_ptr<Notifier> m_calculationMessages;
     QString m_settingsFile;
+    std::function<std::optional<ClearSpacingRule>(const ClearSpacingRule&, QWidget*)>
+        m_askClearSpacing;
     AboutBox::Services m_aboutServices;
 
     QMdiArea* m_mdi = nullptr;

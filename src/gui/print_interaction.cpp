@@ -3,10 +3,23 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
+#include "design_warnings.h"
 #include "message_notifier.h"
 
 namespace haltrix::gui {
+
+bool PrintInteraction::confirmPrintDespiteWarning(QWidget* parent) {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kApplicationTitle),
+                    QString::fromUtf8(kPrintDespiteWarningQuestion), QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
 
 bool SystemPrintInteraction::choosePrinter(QPrinter& printer, QWidget* parent) {
     QPrintDialog dialog(&printer, parent);

@@ -18,6 +18,11 @@ public:
 
     // Tells the user that the report could not be printed.
     virtual void printingFailed(const QString& message, QWidget* parent) = 0;
+
+    // Asks before printing a design that has a 警告: true to print anyway.
+    // By default a question box "警告があります。このまま印刷しますか?" with
+    // はい and いいえ, いいえ the default.
+    virtual bool confirmPrintDespiteWarning(QWidget* parent);
 };
 
 // The platform's print dialog (no selection or page range to choose; printing

@@ -13,6 +13,8 @@
 
 #include "child_windows.h"
 #include "design_calculation.h"
+#include "design_warnings.h"
+#include "findings_list.h"
 #include "fonts.h"
 #include "message_notifier.h"
 #include "preview_surface.h"
@@ -33,6 +35,13 @@ constexpr int kPicLeft = 120;
 constexpr int kPicTop = 720;
 constexpr int kPicWidth = 9615;
 constexpr int kPicHeight = 11895;
+// Right of the buttons and above the preview: the row of page choices, and
+// below it the warnings.
+constexpr int kChoicesTop = 30;
+constexpr int kChoicesHeight = 270;
+constexpr int kFindingsLeft = 2520;
+constexpr int kFindingsTop = 330;
+constexpr int kFindingsHeight = 360;
 
 // Where the page choices are remembered.
 const QString kSketchKey = QStringLiteral("Print/SketchPage");
@@ -77,10 +86,17 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
 
     createPageChoices(dpi);
 
+    m_findings = new FindingsList(this);
+    m_findings->setObjectName(QStringLiteral("lstFindings"));
+    m_findings->setOneLinePerFinding(true);
+    m_findings->setGeometry(twipsRect(kFindingsLeft, kFindingsTop,
+                                      kPicLeft + kPicWidth - kFindingsLeft, kFindingsHeight, dpi));
+
     connect(m_command1, &QPushButton::clicked, this, &PrintWindow::printReport);
     connect(m_command2, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
 
     connect(&m_context, &DesignContext::inputsChanged, this, &PrintWindow::followInputs);
+    connect(&m_context, &DesignContext::spacingRuleChanged, this, &PrintWindow::updateFindings);
 
     // The result window that opens this one has just calculated the record.
     drawPreview();
@@ -92,22 +108,22 @@ PrintWindow::~PrintWindow() = default;
 void PrintWindow::createPageChoices(double dpi) {
     m_sketchBox = new QCheckBox(QStringLiteral("形状図を印刷"), this);
     m_sketchBox->setObjectName(QStringLiteral("Check_sketch"));
-    m_sketchBox->setGeometry(twipsRect(2580, 240, 1500, 375, dpi));
+    m_sketchBox->setGeometry(twipsRect(2520, kChoicesTop, 1500, kChoicesHeight, dpi));
 
     auto field = [&](const char* labelName, const QString& caption, const char* boxName, int left,
                      int width) {
         auto* label = new QLabel(caption, this);
         label->setObjectName(QLatin1String(labelName));
-        label->setGeometry(twipsRect(left, 300, 600, 255, dpi));
+        label->setGeometry(twipsRect(left, kChoicesTop + 15, 600, 255, dpi));
         auto* box = new QLineEdit(this);
         box->setObjectName(QLatin1String(boxName));
-        box->setGeometry(twipsRect(left + 600, 240, width, 375, dpi));
+        box->setGeometry(twipsRect(left + 600, kChoicesTop, width, kChoicesHeight, dpi));
         label->setBuddy(box);
         return box;
     };
-    m_project = field("Label_project", QStringLiteral("工事名"), "Text_project", 4140, 1380);
-    m_member = field("Label_member", QStringLiteral("部材名"), "Text_member", 6180, 1020);
-    m_designer = field("Label_designer", QStringLiteral("設計者"), "Text_designer", 7860, 1290);
+    m_project = field("Label_project", QStringLiteral("工事名"), "Text_project", 4080, 1320);
+    m_member = field("Label_member", QStringLiteral("部材名"), "Text_member", 6060, 1020);
+    m_designer = field("Label_designer", QStringLiteral("設計者"), "Text_designer", 7740, 1395);
 
     connect(m_sketchBox, &QCheckBox::toggled, this, &PrintWindow::saveChoices);
     for (QLineEdit* box : {m_project, m_member, m_designer})
@@ -139,9 +155,12 @@ void PrintWindow::saveChoices() {
 print::PrintOptions PrintWindow::printOptions() const {
     print::PrintOptions options;
     // The record has just been calculated afresh: the sketch shows its d and Zc.
-    if (m_sketchBox->isChecked())
+    if (m_sketchBox->isChecked()) {
         options.sketch =
             sketch::buildSketch(m_context.record, sketch::SketchContent::InputsAndResults);
+        options.linesUnderSketch =
+            print::warningLines(findDesignWarnings(m_context.record, m_context.spacingRule()));
+    }
     options.title.project = m_project->text().trimmed();
     options.title.member = m_member->text().trimmed();
     options.title.designer = m_designer->text().trimmed();
@@ -157,6 +176,11 @@ QSize PrintWindow::sizeHint() const {
 void PrintWindow::drawPreview() {
     m_pic->clear();
     writeReport(m_context.record, m_pic->target(), ReportVariant::Preview);
+    updateFindings();
+}
+
+void PrintWindow::updateFindings() {
+    m_findings->showFindings(findDesignWarnings(m_context.record, m_context.spacingRule()));
 }
 
 // A fresh calculation of the inputs as they stand, with the side-face bars
@@ -178,6 +202,7 @@ void PrintWindow::resizeEvent(QResizeEvent* event) {
     const double dpi = logicalDpiOf(this);
     const int margin = twipsToPixels(kClientWidthTwips - kPicLeft - kPicWidth, dpi);
     const int bottom = twipsToPixels(kClientHeightTwips - kPicTop - kPicHeight, dpi);
+    m_findings->resize(std::max(0, width() - m_findings->x() - margin), m_findings->height());
     const QPoint topLeft = m_scroll->pos();
     m_scroll->resize(std::max(0, width() - topLeft.x() - margin),
                      std::max(0, height() - topLeft.y() - bottom));
@@ -187,6 +212,10 @@ void PrintWindow::printReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(
         reportDocumentName(QFileInfo(m_context.currentFileName).fileName().toStdString())));
+    // Nobody prints a design the warnings call impossible without being asked.
+    if (hasWarning(findDesignWarnings(m_context.record, m_context.spacingRule())) &&
+        !m_interaction->confirmPrintDespiteWarning(this))
+        return;
     if (!m_interaction->choosePrinter(printer, this))
         return;
     // What goes on paper is calculated now, and the preview shows the same.

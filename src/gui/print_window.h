@@ -19,6 +19,7 @@ class Notifier;
 
 namespace haltrix::gui {
 
+class FindingsList;
 class PreviewSurface;
 class PrintInteraction;
 
@@ -31,11 +32,15 @@ class PrintInteraction;
 // closes the window. A unit system without a report leaves the preview empty
 // and prints nothing.
 //
-// Beside the buttons: "形状図を印刷" (Check_sketch, off by default) prints the
-// sketch of the bracket on a page of its own after the report; the fields
-// 工事名, 部材名 and 設計者 (Text_project, Text_member, Text_designer, empty
-// by default), when any is filled, put a header line on every page. With the
-// box off and the fields empty the paper is exactly the report alone.
+// Beside the buttons, above the preview: a row with "形状図を印刷"
+// (Check_sketch, off by default), which prints the sketch of the bracket on a
+// page of its own after the report with the warnings listed under it, and the
+// fields 工事名, 部材名 and 設計者 (Text_project, Text_member, Text_designer,
+// empty by default), which, when any is filled, put a header line on every
+// page; with the box off and the fields empty the paper is exactly the report
+// alone. Below that row, lstFindings lists the design's warnings; it follows
+// the inputs and the spacing rule. "印刷実行" on a design with a 警告 first
+// asks whether to print it anyway.
 class PrintWindow : public QWidget {
     Q_OBJECT
 
@@ -72,6 +77,7 @@ private:
     void printReport();
     void createPageChoices(double dpi);
     void saveChoices();
+    void updateFindings();
 
     DesignContext& m_context;
     std::unique_ptr<PrintInteraction> m_ownInteraction;
@@ -86,6 +92,7 @@ private:
     QLineEdit* m_member = nullptr;
     QLineEdit* m_designer = nullptr;
     SettingsOpener m_openSettings;
+    FindingsList* m_findings = nullptr;
 };
 
 } // namespace haltrix::gui

@@ -1,15 +1,20 @@
 #include "result_window.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include "bar_table.h"
 #include "child_windows.h"
 #include "design_calculation.h"
+#include "design_warnings.h"
+#include "findings_list.h"
 #include "fonts.h"
 #include "message_notifier.h"
 #include "number_format.h"
@@ -66,6 +71,8 @@ ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier
     connect(m_command2, &QPushButton::clicked, this, &ResultWindow::requestPrint);
     connect(m_sketchButton, &QPushButton::clicked, this, &ResultWindow::sketchRequested);
     connect(&m_context, &DesignContext::inputsChanged, this, &ResultWindow::followInputs);
+    connect(&m_context, &DesignContext::spacingRuleChanged, this, &ResultWindow::updateFindings);
+    connect(m_findingsLine, &QLabel::linkActivated, this, &ResultWindow::showFindingsList);
 }
 
 void ResultWindow::createControls() {
@@ -130,6 +137,12 @@ void ResultWindow::createControls() {
     m_sketchButton = new QPushButton(QStringLiteral("形状図"), this);
     m_sketchButton->setObjectName(QStringLiteral("Command_sketch"));
     m_sketchButton->setGeometry(twipsRect(7200, 7320, 1215, 375, dpi));
+
+    m_findingsLine = label("lblFindings", QString(), {4680, 6360, 3735, 255});
+    m_findingsLine->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_findingsLine->setTextFormat(Qt::RichText);
+    m_findingsLine->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                            Qt::LinksAccessibleByKeyboard);
 }
 
 // The load sequence: the calculation, the sheet, the horizontal check with
@@ -151,6 +164,48 @@ void ResultWindow::load() {
     showSheetGrid(*m_fg1, sheet.fg1, dpi);
     showSheetGrid(*m_fg2, sheet.fg2, dpi);
     showHorizontalCheck(calculation.horizontal);
+    updateFindings();
+}
+
+// The summary beside the sheet, and the list when it is open.
+void ResultWindow::updateFindings() {
+    const std::vector<Finding> findings =
+        findDesignWarnings(m_context.record, m_context.spacingRule());
+    const QString summary = qtext(findingsSummary(findings));
+    if (summary.isEmpty()) {
+        m_findingsLine->setText(QString::fromUtf8(kNoFindingsText).toHtmlEscaped());
+    } else {
+        const char* colour = hasWarning(findings) ? "#c00000" : "#8a5a00";
+        m_findingsLine->setText(
+            QStringLiteral("<a href=\"findings\" style=\"color:%1\">%2</a>").arg(colour, summary));
+    }
+    m_findingsLine->setToolTip(
+        summary.isEmpty() ? QString() : QStringLiteral("クリックすると一覧を表示します"));
+    if (m_findingsDialog)
+        m_findingsDialog->findChild<FindingsList*>()->showFindings(findings);
+}
+
+void ResultWindow::showFindingsList() {
+    if (!m_findingsDialog) {
+        auto* dialog = new QDialog(this);
+        dialog->setObjectName(QStringLiteral("dlgFindings"));
+        dialog->setWindowTitle(QStringLiteral("警告・注意"));
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        auto* list = new FindingsList(dialog);
+        list->setObjectName(QStringLiteral("lstFindings"));
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+        connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+        auto* layout = new QVBoxLayout(dialog);
+        layout->addWidget(list);
+        layout->addWidget(buttons);
+        const double dpi = logicalDpiOf(this);
+        dialog->resize(twipsToPixels(7200, dpi), twipsToPixels(3000, dpi));
+        m_findingsDialog = dialog;
+        updateFindings();
+    }
+    m_findingsDialog->show();
+    m_findingsDialog->raise();
+    m_findingsDialog->activateWindow();
 }
 
 void ResultWindow::followInputs() {
@@ -169,6 +224,8 @@ void ResultWindow::followInputs() {
 void ResultWindow::recheckHorizontalBars() {
     showHorizontalCheck(runHorizontalCheck(m_context.record, m_profile.twin, selectedBar(),
                                            barCountOf(m_texMtlN->text())));
+    // The count typed here is one of the things the warnings look at.
+    updateFindings();
 }
 
 void ResultWindow::showHorizontalCheck(const HorizontalCheck& check) {

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include "design_context.h"
 #include "horizontal_check.h"
 #include "twin.h"
 
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -37,6 +39,10 @@ const ResultWindowProfile& resultWindowProfile(Twin twin);
 // shows the calculation of the inputs as they stand; when the unit system no
 // longer selects this twin, the window closes. The two Label11 labels are
 // named Label11_0 and Label11_1 after their positions in the control array.
+//
+// Beside the sheet, lblFindings sums up the design's warnings ("注意 1件");
+// its link opens the list of them (dlgFindings). Both follow the inputs and
+// the spacing rule.
 class ResultWindow : public QWidget {
     Q_OBJECT
 
@@ -48,6 +54,9 @@ public:
                  QWidget* parent = nullptr);
 
     Twin twin() const { return m_profile.twin; }
+
+    // Opens (or brings up) the list of the design's warnings.
+    void showFindingsList();
 
 signals:
     // "印刷" closed the window; the main window opens the print window.
@@ -63,6 +72,7 @@ private:
     void showHorizontalCheck(const HorizontalCheck& check);
     int selectedBar() const;
     void requestPrint();
+    void updateFindings();
 
     DesignContext& m_context;
     const ResultWindowProfile& m_profile;
@@ -78,6 +88,8 @@ private:
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
     QPushButton* m_sketchButton = nullptr;
+    QLabel* m_findingsLine = nullptr;
+    QPointer<QDialog> m_findingsDialog;
 };
 
 } // namespace haltrix::gui

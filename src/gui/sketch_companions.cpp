@@ -82,7 +82,7 @@ QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
     QWidget* companion = showCompanion(mainWindow, form, name, [source, &context] {
         auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
             return source
-                       ? sketch::buildSketch(source->typedRecord(), sketch::SketchContent::Inputs)
+                       ? sketch::buildSketch(source->recordAsTyped(), sketch::SketchContent::Inputs)
                        : sketch::Sketch{};
         });
         QObject::connect(source.data(), &InputForm::typedInputsChanged, window,

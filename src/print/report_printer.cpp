@@ -191,6 +191,15 @@ QString titleDate(const QDate& date) {
     return date.toString(QStringLiteral("yyyy年M月d日"));
 }
 
+QStringList warningLines(const std::vector<Finding>& findings) {
+    QStringList lines;
+    for (const Finding& finding : findings)
+        lines.append(QString::fromStdString(findingLine(finding)));
+    if (lines.isEmpty())
+        lines.append(QString::fromUtf8(kNoFindingsText));
+    return lines;
+}
+
 HeaderLine headerLine(const TitleBlock& title, int page, int pages) {
     QStringList fields;
     if (!title.project.isEmpty())

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "design_record.h"
+#include "design_warnings.h"
 #include "sketch.h"
 
 class QDate;
@@ -53,6 +54,10 @@ struct TitleBlock {
 
 // A date as the header line shows it: "2026年12月8日".
 QString titleDate(const QDate& date);
+
+// The design's warnings as lines under the sketch: one line per finding, or
+// the line that says there are none.
+QStringList warningLines(const std::vector<Finding>& findings);
 
 // What may follow or frame the report on paper.
 struct PrintOptions {

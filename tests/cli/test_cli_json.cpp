@@ -130,7 +130,8 @@ private slots:
                                     "file",
                                     "requiredMainArea",
                                     "requiredHorizontalArea",
-                                    "message"};
+                                    "message",
+                                    "warnings"};
         for (const QString& field : fields)
             QVERIFY2(objects[0].contains(field), qPrintable(field));
         QCOMPARE(objects[0].size(), fields.size());

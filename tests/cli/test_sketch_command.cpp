@@ -197,6 +197,10 @@ private slots:
             QVERIFY2(second.contains(QString::fromUtf8(word)), word);
         QVERIFY(pageWords(words, 1).contains(QStringLiteral("入力データ")));
         QVERIFY(!pageWords(words, 1).contains(QStringLiteral("形状図")));
+        // The design's one warning, listed under the sketch: the bearing
+        // (a = 0.3 m) stands past the tip (l = 0.25 m).
+        QVERIFY(second.contains(QStringLiteral("注意:")));
+        QVERIFY(!pageWords(words, 1).contains(QStringLiteral("注意:")));
     }
 
     // The title block: a header line on every page with the fields, the

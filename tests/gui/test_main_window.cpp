@@ -237,7 +237,9 @@ void MainWindowTest::captionAndMenusAsTabled() {
 
     auto* tools = w->findChild<QMenu*>("mnuTools");
     QCOMPARE(tools->title(), QStringLiteral("ﾂｰﾙ(&T)"));
-    QCOMPARE(tools->actions().size(), 1);
+    QCOMPARE(tools->actions().size(), 2);
+    QCOMPARE(tools->actions()[1]->objectName(), QStringLiteral("mnuToolsClearSpacing"));
+    QCOMPARE(tools->actions()[1]->text(), QStringLiteral("鉄筋のあき(&S)..."));
     QMenu* options = tools->actions()[0]->menu();
     QVERIFY(options);
     QCOMPARE(options->objectName(), QStringLiteral("mnuToolsOptions"));

@@ -306,6 +306,15 @@ private slots:
             QVERIFY(box->geometry().bottom() < previewTop);
             QVERIFY(box->geometry().left() >
                     window.findChild<QPushButton*>("Command2")->geometry().right());
+            const QRect findings = window.findChild<QWidget*>("lstFindings")->geometry();
+            for (const char* name :
+                 {"Check_sketch", "Label_project", "Text_project", "Label_member", "Text_member",
+                  "Label_designer", "Text_designer"}) {
+                const QRect r = window.findChild<QWidget*>(name)->geometry();
+                QVERIFY2(!r.intersects(findings), name);
+                QVERIFY2(r.right() < window.width(), name);
+                QVERIFY2(r.bottom() < previewTop, name);
+            }
 
             // Off and empty: the report alone, no header.
             printing.outputFile = m_dir->filePath(QStringLiteral("plain.pdf"));
@@ -344,6 +353,8 @@ private slots:
         QVERIFY(pageWords(words, 1).contains(QStringLiteral("入力データ")));
         QVERIFY(pageWords(words, 2).contains(QStringLiteral("形状図")));
         QVERIFY(pageWords(words, 2).contains(QStringLiteral("d=0.517")));
+        // The design's warning under the sketch: its bearing stands past the tip.
+        QVERIFY(pageWords(words, 2).contains(QStringLiteral("注意:")));
     }
 };
 

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "check_command.h"
+
+#include <cstdio>
+#include <iostream>
+
+#include "calculation.h"
+#include "exit_status.h"
+
+namespace haltrix::cli {
+
+int runCheckCommand(const std::vector<std::string>& args) {
+    CalcOptions options;
+    std::string error;
+    if (!parseCalcOptions(args, false, false, options, error)) {
+        std::cerr << "haltrix-calc check: " << error << "\n";
+        return kExitUsage;
+    }
+    ExitStatus status;
+    for (const std::string& path : options.files) {
+        const CalculatedDesign design = calculateDesignFile(path, options);
+        if (!reportProblems(design, status))
+            continue;
+        for (const Finding& finding : design.warnings) {
+            const std::string line = design.path + ": " + finding.code + ": " + finding.message;
+            std::fwrite(line.data(), 1, line.size(), stdout);
+            std::fputc('\n', stdout);
+        }
+        if (hasWarning(design.warnings))
+            status.warning();
+    }
+    return status.code();
+}
+
+} // namespace haltrix::cli

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clear_spacing_rule.h"
+#include "design_record.h"
+
+namespace haltrix {
+
+// Warnings about a design that the calculation itself does not give: inputs
+// outside the range the method covers, or bars that cannot be built. They
+// change nothing of the calculation, the sheet, the report or the file.
+
+// 注意: worth a look; 警告: the design or its result cannot be trusted.
+enum class Severity { Notice, Warning };
+
+// "注意" or "警告".
+std::string_view severityText(Severity severity);
+
+// The stable codes; scripts and tests match on them.
+namespace finding_code {
+inline constexpr std::string_view kNonPositiveDimension = "non-positive-dimension";
+inline constexpr std::string_view kTipDeeperThanRoot = "tip-deeper-than-root";
+inline constexpr std::string_view kLoadOffBracket = "load-off-bracket";
+inline constexpr std::string_view kOutsideMethodRange = "outside-method-range";
+inline constexpr std::string_view kCoverBeyondDepth = "cover-beyond-depth";
+inline constexpr std::string_view kFractionalBarCount = "fractional-bar-count";
+inline constexpr std::string_view kLayerWithoutBar = "layer-without-bar";
+inline constexpr std::string_view kUnknownBar = "unknown-bar";
+inline constexpr std::string_view kUnitsLookWrong = "units-look-wrong";
+inline constexpr std::string_view kBarsDoNotFit = "bars-do-not-fit";
+inline constexpr std::string_view kLayersTooClose = "layers-too-close";
+} // namespace finding_code
+
+// One value a finding is about, in the unit it is named in.
+struct FindingValue {
+    std::string name;
+    double value = 0;
+    std::string unit;
+
+    bool operator==(const FindingValue&) const = default;
+};
+
+struct Finding {
+    std::string code;
+    Severity severity = Severity::Notice;
+    std::string message; // Japanese, naming the values
+    std::vector<FindingValue> values;
+
+    bool operator==(const Finding&) const = default;
+};
+
+// Every finding for the inputs of the record (and the horizontal bar count it
+// holds), in a fixed order: by code as listed above, layer 1 before layer 2.
+// Safe on any record: nothing divides by zero, and a comparison that meets a
+// NaN counts as a finding, never as a pass. t and c are in cm when unitSystem
+// is 1 and in mm otherwise; lengths are in m.
+std::vector<Finding> findDesignWarnings(const DesignRecord& record, const ClearSpacingRule& rule);
+
+// Whether any finding is a 警告.
+bool hasWarning(const std::vector<Finding>& findings);
+
+// The short line beside a judgement: "警告 1件  注意 2件", only the
+// severities present; empty when there are no findings.
+std::string findingsSummary(const std::vector<Finding>& findings);
+
+// A finding as one line of a list: "警告: " followed by the message.
+std::string findingLine(const Finding& finding);
+
+// What a list of findings shows when there are none.
+inline constexpr const char* kNoFindingsText = "警告・注意はありません";
+
+// The question before printing a design that has a 警告.
+inline constexpr const char* kPrintDespiteWarningQuestion = "警告があります。このまま印刷しますか?";
+
+} // namespace haltrix

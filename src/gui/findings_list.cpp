@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "findings_list.h"
+
+#include <QStyle>
+
+namespace haltrix::gui {
+
+FindingsList::FindingsList(QWidget* parent) : QListWidget(parent) {
+    setWordWrap(true);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::NoFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setResizeMode(QListView::Adjust);
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(icon, icon));
+}
+
+void FindingsList::setOneLinePerFinding(bool oneLine) {
+    setWordWrap(!oneLine);
+    setTextElideMode(oneLine ? Qt::ElideRight : Qt::ElideNone);
+}
+
+void FindingsList::showFindings(const std::vector<Finding>& findings) {
+    if (findings == m_findings && count() > 0)
+        return;
+    m_findings = findings;
+    clear();
+    if (findings.empty()) {
+        auto* none = new QListWidgetItem(QString::fromUtf8(kNoFindingsText), this);
+        none->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+        return;
+    }
+    const QIcon warningIcon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const QIcon noticeIcon = style()->standardIcon(QStyle::SP_MessageBoxInformation);
+    for (const Finding& finding : findings) {
+        const QString line = QString::fromStdString(findingLine(finding));
+        auto* item = new QListWidgetItem(
+            finding.severity == Severity::Warning ? warningIcon : noticeIcon, line, this);
+        item->setToolTip(line);
+    }
+}
+
+} // namespace haltrix::gui

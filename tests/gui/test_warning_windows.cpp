@@ -1,0 +1,396 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The design warnings where the engineer sees them: live under the input
+// form's fields, beside the result window's judgement, above the print
+// preview and before printing; and the spacing rule's setting.
+
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "calculation_windows.h"
+#include "clear_spacing_dialog.h"
+#include "clear_spacing_settings.h"
+#include "design_calculation.h"
+#include "design_context.h"
+#include "example_designs.h"
+#include "findings_list.h"
+#include "gui_test_support.h"
+#include "input_form.h"
+#include "main_window.h"
+#include "print_interaction.h"
+#include "print_window.h"
+#include "result_window.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+using haltrix::gui::test::RecordingSink;
+using haltrix::testing::calculatedExample;
+using haltrix::testing::exampleRecord;
+using haltrix::testing::SilentNotifier;
+
+Q_DECLARE_METATYPE(haltrix::Twin)
+
+namespace {
+
+QStringList lines(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+// Answers the question before printing and the print dialog; the printer
+// writes a PDF.
+class ScriptedPrinting : public PrintInteraction {
+public:
+    bool choosePrinter(QPrinter& printer, QWidget*) override {
+        ++dialogs;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(outputFile);
+        return true;
+    }
+    void printingFailed(const QString& message, QWidget*) override { failures << message; }
+    bool confirmPrintDespiteWarning(QWidget*) override {
+        ++questions;
+        return printAnyway;
+    }
+
+    QString outputFile;
+    bool printAnyway = false;
+    int questions = 0;
+    int dialogs = 0;
+    QStringList failures;
+};
+
+// A rule whose minimum (312 mm) is more than the examples' 311.1 mm between
+// their D22 x 4 (1000/3 - 22.2) and their 227.8 mm between the layers.
+ClearSpacingRule fixedRule(double mm) {
+    ClearSpacingRule rule;
+    rule.fixedMm = mm;
+    return rule;
+}
+
+} // namespace
+
+class TestWarningWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void inputFormListsFindingsAsTyped_data();
+    void inputFormListsFindingsAsTyped();
+    void inputFormNeverBlocksOk();
+    void inputFormFollowsTheRule();
+    void inputFormBadNumberStillLists();
+
+    void resultWindowSummaryAndList();
+
+    void printWindowListsAndAsks_data();
+    void printWindowListsAndAsks();
+
+    void ruleKeptInTheSettings();
+    void ruleDialogControls();
+    void unreadableSettingsGiveTheDefault();
+
+private:
+    InputForm* makeForm(const char* example);
+    void type(QWidget* form, const char* name, const QString& text);
+
+    std::unique_ptr<DesignContext> m_context;
+    RecordingSink m_sink;
+    std::unique_ptr<QWidget> m_window;
+    QTemporaryDir m_dir;
+};
+
+void TestWarningWindows::init() {
+    m_context = std::make_unique<DesignContext>();
+    m_sink.messages.clear();
+}
+
+void TestWarningWindows::cleanup() {
+    m_window.reset();
+    m_context.reset();
+}
+
+InputForm* TestWarningWindows::makeForm(const char* example) {
+    m_context->record = exampleRecord(example);
+    auto* form = new InputForm(inputFormProfile(twinForUnitSystem(m_context->record.unitSystem)),
+                               *m_context, m_sink);
+    m_window.reset(form);
+    form->show();
+    return form;
+}
+
+void TestWarningWindows::type(QWidget* form, const char* name, const QString& text) {
+    auto* edit = form->findChild<QLineEdit*>(name);
+    QVERIFY2(edit, name);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, text);
+}
+
+void TestWarningWindows::inputFormListsFindingsAsTyped_data() {
+    QTest::addColumn<QString>("example");
+    QTest::newRow("gravitational") << "bracket-gravitational.tvx";
+    QTest::newRow("SI") << "bracket-si.tvx";
+}
+
+// The worked example's bearing stands 0.05 m past the tip; typing a = 1.4 m
+// (a/H2 = 2) adds the 警告 at once, before OK; typing a = 0.2 m leaves none.
+void TestWarningWindows::inputFormListsFindingsAsTyped() {
+    QFETCH(QString, example);
+    InputForm* form = makeForm(example.toLatin1().constData());
+    auto* list = form->findChild<FindingsList*>("lstFindings");
+    QVERIFY(list);
+    QCOMPARE(list->count(), 1);
+    QVERIFY(list->item(0)->text().startsWith(QStringLiteral("注意: 支承位置 a = 0.3 m")));
+
+    const DesignRecord before = m_context->record;
+    type(form, "Text5", "1.4");
+    QCOMPARE(list->count(), 2);
+    QVERIFY(list->item(1)->text().startsWith(QStringLiteral("警告: a/H2 = 2")));
+    QCOMPARE(list->findings()[1].code, std::string("outside-method-range"));
+    QVERIFY(m_context->record == before); // typing stores nothing
+
+    type(form, "Text5", "0.2");
+    QCOMPARE(lines(list), QStringList{QString::fromUtf8(kNoFindingsText)});
+
+    // 20 bars in layer 1 cannot fit; a bar choice is followed too.
+    type(form, "Text12", "20");
+    QVERIFY(list->item(0)->text().contains(QStringLiteral("D22 × 20 本")));
+    form->findChild<QListWidget*>("List1")->setCurrentRow(8);
+    QVERIFY(list->item(0)->text().contains(QStringLiteral("D35 × 20 本")));
+    // With no bars the area stays 0 whatever the bar; the choice still counts.
+    type(form, "Text14", "0");
+    QVERIFY(lines(list).join('\n').contains(QStringLiteral("２段目に鉄筋 D22 が")));
+    form->findChild<QListWidget*>("List2")->setCurrentRow(7);
+    QVERIFY(lines(list).join('\n').contains(QStringLiteral("２段目に鉄筋 D32 が")));
+}
+
+// OK stores exactly what the form shows as typed, warnings or not.
+void TestWarningWindows::inputFormNeverBlocksOk() {
+    InputForm* form = makeForm("bracket-gravitational.tvx");
+    type(form, "Text1", "0.9"); // H1 > H2
+    type(form, "Text5", "-1");  // a < 0
+    const DesignRecord typed = form->recordAsTyped();
+    QCOMPARE(typed.H1, 0.9);
+    QCOMPARE(typed.a, -1.0);
+    QVERIFY(hasWarning(form->findChild<FindingsList*>("lstFindings")->findings()));
+    QSignalSpy announced(m_context.get(), &DesignContext::inputsChanged);
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY(m_sink.messages.isEmpty());
+    QCOMPARE(announced.count(), 1);
+    QVERIFY(m_context->record == typed);
+}
+
+void TestWarningWindows::inputFormFollowsTheRule() {
+    InputForm* form = makeForm("bracket-si.tvx");
+    auto* list = form->findChild<FindingsList*>("lstFindings");
+    m_context->setSpacingRule(fixedRule(312));
+    QStringList codes;
+    for (const Finding& f : list->findings())
+        codes << QString::fromStdString(f.code);
+    QCOMPARE(codes, (QStringList{"load-off-bracket", "bars-do-not-fit", "layers-too-close"}));
+    QVERIFY(list->item(1)->text().contains(QStringLiteral("最小あき: 固定値 312 mm")));
+    m_context->setSpacingRule({});
+    QCOMPARE(list->count(), 1);
+}
+
+// A box that holds no number is named by OK's message as before; the list
+// meanwhile says the value is not a number.
+void TestWarningWindows::inputFormBadNumberStillLists() {
+    InputForm* form = makeForm("bracket-gravitational.tvx");
+    type(form, "Text2", "abc");
+    const QStringList shown = lines(form->findChild<FindingsList*>("lstFindings"));
+    QVERIFY2(shown.join('\n').contains(QStringLiteral("付根高 H2 = 非数 m")),
+             qPrintable(shown.join('\n')));
+    const DesignRecord before = m_context->record;
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QCOMPARE(m_sink.messages.size(), 1);
+    QVERIFY(m_context->record == before);
+}
+
+void TestWarningWindows::resultWindowSummaryAndList() {
+    m_context->record = exampleRecord("bracket-gravitational.tvx");
+    SilentNotifier notifier;
+    auto* window = new ResultWindow(*m_context, Twin::Gravitational, &notifier);
+    m_window.reset(window);
+    window->show();
+    auto* line = window->findChild<QLabel*>("lblFindings");
+    QVERIFY(line);
+    QVERIFY(line->text().contains(QStringLiteral(">注意 1件<")));
+    // Beside the judgement, clear of the controls that were there before.
+    for (const char* name : {"Label3", "Label11_0", "Lab_ok", "Command1", "FG2"}) {
+        auto* other = window->findChild<QWidget*>(name);
+        QVERIFY2(!other->geometry().intersects(line->geometry()), name);
+    }
+
+    emit line->linkActivated(QStringLiteral("findings"));
+    auto* dialog = window->findChild<QDialog*>("dlgFindings");
+    QVERIFY(dialog && dialog->isVisible());
+    auto* list = dialog->findChild<FindingsList*>("lstFindings");
+    QCOMPARE(list->count(), 1);
+
+    m_context->record.a = 1.4;
+    m_context->announceInputsChanged();
+    QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
+    QCOMPARE(list->count(), 2);
+
+    m_context->record.a = 0.2;
+    m_context->announceInputsChanged();
+    QCOMPARE(line->text(), QString::fromUtf8(kNoFindingsText));
+    m_context->setSpacingRule(fixedRule(312));
+    QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
+
+    // The horizontal count typed here is looked at too.
+    m_context->setSpacingRule({});
+    auto* count = window->findChild<QLineEdit*>("tex_mtl_n");
+    count->selectAll();
+    QTest::keyClicks(count, "2.5");
+    QVERIFY(line->text().contains(QStringLiteral(">注意 1件<")));
+    QVERIFY(lines(list).join('\n').contains(QStringLiteral("水平鉄筋の本数 n = 2.5")));
+}
+
+void TestWarningWindows::printWindowListsAndAsks_data() {
+    QTest::addColumn<double>("a");
+    QTest::addColumn<bool>("printAnyway");
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<bool>("printed");
+    QTest::newRow("注意 only: no question") << 0.3 << false << 0 << true;
+    QTest::newRow("警告, answered いいえ") << 1.4 << false << 1 << false;
+    QTest::newRow("警告, answered はい") << 1.4 << true << 1 << true;
+}
+
+void TestWarningWindows::printWindowListsAndAsks() {
+    QFETCH(double, a);
+    QFETCH(bool, printAnyway);
+    QFETCH(int, questions);
+    QFETCH(bool, printed);
+    m_context->record = exampleRecord("bracket-gravitational.tvx");
+    m_context->record.a = a;
+    deriveRatioCase(m_context->record);
+    SilentNotifier notifier;
+    recalculateDesign(m_context->record, notifier);
+    ScriptedPrinting printing;
+    printing.outputFile = m_dir.filePath(QStringLiteral("report.pdf"));
+    QFile::remove(printing.outputFile);
+    printing.printAnyway = printAnyway;
+    auto* window = new PrintWindow(*m_context, &printing, &notifier);
+    m_window.reset(window);
+    window->show();
+
+    auto* list = window->findChild<FindingsList*>("lstFindings");
+    QVERIFY(list);
+    QCOMPARE(list->count(), a > 1 ? 2 : 1);
+    // Above the preview, right of the buttons.
+    auto* scroll = window->findChild<QWidget*>("PicScrollArea");
+    QVERIFY(list->geometry().bottom() < scroll->geometry().top());
+    QVERIFY(list->geometry().left() > window->findChild<QWidget*>("Command2")->geometry().right());
+
+    QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+    QCOMPARE(printing.questions, questions);
+    QCOMPARE(printing.dialogs, printed ? 1 : 0);
+    QCOMPARE(QFile::exists(printing.outputFile), printed);
+    QVERIFY(printing.failures.isEmpty());
+}
+
+// The menu command asks, keeps the answer in the settings beside the window
+// placement and hands it to the windows; the next run starts with it.
+void TestWarningWindows::ruleKeptInTheSettings() {
+    const QString ini = m_dir.filePath(QStringLiteral("rule.ini"));
+    QFile::remove(ini);
+    std::optional<ClearSpacingRule> answer;
+    ClearSpacingRule asked;
+    MainWindow::Services services;
+    services.messages = &m_sink;
+    services.settingsFile = ini;
+    services.askClearSpacing = [&](const ClearSpacingRule& current, QWidget*) {
+        asked = current;
+        return answer;
+    };
+    auto window = std::make_unique<MainWindow>(*m_context, services);
+    auto* command = window->findChild<QAction*>("mnuToolsClearSpacing");
+    QVERIFY(command);
+    QSignalSpy changed(m_context.get(), &DesignContext::spacingRuleChanged);
+
+    command->trigger(); // cancelled
+    QCOMPARE(changed.count(), 0);
+    QVERIFY(!QSettings(ini, QSettings::IniFormat).contains("Warnings/MaxAggregateMm"));
+
+    ClearSpacingRule aggregate;
+    aggregate.maxAggregateMm = 40;
+    answer = aggregate;
+    command->trigger();
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(m_context->spacingRule() == aggregate);
+    {
+        QSettings stored(ini, QSettings::IniFormat);
+        QCOMPARE(stored.value("Warnings/MaxAggregateMm").toString(), QStringLiteral("40"));
+        QCOMPARE(stored.value("Warnings/FixedMinClearMm").toString(), QString());
+    }
+
+    ClearSpacingRule fixed = fixedRule(27.5);
+    fixed.maxAggregateMm = 40;
+    answer = fixed;
+    command->trigger();
+    QVERIFY(asked == aggregate);
+    QVERIFY(m_context->spacingRule() == fixed);
+    window->close();
+    window.reset();
+
+    auto nextRun = std::make_unique<DesignContext>();
+    MainWindow::Services again;
+    again.settingsFile = ini;
+    MainWindow next(*nextRun, again);
+    QVERIFY(nextRun->spacingRule() == fixed);
+    QVERIFY(m_sink.messages.isEmpty());
+}
+
+void TestWarningWindows::ruleDialogControls() {
+    ClearSpacingRule start;
+    start.maxAggregateMm = 20;
+    ClearSpacingDialog dialog(start);
+    auto* description = dialog.findChild<QLabel*>("lblClearSpacingRule");
+    QCOMPARE(description->text(),
+             QStringLiteral("最小あき: 20 mm、粗骨材最大寸法 20 mm の 4/3、鉄筋径のうち最大の値"));
+    QVERIFY(dialog.rule() == start);
+    auto* fixedBox = dialog.findChild<QDoubleSpinBox*>("spnMinClear");
+    QVERIFY(!fixedBox->isEnabled());
+    dialog.findChild<QRadioButton*>("optClearSpacingFixed")->setChecked(true);
+    QVERIFY(fixedBox->isEnabled());
+    QVERIFY(!dialog.findChild<QDoubleSpinBox*>("spnMaxAggregate")->isEnabled());
+    fixedBox->setValue(45);
+    QCOMPARE(dialog.rule().fixedMm, std::optional<double>(45));
+    QCOMPARE(dialog.rule().maxAggregateMm, 20.0);
+    QCOMPARE(description->text(), QStringLiteral("最小あき: 固定値 45 mm"));
+}
+
+void TestWarningWindows::unreadableSettingsGiveTheDefault() {
+    const QString ini = m_dir.filePath(QStringLiteral("odd.ini"));
+    {
+        QSettings settings(ini, QSettings::IniFormat);
+        settings.setValue("Warnings/MaxAggregateMm", "wide");
+        settings.setValue("Warnings/FixedMinClearMm", "-3");
+    }
+    QSettings settings(ini, QSettings::IniFormat);
+    QVERIFY(readClearSpacingRule(settings) == ClearSpacingRule{});
+    settings.setValue("Warnings/MaxAggregateMm", "40");
+    settings.setValue("Warnings/FixedMinClearMm", "0");
+    QCOMPARE(readClearSpacingRule(settings).maxAggregateMm, 40.0);
+    QVERIFY(!readClearSpacingRule(settings).fixedMm);
+}
+
+QTEST_MAIN(TestWarningWindows)
+#include "test_warning_windows.moc"
