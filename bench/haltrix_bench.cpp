@@ -1,9 +1,10 @@
 // Speed figures of Haltrix, with the yardsticks they are judged against:
 // one design through the calculation in-process, reading and writing a design
 // file, haltrix-calc json over 10,000 design files beside cat over the same
-// files, start-up beside a minimal Qt Widgets program, and the sketch: built
-// from a design and painted. After the benchmarks it prints each figure, each
-// ratio and whether the target is met.
+// files, haltrix-calc csv over them and a sweep of 100,000 points each beside
+// cat writing the same bytes, start-up beside a minimal Qt Widgets program,
+// and the sketch: built from a design and painted. After the benchmarks it
+// prints each figure, each ratio and whether the target is met.
 
 #include <benchmark/benchmark.h>
 
@@ -35,6 +36,7 @@
 #include "sheet.h"
 #include "sketch_builder.h"
 #include "sketch_painter.h"
+#include "sweep.h"
 
 extern char** environ;
 
@@ -113,11 +115,12 @@ const std::vector<std::string>& batchFiles() {
     return files;
 }
 
-// Runs a program to its end with standard output and error sent to
-// /dev/null; returns false unless it exits with status 0. Adds the CPU time
-// the program used (user and system) to `cpuSeconds`.
+// Runs a program to its end with standard output sent to `output` (by
+// default /dev/null) and standard error to /dev/null; returns false unless it
+// exits with status 0 (or `okStatus`). Adds the CPU time the program used
+// (user and system) to `cpuSeconds`.
 bool runProgram(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv,
-                double& cpuSeconds) {
+                double& cpuSeconds, const char* output = "/dev/null", int okStatus = 0) {
     std::vector<char*> argv;
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));
@@ -133,7 +136,7 @@ bool runProgram(const std::vector<std::string>& args, const std::vector<std::str
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, output, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
@@ -146,7 +149,7 @@ bool runProgram(const std::vector<std::string>& args, const std::vector<std::str
         return false;
     cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return WIFEXITED(status) && WEXITSTATUS(status) == okStatus;
 }
 
 // Wall time per run; the CPU time of the program per run is reported as the
@@ -351,6 +354,95 @@ BENCHMARK(BM_CatBatch)
     ->Repetitions(7)
     ->ReportAggregatesOnly(true);
 
+// The 10,000 files as a design table; the same bytes again for cat.
+void BM_CsvBatch(benchmark::State& state) {
+    std::vector<std::string> args = {HALTRIX_CALC_PATH, "csv"};
+    const auto& files = batchFiles();
+    args.insert(args.end(), files.begin(), files.end());
+    timeProgram(state, args);
+}
+BENCHMARK(BM_CsvBatch)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// A program's standard output kept in a file once, so that cat can write
+// the same bytes.
+std::string outputOf(const std::vector<std::string>& args, const char* name) {
+    const std::string path = (scratch().path() / name).string();
+    double ignored = 0;
+    if (!runProgram(args, {}, ignored, path.c_str())) {
+        std::fprintf(stderr, "failed: %s %s\n", args[0].c_str(), args[1].c_str());
+        std::exit(1);
+    }
+    return path;
+}
+
+void BM_CatCsvOutput(benchmark::State& state) {
+    std::vector<std::string> args = {HALTRIX_CALC_PATH, "csv"};
+    const auto& files = batchFiles();
+    args.insert(args.end(), files.begin(), files.end());
+    static const std::string table = outputOf(args, "table.csv");
+    timeProgram(state, {"/bin/cat", table});
+}
+BENCHMARK(BM_CatCsvOutput)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// 100,000 points: a from 0 to 1 in 99,999 steps.
+std::vector<std::string> sweepArgs() {
+    return {HALTRIX_CALC_PATH,
+            "sweep",
+            "--param",
+            "a",
+            "--from",
+            "0",
+            "--to",
+            "1",
+            "--steps",
+            "99999",
+            HALTRIX_SOURCE_DIR "/examples/bracket-si.tvx"};
+}
+
+void BM_SweepProgram(benchmark::State& state) {
+    timeProgram(state, sweepArgs());
+}
+BENCHMARK(BM_SweepProgram)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+void BM_CatSweepOutput(benchmark::State& state) {
+    static const std::string curve = outputOf(sweepArgs(), "sweep.csv");
+    timeProgram(state, {"/bin/cat", curve});
+}
+BENCHMARK(BM_CatSweepOutput)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+// The same sweep in-process, without formatting, to show the calculation's share.
+void BM_SweepInProcess(benchmark::State& state) {
+    const DesignRecord design = example("bracket-si.tvx");
+    const SweepRange range{0.0, 1.0, 99999};
+    for (auto _ : state) {
+        double sum = 0;
+        sweepDesign(design, kSweepParameters[0], range,
+                    [&](const SweepPoint& point) { sum += point.requiredMainArea; });
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_SweepInProcess)->Unit(benchmark::kMillisecond);
+
 void BM_StartMinimalQt(benchmark::State& state) {
     timeProgram(state, {MINIMAL_QT_PATH}, offscreenEnv());
 }
@@ -457,6 +549,26 @@ public:
             std::printf("  %-52s %10.2f\n", "ratio json / cat", json / cat);
             target(json <= 3.0 * cat, "within 3x of cat");
         }
+
+        const double csv = figure("haltrix-calc csv over the same files", "BM_CsvBatch", 1e3, "ms");
+        const double catCsv =
+            figure("cat writing the same bytes as csv", "BM_CatCsvOutput", 1e3, "ms");
+        if (csv > 0 && catCsv > 0)
+            std::printf("  %-52s %10.2f\n", "ratio csv / cat of its output", csv / catCsv);
+        if (csv > 0 && json > 0) {
+            std::printf("  %-52s %10.2f\n", "ratio csv / json", csv / json);
+            target(csv <= 1.5 * json, "csv within 1.5x of json");
+        }
+
+        const double sweep =
+            figure("haltrix-calc sweep, 100,000 points to CSV", "BM_SweepProgram", 1e3, "ms");
+        const double catSweep =
+            figure("cat writing the same bytes as sweep", "BM_CatSweepOutput", 1e3, "ms");
+        figure("of which the calculation (in-process)", "BM_SweepInProcess", 1e3, "ms");
+        if (sweep > 0 && catSweep > 0)
+            std::printf("  %-52s %10.2f\n", "ratio sweep / cat of its output", sweep / catSweep);
+        if (sweep > 0)
+            target(sweep < 1.0, "sweep of 100,000 points under 1 s");
 
         const double haltrix =
             figure("haltrix, start until its main window is shown", "BM_StartHaltrix", 1e3, "ms");

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <sstream>
 #include <utility>
 
 #include <QJsonArray>
@@ -14,8 +15,10 @@
 
 #include "bar_table.h"
 #include "calculation.h"
+#include "csv.h"
 #include "design_file.h"
 #include "design_json.h"
+#include "design_table.h"
 #include "design_warnings.h"
 #include "engine.h"
 #include "horizontal_check.h"
@@ -86,7 +89,7 @@ struct Inputs {
     std::int32_t unitSystem = 0;
 };
 
-Inputs inputsOf(const DesignRecord& r) {
+Inputs fileInputsOf(const DesignRecord& r) {
     return {{r.H1, r.H2, r.l, r.b, r.a, r.concreteUnitWeight, r.sigmaSa, r.P, r.H, r.t, r.c,
              r.layer1Count, r.layer2Count},
             r.layer1Bar,
@@ -264,6 +267,67 @@ void checkJson(const QJsonObject& object, bool searchText, std::vector<std::stri
                   problems);
 }
 
+// All records of a CSV text, up to the first error (whose reason, if any,
+// goes to `error`).
+std::vector<std::vector<std::string>> readCsv(std::string_view text, const CsvLimits& limits,
+                                              std::string* error = nullptr) {
+    std::istringstream in{std::string(text)};
+    CsvReader reader(in, limits);
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> fields;
+    CsvReader::Status status;
+    while ((status = reader.next(fields)) == CsvReader::Status::Record)
+        records.push_back(fields);
+    if (status == CsvReader::Status::Error && error)
+        *error = reader.error().reason;
+    return records;
+}
+
+// The table of one design: the header and its row, as haltrix-calc csv
+// writes them, read back through the table's columns into a fresh record.
+std::optional<std::string> tableRoundTrip(const DesignRecord& design, const DesignOutcome& outcome,
+                                          const std::vector<Finding>& warnings,
+                                          DesignRecord& back) {
+    std::string table;
+    appendDesignTableHeader(table);
+    table += "\r\n";
+    appendDesignTableRow(table, kFileName, design, outcome, warnings);
+    table += "\r\n";
+    std::string error;
+    const auto records = readCsv(table, CsvLimits{}, &error);
+    if (!error.empty())
+        return "its table does not read back: " + error;
+    if (records.size() != 2)
+        return "its table reads back as " + std::to_string(records.size()) + " records";
+    TableColumns columns;
+    if (const auto problem = mapTableColumns(records[0], columns))
+        return "the table's own header is refused: " + *problem;
+    if (const auto rowError = designFromTableRow(columns, records[1], back))
+        return "its table row is refused at " + rowError->column + ": " + rowError->reason;
+    return std::nullopt;
+}
+
+// What a design file holds, compared exactly.
+bool sameInputs(const DesignRecord& a, const DesignRecord& b) {
+    return haltrix::inputsOf(a) == haltrix::inputsOf(b);
+}
+
+void checkFileName(std::string_view value, std::vector<std::string>& problems) {
+    std::string name;
+    if (tableRowFileName(value, name) || name.empty())
+        return;
+    std::string end = name.size() >= 4 ? name.substr(name.size() - 4) : name;
+    for (char& ch : end)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    const bool plain = name.find_first_of("/\\") == std::string::npos && name != "." &&
+                       name != ".." && name.size() <= 255 && end == ".tvx";
+    bool controls = false;
+    for (unsigned char ch : name)
+        controls = controls || ch < 0x20 || ch == 0x7F;
+    if (!plain || controls)
+        problems.push_back("row file name \"" + name.substr(0, 80) + "\" is not a plain name");
+}
+
 } // namespace
 
 void checkSketch(const sketch::Sketch& drawn, std::vector<std::string>& problems) {
@@ -393,8 +457,8 @@ std::vector<std::string> checkDesignReader(std::string_view bytes) {
                            again->message());
         return problems;
     }
-    const Inputs first = inputsOf(record);
-    const Inputs second = inputsOf(reread);
+    const Inputs first = fileInputsOf(record);
+    const Inputs second = fileInputsOf(reread);
     for (std::size_t i = 0; i < first.numbers.size(); ++i) {
         if (!sameTo15Digits(first.numbers[i], second.numbers[i]))
             problems.push_back("number " + std::to_string(i) + " written as " +
@@ -465,6 +529,21 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     checkJson(json, false, problems);
     checkJson(cli::designJson(shown), true, problems);
 
+    // The design table carries the inputs exactly; a table is text, so a
+    // designation with a NUL byte cannot travel in one.
+    const DesignOutcome outcome{design.message, design.horizontal};
+    if (r.layer1Bar.find('\0') == std::string::npos &&
+        r.layer2Bar.find('\0') == std::string::npos) {
+        DesignRecord back;
+        if (const auto problem = tableRoundTrip(r, outcome, design.warnings, back))
+            problems.push_back("the design's " + *problem);
+        else if (!sameInputs(back, r))
+            problems.push_back("the design's table row reads back with other inputs");
+    }
+    std::string row;
+    appendDesignTableRow(row, kFileName, shown.record, outcome, shown.warnings);
+    checkText(row, "table row", problems);
+
     // The sketch, of the inputs and with the results, and its DXF text.
     for (const auto content :
          {sketch::SketchContent::Inputs, sketch::SketchContent::InputsAndResults}) {
@@ -497,6 +576,108 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
                     checkText(line, "report line", problems);
             }
         }
+    }
+    return problems;
+}
+
+} // namespace haltrix::checks
+
+namespace haltrix::checks {
+
+std::vector<std::string> checkDesignTable(std::string_view bytes) {
+    std::vector<std::string> problems;
+    // Small limits, so that short inputs reach them (yet room for the
+    // table's own columns).
+    const CsvLimits limits{256, 8192, 48};
+    std::istringstream in{std::string(bytes)};
+    CsvReader reader(in, limits);
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> fields;
+    CsvReader::Status status;
+    while ((status = reader.next(fields)) == CsvReader::Status::Record) {
+        if (reader.row() != static_cast<long>(records.size()) + 1)
+            problems.push_back("record " + std::to_string(records.size() + 1) + " is numbered " +
+                               std::to_string(reader.row()));
+        if (fields.empty() || fields.size() > limits.maxFields)
+            problems.push_back("a record has " + std::to_string(fields.size()) + " fields");
+        std::size_t total = 0;
+        for (const std::string& field : fields) {
+            total += field.size();
+            if (field.size() > limits.maxFieldBytes)
+                problems.push_back("a field of " + std::to_string(field.size()) + " bytes");
+            if (field.find('\0') != std::string::npos)
+                problems.push_back("a field holds a NUL byte");
+        }
+        if (total > limits.maxRecordBytes)
+            problems.push_back("a record of " + std::to_string(total) + " bytes");
+        records.push_back(fields);
+        if (records.size() > bytes.size()) {
+            problems.push_back("more records than bytes");
+            return problems;
+        }
+    }
+    if (status == CsvReader::Status::Error) {
+        const CsvError& error = reader.error();
+        if (error.row < 1 || error.line < 1 || error.reason.empty())
+            problems.push_back("an error at row " + std::to_string(error.row) + ", line " +
+                               std::to_string(error.line) + " with reason \"" + error.reason +
+                               "\"");
+        if (error.row != static_cast<long>(records.size()) + 1)
+            problems.push_back("the error names row " + std::to_string(error.row) + " after " +
+                               std::to_string(records.size()) + " records");
+        if (reader.next(fields) != CsvReader::Status::Error)
+            problems.push_back("the reader went on after an error");
+    }
+
+    // Writer and reader agree.
+    std::string written;
+    for (const auto& record : records) {
+        for (std::size_t i = 0; i < record.size(); ++i) {
+            if (i > 0)
+                written += ',';
+            appendCsvField(written, record[i]);
+        }
+        written += '\n';
+    }
+    std::string error;
+    const CsvLimits generous{1 << 20, 1 << 24, 1 << 16};
+    if (readCsv(written, generous, &error) != records)
+        problems.push_back("records written as CSV read back differently" +
+                           (error.empty() ? std::string() : " (" + error + ")"));
+
+    if (records.empty())
+        return problems;
+    TableColumns columns;
+    if (mapTableColumns(records[0], columns))
+        return problems;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        if (columns.file && *columns.file < records[i].size())
+            checkFileName(records[i][*columns.file], problems);
+        DesignRecord design;
+        if (designFromTableRow(columns, records[i], design))
+            continue;
+        DesignRecord reread;
+        if (const auto again = readDesignText(designFileText(design), kFileName, reread)) {
+            problems.push_back("a design from the table cannot be read back from its file: " +
+                               again->message());
+            continue;
+        }
+        const Inputs first = fileInputsOf(design);
+        const Inputs second = fileInputsOf(reread);
+        for (std::size_t k = 0; k < first.numbers.size(); ++k) {
+            if (!sameTo15Digits(first.numbers[k], second.numbers[k]))
+                problems.push_back("table number " + show(first.numbers[k]) +
+                                   " reads back from its file as " + show(second.numbers[k]));
+        }
+        if (first.layer1Bar != second.layer1Bar || first.layer2Bar != second.layer2Bar ||
+            first.unitSystem != second.unitSystem)
+            problems.push_back("a designation or the unit system changed through the file");
+        DesignRecord back;
+        if (const auto problem = tableRoundTrip(design, DesignOutcome{}, {}, back))
+            problems.push_back("a table row's design: " + *problem);
+        else if (!sameInputs(back, design))
+            problems.push_back(
+                "a table row's design reads back from its own row with other inputs");
     }
     return problems;
 }

@@ -27,19 +27,29 @@ std::vector<std::string> checkDesignReader(std::string_view bytes);
 // write the report in both variants and draw the sketch (checkSketch). No
 // number of the record is NaN or infinite, no text shows "nan" or "inf", both
 // judgements agree with the areas they compare, and the report has the lines
-// of its page set. Lines 17 and 18 of the input, which a design file does not
-// use, give the horizontal check's count text and bar position, so the fuzzer
-// reaches that check too; line 19 the maximum aggregate size of the spacing
-// rule. The design's warnings: the same on every run, each with a known code,
-// a severity that code can have and a message without a non-finite number;
-// the JSON lists them; the spacing rule changes only the two spacing codes,
-// and a stricter fixed minimum never drops one of their findings.
+// of its page set. The design's table row reads back as exactly its inputs.
+// Lines 17 and 18 of the input, which a design file does not use, give the
+// horizontal check's count text and bar position, so the fuzzer reaches that
+// check too; line 19 the maximum aggregate size of the spacing rule. The
+// design's warnings: the same on every run, each with a known code, a
+// severity that code can have and a message without a non-finite number; the
+// JSON lists them; the spacing rule changes only the two spacing codes, and a
+// stricter fixed minimum never drops one of their findings.
 std::vector<std::string> checkDesignRoad(std::string_view bytes);
 
 // The sketch's properties: every coordinate and size finite, every text,
 // arrowhead and bar of positive size, the bars drawn bounded in number, no
 // non-finite number spelt in its notes or its DXF text. Adds what broke.
 void checkSketch(const sketch::Sketch& drawn, std::vector<std::string>& problems);
+// The design table. The CSV reader, over any bytes and with small limits,
+// numbers its records from 1, keeps every limit, gives no NUL byte and, when
+// it stops, says where and why (and stays stopped). What it read, written
+// back with the CSV writer, reads back the same. When the first record maps
+// as a table header, every row taken as a design gives a design file that
+// reads back (same inputs to 15 significant digits), and the design's own
+// table row reads back as exactly the same inputs. A row's file name stays
+// a plain name inside the output folder.
+std::vector<std::string> checkDesignTable(std::string_view bytes);
 
 // How many lines the report of a record has: the input-data section and the
 // result section of its page set; none for a unit system other than 1 or 2.

@@ -8,7 +8,8 @@ HALTRIX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Everything the build, the tests and the program need.
 HALTRIX_PACKAGES=(
     build-essential cmake pkgconf
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n
+    qt6-base-dev qt6-translations-l10n qt6-svg-dev
+    libqcustomplot-dev libqcustomplot2.1-qt6
     fonts-ipafont-mincho fonts-ipafont-gothic
     poppler-utils python3-ezdxf
     xvfb xauth

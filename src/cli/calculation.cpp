@@ -7,26 +7,13 @@ namespace haltrix::cli {
 
 namespace {
 
-class RecordingNotifier : public Notifier {
-public:
-    void notify(std::string_view message) override {
-        if (!m_message)
-            m_message = std::string(message);
-    }
-    std::optional<std::string> m_message;
-};
-
 // The load sequence over a record that was read without error.
 void calculate(CalculatedDesign& design, const CalcOptions& options) {
-    DesignRecord& record = design.record;
-    deriveRatioCase(record);
-    RecordingNotifier notifier;
-    design.horizontal =
-        calculateDesign(record, twinForUnitSystem(record.unitSystem), options.hBarIndex,
-                        barCountFromText(options.hCountText), notifier)
-            .horizontal;
-    design.message = notifier.m_message;
-    design.warnings = findDesignWarnings(record, options.spacingRule);
+    const DesignOutcome outcome = deriveAndCalculate(
+        design.record, {options.hBarIndex, barCountFromText(options.hCountText)});
+    design.message = outcome.message;
+    design.horizontal = outcome.horizontal;
+    design.warnings = findDesignWarnings(design.record, options.spacingRule);
 }
 
 } // namespace

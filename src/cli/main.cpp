@@ -7,12 +7,16 @@
 
 #include "check_command.h"
 #include "command_line.h"
+#include "convert_command.h"
+#include "csv_command.h"
 #include "exit_status.h"
 #include "json_command.h"
 #include "pdf_command.h"
 #include "report_command.h"
 #include "sheet_command.h"
 #include "sketch_command.h"
+#include "sweep_command.h"
+#include "table_command.h"
 
 namespace {
 
@@ -27,6 +31,12 @@ const char* const kUsage = R"(Usage:
                    [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
                       -o OUT.svg|OUT.png|OUT.dxf
+  haltrix-calc csv [--hbar D10|D13|...|D35] [--hcount TEXT]
+                   [--min-clear MM | --max-aggregate MM] [--excel] FILE.tvx...
+  haltrix-calc table IN.csv --out-dir DIR
+  haltrix-calc convert --to si|gravitational [--round-stress DIGITS] IN.tvx -o OUT.tvx
+  haltrix-calc convert --to si|gravitational [--round-stress DIGITS] --in-place IN.tvx
+  haltrix-calc sweep --param NAME --from X --to Y --steps N FILE.tvx
   haltrix-calc --help
 
 Each design file is read into a fresh design record (this sets the unit
@@ -127,15 +137,67 @@ calculation completed. The format follows the output's extension: .svg
 (SVG), .png (PNG image) or .dxf (DXF drawing in mm, layers OUTLINE, REBAR,
 LOAD, DIM and TEXT). What cannot be drawn is named in notes on the sketch.
 
+csv prints the design table: a header row, then one row per design file
+(comma-separated, RFC 4180 quoting, UTF-8, LF line ends). Columns: file,
+unitSystem, H1, H2, l, b, a, P, H, t, c, layer1Bar, layer1Count, layer2Bar,
+layer2Count, sigmaSa, concreteUnitWeight (the inputs in the design's own
+units), ratioCase, S, sumAs, Ast, requiredMainArea, providedMainArea,
+mainJudgement, hBar, hBarCount, hAs, requiredHorizontalArea,
+horizontalJudgement, message, warnings (the codes of the design's warnings,
+as check names them, joined by ";"). Numbers are written in the shortest
+form that reads back as exactly the same number. --excel starts the output with a
+UTF-8 byte-order mark and ends lines with CR LF, so Excel on Windows shows
+the Japanese texts correctly.
+
+table reads a design table (as csv writes it, or edited in a spreadsheet)
+and writes one design file per row into DIR, creating DIR when needed.
+The columns unitSystem, H1 ... concreteUnitWeight are required, in any
+order; the other columns csv writes are passed over and any other column
+is named on standard error and ignored. A UTF-8 byte-order mark, CR LF or
+LF line ends and quoted values with commas, quotes ("") and line breaks
+are accepted. A row's file is named from its "file" column (only the last
+part of the path, characters file systems refuse replaced by "_", ".tvx"
+added when missing) or, without one, "row-N.tvx" with N its row in the
+table (the header is row 1, as a spreadsheet counts). An existing file of
+that name in DIR is replaced; two rows of the same name, a link or a folder
+of that name are refused. The table is checked whole first: a table that is
+not well-formed CSV (an open quote, a stray quote, a NUL byte, a value over
+64 KiB or a row over 1 MiB) or lacks a column writes nothing. A row with a
+bad value is named with its row and column on standard error and nothing
+is written for it; the other rows are still written. The path of each
+file written is printed on standard output.
+
+convert converts a design file to the other unit system and writes it
+through a temporary file to OUT.tvx: P and H by 1 tf = 9.80665 kN, γc by
+1 t/m3 = 9.80665 kN/m3, σsa by 1 kg/cm2 = 0.0980665 N/mm2, t and c by
+1 cm = 10 mm; H1, H2, l, b, a and the bars stay as they are. --round-stress
+DIGITS (1 to 15) rounds the converted σsa and γc to that many significant
+digits (default: no rounding). What was done is printed on standard output.
+OUT.tvx may not be IN.tvx (by any name) unless --in-place is given. A design
+already in the target unit system is written unchanged.
+
+sweep steps one input NAME of the design (a H P H2 H1 l b t c layer1Count
+layer2Count sigmaSa concreteUnitWeight) from X to Y in N equal steps (N from
+1 to 1000000, so N + 1 points, the first exactly X and the last exactly Y;
+Y may lie below X, the points then run downwards) and calculates each point
+as json calculates a design file. It prints CSV: a header row, then per
+point the input's value, ratioCase, requiredMainArea, providedMainArea,
+mainJudgement and message (empty, or the calculation's message). Values
+are in the design's own units.
+
 Exit status:
-  0  every file was read and calculated
+  0  every file was read and calculated (written, for convert and table)
   1  the command line was wrong
   2  a file could not be read (reason on standard error; no output for it,
-     the other files are still processed)
+     the other files are still processed); table: the table could not be
+     read, lacks a column or is not well-formed CSV (nothing written)
   3  the calculation reported invalid input data for a file (message on
      standard error; its output is still written from the record as it
-     then stands)
-  4  pdf and sketch: the output file could not be written
+     then stands); sweep: at one point or more; convert: the design cannot
+     be converted (a unit system other than 1 or 2, or a value that would
+     leave the number range; nothing written); table: a row had a bad value
+     (the other rows were written)
+  4  pdf, sketch, convert, table: the output could not be written
   5  check only: a design has a 警告 (注意 alone leaves the status 0); an
      unreadable file (2) takes precedence, an invalid-data message (3) does
      not
@@ -168,6 +230,14 @@ int main(int argc, char** argv) {
         return haltrix::cli::runPdfCommand(args);
     if (command == "sketch")
         return haltrix::cli::runSketchCommand(args);
+    if (command == "csv")
+        return haltrix::cli::runCsvCommand(args);
+    if (command == "table")
+        return haltrix::cli::runTableCommand(args);
+    if (command == "convert")
+        return haltrix::cli::runConvertCommand(args);
+    if (command == "sweep")
+        return haltrix::cli::runSweepCommand(args);
     std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
     return haltrix::cli::kExitUsage;
 }

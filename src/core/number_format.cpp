@@ -341,6 +341,29 @@ std::optional<double> parseNumber(std::string_view text) {
     return value;
 }
 
+std::string roundTripText(double value) {
+    std::string text;
+    appendRoundTripText(text, value);
+    return text;
+}
+
+void appendRoundTripText(std::string& out, double value) {
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, written.ptr);
+}
+
+double roundSignificant(double value, int digits) {
+    if (value == 0.0 || !std::isfinite(value) || digits < 1 || digits > 17)
+        return value;
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::scientific, digits - 1);
+    double rounded = value;
+    std::from_chars(buffer, written.ptr, rounded);
+    return rounded;
+}
+
 int characterCount(std::string_view text) {
     int count = 0;
     for (unsigned char ch : text) {

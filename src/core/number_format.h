@@ -41,6 +41,17 @@ double intFloor(double value);
 // double range, infinities and NaN give no value.
 std::optional<double> parseNumber(std::string_view text);
 
+// The shortest text that reads back (by parseNumber) as exactly the same
+// double: "0.7", "4.146825396825397", "1e+20". Tables and JSON use it, so a
+// number goes out and comes back unchanged. Negative zero is "-0".
+std::string roundTripText(double value);
+void appendRoundTripText(std::string& out, double value);
+
+// The value rounded in decimal to `digits` significant digits (1 to 17), a
+// tie of the exact binary value going to the even neighbour. Zero, and
+// values that are not finite, come back unchanged.
+double roundSignificant(double value, int digits);
+
 // What a window shows in place of a number too wide for its cell or label,
 // rather than a cut number that reads as another value.
 inline constexpr const char* kOverflowMark = "###";

@@ -24,8 +24,11 @@
 #include "message_notifier.h"
 #include "message_sink.h"
 #include "notifier.h"
+#include "sensitivity_window.h"
 #include "sketch_companions.h"
 #include "twips.h"
+#include "unit_conversion.h"
+#include "unit_conversion_dialog.h"
 #include "window_placement.h"
 
 namespace haltrix::gui {
@@ -33,6 +36,7 @@ namespace haltrix::gui {
 MainWindow::MainWindow(DesignContext& context, Services services, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_fileDialogs(services.fileDialogs),
       m_messages(services.messages ? services.messages : &defaultMessageSink()),
+      m_confirmation(services.conversionConfirmation),
       m_calculationMessages(std::make_unique<SinkNotifier>(*m_messages, this)),
       m_settingsFile(std::move(services.settingsFile)),
       m_askClearSpacing(std::move(services.askClearSpacing)),
@@ -42,6 +46,10 @@ MainWindow::MainWindow(DesignContext& context, Services services, QWidget* paren
     if (!m_fileDialogs) {
         m_ownFileDialogs = std::make_unique<QtFileDialogs>();
         m_fileDialogs = m_ownFileDialogs.get();
+    }
+    if (!m_confirmation) {
+        m_ownConfirmation = std::make_unique<DialogConversionConfirmation>();
+        m_confirmation = m_ownConfirmation.get();
     }
     setObjectName("frmMain");
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
@@ -107,6 +115,10 @@ void MainWindow::createActions() {
     m_si->setChecked(true);
     QAction* clearSpacing =
         addItem(tools, "mnuToolsClearSpacing", QStringLiteral("鉄筋のあき(&S)..."));
+    addSeparator(tools, "mnuToolsBar0");
+    QAction* convertUnits =
+        addItem(tools, "mnuToolsConvertUnits", QStringLiteral("単位系の変換(&U)..."));
+    QAction* sensitivity = addItem(tools, "mnuToolsSensitivity", QStringLiteral("感度(&K)..."));
 
     QMenu* help = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName("mnuHelp");
@@ -123,6 +135,8 @@ void MainWindow::createActions() {
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
     connect(m_jyu, &QAction::triggered, this, &MainWindow::useGravitationalUnits);
     connect(m_si, &QAction::triggered, this, &MainWindow::useSIUnits);
+    connect(convertUnits, &QAction::triggered, this, &MainWindow::convertUnits);
+    connect(sensitivity, &QAction::triggered, this, &MainWindow::showSensitivity);
     connect(about, &QAction::triggered, this, &MainWindow::showAboutBox);
     connect(clearSpacing, &QAction::triggered, this, &MainWindow::chooseClearSpacing);
 }
@@ -235,6 +249,10 @@ QString MainWindow::resultWindowName(Twin twin) {
     return twin == Twin::Gravitational ? QStringLiteral("frm_calc") : QStringLiteral("frm_calc_si");
 }
 
+QString MainWindow::sensitivityWindowName() {
+    return QStringLiteral("frmSensitivity");
+}
+
 void MainWindow::setResultWindowFactory(ResultWindowFactory factory, ChildFrame frame) {
     m_resultFactory = std::move(factory);
     m_resultFrame = frame;
@@ -318,12 +336,65 @@ void MainWindow::useSIUnits() {
 }
 
 // The switch converts no value; the windows that show results still follow
-// it, since the same numbers now mean other units.
+// it, since the same numbers now mean other units. Where the design holds
+// values, the status bar says so and points to the conversion.
 void MainWindow::setUnitSystem(std::int32_t unitSystem) {
     if (m_context.record.unitSystem == unitSystem)
         return;
     m_context.record.unitSystem = unitSystem;
     m_context.announceInputsChanged();
+    // Shown once the menu has closed: a closing menu clears the status bar.
+    if (holdsInputs(m_context.record))
+        QTimer::singleShot(0, this, [this] {
+            statusBar()->showMessage(QString::fromUtf8(kUnitSwitchNotConvertedMessage),
+                                     kStatusMessageMs);
+        });
+}
+
+void MainWindow::convertUnits() {
+    const std::int32_t to = otherUnitSystem(m_context.record.unitSystem);
+    // A design that cannot be converted is told so before anything is asked.
+    UnitConversion conversion;
+    if (const auto reason = convertUnitSystem(m_context.record, to, 0, conversion)) {
+        m_messages->showMessage(this, QString::fromStdString(*reason), QMessageBox::Warning);
+        return;
+    }
+    const std::optional<int> digits = m_confirmation->confirm(this, m_context.record, to);
+    if (!digits)
+        return;
+    if (const auto reason = convertUnitSystem(m_context.record, to, *digits, conversion)) {
+        m_messages->showMessage(this, QString::fromStdString(*reason), QMessageBox::Warning);
+        return;
+    }
+    m_context.record = conversion.record;
+    bringUnitMarksInLine();
+    refreshInputForms();
+    m_context.announceInputsChanged();
+    statusBar()->showMessage(
+        QString::fromStdString(unitSystemName(to)) +
+            QStringLiteral("に変換しました（ファイルにはまだ保存していません）"),
+        kStatusMessageMs);
+}
+
+// Open input forms show the record's inputs again; when one is in view, the
+// form of the unit system now chosen comes to the front.
+void MainWindow::refreshInputForms() {
+    bool inView = false;
+    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)))) {
+            form->loadFromRecord();
+            inView = inView || form->isVisible();
+        }
+    }
+    if (inView)
+        showInputForm();
+}
+
+void MainWindow::showSensitivity() {
+    showChildWindow(
+        sensitivityWindowName(),
+        [&] { return new SensitivityWindow(m_context, *m_fileDialogs, *m_messages); },
+        ChildFrame::Sizable);
 }
 
 void MainWindow::bringUnitMarksInLine() {

@@ -25,9 +25,18 @@ class Notifier;
 
 namespace haltrix::gui {
 
+class ConversionConfirmation;
 class DesignContext;
 class FileDialogs;
 class MessageSink;
+
+// What the status bar says when the unit switch changes the unit system of a
+// design that holds values: the switch converts nothing.
+inline constexpr const char* kUnitSwitchNotConvertedMessage =
+    "単位系を切り替えました（入力値は変換していません。変換は ﾂｰﾙ → 単位系の変換）";
+
+// How long a status-bar message stays, in milliseconds.
+inline constexpr int kStatusMessageMs = 15000;
 
 // What the main window uses from outside; tests replace each of them.
 struct MainWindowServices {
@@ -43,6 +52,9 @@ struct MainWindowServices {
     // What the About box reads and starts; its messages go to `messages`
     // unless it names its own sink.
     AboutBoxServices about;
+    // Asks before the design is converted to the other unit system; null:
+    // the dialog.
+    ConversionConfirmation* conversionConfirmation = nullptr;
 };
 
 // The main window "Haltrix": a multiple-document window with the menus, the
@@ -86,6 +98,7 @@ public:
 
     static QString inputFormName(Twin twin);
     static QString resultWindowName(Twin twin);
+    static QString sensitivityWindowName();
 
     // Menu commands.
     void openDesign();
@@ -96,6 +109,10 @@ public:
     void showResults();
     void useGravitationalUnits();
     void useSIUnits();
+    // Converts the design's inputs to the other unit system after the
+    // confirmation; writes no file.
+    void convertUnits();
+    void showSensitivity();
     void showAboutBox();
     // ﾂｰﾙ → 鉄筋のあき: asks for the spacing rule, keeps it in the settings
     // and hands it to the windows through the design context.
@@ -118,11 +135,14 @@ private:
     bool writeDesign(const QString& path);
     void bringUnitMarksInLine();
     void setUnitSystem(std::int32_t unitSystem);
+    void refreshInputForms();
 
     DesignContext& m_context;
     std::unique_ptr<FileDialogs> m_ownFileDialogs;
     FileDialogs* m_fileDialogs;
     MessageSink* m_messages;
+    std::unique_ptr<ConversionConfirmation> m_ownConfirmation;
+    ConversionConfirmation* m_confirmation;
     std::unique_ptr<Notifier> m_calculationMessages;
     QString m_settingsFile;
     std::function<std::optional<ClearSpacingRule>(const ClearSpacingRule&, QWidget*)>

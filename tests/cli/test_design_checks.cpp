@@ -1,7 +1,7 @@
 // The properties the fuzz targets check, run over the hand-made odd design
-// files, the inputs the fuzzers found (fuzz/regressions), the examples and the
-// other tests' design files, so that every ordinary and sanitizer build
-// repeats them.
+// files and tables, the inputs the fuzzers found (fuzz/regressions), the
+// examples and the other tests' design files, so that every ordinary and
+// sanitizer build repeats them.
 
 #include <QDir>
 #include <QFile>
@@ -50,6 +50,9 @@ private slots:
     void files();
     void sixteenMegabyteLines_data();
     void sixteenMegabyteLines();
+    void tables_data();
+    void tables();
+    void sixteenMegabyteField();
 };
 
 void TestDesignChecks::nonFiniteWords_data() {
@@ -136,6 +139,29 @@ void TestDesignChecks::sixteenMegabyteLines() {
     QVERIFY2(reader.empty(), qPrintable(joined(reader)));
     const auto road = checks::checkDesignRoad(view(bytes));
     QVERIFY2(road.empty(), qPrintable(joined(road)));
+}
+
+void TestDesignChecks::tables_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    addFilesOf("fuzz/table-seeds");
+    addFilesOf("fuzz/regressions");
+    addFilesOf("fuzz/seeds");
+    addFilesOf("examples");
+}
+
+void TestDesignChecks::tables() {
+    QFETCH(QByteArray, bytes);
+    const auto table = checks::checkDesignTable(view(bytes));
+    QVERIFY2(table.empty(), qPrintable(joined(table)));
+}
+
+// A table with a 16 MB value is refused as the reader's limit says.
+void TestDesignChecks::sixteenMegabyteField() {
+    QFile seed(QStringLiteral(HALTRIX_SOURCE_DIR "/fuzz/table-seeds/examples.csv"));
+    QVERIFY(seed.open(QIODevice::ReadOnly));
+    const QByteArray bytes = seed.readAll() + "x," + QByteArray(16 * 1024 * 1024, '7') + "\n";
+    const auto table = checks::checkDesignTable(view(bytes));
+    QVERIFY2(table.empty(), qPrintable(joined(table)));
 }
 
 QTEST_APPLESS_MAIN(TestDesignChecks)

@@ -237,9 +237,15 @@ void MainWindowTest::captionAndMenusAsTabled() {
 
     auto* tools = w->findChild<QMenu*>("mnuTools");
     QCOMPARE(tools->title(), QStringLiteral("ﾂｰﾙ(&T)"));
-    QCOMPARE(tools->actions().size(), 2);
+    // ｵﾌﾟｼｮﾝ and 鉄筋のあき, then the design tools.
+    QCOMPARE(tools->actions().size(), 5);
     QCOMPARE(tools->actions()[1]->objectName(), QStringLiteral("mnuToolsClearSpacing"));
     QCOMPARE(tools->actions()[1]->text(), QStringLiteral("鉄筋のあき(&S)..."));
+    QVERIFY(tools->actions()[2]->isSeparator());
+    QCOMPARE(tools->actions()[3]->objectName(), QStringLiteral("mnuToolsConvertUnits"));
+    QCOMPARE(tools->actions()[3]->text(), QStringLiteral("単位系の変換(&U)..."));
+    QCOMPARE(tools->actions()[4]->objectName(), QStringLiteral("mnuToolsSensitivity"));
+    QCOMPARE(tools->actions()[4]->text(), QStringLiteral("感度(&K)..."));
     QMenu* options = tools->actions()[0]->menu();
     QVERIFY(options);
     QCOMPARE(options->objectName(), QStringLiteral("mnuToolsOptions"));

@@ -3,7 +3,8 @@
 // same program runs natively and, cross-built with MinGW-w64, on Windows (or
 // Wine): the worked examples field by field, the sheet and report goldens and
 // the design file byte for byte, saving over a file, CR LF and LF line ends,
-// a path in Japanese, and a failed save that keeps the old file.
+// a path in Japanese, a failed save that keeps the old file, and a design
+// converted between the unit systems and carried through the design table.
 //
 //   test_portable_check EXAMPLES_DIR TEST_DATA_DIR
 //
@@ -23,15 +24,19 @@
 #include <string>
 #include <vector>
 
+#include "csv.h"
 #include "design_file.h"
 #include "design_record.h"
+#include "design_table.h"
 #include "engine.h"
 #include "file_path.h"
 #include "horizontal_check.h"
 #include "notifier.h"
 #include "report.h"
 #include "sheet.h"
+#include "sweep.h"
 #include "twin.h"
+#include "unit_conversion.h"
 #include "worked_examples.h"
 
 #ifdef _WIN32
@@ -435,6 +440,55 @@ void failedSaveKeepsOldFile(const std::string& work) {
               " other entries)");
 }
 
+// Converting the gravitational example gives P = 98.0665 kN, σsa = 176.5197
+// N/mm2, γc = 24.516625 kN/m3, t = 100 mm, c = 250 mm, and back the example
+// again; each example's design-table row reads back as the same file, byte
+// for byte (the shortest exact number texts of to_chars); the sweep of a over
+// 0 to H2 has the case change after a = 0.5 x H2.
+void conversionAndTable(const std::string& examples) {
+    DesignRecord gravitational;
+    check(!readDesignFile(examples + "/bracket-gravitational.tvx", gravitational),
+          "read the gravitational example");
+    UnitConversion toSI;
+    check(!convertUnitSystem(gravitational, kUnitSI, 0, toSI), "convert to SI");
+    check(designFileText(toSI.record) ==
+              " 0.5 \r\n 0.7 \r\n 0.25 \r\n 1.2 \r\n 0.3 \r\n 24.516625 \r\n 176.5197 \r\n"
+              " 98.0665 \r\n 0 \r\n 100 \r\n 250 \r\nD22\r\n 4 \r\nD22\r\n 2 \r\n 2 \r\n",
+          "the converted example's design text");
+    UnitConversion back;
+    check(!convertUnitSystem(toSI.record, kUnitGravitational, 0, back) &&
+              designFileText(back.record) == kWorkedGravitationalFile,
+          "converted back, the example's design text");
+
+    for (const char* name : {"bracket-gravitational.tvx", "bracket-si.tvx"}) {
+        DesignRecord design;
+        check(!readDesignFile(examples + "/" + name, design), std::string(name) + ": read");
+        std::string table;
+        appendDesignTableHeader(table);
+        table += "\r\n";
+        appendDesignTableRow(table, name, design, DesignOutcome{}, {});
+        table += "\r\n";
+        std::istringstream in(table);
+        CsvReader reader(in);
+        std::vector<std::string> header;
+        std::vector<std::string> row;
+        TableColumns columns;
+        DesignRecord read;
+        const bool ok = reader.next(header) == CsvReader::Status::Record &&
+                        reader.next(row) == CsvReader::Status::Record &&
+                        !mapTableColumns(header, columns) &&
+                        !designFromTableRow(columns, row, read);
+        check(ok && designFileText(read) == designFileText(design),
+              std::string(name) + ": the table row gives the design file again");
+    }
+
+    std::vector<SweepPoint> points;
+    sweepDesign(gravitational, kSweepParameters[0], SweepRange{0.0, 0.7, 14}, points);
+    check(points.size() == 15 && points[7].value == 0.35 && points[7].ratioCase == 1 &&
+              points[8].ratioCase == 2,
+          "the sweep of a changes the formula case after a = 0.35");
+}
+
 fs::path freshWorkFolder() {
     std::random_device device;
     std::ostringstream name;
@@ -458,6 +512,7 @@ int main(int argc, char** argv) {
 
     workedExamples(examples);
     goldens(examples, data);
+    conversionAndTable(examples);
     designFileBytes(examples, work);
     saveOverExisting(work);
     lineEnds(work);

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert_command.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+#include "design_file.h"
+#include "exit_status.h"
+#include "file_path.h"
+#include "unit_conversion.h"
+
+namespace haltrix::cli {
+
+namespace {
+
+struct ConvertOptions {
+    std::int32_t to = 0;
+    int roundingDigits = 0;
+    bool inPlace = false;
+    std::string input;
+    std::string output;
+};
+
+bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& options,
+                         std::string& error) {
+    std::vector<std::string> files;
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string text;
+        if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
+            files.push_back(arg);
+        } else if (arg == "--") {
+            onlyFiles = true;
+        } else if (arg == "--to") {
+            if (!value(text))
+                return false;
+            if (text == "si")
+                options.to = kUnitSI;
+            else if (text == "gravitational")
+                options.to = kUnitGravitational;
+            else {
+                error = "--to takes si or gravitational, not \"" + text + "\"";
+                return false;
+            }
+        } else if (arg == "--round-stress") {
+            if (!value(text))
+                return false;
+            std::size_t used = 0;
+            int digits = 0;
+            try {
+                digits = std::stoi(text, &used);
+            } catch (const std::exception&) {
+                used = 0;
+            }
+            if (used != text.size() || text.empty() || digits < 1 || digits > kMaxRoundingDigits) {
+                error = "--round-stress takes a number of significant digits from 1 to " +
+                        std::to_string(kMaxRoundingDigits) + ", not \"" + text + "\"";
+                return false;
+            }
+            options.roundingDigits = digits;
+        } else if (arg == "--in-place") {
+            options.inPlace = true;
+        } else if (arg == "-o" || arg == "--output") {
+            if (!value(options.output))
+                return false;
+        } else {
+            error = "unknown option " + arg;
+            return false;
+        }
+    }
+    if (options.to == 0) {
+        error = "--to si or --to gravitational is required";
+        return false;
+    }
+    if (files.size() != 1) {
+        error = files.empty() ? "no design file given" : "give exactly one design file";
+        return false;
+    }
+    options.input = files.front();
+    if (options.inPlace && !options.output.empty()) {
+        error = "--in-place replaces IN.tvx itself; leave out -o";
+        return false;
+    }
+    if (!options.inPlace && options.output.empty()) {
+        error = "-o OUT.tvx is required (or --in-place to replace IN.tvx)";
+        return false;
+    }
+    if (options.inPlace)
+        options.output = options.input;
+    return true;
+}
+
+// Whether two names lead to the same file: the same file on disk (through
+// links too), or, when OUT does not exist yet, the same canonical path.
+bool sameFile(const std::string& first, const std::string& second) {
+    const std::filesystem::path a = filesystemPath(first);
+    const std::filesystem::path b = filesystemPath(second);
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
+    if (ec)
+        return false;
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
+    return !ec && canonicalA == canonicalB;
+}
+
+} // namespace
+
+int runConvertCommand(const std::vector<std::string>& args) {
+    ConvertOptions options;
+    std::string error;
+    if (!parseConvertOptions(args, options, error)) {
+        std::cerr << "haltrix-calc convert: " << error << "\n";
+        return kExitUsage;
+    }
+    if (!options.inPlace && sameFile(options.input, options.output)) {
+        std::cerr << "haltrix-calc convert: " << options.output
+                  << " is the design file being converted; give another -o or --in-place to "
+                     "replace it\n";
+        return kExitUsage;
+    }
+
+    DesignRecord design;
+    if (const auto readError = readDesignFile(options.input, design)) {
+        std::cerr << "haltrix-calc: " << readError->message() << "\n";
+        return kExitUnreadable;
+    }
+    UnitConversion conversion;
+    if (const auto reason =
+            convertUnitSystem(design, options.to, options.roundingDigits, conversion)) {
+        std::cerr << "haltrix-calc convert: " << options.input << ": " << *reason
+                  << "; nothing written\n";
+        return kExitMessage;
+    }
+    if (const auto writeError = writeDesignFile(options.output, conversion.record)) {
+        std::cerr << "haltrix-calc: " << writeError->message() << "\n";
+        return kExitNoOutput;
+    }
+    std::cout << conversion.description();
+    return kExitOk;
+}
+
+} // namespace haltrix::cli

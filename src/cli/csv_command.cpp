@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "csv_command.h"
+
+#include <iostream>
+
+#include "calculation.h"
+#include "design_table.h"
+#include "exit_status.h"
+#include "output_buffer.h"
+
+namespace haltrix::cli {
+
+int runCsvCommand(const std::vector<std::string>& args) {
+    // --excel is this command's own option; the rest are those of json.
+    bool excel = false;
+    std::vector<std::string> rest;
+    bool onlyFiles = false;
+    for (const std::string& arg : args) {
+        if (!onlyFiles && arg == "--excel") {
+            excel = true;
+            continue;
+        }
+        if (arg == "--")
+            onlyFiles = true;
+        rest.push_back(arg);
+    }
+    CalcOptions options;
+    std::string error;
+    if (!parseCalcOptions(rest, false, false, options, error)) {
+        std::cerr << "haltrix-calc csv: " << error << "\n";
+        return kExitUsage;
+    }
+
+    // Excel on Windows reads UTF-8 only after a byte-order mark.
+    const char* const lineEnd = excel ? "\r\n" : "\n";
+    OutputBuffer out;
+    if (excel)
+        out.text() += "\xEF\xBB\xBF";
+    appendDesignTableHeader(out.text());
+    out.text() += lineEnd;
+    ExitStatus status;
+    for (const std::string& path : options.files) {
+        const CalculatedDesign design = calculateDesignFile(path, options);
+        if (!reportProblems(design, status))
+            continue;
+        DesignOutcome outcome{design.message, design.horizontal};
+        appendDesignTableRow(out.text(), path, design.record, outcome, design.warnings);
+        out.text() += lineEnd;
+        out.flushIfFull();
+    }
+    return status.code();
+}
+
+} // namespace haltrix::cli

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sweep_command.h"
+
+#include <charconv>
+#include <iostream>
+
+#include "csv.h"
+#include "design_file.h"
+#include "exit_status.h"
+#include "number_format.h"
+#include "output_buffer.h"
+#include "sweep.h"
+
+namespace haltrix::cli {
+
+namespace {
+
+struct SweepOptions {
+    std::optional<SweepParameter> parameter;
+    std::optional<double> from;
+    std::optional<double> to;
+    std::optional<long> steps;
+    std::string file;
+};
+
+std::string parameterNames() {
+    std::string names;
+    for (const SweepParameter& parameter : kSweepParameters) {
+        if (!names.empty())
+            names += ' ';
+        names += parameter.name;
+    }
+    return names;
+}
+
+bool parseSweepOptions(const std::vector<std::string>& args, SweepOptions& options,
+                       std::string& error) {
+    std::vector<std::string> files;
+    bool onlyFiles = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::string text;
+        auto value = [&]() {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            text = args[++i];
+            return true;
+        };
+        auto finite = [&](std::optional<double>& out) {
+            if (!value())
+                return false;
+            out = parseNumber(text);
+            if (!out)
+                error = arg + " takes a finite number written with \".\", not \"" + text + "\"";
+            return out.has_value();
+        };
+        if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
+            files.push_back(arg);
+        } else if (arg == "--") {
+            onlyFiles = true;
+        } else if (arg == "--param") {
+            if (!value())
+                return false;
+            options.parameter = sweepParameterByName(text);
+            if (!options.parameter) {
+                error = "--param takes one of " + parameterNames() + ", not \"" + text + "\"";
+                return false;
+            }
+        } else if (arg == "--from") {
+            if (!finite(options.from))
+                return false;
+        } else if (arg == "--to") {
+            if (!finite(options.to))
+                return false;
+        } else if (arg == "--steps") {
+            if (!value())
+                return false;
+            long steps = 0;
+            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), steps);
+            const bool whole = ec == std::errc() && end == text.data() + text.size();
+            if (!whole || steps < 1 || steps > kMaxSweepSteps) {
+                error = "--steps takes a whole number from 1 to " + std::to_string(kMaxSweepSteps) +
+                        ", not \"" + text + "\"";
+                return false;
+            }
+            options.steps = steps;
+        } else {
+            error = "unknown option " + arg;
+            return false;
+        }
+    }
+    if (!options.parameter || !options.from || !options.to || !options.steps) {
+        error = "--param, --from, --to and --steps are all required";
+        return false;
+    }
+    if (files.size() != 1) {
+        error = files.empty() ? "no design file given" : "give exactly one design file";
+        return false;
+    }
+    options.file = files.front();
+    return true;
+}
+
+} // namespace
+
+int runSweepCommand(const std::vector<std::string>& args) {
+    SweepOptions options;
+    std::string error;
+    if (!parseSweepOptions(args, options, error)) {
+        std::cerr << "haltrix-calc sweep: " << error << "\n";
+        return kExitUsage;
+    }
+    DesignRecord design;
+    if (const auto readError = readDesignFile(options.file, design)) {
+        std::cerr << "haltrix-calc: " << readError->message() << "\n";
+        return kExitUnreadable;
+    }
+
+    OutputBuffer out;
+    std::string& text = out.text();
+    appendCsvField(text, options.parameter->name);
+    text += ",ratioCase,requiredMainArea,providedMainArea,mainJudgement,message\n";
+    long stopped = 0;
+    std::string firstMessage;
+    const SweepRange range{*options.from, *options.to, *options.steps};
+    const SweepProblem problem =
+        sweepDesign(design, *options.parameter, range, [&](const SweepPoint& point) {
+            appendRoundTripText(text, point.value);
+            text += ',';
+            text += std::to_string(point.ratioCase);
+            text += ',';
+            appendRoundTripText(text, point.requiredMainArea);
+            text += ',';
+            appendRoundTripText(text, point.providedMainArea);
+            text += ',';
+            appendCsvField(text, point.mainJudgement);
+            text += ',';
+            if (point.message) {
+                appendCsvField(text, *point.message);
+                if (stopped++ == 0)
+                    firstMessage = *point.message;
+            }
+            text += '\n';
+            out.flushIfFull();
+        });
+    out.flush();
+    if (problem != SweepProblem::None) {
+        // The options were checked above; this only guards the core's own rule.
+        std::cerr << "haltrix-calc sweep: the range was refused\n";
+        return kExitUsage;
+    }
+    if (stopped > 0) {
+        std::cerr << "haltrix-calc: " << options.file << ": " << firstMessage << "（"
+                  << range.steps + 1 << " 点のうち " << stopped << " 点）\n";
+        return kExitMessage;
+    }
+    return kExitOk;
+}
+
+} // namespace haltrix::cli

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "design_record.h"
+
+namespace haltrix {
+
+// The required steel as a curve: one input of a design stepped over a range,
+// each point calculated exactly as haltrix-calc calculates a design file
+// (deriveAndCalculate on a fresh record of the design's inputs).
+
+struct SweepParameter {
+    std::string_view name; // the record field's name, as the design table heads it
+    double DesignRecord::*member;
+};
+
+inline constexpr std::array<SweepParameter, 13> kSweepParameters = {{
+    {"a", &DesignRecord::a},
+    {"H", &DesignRecord::H},
+    {"P", &DesignRecord::P},
+    {"H2", &DesignRecord::H2},
+    {"H1", &DesignRecord::H1},
+    {"l", &DesignRecord::l},
+    {"b", &DesignRecord::b},
+    {"t", &DesignRecord::t},
+    {"c", &DesignRecord::c},
+    {"layer1Count", &DesignRecord::layer1Count},
+    {"layer2Count", &DesignRecord::layer2Count},
+    {"sigmaSa", &DesignRecord::sigmaSa},
+    {"concreteUnitWeight", &DesignRecord::concreteUnitWeight},
+}};
+
+// The parameter of that name; empty for a name it does not know.
+std::optional<SweepParameter> sweepParameterByName(std::string_view name);
+
+// Most steps a sweep takes (a million steps are a million and one points).
+inline constexpr long kMaxSweepSteps = 1'000'000;
+
+// `steps` equal steps from `from` to `to`: steps + 1 points, the first
+// exactly `from`, the last exactly `to`. `to` may lie below `from`; the
+// points then run downwards.
+struct SweepRange {
+    double from = 0;
+    double to = 0;
+    long steps = 0;
+};
+
+enum class SweepProblem {
+    None,
+    NoSteps,      // steps < 1
+    TooManySteps, // steps > kMaxSweepSteps
+    NotFinite,    // from or to is infinite or NaN
+};
+SweepProblem checkSweepRange(const SweepRange& range);
+
+// The value of point `index` (0 ... steps) of a valid range.
+double sweepValue(const SweepRange& range, long index);
+
+struct SweepPoint {
+    double value = 0;  // the swept input
+    int ratioCase = 0; // the formula case the point was calculated in
+    double requiredMainArea = 0;
+    double providedMainArea = 0;
+    std::string mainJudgement;
+    std::optional<std::string> message; // the calculation stopped with it
+};
+
+// Calls `visit` for each point in order, holding no more than one point, and
+// returns SweepProblem::None; a refused range visits nothing.
+SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& parameter,
+                         const SweepRange& range,
+                         const std::function<void(const SweepPoint&)>& visit);
+
+// The same, collected (for a plot of a few hundred points).
+SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& parameter,
+                         const SweepRange& range, std::vector<SweepPoint>& points);
+
+} // namespace haltrix

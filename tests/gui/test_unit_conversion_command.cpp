@@ -1,0 +1,256 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ﾂｰﾙ → 単位系の変換 on the main window, its confirmation dialog, and the
+// status-bar word of the unit switch, which converts nothing.
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QQueue>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+#include "design_context.h"
+#include "design_file.h"
+#include "gui_test_support.h"
+#include "main_window.h"
+#include "number_format.h"
+#include "unit_conversion_dialog.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+using haltrix::gui::test::RecordingSink;
+using haltrix::gui::test::ScriptedFileDialogs;
+
+namespace {
+
+// Answers the confirmation from a queue (nothing queued: declines) and
+// records what it was asked.
+class ScriptedConfirmation : public ConversionConfirmation {
+public:
+    std::optional<int> confirm(QWidget*, const DesignRecord& design, std::int32_t to) override {
+        asked.append({design, to});
+        return answers.isEmpty() ? std::nullopt : answers.dequeue();
+    }
+    struct Question {
+        DesignRecord design;
+        std::int32_t to;
+    };
+    QList<Question> asked;
+    QQueue<std::optional<int>> answers;
+};
+
+QString source(const char* path) {
+    return QStringLiteral(HALTRIX_SOURCE_DIR "/") + QLatin1String(path);
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestUnitConversionCommand : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_context.record = DesignRecord{};
+        m_context.currentFileName.clear();
+        m_sink.messages.clear();
+        m_dialogs.answers.clear();
+        m_dialogs.requests.clear();
+        m_confirmation.asked.clear();
+        m_confirmation.answers.clear();
+        MainWindow::Services services;
+        services.fileDialogs = &m_dialogs;
+        services.messages = &m_sink;
+        services.settingsFile = m_dir->filePath("settings.ini");
+        services.conversionConfirmation = &m_confirmation;
+        m_window = std::make_unique<MainWindow>(m_context, services);
+        m_window->show();
+    }
+    void cleanup() { m_window.reset(); }
+
+    void commandUnderTools() {
+        QAction* command = action("mnuToolsConvertUnits");
+        QCOMPARE(command->text(), QStringLiteral("単位系の変換(&U)..."));
+        QVERIFY(command->isEnabled());
+    }
+
+    // The gravitational example to SI: 10 tf x 9.80665 = 98.0665 kN, 1800
+    // kg/cm2 x 0.0980665 = 176.5197 N/mm2, 2.5 t/m3 x 9.80665 = 24.516625
+    // kN/m3, 10 cm = 100 mm, 25 cm = 250 mm.
+    void convertsTheOpenDesign() {
+        const QString path = openCopyOf("examples/bracket-gravitational.tvx");
+        const QByteArray before = contents(path);
+        QVERIFY(m_window->childWindow("frm_datain"));
+        QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+        m_confirmation.answers.enqueue(0);
+
+        action("mnuToolsConvertUnits")->trigger();
+
+        QCOMPARE(m_confirmation.asked.size(), 1);
+        QCOMPARE(m_confirmation.asked[0].to, 2);
+        QCOMPARE(m_confirmation.asked[0].design.P, 10.0);
+        const DesignRecord& r = m_context.record;
+        QCOMPARE(r.unitSystem, 2);
+        QCOMPARE(plainText(r.P), std::string("98.0665"));
+        QCOMPARE(plainText(r.sigmaSa), std::string("176.5197"));
+        QCOMPARE(plainText(r.concreteUnitWeight), std::string("24.516625"));
+        QCOMPARE(r.t, 100.0);
+        QCOMPARE(r.c, 250.0);
+        QCOMPARE(r.H2, 0.7);
+        QCOMPARE(announced.size(), 1);
+        QVERIFY(action("mnuToolsOptions_si")->isChecked());
+        QVERIFY(!action("mnuToolsOptions_jyu")->isChecked());
+        // The SI form is in front with the converted values.
+        QWidget* si = m_window->childWindow("frm_datain_si");
+        QVERIFY(si && si->isVisible());
+        QCOMPARE(box(si, "Text6")->text(), QStringLiteral("98.0665"));
+        QCOMPARE(box(si, "Text8")->text(), QStringLiteral("100"));
+        QCOMPARE(box(si, "Text11")->text(), QStringLiteral("176.5197"));
+        // Nothing written, no dialog asked for a file.
+        QCOMPARE(contents(path), before);
+        QCOMPARE(m_dialogs.requests.size(), 1); // the Open
+        QVERIFY(m_window->statusBar()->currentMessage().contains("ＳＩ単位に変換しました"));
+        QVERIFY(m_sink.messages.isEmpty());
+    }
+
+    void roundsWhenAsked() {
+        openCopyOf("examples/bracket-gravitational.tvx");
+        m_confirmation.answers.enqueue(4);
+        action("mnuToolsConvertUnits")->trigger();
+        QCOMPARE(m_context.record.sigmaSa, 176.5);
+        QCOMPARE(m_context.record.concreteUnitWeight, 24.52);
+        QCOMPARE(plainText(m_context.record.P), std::string("98.0665"));
+    }
+
+    // SI and back gives the example again, to the file's own digits.
+    void thereAndBack() {
+        openCopyOf("examples/bracket-si.tvx");
+        const DesignRecord opened = m_context.record;
+        m_confirmation.answers.enqueue(0);
+        m_confirmation.answers.enqueue(0);
+        action("mnuToolsConvertUnits")->trigger();
+        QCOMPARE(m_context.record.unitSystem, 1);
+        QCOMPARE(m_confirmation.asked[0].to, 1);
+        action("mnuToolsConvertUnits")->trigger();
+        QCOMPARE(m_context.record.unitSystem, 2);
+        QCOMPARE(designFileText(m_context.record), designFileText(opened));
+    }
+
+    void declinedChangesNothing() {
+        openCopyOf("examples/bracket-gravitational.tvx");
+        const DesignRecord before = m_context.record;
+        QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+        action("mnuToolsConvertUnits")->trigger();
+        QCOMPARE(m_confirmation.asked.size(), 1);
+        QVERIFY(m_context.record == before);
+        QCOMPARE(announced.size(), 0);
+        QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
+    }
+
+    // A design in neither unit system is refused before anything is asked.
+    void unitSystem3IsRefused() {
+        openCopyOf("tests/data/unit-system-3.tvx");
+        const DesignRecord before = m_context.record;
+        m_confirmation.answers.enqueue(0);
+        action("mnuToolsConvertUnits")->trigger();
+        QVERIFY(m_confirmation.asked.isEmpty());
+        QVERIFY(m_context.record == before);
+        QCOMPARE(m_sink.texts().size(), 1);
+        QVERIFY(m_sink.texts()[0].contains("単位系が 3 の設計は変換できません"));
+    }
+
+    // The unit switch still converts nothing, and says so where the design
+    // holds values.
+    void unitSwitchSaysNothingWasConverted() {
+        openCopyOf("examples/bracket-gravitational.tvx");
+        const DesignRecord before = m_context.record;
+        action("mnuToolsOptions_si")->trigger();
+        QTRY_COMPARE(m_window->statusBar()->currentMessage(),
+                     QString::fromUtf8(kUnitSwitchNotConvertedMessage));
+        DesignRecord expected = before;
+        expected.unitSystem = 2;
+        QVERIFY(m_context.record == expected);
+    }
+
+    void unitSwitchOfAnEmptyDesignSaysNothing() {
+        action("mnuToolsOptions_jyu")->trigger();
+        QCOMPARE(m_context.record.unitSystem, 1);
+        QTest::qWait(20);
+        QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
+    }
+
+    // The dialog shows the planned conversion and follows the rounding.
+    void dialogShowsBeforeAndAfter() {
+        DesignRecord design;
+        QVERIFY(
+            !readDesignFile(source("examples/bracket-gravitational.tvx").toStdString(), design));
+        UnitConversionDialog dialog(design, 2);
+        auto* text = dialog.findChild<QLabel*>("lblConversion");
+        auto* round = dialog.findChild<QCheckBox*>("chkRound");
+        auto* digits = dialog.findChild<QSpinBox*>("spnDigits");
+        QVERIFY(text && round && digits);
+        QVERIFY(text->text().startsWith("重力単位からＳＩ単位へ変換します。"));
+        QVERIFY(text->text().contains("P = 10 tf → 98.0665 kN"));
+        QVERIFY(text->text().contains("σsa = 1800 kg/cm2 → 176.5197 N/mm2"));
+        QVERIFY(text->text().contains("丸めません"));
+        QCOMPARE(dialog.roundingDigits(), 0);
+        QVERIFY(!digits->isEnabled());
+
+        round->setChecked(true);
+        QCOMPARE(dialog.roundingDigits(), 4);
+        QVERIFY(text->text().contains("176.5 N/mm2（丸め）"));
+        QVERIFY(text->text().contains("24.52 kN/m3（丸め）"));
+        digits->setValue(2);
+        QCOMPARE(dialog.roundingDigits(), 2);
+        QVERIFY(text->text().contains("180 N/mm2（丸め）"));
+
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    }
+
+private:
+    QAction* action(const char* name) {
+        auto* found = m_window->findChild<QAction*>(name);
+        if (!found)
+            qFatal("no action %s", name);
+        return found;
+    }
+    QLineEdit* box(QWidget* form, const char* name) {
+        auto* edit = form->findChild<QLineEdit*>(name);
+        if (!edit)
+            qFatal("no text box %s", name);
+        return edit;
+    }
+    // Opens a copy of a design file through ﾌｧｲﾙ → 開く; returns its path.
+    QString openCopyOf(const char* path) {
+        const QString copy = m_dir->filePath("design.tvx");
+        QFile::remove(copy);
+        if (!QFile::copy(source(path), copy))
+            qFatal("cannot copy %s", path);
+        m_dialogs.answers.enqueue(copy);
+        action("mnuFileOpen")->trigger();
+        return copy;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    DesignContext m_context;
+    RecordingSink m_sink;
+    ScriptedFileDialogs m_dialogs;
+    ScriptedConfirmation m_confirmation;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+QTEST_MAIN(TestUnitConversionCommand)
+#include "test_unit_conversion_command.moc"
