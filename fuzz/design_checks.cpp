@@ -25,6 +25,8 @@
 #include "number_format.h"
 #include "report.h"
 #include "sheet.h"
+#include "sketch_builder.h"
+#include "sketch_dxf.h"
 
 namespace haltrix::checks {
 
@@ -328,6 +330,32 @@ void checkFileName(std::string_view value, std::vector<std::string>& problems) {
 
 } // namespace
 
+void checkSketch(const sketch::Sketch& drawn, std::vector<std::string>& problems) {
+    for (const double number : sketch::numbersOf(drawn)) {
+        if (!std::isfinite(number)) {
+            problems.push_back("the sketch holds the number " + show(number));
+            break;
+        }
+    }
+    // Sizes are positive, so every text, arrowhead and bar can be seen.
+    for (const sketch::View* view : {&drawn.elevation, &drawn.section}) {
+        for (const sketch::Text& text : view->texts) {
+            if (!(text.height > 0))
+                problems.push_back("a sketch text has the height " + show(text.height));
+        }
+        for (const sketch::Circle& circle : view->circles) {
+            if (!(circle.radius > 0))
+                problems.push_back("a bar has the radius " + show(circle.radius));
+        }
+        if (view->circles.size() > 2 * (sketch::kMaxDrawnBarsPerLayer + 1))
+            problems.push_back("the sketch draws " + std::to_string(view->circles.size()) +
+                               " bars");
+    }
+    checkText(sketch::dxfText(drawn), "DXF", problems);
+    for (const std::string& note : drawn.notes)
+        checkText(note, "sketch note", problems);
+}
+
 std::size_t expectedReportLines(const DesignRecord& record, ReportVariant variant) {
     if (record.unitSystem != 1 && record.unitSystem != 2)
         return 0;
@@ -515,6 +543,14 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     std::string row;
     appendDesignTableRow(row, kFileName, shown.record, outcome, shown.warnings);
     checkText(row, "table row", problems);
+
+    // The sketch, of the inputs and with the results, and its DXF text.
+    for (const auto content :
+         {sketch::SketchContent::Inputs, sketch::SketchContent::InputsAndResults}) {
+        const sketch::Sketch drawn = sketch::buildSketch(shown.record, content);
+        checkSketch(drawn, problems);
+    }
+    checkSketch(cli::designSketch(shown), problems);
 
     // The result window's sheet and the report, from the record as the
     // calculation left it.

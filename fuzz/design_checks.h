@@ -7,6 +7,7 @@
 
 #include "design_record.h"
 #include "report.h"
+#include "sketch.h"
 
 namespace haltrix::checks {
 
@@ -22,20 +23,24 @@ std::vector<std::string> checkDesignReader(std::string_view bytes);
 
 // The whole road of a file, as the program and haltrix-calc take it: read,
 // derive the formula case, run the calculation of the twin that unitSystem
-// selects and the horizontal check, then build the JSON line, fill the sheet
-// and write the report in both variants. No number of the record is NaN or
-// infinite, no text shows "nan" or "inf", both judgements agree with the
-// areas they compare, and the report has the lines of its page set. The
-// design's table row reads back as exactly its inputs. Lines 17 and 18 of the input,
-// which a design file does not use, give the horizontal check's count text and
-// bar position, so the fuzzer reaches that check too; line 19 the maximum
-// aggregate size of the spacing rule. The design's warnings: the same on
-// every run, each with a known code, a severity that code can have and a
-// message without a non-finite number; the JSON lists them; the spacing rule
-// changes only the two spacing codes, and a stricter fixed minimum never
-// drops one of their findings.
+// selects and the horizontal check, then build the JSON line, fill the sheet,
+// write the report in both variants and draw the sketch (checkSketch). No
+// number of the record is NaN or infinite, no text shows "nan" or "inf", both
+// judgements agree with the areas they compare, and the report has the lines
+// of its page set. The design's table row reads back as exactly its inputs.
+// Lines 17 and 18 of the input, which a design file does not use, give the
+// horizontal check's count text and bar position, so the fuzzer reaches that
+// check too; line 19 the maximum aggregate size of the spacing rule. The
+// design's warnings: the same on every run, each with a known code, a
+// severity that code can have and a message without a non-finite number; the
+// JSON lists them; the spacing rule changes only the two spacing codes, and a
+// stricter fixed minimum never drops one of their findings.
 std::vector<std::string> checkDesignRoad(std::string_view bytes);
 
+// The sketch's properties: every coordinate and size finite, every text,
+// arrowhead and bar of positive size, the bars drawn bounded in number, no
+// non-finite number spelt in its notes or its DXF text. Adds what broke.
+void checkSketch(const sketch::Sketch& drawn, std::vector<std::string>& problems);
 // The design table. The CSV reader, over any bytes and with small limits,
 // numbers its records from 1, keeps every limit, gives no NUL byte and, when
 // it stops, says where and why (and stays stopped). What it read, written

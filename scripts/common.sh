@@ -11,7 +11,7 @@ HALTRIX_PACKAGES=(
     qt6-base-dev qt6-translations-l10n qt6-svg-dev
     libqcustomplot-dev libqcustomplot2.1-qt6
     fonts-ipafont-mincho fonts-ipafont-gothic
-    poppler-utils
+    poppler-utils python3-ezdxf
     xvfb xauth
     clang libclang-rt-14-dev
     libbenchmark-dev

@@ -1,6 +1,7 @@
 #include "calculation.h"
 
 #include "design_calculation.h"
+#include "sketch_builder.h"
 
 namespace haltrix::cli {
 
@@ -34,6 +35,12 @@ CalculatedDesign calculateDesignText(std::string_view text, const std::string& n
     if (!design.readError)
         calculate(design, options);
     return design;
+}
+
+sketch::Sketch designSketch(const CalculatedDesign& design) {
+    return sketch::buildSketch(design.record, design.message
+                                                  ? sketch::SketchContent::Inputs
+                                                  : sketch::SketchContent::InputsAndResults);
 }
 
 } // namespace haltrix::cli

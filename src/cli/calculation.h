@@ -9,6 +9,7 @@
 #include "design_record.h"
 #include "design_warnings.h"
 #include "horizontal_check.h"
+#include "sketch.h"
 
 namespace haltrix::cli {
 
@@ -31,5 +32,9 @@ CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions&
 // stands for the file in errors and in the output.
 CalculatedDesign calculateDesignText(std::string_view text, const std::string& name,
                                      const CalcOptions& options);
+
+// The sketch of a design that was read: with d and Zc when the calculation
+// completed without a message, otherwise of the inputs alone.
+sketch::Sketch designSketch(const CalculatedDesign& design);
 
 } // namespace haltrix::cli

@@ -22,7 +22,7 @@ bool spacingSetting(const std::string& option, const std::string& text, double& 
 } // namespace
 
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
-                      CalcOptions& options, std::string& error) {
+                      CalcOptions& options, std::string& error, bool allowPageOptions) {
     bool onlyFiles = false;
     bool aggregateGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -71,6 +71,17 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
             options.printVariant = true;
         } else if (allowOutput && (arg == "-o" || arg == "--output")) {
             if (!value(options.output))
+                return false;
+        } else if (allowPageOptions && arg == "--sketch") {
+            options.sketchPage = true;
+        } else if (allowPageOptions && arg == "--project") {
+            if (!value(options.project))
+                return false;
+        } else if (allowPageOptions && arg == "--member") {
+            if (!value(options.member))
+                return false;
+        } else if (allowPageOptions && arg == "--designer") {
+            if (!value(options.designer))
                 return false;
         } else {
             error = "unknown option " + arg;

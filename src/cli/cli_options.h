@@ -15,13 +15,18 @@ struct CalcOptions {
     std::string output;             // -o
     std::vector<std::string> files; // the design files, in order
     ClearSpacingRule spacingRule;   // --min-clear, --max-aggregate
+    bool sketchPage = false;        // --sketch
+    std::string project;            // --project
+    std::string member;             // --member
+    std::string designer;           // --designer
 };
 
 // Parses the arguments after the subcommand name. On a usage error returns
-// false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o.
+// false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o;
+// `allowPageOptions` admits --sketch, --project, --member and --designer.
 // --min-clear and --max-aggregate (the minimum clear spacing rule of the
 // warnings) are taken by every command; they exclude each other.
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
-                      CalcOptions& options, std::string& error);
+                      CalcOptions& options, std::string& error, bool allowPageOptions = false);
 
 } // namespace haltrix::cli

@@ -8,7 +8,7 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitUnreadable = 2;
 inline constexpr int kExitMessage = 3;
-inline constexpr int kExitNoOutput = 4; // pdf, convert, table: output could not be written
+inline constexpr int kExitNoOutput = 4; // pdf, sketch, convert, table: output could not be written
 inline constexpr int kExitWarning = 5;  // check: a design has a 警告
 
 // The exit status of a run over several files: an unreadable file (2) wins

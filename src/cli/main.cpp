@@ -15,6 +15,7 @@
 #include "pdf_command.h"
 #include "report_command.h"
 #include "sheet_command.h"
+#include "sketch_command.h"
 #include "sweep_command.h"
 #include "table_command.h"
 
@@ -27,7 +28,10 @@ const char* const kUsage = R"(Usage:
                      [--min-clear MM | --max-aggregate MM] FILE.tvx...
   haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
-  haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx -o OUT.pdf
+  haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
+                   [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
+  haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
+                      -o OUT.svg|OUT.png|OUT.dxf
   haltrix-calc csv [--hbar D10|D13|...|D35] [--hcount TEXT]
                    [--min-clear MM | --max-aggregate MM] [--excel] FILE.tvx...
   haltrix-calc table IN.csv --out-dir DIR
@@ -53,7 +57,14 @@ Options:
                   input-data section starts with four blank lines instead of
                   the preview's one; pdf: accepted and changes nothing, the
                   PDF always holds the printed variant
-  -o OUT.pdf      pdf only: where the PDF is written
+  -o OUT          pdf and sketch: where the file is written
+  --sketch        pdf: the sketch of the bracket follows the report on a page
+                  of its own
+  --project TEXT, --member TEXT, --designer TEXT
+                  pdf: the title block (工事名, 部材名, 設計者); when any is
+                  given, every page carries a header line inside its top
+                  margin with the given fields, the date and "n / m"; the
+                  report's lines do not move
   --min-clear MM  the warnings' minimum clear spacing between bars, a fixed
                   value in mm instead of the rule below
   --max-aggregate MM
@@ -99,7 +110,7 @@ covers or its bars cannot be built. The codes and their severities:
 t and c are in cm (unit system 1) or mm (any other), lengths in m, bar
 diameters the nominal ones of JIS G 3112.
 
-sheet, report and pdf take exactly one design file.
+sheet, report, pdf and sketch take exactly one design file.
 
 sheet prints the result window's calculation sheet: the four rows of the
 self-weight grid, an empty line, then the fifteen rows of the result grid.
@@ -118,6 +129,15 @@ the report, 20 mm inside the page's printable area in the report font at
 9 pt, a line that does not fit continuing on a new page. It needs no display.
 A design whose unit system is neither 1 nor 2 has no report: no PDF is
 written (a note goes to standard error) and the exit status stays 0.
+
+sketch draws the bracket: the elevation (the pier hatched at the root, the
+member H2 deep at the root and H1 at the tip, the bearing at a with P and H,
+the top bars at depth t and t + c) and the section at the root (b x H2, the
+bars as circles of their nominal diameter, each layer spread evenly between
+t from either side face), with their dimensions, and d and Zc when the
+calculation completed. The format follows the output's extension: .svg
+(SVG), .png (PNG image) or .dxf (DXF drawing in mm, layers OUTLINE, REBAR,
+LOAD, DIM and TEXT). What cannot be drawn is named in notes on the sketch.
 
 csv prints the design table: a header row, then one row per design file
 (comma-separated, RFC 4180 quoting, UTF-8, LF line ends). Columns: file,
@@ -179,7 +199,7 @@ Exit status:
      be converted (a unit system other than 1 or 2, or a value that would
      leave the number range; nothing written); table: a row had a bad value
      (the other rows were written)
-  4  pdf, convert, table: the output could not be written
+  4  pdf, sketch, convert, table: the output could not be written
   5  check only: a design has a 警告 (注意 alone leaves the status 0); an
      unreadable file (2) takes precedence, an invalid-data message (3) does
      not
@@ -214,6 +234,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runReportCommand(args);
     if (command == "pdf")
         return haltrix::cli::runPdfCommand(args);
+    if (command == "sketch")
+        return haltrix::cli::runSketchCommand(args);
     if (command == "csv")
         return haltrix::cli::runCsvCommand(args);
     if (command == "table")

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include <QDate>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
@@ -9,6 +10,7 @@
 #include "calculation.h"
 #include "core_path.h"
 #include "exit_status.h"
+#include "offscreen.h"
 #include "report.h"
 #include "report_printer.h"
 
@@ -16,12 +18,19 @@ namespace haltrix::cli {
 
 namespace {
 
-// Without a display the offscreen platform still has the fonts and the PDF
-// writer; a platform chosen by the caller is left alone.
-void chooseOffscreenWithoutDisplay() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+// The sketch page and the title block the options ask for.
+print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDesign& design) {
+    print::PrintOptions extras;
+    if (options.sketchPage) {
+        extras.sketch = designSketch(design);
+        extras.linesUnderSketch =
+            print::warningLines(findDesignWarnings(design.record, options.spacingRule));
+    }
+    extras.title.project = QString::fromStdString(options.project);
+    extras.title.member = QString::fromStdString(options.member);
+    extras.title.designer = QString::fromStdString(options.designer);
+    extras.title.date = print::titleDate(QDate::currentDate());
+    return extras;
 }
 
 } // namespace
@@ -29,7 +38,7 @@ void chooseOffscreenWithoutDisplay() {
 int runPdfCommand(const std::vector<std::string>& args) {
     CalcOptions options;
     std::string error;
-    if (!parseCalcOptions(args, true, true, options, error)) {
+    if (!parseCalcOptions(args, true, true, options, error, true)) {
         std::cerr << "haltrix-calc pdf: " << error << "\n";
         return kExitUsage;
     }
@@ -58,7 +67,8 @@ int runPdfCommand(const std::vector<std::string>& args) {
     // are UTF-8 and std::filesystem would read them in the ANSI code page.
     const std::string fileName = QFileInfo(pathFromCore(design.path)).fileName().toStdString();
     const print::PrintOutcome outcome = print::writeReportPdf(
-        design.record, output, QString::fromStdString(reportDocumentName(fileName)));
+        design.record, output, QString::fromStdString(reportDocumentName(fileName)),
+        printOptions(options, design));
     switch (outcome.status) {
     case print::PrintOutcome::Status::Printed:
         return status.code();

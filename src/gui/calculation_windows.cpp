@@ -1,9 +1,12 @@
 #include "calculation_windows.h"
 
+#include <QSettings>
+
 #include "child_windows.h"
 #include "main_window.h"
 #include "print_window.h"
 #include "result_window.h"
+#include "sketch_companions.h"
 
 namespace haltrix::gui {
 
@@ -13,6 +16,8 @@ void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printin
             auto* window = new ResultWindow(host.context(), twin, &host.calculationMessages());
             QObject::connect(window, &ResultWindow::printRequested, &host,
                              [&host, printing] { showPrintWindow(host, printing); });
+            QObject::connect(window, &ResultWindow::sketchRequested, &host,
+                             [&host, window] { showResultSketch(host, *window); });
             return window;
         },
         ChildFrame::Fixed);
@@ -22,8 +27,10 @@ QWidget* showPrintWindow(MainWindow& mainWindow, PrintInteraction* printing) {
     return mainWindow.showChildWindow(
         QString::fromLatin1(kPrintWindowName),
         [&mainWindow, printing] {
-            return new PrintWindow(mainWindow.context(), printing,
-                                   &mainWindow.calculationMessages());
+            auto* window =
+                new PrintWindow(mainWindow.context(), printing, &mainWindow.calculationMessages());
+            window->rememberChoicesIn([&mainWindow] { return mainWindow.openSettings(); });
+            return window;
         },
         ChildFrame::Sizable);
 }

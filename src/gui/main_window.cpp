@@ -36,6 +36,7 @@
 #include "result_window.h"
 #include "save_prompt.h"
 #include "sensitivity_window.h"
+#include "sketch_companions.h"
 #include "twips.h"
 #include "unit_conversion.h"
 #include "unit_conversion_dialog.h"
@@ -395,8 +396,10 @@ void MainWindow::showInputForm() {
     const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
     const QString name = inputFormName(twin);
     const InputFormProfile& profile = inputFormProfile(twin);
-    showChildWindow(
+    QWidget* form = showChildWindow(
         name, [&] { return new InputForm(profile, m_context, *m_messages); }, ChildFrame::Fixed);
+    if (auto* inputForm = qobject_cast<InputForm*>(form))
+        showInputSketch(*this, *inputForm);
     closeChildWindow(resultWindowName(Twin::Gravitational));
 }
 

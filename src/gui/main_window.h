@@ -99,6 +99,9 @@ public:
     // Closes (destroys) a child window if it is open.
     void closeChildWindow(const QString& name);
 
+    // The settings the program keeps (the placement, the print choices).
+    std::unique_ptr<QSettings> openSettings() const;
+
     static QString inputFormName(Twin twin);
     static QString resultWindowName(Twin twin);
     static QString sensitivityWindowName();
@@ -156,7 +159,6 @@ private:
     void createStatusBar();
     void readSettings();
     void writeSettings();
-    std::unique_ptr<QSettings> openSettings() const;
     void fitOuterSize();
     void updateClock();
     bool writeDesign(const QString& path);

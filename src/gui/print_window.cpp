@@ -1,10 +1,15 @@
 #include "print_window.h"
 
+#include <QCheckBox>
+#include <QDate>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollArea>
+#include <QSettings>
 
 #include "child_windows.h"
 #include "design_calculation.h"
@@ -16,6 +21,7 @@
 #include "print_interaction.h"
 #include "report.h"
 #include "report_printer.h"
+#include "sketch_builder.h"
 #include "twips.h"
 
 namespace haltrix::gui {
@@ -29,10 +35,19 @@ constexpr int kPicLeft = 120;
 constexpr int kPicTop = 720;
 constexpr int kPicWidth = 9615;
 constexpr int kPicHeight = 11895;
-// The warnings, right of the buttons and above the preview.
+// Right of the buttons and above the preview: the row of page choices, and
+// below it the warnings.
+constexpr int kChoicesTop = 30;
+constexpr int kChoicesHeight = 270;
 constexpr int kFindingsLeft = 2520;
-constexpr int kFindingsTop = 30;
-constexpr int kFindingsHeight = 660;
+constexpr int kFindingsTop = 330;
+constexpr int kFindingsHeight = 360;
+
+// Where the page choices are remembered.
+const QString kSketchKey = QStringLiteral("Print/SketchPage");
+const QString kProjectKey = QStringLiteral("Print/Project");
+const QString kMemberKey = QStringLiteral("Print/Member");
+const QString kDesignerKey = QStringLiteral("Print/Designer");
 
 } // namespace
 
@@ -69,6 +84,8 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
     m_pic = new PreviewSurface;
     m_scroll->setWidget(m_pic);
 
+    createPageChoices(dpi);
+
     m_findings = new FindingsList(this);
     m_findings->setObjectName(QStringLiteral("lstFindings"));
     m_findings->setOneLinePerFinding(true);
@@ -86,6 +103,70 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
 }
 
 PrintWindow::~PrintWindow() = default;
+
+// In the row of the buttons, to their right.
+void PrintWindow::createPageChoices(double dpi) {
+    m_sketchBox = new QCheckBox(QStringLiteral("形状図を印刷"), this);
+    m_sketchBox->setObjectName(QStringLiteral("Check_sketch"));
+    m_sketchBox->setGeometry(twipsRect(2520, kChoicesTop, 1500, kChoicesHeight, dpi));
+
+    auto field = [&](const char* labelName, const QString& caption, const char* boxName, int left,
+                     int width) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(QLatin1String(labelName));
+        label->setGeometry(twipsRect(left, kChoicesTop + 15, 600, 255, dpi));
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QLatin1String(boxName));
+        box->setGeometry(twipsRect(left + 600, kChoicesTop, width, kChoicesHeight, dpi));
+        label->setBuddy(box);
+        return box;
+    };
+    m_project = field("Label_project", QStringLiteral("工事名"), "Text_project", 4080, 1320);
+    m_member = field("Label_member", QStringLiteral("部材名"), "Text_member", 6060, 1020);
+    m_designer = field("Label_designer", QStringLiteral("設計者"), "Text_designer", 7740, 1395);
+
+    connect(m_sketchBox, &QCheckBox::toggled, this, &PrintWindow::saveChoices);
+    for (QLineEdit* box : {m_project, m_member, m_designer})
+        connect(box, &QLineEdit::textChanged, this, &PrintWindow::saveChoices);
+}
+
+void PrintWindow::rememberChoicesIn(SettingsOpener openSettings) {
+    m_openSettings = {};
+    if (openSettings) {
+        const std::unique_ptr<QSettings> settings = openSettings();
+        m_sketchBox->setChecked(settings->value(kSketchKey, false).toBool());
+        m_project->setText(settings->value(kProjectKey).toString());
+        m_member->setText(settings->value(kMemberKey).toString());
+        m_designer->setText(settings->value(kDesignerKey).toString());
+    }
+    m_openSettings = std::move(openSettings);
+}
+
+void PrintWindow::saveChoices() {
+    if (!m_openSettings)
+        return;
+    const std::unique_ptr<QSettings> settings = m_openSettings();
+    settings->setValue(kSketchKey, m_sketchBox->isChecked());
+    settings->setValue(kProjectKey, m_project->text());
+    settings->setValue(kMemberKey, m_member->text());
+    settings->setValue(kDesignerKey, m_designer->text());
+}
+
+print::PrintOptions PrintWindow::printOptions() const {
+    print::PrintOptions options;
+    // The record has just been calculated afresh: the sketch shows its d and Zc.
+    if (m_sketchBox->isChecked()) {
+        options.sketch =
+            sketch::buildSketch(m_context.record, sketch::SketchContent::InputsAndResults);
+        options.linesUnderSketch =
+            print::warningLines(findDesignWarnings(m_context.record, m_context.spacingRule()));
+    }
+    options.title.project = m_project->text().trimmed();
+    options.title.member = m_member->text().trimmed();
+    options.title.designer = m_designer->text().trimmed();
+    options.title.date = print::titleDate(QDate::currentDate());
+    return options;
+}
 
 QSize PrintWindow::sizeHint() const {
     const double dpi = logicalDpiOf(this);
@@ -142,7 +223,8 @@ void PrintWindow::printReport() {
     drawPreview();
     if (!calculated)
         return;
-    const print::PrintOutcome outcome = print::printReport(m_context.record, printer);
+    const print::PrintOutcome outcome =
+        print::printReport(m_context.record, printer, printOptions());
     if (outcome.status == print::PrintOutcome::Status::Failed)
         m_interaction->printingFailed(outcome.failure, this);
 }

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "design_context.h"
+#include "report_printer.h"
 
+class QCheckBox;
+class QLineEdit;
 class QPushButton;
 class QScrollArea;
+class QSettings;
 
 namespace haltrix {
 class Notifier;
@@ -27,9 +32,15 @@ class PrintInteraction;
 // closes the window. A unit system without a report leaves the preview empty
 // and prints nothing.
 //
-// Beside the buttons, above the preview, lstFindings lists the design's
-// warnings; it follows the inputs and the spacing rule. "印刷実行" on a
-// design with a 警告 first asks whether to print it anyway.
+// Beside the buttons, above the preview: a row with "形状図を印刷"
+// (Check_sketch, off by default), which prints the sketch of the bracket on a
+// page of its own after the report with the warnings listed under it, and the
+// fields 工事名, 部材名 and 設計者 (Text_project, Text_member, Text_designer,
+// empty by default), which, when any is filled, put a header line on every
+// page; with the box off and the fields empty the paper is exactly the report
+// alone. Below that row, lstFindings lists the design's warnings; it follows
+// the inputs and the spacing rule. "印刷実行" on a design with a 警告 first
+// asks whether to print it anyway.
 class PrintWindow : public QWidget {
     Q_OBJECT
 
@@ -45,6 +56,14 @@ public:
 
     const PreviewSurface& preview() const { return *m_pic; }
 
+    // Where the sketch choice and the title block are remembered: reads them
+    // now and writes every later change. Without it nothing is remembered.
+    using SettingsOpener = std::function<std::unique_ptr<QSettings>()>;
+    void rememberChoicesIn(SettingsOpener openSettings);
+
+    // What goes on paper besides the report, from the controls.
+    print::PrintOptions printOptions() const;
+
     // The window's design size; it may be made smaller or larger.
     QSize sizeHint() const override;
 
@@ -56,6 +75,8 @@ private:
     bool recalculate();
     void followInputs();
     void printReport();
+    void createPageChoices(double dpi);
+    void saveChoices();
     void updateFindings();
 
     DesignContext& m_context;
@@ -66,6 +87,11 @@ private:
     QPushButton* m_command2 = nullptr;
     QScrollArea* m_scroll = nullptr;
     PreviewSurface* m_pic = nullptr;
+    QCheckBox* m_sketchBox = nullptr;
+    QLineEdit* m_project = nullptr;
+    QLineEdit* m_member = nullptr;
+    QLineEdit* m_designer = nullptr;
+    SettingsOpener m_openSettings;
     FindingsList* m_findings = nullptr;
 };
 

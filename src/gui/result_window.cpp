@@ -69,6 +69,7 @@ ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier
             &ResultWindow::recheckHorizontalBars);
     connect(m_command1, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
     connect(m_command2, &QPushButton::clicked, this, &ResultWindow::requestPrint);
+    connect(m_sketchButton, &QPushButton::clicked, this, &ResultWindow::sketchRequested);
     connect(&m_context, &DesignContext::inputsChanged, this, &ResultWindow::followInputs);
     connect(&m_context, &DesignContext::spacingRuleChanged, this, &ResultWindow::updateFindings);
     connect(m_findingsLine, &QLabel::linkActivated, this, &ResultWindow::showFindingsList);
@@ -135,6 +136,11 @@ void ResultWindow::createControls() {
     m_command2 = new QPushButton(QStringLiteral("印刷"), this);
     m_command2->setObjectName(QStringLiteral("Command2"));
     m_command2->setGeometry(twipsRect(7200, 8280, 1215, 375, dpi));
+
+    // Above the two buttons, in the room the form leaves there.
+    m_sketchButton = new QPushButton(QStringLiteral("形状図"), this);
+    m_sketchButton->setObjectName(QStringLiteral("Command_sketch"));
+    m_sketchButton->setGeometry(twipsRect(7200, 7320, 1215, 375, dpi));
 
     m_findingsLine = label("lblFindings", QString(), {4680, 6360, 3735, 255});
     m_findingsLine->setAlignment(Qt::AlignRight | Qt::AlignTop);

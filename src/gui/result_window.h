@@ -63,6 +63,8 @@ public:
 signals:
     // "印刷" closed the window; the main window opens the print window.
     void printRequested();
+    // "形状図": the main window shows the sketch of the calculation beside.
+    void sketchRequested();
 
 private:
     void createControls();
@@ -87,6 +89,7 @@ private:
     QLineEdit* m_texMtlN = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
+    QPushButton* m_sketchButton = nullptr;
     QLabel* m_findingsLine = nullptr;
     QPointer<QDialog> m_findingsDialog;
 };

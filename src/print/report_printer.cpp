@@ -1,39 +1,76 @@
 #include "report_printer.h"
 
+#include <QDate>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 
+#include "fonts.h"
 #include "report.h"
 #include "report_painter.h"
+#include "sketch_painter.h"
 
 namespace haltrix::print {
 
 namespace {
 
+// The header line: 8 pt, its top 8 mm below the top of the printable area,
+// a rule under it at 13 mm; all of it above the report's first line.
+constexpr double kHeaderTopMm = 8.0;
+constexpr double kHeaderRuleMm = 13.0;
+constexpr double kHeaderPt = 8.0;
+
 // Writes report lines on a printer, beginning the document with the first
 // line and starting a new page when a line would pass the bottom margin.
+// Counting only, it goes through the same steps without printing anything,
+// to learn how many pages the report takes.
 class PrinterTarget : public TextTarget {
 public:
-    explicit PrinterTarget(QPrinter& printer) : m_printer(printer), m_layout(&printer) {}
+    enum class Mode { Print, Count };
+
+    explicit PrinterTarget(QPrinter& printer, Mode mode = Mode::Print)
+        : m_printer(printer), m_layout(&printer), m_counting(mode == Mode::Count) {}
+
+    // Pages of the whole document, for the header; 0: no header.
+    void setHeader(const TitleBlock& title, int pages) {
+        m_title = title;
+        m_headerPages = pages;
+    }
+
+    int pages() const { return m_pages; }
 
     void writeLine(std::string_view line) override {
         if (m_failed || !begin())
             return;
         if (m_y + m_layout.lineSpacing() > m_bottom && m_linesOnPage > 0) {
-            if (!m_printer.newPage()) {
-                fail();
+            if (!newPage())
                 return;
-            }
-            ++m_pages;
             m_y = m_origin.y();
             m_linesOnPage = 0;
         }
-        m_layout.drawLine(m_painter, QPointF(m_origin.x(), m_y),
-                          QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+        if (!m_counting)
+            m_layout.drawLine(m_painter, QPointF(m_origin.x(), m_y),
+                              QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
         m_y += m_layout.lineSpacing();
         ++m_linesOnPage;
+    }
+
+    // A page of its own after the report: the title line "形状図", then the
+    // sketch over the rest of the page down to the bottom margin, with its
+    // notes and `linesUnder` below it. Only after the report's first line.
+    void writeSketchPage(const sketch::Sketch& sketch, const QStringList& linesUnder) {
+        if (m_failed || !m_begun)
+            return;
+        if (!newPage())
+            return;
+        if (m_counting)
+            return;
+        m_layout.drawLine(m_painter, m_origin, QStringLiteral("形状図"));
+        const double top = m_origin.y() + 2 * m_layout.lineSpacing();
+        const double width = m_printer.pageRect(QPrinter::DevicePixel).width();
+        const QRectF area(m_origin.x(), top, width - 2 * m_origin.x(), m_bottom - top);
+        paintSketch(m_painter, sketch, area, linesUnder);
     }
 
     // Ends the document, if one was begun.
@@ -58,7 +95,7 @@ private:
         if (m_begun)
             return true;
         m_begun = true;
-        if (!m_painter.begin(&m_printer)) {
+        if (!m_counting && !m_painter.begin(&m_printer)) {
             fail();
             return false;
         }
@@ -70,7 +107,43 @@ private:
                    kReportBottomMarginMm * pixelsPerMm;
         m_y = m_origin.y();
         m_pages = 1;
+        drawHeader();
         return true;
+    }
+
+    bool newPage() {
+        if (!m_counting && !m_printer.newPage()) {
+            fail();
+            return false;
+        }
+        ++m_pages;
+        drawHeader();
+        return true;
+    }
+
+    void drawHeader() {
+        if (m_counting || m_headerPages <= 0)
+            return;
+        const double pixelsPerMm = m_printer.resolution() / 25.4;
+        const double width = m_printer.pageRect(QPrinter::DevicePixel).width();
+        const double left = m_origin.x();
+        const double right = width - m_origin.x();
+        QFont font = gui::gothicFont(kHeaderPt);
+        const QFontMetricsF metrics(font, &m_printer);
+        const double baseline = kHeaderTopMm * pixelsPerMm + metrics.ascent();
+        const HeaderLine line = headerLine(m_title, m_pages, m_headerPages);
+        m_painter.save();
+        m_painter.setFont(font);
+        m_painter.setPen(QPen(Qt::black));
+        m_painter.drawText(QPointF(left, baseline), line.left);
+        m_painter.drawText(QPointF(right - metrics.horizontalAdvance(line.right), baseline),
+                           line.right);
+        QPen rule(Qt::black);
+        rule.setWidthF(0.1 * pixelsPerMm);
+        m_painter.setPen(rule);
+        m_painter.drawLine(QPointF(left, kHeaderRuleMm * pixelsPerMm),
+                           QPointF(right, kHeaderRuleMm * pixelsPerMm));
+        m_painter.restore();
     }
 
     void fail() {
@@ -100,6 +173,9 @@ private:
     int m_pages = 0;
     bool m_begun = false;
     bool m_failed = false;
+    bool m_counting = false;
+    TitleBlock m_title;
+    int m_headerPages = 0;
 };
 
 } // namespace
@@ -111,8 +187,56 @@ PrintOutcome printReport(DesignRecord& record, QPrinter& printer) {
     return target.finish();
 }
 
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path,
-                            const QString& documentName) {
+QString titleDate(const QDate& date) {
+    return date.toString(QStringLiteral("yyyy年M月d日"));
+}
+
+QStringList warningLines(const std::vector<Finding>& findings) {
+    QStringList lines;
+    for (const Finding& finding : findings)
+        lines.append(QString::fromStdString(findingLine(finding)));
+    if (lines.isEmpty())
+        lines.append(QString::fromUtf8(kNoFindingsText));
+    return lines;
+}
+
+HeaderLine headerLine(const TitleBlock& title, int page, int pages) {
+    QStringList fields;
+    if (!title.project.isEmpty())
+        fields.append(QStringLiteral("工事名: ") + title.project);
+    if (!title.member.isEmpty())
+        fields.append(QStringLiteral("部材名: ") + title.member);
+    if (!title.designer.isEmpty())
+        fields.append(QStringLiteral("設計者: ") + title.designer);
+    QString right = QStringLiteral("%1 / %2").arg(page).arg(pages);
+    if (!title.date.isEmpty())
+        right = title.date + QStringLiteral("　") + right;
+    return {fields.join(QStringLiteral("　")), right};
+}
+
+PrintOutcome printReport(DesignRecord& record, QPrinter& printer, const PrintOptions& options) {
+    if (!options.sketch && !options.title.anyField())
+        return printReport(record, printer);
+    printer.setFullPage(false);
+    int pages = 0;
+    if (options.title.anyField()) {
+        // The header names the number of pages: the report is laid out once
+        // without printing to count them.
+        PrinterTarget counter(printer, PrinterTarget::Mode::Count);
+        writeReport(record, counter, ReportVariant::Print);
+        pages = counter.pages() + (counter.pages() > 0 && options.sketch ? 1 : 0);
+    }
+    PrinterTarget target(printer);
+    if (pages > 0)
+        target.setHeader(options.title, pages);
+    writeReport(record, target, ReportVariant::Print);
+    if (options.sketch)
+        target.writeSketchPage(*options.sketch, options.linesUnderSketch);
+    return target.finish();
+}
+
+PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName,
+                            const PrintOptions& options) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -121,7 +245,7 @@ PrintOutcome writeReportPdf(DesignRecord& record, const QString& path,
     printer.setFontEmbeddingEnabled(true);
     printer.setDocName(documentName);
     printer.setCreator(QStringLiteral("Haltrix"));
-    return printReport(record, printer);
+    return printReport(record, printer, options);
 }
 
 } // namespace haltrix::print

@@ -1,9 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 #include "design_record.h"
+#include "design_warnings.h"
+#include "sketch.h"
 
+class QDate;
 class QPrinter;
 
 namespace haltrix::print {
@@ -35,8 +40,49 @@ struct PrintOutcome {
 // the report does.
 PrintOutcome printReport(DesignRecord& record, QPrinter& printer);
 
+// The title block of printed pages: when any field is filled, every page
+// carries a header line inside its top margin (the filled fields, the date
+// and "n / m"), which moves none of the report's lines.
+struct TitleBlock {
+    QString project;  // 工事名
+    QString member;   // 部材名
+    QString designer; // 設計者
+    QString date;     // as printed
+
+    bool anyField() const { return !project.isEmpty() || !member.isEmpty() || !designer.isEmpty(); }
+};
+
+// A date as the header line shows it: "2026年12月8日".
+QString titleDate(const QDate& date);
+
+// The design's warnings as lines under the sketch: one line per finding, or
+// the line that says there are none.
+QStringList warningLines(const std::vector<Finding>& findings);
+
+// What may follow or frame the report on paper.
+struct PrintOptions {
+    // Printed on a page of its own after the report, under the title line
+    // "形状図", with its notes and then `linesUnderSketch` below it.
+    std::optional<sketch::Sketch> sketch;
+    QStringList linesUnderSketch;
+    TitleBlock title;
+};
+
+// The header line of page `page` of `pages`: the filled fields on the left,
+// the date and "n / m" on the right.
+struct HeaderLine {
+    QString left;
+    QString right;
+};
+HeaderLine headerLine(const TitleBlock& title, int page, int pages);
+
+// printReport with the sketch page and the header line. With no sketch and
+// no title field it prints exactly what printReport prints.
+PrintOutcome printReport(DesignRecord& record, QPrinter& printer, const PrintOptions& options);
+
 // The same report written through printReport to an A4 PDF file at high
 // resolution, with its fonts embedded; `documentName` becomes its title.
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName);
+PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName,
+                            const PrintOptions& options = {});
 
 } // namespace haltrix::print

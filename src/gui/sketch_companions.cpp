@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sketch_companions.h"
+
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+#include "child_windows.h"
+#include "design_context.h"
+#include "input_form.h"
+#include "main_window.h"
+#include "result_window.h"
+#include "sketch_builder.h"
+#include "sketch_window.h"
+
+namespace haltrix::gui {
+
+namespace {
+
+// Keeps a companion's window with its owner's: hidden and shown with it,
+// closed when it closes. (When the main window itself goes, both go with it
+// and nothing is closed.)
+class CompanionTie : public QObject {
+public:
+    CompanionTie(ChildSubWindow* owner, QMdiSubWindow* companion)
+        : QObject(companion), m_companion(companion) {
+        owner->installEventFilter(this);
+        connect(owner, &ChildSubWindow::closed, this, &CompanionTie::closeCompanion);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (m_companion && (event->type() == QEvent::Hide || event->type() == QEvent::Show)) {
+            // Minimizing is no hiding: only an explicit hide or show counts.
+            if (!static_cast<QWidget*>(watched)->isMinimized())
+                m_companion->setVisible(event->type() == QEvent::Show);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void closeCompanion() {
+        if (m_companion)
+            m_companion->close();
+    }
+
+    QPointer<QMdiSubWindow> m_companion;
+};
+
+// Shows the companion `name` of `owner`; a new one is placed at the right of
+// the owner's window, as high as it, and tied to it.
+QWidget* showCompanion(MainWindow& mainWindow, QWidget& owner, const QString& name,
+                       const MainWindow::ChildFactory& create) {
+    auto* ownerFrame = qobject_cast<ChildSubWindow*>(hostSubWindow(&owner));
+    const bool isNew = mainWindow.childWindow(name) == nullptr;
+    QWidget* companion = mainWindow.showChildWindow(name, create, ChildFrame::Sizable);
+    QMdiSubWindow* frame = hostSubWindow(companion);
+    if (isNew && frame && ownerFrame) {
+        const QRect beside = ownerFrame->geometry();
+        const int height = beside.height();
+        frame->setGeometry(beside.right() + 1, beside.top(), height * 3 / 2, height);
+        new CompanionTie(ownerFrame, frame);
+    }
+    return companion;
+}
+
+} // namespace
+
+QString inputSketchName(Twin twin) {
+    return MainWindow::inputFormName(twin) + QStringLiteral("_sketch");
+}
+
+QString resultSketchName(Twin twin) {
+    return MainWindow::resultWindowName(twin) + QStringLiteral("_sketch");
+}
+
+QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
+    QPointer<InputForm> source(&form);
+    DesignContext& context = mainWindow.context();
+    const QString name = form.objectName() + QStringLiteral("_sketch");
+    QWidget* companion = showCompanion(mainWindow, form, name, [source, &context] {
+        auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
+            return source
+                       ? sketch::buildSketch(source->recordAsTyped(), sketch::SketchContent::Inputs)
+                       : sketch::Sketch{};
+        });
+        QObject::connect(source.data(), &InputForm::typedInputsChanged, window,
+                         &SketchWindow::refresh);
+        // The unit system is the record's: a switch changes what t and c mean.
+        QObject::connect(&context, &DesignContext::inputsChanged, window, &SketchWindow::refresh);
+        return window;
+    });
+    // The form keeps the keyboard: the sketch only follows it.
+    if (QMdiSubWindow* frame = hostSubWindow(&form))
+        mainWindow.mdiArea()->setActiveSubWindow(frame);
+    return companion;
+}
+
+QWidget* showResultSketch(MainWindow& mainWindow, ResultWindow& window) {
+    DesignContext& context = mainWindow.context();
+    const QString name = window.objectName() + QStringLiteral("_sketch");
+    return showCompanion(mainWindow, window, name, [&context] {
+        auto* sketchWindow = new SketchWindow(QStringLiteral("形状図 (計算結果)"), [&context] {
+            return sketch::buildCalculatedSketch(context.record);
+        });
+        QObject::connect(&context, &DesignContext::inputsChanged, sketchWindow,
+                         &SketchWindow::refresh);
+        return sketchWindow;
+    });
+}
+
+} // namespace haltrix::gui

@@ -1,0 +1,422 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sketch_painter.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include "fonts.h"
+
+namespace haltrix::print {
+
+namespace {
+
+using namespace sketch;
+
+// Smallest sizes on the device, whatever the scale.
+constexpr double kMinTextPt = 7.5;
+constexpr double kNotesPt = 9.0;
+constexpr double kMinArrowMm = 1.8;
+constexpr double kMinBarRadiusMm = 0.3;
+
+// Pen widths on the device, mm.
+double penWidthMm(Layer layer) {
+    switch (layer) {
+    case Layer::Outline:
+        return 0.35;
+    case Layer::Rebar:
+        return 0.5;
+    case Layer::Load:
+        return 0.3;
+    case Layer::Dim:
+        return 0.13;
+    case Layer::Text:
+        return 0.13;
+    }
+    return 0.25;
+}
+constexpr double kHatchPenMm = 0.1;
+
+QColor colourOf(Layer layer) {
+    switch (layer) {
+    case Layer::Rebar:
+        return QColor(0xC0, 0x10, 0x10);
+    case Layer::Load:
+        return QColor(0x10, 0x40, 0xC0);
+    case Layer::Dim:
+        return QColor(0x00, 0x70, 0x30);
+    case Layer::Outline:
+    case Layer::Text:
+        break;
+    }
+    return QColor(Qt::black);
+}
+
+// One view placed on the device: model point (left, top) of its box at
+// `origin`, `scale` device pixels per mm.
+struct Placement {
+    const View* view = nullptr;
+    Box box;
+    double scale = 1;
+    QPointF origin;
+
+    QPointF map(Point p) const {
+        return {origin.x() + (p.x - box.left) * scale, origin.y() + (box.top - p.y) * scale};
+    }
+};
+
+// The view's box with a little room around it, for texts wider than their
+// estimate; never empty or flat.
+Box paddedBounds(const View& view) {
+    Box box = view.bounds();
+    const double pad = 0.6 * view.textHeight;
+    box.include(Point{box.left - pad, box.bottom - pad});
+    box.include(Point{box.right + pad, box.top + pad});
+    return box;
+}
+
+std::vector<const View*> drawnViews(const Sketch& s) {
+    std::vector<const View*> views;
+    for (const View* view : {&s.elevation, &s.section}) {
+        if (!view->empty())
+            views.push_back(view);
+    }
+    return views;
+}
+
+double safeSize(double value) {
+    return value > 0 && std::isfinite(value) ? value : 1.0;
+}
+
+// Fits boxes in `area` side by side (or stacked) at one scale, centred.
+std::vector<Placement> arrangeShared(const std::vector<const View*>& views,
+                                     const std::vector<Box>& boxes, const QRectF& area,
+                                     bool stacked, double gap) {
+    double width = 0;
+    double height = 0;
+    for (const Box& box : boxes) {
+        if (stacked) {
+            width = std::max(width, box.width());
+            height += box.height();
+        } else {
+            width += box.width();
+            height = std::max(height, box.height());
+        }
+    }
+    const double gaps = gap * static_cast<double>(boxes.size() - 1);
+    (stacked ? height : width) += gaps;
+    const double scale = std::min(area.width() / safeSize(width), area.height() / safeSize(height));
+    QPointF at(area.left() + (area.width() - width * scale) / 2,
+               area.top() + (area.height() - height * scale) / 2);
+    std::vector<Placement> placed;
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        placed.push_back({views[i], boxes[i], scale, at});
+        if (stacked)
+            at.ry() += (boxes[i].height() + gap) * scale;
+        else
+            at.rx() += (boxes[i].width() + gap) * scale;
+    }
+    return placed;
+}
+
+// Each box fitted on its own in an equal share of `area`.
+std::vector<Placement> arrangeApart(const std::vector<const View*>& views,
+                                    const std::vector<Box>& boxes, const QRectF& area,
+                                    bool stacked) {
+    std::vector<Placement> placed;
+    const double n = static_cast<double>(views.size());
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const double k = static_cast<double>(i);
+        const QRectF cell = stacked ? QRectF(area.left(), area.top() + k * area.height() / n,
+                                             area.width(), area.height() / n)
+                                    : QRectF(area.left() + k * area.width() / n, area.top(),
+                                             area.width() / n, area.height());
+        const QRectF inner = cell.adjusted(cell.width() * 0.02, cell.height() * 0.02,
+                                           -cell.width() * 0.02, -cell.height() * 0.02);
+        std::vector<Placement> one = arrangeShared({views[i]}, {boxes[i]}, inner, false, 0);
+        placed.push_back(one.front());
+    }
+    return placed;
+}
+
+double smallestScale(const std::vector<Placement>& placed) {
+    double scale = placed.empty() ? 0 : placed.front().scale;
+    for (const Placement& p : placed)
+        scale = std::min(scale, p.scale);
+    return scale;
+}
+
+std::vector<Placement> arrange(const Sketch& s, const QRectF& area) {
+    const std::vector<const View*> views = drawnViews(s);
+    if (views.empty() || area.width() <= 0 || area.height() <= 0)
+        return {};
+    std::vector<Box> boxes;
+    for (const View* view : views)
+        boxes.push_back(paddedBounds(*view));
+    // The builder gives views of alike size one text height: those share a
+    // scale, so the section and the elevation are drawn alike.
+    const bool shared = views.size() == 1 || views[0]->textHeight == views[1]->textHeight;
+    if (shared) {
+        const double gap = 2 * views.front()->textHeight;
+        auto side = arrangeShared(views, boxes, area, false, gap);
+        auto stacked = arrangeShared(views, boxes, area, true, gap);
+        return smallestScale(stacked) > smallestScale(side) ? stacked : side;
+    }
+    auto side = arrangeApart(views, boxes, area, false);
+    auto stacked = arrangeApart(views, boxes, area, true);
+    return smallestScale(stacked) > smallestScale(side) ? stacked : side;
+}
+
+class Painter {
+public:
+    explicit Painter(QPainter& painter)
+        : m_painter(painter), m_dpi(painter.device() ? painter.device()->logicalDpiY() : 96) {}
+
+    double mm(double millimetres) const { return millimetres * m_dpi / 25.4; }
+
+    // Lines of one pen are drawn in one call and the arrowheads of a layer
+    // filled as one path: a paint of the panel beside the input form stays
+    // well under a millisecond.
+    void paintView(const Placement& p) {
+        m_place = &p;
+        const View& v = *p.view;
+        constexpr std::size_t kLayerCount = 5;
+        auto slot = [](Layer layer) { return static_cast<std::size_t>(layer); };
+        QVector<QLineF> hatchStrokes;
+        std::array<QVector<QLineF>, kLayerCount> lines;
+        std::array<QPainterPath, kLayerCount> heads;
+        std::vector<const Text*> texts;
+        std::vector<Text> dimensionTexts;
+        dimensionTexts.reserve(v.dimensions.size());
+
+        auto addLine = [&](const Line& line) {
+            lines[slot(line.layer)].append(QLineF(map(line.from), map(line.to)));
+        };
+        for (const Hatch& hatch : v.hatches) {
+            for (const Line& stroke : hatch.strokes)
+                hatchStrokes.append(QLineF(map(stroke.from), map(stroke.to)));
+        }
+        for (const Line& line : v.lines)
+            addLine(line);
+        for (const Arrow& arrow : v.arrows) {
+            addLine(Line{arrow.tail, arrow.tip, arrow.layer});
+            addHead(heads[slot(arrow.layer)], map(arrow.tip), map(arrow.tip) - map(arrow.tail),
+                    arrow.headLength);
+        }
+        for (const Dimension& dimension : v.dimensions) {
+            const DimensionLayout layout = layoutOf(dimension);
+            for (const Line* line : {&layout.extension1, &layout.extension2, &layout.dimensionLine})
+                addLine(*line);
+            QPainterPath& path = heads[slot(dimension.layer)];
+            addHead(path, map(layout.tip1), direction(layout.direction1), dimension.arrowLength);
+            addHead(path, map(layout.tip2), direction(layout.direction2), dimension.arrowLength);
+            dimensionTexts.push_back(layout.text);
+        }
+        for (const Text& text : dimensionTexts)
+            texts.push_back(&text);
+        for (const Text& text : v.texts)
+            texts.push_back(&text);
+
+        // Straight lines are drawn without antialiasing: the dimensions and
+        // bars run along the axes and stay crisp, and it is faster.
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        if (!hatchStrokes.isEmpty()) {
+            setPen(Layer::Outline, kHatchPenMm);
+            m_painter.drawLines(hatchStrokes);
+        }
+        for (std::size_t layer = 0; layer < kLayerCount; ++layer) {
+            if (lines[layer].isEmpty())
+                continue;
+            setPen(static_cast<Layer>(layer));
+            m_painter.drawLines(lines[layer]);
+        }
+        m_painter.setRenderHint(QPainter::Antialiasing, true);
+        for (const Hatch& hatch : v.hatches) {
+            setPen(hatch.layer);
+            m_painter.drawPolygon(polygon(hatch.boundary));
+        }
+        for (const Polyline& polyline : v.polylines) {
+            setPen(polyline.layer);
+            if (polyline.closed)
+                m_painter.drawPolygon(polygon(polyline.points));
+            else
+                m_painter.drawPolyline(polygon(polyline.points));
+        }
+        if (!v.circles.empty()) {
+            m_painter.setPen(Qt::NoPen);
+            for (const Circle& circle : v.circles) {
+                m_painter.setBrush(colourOf(circle.layer));
+                const double radius = std::max(circle.radius * p.scale, mm(kMinBarRadiusMm));
+                m_painter.drawEllipse(map(circle.centre), radius, radius);
+            }
+        }
+        m_painter.setPen(Qt::NoPen);
+        for (std::size_t layer = 0; layer < kLayerCount; ++layer) {
+            if (heads[layer].isEmpty())
+                continue;
+            m_painter.setBrush(colourOf(static_cast<Layer>(layer)));
+            m_painter.drawPath(heads[layer]);
+        }
+        m_painter.setBrush(Qt::NoBrush);
+        for (const Text* text : texts)
+            drawText(*text);
+        m_place = nullptr;
+    }
+
+    // The height `lines` lines of notes take on the device.
+    static double linesHeight(const QPaintDevice* device, int lines) {
+        const QFontMetricsF metrics(notesFont(), device);
+        return metrics.lineSpacing() * lines;
+    }
+
+    // Lines of notes, one below the other from `topLeft`.
+    void drawLines(const QStringList& lines, QPointF topLeft) {
+        const QFont font = notesFont();
+        m_painter.setFont(font);
+        m_painter.setPen(QPen(Qt::black));
+        const QFontMetricsF metrics(font, m_painter.device());
+        double y = topLeft.y();
+        for (const QString& line : lines) {
+            m_painter.drawText(QPointF(topLeft.x(), y + metrics.ascent()), line);
+            y += metrics.lineSpacing();
+        }
+    }
+
+private:
+    static QFont notesFont() { return gui::gothicFont(kNotesPt); }
+
+    QPointF map(Point p) const { return m_place->map(p); }
+
+    // A model direction on the device (y turned downwards).
+    static QPointF direction(Point d) { return {d.x, -d.y}; }
+
+    QPolygonF polygon(const std::vector<Point>& points) const {
+        QPolygonF result;
+        for (const Point p : points)
+            result << map(p);
+        return result;
+    }
+
+    void setPen(Layer layer, double widthMm = -1) {
+        QPen pen(colourOf(layer));
+        // A line not wider than a pixel is drawn one pixel wide, which the
+        // raster engine draws several times faster than a fractional width.
+        const double width = mm(widthMm < 0 ? penWidthMm(layer) : widthMm);
+        pen.setWidthF(width <= 1.0 ? 0.0 : width);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        m_painter.setPen(pen);
+    }
+
+    // Adds a filled arrowhead with its tip at `tip`, pointing along
+    // `towards` (device coordinates).
+    void addHead(QPainterPath& path, QPointF tip, QPointF towards, double lengthMm) const {
+        const double norm = std::hypot(towards.x(), towards.y());
+        if (!(norm > 0))
+            return;
+        const double length = std::max(lengthMm * m_place->scale, mm(kMinArrowMm));
+        const Triangle t = arrowHead(Point{tip.x(), tip.y()},
+                                     Point{towards.x() / norm, towards.y() / norm}, length);
+        path.addPolygon(
+            QPolygonF{QPointF(t.a.x, t.a.y), QPointF(t.b.x, t.b.y), QPointF(t.c.x, t.c.y)});
+        path.closeSubpath();
+    }
+
+    // The text font at a pixel size, with its metrics; made once per size.
+    struct SizedFont {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const SizedFont& fontOfSize(double pixels) {
+        const int key = static_cast<int>(std::lround(pixels * 16));
+        auto found = m_fonts.find(key);
+        if (found == m_fonts.end()) {
+            QFont font = gui::gothicFont(9);
+            font.setPointSizeF(key / 16.0 * 72.0 / m_dpi);
+            found = m_fonts.emplace(key, SizedFont{font, QFontMetricsF(font, m_painter.device())})
+                        .first;
+        }
+        return found->second;
+    }
+
+    void drawText(const Text& text) {
+        const double pixels = std::max(text.height * m_place->scale, kMinTextPt * m_dpi / 72.0);
+        const SizedFont& sized = fontOfSize(pixels);
+        const QFontMetricsF& metrics = sized.metrics;
+        const QString string = QString::fromStdString(text.text);
+        double x = 0;
+        if (text.hAlign != HAlign::Left) {
+            const double width = metrics.horizontalAdvance(string);
+            x = text.hAlign == HAlign::Centre ? -width / 2 : -width;
+        }
+        double baseline = -metrics.descent();
+        if (text.vAlign == VAlign::Middle)
+            baseline = (metrics.ascent() - metrics.descent()) / 2;
+        else if (text.vAlign == VAlign::Top)
+            baseline = metrics.ascent();
+        m_painter.setFont(sized.font);
+        m_painter.setPen(colourOf(text.layer));
+        const QPointF at = map(text.at);
+        if (text.angle == 0.0) {
+            m_painter.drawText(at + QPointF(x, baseline), string);
+            return;
+        }
+        m_painter.save();
+        m_painter.translate(at);
+        m_painter.rotate(-text.angle);
+        m_painter.drawText(QPointF(x, baseline), string);
+        m_painter.restore();
+    }
+
+    QPainter& m_painter;
+    double m_dpi;
+    const Placement* m_place = nullptr;
+    std::map<int, SizedFont> m_fonts;
+};
+
+} // namespace
+
+void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area,
+                 const QStringList& linesUnder) {
+    QStringList lines;
+    for (const std::string& note : sketch.notes)
+        lines.append(QString::fromStdString(note));
+    lines += linesUnder;
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    Painter p(painter);
+    const double notesHeight = Painter::linesHeight(painter.device(), lines.size());
+    const double gap = lines.isEmpty() ? 0 : p.mm(3);
+    const QRectF views(area.left(), area.top(), area.width(),
+                       std::max(0.0, area.height() - notesHeight - gap));
+    for (const Placement& placement : arrange(sketch, views))
+        p.paintView(placement);
+    if (!lines.isEmpty())
+        p.drawLines(lines, QPointF(area.left(), views.bottom() + gap));
+    painter.restore();
+}
+
+double sketchAspectRatio(const Sketch& sketch) {
+    const std::vector<const View*> views = drawnViews(sketch);
+    if (views.empty())
+        return 1.5;
+    double width = 0;
+    double height = 0;
+    for (const View* view : views) {
+        const Box box = paddedBounds(*view);
+        width += box.width() + 2 * view->textHeight;
+        height = std::max(height, box.height());
+    }
+    return std::clamp(width / safeSize(height), 0.5, 3.0);
+}
+
+} // namespace haltrix::print

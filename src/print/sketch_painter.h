@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QRectF>
+#include <QStringList>
+
+#include "sketch.h"
+
+class QPainter;
+
+namespace haltrix::print {
+
+// Paints a sketch into `area` (the painter's coordinates, in device pixels):
+// the elevation and the section side by side or one above the other,
+// whichever shows them larger, at one scale when their sizes are alike and
+// each fitted on its own otherwise, the aspect ratio always kept; then the
+// sketch's notes and `linesUnder`, one per line, below them. Texts, arrowheads
+// and bars keep a minimum size on the device (its resolution decides the
+// pixels), so a very long or thin member stays readable. The same routine
+// serves the screen, the printer, PDF, SVG and PNG.
+void paintSketch(QPainter& painter, const sketch::Sketch& sketch, const QRectF& area,
+                 const QStringList& linesUnder = {});
+
+// Width over height of the views laid out side by side at one scale, for an
+// image that fits them; 1.5 when nothing is drawn.
+double sketchAspectRatio(const sketch::Sketch& sketch);
+
+} // namespace haltrix::print
