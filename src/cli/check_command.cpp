@@ -16,11 +16,7 @@ int runCheckCommand(const std::vector<std::string>& args) {
         std::cerr << "haltrix-calc check: " << error << "\n";
         return kExitUsage;
     }
-    ExitStatus status;
-    for (const std::string& path : options.files) {
-        const CalculatedDesign design = calculateDesignFile(path, options);
-        if (!reportProblems(design, status))
-            continue;
+    return forEachDesignFile(options, [](const CalculatedDesign& design, ExitStatus& status) {
         for (const Finding& finding : design.warnings) {
             const std::string line = design.path + ": " + finding.code + ": " + finding.message;
             std::fwrite(line.data(), 1, line.size(), stdout);
@@ -28,8 +24,7 @@ int runCheckCommand(const std::vector<std::string>& args) {
         }
         if (hasWarning(design.warnings))
             status.warning();
-    }
-    return status.code();
+    });
 }
 
 } // namespace haltrix::cli

@@ -38,17 +38,12 @@ int runCsvCommand(const std::vector<std::string>& args) {
         out.text() += "\xEF\xBB\xBF";
     appendDesignTableHeader(out.text());
     out.text() += lineEnd;
-    ExitStatus status;
-    for (const std::string& path : options.files) {
-        const CalculatedDesign design = calculateDesignFile(path, options);
-        if (!reportProblems(design, status))
-            continue;
+    return forEachDesignFile(options, [&](const CalculatedDesign& design, ExitStatus&) {
         DesignOutcome outcome{design.message, design.horizontal};
-        appendDesignTableRow(out.text(), path, design.record, outcome, design.warnings);
+        appendDesignTableRow(out.text(), design.path, design.record, outcome, design.warnings);
         out.text() += lineEnd;
         out.flushIfFull();
-    }
-    return status.code();
+    });
 }
 
 } // namespace haltrix::cli

@@ -17,4 +17,15 @@ bool reportProblems(const CalculatedDesign& design, ExitStatus& status) {
     return true;
 }
 
+int forEachDesignFile(const CalcOptions& options,
+                      const std::function<void(const CalculatedDesign&, ExitStatus&)>& each) {
+    ExitStatus status;
+    for (const std::string& path : options.files) {
+        const CalculatedDesign design = calculateDesignFile(path, options);
+        if (reportProblems(design, status))
+            each(design, status);
+    }
+    return status.code();
+}
+
 } // namespace haltrix::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "calculation.h"
 
 namespace haltrix::cli {
@@ -37,5 +39,11 @@ private:
 // it in `status`. Returns false when the file could not be read, so there is
 // nothing to print for it.
 bool reportProblems(const CalculatedDesign& design, ExitStatus& status);
+
+// The loop of the commands over many design files (json, check, csv): each
+// file calculated in turn, its problems reported, and every design that could
+// be read handed to `each`. Returns the run's exit status.
+int forEachDesignFile(const CalcOptions& options,
+                      const std::function<void(const CalculatedDesign&, ExitStatus&)>& each);
 
 } // namespace haltrix::cli

@@ -18,16 +18,11 @@ int runJsonCommand(const std::vector<std::string>& args) {
         std::cerr << "haltrix-calc json: " << error << "\n";
         return kExitUsage;
     }
-    ExitStatus status;
-    for (const std::string& path : options.files) {
-        const CalculatedDesign design = calculateDesignFile(path, options);
-        if (!reportProblems(design, status))
-            continue;
+    return forEachDesignFile(options, [](const CalculatedDesign& design, ExitStatus&) {
         const QByteArray line = QJsonDocument(designJson(design)).toJson(QJsonDocument::Compact);
         std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
         std::fputc('\n', stdout);
-    }
-    return status.code();
+    });
 }
 
 } // namespace haltrix::cli
