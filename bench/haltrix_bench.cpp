@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed figures of Haltrix, with the yardsticks they are judged against:
 // one design through the calculation in-process, reading and writing a design
 // file, haltrix-calc json over 10,000 design files beside cat over the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for the start-up benchmark: a minimal Qt Widgets program with
 // an MDI main window, a menu bar and a status bar, which quits as soon as its
 // window has been shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the design-file reader, and writing back what it read.
 
 #include <cstddef>

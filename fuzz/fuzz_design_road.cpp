@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the whole road of a design file, from reading to every
 // text the program shows, prints and writes for it.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by scripts/run, scripts/test, scripts/bench and scripts/fuzz.
 # Installs what is missing from Debian's packages and builds the project.
 

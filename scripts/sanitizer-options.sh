@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by scripts/test and scripts/fuzz: every sanitizer report ends the
 # program with a failure, so a test or fuzz run with a report fails.
 # (The builds add -fno-sanitize-recover=all, so UBSan stops at its first report.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // haltrix-calc: the command-line companion of Haltrix. It reads design files
 // and prints what the program would compute, show and print for them.
 

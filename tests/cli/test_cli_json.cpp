@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // haltrix-calc json, run as a user runs it.
 
 #include <QJsonArray>

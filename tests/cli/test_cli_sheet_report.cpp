@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // haltrix-calc sheet and report run end to end: their standard output is
 // compared byte for byte with golden files, and their exit statuses checked.
 

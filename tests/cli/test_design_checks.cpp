@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The properties the fuzz targets check, run over the hand-made odd design
 // files and tables, the inputs the fuzzers found (fuzz/regressions), the
 // examples and the other tests' design files, so that every ordinary and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // haltrix-calc pdf, run as a program on a machine without a display: the
 // printed report of a design file as an A4 PDF, read back with poppler.
 

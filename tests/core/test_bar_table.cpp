@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bar table and the two area lookups.
 
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design file: exact bytes, reading back, and files that must be refused.
 
 #include <QTemporaryDir>

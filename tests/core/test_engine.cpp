@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bracket calculation in both unit systems and both formula cases.
 
 #include <QTest>

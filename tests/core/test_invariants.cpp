@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties that hold for every design, checked over a few thousand designs
 // made by a seeded random generator (the same designs on every run).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers at the edges of the double range, and number texts under a C
 // locale whose decimal separator is a comma (a Qt application takes the
 // user's locale at start-up).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number formats shared by the design file, the forms, the sheet and the report.
 
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report: the lines of the four page sets, their variants,
 // the number fields and the horizontal bar designation.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation sheet: the two grids of the result window as the fillers
 // leave them, for both formula cases and both unit systems.
 

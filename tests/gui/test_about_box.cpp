@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: its texts, how it closes, and the search for the
 // system-information program in the registry.
 

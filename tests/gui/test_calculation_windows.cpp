@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result and print windows inside the main window: the calculation
 // command, the data-input command, the print button and the one print window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input form on its own: fields, areas, OK and the twins' captions.
 
 #include <QGroupBox>

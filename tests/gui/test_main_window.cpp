@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window through its menus: placement, unit switch, child windows,
 // design files and the About box.
 

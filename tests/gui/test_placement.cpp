@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Twips conversion and the stored window placement, as functions.
 
 #include <QSettings>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print window through its real widgets: the preview drawn once, the
 // print dialog answered by the test, the printed report read back from PDF.
 

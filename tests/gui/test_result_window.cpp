@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result window through its real widgets: the load sequence, the sheet in
 // the grids, the live horizontal check and the two buttons.
 
