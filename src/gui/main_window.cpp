@@ -49,8 +49,7 @@ namespace haltrix::gui {
 MainWindow::MainWindow(DesignContext& context, Services services, QWidget* parent)
     : QMainWindow(parent), m_context(context), m_fileDialogs(services.fileDialogs),
       m_messages(services.messages ? services.messages : &defaultMessageSink()),
-      m_savePrompt(services.savePrompt),
-      m_confirmation(services.conversionConfirmation),
+      m_savePrompt(services.savePrompt), m_confirmation(services.conversionConfirmation),
       m_calculationMessages(std::make_unique<SinkNotifier>(*m_messages, this)),
       m_settingsFile(std::move(services.settingsFile)),
       m_askClearSpacing(std::move(services.askClearSpacing)),
@@ -247,9 +246,10 @@ QSize MainWindow::subWindowFrameExtra() const {
     return {2 * border, title + border};
 }
 
-// The outer size that shows the input form and the result window side by
-// side, each in its frame, with the menu bar, the status bar and an
-// allowance for the window manager's title bar and borders.
+// The outer size that shows the input form, the result window and the
+// form's sketch side by side, each in its frame, with the menu bar, the
+// status bar and an allowance for the window manager's title bar and
+// borders. The caller fits it into the screen; the sketch gives way first.
 QSize MainWindow::firstStartOuterSize() const {
     const double dpi = logicalDpiOf(nullptr);
     const QSize frame = subWindowFrameExtra();
@@ -257,9 +257,10 @@ QSize MainWindow::firstStartOuterSize() const {
     const QSize result = ResultWindow::clientSize(dpi) + frame;
     const int area = 2 * m_mdi->frameWidth();
     const QSize decoration(16, 40);
-    return QSize(form.width() + result.width() + area, std::max(form.height(), result.height()) +
-                                                           area + menuBar()->sizeHint().height() +
-                                                           statusBar()->sizeHint().height()) +
+    const int sketch = form.height() * 3 / 2;
+    return QSize(form.width() + result.width() + sketch + area,
+                 std::max(form.height(), result.height()) + area + menuBar()->sizeHint().height() +
+                     statusBar()->sizeHint().height()) +
            decoration;
 }
 

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <functional>
 
 #include "child_windows.h"
 #include "design_context.h"
@@ -13,6 +14,7 @@
 #include "result_window.h"
 #include "sketch_builder.h"
 #include "sketch_window.h"
+#include "twips.h"
 
 namespace haltrix::gui {
 
@@ -48,18 +50,25 @@ private:
     QPointer<QMdiSubWindow> m_companion;
 };
 
-// Shows the companion `name` of `owner`; a new one is placed at the right of
-// the owner's window, as high as it, and tied to it.
+// Where a new companion goes, given its owner's form and window frame.
+using CompanionPlace = std::function<QRect(const QWidget& owner, const QRect& ownerFrame)>;
+
+// At the right of the owner's window, as high as it.
+QRect besideOwner(const QWidget&, const QRect& ownerFrame) {
+    const int height = ownerFrame.height();
+    return QRect(ownerFrame.right() + 1, ownerFrame.top(), height * 3 / 2, height);
+}
+
+// Shows the companion `name` of `owner`; a new one is placed by `place` and
+// tied to the owner.
 QWidget* showCompanion(MainWindow& mainWindow, QWidget& owner, const QString& name,
-                       const MainWindow::ChildFactory& create) {
+                       const MainWindow::ChildFactory& create, const CompanionPlace& place) {
     auto* ownerFrame = qobject_cast<ChildSubWindow*>(hostSubWindow(&owner));
     const bool isNew = mainWindow.childWindow(name) == nullptr;
     QWidget* companion = mainWindow.showChildWindow(name, create, ChildFrame::Sizable);
     QMdiSubWindow* frame = hostSubWindow(companion);
     if (isNew && frame && ownerFrame) {
-        const QRect beside = ownerFrame->geometry();
-        const int height = beside.height();
-        frame->setGeometry(beside.right() + 1, beside.top(), height * 3 / 2, height);
+        frame->setGeometry(place(owner, ownerFrame->geometry()));
         new CompanionTie(ownerFrame, frame);
     }
     return companion;
@@ -76,21 +85,41 @@ QString resultSketchName(Twin twin) {
 }
 
 QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
+    // The result window opens at the form's right, so the sketch goes to the
+    // right of that place when the area has room for it: the engineer sees the
+    // inputs, the member and the results at once. Otherwise it goes beside the
+    // form, where the results cover it once they open.
+    QMdiArea* area = mainWindow.mdiArea();
+    const auto place = [area](const QWidget& owner, const QRect& ownerFrame) {
+        const QSize frameExtra = ownerFrame.size() - owner.size();
+        const int resultsRight = ownerFrame.right() + 1 +
+                                 ResultWindow::clientSize(logicalDpiOf(&owner)).width() +
+                                 frameExtra.width();
+        const int room = area->viewport()->width() - resultsRight;
+        const int height = ownerFrame.height();
+        if (room >= height)
+            return QRect(resultsRight, ownerFrame.top(), std::min(room, height * 3 / 2), height);
+        return besideOwner(owner, ownerFrame);
+    };
     QPointer<InputForm> source(&form);
     DesignContext& context = mainWindow.context();
     const QString name = form.objectName() + QStringLiteral("_sketch");
-    QWidget* companion = showCompanion(mainWindow, form, name, [source, &context] {
-        auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
-            return source
-                       ? sketch::buildSketch(source->recordAsTyped(), sketch::SketchContent::Inputs)
-                       : sketch::Sketch{};
-        });
-        QObject::connect(source.data(), &InputForm::typedInputsChanged, window,
-                         &SketchWindow::refresh);
-        // The unit system is the record's: a switch changes what t and c mean.
-        QObject::connect(&context, &DesignContext::inputsChanged, window, &SketchWindow::refresh);
-        return window;
-    });
+    QWidget* companion = showCompanion(
+        mainWindow, form, name,
+        [source, &context] {
+            auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
+                return source ? sketch::buildSketch(source->recordAsTyped(),
+                                                    sketch::SketchContent::Inputs)
+                              : sketch::Sketch{};
+            });
+            QObject::connect(source.data(), &InputForm::typedInputsChanged, window,
+                             &SketchWindow::refresh);
+            // The unit system is the record's: a switch changes what t and c mean.
+            QObject::connect(&context, &DesignContext::inputsChanged, window,
+                             &SketchWindow::refresh);
+            return window;
+        },
+        place);
     // The form keeps the keyboard: the sketch only follows it.
     if (QMdiSubWindow* frame = hostSubWindow(&form))
         mainWindow.mdiArea()->setActiveSubWindow(frame);
@@ -100,14 +129,17 @@ QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
 QWidget* showResultSketch(MainWindow& mainWindow, ResultWindow& window) {
     DesignContext& context = mainWindow.context();
     const QString name = window.objectName() + QStringLiteral("_sketch");
-    return showCompanion(mainWindow, window, name, [&context] {
-        auto* sketchWindow = new SketchWindow(QStringLiteral("形状図 (計算結果)"), [&context] {
-            return sketch::buildCalculatedSketch(context.record);
-        });
-        QObject::connect(&context, &DesignContext::inputsChanged, sketchWindow,
-                         &SketchWindow::refresh);
-        return sketchWindow;
-    });
+    return showCompanion(
+        mainWindow, window, name,
+        [&context] {
+            auto* sketchWindow = new SketchWindow(QStringLiteral("形状図 (計算結果)"), [&context] {
+                return sketch::buildCalculatedSketch(context.record);
+            });
+            QObject::connect(&context, &DesignContext::inputsChanged, sketchWindow,
+                             &SketchWindow::refresh);
+            return sketchWindow;
+        },
+        besideOwner);
 }
 
 } // namespace haltrix::gui
