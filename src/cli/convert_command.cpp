@@ -14,13 +14,22 @@ namespace haltrix::cli {
 
 namespace {
 
-struct ConvertOptions {
-    std::int32_t to = 0;
-    int roundingDigits = 0;
-    bool inPlace = false;
-    std::string input;
-    std::string output;
-};
+// Whether two names lead to the same file: the same file on disk (through
+// links too), or, when OUT does not exist yet, the same canonical path.
+bool sameFile(const std::string& first, const std::string& second) {
+    const std::filesystem::path a = filesystemPath(first);
+    const std::filesystem::path b = filesystemPath(second);
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec))
+        return true;
+    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
+    if (ec)
+        return false;
+    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
+    return !ec && canonicalA == canonicalB;
+}
+
+} // namespace
 
 bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& options,
                          std::string& error) {
@@ -99,23 +108,6 @@ bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& o
         options.output = options.input;
     return true;
 }
-
-// Whether two names lead to the same file: the same file on disk (through
-// links too), or, when OUT does not exist yet, the same canonical path.
-bool sameFile(const std::string& first, const std::string& second) {
-    const std::filesystem::path a = filesystemPath(first);
-    const std::filesystem::path b = filesystemPath(second);
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec))
-        return true;
-    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
-    if (ec)
-        return false;
-    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
-    return !ec && canonicalA == canonicalB;
-}
-
-} // namespace
 
 int runConvertCommand(const std::vector<std::string>& args) {
     ConvertOptions options;

@@ -15,14 +15,6 @@ namespace haltrix::cli {
 
 namespace {
 
-struct SweepOptions {
-    std::optional<SweepParameter> parameter;
-    std::optional<double> from;
-    std::optional<double> to;
-    std::optional<long> steps;
-    std::string file;
-};
-
 std::string parameterNames() {
     std::string names;
     for (const SweepParameter& parameter : kSweepParameters) {
@@ -32,6 +24,8 @@ std::string parameterNames() {
     }
     return names;
 }
+
+} // namespace
 
 bool parseSweepOptions(const std::vector<std::string>& args, SweepOptions& options,
                        std::string& error) {
@@ -102,8 +96,6 @@ bool parseSweepOptions(const std::vector<std::string>& args, SweepOptions& optio
     options.file = files.front();
     return true;
 }
-
-} // namespace
 
 int runSweepCommand(const std::vector<std::string>& args) {
     SweepOptions options;

@@ -10,6 +10,7 @@
 
 #include <limits>
 
+#include "command_line_checks.h"
 #include "design_checks.h"
 #include "design_file.h"
 
@@ -54,6 +55,8 @@ private slots:
     void tables_data();
     void tables();
     void sixteenMegabyteField();
+    void commandLines_data();
+    void commandLines();
 };
 
 void TestDesignChecks::nonFiniteWords_data() {
@@ -163,6 +166,20 @@ void TestDesignChecks::sixteenMegabyteField() {
     const QByteArray bytes = seed.readAll() + "x," + QByteArray(16 * 1024 * 1024, '7') + "\n";
     const auto table = checks::checkDesignTable(view(bytes));
     QVERIFY2(table.empty(), qPrintable(joined(table)));
+}
+
+void TestDesignChecks::commandLines_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    addFilesOf("fuzz/command-line-seeds");
+    QTest::newRow("nothing") << QByteArray();
+    QTest::newRow("NUL in an option") << QByteArray("--hbar\nD2\0002\na.tvx", 13);
+    QTest::newRow("huge count text") << "--hcount\n" + QByteArray(1 << 20, '9') + "\na.tvx";
+}
+
+void TestDesignChecks::commandLines() {
+    QFETCH(QByteArray, bytes);
+    const auto problems = checks::checkCommandLine(view(bytes));
+    QVERIFY2(problems.empty(), qPrintable(joined(problems)));
 }
 
 QTEST_APPLESS_MAIN(TestDesignChecks)

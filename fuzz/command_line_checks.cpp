@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "command_line_checks.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "bar_table.h"
+#include "cli_options.h"
+#include "convert_command.h"
+#include "sweep.h"
+#include "sweep_command.h"
+#include "unit_conversion.h"
+
+namespace haltrix::checks {
+
+namespace {
+
+using cli::CalcOptions;
+using cli::ConvertOptions;
+using cli::SweepOptions;
+
+std::vector<std::string> argumentsOf(std::string_view bytes) {
+    std::vector<std::string> args;
+    std::size_t start = 0;
+    while (start <= bytes.size()) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        args.emplace_back(bytes.substr(start, end - start));
+        start = end + 1;
+    }
+    return args;
+}
+
+bool isArgument(const std::vector<std::string>& args, const std::string& value) {
+    return std::find(args.begin(), args.end(), value) != args.end();
+}
+
+bool positiveFinite(double value) {
+    return std::isfinite(value) && value > 0.0;
+}
+
+void checkCalcOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
+    for (int admits = 0; admits < 8; ++admits) {
+        const bool print = admits & 1;
+        const bool output = admits & 2;
+        const bool page = admits & 4;
+        CalcOptions options;
+        std::string error;
+        if (!cli::parseCalcOptions(args, print, output, options, error, page)) {
+            if (error.empty())
+                problems.push_back("calc options: refused without a message");
+            continue;
+        }
+        if (options.hBarIndex < -1 || options.hBarIndex >= kBarCount)
+            problems.push_back("calc options: bar position outside the list");
+        if (!positiveFinite(options.spacingRule.maxAggregateMm) ||
+            (options.spacingRule.fixedMm && !positiveFinite(*options.spacingRule.fixedMm)))
+            problems.push_back("calc options: spacing rule not a finite positive length");
+        if ((!print && options.printVariant) || (!output && !options.output.empty()) ||
+            (!page && (options.sketchPage || !options.project.empty() || !options.member.empty() ||
+                       !options.designer.empty())))
+            problems.push_back("calc options: an option the command does not admit was taken");
+        for (const std::string& file : options.files) {
+            if (!isArgument(args, file))
+                problems.push_back("calc options: a design file that is no argument");
+        }
+    }
+}
+
+void checkConvertOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
+    ConvertOptions options;
+    std::string error;
+    if (!cli::parseConvertOptions(args, options, error)) {
+        if (error.empty())
+            problems.push_back("convert options: refused without a message");
+        return;
+    }
+    if (options.to != kUnitGravitational && options.to != kUnitSI)
+        problems.push_back("convert options: unknown target unit system");
+    if (options.roundingDigits < 0 || options.roundingDigits > kMaxRoundingDigits)
+        problems.push_back("convert options: rounding digits out of range");
+    // An empty name is passed on: reading or writing it fails with a message.
+    if (!isArgument(args, options.input) || !isArgument(args, options.output))
+        problems.push_back("convert options: input or output that is no argument");
+    if (options.inPlace && options.output != options.input)
+        problems.push_back("convert options: --in-place writes elsewhere");
+}
+
+void checkSweepOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
+    SweepOptions options;
+    std::string error;
+    if (!cli::parseSweepOptions(args, options, error)) {
+        if (error.empty())
+            problems.push_back("sweep options: refused without a message");
+        return;
+    }
+    if (!options.parameter || !options.from || !options.to || !options.steps)
+        problems.push_back("sweep options: accepted without every option");
+    else if (!std::isfinite(*options.from) || !std::isfinite(*options.to) || *options.steps < 1 ||
+             *options.steps > kMaxSweepSteps)
+        problems.push_back("sweep options: range outside what a sweep takes");
+    if (!isArgument(args, options.file))
+        problems.push_back("sweep options: a design file that is no argument");
+}
+
+} // namespace
+
+std::vector<std::string> checkCommandLine(std::string_view bytes) {
+    const std::vector<std::string> args = argumentsOf(bytes);
+    std::vector<std::string> problems;
+    checkCalcOptions(args, problems);
+    checkConvertOptions(args, problems);
+    checkSweepOptions(args, problems);
+    return problems;
+}
+
+} // namespace haltrix::checks
