@@ -1,0 +1,72 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shared by scripts/windows-deps, scripts/package-windows and
+# scripts/test-windows: where the Windows build of Qt is cached, the
+# cross-compilers and the Wine set-up.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+# What the Windows build needs beyond the Linux one: the MinGW-w64
+# cross-compilers, Ninja, Wine, the installer maker, the Japanese catalogue of
+# Qt's own dialogs, and the tools that fetch and unpack Debian source packages.
+WINDOWS_PACKAGES=(
+    g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 ninja-build nsis
+    qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqcustomplot-dev
+    dpkg-dev xz-utils zip unzip xvfb xauth xdotool poppler-utils
+    fonts-ipafont-mincho fonts-ipafont-gothic
+)
+
+WINDOWS_TRIPLE=x86_64-w64-mingw32
+WINDOWS_GCC_RUNTIME=/usr/lib/gcc/x86_64-w64-mingw32/12-posix
+WINDOWS_SYSROOT=/usr/x86_64-w64-mingw32
+
+# The source versions of the host Qt and QCustomPlot; the cache is keyed by
+# them and by the cross-compiler, so an upgrade of any of them builds anew.
+windows_qt_version() {
+    dpkg-query -W -f='${source:Version}' qt6-base-dev
+}
+windows_qcustomplot_version() {
+    dpkg-query -W -f='${source:Version}' libqcustomplot-dev
+}
+windows_compiler_version() {
+    dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix
+}
+
+windows_cache_root() {
+    echo "${HALTRIX_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/haltrix/windows}"
+}
+
+# The folder that holds (or will hold) Qt and QCustomPlot built for Windows.
+windows_qt_prefix() {
+    local key
+    key="qt-$(windows_qt_version)_qcp-$(windows_qcustomplot_version)_gcc-$(windows_compiler_version)"
+    echo "$(windows_cache_root)/${key//[^A-Za-z0-9._-]/_}"
+}
+
+windows_qt_cached() {
+    [ -f "$(windows_qt_prefix)/.complete" ]
+}
+
+# A private Wine prefix under DIR with the IPA fonts visible, so Japanese
+# text renders there as it does on Linux. Exports what wine64 needs.
+windows_wine_setup() {
+    local dir="$1"
+    WINE="$(command -v wine64 || echo /usr/lib/wine/wine64)"
+    WINESERVER="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
+    export WINEPREFIX="$dir/wine-prefix"
+    export WINEDEBUG=-all
+    # No Mono or Gecko: nothing here needs them, and their installers would ask.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    if [ ! -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
+        mkdir -p "$dir"
+        "$WINE" wineboot --init > /dev/null 2>&1 || true
+        "$WINESERVER" -w
+    fi
+    local font
+    for font in /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf \
+        /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf \
+        /usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf \
+        /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf; do
+        if [ -f "$font" ]; then
+            cp -f "$(readlink -f "$font")" "$WINEPREFIX/drive_c/windows/Fonts/$(basename "$font")"
+        fi
+    done
+}
