@@ -70,3 +70,16 @@ windows_wine_setup() {
         fi
     done
 }
+
+# windows_build_tree DIR [cmake options...]: configures (once) and builds DIR
+# for Windows against the cached Qt.
+windows_build_tree() {
+    local dir="$1"
+    shift
+    local prefix
+    prefix="$(windows_qt_prefix)"
+    cmake -S "$HALTRIX_ROOT" -B "$dir" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DCMAKE_BUILD_TYPE=Release "$@"
+}

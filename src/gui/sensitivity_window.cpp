@@ -8,7 +8,9 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#if HALTRIX_HAVE_QT_SVG
 #include <QSvgGenerator>
+#endif
 #include <QVBoxLayout>
 #include <cmath>
 #include <qcustomplot.h>
@@ -212,6 +214,13 @@ bool SensitivityWindow::writePng(const QString& path) {
     return m_plot->savePng(path, m_plot->width(), m_plot->height());
 }
 
+bool SensitivityWindow::writePdf(const QString& path) {
+    return m_plot->savePdf(path, m_plot->width(), m_plot->height(), QCP::epNoCosmetic,
+                           QStringLiteral("Haltrix"), windowTitle()) &&
+           QFileInfo(path).size() > 0;
+}
+
+#if HALTRIX_HAVE_QT_SVG
 bool SensitivityWindow::writeSvg(const QString& path) {
     QSvgGenerator svg;
     svg.setFileName(path);
@@ -224,22 +233,44 @@ bool SensitivityWindow::writeSvg(const QString& path) {
     m_plot->toPainter(&painter, m_plot->width(), m_plot->height());
     return painter.end() && QFileInfo(path).size() > 0;
 }
+#endif
+
+// The formats the plot is saved in: SVG only where Qt SVG is built in (not
+// in the Windows build, whose save dialog and message say so).
+namespace {
+#if HALTRIX_HAVE_QT_SVG
+const char* const kPlotFilters = "PNG 画像 (*.png);;PDF 文書 (*.pdf);;SVG 画像 (*.svg)";
+const char* const kPlotFormats = "グラフは PNG（.png）、PDF（.pdf）か SVG（.svg）で保存します: ";
+#else
+const char* const kPlotFilters = "PNG 画像 (*.png);;PDF 文書 (*.pdf)";
+const char* const kPlotFormats =
+    "グラフは PNG（.png）か PDF（.pdf）で保存します（この版は SVG に対応していません）: ";
+#endif
+} // namespace
 
 void SensitivityWindow::save() {
-    QString path = m_fileDialogs.getSaveFileName(
-        this, QStringLiteral("グラフを保存"), QStringLiteral("PNG 画像 (*.png);;SVG 画像 (*.svg)"));
+    QString path = m_fileDialogs.getSaveFileName(this, QStringLiteral("グラフを保存"),
+                                                 QString::fromUtf8(kPlotFilters));
     if (path.isEmpty())
         return;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix.isEmpty())
+    QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix.isEmpty()) {
         path += QStringLiteral(".png");
-    else if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
-        m_messages.showMessage(
-            this, QStringLiteral("グラフは PNG（.png）か SVG（.svg）で保存します: ") + path,
-            QMessageBox::Warning);
+        suffix = QStringLiteral("png");
+    }
+    bool written = false;
+    if (suffix == QLatin1String("png"))
+        written = writePng(path);
+    else if (suffix == QLatin1String("pdf"))
+        written = writePdf(path);
+#if HALTRIX_HAVE_QT_SVG
+    else if (suffix == QLatin1String("svg"))
+        written = writeSvg(path);
+#endif
+    else {
+        m_messages.showMessage(this, QString::fromUtf8(kPlotFormats) + path, QMessageBox::Warning);
         return;
     }
-    const bool written = suffix == QLatin1String("svg") ? writeSvg(path) : writePng(path);
     if (!written)
         m_messages.showMessage(this, QStringLiteral("ファイル「") + path + "」に書き込めません",
                                QMessageBox::Warning);

@@ -35,8 +35,9 @@ public:
 
     // Draws the plot of the chosen input afresh from the design.
     void redraw();
-    // Asks for a file name and writes the plot there: SVG for a name ending
-    // in ".svg", PNG otherwise (".png" added to a name without extension).
+    // Asks for a file name and writes the plot there, in the format its
+    // extension names: PNG, PDF or (where Qt SVG is built in) SVG; ".png" is
+    // added to a name without extension.
     void save();
     // Prints the plot across the page's width.
     void print();
@@ -44,7 +45,10 @@ public:
     // Writes the plot as it is shown; false when the file could not be
     // written.
     bool writePng(const QString& path);
+    bool writePdf(const QString& path);
+#if HALTRIX_HAVE_QT_SVG
     bool writeSvg(const QString& path);
+#endif
 
 private:
     void fillParameterList();

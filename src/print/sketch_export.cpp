@@ -2,20 +2,20 @@
 #include "sketch_export.h"
 
 #include <QPainter>
-#include <QSvgGenerator>
+#include <QIODevice>
 #include <algorithm>
 #include <cmath>
 
+#include "sketch_layout.h"
 #include "sketch_painter.h"
+#include "sketch_svg.h"
 
 namespace haltrix::print {
 
 namespace {
 
 constexpr int kDpi = 96;
-// Room around the drawing and per line of notes, pixels at 96 dpi.
-constexpr int kMargin = 24;
-constexpr int kNoteLine = 18;
+constexpr int kMargin = sketch::kExportMargin;
 
 void paintOn(QPainter& painter, const sketch::Sketch& sketch, QSize size) {
     painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
@@ -26,12 +26,8 @@ void paintOn(QPainter& painter, const sketch::Sketch& sketch, QSize size) {
 } // namespace
 
 QSize sketchExportSize(const sketch::Sketch& sketch, int width) {
-    width = std::max(width, 4 * kMargin);
-    const bool drawn = !sketch.elevation.empty() || !sketch.section.empty();
-    const double drawing = drawn ? (width - 2 * kMargin) / sketchAspectRatio(sketch) : 0.0;
-    const int notes = kNoteLine * static_cast<int>(std::min<std::size_t>(sketch.notes.size(), 40)) +
-                      (sketch.notes.empty() ? 0 : kNoteLine);
-    return QSize(width, static_cast<int>(std::ceil(drawing)) + notes + 2 * kMargin);
+    const sketch::ImageSize size = sketch::exportImageSize(sketch, width);
+    return QSize(size.width, size.height);
 }
 
 QImage sketchImage(const sketch::Sketch& sketch, int width) {
@@ -47,19 +43,9 @@ QImage sketchImage(const sketch::Sketch& sketch, int width) {
 
 bool writeSketchSvg(const sketch::Sketch& sketch, QIODevice& device, const QString& title,
                     int width) {
-    const QSize size = sketchExportSize(sketch, width);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&device);
-    generator.setSize(size);
-    generator.setViewBox(QRect(QPoint(0, 0), size));
-    generator.setResolution(kDpi);
-    generator.setTitle(title);
-    generator.setDescription(QStringLiteral("Haltrix"));
-    QPainter painter;
-    if (!painter.begin(&generator))
-        return false;
-    paintOn(painter, sketch, size);
-    return painter.end();
+    const std::string text = sketch::svgText(sketch, title.toStdString(), width);
+    return device.write(text.data(), static_cast<qint64>(text.size())) ==
+           static_cast<qint64>(text.size());
 }
 
 } // namespace haltrix::print

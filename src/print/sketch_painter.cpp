@@ -10,21 +10,15 @@
 #include <array>
 #include <cmath>
 #include <map>
-#include <vector>
 
 #include "fonts.h"
+#include "sketch_layout.h"
 
 namespace haltrix::print {
 
 namespace {
 
 using namespace sketch;
-
-// Smallest sizes on the device, whatever the scale.
-constexpr double kMinTextPt = 7.5;
-constexpr double kNotesPt = 9.0;
-constexpr double kMinArrowMm = 1.8;
-constexpr double kMinBarRadiusMm = 0.3;
 
 // Pen widths on the device, mm.
 double penWidthMm(Layer layer) {
@@ -57,121 +51,6 @@ QColor colourOf(Layer layer) {
         break;
     }
     return QColor(Qt::black);
-}
-
-// One view placed on the device: model point (left, top) of its box at
-// `origin`, `scale` device pixels per mm.
-struct Placement {
-    const View* view = nullptr;
-    Box box;
-    double scale = 1;
-    QPointF origin;
-
-    QPointF map(Point p) const {
-        return {origin.x() + (p.x - box.left) * scale, origin.y() + (box.top - p.y) * scale};
-    }
-};
-
-// The view's box with a little room around it, for texts wider than their
-// estimate; never empty or flat.
-Box paddedBounds(const View& view) {
-    Box box = view.bounds();
-    const double pad = 0.6 * view.textHeight;
-    box.include(Point{box.left - pad, box.bottom - pad});
-    box.include(Point{box.right + pad, box.top + pad});
-    return box;
-}
-
-std::vector<const View*> drawnViews(const Sketch& s) {
-    std::vector<const View*> views;
-    for (const View* view : {&s.elevation, &s.section}) {
-        if (!view->empty())
-            views.push_back(view);
-    }
-    return views;
-}
-
-double safeSize(double value) {
-    return value > 0 && std::isfinite(value) ? value : 1.0;
-}
-
-// Fits boxes in `area` side by side (or stacked) at one scale, centred.
-std::vector<Placement> arrangeShared(const std::vector<const View*>& views,
-                                     const std::vector<Box>& boxes, const QRectF& area,
-                                     bool stacked, double gap) {
-    double width = 0;
-    double height = 0;
-    for (const Box& box : boxes) {
-        if (stacked) {
-            width = std::max(width, box.width());
-            height += box.height();
-        } else {
-            width += box.width();
-            height = std::max(height, box.height());
-        }
-    }
-    const double gaps = gap * static_cast<double>(boxes.size() - 1);
-    (stacked ? height : width) += gaps;
-    const double scale = std::min(area.width() / safeSize(width), area.height() / safeSize(height));
-    QPointF at(area.left() + (area.width() - width * scale) / 2,
-               area.top() + (area.height() - height * scale) / 2);
-    std::vector<Placement> placed;
-    for (std::size_t i = 0; i < views.size(); ++i) {
-        placed.push_back({views[i], boxes[i], scale, at});
-        if (stacked)
-            at.ry() += (boxes[i].height() + gap) * scale;
-        else
-            at.rx() += (boxes[i].width() + gap) * scale;
-    }
-    return placed;
-}
-
-// Each box fitted on its own in an equal share of `area`.
-std::vector<Placement> arrangeApart(const std::vector<const View*>& views,
-                                    const std::vector<Box>& boxes, const QRectF& area,
-                                    bool stacked) {
-    std::vector<Placement> placed;
-    const double n = static_cast<double>(views.size());
-    for (std::size_t i = 0; i < views.size(); ++i) {
-        const double k = static_cast<double>(i);
-        const QRectF cell = stacked ? QRectF(area.left(), area.top() + k * area.height() / n,
-                                             area.width(), area.height() / n)
-                                    : QRectF(area.left() + k * area.width() / n, area.top(),
-                                             area.width() / n, area.height());
-        const QRectF inner = cell.adjusted(cell.width() * 0.02, cell.height() * 0.02,
-                                           -cell.width() * 0.02, -cell.height() * 0.02);
-        std::vector<Placement> one = arrangeShared({views[i]}, {boxes[i]}, inner, false, 0);
-        placed.push_back(one.front());
-    }
-    return placed;
-}
-
-double smallestScale(const std::vector<Placement>& placed) {
-    double scale = placed.empty() ? 0 : placed.front().scale;
-    for (const Placement& p : placed)
-        scale = std::min(scale, p.scale);
-    return scale;
-}
-
-std::vector<Placement> arrange(const Sketch& s, const QRectF& area) {
-    const std::vector<const View*> views = drawnViews(s);
-    if (views.empty() || area.width() <= 0 || area.height() <= 0)
-        return {};
-    std::vector<Box> boxes;
-    for (const View* view : views)
-        boxes.push_back(paddedBounds(*view));
-    // The builder gives views of alike size one text height: those share a
-    // scale, so the section and the elevation are drawn alike.
-    const bool shared = views.size() == 1 || views[0]->textHeight == views[1]->textHeight;
-    if (shared) {
-        const double gap = 2 * views.front()->textHeight;
-        auto side = arrangeShared(views, boxes, area, false, gap);
-        auto stacked = arrangeShared(views, boxes, area, true, gap);
-        return smallestScale(stacked) > smallestScale(side) ? stacked : side;
-    }
-    auto side = arrangeApart(views, boxes, area, false);
-    auto stacked = arrangeApart(views, boxes, area, true);
-    return smallestScale(stacked) > smallestScale(side) ? stacked : side;
 }
 
 class Painter {
@@ -292,7 +171,10 @@ public:
 private:
     static QFont notesFont() { return gui::gothicFont(kNotesPt); }
 
-    QPointF map(Point p) const { return m_place->map(p); }
+    QPointF map(Point p) const {
+        const Point at = m_place->map(p);
+        return {at.x, at.y};
+    }
 
     // A model direction on the device (y turned downwards).
     static QPointF direction(Point d) { return {d.x, -d.y}; }
@@ -398,25 +280,12 @@ void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area,
     const double gap = lines.isEmpty() ? 0 : p.mm(3);
     const QRectF views(area.left(), area.top(), area.width(),
                        std::max(0.0, area.height() - notesHeight - gap));
-    for (const Placement& placement : arrange(sketch, views))
+    for (const Placement& placement :
+         arrangeViews(sketch, Area{views.left(), views.top(), views.width(), views.height()}))
         p.paintView(placement);
     if (!lines.isEmpty())
         p.drawLines(lines, QPointF(area.left(), views.bottom() + gap));
     painter.restore();
-}
-
-double sketchAspectRatio(const Sketch& sketch) {
-    const std::vector<const View*> views = drawnViews(sketch);
-    if (views.empty())
-        return 1.5;
-    double width = 0;
-    double height = 0;
-    for (const View* view : views) {
-        const Box box = paddedBounds(*view);
-        width += box.width() + 2 * view->textHeight;
-        height = std::max(height, box.height());
-    }
-    return std::clamp(width / safeSize(height), 0.5, 3.0);
 }
 
 } // namespace haltrix::print

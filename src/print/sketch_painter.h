@@ -21,8 +21,4 @@ namespace haltrix::print {
 void paintSketch(QPainter& painter, const sketch::Sketch& sketch, const QRectF& area,
                  const QStringList& linesUnder = {});
 
-// Width over height of the views laid out side by side at one scale, for an
-// image that fits them; 1.5 when nothing is drawn.
-double sketchAspectRatio(const sketch::Sketch& sketch);
-
 } // namespace haltrix::print
