@@ -203,8 +203,11 @@ private:
 
     void polyElement(const char* element, const std::vector<Point>& points, Layer layer) {
         m_out += std::string("<") + element + " points=\"";
-        for (std::size_t i = 0; i < points.size(); ++i)
-            m_out += (i ? " " : "") + point(points[i]);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            if (i)
+                m_out += ' ';
+            m_out += point(points[i]);
+        }
         m_out += "\" stroke=\"" + std::string(colourOf(layer)) + "\" stroke-width=\"" +
                  number(strokePx(penWidthMm(layer))) + "\"/>\n";
     }
