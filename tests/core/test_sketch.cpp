@@ -11,6 +11,7 @@
 #include "engine.h"
 #include "sketch_builder.h"
 #include "sketch_dxf.h"
+#include "sketch_svg.h"
 #include "worked_examples.h"
 
 using namespace haltrix;
@@ -315,6 +316,13 @@ private slots:
             QVERIFY(dxf.find("nan") == std::string::npos);
             QVERIFY(dxf.find("inf") == std::string::npos);
             QCOMPARE(countOf(dxf, "\nCIRCLE\n"), circles);
+            // The SVG likewise: finite numbers, one circle per bar, the
+            // title escaped.
+            const std::string svg = svgText(s, "a<b&\"c");
+            QVERIFY(svg.find("nan") == std::string::npos);
+            QVERIFY(svg.find("inf") == std::string::npos);
+            QCOMPARE(countOf(svg, "<circle "), circles);
+            QVERIFY(svg.find("<title>a&lt;b&amp;&quot;c</title>") != std::string::npos);
         }
     }
 
