@@ -393,7 +393,21 @@ void InputForm::cancelInput() {
 }
 
 void InputForm::updateFindings() {
-    m_findings->showFindings(findDesignWarnings(recordAsTyped(), m_context.spacingRule()));
+    // The boxes that hold no number first, as "OK" would name them.
+    std::vector<Finding> findings;
+    auto checkBox = [&](const NumberField& field) {
+        const QLineEdit* box = m_text[field.text];
+        if (!numberFromText(box->text()))
+            findings.push_back(notANumberFinding(textOf(field.caption).simplified().toStdString(),
+                                                 box->text().trimmed().toStdString()));
+    };
+    for (const NumberField& field : kFieldsBeforeBars)
+        checkBox(field);
+    checkBox(kLayer1Count);
+    checkBox(kLayer2Count);
+    std::vector<Finding> design = findDesignWarnings(recordAsTyped(), m_context.spacingRule());
+    findings.insert(findings.end(), design.begin(), design.end());
+    m_findings->showFindings(findings);
 }
 
 void InputForm::updateLayer1Area() {
