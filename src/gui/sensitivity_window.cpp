@@ -96,7 +96,8 @@ SensitivityWindow::SensitivityWindow(DesignContext& context, FileDialogs& fileDi
 
     m_plot = new QCustomPlot(this);
     m_plot->setObjectName("plot");
-    m_plot->setMinimumSize(kPlotWidth, kPlotHeight);
+    // Shown at its size where there is room; a small area may shrink it.
+    m_plot->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
     m_plot->setFont(gothicFont());
     m_plot->xAxis->setLabelFont(gothicFont());
     m_plot->yAxis->setLabelFont(gothicFont());
@@ -124,6 +125,12 @@ SensitivityWindow::SensitivityWindow(DesignContext& context, FileDialogs& fileDi
 }
 
 SensitivityWindow::~SensitivityWindow() = default;
+
+QSize SensitivityWindow::sizeHint() const {
+    // The plot at its full size, with the row of controls above it.
+    return QWidget::sizeHint().expandedTo(QSize(kPlotWidth, kPlotHeight) +
+                                          (QWidget::sizeHint() - m_plot->minimumSize()));
+}
 
 // The inputs with their units in the design's unit system; the choice stays.
 void SensitivityWindow::fillParameterList() {

@@ -35,6 +35,7 @@ public:
     ~SensitivityWindow() override;
 
     QCustomPlot* plot() const { return m_plot; }
+    QSize sizeHint() const override;
 
     // Draws the plot of the chosen input afresh from the design.
     void redraw();

@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -100,6 +101,7 @@ private slots:
 
     void printWindowListsAndAsks_data();
     void printWindowListsAndAsks();
+    void previewStripShowsThreeWhole();
 
     void ruleKeptInTheSettings();
     void ruleDialogControls();
@@ -320,6 +322,31 @@ void TestWarningWindows::printWindowListsAndAsks() {
     QCOMPARE(printing.dialogs, printed ? 1 : 0);
     QCOMPARE(QFile::exists(printing.outputFile), printed);
     QVERIFY(printing.failures.isEmpty());
+}
+
+// Three findings fit the strip above the preview without scrolling, clear
+// of the preview; the strip's tool tip holds every line whole.
+void TestWarningWindows::previewStripShowsThreeWhole() {
+    m_context->record = exampleRecord("bracket-gravitational.tvx");
+    m_context->record.a = 1.4;
+    m_context->record.layer1Count = 4.5;
+    deriveRatioCase(m_context->record);
+    SilentNotifier notifier;
+    recalculateDesign(m_context->record, notifier);
+    auto* window = new PrintWindow(*m_context, nullptr, &notifier);
+    m_window.reset(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto* list = window->findChild<FindingsList*>("lstFindings");
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->verticalScrollBar()->maximum(), 0);
+    for (int i = 0; i < list->count(); ++i) {
+        // Each line in view from top to bottom (its end elided, whole in the tip).
+        const QRect item = list->visualItemRect(list->item(i));
+        QVERIFY(item.top() >= 0 && item.bottom() <= list->viewport()->rect().bottom());
+        QVERIFY(list->toolTip().contains(list->item(i)->text()));
+    }
+    QVERIFY(list->geometry().bottom() < window->findChild<QWidget*>("PicScrollArea")->y());
 }
 
 // The menu command asks, keeps the answer in the settings beside the window
