@@ -470,19 +470,17 @@ void InputFormTest::okReadsLocaleAndPoint() {
     QCOMPARE(m_context.record.H2, 0.2);
 }
 
-// Enter in a field, in a list or on OK stores the form, on キャンセル it
-// cancels, as Esc anywhere does.
+// Enter in a field, a list or on OK stores the form, on キャンセル it cancels,
+// as Esc does; either way the form goes.
 void InputFormTest::keyboardAcceptsAndCancels_data() {
     QTest::addColumn<QString>("widget");
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("stored");
     QTest::newRow("Enter in a field") << "Text6" << int(Qt::Key_Return) << true;
-    QTest::newRow("keypad Enter in a field") << "Text11" << int(Qt::Key_Enter) << true;
-    QTest::newRow("Enter in a bar list") << "List1" << int(Qt::Key_Return) << true;
+    QTest::newRow("keypad Enter in a list") << "List1" << int(Qt::Key_Enter) << true;
     QTest::newRow("Enter on OK") << "Command_ok" << int(Qt::Key_Return) << true;
     QTest::newRow("Enter on キャンセル") << "Command2" << int(Qt::Key_Return) << false;
-    QTest::newRow("Esc in a field") << "Text6" << int(Qt::Key_Escape) << false;
-    QTest::newRow("Esc in a bar list") << "List2" << int(Qt::Key_Escape) << false;
+    QTest::newRow("Esc in a list") << "List2" << int(Qt::Key_Escape) << false;
 }
 
 void InputFormTest::keyboardAcceptsAndCancels() {
@@ -491,44 +489,28 @@ void InputFormTest::keyboardAcceptsAndCancels() {
     QFETCH(bool, stored);
     InputForm* form = makeActiveForm();
     type("Text6", "12");
-    auto* target = form->findChild<QWidget*>(widget);
-    QVERIFY(target);
-    if (widget.startsWith("List") || widget == "Text11")
-        form->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
-    target->setFocus();
-    QTest::keyClick(target, Qt::Key(key));
+    QTest::keyClick(form->findChild<QWidget*>(widget), Qt::Key(key));
     QCOMPARE(m_context.record.P, stored ? 12.0 : 10.0);
-    QVERIFY(m_sink.messages.isEmpty());
-    // Either way the form has gone.
     QVERIFY(!form->isVisible());
 }
 
-// The first field has the focus; Tab follows the eye on each page, past the
-// area boxes; Ctrl+PgDn and Ctrl+PgUp turn the pages.
+// The first field has the focus; Tab follows the eye past the area boxes;
+// Ctrl+PgDn and Ctrl+PgUp turn the pages.
 void InputFormTest::keyboardFocusAndOrder() {
     InputForm* form = makeActiveForm();
-    QCOMPARE(QApplication::focusWidget(), box("Text1"));
-    QStringList path;
-    for (int i = 0; i < 7; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        path << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(path, (QStringList{"Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Command_ok"}));
-
-    auto* tab = form->findChild<QTabWidget*>("SSTab1");
-    box("Text1")->setFocus();
+    auto tabs = [](int count) {
+        QStringList path{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < count; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            path << QApplication::focusWidget()->objectName();
+        }
+        return path.join(' ');
+    };
+    QCOMPARE(tabs(7), QStringLiteral("Text1 Text2 Text3 Text4 Text5 Text6 Text7 Command_ok"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
-    QCOMPARE(tab->currentIndex(), 1);
-    QCOMPARE(QApplication::focusWidget(), box("Text8"));
-    path.clear();
-    for (int i = 0; i < 8; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        path << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(path, (QStringList{"Text9", "List1", "Text12", "List2", "Text14", "Text10", "Text11",
-                                "Command_ok"}));
+    QCOMPARE(tabs(8), QStringLiteral("Text8 Text9 List1 Text12 List2 Text14 Text10 Text11 Command_ok"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
-    QCOMPARE(tab->currentIndex(), 0);
+    QCOMPARE(form->findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
     QCOMPARE(QApplication::focusWidget(), box("Text1"));
 }
 

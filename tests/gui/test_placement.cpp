@@ -36,8 +36,6 @@ private slots:
     void placementStoredByAnyKey();
     void keepOnScreens_data();
     void keepOnScreens();
-    void fitInside_data();
-    void fitInside();
 
     void numbersReadWithLocaleAndPoint_data();
     void numbersReadWithLocaleAndPoint();
@@ -254,37 +252,6 @@ void PlacementTest::keepOnScreens() {
     QFETCH(QRect, expected);
     const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
     QCOMPARE(haltrix::gui::keepOnScreens(frame, screens, QRect(0, 30, 1920, 1050)), expected);
-}
-
-// In an area 1000 x 600 at (0, 0).
-void PlacementTest::fitInside_data() {
-    QTest::addColumn<QRect>("frame");
-    QTest::addColumn<QSize>("minimum");
-    QTest::addColumn<QRect>("expected");
-    QTest::newRow("inside") << QRect(10, 20, 300, 200) << QSize(100, 100)
-                            << QRect(10, 20, 300, 200);
-    // 800 + 400 reaches 200 past the right edge; the 200 left are enough.
-    QTest::newRow("drawn in at the right") << QRect(800, 0, 400, 300) << QSize(150, 100)
-                                           << QRect(800, 0, 200, 300);
-    QTest::newRow("moved when the rest is too narrow")
-        << QRect(900, 0, 400, 300) << QSize(150, 100) << QRect(600, 0, 400, 300);
-    QTest::newRow("fixed size moved left")
-        << QRect(700, 0, 573, 560) << QSize(573, 560) << QRect(427, 0, 573, 560);
-    QTest::newRow("drawn in at the bottom")
-        << QRect(0, 300, 400, 500) << QSize(100, 100) << QRect(0, 300, 400, 300);
-    QTest::newRow("larger than the area, sizable")
-        << QRect(50, 50, 1400, 900) << QSize(100, 100) << QRect(50, 50, 950, 550);
-    QTest::newRow("larger than the area, fixed")
-        << QRect(50, 50, 1400, 900) << QSize(1400, 900) << QRect(0, 0, 1400, 900);
-    QTest::newRow("above and left") << QRect(-30, -10, 300, 200) << QSize(100, 100)
-                                    << QRect(0, 0, 300, 200);
-}
-
-void PlacementTest::fitInside() {
-    QFETCH(QRect, frame);
-    QFETCH(QSize, minimum);
-    QFETCH(QRect, expected);
-    QCOMPARE(haltrix::gui::fitInside(frame, QRect(0, 0, 1000, 600), minimum), expected);
 }
 
 void PlacementTest::numbersReadWithLocaleAndPoint_data() {
