@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "child_windows.h"
@@ -490,8 +492,15 @@ void InputForm::updateFindings() {
         checkBox(field);
     checkBox(kLayer1Count);
     checkBox(kLayer2Count);
-    std::vector<Finding> design = findDesignWarnings(recordAsTyped(), m_context.spacingRule());
-    findings.insert(findings.end(), design.begin(), design.end());
+    // What the checks say of such a box (that its value is not a number
+    // either way) would only repeat it.
+    const bool anyBox = !findings.empty();
+    for (Finding& finding : findDesignWarnings(recordAsTyped(), m_context.spacingRule())) {
+        const bool aboutBox = std::any_of(finding.values.begin(), finding.values.end(),
+                                          [](const FindingValue& v) { return std::isnan(v.value); });
+        if (!anyBox || !aboutBox)
+            findings.push_back(std::move(finding));
+    }
     m_findings->showFindings(findings);
 }
 
