@@ -11,6 +11,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 # Qt's part, as windeployqt would copy it: the libraries the programs link,
 # the platform plugin (without it nothing starts) and the Windows styles.
 # PNG, the only image format the program reads, is built into Qt Gui.
+find_package(QCustomPlotQt6 REQUIRED)
 install(IMPORTED_RUNTIME_ARTIFACTS Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport
     QCustomPlotQt6::QCustomPlotQt6 RUNTIME DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
@@ -76,20 +77,22 @@ set(CPACK_NSIS_IGNORE_LICENSE_PAGE OFF)
 # The design file type under its own ProgID; .tvx is taken back on
 # uninstall only while it still names Haltrix. SHChangeNotify tells
 # Explorer to show the new icon at once.
+# CPack writes these into its configuration as quoted CMake strings, so
+# every backslash and quote of the NSIS commands is escaped once more here.
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
   SetShellVarContext all
-  WriteRegStr HKLM "Software\Classes\.tvx" "" "Haltrix.Design"
-  WriteRegStr HKLM "Software\Classes\Haltrix.Design" "" "Haltrix design"
-  WriteRegStr HKLM "Software\Classes\Haltrix.Design\DefaultIcon" "" "$INSTDIR\haltrix.exe,0"
-  WriteRegStr HKLM "Software\Classes\Haltrix.Design\shell\open\command" "" '"$INSTDIR\haltrix.exe" "%1"'
+  WriteRegStr HKLM \"Software\\Classes\\.tvx\" \"\" \"Haltrix.Design\"
+  WriteRegStr HKLM \"Software\\Classes\\Haltrix.Design\" \"\" \"Haltrix design\"
+  WriteRegStr HKLM \"Software\\Classes\\Haltrix.Design\\DefaultIcon\" \"\" \"$INSTDIR\\haltrix.exe,0\"
+  WriteRegStr HKLM \"Software\\Classes\\Haltrix.Design\\shell\\open\\command\" \"\" '\"$INSTDIR\\haltrix.exe\" \"%1\"'
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 ]=])
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
   SetShellVarContext all
-  ReadRegStr $0 HKLM "Software\Classes\.tvx" ""
-  StrCmp $0 "Haltrix.Design" 0 +2
-    DeleteRegKey HKLM "Software\Classes\.tvx"
-  DeleteRegKey HKLM "Software\Classes\Haltrix.Design"
+  ReadRegStr $0 HKLM \"Software\\Classes\\.tvx\" \"\"
+  StrCmp $0 \"Haltrix.Design\" 0 +2
+    DeleteRegKey HKLM \"Software\\Classes\\.tvx\"
+  DeleteRegKey HKLM \"Software\\Classes\\Haltrix.Design\"
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 ]=])
 

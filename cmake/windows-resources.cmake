@@ -1,5 +1,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 enable_language(RC)
+# rcc runs on the build machine; when the Qt built for Windows cannot read
+# zstd, it must not compress the resources with it.
+if(NOT QT_FEATURE_zstd)
+    set(CMAKE_AUTORCC_OPTIONS --no-zstd)
+endif()
 # haltrix_windows_resources(TARGET DESCRIPTION FILE_NAME): gives a Windows
 # program the icon and the version information Explorer shows.
 function(haltrix_windows_resources target description file_name)
