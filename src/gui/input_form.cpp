@@ -12,7 +12,7 @@
 #include <limits>
 
 #include "child_windows.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "design_warnings.h"
 #include "findings_list.h"
 #include "fonts.h"
@@ -37,26 +37,26 @@ constexpr InputFormProfile kSIForm{
 // the caption that names the box in a message.
 struct NumberField {
     int text;
-    double DesignRecord::*member;
+    double DesignInputs::*member;
     const char* caption;
     int page;
 };
 
 constexpr NumberField kFieldsBeforeBars[] = {
-    {1, &DesignRecord::H1, "先端高    H1=", 0},
-    {2, &DesignRecord::H2, "付根高    H2=", 0},
-    {3, &DesignRecord::l, "張出長       l=", 0},
-    {4, &DesignRecord::b, "橋軸方向幅 b=", 0},
-    {5, &DesignRecord::a, "支承位置 a=", 0},
-    {10, &DesignRecord::concreteUnitWeight, "コンクリートの単位体積重量 γc =", 1},
-    {11, &DesignRecord::sigmaSa, "許容引張応力度 σsa=", 1},
-    {6, &DesignRecord::P, "鉛直力", 0},
-    {7, &DesignRecord::H, "直角方向水平力", 0},
-    {8, &DesignRecord::t, "被  り     t=", 1},
-    {9, &DesignRecord::c, "鉄筋間隔  c=", 1},
+    {1, &DesignInputs::H1, "先端高    H1=", 0},
+    {2, &DesignInputs::H2, "付根高    H2=", 0},
+    {3, &DesignInputs::l, "張出長       l=", 0},
+    {4, &DesignInputs::b, "橋軸方向幅 b=", 0},
+    {5, &DesignInputs::a, "支承位置 a=", 0},
+    {10, &DesignInputs::concreteUnitWeight, "コンクリートの単位体積重量 γc =", 1},
+    {11, &DesignInputs::sigmaSa, "許容引張応力度 σsa=", 1},
+    {6, &DesignInputs::P, "鉛直力", 0},
+    {7, &DesignInputs::H, "直角方向水平力", 0},
+    {8, &DesignInputs::t, "被  り     t=", 1},
+    {9, &DesignInputs::c, "鉄筋間隔  c=", 1},
 };
-constexpr NumberField kLayer1Count{12, &DesignRecord::layer1Count, "１段目 本数     n=", 1};
-constexpr NumberField kLayer2Count{14, &DesignRecord::layer2Count, "２段目 本数     n=", 1};
+constexpr NumberField kLayer1Count{12, &DesignInputs::layer1Count, "１段目 本数     n=", 1};
+constexpr NumberField kLayer2Count{14, &DesignInputs::layer2Count, "２段目 本数     n=", 1};
 
 QString textOf(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -83,23 +83,23 @@ std::string selectedBar(const QListWidget* list) {
     return std::string(barNameByIndex(selectedRow(list)));
 }
 
-// Reads the boxes and the bar lists into the inputs of `record`, in the order
+// Reads the boxes and the bar lists into `inputs`, in the order
 // "OK" stores them; a box that does not hold a number gives NaN. Returns the
 // first such field, or null when every box holds a number.
 const NumberField* readFields(QLineEdit* const (&text)[16], const QListWidget* list1,
-                              const QListWidget* list2, DesignRecord& record) {
+                              const QListWidget* list2, DesignInputs& inputs) {
     const NumberField* firstBad = nullptr;
     auto read = [&](const NumberField& field) {
         const std::optional<double> value = numberFromText(text[field.text]->text());
-        record.*field.member = value.value_or(std::numeric_limits<double>::quiet_NaN());
+        inputs.*field.member = value.value_or(std::numeric_limits<double>::quiet_NaN());
         if (!value && !firstBad)
             firstBad = &field;
     };
     for (const NumberField& field : kFieldsBeforeBars)
         read(field);
-    record.layer1Bar = selectedBar(list1);
+    inputs.layer1Bar = selectedBar(list1);
     read(kLayer1Count);
-    record.layer2Bar = selectedBar(list2);
+    inputs.layer2Bar = selectedBar(list2);
     read(kLayer2Count);
     return firstBad;
 }
@@ -115,9 +115,9 @@ QSize InputForm::clientSize(double dpi) {
     return twipsRect(0, 0, 6240, 7515, dpi).size();
 }
 
-InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, MessageSink& messages,
+InputForm::InputForm(const InputFormProfile& profile, DesignDocument& document, MessageSink& messages,
                      QWidget* parent)
-    : QWidget(parent), m_profile(profile), m_context(context), m_messages(messages),
+    : QWidget(parent), m_profile(profile), m_document(document), m_messages(messages),
       m_dpi(logicalDpiOf(parent)) {
     setObjectName(QLatin1String(profile.objectName));
     setWindowTitle(QStringLiteral("入力データ"));
@@ -178,10 +178,10 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
         connect(list, &QListWidget::itemSelectionChanged, this, &InputForm::typedInputsChanged);
     connect(this, &InputForm::typedInputsChanged, this, &InputForm::updateFindings);
     // The unit system and the spacing rule come from outside the form.
-    connect(&m_context, &DesignContext::inputsChanged, this, &InputForm::updateFindings);
-    connect(&m_context, &DesignContext::spacingRuleChanged, this, &InputForm::updateFindings);
+    connect(&m_document, &DesignDocument::inputsChanged, this, &InputForm::updateFindings);
+    connect(&m_document, &DesignDocument::spacingRuleChanged, this, &InputForm::updateFindings);
 
-    loadFromRecord();
+    loadInputs();
 }
 
 void InputForm::buildShapePage(QWidget* page) {
@@ -332,8 +332,8 @@ bool InputForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void InputForm::loadFromRecord() {
-    const DesignRecord& r = m_context.record;
+void InputForm::loadInputs() {
+    const DesignInputs& r = m_document.inputs();
     for (const NumberField& field : kFieldsBeforeBars)
         m_text[field.text]->setText(textOfNumber(r.*field.member));
     selectBar(m_list1, r.layer1Bar);
@@ -347,18 +347,17 @@ void InputForm::loadFromRecord() {
     updateFindings();
 }
 
-DesignRecord InputForm::recordAsTyped() const {
-    DesignRecord typed = m_context.record;
+DesignInputs InputForm::inputsAsTyped() const {
+    DesignInputs typed = m_document.inputs();
     readFields(m_text, m_list1, m_list2, typed);
-    deriveRatioCase(typed);
     return typed;
 }
 
-bool InputForm::storeToRecord() {
-    DesignRecord updated = m_context.record;
+bool InputForm::storeInputs() {
+    DesignInputs updated = m_document.inputs();
     const NumberField* bad = readFields(m_text, m_list1, m_list2, updated);
     if (!bad) {
-        m_context.record = updated;
+        m_document.setInputs(updated);
         return true;
     }
     QLineEdit* box = m_text[bad->text];
@@ -378,10 +377,8 @@ bool InputForm::storeToRecord() {
 }
 
 void InputForm::acceptInput() {
-    if (!storeToRecord())
+    if (!storeInputs())
         return;
-    deriveRatioCase(m_context.record);
-    m_context.announceInputsChanged();
     closeHostWindow(this);
 }
 
@@ -393,7 +390,7 @@ void InputForm::cancelInput() {
 }
 
 void InputForm::updateFindings() {
-    m_findings->showFindings(findDesignWarnings(recordAsTyped(), m_context.spacingRule()));
+    m_findings->showFindings(findDesignWarnings(inputsAsTyped(), m_document.spacingRule()));
 }
 
 void InputForm::updateLayer1Area() {
