@@ -16,6 +16,7 @@
 #include "design_calculation.h"
 #include "design_warnings.h"
 #include "findings_list.h"
+#include "horizontal_check.h"
 #include "fonts.h"
 #include "message_notifier.h"
 #include "number_format.h"
@@ -155,7 +156,7 @@ void ResultWindow::createControls() {
 // the sheet, the horizontal check with the bar and count the window shows.
 void ResultWindow::load() {
     m_results = m_document.results();
-    m_results.sideFaces = checkSideFaces(m_document.inputs(), m_results, horizontalChoice());
+    checkChosenBars();
     if (m_results.message) {
         // The message stops the calculation early but not the loading: the
         // sheet and the check show the results as far as they were reached.
@@ -226,7 +227,7 @@ void ResultWindow::followInputs() {
 // provided steel and the judgement. The required steel is shown again on
 // every run, so that it always agrees with the judgement beside it.
 void ResultWindow::recheckHorizontalBars() {
-    m_results.sideFaces = checkSideFaces(m_document.inputs(), m_results, horizontalChoice());
+    checkChosenBars();
     showHorizontalCheck();
     // The count typed here is one of the things the warnings look at.
     updateFindings();
@@ -237,6 +238,14 @@ void ResultWindow::showHorizontalCheck() {
     showNumber(*m_requiredArea, qtext(formatPattern(check.required, "0.00")));
     showNumber(*m_providedArea, qtext(formatPattern(check.As, "0.00")));
     m_horizontalJudgement->setText(qtext(check.judgement));
+}
+
+// The side faces of the window's results with its bar and count, in the
+// bar-table column of its twin.
+void ResultWindow::checkChosenBars() {
+    const HorizontalChoice choice = horizontalChoice();
+    m_results.sideFaces = checkHorizontal(m_document.inputs(), m_results, m_profile.twin,
+                                          choice.barIndex, choice.barCount);
 }
 
 HorizontalChoice ResultWindow::horizontalChoice() const {

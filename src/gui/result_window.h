@@ -80,6 +80,7 @@ private:
     void load();
     void followInputs();
     void recheckHorizontalBars();
+    void checkChosenBars();
     void showHorizontalCheck();
     int selectedBar() const;
     void requestPrint();

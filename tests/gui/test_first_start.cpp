@@ -13,7 +13,7 @@
 
 #include "calculation_windows.h"
 #include "child_windows.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 
@@ -30,7 +30,7 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     test::RecordingSink m_sink;
     test::ScriptedFileDialogs m_dialogs;
     test::ScriptedSavePrompt m_prompt;

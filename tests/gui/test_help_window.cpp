@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "engine.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
@@ -71,7 +71,7 @@ private:
     QString manualText();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     test::RecordingSink m_sink;
     test::ScriptedFileDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
@@ -155,7 +155,7 @@ void HelpWindowTest::manualExplainsTheWorkedExampleAsTheEngineComputesIt() {
     QFETCH(QString, file);
     QFETCH(int, sumAsDecimals);
     QFETCH(int, forceDecimals);
-    const DesignRecord r = testing::calculatedExample(qPrintable(file));
+    const DesignInputs r = testing::exampleInputs(qPrintable(file));
     QCOMPARE(r.mainJudgement, std::string(kJudgementOk));
     const QString text = manualText();
     const QStringList figures = {

@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "twips.h"
@@ -24,8 +24,8 @@ Q_DECLARE_METATYPE(haltrix::Twin)
 namespace {
 
 // The inputs of a complete design, in gravitational units.
-DesignRecord sampleRecord() {
-    DesignRecord r;
+DesignInputs sampleRecord() {
+    DesignInputs r;
     r.H1 = 0.5;
     r.H2 = 0.7;
     r.l = 0.25;
@@ -80,13 +80,13 @@ private:
     QLineEdit* box(const char* name);
     void type(const char* name, const QString& text);
 
-    DesignContext m_context;
+    DesignDocument m_context;
     RecordingSink m_sink;
     std::unique_ptr<InputForm> m_form;
 };
 
 void InputFormTest::init() {
-    m_context.record = DesignRecord{};
+    m_context.record = DesignInputs{};
     m_context.currentFileName.clear();
     m_context.record.unitSystem = 2;
     m_sink.messages.clear();
@@ -243,7 +243,7 @@ void InputFormTest::freshRecordOkStoresZerosAndD10() {
     type("Text1", "0");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
-    DesignRecord expected;
+    DesignInputs expected;
     expected.unitSystem = 2;
     expected.layer1Bar = "D10";
     expected.layer2Bar = "D10";
@@ -349,7 +349,7 @@ void InputFormTest::clickingABarUpdatesTheArea() {
 void InputFormTest::areaBoxesIgnoreTyping() {
     m_context.record = sampleRecord();
     makeForm(Twin::Gravitational);
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     QTest::keyClicks(box("Text13"), "99");
     QCOMPARE(box("Text13")->text(), QStringLiteral("15.484"));
     m_form->acceptInput();
@@ -369,7 +369,7 @@ void InputFormTest::okStoresTypedValuesAndDerivesCase() {
     form->findChild<QListWidget*>("List2")->setCurrentRow(8);
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
-    const DesignRecord& r = m_context.record;
+    const DesignInputs& r = m_context.record;
     QCOMPARE(r.H1, 0.5);
     QCOMPARE(r.H2, 0.6);
     QCOMPARE(r.l, 0.25);
@@ -429,7 +429,7 @@ void InputFormTest::okWithABadBoxStoresNothing() {
         type(qPrintable(QStringLiteral("Text%1").arg(n)), "7");
     form->findChild<QListWidget*>("List1")->setCurrentRow(0);
     type(qPrintable(name), text);
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
 
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QCOMPARE(m_sink.messages.size(), 1);

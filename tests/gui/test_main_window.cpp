@@ -22,7 +22,7 @@
 #include <memory>
 
 #include "about_box.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "main_window.h"
@@ -106,7 +106,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_settings;
-    DesignContext m_context;
+    DesignDocument m_context;
     RecordingSink m_sink;
     ScriptedSavePrompt m_savePrompt;
     ScriptedFileDialogs m_dialogs;
@@ -119,7 +119,7 @@ void MainWindowTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_settings = m_dir->filePath("settings.ini");
-    m_context.record = DesignRecord{};
+    m_context.record = DesignInputs{};
     m_context.currentFileName.clear();
     m_sink.messages.clear();
     m_dialogs.answers.clear();
@@ -280,7 +280,7 @@ void MainWindowTest::captionAndMenusAsTabled() {
 void MainWindowTest::unavailableItemAndShortcuts() {
     MainWindow* w = makeWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     action("mnuFileClose")->trigger();
     QVERIFY(m_dialogs.requests.isEmpty());
     QVERIFY(m_sink.messages.isEmpty());
@@ -427,14 +427,14 @@ void MainWindowTest::unitSwitchShowsSameNumbersUnconverted() {
     si->findChild<QListWidget*>("List1")->setCurrentRow(4);
     QCOMPARE(box(si, "Text13")->text(), QStringLiteral("1548.400"));
     QTest::mouseClick(si->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
-    const DesignRecord confirmed = m_context.record;
+    const DesignInputs confirmed = m_context.record;
     QCOMPARE(confirmed.P, 100.0);
 
     action("mnuToolsOptions_jyu")->trigger();
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
     QCOMPARE(m_context.record.unitSystem, 1);
-    DesignRecord expected = confirmed;
+    DesignInputs expected = confirmed;
     expected.unitSystem = 1;
     QVERIFY(m_context.record == expected);
 
@@ -453,7 +453,7 @@ void MainWindowTest::unitSwitchShowsSameNumbersUnconverted() {
 void MainWindowTest::choosingCheckedUnitAgainChangesNothing() {
     makeWindow();
     m_context.record.H1 = 0.5;
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     action("mnuToolsOptions_si")->trigger();
     QVERIFY(action("mnuToolsOptions_si")->isChecked());
     QVERIFY(!action("mnuToolsOptions_jyu")->isChecked());
@@ -545,7 +545,7 @@ void MainWindowTest::cancelHidesGravitationalForm() {
     QWidget* form = w->childWindow("frm_datain");
     QVERIFY(form);
     type(form, "Text1", "9");
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     QVERIFY(m_context.record == before);
     QVERIFY(!form->isVisible());
@@ -565,7 +565,7 @@ void MainWindowTest::cancelClosesSIForm() {
     QPointer<QWidget> form = w->childWindow("frm_datain_si");
     QVERIFY(form);
     type(form, "Text1", "9");
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     QVERIFY(m_context.record == before);
     QVERIFY(!w->childWindow("frm_datain_si"));
@@ -730,7 +730,7 @@ void MainWindowTest::failedOpenLeavesRecordAndName() {
     m_context.record.H1 = 0.9;
     m_context.record.layer1Bar = "D13";
     m_context.currentFileName = m_dir->filePath("earlier.tvx");
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     const QString path = create ? writeDesign("broken.tvx", lines) : m_dir->filePath("absent.tvx");
     m_dialogs.answers.enqueue(path);
     action("mnuFileOpen")->trigger();
@@ -745,7 +745,7 @@ void MainWindowTest::failedOpenLeavesRecordAndName() {
 void MainWindowTest::openCancelChangesNothing() {
     MainWindow* w = makeWindow();
     m_context.record.H1 = 0.9;
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     m_dialogs.answers.enqueue(QString());
     action("mnuFileOpen")->trigger();
     QVERIFY(m_context.record == before);
@@ -829,7 +829,7 @@ void MainWindowTest::openRefillsOpenInputForms() {
     QCOMPARE(box(si, "Text13")->text(), QStringLiteral("1548.400"));
 
     // "OK" on the form now keeps the opened design.
-    const DesignRecord opened = m_context.record;
+    const DesignInputs opened = m_context.record;
     QTest::mouseClick(grav->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_context.record == opened);
 }

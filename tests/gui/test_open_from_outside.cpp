@@ -15,7 +15,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 
@@ -79,7 +79,7 @@ private:
     void holdEarlierDesign();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     RecordingSink m_sink;
     ScriptedFileDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
@@ -88,7 +88,7 @@ private:
 void OpenFromOutsideTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_context.record = DesignRecord{};
+    m_context.record = DesignInputs{};
     m_context.currentFileName.clear();
     m_sink.messages.clear();
     m_dialogs.answers.clear();
@@ -150,7 +150,7 @@ void OpenFromOutsideTest::badFileLeavesRecordAndName() {
     QFETCH(QString, kind);
     MainWindow* w = makeWindow();
     holdEarlierDesign();
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     QString path = m_dir->filePath("bad.tvx");
     if (kind == "short") {
         QFile file(path);
@@ -177,7 +177,7 @@ void OpenFromOutsideTest::badFileLeavesRecordAndName() {
 void OpenFromOutsideTest::namedPipeIsRefusedWithoutBlocking() {
     MainWindow* w = makeWindow();
     holdEarlierDesign();
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.record;
     const QString path = m_dir->filePath("pipe.tvx");
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     QElapsedTimer clock;

@@ -9,7 +9,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "recent_designs.h"
@@ -37,7 +37,7 @@ private:
     QList<QAction*> shownItems();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     test::RecordingSink m_sink;
     test::ScriptedFileDialogs m_dialogs;
     test::ScriptedSavePrompt m_prompt;
@@ -47,7 +47,7 @@ private:
 void RecentDesignsTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_context.record = DesignRecord{};
+    m_context.record = DesignInputs{};
     m_context.currentFileName.clear();
     m_sink.messages.clear();
 }

@@ -16,7 +16,7 @@
 #include <memory>
 #include <qcustomplot.h>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
 #include "main_window.h"
@@ -79,7 +79,7 @@ class TestSensitivityWindow : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_context.record = testing::exampleRecord("bracket-gravitational.tvx");
+        m_context.record = testing::exampleInputs("bracket-gravitational.tvx");
         m_sink.messages.clear();
         m_dialogs.answers.clear();
         m_printing = std::make_unique<PdfPrinting>(m_dir->filePath("plot.pdf"));
@@ -143,7 +143,7 @@ private slots:
     }
 
     void nothingToCalculate() {
-        m_context.record = DesignRecord{};
+        m_context.record = DesignInputs{};
         m_context.announceInputsChanged();
         QVERIFY(
             texts(m_window->plot())
@@ -223,7 +223,7 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     RecordingSink m_sink;
     ScriptedFileDialogs m_dialogs;
     std::unique_ptr<PdfPrinting> m_printing;

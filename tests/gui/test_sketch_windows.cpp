@@ -20,7 +20,7 @@
 
 #include "calculation_windows.h"
 #include "child_windows.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
 #include "input_form.h"
@@ -37,7 +37,7 @@
 
 using namespace haltrix;
 using namespace haltrix::gui;
-using haltrix::testing::exampleRecord;
+using haltrix::testing::exampleInputs;
 
 namespace {
 
@@ -107,7 +107,7 @@ class TestSketchWindows : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     gui::test::RecordingSink m_sink;
     gui::test::ScriptedFileDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
@@ -135,7 +135,7 @@ class TestSketchWindows : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_context.record = DesignRecord{};
+        m_context.record = DesignInputs{};
         m_context.currentFileName.clear();
         m_sink.messages.clear();
     }
@@ -167,7 +167,7 @@ private slots:
                 hostSubWindow(form)->geometry().right());
         QVERIFY(hasNote(sketchOf(companion), "H2 が 0 以下のため断面を描けません"));
 
-        const DesignRecord before = m_context.record;
+        const DesignInputs before = m_context.record;
         type(form, "Text1", "0.5");
         type(form, "Text2", "0.7");
         type(form, "Text3", "0.25");
@@ -235,7 +235,7 @@ private slots:
     // The widget paints the sketch offscreen: the outlines dark, the bars red.
     void sketchViewPaints() {
         SketchWindow window(QStringLiteral("形状図"), [] {
-            return sketch::buildSketch(exampleRecord("bracket-si.tvx"),
+            return sketch::buildSketch(exampleInputs("bracket-si.tvx"),
                                        sketch::SketchContent::Inputs);
         });
         window.resize(600, 400);
@@ -258,7 +258,7 @@ private slots:
     // window's other controls stay where they were (the result window tests).
     void resultSketch() {
         MainWindow* w = makeWindow(true);
-        m_context.record = exampleRecord("bracket-gravitational.tvx");
+        m_context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         trigger("mnuCalc");
         QWidget* result = w->childWindow("frm_calc");
         QVERIFY(result);
@@ -290,7 +290,7 @@ private slots:
         auto openSettings = [settingsFile] {
             return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
         };
-        m_context.record = testing::calculatedExample("bracket-gravitational.tvx");
+        m_context.record = testing::exampleInputs("bracket-gravitational.tvx");
         PdfPrinting printing;
         {
             PrintWindow window(m_context, &printing);

@@ -16,7 +16,7 @@
 #include <memory>
 #include <optional>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "design_file.h"
 #include "gui_test_support.h"
 #include "main_window.h"
@@ -34,12 +34,12 @@ namespace {
 // records what it was asked.
 class ScriptedConfirmation : public ConversionConfirmation {
 public:
-    std::optional<int> confirm(QWidget*, const DesignRecord& design, std::int32_t to) override {
+    std::optional<int> confirm(QWidget*, const DesignInputs& design, std::int32_t to) override {
         asked.append({design, to});
         return answers.isEmpty() ? std::nullopt : answers.dequeue();
     }
     struct Question {
-        DesignRecord design;
+        DesignInputs design;
         std::int32_t to;
     };
     QList<Question> asked;
@@ -63,7 +63,7 @@ class TestUnitConversionCommand : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_context.record = DesignRecord{};
+        m_context.record = DesignInputs{};
         m_context.currentFileName.clear();
         m_sink.messages.clear();
         m_dialogs.answers.clear();
@@ -93,7 +93,7 @@ private slots:
         const QString path = openCopyOf("examples/bracket-gravitational.tvx");
         const QByteArray before = contents(path);
         QVERIFY(m_window->childWindow("frm_datain"));
-        QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+        QSignalSpy announced(&m_context, &DesignDocument::inputsChanged);
         m_confirmation.answers.enqueue(0);
 
         action("mnuToolsConvertUnits")->trigger();
@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(m_confirmation.asked.size(), 1);
         QCOMPARE(m_confirmation.asked[0].to, 2);
         QCOMPARE(m_confirmation.asked[0].design.P, 10.0);
-        const DesignRecord& r = m_context.record;
+        const DesignInputs& r = m_context.record;
         QCOMPARE(r.unitSystem, 2);
         QCOMPARE(plainText(r.P), std::string("98.0665"));
         QCOMPARE(plainText(r.sigmaSa), std::string("176.5197"));
@@ -137,7 +137,7 @@ private slots:
     // SI and back gives the example again, to the file's own digits.
     void thereAndBack() {
         openCopyOf("examples/bracket-si.tvx");
-        const DesignRecord opened = m_context.record;
+        const DesignInputs opened = m_context.record;
         m_confirmation.answers.enqueue(0);
         m_confirmation.answers.enqueue(0);
         action("mnuToolsConvertUnits")->trigger();
@@ -150,8 +150,8 @@ private slots:
 
     void declinedChangesNothing() {
         openCopyOf("examples/bracket-gravitational.tvx");
-        const DesignRecord before = m_context.record;
-        QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+        const DesignInputs before = m_context.record;
+        QSignalSpy announced(&m_context, &DesignDocument::inputsChanged);
         action("mnuToolsConvertUnits")->trigger();
         QCOMPARE(m_confirmation.asked.size(), 1);
         QVERIFY(m_context.record == before);
@@ -162,7 +162,7 @@ private slots:
     // A design in neither unit system is refused before anything is asked.
     void unitSystem3IsRefused() {
         openCopyOf("tests/data/unit-system-3.tvx");
-        const DesignRecord before = m_context.record;
+        const DesignInputs before = m_context.record;
         m_confirmation.answers.enqueue(0);
         action("mnuToolsConvertUnits")->trigger();
         QVERIFY(m_confirmation.asked.isEmpty());
@@ -175,11 +175,11 @@ private slots:
     // holds values.
     void unitSwitchSaysNothingWasConverted() {
         openCopyOf("examples/bracket-gravitational.tvx");
-        const DesignRecord before = m_context.record;
+        const DesignInputs before = m_context.record;
         action("mnuToolsOptions_si")->trigger();
         QTRY_COMPARE(m_window->statusBar()->currentMessage(),
                      QString::fromUtf8(kUnitSwitchNotConvertedMessage));
-        DesignRecord expected = before;
+        DesignInputs expected = before;
         expected.unitSystem = 2;
         QVERIFY(m_context.record == expected);
     }
@@ -193,7 +193,7 @@ private slots:
 
     // The dialog shows the planned conversion and follows the rounding.
     void dialogShowsBeforeAndAfter() {
-        DesignRecord design;
+        DesignInputs design;
         QVERIFY(
             !readDesignFile(source("examples/bracket-gravitational.tvx").toStdString(), design));
         UnitConversionDialog dialog(design, 2);
@@ -245,7 +245,7 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     RecordingSink m_sink;
     ScriptedFileDialogs m_dialogs;
     ScriptedConfirmation m_confirmation;

@@ -17,7 +17,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "main_window.h"
@@ -90,7 +90,7 @@ private:
     void confirmH1(const char* text);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     RecordingSink m_sink;
     ScriptedFileDialogs m_dialogs;
     ScriptedSavePrompt m_prompt;
@@ -100,7 +100,7 @@ private:
 void UnsavedChangesTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_context.record = DesignRecord{};
+    m_context.record = DesignInputs{};
     m_context.currentFileName.clear();
     m_sink.messages.clear();
     m_dialogs.answers.clear();
@@ -229,7 +229,7 @@ void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer() {
     QVERIFY(w->openDesignFile(path));
     confirmH1("0.6");
     QVERIFY(w->isDesignModified());
-    const DesignRecord modified = m_context.record;
+    const DesignInputs modified = m_context.record;
 
     m_prompt.answers.enqueue(answer);
     m_dialogs.answers.enqueue(other); // the open dialog's answer
@@ -324,14 +324,14 @@ void UnsavedChangesTest::newDesignIsFreshInTheCurrentUnits() {
     QWidget* form = w->childWindow("frm_datain");
     QTest::keyClicks(form->findChild<QLineEdit*>("Text2"), "9");
 
-    QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+    QSignalSpy announced(&m_context, &DesignDocument::inputsChanged);
     m_prompt.answers.enqueue(SaveAnswer::Discard);
     QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(m_prompt.asked.size(), 1);
     QCOMPARE(announced.size(), 1);
 
     // Every input untouched, the unit system kept, no file.
-    DesignRecord fresh;
+    DesignInputs fresh;
     fresh.unitSystem = kUnitGravitational;
     QVERIFY(m_context.record == fresh);
     QVERIFY(m_context.currentFileName.isEmpty());

@@ -21,7 +21,7 @@
 #include "clear_spacing_dialog.h"
 #include "clear_spacing_settings.h"
 #include "design_calculation.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "example_designs.h"
 #include "findings_list.h"
 #include "gui_test_support.h"
@@ -34,9 +34,7 @@
 using namespace haltrix;
 using namespace haltrix::gui;
 using haltrix::gui::test::RecordingSink;
-using haltrix::testing::calculatedExample;
-using haltrix::testing::exampleRecord;
-using haltrix::testing::SilentNotifier;
+using haltrix::testing::exampleInputs;
 
 Q_DECLARE_METATYPE(haltrix::Twin)
 
@@ -108,14 +106,14 @@ private:
     InputForm* makeForm(const char* example);
     void type(QWidget* form, const char* name, const QString& text);
 
-    std::unique_ptr<DesignContext> m_context;
+    std::unique_ptr<DesignDocument> m_context;
     RecordingSink m_sink;
     std::unique_ptr<QWidget> m_window;
     QTemporaryDir m_dir;
 };
 
 void TestWarningWindows::init() {
-    m_context = std::make_unique<DesignContext>();
+    m_context = std::make_unique<DesignDocument>();
     m_sink.messages.clear();
 }
 
@@ -125,7 +123,7 @@ void TestWarningWindows::cleanup() {
 }
 
 InputForm* TestWarningWindows::makeForm(const char* example) {
-    m_context->record = exampleRecord(example);
+    m_context->setInputs(exampleInputs(example));
     auto* form = new InputForm(inputFormProfile(twinForUnitSystem(m_context->record.unitSystem)),
                                *m_context, m_sink);
     m_window.reset(form);
@@ -157,7 +155,7 @@ void TestWarningWindows::inputFormListsFindingsAsTyped() {
     QCOMPARE(list->count(), 1);
     QVERIFY(list->item(0)->text().startsWith(QStringLiteral("注意: 支承位置 a = 0.3 m")));
 
-    const DesignRecord before = m_context->record;
+    const DesignInputs before = m_context->record;
     type(form, "Text5", "1.4");
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(1)->text().startsWith(QStringLiteral("警告: a/H2 = 2")));
@@ -184,11 +182,11 @@ void TestWarningWindows::inputFormNeverBlocksOk() {
     InputForm* form = makeForm("bracket-gravitational.tvx");
     type(form, "Text1", "0.9"); // H1 > H2
     type(form, "Text5", "-1");  // a < 0
-    const DesignRecord typed = form->recordAsTyped();
+    const DesignInputs typed = form->inputsAsTyped();
     QCOMPARE(typed.H1, 0.9);
     QCOMPARE(typed.a, -1.0);
     QVERIFY(hasWarning(form->findChild<FindingsList*>("lstFindings")->findings()));
-    QSignalSpy announced(m_context.get(), &DesignContext::inputsChanged);
+    QSignalSpy announced(m_context.get(), &DesignDocument::inputsChanged);
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
     QCOMPARE(announced.count(), 1);
@@ -216,14 +214,14 @@ void TestWarningWindows::inputFormBadNumberStillLists() {
     const QStringList shown = lines(form->findChild<FindingsList*>("lstFindings"));
     QVERIFY2(shown.join('\n').contains(QStringLiteral("付根高 H2 = 非数 m")),
              qPrintable(shown.join('\n')));
-    const DesignRecord before = m_context->record;
+    const DesignInputs before = m_context->record;
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QCOMPARE(m_sink.messages.size(), 1);
     QVERIFY(m_context->record == before);
 }
 
 void TestWarningWindows::resultWindowSummaryAndList() {
-    m_context->record = exampleRecord("bracket-gravitational.tvx");
+    m_context->setInputs(exampleInputs("bracket-gravitational.tvx"));
     SilentNotifier notifier;
     auto* window = new ResultWindow(*m_context, Twin::Gravitational, &notifier);
     m_window.reset(window);
@@ -278,7 +276,7 @@ void TestWarningWindows::printWindowListsAndAsks() {
     QFETCH(bool, printAnyway);
     QFETCH(int, questions);
     QFETCH(bool, printed);
-    m_context->record = exampleRecord("bracket-gravitational.tvx");
+    m_context->setInputs(exampleInputs("bracket-gravitational.tvx"));
     m_context->record.a = a;
     deriveRatioCase(m_context->record);
     SilentNotifier notifier;
@@ -323,7 +321,7 @@ void TestWarningWindows::ruleKeptInTheSettings() {
     auto window = std::make_unique<MainWindow>(*m_context, services);
     auto* command = window->findChild<QAction*>("mnuToolsClearSpacing");
     QVERIFY(command);
-    QSignalSpy changed(m_context.get(), &DesignContext::spacingRuleChanged);
+    QSignalSpy changed(m_context.get(), &DesignDocument::spacingRuleChanged);
 
     command->trigger(); // cancelled
     QCOMPARE(changed.count(), 0);
@@ -350,7 +348,7 @@ void TestWarningWindows::ruleKeptInTheSettings() {
     window->close();
     window.reset();
 
-    auto nextRun = std::make_unique<DesignContext>();
+    auto nextRun = std::make_unique<DesignDocument>();
     MainWindow::Services again;
     again.settingsFile = ini;
     MainWindow next(*nextRun, again);
