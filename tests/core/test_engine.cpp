@@ -12,6 +12,7 @@
 #include "worked_examples.h"
 
 using namespace haltrix;
+using haltrix::testing::RecordingNotifier;
 
 namespace {
 

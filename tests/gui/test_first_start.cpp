@@ -30,7 +30,6 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignDocument m_context;
     test::RecordingSink m_sink;
     test::ScriptedFileDialogs m_dialogs;
     test::ScriptedSavePrompt m_prompt;
@@ -52,7 +51,7 @@ void FirstStartTest::formAndResultsSideBySide() {
     services.messages = &m_sink;
     services.savePrompt = &m_prompt;
     services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window = std::make_unique<MainWindow>(services);
     MainWindow* w = m_window.get();
     installCalculationWindows(*w);
     w->show();

@@ -23,6 +23,7 @@
 
 #include "about_box.h"
 #include "design_document.h"
+#include "example_designs.h"
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "main_window.h"
@@ -103,10 +104,11 @@ private:
     QLineEdit* box(QWidget* form, const char* name);
     void type(QWidget* form, const char* name, const QString& text);
     QString stored(const char* key);
+    // The window holds a design as if it had been opened from `file`.
+    void holdDesign(const std::function<void(DesignInputs&)>& change, const QString& file = {});
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_settings;
-    DesignDocument m_context;
     RecordingSink m_sink;
     ScriptedSavePrompt m_savePrompt;
     ScriptedFileDialogs m_dialogs;
@@ -119,8 +121,6 @@ void MainWindowTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_settings = m_dir->filePath("settings.ini");
-    m_context.record = DesignInputs{};
-    m_context.currentFileName.clear();
     m_sink.messages.clear();
     m_dialogs.answers.clear();
     m_dialogs.requests.clear();
@@ -134,13 +134,20 @@ void MainWindowTest::cleanup() {
     m_window.reset();
 }
 
+void MainWindowTest::holdDesign(const std::function<void(DesignInputs&)>& change,
+                                const QString& file) {
+    DesignInputs inputs = m_window->document().inputs();
+    change(inputs);
+    m_window->document().load(inputs, file);
+}
+
 MainWindow* MainWindowTest::makeWindow() {
     MainWindow::Services services;
     services.fileDialogs = &m_dialogs;
     services.messages = &m_sink;
     services.savePrompt = &m_savePrompt;
     services.settingsFile = m_settings;
-    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window = std::make_unique<MainWindow>(services);
     m_window->setResultWindowFactory([this](Twin twin, MainWindow&) {
         ++m_resultWindowsMade;
         m_resultTwins.append(twin);
@@ -274,18 +281,18 @@ void MainWindowTest::captionAndMenusAsTabled() {
     QCOMPARE(options->actions()[1]->text(), QStringLiteral("ＳＩ単位"));
     QVERIFY(options->actions()[0]->isCheckable() && !options->actions()[0]->isChecked());
     QVERIFY(options->actions()[1]->isCheckable() && options->actions()[1]->isChecked());
-    QCOMPARE(m_context.record.unitSystem, 2);
+    QCOMPARE(m_window->document().inputs().unitSystem, 2);
 }
 
 void MainWindowTest::unavailableItemAndShortcuts() {
     MainWindow* w = makeWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    const DesignInputs before = m_context.record;
+    const DesignInputs before = m_window->document().inputs();
     action("mnuFileClose")->trigger();
     QVERIFY(m_dialogs.requests.isEmpty());
     QVERIFY(m_sink.messages.isEmpty());
     QVERIFY(w->mdiArea()->subWindowList().isEmpty());
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
     QVERIFY(w->isVisible());
 
     // Ctrl+O reaches the open dialog (cancelled here).
@@ -296,7 +303,7 @@ void MainWindowTest::unavailableItemAndShortcuts() {
     // Ctrl+N starts a new design: the input form shows it.
     QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
     QVERIFY(w->childWindow("frm_datain_si"));
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
 }
 
 void MainWindowTest::statusBarPanels() {
@@ -329,7 +336,7 @@ void MainWindowTest::firstRunPlacement() {
     QVERIFY(w->frameGeometry().height() > old.height());
     QVERIFY(action("mnuToolsOptions_si")->isChecked());
     QVERIFY(!action("mnuToolsOptions_jyu")->isChecked());
-    QCOMPARE(m_context.record.unitSystem, 2);
+    QCOMPARE(m_window->document().inputs().unitSystem, 2);
     // Nothing is stored before the window closes.
     QVERIFY(stored("MainLeft").isEmpty());
 }
@@ -427,16 +434,16 @@ void MainWindowTest::unitSwitchShowsSameNumbersUnconverted() {
     si->findChild<QListWidget*>("List1")->setCurrentRow(4);
     QCOMPARE(box(si, "Text13")->text(), QStringLiteral("1548.400"));
     QTest::mouseClick(si->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
-    const DesignInputs confirmed = m_context.record;
+    const DesignInputs confirmed = m_window->document().inputs();
     QCOMPARE(confirmed.P, 100.0);
 
     action("mnuToolsOptions_jyu")->trigger();
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
-    QCOMPARE(m_context.record.unitSystem, 1);
+    QCOMPARE(m_window->document().inputs().unitSystem, 1);
     DesignInputs expected = confirmed;
     expected.unitSystem = 1;
-    QVERIFY(m_context.record == expected);
+    QVERIFY(m_window->document().inputs() == expected);
 
     action("mnudatain")->trigger();
     QWidget* grav = w->childWindow("frm_datain");
@@ -452,18 +459,18 @@ void MainWindowTest::unitSwitchShowsSameNumbersUnconverted() {
 
 void MainWindowTest::choosingCheckedUnitAgainChangesNothing() {
     makeWindow();
-    m_context.record.H1 = 0.5;
-    const DesignInputs before = m_context.record;
+    holdDesign([](DesignInputs& in) { in.H1 = 0.5; });
+    const DesignInputs before = m_window->document().inputs();
     action("mnuToolsOptions_si")->trigger();
     QVERIFY(action("mnuToolsOptions_si")->isChecked());
     QVERIFY(!action("mnuToolsOptions_jyu")->isChecked());
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
 
     action("mnuToolsOptions_jyu")->trigger();
     action("mnuToolsOptions_jyu")->trigger();
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
-    QCOMPARE(m_context.record.unitSystem, 1);
+    QCOMPARE(m_window->document().inputs().unitSystem, 1);
 }
 
 void MainWindowTest::dataInputClosesOnlyGravitationalResult() {
@@ -540,14 +547,14 @@ void MainWindowTest::inputFormExistsOnceAndComesToFront() {
 void MainWindowTest::cancelHidesGravitationalForm() {
     MainWindow* w = makeWindow();
     action("mnuToolsOptions_jyu")->trigger();
-    m_context.record.H1 = 0.5;
+    holdDesign([](DesignInputs& in) { in.H1 = 0.5; });
     action("mnudatain")->trigger();
     QWidget* form = w->childWindow("frm_datain");
     QVERIFY(form);
     type(form, "Text1", "9");
-    const DesignInputs before = m_context.record;
+    const DesignInputs before = m_window->document().inputs();
     QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
     QVERIFY(!form->isVisible());
     QCoreApplication::processEvents();
     QCOMPARE(w->childWindow("frm_datain"), form);
@@ -560,14 +567,14 @@ void MainWindowTest::cancelHidesGravitationalForm() {
 
 void MainWindowTest::cancelClosesSIForm() {
     MainWindow* w = makeWindow();
-    m_context.record.H1 = 0.5;
+    holdDesign([](DesignInputs& in) { in.H1 = 0.5; });
     action("mnudatain")->trigger();
     QPointer<QWidget> form = w->childWindow("frm_datain_si");
     QVERIFY(form);
     type(form, "Text1", "9");
-    const DesignInputs before = m_context.record;
+    const DesignInputs before = m_window->document().inputs();
     QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
     QVERIFY(!w->childWindow("frm_datain_si"));
     QTRY_VERIFY(!form);
 
@@ -584,8 +591,8 @@ void MainWindowTest::okThenDataInputCreatesFreshForm() {
     QPointer<QWidget> form = w->childWindow("frm_datain");
     type(form, "Text1", "1.5");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
-    QCOMPARE(m_context.record.H1, 1.5);
-    QCOMPARE(m_context.record.layer1Bar, std::string("D10"));
+    QCOMPARE(m_window->document().inputs().H1, 1.5);
+    QCOMPARE(m_window->document().inputs().layer1Bar, std::string("D10"));
     // At once, before the closed window is deleted: a new form appears.
     action("mnudatain")->trigger();
     QWidget* fresh = w->childWindow("frm_datain");
@@ -606,7 +613,7 @@ void MainWindowTest::saveBeforeAnyFileIsSaveAs() {
     QVERIFY(m_dialogs.requests[0].save);
     QCOMPARE(m_dialogs.requests[0].title, QStringLiteral("名前を付けて保存"));
     QCOMPARE(m_dialogs.requests[0].filter, QStringLiteral("Haltrix (*.tvx)"));
-    QCOMPARE(m_context.currentFileName, path);
+    QCOMPARE(m_window->document().fileName(), path);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     // An untouched record: eleven zeros, an empty line, a zero, an empty
@@ -616,7 +623,7 @@ void MainWindowTest::saveBeforeAnyFileIsSaveAs() {
     file.close();
 
     // Now Save writes to that file without a dialog.
-    m_context.record.H1 = 0.5;
+    testing::changeInputs(m_window->document(), [](DesignInputs& in) { in.H1 = 0.5; });
     action("mnuFileSave")->trigger();
     QCOMPARE(m_dialogs.requests.size(), 1);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -626,11 +633,11 @@ void MainWindowTest::saveBeforeAnyFileIsSaveAs() {
 
 void MainWindowTest::saveAsCancelChangesNothing() {
     makeWindow();
-    m_context.currentFileName = m_dir->filePath("earlier.tvx");
+    holdDesign([](DesignInputs&) {}, m_dir->filePath("earlier.tvx"));
     m_dialogs.answers.enqueue(QString());
     action("mnuFileSaveAs")->trigger();
     QCOMPARE(m_dialogs.requests.size(), 1);
-    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath("earlier.tvx"));
     QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).filter(".tvx").isEmpty());
     QVERIFY(m_sink.messages.isEmpty());
 }
@@ -642,18 +649,18 @@ void MainWindowTest::saveAsUsesNameAsTyped() {
     action("mnuFileSaveAs")->trigger();
     QVERIFY(QFileInfo::exists(path));
     QVERIFY(!QFileInfo::exists(path + ".tvx"));
-    QCOMPARE(m_context.currentFileName, path);
+    QCOMPARE(m_window->document().fileName(), path);
 }
 
 void MainWindowTest::saveFailureNamesFileAndKeepsName() {
     makeWindow();
-    m_context.currentFileName = m_dir->filePath("earlier.tvx");
+    holdDesign([](DesignInputs&) {}, m_dir->filePath("earlier.tvx"));
     const QString path = m_dir->filePath("missing-folder/design.tvx");
     m_dialogs.answers.enqueue(path);
     action("mnuFileSaveAs")->trigger();
     QCOMPARE(m_sink.messages.size(), 1);
     QVERIFY2(m_sink.messages[0].text.contains(path), qPrintable(m_sink.messages[0].text));
-    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath("earlier.tvx"));
     QVERIFY(!QFileInfo::exists(path));
 }
 
@@ -668,14 +675,14 @@ void MainWindowTest::openGravitationalFileWhileSI() {
     QCOMPARE(m_dialogs.requests[0].filter, QStringLiteral("Haltrix(*.tvx);;すべてのファイル (*)"));
     QVERIFY(m_sink.messages.isEmpty());
 
-    QCOMPARE(m_context.currentFileName, path);
-    QCOMPARE(m_context.record.unitSystem, 1);
-    QCOMPARE(m_context.record.H2, 0.7);
-    QCOMPARE(m_context.record.sigmaSa, 1800.0);
-    QCOMPARE(m_context.record.P, 10.0);
-    QCOMPARE(m_context.record.layer1Bar, std::string("D22"));
-    // 0.3 / 0.7 <= 0.5: case 1, derived on opening.
-    QCOMPARE(m_context.record.ratioCase, 1);
+    QCOMPARE(m_window->document().fileName(), path);
+    QCOMPARE(m_window->document().inputs().unitSystem, 1);
+    QCOMPARE(m_window->document().inputs().H2, 0.7);
+    QCOMPARE(m_window->document().inputs().sigmaSa, 1800.0);
+    QCOMPARE(m_window->document().inputs().P, 10.0);
+    QCOMPARE(m_window->document().inputs().layer1Bar, std::string("D22"));
+    // 0.3 / 0.7 <= 0.5: case 1.
+    QCOMPARE(m_window->document().results().ratioCase, 1);
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
     QWidget* form = w->childWindow("frm_datain");
@@ -701,7 +708,7 @@ void MainWindowTest::openLine16Value3() {
     m_dialogs.answers.enqueue(writeDesign("three.tvx", lines));
     action("mnuFileOpen")->trigger();
     QVERIFY(m_sink.messages.isEmpty());
-    QCOMPARE(m_context.record.unitSystem, 3);
+    QCOMPARE(m_window->document().inputs().unitSystem, 3);
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
     QVERIFY(w->childWindow("frm_datain_si"));
@@ -727,29 +734,32 @@ void MainWindowTest::failedOpenLeavesRecordAndName() {
     QFETCH(QStringList, lines);
     QFETCH(bool, create);
     MainWindow* w = makeWindow();
-    m_context.record.H1 = 0.9;
-    m_context.record.layer1Bar = "D13";
-    m_context.currentFileName = m_dir->filePath("earlier.tvx");
-    const DesignInputs before = m_context.record;
+    holdDesign(
+        [](DesignInputs& in) {
+            in.H1 = 0.9;
+            in.layer1Bar = "D13";
+        },
+        m_dir->filePath("earlier.tvx"));
+    const DesignInputs before = m_window->document().inputs();
     const QString path = create ? writeDesign("broken.tvx", lines) : m_dir->filePath("absent.tvx");
     m_dialogs.answers.enqueue(path);
     action("mnuFileOpen")->trigger();
     QCOMPARE(m_sink.messages.size(), 1);
     QVERIFY2(m_sink.messages[0].text.contains(path), qPrintable(m_sink.messages[0].text));
-    QVERIFY(m_context.record == before);
-    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QVERIFY(m_window->document().inputs() == before);
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath("earlier.tvx"));
     QVERIFY(w->mdiArea()->subWindowList().isEmpty());
     QVERIFY(action("mnuToolsOptions_si")->isChecked());
 }
 
 void MainWindowTest::openCancelChangesNothing() {
     MainWindow* w = makeWindow();
-    m_context.record.H1 = 0.9;
-    const DesignInputs before = m_context.record;
+    holdDesign([](DesignInputs& in) { in.H1 = 0.9; });
+    const DesignInputs before = m_window->document().inputs();
     m_dialogs.answers.enqueue(QString());
     action("mnuFileOpen")->trigger();
-    QVERIFY(m_context.record == before);
-    QVERIFY(m_context.currentFileName.isEmpty());
+    QVERIFY(m_window->document().inputs() == before);
+    QVERIFY(m_window->document().fileName().isEmpty());
     QVERIFY(w->mdiArea()->subWindowList().isEmpty());
 }
 
@@ -829,9 +839,9 @@ void MainWindowTest::openRefillsOpenInputForms() {
     QCOMPARE(box(si, "Text13")->text(), QStringLiteral("1548.400"));
 
     // "OK" on the form now keeps the opened design.
-    const DesignInputs opened = m_context.record;
+    const DesignInputs opened = m_window->document().inputs();
     QTest::mouseClick(grav->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
-    QVERIFY(m_context.record == opened);
+    QVERIFY(m_window->document().inputs() == opened);
 }
 
 void MainWindowTest::aboutBoxIsModalAndOwned() {

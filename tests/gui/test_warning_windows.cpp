@@ -29,12 +29,15 @@
 #include "main_window.h"
 #include "print_interaction.h"
 #include "print_window.h"
+#include "recording_notifier.h"
 #include "result_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
 using haltrix::gui::test::RecordingSink;
+using haltrix::testing::changeInputs;
 using haltrix::testing::exampleInputs;
+using haltrix::testing::RecordingNotifier;
 
 Q_DECLARE_METATYPE(haltrix::Twin)
 
@@ -124,7 +127,7 @@ void TestWarningWindows::cleanup() {
 
 InputForm* TestWarningWindows::makeForm(const char* example) {
     m_context->setInputs(exampleInputs(example));
-    auto* form = new InputForm(inputFormProfile(twinForUnitSystem(m_context->record.unitSystem)),
+    auto* form = new InputForm(inputFormProfile(twinForUnitSystem(m_context->inputs().unitSystem)),
                                *m_context, m_sink);
     m_window.reset(form);
     form->show();
@@ -155,12 +158,12 @@ void TestWarningWindows::inputFormListsFindingsAsTyped() {
     QCOMPARE(list->count(), 1);
     QVERIFY(list->item(0)->text().startsWith(QStringLiteral("注意: 支承位置 a = 0.3 m")));
 
-    const DesignInputs before = m_context->record;
+    const DesignInputs before = m_context->inputs();
     type(form, "Text5", "1.4");
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(1)->text().startsWith(QStringLiteral("警告: a/H2 = 2")));
     QCOMPARE(list->findings()[1].code, std::string("outside-method-range"));
-    QVERIFY(m_context->record == before); // typing stores nothing
+    QVERIFY(m_context->inputs() == before); // typing stores nothing
 
     type(form, "Text5", "0.2");
     QCOMPARE(lines(list), QStringList{QString::fromUtf8(kNoFindingsText)});
@@ -190,7 +193,7 @@ void TestWarningWindows::inputFormNeverBlocksOk() {
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
     QCOMPARE(announced.count(), 1);
-    QVERIFY(m_context->record == typed);
+    QVERIFY(m_context->inputs() == typed);
 }
 
 void TestWarningWindows::inputFormFollowsTheRule() {
@@ -214,15 +217,15 @@ void TestWarningWindows::inputFormBadNumberStillLists() {
     const QStringList shown = lines(form->findChild<FindingsList*>("lstFindings"));
     QVERIFY2(shown.join('\n').contains(QStringLiteral("付根高 H2 = 非数 m")),
              qPrintable(shown.join('\n')));
-    const DesignInputs before = m_context->record;
+    const DesignInputs before = m_context->inputs();
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QCOMPARE(m_sink.messages.size(), 1);
-    QVERIFY(m_context->record == before);
+    QVERIFY(m_context->inputs() == before);
 }
 
 void TestWarningWindows::resultWindowSummaryAndList() {
     m_context->setInputs(exampleInputs("bracket-gravitational.tvx"));
-    SilentNotifier notifier;
+    RecordingNotifier notifier;
     auto* window = new ResultWindow(*m_context, Twin::Gravitational, &notifier);
     m_window.reset(window);
     window->show();
@@ -241,13 +244,11 @@ void TestWarningWindows::resultWindowSummaryAndList() {
     auto* list = dialog->findChild<FindingsList*>("lstFindings");
     QCOMPARE(list->count(), 1);
 
-    m_context->record.a = 1.4;
-    m_context->announceInputsChanged();
+    changeInputs(*m_context, [](DesignInputs& in) { in.a = 1.4; });
     QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
     QCOMPARE(list->count(), 2);
 
-    m_context->record.a = 0.2;
-    m_context->announceInputsChanged();
+    changeInputs(*m_context, [](DesignInputs& in) { in.a = 0.2; });
     QCOMPARE(line->text(), QString::fromUtf8(kNoFindingsText));
     m_context->setSpacingRule(fixedRule(312));
     QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
@@ -276,11 +277,10 @@ void TestWarningWindows::printWindowListsAndAsks() {
     QFETCH(bool, printAnyway);
     QFETCH(int, questions);
     QFETCH(bool, printed);
-    m_context->setInputs(exampleInputs("bracket-gravitational.tvx"));
-    m_context->record.a = a;
-    deriveRatioCase(m_context->record);
-    SilentNotifier notifier;
-    recalculateDesign(m_context->record, notifier);
+    DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
+    inputs.a = a;
+    m_context->setInputs(inputs);
+    RecordingNotifier notifier;
     ScriptedPrinting printing;
     printing.outputFile = m_dir.filePath(QStringLiteral("report.pdf"));
     QFile::remove(printing.outputFile);
@@ -318,10 +318,11 @@ void TestWarningWindows::ruleKeptInTheSettings() {
         asked = current;
         return answer;
     };
-    auto window = std::make_unique<MainWindow>(*m_context, services);
+    auto window = std::make_unique<MainWindow>(services);
+    DesignDocument& document = window->document();
     auto* command = window->findChild<QAction*>("mnuToolsClearSpacing");
     QVERIFY(command);
-    QSignalSpy changed(m_context.get(), &DesignDocument::spacingRuleChanged);
+    QSignalSpy changed(&document, &DesignDocument::spacingRuleChanged);
 
     command->trigger(); // cancelled
     QCOMPARE(changed.count(), 0);
@@ -332,7 +333,7 @@ void TestWarningWindows::ruleKeptInTheSettings() {
     answer = aggregate;
     command->trigger();
     QCOMPARE(changed.count(), 1);
-    QVERIFY(m_context->spacingRule() == aggregate);
+    QVERIFY(document.spacingRule() == aggregate);
     {
         QSettings stored(ini, QSettings::IniFormat);
         QCOMPARE(stored.value("Warnings/MaxAggregateMm").toString(), QStringLiteral("40"));
@@ -344,15 +345,14 @@ void TestWarningWindows::ruleKeptInTheSettings() {
     answer = fixed;
     command->trigger();
     QVERIFY(asked == aggregate);
-    QVERIFY(m_context->spacingRule() == fixed);
+    QVERIFY(document.spacingRule() == fixed);
     window->close();
     window.reset();
 
-    auto nextRun = std::make_unique<DesignDocument>();
     MainWindow::Services again;
     again.settingsFile = ini;
-    MainWindow next(*nextRun, again);
-    QVERIFY(nextRun->spacingRule() == fixed);
+    MainWindow next(again);
+    QVERIFY(next.document().spacingRule() == fixed);
     QVERIFY(m_sink.messages.isEmpty());
 }
 
