@@ -39,6 +39,10 @@ class SavePrompt;
 inline constexpr const char* kUnitSwitchNotConvertedMessage =
     "単位系を切り替えました（入力値は変換していません。変換は ﾂｰﾙ → 単位系の変換）";
 
+// Where the settings keep the folder a design was last opened from or saved
+// to.
+inline constexpr const char* kLastFolderKey = "Settings/LastFolder";
+
 // How long a status-bar message stays, in milliseconds.
 inline constexpr int kStatusMessageMs = 15000;
 
@@ -97,6 +101,8 @@ public:
     QWidget* showChildWindow(const QString& name, const ChildFactory& create, ChildFrame frame);
     // The form of an open (or hidden) child window, or null.
     QWidget* childWindow(const QString& name) const;
+    // Moves, or shrinks if it can, a child window into the visible area.
+    void keepInsideArea(QMdiSubWindow* sub) const;
     // Closes (destroys) a child window if it is open.
     void closeChildWindow(const QString& name);
 
@@ -167,6 +173,7 @@ private:
     // or the save failed, so the caller must stop.
     bool maybeSave();
     void rememberRecentDesign(const QString& path);
+    QString dialogFolder() const;
     void updateTitle();
     bool showsModifiedMark() const;
     void discardResultWindows();
@@ -176,6 +183,7 @@ private:
     void bringUnitMarksInLine(std::int32_t unitSystem);
     void setUnitSystem(std::int32_t unitSystem);
     void refreshInputForms();
+    bool closeInputFormOfOtherUnits();
 
     DesignDocument* m_document;
     std::unique_ptr<FileDialogs> m_ownFileDialogs;

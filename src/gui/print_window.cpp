@@ -42,7 +42,8 @@ constexpr int kChoicesTop = 30;
 constexpr int kChoicesHeight = 270;
 constexpr int kFindingsLeft = 2520;
 constexpr int kFindingsTop = 330;
-constexpr int kFindingsHeight = 360;
+// The warnings show at least this many lines; the preview starts below.
+constexpr int kFindingsLines = 3;
 
 // Where the page choices are remembered.
 const QString kSketchKey = QStringLiteral("Print/SketchPage");
@@ -90,8 +91,16 @@ PrintWindow::PrintWindow(DesignDocument& document, PrintInteraction* interaction
     m_findings = new FindingsList(this);
     m_findings->setObjectName(QStringLiteral("lstFindings"));
     m_findings->setOneLinePerFinding(true);
-    m_findings->setGeometry(twipsRect(kFindingsLeft, kFindingsTop,
-                                      kPicLeft + kPicWidth - kFindingsLeft, kFindingsHeight, dpi));
+    const QRect findings = twipsRect(kFindingsLeft, kFindingsTop,
+                                     kPicLeft + kPicWidth - kFindingsLeft, 0, dpi);
+    m_findings->setGeometry(findings.x(), findings.y(), findings.width(),
+                            m_findings->heightForLines(kFindingsLines));
+    // The preview moves down by what the warnings take beyond their old
+    // single line, and keeps its bottom.
+    const QRect pic = twipsRect(kPicLeft, kPicTop, kPicWidth, kPicHeight, dpi);
+    const int below = std::max(pic.top(), m_findings->geometry().bottom() + 1 +
+                                              twipsToPixels(kPicTop - kFindingsTop - 360, dpi));
+    m_scroll->setGeometry(pic.adjusted(0, below - pic.top(), 0, 0));
 
     connect(m_printButton, &QPushButton::clicked, this, &PrintWindow::printReport);
     connect(m_closeButton, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
@@ -226,17 +235,18 @@ void PrintWindow::printReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(
         reportDocumentName(QFileInfo(m_document.fileName()).fileName().toStdString())));
+    // A design whose calculation stops is said so before any question or
+    // dialog: there would be nothing to print.
+    if (!m_results.completed()) {
+        showMessage();
+        return;
+    }
     // Nobody prints a design the warnings call impossible without being asked.
     if (hasWarning(findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule())) &&
         !m_interaction->confirmPrintDespiteWarning(this))
         return;
     if (!m_interaction->choosePrinter(printer, this))
         return;
-    // Results of a calculation that stopped are no design to put on paper.
-    if (!m_results.completed()) {
-        showMessage();
-        return;
-    }
     const print::PrintOutcome outcome =
         print::printReport(m_document.inputs(), m_results, printer, printOptions());
     if (outcome.status == print::PrintOutcome::Status::Failed)

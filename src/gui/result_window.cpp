@@ -127,6 +127,8 @@ void ResultWindow::createControls() {
     for (std::string_view designation : kBarDesignations)
         m_barList->addItem(
             QString::fromLatin1(designation.data(), static_cast<qsizetype>(designation.size())));
+    // With no choice the check uses D10: the list shows it chosen.
+    m_barList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 
     m_barCount = new QLineEdit(QStringLiteral("4"), this);
     m_barCount->setObjectName(QStringLiteral("tex_mtl_n"));

@@ -28,12 +28,14 @@
 #include "preview_surface.h"
 #include "print_interaction.h"
 #include "print_window.h"
+#include "recording_notifier.h"
 #include "report.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
 using haltrix::testing::changeInputs;
 using haltrix::testing::exampleInputs;
+using haltrix::testing::RecordingNotifier;
 
 namespace {
 
@@ -77,11 +79,6 @@ public:
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
 
-class RecordingNotifier : public Notifier {
-public:
-    void notify(std::string_view) override { ++count; }
-    int count = 0;
-};
 
 } // namespace
 
@@ -246,11 +243,30 @@ private slots:
         auto* window = new PrintWindow(context, &printing, &messages);
         m_window = window;
         changeInputs(context, [](DesignInputs& in) { in.layer1Count = in.layer2Count = 0; });
-        QCOMPARE(messages.count, 1);
+        QCOMPARE(messages.count(), 1);
         QCOMPARE(window->preview().lines(), reportOf(context.inputs(), ReportVariant::Preview));
         clickPrint(window);
-        QCOMPARE(messages.count, 2);
+        QCOMPARE(messages.count(), 2);
         QVERIFY(!QFile::exists(printing.outputFile));
+        QCOMPARE(printing.dialogs, 0); // refused before the dialog
+    }
+
+    // A design whose calculation stops is refused, with the engine's
+    // message, before the print dialog.
+    void stoppedCalculationRefusedBeforeTheDialog() {
+        DesignDocument context;
+        DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
+        inputs.layer1Count = 0;
+        inputs.layer2Count = 0;
+        context.setInputs(inputs);
+        ScriptedPrinting printing;
+        RecordingNotifier notifier;
+        m_window = new PrintWindow(context, &printing, &notifier);
+        m_window->show();
+        notifier.messages.clear();
+        clickPrint(m_window);
+        QCOMPARE(printing.dialogs, 0);
+        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
     }
 
     void cancelledDialogPrintsNothing() {
