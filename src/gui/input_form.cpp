@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "child_windows.h"
@@ -192,8 +194,7 @@ InputForm::InputForm(const InputFormProfile& profile, DesignDocument& document, 
 
 // The order the eye reads the fields in; the area boxes are written by the
 // form, so Tab passes them by (a click still reaches them, to copy). Ctrl+
-// PgDn and Ctrl+PgUp (and Ctrl+Tab, where the area lets it through) turn
-// the pages.
+// PgDn and Ctrl+PgUp turn the pages wherever the focus is in the form.
 void InputForm::setUpKeyboard(QPushButton* ok, QPushButton* cancel) {
     m_text[13]->setFocusPolicy(Qt::ClickFocus);
     m_text[15]->setFocusPolicy(Qt::ClickFocus);
@@ -210,11 +211,10 @@ void InputForm::setUpKeyboard(QPushButton* ok, QPushButton* cancel) {
         // The first field of the page, so that typing goes on there.
         (m_tab->currentIndex() == 0 ? m_text[1] : m_text[8])->setFocus(Qt::TabFocusReason);
     };
+    // Ctrl+Tab is left to the workspace, which switches windows with it; in
+    // a form of its own the tab control takes it.
     const std::pair<QKeySequence, int> keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
-                                                 {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
-                                                 {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
-                                                 {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
-                                                 {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1}};
+                                                 {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
     for (const auto& [key, step] : keys) {
         auto* shortcut = new QShortcut(key, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
@@ -487,8 +487,15 @@ void InputForm::updateFindings() {
         checkBox(field);
     checkBox(kLayer1Count);
     checkBox(kLayer2Count);
-    std::vector<Finding> design = findDesignWarnings(inputsAsTyped(), m_document.spacingRule());
-    findings.insert(findings.end(), design.begin(), design.end());
+    // What the checks say of such a box (that its value is not a number
+    // either way) would only repeat it.
+    const bool anyBox = !findings.empty();
+    for (Finding& finding : findDesignWarnings(inputsAsTyped(), m_document.spacingRule())) {
+        const bool aboutBox = std::any_of(finding.values.begin(), finding.values.end(),
+                                          [](const FindingValue& v) { return std::isnan(v.value); });
+        if (!anyBox || !aboutBox)
+            findings.push_back(std::move(finding));
+    }
     m_findings->showFindings(findings);
 }
 
