@@ -371,7 +371,11 @@ private:
             v.dimensions.push_back(dimension({l, 0}, {l, -H1}, Orientation::Vertical, column,
                                              "H1=" + metres(m_inputs.H1), u));
         }
+        // The columns behind the pier stand clear of a load label there too
+        // (H pointing back at a bearing near the root).
         double left = -pierWidth - 1.5 * u;
+        for (const Text& label : v.texts)
+            left = std::min(left, textBox(label).left - 0.5 * u);
         if (m_main && m_d.ok() && m_Zc.ok()) {
             const double centroid = -H2 + m_d.mm;
             v.dimensions.push_back(dimension({0, centroid}, {0, centroid - m_Zc.mm},
@@ -515,8 +519,12 @@ private:
         left -= 2 * u;
         v.dimensions.push_back(dimension({0, 0}, {0, -H2}, Orientation::Vertical, left,
                                          "H2=" + metres(m_inputs.H2), u));
+        // The notes go below all else, bars drawn below the member included.
+        double noteTop = -H2 - 3.5 * u;
+        if (!v.texts.empty())
+            noteTop = std::min(noteTop, v.bounds().bottom - 1.0 * u);
         if (anyBars && m_t.ok()) {
-            v.texts.push_back(Text{{0, -H2 - 3.5 * u},
+            v.texts.push_back(Text{{0, noteTop},
                                    "側面の被りも t=" + cover(m_inputs.t) + " として描きました",
                                    0.85 * u,
                                    HAlign::Left,
@@ -528,7 +536,7 @@ private:
             std::string note = "鉄筋のあき（純間隔）: ";
             for (std::size_t i = 0; i < clearSpacings.size(); ++i)
                 note += (i > 0 ? "、" : "") + clearSpacings[i];
-            v.texts.push_back(Text{{0, -H2 - 3.5 * u - 1.2 * u},
+            v.texts.push_back(Text{{0, noteTop - 1.2 * u},
                                    note,
                                    0.85 * u,
                                    HAlign::Left,

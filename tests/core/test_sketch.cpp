@@ -221,22 +221,31 @@ private slots:
         DesignInputs r = workedSI();
         r.a = a;
         r.P = P;
-        const Sketch s = buildSketch(r, calculateDesign(r));
-        QVERIFY(hasText(s.elevation, pText.toStdString()));
-        for (const View* view : {&s.elevation, &s.section}) {
-            std::vector<Text> labels = view->texts;
-            for (const Dimension& d : view->dimensions)
-                labels.push_back(layoutOf(d).text);
-            for (std::size_t i = 0; i < labels.size(); ++i) {
-                for (std::size_t k = i + 1; k < labels.size(); ++k) {
-                    const Box p = textBox(labels[i]);
-                    const Box q = textBox(labels[k]);
-                    QVERIFY2(p.right <= q.left || q.right <= p.left || p.top <= q.bottom ||
-                                 q.top <= p.bottom,
-                             (labels[i].text + " covers " + labels[k].text).c_str());
+        QVERIFY(hasText(buildSketch(r).elevation, pText.toStdString()));
+        // Also with H pointing back, a long overhang, and bars below the
+        // member (t = 1 m).
+        for (const double H : {0.0, -29.4})
+            for (const double l : {0.25, 3.0})
+                for (const double t : {100.0, 1000.0}) {
+                    r.H = H;
+                    r.l = l;
+                    r.t = t;
+                    const Sketch s = buildSketch(r, calculateDesign(r));
+                    for (const View* view : {&s.elevation, &s.section}) {
+                        std::vector<Text> labels = view->texts;
+                        for (const Dimension& d : view->dimensions)
+                            labels.push_back(layoutOf(d).text);
+                        for (std::size_t i = 0; i < labels.size(); ++i) {
+                            for (std::size_t k = i + 1; k < labels.size(); ++k) {
+                                const Box p = textBox(labels[i]);
+                                const Box q = textBox(labels[k]);
+                                QVERIFY2(p.right <= q.left || q.right <= p.left ||
+                                             p.top <= q.bottom || q.top <= p.bottom,
+                                         (labels[i].text + " covers " + labels[k].text).c_str());
+                            }
+                        }
+                    }
                 }
-            }
-        }
     }
 
     // Designs that cannot be drawn whole: never a non-finite number, a
