@@ -23,6 +23,7 @@
 #include "design_warnings.h"
 #include "engine.h"
 #include "horizontal_check.h"
+#include "input_fields.h"
 #include "number_format.h"
 #include "report.h"
 #include "sheet.h"
@@ -39,45 +40,38 @@ const std::string kFileName = "fuzz.tvx";
 // which touches anything is seen.
 DesignInputs markedInputs() {
     DesignInputs r;
-    r.H1 = 1.5;
-    r.H2 = 2.5;
-    r.l = 3.5;
-    r.b = 4.5;
-    r.a = 5.5;
-    r.P = 6.5;
-    r.H = 7.5;
-    r.t = 8.5;
-    r.c = 9.5;
-    r.layer1Bar = "old1";
-    r.layer1Count = 10.5;
-    r.layer2Bar = "old2";
-    r.layer2Count = 11.5;
-    r.sigmaSa = 12.5;
-    r.concreteUnitWeight = 13.5;
+    double value = 1.5;
+    for (const InputField& field : kInputFields) {
+        if (field.number)
+            r.*field.number = value++;
+        else if (field.text)
+            r.*field.text = "old " + std::string(field.name);
+    }
     r.unitSystem = 7;
     return r;
-}
-
-// The fifteen inputs and unitSystem: what a design file holds.
-struct Inputs {
-    std::vector<double> numbers;
-    std::string layer1Bar;
-    std::string layer2Bar;
-    std::int32_t unitSystem = 0;
-};
-
-Inputs fileInputsOf(const DesignInputs& r) {
-    return {{r.H1, r.H2, r.l, r.b, r.a, r.concreteUnitWeight, r.sigmaSa, r.P, r.H, r.t, r.c,
-             r.layer1Count, r.layer2Count},
-            r.layer1Bar,
-            r.layer2Bar,
-            r.unitSystem};
 }
 
 std::string show(double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.17g", value);
     return buffer;
+}
+
+// What a design file keeps of inputs written and read back: every number
+// to 15 significant digits, the designations and the flag exactly. Adds
+// what changed, `what` naming the road.
+void compareThroughFile(const DesignInputs& written, const DesignInputs& read,
+                        const std::string& what, std::vector<std::string>& problems) {
+    for (const InputField& field : kInputFields) {
+        const std::string name(field.name);
+        if (field.number && !sameTo15Digits(written.*field.number, read.*field.number))
+            problems.push_back(what + ": " + name + " written as " + show(written.*field.number) +
+                               " reads back as " + show(read.*field.number));
+        if (field.text && written.*field.text != read.*field.text)
+            problems.push_back(what + ": " + name + " changed on writing and reading back");
+    }
+    if (written.unitSystem != read.unitSystem)
+        problems.push_back(what + ": unitSystem changed on writing and reading back");
 }
 
 void checkFinite(const DesignInputs& inputs, const DesignResults& results, const std::string& where,
@@ -324,41 +318,36 @@ std::vector<std::pair<std::string_view, double>> numberFields(const DesignInputs
     const SelfWeight& w = results.selfWeight;
     const MainReinforcement& m = results.main;
     const SideFaceReinforcement& h = results.sideFaces;
-    return {{"H1", r.H1},
-            {"H2", r.H2},
-            {"l", r.l},
-            {"b", r.b},
-            {"a", r.a},
-            {"P", r.P},
-            {"H", r.H},
-            {"t", r.t},
-            {"c", r.c},
-            {"layer1Count", r.layer1Count},
-            {"layer2Count", r.layer2Count},
-            {"sigmaSa", r.sigmaSa},
-            {"concreteUnitWeight", r.concreteUnitWeight},
-            {"N1", w.N1},
-            {"x1", w.x1},
-            {"M1", w.M1},
-            {"N2", w.N2},
-            {"x2", w.x2},
-            {"M2", w.M2},
-            {"Ntotal", w.Ntotal},
-            {"M", w.M},
-            {"layer1Area", m.layer1Area},
-            {"layer2Area", m.layer2Area},
-            {"S", m.S},
-            {"sumAs", m.sumAs},
-            {"d", m.d},
-            {"Zc", m.Zc},
-            {"tanAlpha", m.tanAlpha},
-            {"Tp", m.Tp},
-            {"Ast", m.Ast},
-            {"hBarCount", h.barCount},
-            {"hBarIndex", double(h.barIndex)},
-            {"hBarArea", h.barArea},
-            {"hAs", h.As},
-            {"requiredHorizontalArea", h.required}};
+    std::vector<std::pair<std::string_view, double>> fields;
+    for (const InputField& field : kInputFields) {
+        if (field.number)
+            fields.emplace_back(field.name, r.*field.number);
+    }
+    const std::pair<std::string_view, double> calculated[] = {
+        {"N1", w.N1},
+        {"x1", w.x1},
+        {"M1", w.M1},
+        {"N2", w.N2},
+        {"x2", w.x2},
+        {"M2", w.M2},
+        {"Ntotal", w.Ntotal},
+        {"M", w.M},
+        {"layer1Area", m.layer1Area},
+        {"layer2Area", m.layer2Area},
+        {"S", m.S},
+        {"sumAs", m.sumAs},
+        {"d", m.d},
+        {"Zc", m.Zc},
+        {"tanAlpha", m.tanAlpha},
+        {"Tp", m.Tp},
+        {"Ast", m.Ast},
+        {"hBarCount", h.barCount},
+        {"hBarIndex", double(h.barIndex)},
+        {"hBarArea", h.barArea},
+        {"hAs", h.As},
+        {"requiredHorizontalArea", h.required}};
+    fields.insert(fields.end(), std::begin(calculated), std::end(calculated));
+    return fields;
 }
 
 bool hasNonFiniteWord(std::string_view text) {
@@ -414,18 +403,7 @@ std::vector<std::string> checkDesignReader(std::string_view bytes) {
                            again->message());
         return problems;
     }
-    const Inputs first = fileInputsOf(record);
-    const Inputs second = fileInputsOf(reread);
-    for (std::size_t i = 0; i < first.numbers.size(); ++i) {
-        if (!sameTo15Digits(first.numbers[i], second.numbers[i]))
-            problems.push_back("number " + std::to_string(i) + " written as " +
-                               show(first.numbers[i]) + " reads back as " +
-                               show(second.numbers[i]));
-    }
-    if (first.layer1Bar != second.layer1Bar || first.layer2Bar != second.layer2Bar)
-        problems.push_back("a bar designation changed on writing and reading back");
-    if (first.unitSystem != second.unitSystem)
-        problems.push_back("unitSystem changed on writing and reading back");
+    compareThroughFile(record, reread, "a design read, written and read again", problems);
     if (designFileText(reread) != written)
         problems.push_back("writing the design read back gives a different file");
     return problems;
@@ -454,8 +432,7 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
         const bool ok = provided >= requiredMainArea(results);
         if (main.judgement != (ok ? kJudgementOk : kJudgementNg))
             problems.push_back("main judgement \"" + main.judgement + "\" for provided " +
-                               show(provided) + " and required " +
-                               show(requiredMainArea(results)));
+                               show(provided) + " and required " + show(requiredMainArea(results)));
     } else if (*results.message != kInvalidInputMessage) {
         problems.push_back("unexpected message: " + *results.message);
     } else if (!main.judgement.empty()) {
@@ -619,16 +596,7 @@ std::vector<std::string> checkDesignTable(std::string_view bytes) {
                                again->message());
             continue;
         }
-        const Inputs first = fileInputsOf(design);
-        const Inputs second = fileInputsOf(reread);
-        for (std::size_t k = 0; k < first.numbers.size(); ++k) {
-            if (!sameTo15Digits(first.numbers[k], second.numbers[k]))
-                problems.push_back("table number " + show(first.numbers[k]) +
-                                   " reads back from its file as " + show(second.numbers[k]));
-        }
-        if (first.layer1Bar != second.layer1Bar || first.layer2Bar != second.layer2Bar ||
-            first.unitSystem != second.unitSystem)
-            problems.push_back("a designation or the unit system changed through the file");
+        compareThroughFile(design, reread, "a design from the table through its file", problems);
         DesignInputs back;
         if (const auto problem = tableRoundTrip(design, DesignResults{}, {}, back))
             problems.push_back("a table row's design: " + *problem);

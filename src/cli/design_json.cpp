@@ -7,6 +7,7 @@
 
 #include "core_path.h"
 #include "design_calculation.h"
+#include "input_fields.h"
 
 namespace haltrix::cli {
 
@@ -21,22 +22,15 @@ QString text(const std::string& value) {
 // bar (see "hBarIndex").
 QJsonObject designFields(const DesignInputs& in, const DesignResults& r) {
     QJsonObject o;
-    o["H1"] = in.H1;
-    o["H2"] = in.H2;
-    o["l"] = in.l;
-    o["b"] = in.b;
-    o["a"] = in.a;
-    o["P"] = in.P;
-    o["H"] = in.H;
-    o["t"] = in.t;
-    o["c"] = in.c;
-    o["layer1Bar"] = text(in.layer1Bar);
-    o["layer1Count"] = in.layer1Count;
-    o["layer2Bar"] = text(in.layer2Bar);
-    o["layer2Count"] = in.layer2Count;
-    o["sigmaSa"] = in.sigmaSa;
-    o["concreteUnitWeight"] = in.concreteUnitWeight;
-    o["unitSystem"] = in.unitSystem;
+    for (const InputField& field : kInputFields) {
+        const QString key = QString::fromLatin1(field.name.data(), qsizetype(field.name.size()));
+        if (field.text)
+            o[key] = text(in.*field.text);
+        else if (field.number)
+            o[key] = in.*field.number;
+        else
+            o[key] = in.unitSystem;
+    }
     o["ratioCase"] = r.ratioCase;
     const SelfWeight& w = r.selfWeight;
     o["N1"] = w.N1;

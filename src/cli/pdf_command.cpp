@@ -24,8 +24,7 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
     print::PrintOptions extras;
     if (options.sketchPage) {
         extras.sketch = designSketch(design);
-        extras.linesUnderSketch =
-            print::warningLines(design.warnings);
+        extras.linesUnderSketch = print::warningLines(design.warnings);
     }
     extras.title.project = QString::fromStdString(options.project);
     extras.title.member = QString::fromStdString(options.member);

@@ -7,6 +7,7 @@
 #include "bar_table.h"
 #include "csv.h"
 #include "design_file.h"
+#include "input_fields.h"
 #include "number_format.h"
 
 namespace haltrix {
@@ -36,43 +37,24 @@ struct Column {
     Writer write = nullptr;
 };
 
-constexpr Column number(std::string_view name, double DesignInputs::*member) {
-    return {name, ReadAs::Number, member, nullptr, nullptr};
-}
-constexpr Column text(std::string_view name, std::string DesignInputs::*member) {
-    return {name, ReadAs::Text, nullptr, member, nullptr};
-}
 constexpr Column result(std::string_view name, Writer write) {
     return {name, ReadAs::Nothing, nullptr, nullptr, write};
 }
 
-const Column kColumns[] = {
-    {kTableFileColumn, ReadAs::File, nullptr, nullptr,
-     [](std::string& out, const RowSource& s) { appendCsvField(out, s.file); }},
-    {"unitSystem", ReadAs::UnitSystem, nullptr, nullptr,
-     [](std::string& out, const RowSource& s) { out += std::to_string(s.inputs.unitSystem); }},
-    number("H1", &DesignInputs::H1),
-    number("H2", &DesignInputs::H2),
-    number("l", &DesignInputs::l),
-    number("b", &DesignInputs::b),
-    number("a", &DesignInputs::a),
-    number("P", &DesignInputs::P),
-    number("H", &DesignInputs::H),
-    number("t", &DesignInputs::t),
-    number("c", &DesignInputs::c),
-    text("layer1Bar", &DesignInputs::layer1Bar),
-    number("layer1Count", &DesignInputs::layer1Count),
-    text("layer2Bar", &DesignInputs::layer2Bar),
-    number("layer2Count", &DesignInputs::layer2Count),
-    number("sigmaSa", &DesignInputs::sigmaSa),
-    number("concreteUnitWeight", &DesignInputs::concreteUnitWeight),
-    result("ratioCase",
-           [](std::string& out, const RowSource& s) { out += std::to_string(s.results.ratioCase); }),
-    result("S", [](std::string& out, const RowSource& s) { appendRoundTripText(out, s.results.main.S); }),
-    result("sumAs",
-           [](std::string& out, const RowSource& s) { appendRoundTripText(out, s.results.main.sumAs); }),
-    result("Ast",
-           [](std::string& out, const RowSource& s) { appendRoundTripText(out, s.results.main.Ast); }),
+constexpr Column kFileColumn{
+    kTableFileColumn, ReadAs::File, nullptr, nullptr,
+    [](std::string& out, const RowSource& s) { appendCsvField(out, s.file); }};
+
+// The input columns come from the table of the inputs; these follow them.
+const Column kResultColumns[] = {
+    result("ratioCase", [](std::string& out,
+                           const RowSource& s) { out += std::to_string(s.results.ratioCase); }),
+    result("S", [](std::string& out,
+                   const RowSource& s) { appendRoundTripText(out, s.results.main.S); }),
+    result("sumAs", [](std::string& out,
+                       const RowSource& s) { appendRoundTripText(out, s.results.main.sumAs); }),
+    result("Ast", [](std::string& out,
+                     const RowSource& s) { appendRoundTripText(out, s.results.main.Ast); }),
     result("requiredMainArea",
            [](std::string& out, const RowSource& s) {
                appendRoundTripText(out, requiredMainArea(s.results));
@@ -81,17 +63,20 @@ const Column kColumns[] = {
            [](std::string& out, const RowSource& s) {
                appendRoundTripText(out, providedMainArea(s.results));
            }),
-    result(
-        "mainJudgement",
-        [](std::string& out, const RowSource& s) { appendCsvField(out, s.results.main.judgement); }),
+    result("mainJudgement",
+           [](std::string& out, const RowSource& s) {
+               appendCsvField(out, s.results.main.judgement);
+           }),
     result("hBar",
            [](std::string& out, const RowSource& s) {
                appendCsvField(out, barNameByIndex(s.results.sideFaces.barIndex));
            }),
-    result("hBarCount", [](std::string& out,
-                           const RowSource& s) { appendRoundTripText(out, s.results.sideFaces.barCount); }),
-    result("hAs",
-           [](std::string& out, const RowSource& s) { appendRoundTripText(out, s.results.sideFaces.As); }),
+    result("hBarCount",
+           [](std::string& out, const RowSource& s) {
+               appendRoundTripText(out, s.results.sideFaces.barCount);
+           }),
+    result("hAs", [](std::string& out,
+                     const RowSource& s) { appendRoundTripText(out, s.results.sideFaces.As); }),
     result("requiredHorizontalArea",
            [](std::string& out, const RowSource& s) {
                appendRoundTripText(out, s.results.sideFaces.required);
@@ -114,6 +99,27 @@ const Column kColumns[] = {
            }),
 };
 
+// The file, every input in the order of the inputs' table, the results.
+const std::vector<Column>& columns() {
+    static const std::vector<Column> list = [] {
+        std::vector<Column> all{kFileColumn};
+        for (const InputField& field : kInputFields) {
+            if (field.kind == InputKind::UnitSystem)
+                all.push_back({field.name, ReadAs::UnitSystem, nullptr, nullptr,
+                               [](std::string& out, const RowSource& s) {
+                                   out += std::to_string(s.inputs.unitSystem);
+                               }});
+            else if (field.text)
+                all.push_back({field.name, ReadAs::Text, nullptr, field.text, nullptr});
+            else
+                all.push_back({field.name, ReadAs::Number, field.number, nullptr, nullptr});
+        }
+        all.insert(all.end(), std::begin(kResultColumns), std::end(kResultColumns));
+        return all;
+    }();
+    return list;
+}
+
 void writeColumn(std::string& out, const Column& column, const RowSource& source) {
     if (column.number)
         appendRoundTripText(out, source.inputs.*column.number);
@@ -124,7 +130,7 @@ void writeColumn(std::string& out, const Column& column, const RowSource& source
 }
 
 const Column* columnByName(std::string_view name) {
-    for (const Column& column : kColumns) {
+    for (const Column& column : columns()) {
         if (column.name == name)
             return &column;
     }
@@ -201,7 +207,7 @@ constexpr std::size_t kMaxFileNameBytes = 255;
 const std::vector<std::string_view>& designTableColumns() {
     static const std::vector<std::string_view> names = [] {
         std::vector<std::string_view> list;
-        for (const Column& column : kColumns)
+        for (const Column& column : columns())
             list.push_back(column.name);
         return list;
     }();
@@ -211,7 +217,7 @@ const std::vector<std::string_view>& designTableColumns() {
 const std::vector<std::string_view>& tableInputColumns() {
     static const std::vector<std::string_view> names = [] {
         std::vector<std::string_view> list;
-        for (const Column& column : kColumns) {
+        for (const Column& column : columns()) {
             if (column.readAs != ReadAs::Nothing && column.readAs != ReadAs::File)
                 list.push_back(column.name);
         }
@@ -222,7 +228,7 @@ const std::vector<std::string_view>& tableInputColumns() {
 
 void appendDesignTableHeader(std::string& out) {
     bool first = true;
-    for (const Column& column : kColumns) {
+    for (const Column& column : columns()) {
         if (!first)
             out.push_back(',');
         first = false;
@@ -234,7 +240,7 @@ void appendDesignTableRow(std::string& out, std::string_view file, const DesignI
                           const DesignResults& results, const std::vector<Finding>& warnings) {
     const RowSource source{file, inputs, results, warnings};
     bool first = true;
-    for (const Column& column : kColumns) {
+    for (const Column& column : columns()) {
         if (!first)
             out.push_back(',');
         first = false;

@@ -286,8 +286,8 @@ void writeSelfWeightTable(const DesignInputs& in, const SelfWeight& r, std::size
     const std::string gamma = format(in.concreteUnitWeight, s.gamma);
     out.writeLine(" ①" + f3(in.l) + " * " + f3(in.H1) + " * " + f3(in.b) + " * " + gamma +
                   blanks(s.row1Gap) + values(r.N1, r.x1, r.M1));
-    out.writeLine(" ② 1/2 * " + f3(in.l) + " * (" + f3(in.H2) + " - " + f3(in.H1) + ") * " + f3(in.b) +
-                  " * " + gamma + blanks(s.row2Gap) + values(r.N2, r.x2, r.M2));
+    out.writeLine(" ② 1/2 * " + f3(in.l) + " * (" + f3(in.H2) + " - " + f3(in.H1) + ") * " +
+                  f3(in.b) + " * " + gamma + blanks(s.row2Gap) + values(r.N2, r.x2, r.M2));
     out.writeLine(" 合計" + blanks(s.totalGap) + format(r.Ntotal, s.force) +
                   blanks(s.totalMomentGap) + format(r.M, s.moment));
     out.writeLine(kRule);

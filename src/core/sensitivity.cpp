@@ -12,48 +12,6 @@ namespace haltrix {
 
 namespace {
 
-enum class UnitKind { Length, Force, Cover, Count, Stress, UnitWeight };
-
-struct InputCaption {
-    std::string_view name;
-    const char* caption;
-    UnitKind unit;
-};
-
-constexpr InputCaption kCaptions[] = {
-    {"a", "支承位置 a", UnitKind::Length},
-    {"H", "直角方向水平力 H", UnitKind::Force},
-    {"P", "鉛直力 P", UnitKind::Force},
-    {"H2", "付根高 H2", UnitKind::Length},
-    {"H1", "先端高 H1", UnitKind::Length},
-    {"l", "張出長 l", UnitKind::Length},
-    {"b", "橋軸方向幅 b", UnitKind::Length},
-    {"t", "被り t", UnitKind::Cover},
-    {"c", "鉄筋間隔 c", UnitKind::Cover},
-    {"layer1Count", "１段目 本数 n", UnitKind::Count},
-    {"layer2Count", "２段目 本数 n", UnitKind::Count},
-    {"sigmaSa", "許容引張応力度 σsa", UnitKind::Stress},
-    {"concreteUnitWeight", "単位体積重量 γc", UnitKind::UnitWeight},
-};
-
-const char* unitText(UnitKind kind, bool gravitational) {
-    switch (kind) {
-    case UnitKind::Length:
-        return "m";
-    case UnitKind::Force:
-        return gravitational ? "tf" : "kN";
-    case UnitKind::Cover:
-        return gravitational ? "cm" : "mm";
-    case UnitKind::Count:
-        return "本";
-    case UnitKind::Stress:
-        return gravitational ? "kg/cm2" : "N/mm2";
-    case UnitKind::UnitWeight:
-        return gravitational ? "t/m3" : "kN/m3";
-    }
-    return "";
-}
-
 // The areas the engine gives, in the bar-table column it reads.
 const char* areaUnit(std::int32_t unitSystem) {
     return unitSystem == kUnitGravitational ? "cm2" : "mm2";
@@ -69,12 +27,8 @@ bool isH2(const SweepParameter& parameter) {
 } // namespace
 
 std::string sweepParameterCaption(const SweepParameter& parameter, std::int32_t unitSystem) {
-    for (const InputCaption& entry : kCaptions) {
-        if (entry.name == parameter.name)
-            return std::string(entry.caption) + " (" +
-                   unitText(entry.unit, unitSystem == kUnitGravitational) + ")";
-    }
-    return std::string(parameter.name);
+    return std::string(parameter.caption) + " (" +
+           std::string(inputUnit(parameter.kind, unitSystem)) + ")";
 }
 
 SweepRange sensitivityRange(const DesignInputs& design, const SweepParameter& parameter,

@@ -124,7 +124,8 @@ SheetGrid selfWeightTable(const DesignInputs& in, const SelfWeight& r, const She
 
     // The piece after l is "* " without a blank before the asterisk.
     put(grid, 1, 0, " ①");
-    put(grid, 1, 1, f3(in.l) + "* " + f3(in.H1) + " * " + f3(in.b) + " * " + f3(in.concreteUnitWeight));
+    put(grid, 1, 1,
+        f3(in.l) + "* " + f3(in.H1) + " * " + f3(in.b) + " * " + f3(in.concreteUnitWeight));
     put(grid, 1, 2, f3(r.N1));
     put(grid, 1, 3, f3(r.x1));
     put(grid, 1, 4, f3(r.M1));

@@ -536,13 +536,8 @@ private:
             std::string note = "鉄筋のあき（純間隔）: ";
             for (std::size_t i = 0; i < clearSpacings.size(); ++i)
                 note += (i > 0 ? "、" : "") + clearSpacings[i];
-            v.texts.push_back(Text{{0, noteTop - 1.2 * u},
-                                   note,
-                                   0.85 * u,
-                                   HAlign::Left,
-                                   VAlign::Top,
-                                   0,
-                                   Layer::Text});
+            v.texts.push_back(Text{
+                {0, noteTop - 1.2 * u}, note, 0.85 * u, HAlign::Left, VAlign::Top, 0, Layer::Text});
         }
         addTitle(v, "付根断面", u);
     }

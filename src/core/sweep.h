@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "design_inputs.h"
+#include "input_fields.h"
 
 namespace haltrix {
 
@@ -16,26 +17,30 @@ namespace haltrix {
 // each point calculated exactly as haltrix-calc calculates a design file
 // (calculateDesign of the inputs).
 
+// The inputs that can be swept, in the order the 感度 list offers them.
 struct SweepParameter {
     std::string_view name; // the input's name, as the design table heads it
     double DesignInputs::*member;
+    InputKind kind;
+    std::string_view caption; // "支承位置 a"
 };
 
-inline constexpr std::array<SweepParameter, 13> kSweepParameters = {{
-    {"a", &DesignInputs::a},
-    {"H", &DesignInputs::H},
-    {"P", &DesignInputs::P},
-    {"H2", &DesignInputs::H2},
-    {"H1", &DesignInputs::H1},
-    {"l", &DesignInputs::l},
-    {"b", &DesignInputs::b},
-    {"t", &DesignInputs::t},
-    {"c", &DesignInputs::c},
-    {"layer1Count", &DesignInputs::layer1Count},
-    {"layer2Count", &DesignInputs::layer2Count},
-    {"sigmaSa", &DesignInputs::sigmaSa},
-    {"concreteUnitWeight", &DesignInputs::concreteUnitWeight},
-}};
+inline constexpr std::size_t kSweepParameterCount = [] {
+    std::size_t count = 0;
+    for (const InputField& field : kInputFields)
+        count += field.sweepOrder > 0 ? 1 : 0;
+    return count;
+}();
+
+inline constexpr std::array<SweepParameter, kSweepParameterCount> kSweepParameters = [] {
+    std::array<SweepParameter, kSweepParameterCount> parameters{};
+    for (const InputField& field : kInputFields) {
+        if (field.sweepOrder > 0)
+            parameters[static_cast<std::size_t>(field.sweepOrder - 1)] = {
+                field.name, field.number, field.kind, field.caption};
+    }
+    return parameters;
+}();
 
 // The parameter of that name; empty for a name it does not know.
 std::optional<SweepParameter> sweepParameterByName(std::string_view name);

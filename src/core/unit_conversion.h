@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "design_inputs.h"
+#include "input_fields.h"
 
 namespace haltrix {
 
@@ -17,9 +18,6 @@ namespace haltrix {
 // and the counts stay as they are. Converting to SI multiplies, converting
 // back divides by the same factor, so a conversion and its inverse give the
 // values back to 14 significant digits.
-
-inline constexpr double kStandardGravity = 9.80665;
-inline constexpr double kKgfPerCm2InNPerMm2 = 0.0980665;
 
 // Digits σsa and γc are rounded to after a conversion; 0 rounds nothing.
 inline constexpr int kMaxRoundingDigits = 15;
@@ -38,7 +36,7 @@ struct UnitConversion {
     std::int32_t from = 0; // unit system before
     std::int32_t to = 0;   // unit system after
     int roundingDigits = 0;
-    DesignInputs design; // the converted design
+    DesignInputs design;                // the converted design
     std::vector<ConvertedInput> inputs; // empty when the design was already in `to`
 
     // What was done (or, Planned, what converting would do), in Japanese,

@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "design_file.h"
 #include "design_calculation.h"
+#include "design_file.h"
 #include "pdf_text.h"
 #include "report.h"
 

@@ -1,17 +1,51 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Which changes make another design: each of the fifteen inputs and the unit
-// system do, and each reaches the design file.
+// system do, and each reaches the design file; the table of the inputs names
+// each by the member it reads.
 
 #include <QTest>
 #include <functional>
+#include <set>
+#include <sstream>
 
+#include "csv.h"
 #include "design_file.h"
+#include "design_table.h"
+#include "input_fields.h"
+#include "sweep.h"
 #include "worked_examples.h"
 
 using namespace haltrix;
 
 using Change = std::function<void(DesignInputs&)>;
 Q_DECLARE_METATYPE(Change)
+
+namespace {
+
+// The design-table columns whose values differ between two designs.
+std::set<std::string> changedColumns(const DesignInputs& before, const DesignInputs& after) {
+    std::string table;
+    appendDesignTableHeader(table);
+    for (const DesignInputs* design : {&before, &after}) {
+        table += '\n';
+        appendDesignTableRow(table, "x.tvx", *design, DesignResults{}, {});
+    }
+    std::istringstream in(table);
+    CsvReader reader(in);
+    std::vector<std::string> header, first, second;
+    if (reader.next(header) != CsvReader::Status::Record ||
+        reader.next(first) != CsvReader::Status::Record ||
+        reader.next(second) != CsvReader::Status::Record)
+        qFatal("the design table does not read back");
+    std::set<std::string> changed;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (first[i] != second[i])
+            changed.insert(header[i]);
+    }
+    return changed;
+}
+
+} // namespace
 
 class TestDesignInputs : public QObject {
     Q_OBJECT
@@ -71,6 +105,39 @@ private slots:
         // The file keeps 15 significant digits: the smallest step is lost.
         if (QByteArray(QTest::currentDataTag()) != "smallest step of H1")
             QCOMPARE(designFileText(after) != designFileText(before), otherDesign);
+
+        // A row named after an input changes that column of the design table
+        // alone, and a sweep of that name reads the changed value.
+        const std::string tag = QTest::currentDataTag();
+        if (!inputFieldByName(tag))
+            return;
+        QCOMPARE(changedColumns(before, after), std::set<std::string>{tag});
+        if (const auto swept = sweepParameterByName(tag))
+            QVERIFY(after.*swept->member != before.*swept->member);
+    }
+
+    // Every line of the design file holds one input, every name is one
+    // input's, and the sweep offers its inputs in an unbroken order.
+    void everyLineAndNameOnce() {
+        std::set<int> lines;
+        std::set<std::string_view> names;
+        std::set<int> orders;
+        for (const InputField& field : kInputFields) {
+            lines.insert(field.fileLine);
+            names.insert(field.name);
+            if (field.sweepOrder > 0) {
+                orders.insert(field.sweepOrder);
+                QVERIFY(field.number);
+            }
+            QCOMPARE(field.number != nullptr && field.text != nullptr, false);
+        }
+        QCOMPARE(lines.size(), std::size_t(kInputFieldCount));
+        QCOMPARE(*lines.begin(), 1);
+        QCOMPARE(*lines.rbegin(), kInputFieldCount);
+        QCOMPARE(names.size(), std::size_t(kInputFieldCount));
+        QCOMPARE(orders.size(), kSweepParameterCount);
+        QCOMPARE(*orders.rbegin(), int(kSweepParameterCount));
+        QCOMPARE(kSweepParameters.front().name, std::string_view("a"));
     }
 };
 

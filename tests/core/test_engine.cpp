@@ -287,9 +287,9 @@ private slots:
         QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
         const SelfWeight& w = results.selfWeight;
         const MainReinforcement& r = results.main;
-        const double fields[] = {w.N1,  w.M1,         w.Ntotal,     w.M,  r.S,
-                                 r.sumAs, r.layer1Area, r.layer2Area, r.d, r.Zc,
-                                 r.tanAlpha, r.Tp,      r.Ast};
+        const double fields[] = {w.N1,       w.M1,         w.Ntotal,     w.M, r.S,
+                                 r.sumAs,    r.layer1Area, r.layer2Area, r.d, r.Zc,
+                                 r.tanAlpha, r.Tp,         r.Ast};
         for (double value : fields)
             QVERIFY(std::isfinite(value));
         QCOMPARE(r.Ast, 0.0);
@@ -359,8 +359,10 @@ private slots:
         QTest::newRow("2.5 bars") << 1 << false << 1 << 2.5 << 1.931135 << 3.1675 << "D13" << true;
         QTest::newRow("SI 4 x D10")
             << 1 << true << -1 << 4.0 << 193.046332 << 285.32 << "D10" << true;
-        QTest::newRow("SI case 2") << 2 << true << -1 << 4.0 << 154.437065 << 285.32 << "D10" << true;
-        QTest::newRow("outside the list") << 1 << false << 9 << 4.0 << 1.931135 << 2.8532 << "" << true;
+        QTest::newRow("SI case 2")
+            << 2 << true << -1 << 4.0 << 154.437065 << 285.32 << "D10" << true;
+        QTest::newRow("outside the list")
+            << 1 << false << 9 << 4.0 << 1.931135 << 2.8532 << "" << true;
     }
     void horizontalCheck() {
         QFETCH(int, formulaCase);

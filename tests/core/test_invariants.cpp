@@ -11,8 +11,8 @@
 #include <string>
 
 #include "bar_table.h"
-#include "design_file.h"
 #include "design_calculation.h"
+#include "design_file.h"
 #include "design_inputs.h"
 #include "horizontal_check.h"
 #include "number_format.h"
@@ -276,7 +276,8 @@ void TestInvariants::mainJudgementFollowsTheAreas() {
 
         SilentNotifier other;
         const DesignResults case2 = calculateDesignInCase(r, 2, {}, other);
-        QVERIFY(requiredMainArea(case2) >= requiredMainArea(calculateDesignInCase(r, 1, {}, other)));
+        QVERIFY(requiredMainArea(case2) >=
+                requiredMainArea(calculateDesignInCase(r, 1, {}, other)));
         if (m.Zc <= 0) // a lever arm below the bars turns the pull round
             continue;
         DesignInputs more = r;
@@ -416,7 +417,8 @@ void TestInvariants::sheetSharesAddUpToTheTotal() {
         const double sum = value(4) + value(5);
         const double unit = std::max(
             0.01,
-            std::pow(10.0, std::floor(std::log10(std::max(std::fabs(results.main.sumAs), 1e-300))) - 14));
+            std::pow(10.0,
+                     std::floor(std::log10(std::max(std::fabs(results.main.sumAs), 1e-300))) - 14));
         QVERIFY2(std::fabs(sum - total) <= 1.5 * unit * (1 + 1e-9),
                  qPrintable(QString("row 3 %1, rows 4 + 5 %2 (sumAs %3)")
                                 .arg(QString::fromStdString(*sheet.fg2.cell(3, 3)))
@@ -435,14 +437,13 @@ void TestInvariants::reportLineCountFollowsThePageSet() {
         DesignInputs r = i % 3 ? generator.plausible() : generator.wide();
         if (i % 7 == 0)
             r.unitSystem = static_cast<std::int32_t>(generator.pick(5));
-        const HorizontalChoice choice{static_cast<int>(generator.pick(10)) - 1,
-                                      generator.count()};
+        const HorizontalChoice choice{static_cast<int>(generator.pick(10)) - 1, generator.count()};
         SilentNotifier notifier;
         // Every fifth in a case given, whatever a / H2 says.
         const DesignResults results =
-            i % 5 != 0 ? calculateDesign(r, choice, notifier)
-                       : calculateDesignInCase(r, static_cast<int>(generator.pick(3)), choice,
-                                               notifier);
+            i % 5 != 0
+                ? calculateDesign(r, choice, notifier)
+                : calculateDesignInCase(r, static_cast<int>(generator.pick(3)), choice, notifier);
         const bool printable = r.unitSystem == 1 || r.unitSystem == 2;
         const std::size_t result = results.ratioCase == 1 ? 42 : 36;
         ++pageSets[printable ? (results.ratioCase == 1 ? 0 : 1) : 2];

@@ -387,7 +387,8 @@ void TestReport::horizontalBarName() {
             const std::string expected =
                 unitSystem == 1
                     ? " 鉄筋径" + sp(6) + sp(4 - static_cast<int>(name.size())) + name.toStdString()
-                    : " 鉄筋径" + sp(7) + sp(3 - static_cast<int>(name.size())) + name.toStdString();
+                    : " 鉄筋径" + sp(7) + sp(3 - static_cast<int>(name.size())) +
+                          name.toStdString();
             QCOMPARE(resultLine(lines, nameLine), expected);
         }
     }

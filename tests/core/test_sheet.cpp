@@ -113,7 +113,8 @@ void TestSheet::goldenSheets() {
     const ShownDesign before = record;
     const std::string expected = fileBytes(dataPath(golden.toStdString()));
     QVERIFY(!expected.empty());
-    const std::string actual = sheetText(fillSheet(record, twinForUnitSystem(record.inputs.unitSystem)));
+    const std::string actual =
+        sheetText(fillSheet(record, twinForUnitSystem(record.inputs.unitSystem)));
     QCOMPARE(QString::fromStdString(actual), QString::fromStdString(expected));
     QVERIFY(actual == expected);
     QVERIFY(record == before);

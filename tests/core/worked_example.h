@@ -60,7 +60,8 @@ inline bool calculatedExample(const std::string& file, int formulaCase, ShownDes
     if (readDesignFile(examplePath(file), design.inputs))
         return false;
     CountingNotifier notifier;
-    design.results = calculateDesignInCase(design.inputs, formulaCase, HorizontalChoice{}, notifier);
+    design.results =
+        calculateDesignInCase(design.inputs, formulaCase, HorizontalChoice{}, notifier);
     return notifier.count == 0;
 }
 
