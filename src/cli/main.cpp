@@ -42,12 +42,12 @@ const char* const kUsage = R"(Usage:
   haltrix-calc --help
   haltrix-calc --version
 
-Each design file is read into a fresh design record (this sets the unit
-system from its line 16), the formula case is derived from a / H2 as the
-input form's OK does, and the result window's load sequence runs for the
-window the unit system selects (1: gravitational procedures and the cm2
-column of the bar table; any other value: SI procedures and the mm2 column):
-the self-weight table, the case procedure, then the horizontal check.
+Each design file is read (this sets the unit system from its line 16) and
+calculated from fresh results, exactly as the result window shows it: the
+formula case follows from a / H2, the unit system selects the procedures
+(1: gravitational procedures and the cm2 column of the bar table; any other
+value: SI procedures and the mm2 column), then come the self-weight table,
+the case procedure and the horizontal check.
 
 Options:
   --hbar D..      designation chosen for the horizontal bars (default: none
@@ -76,7 +76,7 @@ Options:
                   them, json and check use them
 
 json prints one JSON object per file on one line (JSON Lines) with every
-field of the design record, plus "file" (the path as given),
+input and result of the design, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
 "requiredHorizontalArea", "message" (null, or the calculation's message)
 and "warnings": the design's warnings, each an object with "code",
