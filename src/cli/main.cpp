@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "book_command.h"
 #include "check_command.h"
 #include "command_line.h"
 #include "convert_command.h"
@@ -235,6 +236,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runReportCommand(args);
     if (command == "pdf")
         return haltrix::cli::runPdfCommand(args);
+    if (command == "book")
+        return haltrix::cli::runBookCommand(args);
     if (command == "sketch")
         return haltrix::cli::runSketchCommand(args);
     if (command == "csv")

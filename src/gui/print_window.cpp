@@ -162,6 +162,9 @@ print::PrintOptions PrintWindow::printOptions() const {
         options.linesUnderSketch =
             print::warningLines(findDesignWarnings(m_context.record, m_context.spacingRule()));
     }
+    // A printed design that has findings ends with them on a page of their own.
+    options.notes = print::designNotes(
+        findDesignWarnings(m_context.record, m_context.spacingRule()), std::nullopt);
     options.title.project = m_project->text().trimmed();
     options.title.member = m_member->text().trimmed();
     options.title.designer = m_designer->text().trimmed();
