@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -19,6 +20,15 @@ public:
     // extension is used as typed.
     virtual QString getSaveFileName(QWidget* parent, const QString& title,
                                     const QString& filter) = 0;
+    // Several existing files at once, in the order chosen; empty when
+    // cancelled. By default the one-file dialog.
+    virtual QStringList getOpenFileNames(QWidget* parent, const QString& title,
+                                         const QString& filter);
+    // Where to write a new document: the dialog asks before replacing a file,
+    // and `suffix` (without the dot) is added to a name typed without one.
+    // By default the save dialog above, with the suffix added.
+    virtual QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                      const QString& suffix);
 };
 
 // QFileDialog, object name "dlgCommonDialog".
@@ -26,6 +36,10 @@ class QtFileDialogs : public FileDialogs {
 public:
     QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter) override;
     QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QStringList getOpenFileNames(QWidget* parent, const QString& title,
+                                 const QString& filter) override;
+    QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                              const QString& suffix) override;
 };
 
 } // namespace haltrix::gui

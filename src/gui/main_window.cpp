@@ -20,6 +20,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "book_window.h"
 #include "calculation_windows.h"
 #include "clear_spacing_dialog.h"
 #include "clear_spacing_settings.h"
@@ -113,6 +114,8 @@ void MainWindow::createActions() {
     addSeparator(file, "mnuFileBar0");
     QAction* save = addItem(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"));
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
+    addSeparator(file, "mnuFileBar1");
+    QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     m_recent = new RecentDesignsMenu(file, exit, this);
@@ -153,6 +156,7 @@ void MainWindow::createActions() {
     connect(open, &QAction::triggered, this, &MainWindow::openDesign);
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
+    connect(book, &QAction::triggered, this, &MainWindow::showBookWindow);
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
@@ -480,6 +484,18 @@ void MainWindow::refreshInputForms() {
     }
     if (inView)
         showInputForm();
+}
+
+void MainWindow::showBookWindow() {
+    showChildWindow(
+        QStringLiteral("frmBook"),
+        [&] {
+            auto* window = new BookWindow(*m_fileDialogs, *m_messages,
+                                          [this] { return m_context.spacingRule(); });
+            window->rememberChoicesIn([this] { return openSettings(); });
+            return window;
+        },
+        ChildFrame::Sizable);
 }
 
 void MainWindow::showSensitivity() {

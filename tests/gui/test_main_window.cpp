@@ -237,6 +237,8 @@ void MainWindowTest::captionAndMenusAsTabled() {
                {"mnuFileBar0", "", true, {}},
                {"mnuFileSave", "上書き保存(&S)", true, {}},
                {"mnuFileSaveAs", "名前を付けて保存(&A)...", true, {}},
+               {"mnuFileBar1", "", true, {}},
+               {"mnuFileBook", "計算書の作成(&B)...", true, {}},
                {"mnuFileBar2", "", true, {}},
                // The recent designs, none yet.
                {"mnuFileRecent1", "", true, {}, false},
