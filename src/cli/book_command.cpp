@@ -47,6 +47,7 @@ int runBookCommand(const std::vector<std::string>& args) {
     }
 
     chooseOffscreenWithoutDisplay();
+    const RuntimeFolder runtimeFolder;
     int argc = 1;
     char name[] = "haltrix-calc";
     char* argv[] = {name, nullptr};

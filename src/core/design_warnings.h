@@ -22,17 +22,21 @@ std::string_view severityText(Severity severity);
 
 // The stable codes; scripts and tests match on them.
 namespace finding_code {
+inline constexpr std::string_view kNotANumber = "not-a-number";
 inline constexpr std::string_view kNonPositiveDimension = "non-positive-dimension";
+inline constexpr std::string_view kImplausibleDimension = "implausible-dimension";
 inline constexpr std::string_view kTipDeeperThanRoot = "tip-deeper-than-root";
 inline constexpr std::string_view kLoadOffBracket = "load-off-bracket";
 inline constexpr std::string_view kOutsideMethodRange = "outside-method-range";
 inline constexpr std::string_view kCoverBeyondDepth = "cover-beyond-depth";
+inline constexpr std::string_view kNegativeBarCount = "negative-bar-count";
 inline constexpr std::string_view kFractionalBarCount = "fractional-bar-count";
 inline constexpr std::string_view kLayerWithoutBar = "layer-without-bar";
 inline constexpr std::string_view kUnknownBar = "unknown-bar";
 inline constexpr std::string_view kUnitsLookWrong = "units-look-wrong";
 inline constexpr std::string_view kBarsDoNotFit = "bars-do-not-fit";
 inline constexpr std::string_view kLayersTooClose = "layers-too-close";
+inline constexpr std::string_view kPrintedInputRounded = "printed-input-rounded";
 } // namespace finding_code
 
 // One value a finding is about, in the unit it is named in.
@@ -59,6 +63,11 @@ struct Finding {
 // NaN counts as a finding, never as a pass. t and c are in cm when unitSystem
 // is 1 and in mm otherwise; lengths are in m.
 std::vector<Finding> findDesignWarnings(const DesignRecord& record, const ClearSpacingRule& rule);
+
+// The 警告 for a box of a form whose text is not a number: `caption` names
+// the box ("鉛直力"), `text` is what it holds (empty: nothing was typed).
+// findDesignWarnings never gives it; a form lists it before those.
+Finding notANumberFinding(std::string_view caption, std::string_view text);
 
 // Whether any finding is a 警告.
 bool hasWarning(const std::vector<Finding>& findings);

@@ -14,19 +14,23 @@ namespace haltrix::gui {
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    virtual QString getOpenFileName(QWidget* parent, const QString& title,
-                                    const QString& filter) = 0;
-    // No overwrite prompt and no default suffix: a name typed without an
-    // extension is used as typed.
-    virtual QString getSaveFileName(QWidget* parent, const QString& title,
-                                    const QString& filter) = 0;
+    // `start`: the folder the dialog opens in, or a file there whose name the
+    // save dialog fills in; empty: the dialog's own choice.
+    virtual QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& start = QString()) = 0;
+    // No overwrite prompt. `defaultSuffix` ("tvx", without the point) is
+    // added to a name typed without an extension; empty: a name is used as
+    // typed.
+    virtual QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& start = QString(),
+                                    const QString& defaultSuffix = QString()) = 0;
     // Several existing files at once, in the order chosen; empty when
     // cancelled. By default the one-file dialog.
     virtual QStringList getOpenFileNames(QWidget* parent, const QString& title,
                                          const QString& filter);
     // Where to write a new document: the dialog asks before replacing a file,
     // and `suffix` (without the dot) is added to a name typed without one.
-    // By default the save dialog above, with the suffix added.
+    // By default the save dialog above.
     virtual QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
                                       const QString& suffix);
 };
@@ -34,8 +38,11 @@ public:
 // QFileDialog, object name "dlgCommonDialog".
 class QtFileDialogs : public FileDialogs {
 public:
-    QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter) override;
-    QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                            const QString& start = QString()) override;
+    QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                            const QString& start = QString(),
+                            const QString& defaultSuffix = QString()) override;
     QStringList getOpenFileNames(QWidget* parent, const QString& title,
                                  const QString& filter) override;
     QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
