@@ -65,6 +65,10 @@ BookWindow::BookWindow(FileDialogs& fileDialogs, MessageSink& messages,
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     // Files dropped on the list reach the window.
     m_list->setAcceptDrops(false);
+    m_list->setToolTip(QStringLiteral("設計データファイルをここにドロップしても追加できます"));
+    // Room for a path of some length and a dozen designs.
+    const QFontMetrics metrics(m_list->font());
+    m_list->setMinimumSize(metrics.averageCharWidth() * 60, metrics.lineSpacing() * 12);
     m_add = button(QStringLiteral("追加(&A)..."), "cmdAdd", this);
     m_remove = button(QStringLiteral("削除(&D)"), "cmdRemove", this);
     m_up = button(QStringLiteral("上へ(&U)"), "cmdUp", this);

@@ -114,6 +114,12 @@ private:
         row(book::contentsHeading());
         m_writer.writeLine("");
         for (std::size_t i = 0; i < m_designs.size(); ++i) {
+            // A page of the contents that continues starts with the heading.
+            if (!m_writer.fits(1)) {
+                m_writer.breakPage();
+                row(book::contentsHeading());
+                m_writer.writeLine("");
+            }
             const int target = i < firstPages.size() ? firstPages[i] : 0;
             const std::optional<QRectF> box =
                 row(book::contentsRow(static_cast<int>(i) + 1, m_designs[i], target));

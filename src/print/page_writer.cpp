@@ -85,6 +85,10 @@ std::optional<QRectF> PageWriter::nextLine() {
     return box;
 }
 
+bool PageWriter::fits(int lines) const {
+    return m_begun && !m_breakPending && m_y + lines * m_layout.lineSpacing() <= m_bottom;
+}
+
 QPainter* PageWriter::paintPage() {
     breakPage();
     if (!startPendingPage())

@@ -89,6 +89,9 @@ public:
     // page(). Nothing when the printer failed.
     std::optional<QRectF> nextLine();
 
+    // Whether `lines` more lines fit on the current page.
+    bool fits(int lines) const;
+
     // A fresh page (as breakPage() and then starting it) for the caller to
     // paint on; the painter, or null when counting or after a failure.
     QPainter* paintPage();
