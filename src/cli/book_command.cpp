@@ -58,10 +58,11 @@ int runBookCommand(const std::vector<std::string>& args) {
         title.title = *options.title;
     title.project = options.project;
     title.designer = options.designer;
-    title.date = options.date ? *options.date : print::titleDate(QDate::currentDate()).toStdString();
+    title.date =
+        options.date ? *options.date : print::titleDate(QDate::currentDate()).toStdString();
 
-    const print::BookOutcome outcome = print::writeBook(designs, title, options.sketches,
-                                                        pathFromCore(options.output));
+    const print::BookOutcome outcome =
+        print::writeBook(designs, title, options.sketches, pathFromCore(options.output));
     if (outcome.status != print::BookOutcome::Status::Written) {
         std::cerr << "haltrix-calc book: cannot write " << options.output << ": "
                   << outcome.failure.toStdString() << "\n";

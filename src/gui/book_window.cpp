@@ -165,8 +165,8 @@ void BookWindow::saveChoices() {
 }
 
 void BookWindow::addThroughDialog() {
-    addDesignFiles(m_fileDialogs.getOpenFileNames(this, QStringLiteral("設計ファイルの追加"),
-                                                  kDesignFilter));
+    addDesignFiles(
+        m_fileDialogs.getOpenFileNames(this, QStringLiteral("設計ファイルの追加"), kDesignFilter));
 }
 
 void BookWindow::removeSelected() {
@@ -253,9 +253,10 @@ bool BookWindow::makeBook(const QString& path) {
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
     progress.setValue(0);
-    const print::BookOutcome outcome = print::writeBook(
-        designs, title, m_sketches->isChecked(), path, [&](int done, int all) {
-            progress.setLabelText(QStringLiteral("計算書を作成しています (%1 / %2)").arg(done).arg(all));
+    const print::BookOutcome outcome =
+        print::writeBook(designs, title, m_sketches->isChecked(), path, [&](int done, int all) {
+            progress.setLabelText(
+                QStringLiteral("計算書を作成しています (%1 / %2)").arg(done).arg(all));
             progress.setValue(done);
             return !progress.wasCanceled();
         });

@@ -35,22 +35,21 @@ QStringList FileDialogs::getOpenFileNames(QWidget* parent, const QString& title,
     return file.isEmpty() ? QStringList() : QStringList{file};
 }
 
-QString FileDialogs::getExportFileName(QWidget* parent, const QString& title,
-                                       const QString& filter, const QString& suffix) {
+QString FileDialogs::getExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& suffix) {
     const QString file = getSaveFileName(parent, title, filter, QString(), suffix);
     if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty())
         return file;
     return file + QLatin1Char('.') + suffix;
 }
 
-QString QtFileDialogs::getOpenFileName(QWidget* parent, const QString& title,
-                                       const QString& filter, const QString& start) {
+QString QtFileDialogs::getOpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& start) {
     return runDialog(parent, title, filter, QFileDialog::AcceptOpen, start);
 }
 
-QString QtFileDialogs::getSaveFileName(QWidget* parent, const QString& title,
-                                       const QString& filter, const QString& start,
-                                       const QString& defaultSuffix) {
+QString QtFileDialogs::getSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& start, const QString& defaultSuffix) {
     return runDialog(parent, title, filter, QFileDialog::AcceptSave, start, defaultSuffix);
 }
 

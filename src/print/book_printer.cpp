@@ -62,17 +62,19 @@ public:
             PrintOptions options;
             if (m_sketches) {
                 // Counting needs only the page, not the drawing.
-                options.sketch = m_writer.counting()
-                                     ? sketch::Sketch{}
-                                     : sketch::buildSketch(design.record,
-                                                           design.message
-                                                               ? sketch::SketchContent::Inputs
-                                                               : sketch::SketchContent::InputsAndResults);
+                options.sketch =
+                    m_writer.counting()
+                        ? sketch::Sketch{}
+                        : sketch::buildSketch(design.record,
+                                              design.message
+                                                  ? sketch::SketchContent::Inputs
+                                                  : sketch::SketchContent::InputsAndResults);
                 options.linesUnderSketch = warningLines(design.findings);
             }
             options.notes = designNotes(design.findings, design.message);
-            layout.designs.push_back(writeDesignPages(
-                m_writer, design.record, options, qt(book::noReportLine(design.record.unitSystem))));
+            layout.designs.push_back(
+                writeDesignPages(m_writer, design.record, options,
+                                 qt(book::noReportLine(design.record.unitSystem))));
             if (m_writer.failed())
                 return false;
             if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(m_designs.size())))
@@ -142,7 +144,7 @@ private:
         const double nameWidth = box->width() - (kNumberColumnMm + kRightColumnsMm) * perMm;
         for (int column = 0; column < book::kContentsColumns; ++column) {
             QString text = qt(cells[static_cast<std::size_t>(column)]);
-            double width = column == 0 ? kNumberColumnMm * perMm
+            double width = column == 0   ? kNumberColumnMm * perMm
                            : column == 1 ? nameWidth
                                          : kRightColumnWidthMm[column - 2] * perMm;
             if (column == 1)
@@ -159,8 +161,8 @@ private:
     bool m_sketches;
 };
 
-PdfNavigation navigation(const std::vector<book::BookDesign>& designs,
-                         const book::BookTitle& title, const BookLayout& layout) {
+PdfNavigation navigation(const std::vector<book::BookDesign>& designs, const book::BookTitle& title,
+                         const BookLayout& layout) {
     PdfNavigation result;
     result.outline.append({qt(book::kCoverEntry), 1, {}});
     result.outline.append({qt(book::kContentsEntry), layout.contents, {}});
@@ -170,7 +172,8 @@ PdfNavigation navigation(const std::vector<book::BookDesign>& designs,
         const int reportPages = pages.last - pages.first + 1;
         for (int page = pages.first; page <= pages.last; ++page)
             entry.children.append(
-                {QStringLiteral("計算書 %1/%2").arg(page - pages.first + 1).arg(reportPages), page,
+                {QStringLiteral("計算書 %1/%2").arg(page - pages.first + 1).arg(reportPages),
+                 page,
                  {}});
         if (pages.sketch)
             entry.children.append({QStringLiteral("形状図"), pages.sketch, {}});
@@ -201,7 +204,8 @@ BookOutcome writeBook(std::vector<book::BookDesign>& designs, const book::BookTi
     // Qt paints into a temporary file; only the finished book goes to `path`.
     QTemporaryFile painted(QDir::temp().filePath(QStringLiteral("haltrix-book-XXXXXX.pdf")));
     if (!painted.open())
-        return failed(QStringLiteral("一時ファイルを作れませんでした: %1").arg(painted.errorString()));
+        return failed(
+            QStringLiteral("一時ファイルを作れませんでした: %1").arg(painted.errorString()));
     painted.close();
 
     QPrinter printer(QPrinter::HighResolution);
@@ -234,8 +238,8 @@ BookOutcome writeBook(std::vector<book::BookDesign>& designs, const book::BookTi
 
     QFile paintedFile(painted.fileName());
     if (!paintedFile.open(QIODevice::ReadOnly))
-        return failed(QStringLiteral("一時ファイルを読めませんでした: %1")
-                          .arg(paintedFile.errorString()));
+        return failed(
+            QStringLiteral("一時ファイルを読めませんでした: %1").arg(paintedFile.errorString()));
     QString error;
     const QByteArray pdf =
         addPdfNavigation(paintedFile.readAll(), navigation(designs, title, layout), error);
@@ -244,8 +248,8 @@ BookOutcome writeBook(std::vector<book::BookDesign>& designs, const book::BookTi
 
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.commit())
-        return failed(QStringLiteral("ファイル %1 に書き込めませんでした: %2")
-                          .arg(path, out.errorString()));
+        return failed(
+            QStringLiteral("ファイル %1 に書き込めませんでした: %2").arg(path, out.errorString()));
     BookOutcome outcome;
     outcome.status = BookOutcome::Status::Written;
     outcome.pages = layout.pages;

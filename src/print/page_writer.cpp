@@ -204,7 +204,8 @@ void PageWriter::drawHeader() {
     QPen rule(Qt::black);
     rule.setWidthF(0.1 * perMm);
     m_painter.setPen(rule);
-    m_painter.drawLine(QPointF(left, kHeaderRuleMm * perMm), QPointF(m_right, kHeaderRuleMm * perMm));
+    m_painter.drawLine(QPointF(left, kHeaderRuleMm * perMm),
+                       QPointF(m_right, kHeaderRuleMm * perMm));
     m_painter.restore();
 }
 
@@ -216,9 +217,11 @@ void PageWriter::fail() {
 
 QString PageWriter::failureText() const {
     if (m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty())
-        return QStringLiteral("ファイル %1 に書き込めませんでした。").arg(m_printer.outputFileName());
+        return QStringLiteral("ファイル %1 に書き込めませんでした。")
+            .arg(m_printer.outputFileName());
     if (!m_printer.printerName().isEmpty())
-        return QStringLiteral("プリンター %1 に印刷できませんでした。").arg(m_printer.printerName());
+        return QStringLiteral("プリンター %1 に印刷できませんでした。")
+            .arg(m_printer.printerName());
     return QStringLiteral("印刷できませんでした。");
 }
 

@@ -47,7 +47,6 @@ bool canWritePdfNavigation();
 
 // The PDF `pdf` with `navigation` added. Where this build cannot add it, the
 // PDF unchanged. On failure a null array and `error` says why.
-QByteArray addPdfNavigation(const QByteArray& pdf, const PdfNavigation& navigation,
-                            QString& error);
+QByteArray addPdfNavigation(const QByteArray& pdf, const PdfNavigation& navigation, QString& error);
 
 } // namespace haltrix::print

@@ -31,7 +31,8 @@ Object name(const char* value) {
 
 class Navigator {
 public:
-    explicit Navigator(QPDF& pdf) : m_pdf(pdf), m_pages(QPDFPageDocumentHelper(pdf).getAllPages()) {}
+    explicit Navigator(QPDF& pdf)
+        : m_pdf(pdf), m_pages(QPDFPageDocumentHelper(pdf).getAllPages()) {}
 
     Object page(int number) {
         if (number < 1 || number > static_cast<int>(m_pages.size()))
@@ -81,10 +82,9 @@ public:
         Object annotation = m_pdf.makeIndirectObject(Object::newDictionary());
         annotation.replaceKey("/Type", name("/Annot"));
         annotation.replaceKey("/Subtype", name("/Link"));
-        annotation.replaceKey(
-            "/Rect", Object::newArray(QPDFObjectHandle::Rectangle(link.rect.left(), link.rect.top(),
-                                                                    link.rect.right(),
-                                                                    link.rect.bottom())));
+        annotation.replaceKey("/Rect", Object::newArray(QPDFObjectHandle::Rectangle(
+                                           link.rect.left(), link.rect.top(), link.rect.right(),
+                                           link.rect.bottom())));
         Object border = Object::newArray();
         for (int i = 0; i < 3; ++i)
             border.appendItem(Object::newInteger(0));

@@ -59,8 +59,7 @@ class TestCliBook : public QObject {
     QTemporaryDir m_dir;
 
     // The SI example under another name, changed by `change`.
-    template <typename Change>
-    QString variant(const char* name, Change change) {
+    template <typename Change> QString variant(const char* name, Change change) {
         DesignRecord record;
         if (readDesignFile(source("examples/bracket-si.tvx").toStdString(), record))
             qFatal("cannot read the example");
@@ -120,8 +119,7 @@ private slots:
             QVERIFY(pages[sketchPage - 1].contains(QStringLiteral("形状図")));
 
             // The report's own lines, in order, on the pages before the sketch.
-            const QStringList report =
-                runCalc({"report", "--print", files[i]}).out.split('\n');
+            const QStringList report = runCalc({"report", "--print", files[i]}).out.split('\n');
             QVERIFY(report.size() > 30);
             const QString text = pages.mid(entry.page - 1, sketchPage - entry.page).join('\f');
             const QString missing = test::firstMissingInOrder(report, text);
@@ -130,7 +128,7 @@ private slots:
             // The contents: the row names the first page and links to it.
             const QString contents = pages[1];
             const QRegularExpression row(QRegularExpression::escape(names[i]) +
-                                         QStringLiteral(".*\\s(\\d+)\\s*$"),
+                                             QStringLiteral(".*\\s(\\d+)\\s*$"),
                                          QRegularExpression::MultilineOption);
             QCOMPARE(row.match(contents).captured(1).toInt(), entry.page);
             const test::PdfWords words = test::pdfWords(pdf, error);
@@ -141,8 +139,8 @@ private slots:
                 const QPointF centre((word.xMin + word.xMax) / 2,
                                      book.pageHeights[1] - (word.yMin + word.yMax) / 2);
                 for (const test::PdfLink& link : book.links)
-                    linked |= link.page == 2 && link.rect.contains(centre) &&
-                              link.target == entry.page;
+                    linked |=
+                        link.page == 2 && link.rect.contains(centre) && link.target == entry.page;
             }
             QVERIFY2(linked, qPrintable(names[i]));
         }
@@ -154,9 +152,36 @@ private slots:
             QCOMPARE(numbered, page > 1);
         }
         const QString cover = test::comparable(pages[0]);
-        for (const char* text : {"ブラケットの設計計算書", "国道1号橋", "山田太郎", "令和8年12月8日",
-                                 "設計数4件", "-NG-1件", "計算不能1件"})
+        for (const char* text : {"ブラケットの設計計算書", "国道1号橋", "山田太郎",
+                                 "令和8年12月8日", "設計数4件", "-NG-1件", "計算不能1件"})
             QVERIFY2(cover.contains(QString::fromUtf8(text)), text);
+
+        // One page layout: the SI example's report page in the book holds the
+        // words of its single PDF at the same places; only the header (inside
+        // the top 20 mm) is added.
+        const QString single = m_dir.filePath(QStringLiteral("single.pdf"));
+        QCOMPARE(runCalc({"pdf", files[1], "-o", single}).exitCode, 0);
+        const test::PdfWords alone = test::pdfWords(single, error);
+        const test::PdfWords inBook = test::pdfWords(pdf, error);
+        const int page = book.outline[3].page;
+        const double margin = 20 / 25.4 * 72;
+        QStringList aloneWords, bookWords;
+        for (const test::PdfWord& w : alone.words) {
+            if (w.page == 1)
+                aloneWords.append(QStringLiteral("%1@%2,%3")
+                                      .arg(w.text)
+                                      .arg(w.xMin, 0, 'f', 2)
+                                      .arg(w.yMin, 0, 'f', 2));
+        }
+        for (const test::PdfWord& w : inBook.words) {
+            if (w.page == page && w.yMin > margin)
+                bookWords.append(QStringLiteral("%1@%2,%3")
+                                     .arg(w.text)
+                                     .arg(w.xMin, 0, 'f', 2)
+                                     .arg(w.yMin, 0, 'f', 2));
+        }
+        QVERIFY(aloneWords.size() > 50);
+        QCOMPARE(bookWords, aloneWords);
 
         QCOMPARE(book.info.value("/Title"), QStringLiteral("ブラケットの設計計算書"));
         QCOMPARE(book.info.value("/Author"), QStringLiteral("山田 太郎"));
@@ -172,11 +197,10 @@ private slots:
         QTest::addColumn<QString>("named");
         const QString example = source("examples/bracket-si.tvx");
         const QString unreadable = source("tests/data/unreadable.tvx");
-        QTest::newRow("an unreadable file") << QStringList{example, unreadable} << "kept.pdf" << 2
-                                            << "unreadable.tvx";
-        QTest::newRow("a missing file")
-            << QStringList{example, m_dir.filePath("missing.tvx")} << "kept.pdf" << 2
-            << "missing.tvx";
+        QTest::newRow("an unreadable file")
+            << QStringList{example, unreadable} << "kept.pdf" << 2 << "unreadable.tvx";
+        QTest::newRow("a missing file") << QStringList{example, m_dir.filePath("missing.tvx")}
+                                        << "kept.pdf" << 2 << "missing.tvx";
         QTest::newRow("no files") << QStringList{} << "kept.pdf" << 1 << "no design file";
         QTest::newRow("no -o") << QStringList{example} << QString() << 1 << "-o";
         QTest::newRow("unknown option")
@@ -211,7 +235,8 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("findings");
         QTest::newRow("a notice") << source("examples/bracket-gravitational.tvx") << 1;
-        QTest::newRow("a warning and a notice") << source("tests/data/outside-method-range.tvx") << 2;
+        QTest::newRow("a warning and a notice")
+            << source("tests/data/outside-method-range.tvx") << 2;
         QTest::newRow("none") << variant("clean.tvx", [](DesignRecord& r) { r.a = r.l; }) << 0;
     }
 

@@ -35,7 +35,8 @@ QString source(const char* path) {
 QStringList outlineTitles(const QString& pdf) {
     QString error;
     QStringList titles;
-    for (const haltrix::test::PdfOutlineEntry& entry : haltrix::test::pdfStructure(pdf, error).outline)
+    for (const haltrix::test::PdfOutlineEntry& entry :
+         haltrix::test::pdfStructure(pdf, error).outline)
         titles.append(entry.title);
     return titles;
 }
@@ -54,7 +55,8 @@ class TestBookWindow : public QObject {
 
     // A book window of its own with three designs.
     std::unique_ptr<BookWindow> bookWindow() {
-        auto window = std::make_unique<BookWindow>(m_dialogs, m_sink, [] { return ClearSpacingRule{}; });
+        auto window =
+            std::make_unique<BookWindow>(m_dialogs, m_sink, [] { return ClearSpacingRule{}; });
         window->addDesignFiles({source("examples/bracket-gravitational.tvx"),
                                 source("examples/bracket-si.tvx"),
                                 source("tests/data/zero-overhang.tvx")});

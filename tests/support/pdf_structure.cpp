@@ -81,7 +81,8 @@ PdfStructure pdfStructure(const QString& path, QString& error) {
     for (int index = 0; index < pages.size(); ++index) {
         const QJsonObject page =
             reader.resolve(pages.at(index).toObject().value(QStringLiteral("object"))).toObject();
-        result.pageHeights.append(page.value(QStringLiteral("/MediaBox")).toArray().at(3).toDouble());
+        result.pageHeights.append(
+            page.value(QStringLiteral("/MediaBox")).toArray().at(3).toDouble());
         for (const QJsonValue& annotation :
              reader.resolve(page.value(QStringLiteral("/Annots"))).toArray()) {
             const QJsonObject link = reader.resolve(annotation).toObject();
@@ -96,8 +97,11 @@ PdfStructure pdfStructure(const QString& path, QString& error) {
         }
     }
 
-    const QJsonObject trailer =
-        reader.objects().value(QStringLiteral("trailer")).toObject().value(QStringLiteral("value")).toObject();
+    const QJsonObject trailer = reader.objects()
+                                    .value(QStringLiteral("trailer"))
+                                    .toObject()
+                                    .value(QStringLiteral("value"))
+                                    .toObject();
     const QJsonObject info = reader.resolve(trailer.value(QStringLiteral("/Info"))).toObject();
     for (auto it = info.begin(); it != info.end(); ++it)
         result.info.insert(it.key(), textOf(it.value()));
