@@ -36,8 +36,8 @@ int runBookCommand(const std::vector<std::string>& args) {
                 book::readBookDesign(path, name, options.spacingRule, designs[i])) {
             std::cerr << "haltrix-calc book: " << readError->message() << "\n";
             status.unreadable();
-        } else if (designs[i].message) {
-            std::cerr << "haltrix-calc book: " << path << ": " << *designs[i].message << "\n";
+        } else if (designs[i].results.message) {
+            std::cerr << "haltrix-calc book: " << path << ": " << *designs[i].results.message << "\n";
             status.message();
         }
     }

@@ -39,8 +39,8 @@ int runCsvCommand(const std::vector<std::string>& args) {
     appendDesignTableHeader(out.text());
     out.text() += lineEnd;
     return forEachDesignFile(options, [&](const CalculatedDesign& design, ExitStatus&) {
-        DesignOutcome outcome{design.message, design.horizontal};
-        appendDesignTableRow(out.text(), design.path, design.record, outcome, design.warnings);
+        appendDesignTableRow(out.text(), design.path, design.inputs, design.results,
+                             design.warnings);
         out.text() += lineEnd;
         out.flushIfFull();
     });

@@ -20,11 +20,11 @@ std::string_view judgementText(Judgement judgement) {
 }
 
 Judgement BookDesign::judgement() const {
-    if (message)
+    if (results.message)
         return Judgement::NotCalculated;
-    if (record.mainJudgement == kJudgementOk)
+    if (results.main.judgement == kJudgementOk)
         return Judgement::Ok;
-    if (record.mainJudgement == kJudgementNg)
+    if (results.main.judgement == kJudgementNg)
         return Judgement::Ng;
     // A calculation that gave no judgement has not judged the design.
     return Judgement::NotCalculated;
@@ -45,11 +45,10 @@ std::optional<FileError> readBookDesign(const std::string& path, const std::stri
     design = BookDesign{};
     design.path = path;
     design.name = name;
-    if (std::optional<FileError> error = readDesignFile(path, design.record))
+    if (std::optional<FileError> error = readDesignFile(path, design.inputs))
         return error;
-    const DesignOutcome outcome = deriveAndCalculate(design.record, HorizontalChoice{});
-    design.message = outcome.message;
-    design.findings = findDesignWarnings(design.record, rule);
+    design.results = calculateDesign(design.inputs);
+    design.findings = findDesignWarnings(design.inputs, design.results, rule);
     return std::nullopt;
 }
 
@@ -93,7 +92,7 @@ std::vector<std::string> contentsHeading() {
 std::vector<std::string> contentsRow(int number, const BookDesign& design, int firstPage) {
     return {std::to_string(number),
             design.name,
-            unitSystemText(design.record.unitSystem),
+            unitSystemText(design.inputs.unitSystem),
             std::string(judgementText(design.judgement())),
             std::to_string(design.warnings()),
             std::to_string(design.notices()),

@@ -9,7 +9,8 @@
 
 #include "clear_spacing_rule.h"
 #include "design_file.h"
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "design_warnings.h"
 
 namespace haltrix::book {
@@ -40,8 +41,8 @@ std::string_view judgementText(Judgement judgement);
 struct BookDesign {
     std::string path;
     std::string name;                   // the file's name, as the book shows it
-    DesignRecord record;                // inputs and results of the calculation
-    std::optional<std::string> message; // the engine's message, if it stopped
+    DesignInputs inputs;
+    DesignResults results; // with the engine's message, if it stopped
     std::vector<Finding> findings;
 
     Judgement judgement() const;

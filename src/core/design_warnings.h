@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "clear_spacing_rule.h"
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 
 namespace haltrix {
 
@@ -57,12 +58,16 @@ struct Finding {
     bool operator==(const Finding&) const = default;
 };
 
-// Every finding for the inputs of the record (and the horizontal bar count it
-// holds), in a fixed order: by code as listed above, layer 1 before layer 2.
-// Safe on any record: nothing divides by zero, and a comparison that meets a
+// Every finding for the inputs (and the horizontal bar count the results were
+// checked with), in a fixed order: by code as listed above, layer 1 before layer 2.
+// Safe on any design: nothing divides by zero, and a comparison that meets a
 // NaN counts as a finding, never as a pass. t and c are in cm when unitSystem
 // is 1 and in mm otherwise; lengths are in m.
-std::vector<Finding> findDesignWarnings(const DesignRecord& record, const ClearSpacingRule& rule);
+std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const DesignResults& results,
+                                        const ClearSpacingRule& rule);
+
+// The same for the inputs alone, before any side-face bars are chosen.
+std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const ClearSpacingRule& rule);
 
 // The 警告 for a box of a form whose text is not a number: `caption` names
 // the box ("鉛直力"), `text` is what it holds (empty: nothing was typed).

@@ -225,8 +225,8 @@ bool BookWindow::makeBook(const QString& path) {
         if (const auto error =
                 book::readBookDesign(pathForCore(files[i]), name.toStdString(), rule, design))
             unreadable.append(QString::fromStdString(error->message()));
-        else if (design.message)
-            stopped.append(name + QStringLiteral(": ") + QString::fromStdString(*design.message));
+        else if (design.results.message)
+            stopped.append(name + QStringLiteral(": ") + QString::fromStdString(*design.results.message));
     }
     if (!unreadable.isEmpty()) {
         m_messages.showMessage(this,

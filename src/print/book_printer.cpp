@@ -62,19 +62,15 @@ public:
             PrintOptions options;
             if (m_sketches) {
                 // Counting needs only the page, not the drawing.
-                options.sketch =
-                    m_writer.counting()
-                        ? sketch::Sketch{}
-                        : sketch::buildSketch(design.record,
-                                              design.message
-                                                  ? sketch::SketchContent::Inputs
-                                                  : sketch::SketchContent::InputsAndResults);
+                options.sketch = m_writer.counting()
+                                     ? sketch::Sketch{}
+                                     : sketch::buildSketch(design.inputs, design.results);
                 options.linesUnderSketch = warningLines(design.findings);
             }
-            options.notes = designNotes(design.findings, design.message);
+            options.notes = designNotes(design.findings, design.results.message);
             layout.designs.push_back(
-                writeDesignPages(m_writer, design.record, options,
-                                 qt(book::noReportLine(design.record.unitSystem))));
+                writeDesignPages(m_writer, design.inputs, design.results, options,
+                                 qt(book::noReportLine(design.inputs.unitSystem))));
             if (m_writer.failed())
                 return false;
             if (progress && !progress(static_cast<int>(i) + 1, static_cast<int>(m_designs.size())))

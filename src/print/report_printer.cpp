@@ -41,10 +41,11 @@ private:
 
 } // namespace
 
-PrintOutcome printReport(DesignRecord& record, QPrinter& printer) {
+PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
+                         QPrinter& printer) {
     printer.setFullPage(false);
     PageWriter writer(printer);
-    writeReport(record, writer, ReportVariant::Print);
+    writeReport(inputs, results, writer, ReportVariant::Print);
     return writer.finish();
 }
 
@@ -66,12 +67,13 @@ QStringList designNotes(const std::vector<Finding>& findings,
     return qtLines(designNotesLines(findings, message));
 }
 
-DesignPages writeDesignPages(PageWriter& writer, DesignRecord& record, const PrintOptions& options,
+DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
+                             const DesignResults& results, const PrintOptions& options,
                              const QString& noReportLine) {
     DesignPages pages;
     writer.breakPage();
     FirstPage report(writer);
-    pages.report = writeReport(record, report, ReportVariant::Print);
+    pages.report = writeReport(inputs, results, report, ReportVariant::Print);
     if (!pages.report) {
         if (noReportLine.isEmpty())
             return pages;
@@ -94,22 +96,23 @@ DesignPages writeDesignPages(PageWriter& writer, DesignRecord& record, const Pri
     return pages;
 }
 
-PrintOutcome printReport(DesignRecord& record, QPrinter& printer, const PrintOptions& options) {
+PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
+                         QPrinter& printer, const PrintOptions& options) {
     if (!options.sketch && options.notes.isEmpty() && !options.title.anyField())
-        return printReport(record, printer);
+        return printReport(inputs, results, printer);
     printer.setFullPage(false);
     int pages = 0;
     if (options.title.anyField()) {
         // The header names the number of pages: the pages are laid out once
         // without printing to count them.
         PageWriter counter(printer, PageWriter::Mode::Count);
-        writeDesignPages(counter, record, options);
+        writeDesignPages(counter, inputs, results, options);
         pages = counter.page();
     }
     PageWriter writer(printer);
     if (pages > 0)
         writer.setHeader(options.title, pages);
-    writeDesignPages(writer, record, options);
+    writeDesignPages(writer, inputs, results, options);
     return writer.finish();
 }
 
@@ -123,11 +126,12 @@ void setUpPdfPrinter(QPrinter& printer, const QString& path, const QString& docu
     printer.setCreator(QStringLiteral("Haltrix"));
 }
 
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName,
+PrintOutcome writeReportPdf(const DesignInputs& inputs, const DesignResults& results,
+                            const QString& path, const QString& documentName,
                             const PrintOptions& options) {
     QPrinter printer(QPrinter::HighResolution);
     setUpPdfPrinter(printer, path, documentName);
-    return printReport(record, printer, options);
+    return printReport(inputs, results, printer, options);
 }
 
 } // namespace haltrix::print

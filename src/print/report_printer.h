@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "design_warnings.h"
 #include "page_writer.h"
 #include "sketch.h"
@@ -17,15 +18,15 @@ class QPrinter;
 
 namespace haltrix::print {
 
-// Prints the record's report on `printer` (the print variant: four blank
+// Prints the report of a design on `printer` (the print variant: four blank
 // lines at the head): millimetres as the unit, the origin 20 mm inside the
 // printable area, the report font at 9 pt, one line spacing per line, then
 // ends the document. A line that does not fit continues on a new page. The
 // printer's resolution and page are whatever the caller chose; the document
 // is begun only when the report has its first line, so a unit system
-// without a report leaves the printer untouched. Sets hBarName, as writing
-// the report does.
-PrintOutcome printReport(DesignRecord& record, QPrinter& printer);
+// without a report leaves the printer untouched.
+PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
+                         QPrinter& printer);
 
 // A date as the header line shows it: "2026年12月8日".
 QString titleDate(const QDate& date);
@@ -65,13 +66,15 @@ struct DesignPages {
 // and the calculation book all print a design through here. Without a
 // report nothing else is printed, unless `noReportLine` is given: it then
 // stands where the report would.
-DesignPages writeDesignPages(PageWriter& writer, DesignRecord& record, const PrintOptions& options,
+DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
+                             const DesignResults& results, const PrintOptions& options,
                              const QString& noReportLine = {});
 
 // printReport with the sketch page, the page 設計上の注意 and the header line.
 // With no sketch, no notes and no title field it prints exactly what
 // printReport prints.
-PrintOutcome printReport(DesignRecord& record, QPrinter& printer, const PrintOptions& options);
+PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
+                         QPrinter& printer, const PrintOptions& options);
 
 // An A4 printer at high resolution writing a PDF to `path`, with its fonts
 // embedded and `documentName` as its title.
@@ -79,7 +82,8 @@ void setUpPdfPrinter(QPrinter& printer, const QString& path, const QString& docu
 
 // The same report written through printReport to an A4 PDF file at high
 // resolution, with its fonts embedded; `documentName` becomes its title.
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName,
+PrintOutcome writeReportPdf(const DesignInputs& inputs, const DesignResults& results,
+                            const QString& path, const QString& documentName,
                             const PrintOptions& options = {});
 
 } // namespace haltrix::print

@@ -60,7 +60,7 @@ class TestCliBook : public QObject {
 
     // The SI example under another name, changed by `change`.
     template <typename Change> QString variant(const char* name, Change change) {
-        DesignRecord record;
+        DesignInputs record;
         if (readDesignFile(source("examples/bracket-si.tvx").toStdString(), record))
             qFatal("cannot read the example");
         change(record);
@@ -75,7 +75,7 @@ private slots:
     // example's (NG: the provided steel stays, the required grows), one whose
     // calculation stops (計算不能).
     void bookOfFourDesigns() {
-        const QString heavy = variant("heavy.tvx", [](DesignRecord& r) { r.P *= 100; });
+        const QString heavy = variant("heavy.tvx", [](DesignInputs& r) { r.P *= 100; });
         const QStringList files{source("examples/bracket-gravitational.tvx"),
                                 source("examples/bracket-si.tvx"), heavy,
                                 source("tests/data/zero-overhang.tvx")};
@@ -237,7 +237,7 @@ private slots:
         QTest::newRow("a notice") << source("examples/bracket-gravitational.tvx") << 1;
         QTest::newRow("a warning and a notice")
             << source("tests/data/outside-method-range.tvx") << 2;
-        QTest::newRow("none") << variant("clean.tvx", [](DesignRecord& r) { r.a = r.l; }) << 0;
+        QTest::newRow("none") << variant("clean.tvx", [](DesignInputs& r) { r.a = r.l; }) << 0;
     }
 
     void notesPage() {

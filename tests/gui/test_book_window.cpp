@@ -16,7 +16,6 @@
 #include <memory>
 
 #include "book_window.h"
-#include "design_context.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "pdf_structure.h"
@@ -77,12 +76,11 @@ private slots:
     void makesTheCommandsBook() {
         const QString settingsFile = m_dir->filePath(QStringLiteral("settings.ini"));
         QSettings(settingsFile, QSettings::IniFormat).setValue("Print/Project", "海辺橋");
-        DesignContext context;
         MainWindow::Services services;
         services.fileDialogs = &m_dialogs;
         services.messages = &m_sink;
         services.settingsFile = settingsFile;
-        MainWindow main(context, services);
+        MainWindow main(services);
         main.show();
         main.findChild<QAction*>("mnuFileBook")->trigger();
         QWidget* window = main.childWindow(QStringLiteral("frmBook"));
