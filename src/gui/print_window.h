@@ -61,6 +61,7 @@ public:
 
     // Shows (and prints) the design with these side-face bars from now on.
     void setHorizontalChoice(const HorizontalChoice& choice);
+    const HorizontalChoice& horizontalChoice() const { return m_choice; }
     // What the preview shows and 印刷実行 prints.
     const DesignResults& results() const { return m_results; }
 
