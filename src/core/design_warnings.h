@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,27 @@ struct Finding {
 // NaN counts as a finding, never as a pass. t and c are in cm when unitSystem
 // is 1 and in mm otherwise; lengths are in m.
 std::vector<Finding> findDesignWarnings(const DesignRecord& record, const ClearSpacingRule& rule);
+
+// A clear distance between bars in mm and the minimum the rule asks for
+// there, as the spacing checks measure them. A NaN in either never fits.
+struct BarSpacing {
+    double clearMm = 0;
+    double minimumMm = 0;
+    bool fits() const { return clearMm >= minimumMm; }
+};
+
+// Between neighbouring bars of a layer of `count` bars of `bar`, centres
+// spread evenly between t from either side face of b (what bars-do-not-fit
+// checks); empty for a bar the table does not know or fewer than two whole
+// bars. The other inputs come from `record`.
+std::optional<BarSpacing> layerBarSpacing(const DesignRecord& record, std::string_view bar,
+                                          double count, const ClearSpacingRule& rule);
+
+// Between the layers, c - (φ1 + φ2)/2 (what layers-too-close checks); empty
+// when either bar is one the table does not know.
+std::optional<BarSpacing> layerDistanceSpacing(const DesignRecord& record, std::string_view bar1,
+                                               std::string_view bar2,
+                                               const ClearSpacingRule& rule);
 
 // Whether any finding is a 警告.
 bool hasWarning(const std::vector<Finding>& findings);
