@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "bar_proposal.h"
+#include "bar_table.h"
 #include "number_format.h"
 
 namespace haltrix {
@@ -85,6 +86,13 @@ std::string largestIsNgText(const BarArrangement& largest, double provided, doub
     const std::string unit = proposalAreaUnit(unitSystem);
     return "納まる最大の配置 " + arrangementText(largest) + "（配置鉄筋量 " + figure(provided, 3) +
            " " + unit + "）でも NG です（必要鉄筋量 " + figure(required, 3) + " " + unit + "）";
+}
+
+std::string sideFaceText(const std::optional<int>& bar, double count) {
+    const std::string head = "側面鉄筋 " + countText(count) + " 本: ";
+    if (!bar)
+        return head + "この本数ではどの鉄筋も NG です";
+    return head + std::string(barNameByIndex(*bar));
 }
 
 std::string noneNamedText() {

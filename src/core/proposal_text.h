@@ -40,6 +40,10 @@ std::string largestIsNgText(const BarArrangement& largest, double provided, doub
                             int unitSystem);
 std::string noneNamedText();
 
+// The side-face bars proposed for `count` bars: "側面鉄筋 4 本: D13", or
+// that no bar of the list meets the horizontal check with that count.
+std::string sideFaceText(const std::optional<int>& bar, double count);
+
 // The area unit of a unit system: "cm2" for 1, "mm2" otherwise.
 const char* proposalAreaUnit(int unitSystem);
 
