@@ -7,6 +7,7 @@
 #include "bar_table.h"
 #include "cli_options.h"
 #include "convert_command.h"
+#include "propose_command.h"
 #include "sweep.h"
 #include "sweep_command.h"
 #include "unit_conversion.h"
@@ -102,6 +103,24 @@ void checkSweepOptions(const std::vector<std::string>& args, std::vector<std::st
         problems.push_back("sweep options: a design file that is no argument");
 }
 
+void checkProposeOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
+    cli::ProposeOptions options;
+    std::string error;
+    if (!cli::parseProposeOptions(args, options, error)) {
+        if (error.empty())
+            problems.push_back("propose options: refused without a message");
+        return;
+    }
+    if (options.top < 1 || options.top > cli::kMaxProposeTop)
+        problems.push_back("propose options: --top out of range");
+    if (options.calc.files.size() != 1 || !isArgument(args, options.calc.files.front()))
+        problems.push_back("propose options: not one design file given as an argument");
+    if (options.apply != !options.calc.output.empty())
+        problems.push_back("propose options: an output without --apply, or --apply without one");
+    if (options.inPlace && options.calc.output != options.calc.files.front())
+        problems.push_back("propose options: --in-place writes elsewhere");
+}
+
 } // namespace
 
 std::vector<std::string> checkCommandLine(std::string_view bytes) {
@@ -109,6 +128,7 @@ std::vector<std::string> checkCommandLine(std::string_view bytes) {
     std::vector<std::string> problems;
     checkCalcOptions(args, problems);
     checkConvertOptions(args, problems);
+    checkProposeOptions(args, problems);
     checkSweepOptions(args, problems);
     return problems;
 }

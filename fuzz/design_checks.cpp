@@ -24,6 +24,7 @@
 #include "engine.h"
 #include "horizontal_check.h"
 #include "number_format.h"
+#include "proposal_checks.h"
 #include "report.h"
 #include "sheet.h"
 #include "sketch_builder.h"
@@ -515,6 +516,8 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     if (!sameFindings(design.warnings, findDesignWarnings(r, options.spacingRule)))
         problems.push_back("the calculated design carries other warnings than its record gives");
     checkWarnings(shown.record, options.spacingRule, problems);
+    checkProposal(bytes, r, options.spacingRule,
+                  {options.hBarIndex, barCountFromText(options.hCountText)}, problems);
     shown.warnings = findDesignWarnings(shown.record, options.spacingRule);
 
     const QJsonObject json = cli::designJson(design);

@@ -11,6 +11,7 @@
 #include <QTabWidget>
 #include <limits>
 
+#include "bar_proposal_window.h"
 #include "child_windows.h"
 #include "design_context.h"
 #include "design_warnings.h"
@@ -159,6 +160,9 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cancel->setObjectName("Command2");
     place(cancel, QRect(4920, 5520, 1215, 375));
+    auto* propose = new QPushButton(QStringLiteral("自動選定"), this);
+    propose->setObjectName("Command3");
+    place(propose, QRect(3600, 5040, 1215, 375));
 
     m_findings = new FindingsList(this);
     m_findings->setObjectName("lstFindings");
@@ -166,6 +170,7 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
 
     connect(ok, &QPushButton::clicked, this, &InputForm::acceptInput);
     connect(cancel, &QPushButton::clicked, this, &InputForm::cancelInput);
+    connect(propose, &QPushButton::clicked, this, &InputForm::proposeBars);
     connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::updateLayer1Area);
     connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::updateLayer2Area);
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer1Area);
@@ -394,6 +399,22 @@ void InputForm::cancelInput() {
 
 void InputForm::updateFindings() {
     m_findings->showFindings(findDesignWarnings(recordAsTyped(), m_context.spacingRule()));
+}
+
+void InputForm::proposeBars() {
+    const DesignRecord typed = recordAsTyped();
+    auto* window = new BarProposalWindow(haltrix::proposeBars(typed, m_context.spacingRule(), 5),
+                                         typed.unitSystem, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &BarProposalWindow::arrangementChosen, this, &InputForm::fillBars);
+    window->open();
+}
+
+void InputForm::fillBars(const BarArrangement& bars) {
+    selectBar(m_list1, bars.layer1Bar);
+    m_text[12]->setText(textOfNumber(bars.layer1Count));
+    selectBar(m_list2, bars.layer2Bar);
+    m_text[14]->setText(textOfNumber(bars.layer2Count));
 }
 
 void InputForm::updateLayer1Area() {

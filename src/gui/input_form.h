@@ -3,6 +3,7 @@
 
 #include <QWidget>
 
+#include "bar_proposal.h"
 #include "bar_table.h"
 #include "twin.h"
 
@@ -68,6 +69,11 @@ public:
     void updateLayer2Area();
     // Lists the warnings of the design as typed.
     void updateFindings();
+    // "自動選定": the best arrangements of the main bars for the design as
+    // typed, in a window; the one chosen there goes into the bar lists and
+    // count boxes as if typed.
+    void proposeBars();
+    void fillBars(const BarArrangement& bars);
 
 signals:
     // Any box edited or any bar chosen: recordAsTyped() may differ.
