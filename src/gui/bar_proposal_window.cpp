@@ -77,7 +77,7 @@ BarProposalWindow::BarProposalWindow(const BarProposal& proposal, int unitSystem
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_grid, &QTableWidget::cellDoubleClicked, this,
             &BarProposalWindow::chooseCurrentRow);
-    resize(560, proposal.candidates.empty() ? 160 : 280);
+    resize(600, proposal.candidates.empty() ? 160 : 280);
 }
 
 void BarProposalWindow::chooseCurrentRow() {
