@@ -115,9 +115,12 @@ void checkProposeOptions(const std::vector<std::string>& args, std::vector<std::
         problems.push_back("propose options: --top out of range");
     if (options.calc.files.size() != 1 || !isArgument(args, options.calc.files.front()))
         problems.push_back("propose options: not one design file given as an argument");
-    if (options.apply != !options.calc.output.empty())
+    // --in-place writes to the design file, whatever its name (an empty one
+    // fails when read).
+    if (!options.inPlace && options.apply != !options.calc.output.empty())
         problems.push_back("propose options: an output without --apply, or --apply without one");
-    if (options.inPlace && options.calc.output != options.calc.files.front())
+    if (options.inPlace && (!options.apply || options.calc.files.empty() ||
+                            options.calc.output != options.calc.files.front()))
         problems.push_back("propose options: --in-place writes elsewhere");
 }
 

@@ -80,6 +80,22 @@ void checkProposal(std::string_view bytes, const DesignRecord& design,
             problems.push_back("the design with the proposal's bars does not read back as such");
     }
 
+    // A finding no arrangement changes: it must come with any bars.
+    if (proposal.blockingFinding) {
+        for (const BarArrangement& bars :
+             {BarArrangement{"D10", 2, "", 0}, BarArrangement{"D35", 3, "D29", 2}}) {
+            DesignRecord r = inputsOf(design);
+            applyArrangement(r, bars);
+            deriveAndCalculate(r, choice);
+            bool raised = false;
+            for (const Finding& finding : findDesignWarnings(r, rule))
+                raised = raised || finding.code == proposal.blockingFinding->code;
+            if (!raised)
+                problems.push_back("the finding that stops the proposal goes with other bars: " +
+                                   proposal.blockingFinding->code);
+        }
+        return;
+    }
     if (!isSmall(design, rule))
         return;
     ProposedArrangement figures;

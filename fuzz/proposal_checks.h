@@ -15,7 +15,8 @@ namespace haltrix::checks {
 // with candidates or a reason (never both, never neither), every candidate
 // passes when calculated and checked afresh, they come in rank order, and
 // the design file with the first one's bars reads back as the design with
-// those bars. On small designs (no layer holds more than six bars) no
+// those bars. A finding that stops the proposal comes with other bars too.
+// Otherwise, on small designs (no layer holds more than six bars) no
 // arrangement at all that passes ranks before the first, and none passes
 // when there is no candidate. Adds what broke.
 void checkProposal(std::string_view bytes, const DesignRecord& design,
