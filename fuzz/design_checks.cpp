@@ -210,9 +210,11 @@ void checkFindings(const std::vector<Finding>& findings, std::vector<std::string
         const std::string_view code = f.code;
         const bool warningCode = code == kNonPositiveDimension || code == kTipDeeperThanRoot ||
                                  code == kOutsideMethodRange || code == kCoverBeyondDepth ||
-                                 code == kUnknownBar || code == kBarsDoNotFit;
+                                 code == kUnknownBar || code == kBarsDoNotFit ||
+                                 code == kNegativeBarCount;
         const bool noticeCode = code == kFractionalBarCount || code == kLayerWithoutBar ||
-                                code == kUnitsLookWrong || code == kLayersTooClose;
+                                code == kUnitsLookWrong || code == kLayersTooClose ||
+                                code == kImplausibleDimension || code == kPrintedInputRounded;
         const bool known = warningCode || noticeCode || code == kLoadOffBracket;
         if (!known)
             problems.push_back("unknown warning code \"" + f.code + "\"");

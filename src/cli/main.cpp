@@ -93,13 +93,17 @@ calculation; they say where a design lies outside the range the method
 covers or its bars cannot be built. The codes and their severities:
   non-positive-dimension  警告  H2, l, b or σsa not above 0, or H1 or γc
                                 below 0
+  implausible-dimension   注意  H1, H2, l, b or a beyond 100 m, or t or c
+                                beyond 10 m: no bracket is that large
   tip-deeper-than-root    警告  H1 > H2
   load-off-bracket        警告  a < 0;  注意  a > l
   outside-method-range    警告  a/H2 > 1.0
   cover-beyond-depth      警告  t not above 0, t (in m) >= H2, or t + c >= H2
                                 when layer 2 has bars
+  negative-bar-count      警告  a layer's or the horizontal bar count is
+                                below 0
   fractional-bar-count    注意  a layer's or the horizontal bar count is not
-                                a whole number or is negative
+                                a whole number
   layer-without-bar       注意  a count above 0 with no designation, or a
                                 designation with count 0
   unknown-bar             警告  a designation the bar table does not hold
@@ -112,6 +116,9 @@ covers or its bars cannot be built. The codes and their severities:
                                 minimum clear spacing
   layers-too-close        注意  layer 2 has bars and c - (φ1 + φ2)/2 is below
                                 the minimum clear spacing
+  printed-input-rounded   注意  H1, H2, l, b, a (3 decimals), σsa (none) or γc
+                                (one) has more digits than the report prints,
+                                so the printed input is not the value used
 t and c are in cm (unit system 1) or mm (any other), lengths in m, bar
 diameters the nominal ones of JIS G 3112.
 

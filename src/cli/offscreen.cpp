@@ -2,6 +2,7 @@
 #include "offscreen.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QtGlobal>
 
 namespace haltrix::cli {
@@ -10,6 +11,23 @@ void chooseOffscreenWithoutDisplay() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+RuntimeFolder::RuntimeFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    // A temporary folder is made readable by its owner only, as the runtime
+    // folder must be.
+    auto folder = std::make_unique<QTemporaryDir>();
+    if (!folder->isValid())
+        return; // Qt then falls back on its own default, with its warning
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
+    m_folder = std::move(folder);
+}
+
+RuntimeFolder::~RuntimeFolder() {
+    if (m_folder)
+        qunsetenv("XDG_RUNTIME_DIR");
 }
 
 } // namespace haltrix::cli

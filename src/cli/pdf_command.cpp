@@ -58,6 +58,7 @@ int runPdfCommand(const std::vector<std::string>& args) {
         return status.code();
 
     chooseOffscreenWithoutDisplay();
+    const RuntimeFolder runtimeFolder;
     int argc = 1;
     char name[] = "haltrix-calc";
     char* argv[] = {name, nullptr};

@@ -98,9 +98,11 @@ int runSketchCommand(const std::vector<std::string>& args) {
     int argc = 1;
     char name[] = "haltrix-calc";
     char* argv[] = {name, nullptr};
+    std::optional<RuntimeFolder> runtimeFolder;
     std::optional<QGuiApplication> application;
     if (format != Format::Dxf) {
         chooseOffscreenWithoutDisplay();
+        runtimeFolder.emplace();
         application.emplace(argc, argv);
     }
 

@@ -93,6 +93,42 @@ void checkDimensions(const DesignRecord& r, const CheckUnits& u, Findings& out) 
     }
 }
 
+// Sizes beyond any bracket: lengths in m, t and c in m once converted.
+constexpr double kLargestPlausibleLengthM = 100.0;
+constexpr double kLargestPlausibleCoverM = 10.0;
+
+void checkPlausibleSizes(const DesignRecord& r, const CheckUnits& u, Findings& out) {
+    struct Size {
+        const char* label;
+        const char* symbol;
+        double value;
+        const char* unit;
+        double valueM; // the value in m
+        double largestM;
+        double largestInUnit;
+    };
+    const double coverLimit = kLargestPlausibleCoverM * u.coverPerM;
+    const Size sizes[] = {
+        {"先端高", "H1", r.H1, "m", r.H1, kLargestPlausibleLengthM, kLargestPlausibleLengthM},
+        {"付根高", "H2", r.H2, "m", r.H2, kLargestPlausibleLengthM, kLargestPlausibleLengthM},
+        {"張出長", "l", r.l, "m", r.l, kLargestPlausibleLengthM, kLargestPlausibleLengthM},
+        {"橋軸方向幅", "b", r.b, "m", r.b, kLargestPlausibleLengthM, kLargestPlausibleLengthM},
+        {"支承位置", "a", r.a, "m", r.a, kLargestPlausibleLengthM, kLargestPlausibleLengthM},
+        {"被り", "t", r.t, u.cover, r.t / u.coverPerM, kLargestPlausibleCoverM, coverLimit},
+        {"鉄筋間隔", "c", r.c, u.cover, r.c / u.coverPerM, kLargestPlausibleCoverM, coverLimit},
+    };
+    for (const Size& s : sizes) {
+        // A NaN is no size at all; other checks name it.
+        if (!(std::fabs(s.valueM) > s.largestM))
+            continue;
+        out.add(finding_code::kImplausibleDimension, Severity::Notice,
+                std::string(s.label) + " " + s.symbol + " = " + num(s.value) + " " + s.unit +
+                    " は張出し梁の寸法としてあり得ない大きさです（" + num(s.largestInUnit) + " " +
+                    s.unit + " 超）。入力の桁や単位を確かめてください",
+                {{s.symbol, s.value, s.unit}});
+    }
+}
+
 void checkTipDepth(const DesignRecord& r, Findings& out) {
     if (r.H1 <= r.H2)
         return;
@@ -171,12 +207,20 @@ void checkCounts(const DesignRecord& r, Findings& out) {
     const Count counts[] = {{"１段目の本数", r.layer1Count},
                             {"２段目の本数", r.layer2Count},
                             {"水平鉄筋の本数", r.hBarCount}};
+    // A count below zero cannot be built; one that is not whole is built
+    // with its whole bars.
     for (const Count& c : counts) {
-        if (isWholeCount(c.value))
+        if (!(c.value < 0.0))
+            continue;
+        out.add(finding_code::kNegativeBarCount, Severity::Warning,
+                std::string(c.label) + " n = " + num(c.value) + " 本が負です",
+                {{"n", c.value, "本"}});
+    }
+    for (const Count& c : counts) {
+        if (isWholeCount(c.value) || c.value < 0.0)
             continue;
         out.add(finding_code::kFractionalBarCount, Severity::Notice,
-                std::string(c.label) + " n = " + num(c.value) + " 本が" +
-                    (c.value < 0.0 ? "負です" : "整数ではありません"),
+                std::string(c.label) + " n = " + num(c.value) + " 本が整数ではありません",
                 {{"n", c.value, "本"}});
     }
 }
@@ -276,6 +320,36 @@ const CheckUnits& unitsOf(const DesignRecord& r) {
     return twinForUnitSystem(r.unitSystem) == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
 }
 
+// The inputs the report prints with a fixed number of decimals; one whose
+// printed text reads as another number is named, so that the engineer can
+// round it on purpose.
+void checkPrintedInputs(const DesignRecord& r, const CheckUnits& u, Findings& out) {
+    struct Printed {
+        const char* symbol;
+        double value;
+        const char* unit;
+        int decimals; // as the report's input section prints it
+    };
+    const Printed printed[] = {
+        {"H1", r.H1, "m", 3},          {"H2", r.H2, "m", 3}, {"l", r.l, "m", 3},
+        {"b", r.b, "m", 3},            {"a", r.a, "m", 3},   {"σsa", r.sigmaSa, u.stress, 0},
+        {"γc", r.concreteUnitWeight, u.weight, 1},
+    };
+    for (const Printed& p : printed) {
+        if (!std::isfinite(p.value))
+            continue;
+        // Compared as the form shows the value (15 significant digits), so
+        // that a binary fraction's tail is not taken for a digit.
+        const std::string text = fixedDecimals(p.value, p.decimals);
+        if (parseNumber(text) == parseNumber(plainText(p.value)))
+            continue;
+        out.add(finding_code::kPrintedInputRounded, Severity::Notice,
+                std::string(p.symbol) + " = " + num(p.value) + " は計算書に " + text +
+                    " と印刷されます",
+                {{p.symbol, p.value, p.unit}});
+    }
+}
+
 } // namespace
 
 std::optional<BarSpacing> layerBarSpacing(const DesignRecord& r, std::string_view bar,
@@ -314,6 +388,7 @@ std::vector<Finding> findDesignWarnings(const DesignRecord& r, const ClearSpacin
                             {"２段目", r.layer2Bar, r.layer2Count}};
     Findings out;
     checkDimensions(r, units, out);
+    checkPlausibleSizes(r, units, out);
     checkTipDepth(r, out);
     checkBearingPosition(r, out);
     checkMethodRange(r, out);
@@ -327,7 +402,16 @@ std::vector<Finding> findDesignWarnings(const DesignRecord& r, const ClearSpacin
     for (const Layer& layer : layers)
         checkLayerFits(r, layer, units, rule, out);
     checkLayerDistance(r, units, rule, out);
+    checkPrintedInputs(r, units, out);
     return out.take();
+}
+
+Finding notANumberFinding(std::string_view caption, std::string_view text) {
+    const std::string name(caption);
+    const std::string message =
+        text.empty() ? "「" + name + "」が入力されていません"
+                     : "「" + name + "」の「" + std::string(text) + "」は数値ではありません";
+    return {std::string(finding_code::kNotANumber), Severity::Warning, message, {}};
 }
 
 bool hasWarning(const std::vector<Finding>& findings) {

@@ -23,17 +23,21 @@ std::string_view severityText(Severity severity);
 
 // The stable codes; scripts and tests match on them.
 namespace finding_code {
+inline constexpr std::string_view kNotANumber = "not-a-number";
 inline constexpr std::string_view kNonPositiveDimension = "non-positive-dimension";
+inline constexpr std::string_view kImplausibleDimension = "implausible-dimension";
 inline constexpr std::string_view kTipDeeperThanRoot = "tip-deeper-than-root";
 inline constexpr std::string_view kLoadOffBracket = "load-off-bracket";
 inline constexpr std::string_view kOutsideMethodRange = "outside-method-range";
 inline constexpr std::string_view kCoverBeyondDepth = "cover-beyond-depth";
+inline constexpr std::string_view kNegativeBarCount = "negative-bar-count";
 inline constexpr std::string_view kFractionalBarCount = "fractional-bar-count";
 inline constexpr std::string_view kLayerWithoutBar = "layer-without-bar";
 inline constexpr std::string_view kUnknownBar = "unknown-bar";
 inline constexpr std::string_view kUnitsLookWrong = "units-look-wrong";
 inline constexpr std::string_view kBarsDoNotFit = "bars-do-not-fit";
 inline constexpr std::string_view kLayersTooClose = "layers-too-close";
+inline constexpr std::string_view kPrintedInputRounded = "printed-input-rounded";
 } // namespace finding_code
 
 // One value a finding is about, in the unit it is named in.
@@ -81,6 +85,10 @@ std::optional<BarSpacing> layerBarSpacing(const DesignRecord& record, std::strin
 std::optional<BarSpacing> layerDistanceSpacing(const DesignRecord& record, std::string_view bar1,
                                                std::string_view bar2,
                                                const ClearSpacingRule& rule);
+// The 警告 for a box of a form whose text is not a number: `caption` names
+// the box ("鉛直力"), `text` is what it holds (empty: nothing was typed).
+// findDesignWarnings never gives it; a form lists it before those.
+Finding notANumberFinding(std::string_view caption, std::string_view text);
 
 // Whether any finding is a 警告.
 bool hasWarning(const std::vector<Finding>& findings);

@@ -344,6 +344,9 @@ private:
                 },
                 Point{(start + end) / 2, y + 0.45 * u}, HAlign::Centre, VAlign::Bottom);
             right = std::max(right, std::max(start, end));
+            // The dimensions beyond the tip stand clear of the load labels.
+            for (const Text& label : v.texts)
+                right = std::max(right, textBox(label).right);
             v.dimensions.push_back(dimension({0, 0}, {a, 0}, Orientation::Horizontal, top + 1.5 * u,
                                              "a=" + metres(m_record.a), u));
         }
@@ -399,12 +402,20 @@ private:
         }
         const auto [tail, tip] = ends(!(value < 0));
         v.arrows.push_back(Arrow{tail, tip, 1.0 * u, Layer::Load});
+        // With the report's three decimals: a converted load stays readable.
         v.texts.push_back(Text{labelAt,
-                               std::string(name) + "=" + plainText(value) + " " + m_units.forceUnit,
+                               std::string(name) + "=" + plainText(roundHalfEven(value, 3)) + " " +
+                                   m_units.forceUnit,
                                u, hAlign, vAlign, 0, Layer::Load});
     }
 
     std::string cover(double value) const { return plainText(value) + " " + m_units.coverUnit; }
+
+    // A length in mm shown in the cover unit, as the clear distances are.
+    std::string inCoverUnit(double lengthMm) const {
+        return plainText(roundHalfEven(lengthMm / m_units.coverToMm, m_units.clearDecimals)) + " " +
+               m_units.coverUnit;
+    }
 
     // Strokes at 45 degrees, `spacing` apart, inside a rectangle.
     static Hatch hatch(double x0, double y0, double x1, double y1, double spacing) {
@@ -436,6 +447,7 @@ private:
 
         std::optional<double> previousLabel;
         bool anyBars = false;
+        std::vector<std::string> clearSpacings;
         double clearRow = 1.5 * u;
         for (const BarLayer& layer : m_layers) {
             if (!layer.drawn || !layer.diameter)
@@ -461,15 +473,16 @@ private:
                 for (long k = 0; k < n; ++k)
                     v.circles.push_back(Circle{{centre(k), y}, radius, Layer::Rebar});
                 if (n >= 2) {
-                    const double clear = (centre(1) - centre(0)) - 2 * radius;
-                    const double clearInUnit = clear / m_units.coverToMm;
-                    v.dimensions.push_back(
-                        dimension({centre(0) + radius, y}, {centre(1) - radius, y},
-                                  Orientation::Horizontal, clearRow,
-                                  "あき=" + fixedDecimals(clearInUnit, m_units.clearDecimals) +
-                                      " " + m_units.coverUnit,
-                                  u));
+                    // At drawing scale a span between bar faces cannot be
+                    // told from one between centres: the line measures the
+                    // pitch, and the clear spacing is stated in the note.
+                    const double pitch = centre(1) - centre(0);
+                    v.dimensions.push_back(dimension({centre(0), y}, {centre(1), y},
+                                                     Orientation::Horizontal, clearRow,
+                                                     "@" + inCoverUnit(pitch), u));
                     clearRow += 2 * u;
+                    clearSpacings.push_back(std::string(layer.name) + " " +
+                                            inCoverUnit(pitch - 2 * radius));
                 }
             }
             // The label beside the section, on a leader from the last bar.
@@ -506,6 +519,18 @@ private:
         if (anyBars && m_t.ok()) {
             v.texts.push_back(Text{{0, -H2 - 3.5 * u},
                                    "側面の被りも t=" + cover(m_record.t) + " として描きました",
+                                   0.85 * u,
+                                   HAlign::Left,
+                                   VAlign::Top,
+                                   0,
+                                   Layer::Text});
+        }
+        if (!clearSpacings.empty()) {
+            std::string note = "鉄筋のあき（純間隔）: ";
+            for (std::size_t i = 0; i < clearSpacings.size(); ++i)
+                note += (i > 0 ? "、" : "") + clearSpacings[i];
+            v.texts.push_back(Text{{0, -H2 - 3.5 * u - 1.2 * u},
+                                   note,
                                    0.85 * u,
                                    HAlign::Left,
                                    VAlign::Top,

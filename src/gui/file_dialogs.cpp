@@ -8,8 +8,10 @@ namespace haltrix::gui {
 namespace {
 
 QString runDialog(QWidget* parent, const QString& title, const QString& filter,
-                  QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, title, QString(), filter);
+                  QFileDialog::AcceptMode mode, const QString& start,
+                  const QString& defaultSuffix = QString()) {
+    QFileDialog dialog(parent, title, start, filter);
+    dialog.setDefaultSuffix(defaultSuffix);
     dialog.setObjectName("dlgCommonDialog");
     dialog.setAcceptMode(mode);
     if (mode == QFileDialog::AcceptOpen) {
@@ -27,13 +29,14 @@ QString runDialog(QWidget* parent, const QString& title, const QString& filter,
 } // namespace
 
 QString QtFileDialogs::getOpenFileName(QWidget* parent, const QString& title,
-                                       const QString& filter) {
-    return runDialog(parent, title, filter, QFileDialog::AcceptOpen);
+                                       const QString& filter, const QString& start) {
+    return runDialog(parent, title, filter, QFileDialog::AcceptOpen, start);
 }
 
 QString QtFileDialogs::getSaveFileName(QWidget* parent, const QString& title,
-                                       const QString& filter) {
-    return runDialog(parent, title, filter, QFileDialog::AcceptSave);
+                                       const QString& filter, const QString& start,
+                                       const QString& defaultSuffix) {
+    return runDialog(parent, title, filter, QFileDialog::AcceptSave, start, defaultSuffix);
 }
 
 } // namespace haltrix::gui

@@ -13,19 +13,26 @@ namespace haltrix::gui {
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    virtual QString getOpenFileName(QWidget* parent, const QString& title,
-                                    const QString& filter) = 0;
-    // No overwrite prompt and no default suffix: a name typed without an
-    // extension is used as typed.
-    virtual QString getSaveFileName(QWidget* parent, const QString& title,
-                                    const QString& filter) = 0;
+    // `start`: the folder the dialog opens in, or a file there whose name the
+    // save dialog fills in; empty: the dialog's own choice.
+    virtual QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& start = QString()) = 0;
+    // No overwrite prompt. `defaultSuffix` ("tvx", without the point) is
+    // added to a name typed without an extension; empty: a name is used as
+    // typed.
+    virtual QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& start = QString(),
+                                    const QString& defaultSuffix = QString()) = 0;
 };
 
 // QFileDialog, object name "dlgCommonDialog".
 class QtFileDialogs : public FileDialogs {
 public:
-    QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter) override;
-    QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter) override;
+    QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                            const QString& start = QString()) override;
+    QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                            const QString& start = QString(),
+                            const QString& defaultSuffix = QString()) override;
 };
 
 } // namespace haltrix::gui

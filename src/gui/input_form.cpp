@@ -2,6 +2,8 @@
 #include "input_form.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,16 +70,14 @@ int selectedRow(const QListWidget* list) {
     return items.isEmpty() ? -1 : list->row(items.front());
 }
 
+// A designation the list does not hold (none, or one from a hand-edited
+// file) is taken as D10 by "OK" and the area: the list shows D10 chosen.
 void selectBar(QListWidget* list, const std::string& designation) {
     const QList<QListWidgetItem*> found = list->findItems(
         QString::fromStdString(designation), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (found.isEmpty() || designation.empty()) {
-        list->clearSelection();
-        list->setCurrentRow(-1);
-    } else {
-        list->setCurrentItem(found.front());
-        found.front()->setSelected(true);
-    }
+    QListWidgetItem* item = found.isEmpty() || designation.empty() ? list->item(0) : found.front();
+    list->setCurrentItem(item);
+    item->setSelected(true);
 }
 
 std::string selectedBar(const QListWidget* list) {
@@ -163,6 +163,13 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     auto* propose = new QPushButton(QStringLiteral("自動選定"), this);
     propose->setObjectName("Command3");
     place(propose, QRect(3600, 5040, 1215, 375));
+    propose->setAutoDefault(true);
+    // Enter presses the button that has the focus, OK anywhere else
+    // (keyPressEvent); OK is drawn as the default.
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    cancel->setAutoDefault(true);
+    setUpKeyboard(ok, cancel);
 
     m_findings = new FindingsList(this);
     m_findings->setObjectName("lstFindings");
@@ -187,6 +194,66 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     connect(&m_context, &DesignContext::spacingRuleChanged, this, &InputForm::updateFindings);
 
     loadFromRecord();
+}
+
+// The order the eye reads the fields in; the area boxes are written by the
+// form, so Tab passes them by (a click still reaches them, to copy). Ctrl+
+// PgDn and Ctrl+PgUp (and Ctrl+Tab, where the area lets it through) turn
+// the pages.
+void InputForm::setUpKeyboard(QPushButton* ok, QPushButton* cancel) {
+    m_text[13]->setFocusPolicy(Qt::ClickFocus);
+    m_text[15]->setFocusPolicy(Qt::ClickFocus);
+    const QList<QWidget*> order = {m_text[1], m_text[2],  m_text[3], m_text[4],  m_text[5],
+                                   m_text[6], m_text[7],  m_text[8], m_text[9],  m_list1,
+                                   m_text[12], m_list2,   m_text[14], m_text[10], m_text[11],
+                                   ok,        cancel};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    auto turn = [this](int step) {
+        const int count = m_tab->count();
+        m_tab->setCurrentIndex((m_tab->currentIndex() + step + count) % count);
+        // The first field of the page, so that typing goes on there.
+        (m_tab->currentIndex() == 0 ? m_text[1] : m_text[8])->setFocus(Qt::TabFocusReason);
+    };
+    const std::pair<QKeySequence, int> keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                                 {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+                                                 {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                                 {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+                                                 {QKeySequence(Qt::CTRL | Qt::Key_Backtab), -1}};
+    for (const auto& [key, step] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [turn, step = step] { turn(step); });
+    }
+}
+
+void InputForm::keyPressEvent(QKeyEvent* event) {
+    // What a focused field or list leaves unhandled.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            acceptInput();
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        cancelInput();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void InputForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A new form starts at its first field; one shown again keeps its place.
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        m_text[1]->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void InputForm::buildShapePage(QWidget* page) {
@@ -352,6 +419,25 @@ void InputForm::loadFromRecord() {
     updateFindings();
 }
 
+InputForm::TypedFields InputForm::typedFields() const {
+    TypedFields fields;
+    for (int n = 1; n <= 15; ++n)
+        fields.texts << m_text[n]->text();
+    fields.bar1 = selectedRow(m_list1);
+    fields.bar2 = selectedRow(m_list2);
+    return fields;
+}
+
+void InputForm::restoreTypedFields(const TypedFields& fields) {
+    for (int n = 1; n <= 15 && n <= fields.texts.size(); ++n)
+        m_text[n]->setText(fields.texts[n - 1]);
+    m_list1->setCurrentRow(std::max(0, fields.bar1));
+    m_list2->setCurrentRow(std::max(0, fields.bar2));
+    // The area boxes are the form's own: in this form's units.
+    updateLayer1Area();
+    updateLayer2Area();
+}
+
 DesignRecord InputForm::recordAsTyped() const {
     DesignRecord typed = m_context.record;
     readFields(m_text, m_list1, m_list2, typed);
@@ -398,7 +484,21 @@ void InputForm::cancelInput() {
 }
 
 void InputForm::updateFindings() {
-    m_findings->showFindings(findDesignWarnings(recordAsTyped(), m_context.spacingRule()));
+    // The boxes that hold no number first, as "OK" would name them.
+    std::vector<Finding> findings;
+    auto checkBox = [&](const NumberField& field) {
+        const QLineEdit* box = m_text[field.text];
+        if (!numberFromText(box->text()))
+            findings.push_back(notANumberFinding(textOf(field.caption).simplified().toStdString(),
+                                                 box->text().trimmed().toStdString()));
+    };
+    for (const NumberField& field : kFieldsBeforeBars)
+        checkBox(field);
+    checkBox(kLayer1Count);
+    checkBox(kLayer2Count);
+    std::vector<Finding> design = findDesignWarnings(recordAsTyped(), m_context.spacingRule());
+    findings.insert(findings.end(), design.begin(), design.end());
+    m_findings->showFindings(findings);
 }
 
 void InputForm::proposeBars() {

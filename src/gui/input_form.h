@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 #include "bar_proposal.h"
@@ -60,6 +61,17 @@ public:
     // live (the warnings below the fields) reads this.
     DesignRecord recordAsTyped() const;
 
+    // The fields as typed (texts and chosen bars), to carry them into the
+    // form of the other unit system when the unit switch replaces this one:
+    // the switch converts nothing, typed or stored.
+    struct TypedFields {
+        QStringList texts; // Text1 to Text15 in turn
+        int bar1 = 0;
+        int bar2 = 0;
+    };
+    TypedFields typedFields() const;
+    void restoreTypedFields(const TypedFields& fields);
+
     // "OK": stores the fields and closes the form.
     void acceptInput();
     // "キャンセル": closes (or hides) the form without storing anything.
@@ -93,6 +105,9 @@ private:
     void placeOnPage(QWidget* page, QWidget* widget, QRect twips);
     void placePageChildren(QWidget* page);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void setUpKeyboard(QPushButton* ok, QPushButton* cancel);
     void showArea(QLineEdit* count, QListWidget* list, QLineEdit* area);
 
     const InputFormProfile& m_profile;
@@ -107,6 +122,7 @@ private:
     QListWidget* m_list1 = nullptr;
     QListWidget* m_list2 = nullptr;
     FindingsList* m_findings = nullptr;
+    bool m_shownBefore = false;
 };
 
 } // namespace haltrix::gui

@@ -109,9 +109,12 @@ void MainWindow::createActions() {
     fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     QAction* open = addItem(file, "mnuFileOpen", QStringLiteral("開く(&O)..."));
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    unavailable(addItem(file, "mnuFileClose", QStringLiteral("閉じる(&C)")));
+    QAction* close = addItem(file, "mnuFileClose", QStringLiteral("閉じる(&C)"));
+    // Closes the active child window; there is none at first.
+    unavailable(close);
     addSeparator(file, "mnuFileBar0");
     QAction* save = addItem(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
@@ -151,6 +154,12 @@ void MainWindow::createActions() {
 
     connect(fileNew, &QAction::triggered, this, &MainWindow::newDesign);
     connect(open, &QAction::triggered, this, &MainWindow::openDesign);
+    connect(close, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* active = m_mdi->activeSubWindow())
+            active->close();
+    });
+    connect(m_mdi, &QMdiArea::subWindowActivated, close,
+            [close](QMdiSubWindow* active) { close->setEnabled(active != nullptr); });
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
@@ -372,8 +381,14 @@ QWidget* MainWindow::showChildWindow(const QString& name, const ChildFactory& cr
     });
     sub->show();
     placeNewChild(name, sub);
+    keepInsideArea(sub);
     m_mdi->setActiveSubWindow(sub);
     return form;
+}
+
+void MainWindow::keepInsideArea(QMdiSubWindow* sub) const {
+    const QSize minimum = sub->minimumSize().expandedTo(sub->minimumSizeHint());
+    sub->setGeometry(fitInside(sub->geometry(), m_mdi->viewport()->rect(), minimum));
 }
 
 // Each child window opens at the same place every time: the input forms at
@@ -431,7 +446,22 @@ void MainWindow::useSIUnits() {
 void MainWindow::setUnitSystem(std::int32_t unitSystem) {
     if (m_context.record.unitSystem == unitSystem)
         return;
+    // The form in view gives way to the other units' one, which takes over
+    // what was typed, as unconverted as the stored inputs.
+    std::optional<InputForm::TypedFields> typed;
+    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        const auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)));
+        if (form && form->isVisible())
+            typed = form->typedFields();
+    }
     m_context.record.unitSystem = unitSystem;
+    if (closeInputFormOfOtherUnits()) {
+        showInputForm();
+        auto* form = qobject_cast<InputForm*>(
+            childWindow(inputFormName(twinForUnitSystem(m_context.record.unitSystem))));
+        if (form && typed)
+            form->restoreTypedFields(*typed);
+    }
     m_context.announceInputsChanged();
     // Shown once the menu has closed: a closing menu clears the status bar.
     if (holdsInputs(m_context.record))
@@ -466,20 +496,38 @@ void MainWindow::convertUnits() {
         kStatusMessageMs);
 }
 
-// Open input forms show the record's inputs again; when one is in view, the
-// form of the unit system now chosen comes to the front. Without it a form
-// that is open (or hidden by キャンセル) would offer the old values, and its
-// "OK" would write them over the new ones.
+// An open input form shows the record's inputs again; when one was in view,
+// the form of the unit system now chosen comes to the front. Without it a
+// form that is open (or hidden by キャンセル) would offer the old values, and
+// its "OK" would write them over the new ones.
 void MainWindow::refreshInputForms() {
-    bool inView = false;
-    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
-        if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)))) {
-            form->loadFromRecord();
-            inView = inView || form->isVisible();
-        }
+    bool inView = closeInputFormOfOtherUnits();
+    const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+    if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)))) {
+        form->loadFromRecord();
+        inView = inView || form->isVisible();
     }
     if (inView)
         showInputForm();
+}
+
+// Only the form of the design's unit system may be open: the other one,
+// shown or hidden, would label the numbers in the wrong units. True when
+// the form closed was in view.
+bool MainWindow::closeInputFormOfOtherUnits() {
+    const Twin other = twinForUnitSystem(m_context.record.unitSystem) == Twin::Gravitational
+                           ? Twin::SI
+                           : Twin::Gravitational;
+    const QString name = inputFormName(other);
+    const QPointer<QMdiSubWindow> sub = m_children.value(name);
+    if (!sub)
+        return false;
+    const bool inView = sub->isVisible();
+    // Destroyed at once, so that nothing brings it back to the front.
+    sub->close();
+    delete sub.data();
+    m_children.remove(name);
+    return inView;
 }
 
 void MainWindow::showSensitivity() {
@@ -522,10 +570,11 @@ void MainWindow::newDesign() {
 void MainWindow::openDesign() {
     if (!maybeSave())
         return;
-    // A design saved under a name without ".tvx" is kept as typed, so the
-    // second filter finds it.
+    // A design kept under a name without ".tvx" (written by hand, or before
+    // 名前を付けて保存 added it) is found with the second filter.
     const QString path = m_fileDialogs->getOpenFileName(
-        this, QStringLiteral("開く"), QStringLiteral("Haltrix(*.tvx);;すべてのファイル (*)"));
+        this, QStringLiteral("開く"), QStringLiteral("Haltrix(*.tvx);;すべてのファイル (*)"),
+        dialogFolder());
     if (path.isEmpty())
         return;
     openDesignFile(path);
@@ -604,25 +653,38 @@ void MainWindow::setCurrentFile(const QString& path) {
 void MainWindow::rememberRecentDesign(const QString& path) {
     const auto settings = openSettings();
     m_recent->show(addRecentDesign(*settings, path));
+    settings->setValue(kLastFolderKey, QFileInfo(path).absolutePath());
+}
+
+// Where the file dialogs open: the current design's folder, else the one
+// last opened from or saved to.
+QString MainWindow::dialogFolder() const {
+    if (!m_context.currentFileName.isEmpty())
+        return QFileInfo(m_context.currentFileName).absolutePath();
+    return openSettings()->value(kLastFolderKey).toString();
 }
 
 // "bracket.tvx[*] - Haltrix", the marker shown while the design is
-// modified; plain "Haltrix" while no file is open.
+// modified; a changed design without a file is "無題[*] - Haltrix"; plain
+// "Haltrix" while no file is open and nothing has changed.
 void MainWindow::updateTitle() {
     const QString program = QString::fromUtf8(kApplicationTitle);
-    if (m_context.currentFileName.isEmpty()) {
+    const bool modified = m_unsaved && m_unsaved->isModified();
+    if (m_context.currentFileName.isEmpty() && !modified) {
         setWindowModified(false);
         setWindowTitle(program);
         return;
     }
+    const QString name = m_context.currentFileName.isEmpty()
+                             ? QStringLiteral("無題")
+                             : QFileInfo(m_context.currentFileName).fileName();
     // The placeholder first: Qt refuses the mark on a title without it.
-    setWindowTitle(QFileInfo(m_context.currentFileName).fileName() + QStringLiteral("[*] - ") +
-                   program);
+    setWindowTitle(name + QStringLiteral("[*] - ") + program);
     setWindowModified(showsModifiedMark());
 }
 
 bool MainWindow::showsModifiedMark() const {
-    return m_unsaved && m_unsaved->isModified() && !m_context.currentFileName.isEmpty();
+    return m_unsaved && m_unsaved->isModified();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -653,10 +715,17 @@ bool MainWindow::saveDesign() {
 }
 
 bool MainWindow::saveDesignAs() {
-    const QString path = m_fileDialogs->getSaveFileName(this, QStringLiteral("名前を付けて保存"),
-                                                        QStringLiteral("Haltrix (*.tvx)"));
+    const QString start =
+        m_context.currentFileName.isEmpty() ? dialogFolder() : m_context.currentFileName;
+    QString path = m_fileDialogs->getSaveFileName(this, QStringLiteral("名前を付けて保存"),
+                                                  QStringLiteral("Haltrix (*.tvx)"), start,
+                                                  QStringLiteral("tvx"));
     if (path.isEmpty())
         return false;
+    // "zero" becomes "zero.tvx", which the open dialog's first filter shows
+    // (a dialog that does not add the suffix itself leaves it to this).
+    if (QFileInfo(path).suffix().isEmpty() && !path.endsWith(QLatin1Char('.')))
+        path += QStringLiteral(".tvx");
     // The name becomes the current one once the file is written; a failed
     // write keeps the previous name.
     if (!writeDesign(path))
@@ -699,9 +768,24 @@ void MainWindow::exitProgram() {
 }
 
 HelpWindow* MainWindow::showManual() {
-    if (!m_help)
+    const bool isNew = !m_help;
+    if (isNew)
         m_help = new HelpWindow(this);
     m_help->show();
+    if (isNew) {
+        // On the screen of the main window, wholly inside what it has free;
+        // the frame's size is an estimate until the window manager adds it.
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen) {
+            const QSize frameExtra =
+                (m_help->frameGeometry().size() - m_help->size()).expandedTo(QSize(16, 40));
+            const QRect frame(m_help->geometry().topLeft(), m_help->size() + frameExtra);
+            const QRect fitted =
+                fitInside(frame, screen->availableGeometry(), m_help->minimumSizeHint());
+            m_help->move(fitted.topLeft());
+            m_help->resize(fitted.size() - frameExtra);
+        }
+    }
     m_help->raise();
     m_help->activateWindow();
     return m_help;

@@ -40,6 +40,10 @@ class UnsavedChanges;
 inline constexpr const char* kUnitSwitchNotConvertedMessage =
     "単位系を切り替えました（入力値は変換していません。変換は ﾂｰﾙ → 単位系の変換）";
 
+// Where the settings keep the folder a design was last opened from or saved
+// to.
+inline constexpr const char* kLastFolderKey = "Settings/LastFolder";
+
 // How long a status-bar message stays, in milliseconds.
 inline constexpr int kStatusMessageMs = 15000;
 
@@ -97,6 +101,8 @@ public:
     QWidget* showChildWindow(const QString& name, const ChildFactory& create, ChildFrame frame);
     // The form of an open (or hidden) child window, or null.
     QWidget* childWindow(const QString& name) const;
+    // Moves, or shrinks if it can, a child window into the visible area.
+    void keepInsideArea(QMdiSubWindow* sub) const;
     // Closes (destroys) a child window if it is open.
     void closeChildWindow(const QString& name);
 
@@ -169,6 +175,7 @@ private:
     // The design now held came from, or went to, `path` (empty: none).
     void setCurrentFile(const QString& path);
     void rememberRecentDesign(const QString& path);
+    QString dialogFolder() const;
     void updateTitle();
     bool showsModifiedMark() const;
     void discardResultWindows();
@@ -178,6 +185,7 @@ private:
     void bringUnitMarksInLine();
     void setUnitSystem(std::int32_t unitSystem);
     void refreshInputForms();
+    bool closeInputFormOfOtherUnits();
 
     DesignContext& m_context;
     std::unique_ptr<FileDialogs> m_ownFileDialogs;

@@ -42,7 +42,8 @@ constexpr int kChoicesTop = 30;
 constexpr int kChoicesHeight = 270;
 constexpr int kFindingsLeft = 2520;
 constexpr int kFindingsTop = 330;
-constexpr int kFindingsHeight = 360;
+// The warnings show at least this many lines; the preview starts below.
+constexpr int kFindingsLines = 3;
 
 // Where the page choices are remembered.
 const QString kSketchKey = QStringLiteral("Print/SketchPage");
@@ -90,8 +91,16 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
     m_findings = new FindingsList(this);
     m_findings->setObjectName(QStringLiteral("lstFindings"));
     m_findings->setOneLinePerFinding(true);
-    m_findings->setGeometry(twipsRect(kFindingsLeft, kFindingsTop,
-                                      kPicLeft + kPicWidth - kFindingsLeft, kFindingsHeight, dpi));
+    const QRect findings = twipsRect(kFindingsLeft, kFindingsTop,
+                                     kPicLeft + kPicWidth - kFindingsLeft, 0, dpi);
+    m_findings->setGeometry(findings.x(), findings.y(), findings.width(),
+                            m_findings->heightForLines(kFindingsLines));
+    // The preview moves down by what the warnings take beyond their old
+    // single line, and keeps its bottom.
+    const QRect pic = twipsRect(kPicLeft, kPicTop, kPicWidth, kPicHeight, dpi);
+    const int below = std::max(pic.top(), m_findings->geometry().bottom() + 1 +
+                                              twipsToPixels(kPicTop - kFindingsTop - 360, dpi));
+    m_scroll->setGeometry(pic.adjusted(0, below - pic.top(), 0, 0));
 
     connect(m_command1, &QPushButton::clicked, this, &PrintWindow::printReport);
     connect(m_command2, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
@@ -213,6 +222,15 @@ void PrintWindow::printReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(
         reportDocumentName(QFileInfo(m_context.currentFileName).fileName().toStdString())));
+    // A design whose calculation stops is said so before any question or
+    // dialog: there would be nothing to print.
+    DesignRecord trial = m_context.record;
+    MessageBoxNotifier messageBox(this);
+    if (!recalculateDesign(trial, m_notifier ? *m_notifier : messageBox).completed) {
+        m_context.record = trial;
+        drawPreview();
+        return;
+    }
     // Nobody prints a design the warnings call impossible without being asked.
     if (hasWarning(findDesignWarnings(m_context.record, m_context.spacingRule())) &&
         !m_interaction->confirmPrintDespiteWarning(this))
@@ -220,10 +238,8 @@ void PrintWindow::printReport() {
     if (!m_interaction->choosePrinter(printer, this))
         return;
     // What goes on paper is calculated now, and the preview shows the same.
-    const bool calculated = recalculate();
+    m_context.record = trial;
     drawPreview();
-    if (!calculated)
-        return;
     const print::PrintOutcome outcome =
         print::printReport(m_context.record, printer, printOptions());
     if (outcome.status == print::PrintOutcome::Status::Failed)

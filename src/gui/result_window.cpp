@@ -125,6 +125,8 @@ void ResultWindow::createControls() {
     for (std::string_view designation : kBarDesignations)
         m_listMtlD->addItem(
             QString::fromLatin1(designation.data(), static_cast<qsizetype>(designation.size())));
+    // With no choice the check uses D10: the list shows it chosen.
+    m_listMtlD->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 
     m_texMtlN = new QLineEdit(QStringLiteral("4"), this);
     m_texMtlN->setObjectName(QStringLiteral("tex_mtl_n"));

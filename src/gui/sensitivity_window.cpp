@@ -16,6 +16,7 @@
 #include "file_dialogs.h"
 #include "fonts.h"
 #include "message_sink.h"
+#include "plot_labels.h"
 #include "print_interaction.h"
 #include "sensitivity.h"
 
@@ -35,27 +36,21 @@ QVector<double> values(const std::vector<double>& numbers) {
     return QVector<double>(numbers.begin(), numbers.end());
 }
 
-// A vertical line across the plot at x, with its label at the top: right of
-// the line, or left of it in the right part of the plot.
-void addVerticalMarker(QCustomPlot* plot, double x, const QString& label, const QPen& pen,
-                       double labelHeight) {
+// A vertical line across the plot at x, with its label; placeMarkerLabels
+// finds the label its place beside the line.
+MarkedLine addVerticalMarker(QCustomPlot* plot, double x, const QString& label, const QPen& pen) {
     auto* line = new QCPItemStraightLine(plot);
     line->setPen(pen);
     line->point1->setCoords(x, 0);
     line->point2->setCoords(x, 1);
     auto* caption = new QCPItemText(plot);
-    caption->position->setTypeX(QCPItemPosition::ptPlotCoords);
-    caption->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
-    caption->position->setCoords(x, labelHeight);
-    const QCPRange range = plot->xAxis->range();
-    const bool rightPart = x > range.lower + 0.6 * range.size();
-    caption->setPositionAlignment((rightPart ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
     caption->setText(label);
     caption->setFont(gothicFont(8));
     caption->setColor(pen.color());
     caption->setPadding(QMargins(3, 1, 3, 1));
-    // Readable where it crosses a curve.
+    // Readable should it still have to cross a curve.
     caption->setBrush(QColor(255, 255, 255, 210));
+    return {line, caption};
 }
 
 // The smallest and largest finite value among the lists.
@@ -101,7 +96,8 @@ SensitivityWindow::SensitivityWindow(DesignContext& context, FileDialogs& fileDi
 
     m_plot = new QCustomPlot(this);
     m_plot->setObjectName("plot");
-    m_plot->setMinimumSize(kPlotWidth, kPlotHeight);
+    // Shown at its size where there is room; a small area may shrink it.
+    m_plot->setMinimumSize(kPlotWidth / 2, kPlotHeight / 2);
     m_plot->setFont(gothicFont());
     m_plot->xAxis->setLabelFont(gothicFont());
     m_plot->yAxis->setLabelFont(gothicFont());
@@ -121,11 +117,20 @@ SensitivityWindow::SensitivityWindow(DesignContext& context, FileDialogs& fileDi
     connect(m_parameter, &QComboBox::currentIndexChanged, this, &SensitivityWindow::redraw);
     connect(m_save, &QPushButton::clicked, this, &SensitivityWindow::save);
     connect(m_print, &QPushButton::clicked, this, &SensitivityWindow::print);
+    // Every drawing, at any size, places the labels afresh once the axes
+    // have their pixels.
+    connect(m_plot, &QCustomPlot::afterLayout, this, &SensitivityWindow::placeLabels);
     connect(&m_context, &DesignContext::inputsChanged, this, &SensitivityWindow::followInputs);
     redraw();
 }
 
 SensitivityWindow::~SensitivityWindow() = default;
+
+QSize SensitivityWindow::sizeHint() const {
+    // The plot at its full size, with the row of controls above it.
+    return QWidget::sizeHint().expandedTo(QSize(kPlotWidth, kPlotHeight) +
+                                          (QWidget::sizeHint() - m_plot->minimumSize()));
+}
 
 // The inputs with their units in the design's unit system; the choice stays.
 void SensitivityWindow::fillParameterList() {
@@ -137,6 +142,13 @@ void SensitivityWindow::fillParameterList() {
                              QString::fromLatin1(parameter.name.data(),
                                                  static_cast<qsizetype>(parameter.name.size())));
     m_parameter->setCurrentIndex(chosen);
+}
+
+void SensitivityWindow::placeLabels() {
+    QList<QRectF> keepClear;
+    if (m_note)
+        keepClear.append(labelRect(m_note));
+    placeMarkerLabels(m_plot, m_markers, m_curves, keepClear);
 }
 
 void SensitivityWindow::followInputs() {
@@ -176,16 +188,17 @@ void SensitivityWindow::redraw() {
     m_plot->xAxis->setRange(model.from - margin, model.to + margin);
 
     QPen markerPen(QColor(110, 110, 110), 1, Qt::DashLine);
-    double labelHeight = 0.02;
-    for (const PlotMarker& marker : model.markers) {
-        addVerticalMarker(m_plot, marker.x, text(marker.label), markerPen, labelHeight);
-        labelHeight += 0.06;
-    }
-    addVerticalMarker(m_plot, model.current.x, text(model.current.label),
-                      QPen(QColor(200, 0, 0), 1, Qt::DotLine), labelHeight);
+    m_markers.clear();
+    for (const PlotMarker& marker : model.markers)
+        m_markers.append(addVerticalMarker(m_plot, marker.x, text(marker.label), markerPen));
+    m_markers.append(addVerticalMarker(m_plot, model.current.x, text(model.current.label),
+                                       QPen(QColor(200, 0, 0), 1, Qt::DotLine)));
+    m_curves = {required, provided, current};
 
+    m_note = nullptr;
     if (!model.note.empty()) {
         auto* note = new QCPItemText(m_plot);
+        m_note = note;
         note->setObjectName("note");
         note->position->setType(QCPItemPosition::ptAxisRectRatio);
         note->position->setCoords(0.5, 0.5);

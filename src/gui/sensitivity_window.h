@@ -4,9 +4,12 @@
 #include <QWidget>
 
 #include "design_context.h"
+#include "plot_labels.h"
 
 class QComboBox;
 class QCustomPlot;
+class QCPGraph;
+class QCPItemText;
 class QPushButton;
 
 namespace haltrix::gui {
@@ -32,6 +35,7 @@ public:
     ~SensitivityWindow() override;
 
     QCustomPlot* plot() const { return m_plot; }
+    QSize sizeHint() const override;
 
     // Draws the plot of the chosen input afresh from the design.
     void redraw();
@@ -49,6 +53,7 @@ public:
 private:
     void fillParameterList();
     void followInputs();
+    void placeLabels();
 
     DesignContext& m_context;
     FileDialogs& m_fileDialogs;
@@ -59,6 +64,9 @@ private:
     QCustomPlot* m_plot = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_print = nullptr;
+    QList<MarkedLine> m_markers;
+    QList<QCPGraph*> m_curves;
+    QCPItemText* m_note = nullptr;
 };
 
 } // namespace haltrix::gui

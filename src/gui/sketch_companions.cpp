@@ -69,6 +69,7 @@ QWidget* showCompanion(MainWindow& mainWindow, QWidget& owner, const QString& na
     QMdiSubWindow* frame = hostSubWindow(companion);
     if (isNew && frame && ownerFrame) {
         frame->setGeometry(place(owner, ownerFrame->geometry()));
+        mainWindow.keepInsideArea(frame);
         new CompanionTie(ownerFrame, frame);
     }
     return companion;

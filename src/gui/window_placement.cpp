@@ -108,4 +108,32 @@ QRect keepOnScreens(const QRect& frame, const QList<QRect>& screenGeometries,
     return moved;
 }
 
+namespace {
+
+// One axis of fitInside: the start and the length of a span inside
+// [areaStart, areaStart + areaLength).
+std::pair<int, int> fitSpan(int start, int length, int areaStart, int areaLength, int minimum) {
+    const int areaEnd = areaStart + areaLength;
+    const int room = areaEnd - std::max(start, areaStart);
+    // Drawn in where it stands, when what is left is not below the minimum;
+    // otherwise moved, no larger than the area allows.
+    if (start + length > areaEnd && room >= minimum)
+        length = room;
+    length = std::min(length, std::max(areaLength, minimum));
+    start = std::clamp(start, areaStart, std::max(areaStart, areaEnd - length));
+    return {start, length};
+}
+
+} // namespace
+
+QRect fitInside(const QRect& frame, const QRect& area, const QSize& minimum) {
+    if (area.isEmpty())
+        return frame;
+    const auto [left, width] =
+        fitSpan(frame.left(), frame.width(), area.left(), area.width(), minimum.width());
+    const auto [top, height] =
+        fitSpan(frame.top(), frame.height(), area.top(), area.height(), minimum.height());
+    return {left, top, width, height};
+}
+
 } // namespace haltrix::gui

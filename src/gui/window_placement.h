@@ -51,6 +51,12 @@ bool placementStored(QSettings& settings);
 // `preferredTopLeft`, cut to the available area and moved into it.
 QRect firstStartFrame(const QSize& wanted, const QPoint& preferredTopLeft, const QRect& available);
 
+// `frame` brought wholly inside `area`: a side that reaches past the right or
+// bottom edge is first drawn in, not below `minimum`, then the frame is moved
+// by as little as needed. A frame that cannot shrink enough keeps its size
+// and its top-left corner goes to the area's. An empty area changes nothing.
+QRect fitInside(const QRect& frame, const QRect& area, const QSize& minimum);
+
 // A frame that lies entirely off every screen is moved to the top-left
 // corner of the primary screen's available area, keeping its size; any other
 // frame is returned unchanged.

@@ -105,9 +105,9 @@ class TestSketchDxf(unittest.TestCase):
                 self.assertEqual(c[("DIM", "LINE")], 3 * 14)
                 self.assertEqual(c[("DIM", "SOLID")], 2 * 14)
                 self.assertEqual(c[("DIM", "TEXT")], 14)
-                # Two titles, two bar labels on their leaders, the note on
-                # the side cover.
-                self.assertEqual(c[("TEXT", "TEXT")], 5)
+                # Two titles, two bar labels on their leaders, the notes on
+                # the side cover and on the clear spacing.
+                self.assertEqual(c[("TEXT", "TEXT")], 6)
                 self.assertEqual(c[("TEXT", "LINE")], 2)
                 # Member, bearing, pier and section outlines; the pier's
                 # hatch strokes.

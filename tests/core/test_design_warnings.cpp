@@ -155,7 +155,7 @@ void TestDesignWarnings::boundaries_data() {
 
     row("H2 = 0", "H1=0;H2=0", "", "non-positive-dimension" + W + ",cover-beyond-depth" + W);
     row("l = 0", "l=0;a=0", "", "non-positive-dimension" + W);
-    row("l just above 0", "l=1e-12;a=0", "", "");
+    row("l just above 0", "l=1e-12;a=0", "", "printed-input-rounded" + N);
     row("b = 0", "b=0", "",
         "non-positive-dimension" + W + ",bars-do-not-fit" + W + ",bars-do-not-fit" + W);
     row("sigma = 0", "sigma=0", "", "non-positive-dimension" + W);
@@ -165,15 +165,15 @@ void TestDesignWarnings::boundaries_data() {
     row("gamma below 0", "gamma=-0.1", "", "non-positive-dimension" + W);
 
     row("H1 = H2", "H1=0.7", "", "");
-    row("H1 just above H2", "H1=0.7000001", "", "tip-deeper-than-root" + W);
+    row("H1 just above H2", "H1=0.7000001", "", "tip-deeper-than-root" + W + ",printed-input-rounded" + N);
 
     row("a = l", "a=0.25", "", "");
-    row("a just past l", "a=0.2500001", "", "load-off-bracket" + N);
+    row("a just past l", "a=0.2500001", "", "load-off-bracket" + N + ",printed-input-rounded" + N);
     row("a = 0", "a=0", "", "");
     row("a below 0", "a=-0.001", "", "load-off-bracket" + W);
 
     row("a/H2 = 1.0", "l=2;a=0.7", "", "");
-    row("a/H2 = 1.0000001", "l=2;a=0.70000007", "", "outside-method-range" + W);
+    row("a/H2 = 1.0000001", "l=2;a=0.70000007", "", "outside-method-range" + W + ",printed-input-rounded" + N);
     row("a/H2 = 2", "l=2;a=1.4", "", "outside-method-range" + W);
 
     row("t = 0", "t=0", "", "cover-beyond-depth" + W);
@@ -187,7 +187,10 @@ void TestDesignWarnings::boundaries_data() {
     row("SI: t just inside H2", "si;b=3;t=699.9;bar2=;n2=0", "", "");
 
     row("fractional layer count", "n1=4.5", "", "fractional-bar-count" + N);
-    row("negative layer count", "n1=-1", "", "fractional-bar-count" + N);
+    row("negative layer count", "n1=-1", "", "negative-bar-count" + W);
+    row("negative horizontal count", "hcount=-2", "", "negative-bar-count" + W);
+    row("negative and fractional", "n1=-0.5;n2=2.5", "",
+        "negative-bar-count" + W + ",fractional-bar-count" + N);
     row("fractional horizontal count", "hcount=2.5", "", "fractional-bar-count" + N);
     row("whole horizontal count", "hcount=12", "", "");
 
@@ -199,13 +202,13 @@ void TestDesignWarnings::boundaries_data() {
     row("designation in lower case", "bar2=d22", "", "unknown-bar" + W);
 
     row("gravitational sigma = 500", "sigma=500", "", "");
-    row("gravitational sigma below 500", "sigma=499.999", "", "units-look-wrong" + N);
+    row("gravitational sigma below 500", "sigma=499.999", "", "units-look-wrong" + N + ",printed-input-rounded" + N);
     row("gravitational gamma = 10", "gamma=10", "", "");
-    row("gravitational gamma above 10", "gamma=10.001", "", "units-look-wrong" + N);
+    row("gravitational gamma above 10", "gamma=10.001", "", "units-look-wrong" + N + ",printed-input-rounded" + N);
     row("SI sigma = 1000", "si;sigma=1000", "", "");
-    row("SI sigma above 1000", "si;sigma=1000.001", "", "units-look-wrong" + N);
+    row("SI sigma above 1000", "si;sigma=1000.001", "", "units-look-wrong" + N + ",printed-input-rounded" + N);
     row("SI gamma = 5", "si;gamma=5", "", "");
-    row("SI gamma below 5", "si;gamma=4.999", "", "units-look-wrong" + N);
+    row("SI gamma below 5", "si;gamma=4.999", "", "units-look-wrong" + N + ",printed-input-rounded" + N);
     row("SI gamma = 0", "si;gamma=0", "", "");
     // Also c = 25 read as mm: 25 - 22.2 leaves 2.8 mm between the layers.
     row("switched without converting", "unit=2", "",
@@ -243,6 +246,24 @@ void TestDesignWarnings::boundaries_data() {
     // D35 over D22: (34.9 + 22.2)/2 = 28.55, minimum 34.9: c >= 63.45 mm.
     row("D35 over D22 far enough", "bar1=D35;c=6.35", "", "");
     row("D35 over D22 too close", "bar1=D35;c=6.34", "", "layers-too-close" + N);
+
+    // Beyond any bracket: lengths above 100 m, t and c above 10 m (1000 cm,
+    // 10000 mm).
+    row("b = 100 m", "b=100", "", "");
+    row("b above 100 m", "b=100.5;n1=2;n2=2", "", "implausible-dimension" + N);
+    row("a far behind the root", "a=-150", "",
+        "implausible-dimension" + N + ",load-off-bracket" + W);
+    row("t = 1000 cm", "t=1000;H2=20;H1=5;b=30", "", "");
+    row("c above 1000 cm", "c=1000.5;H2=20;H1=5;b=30", "", "implausible-dimension" + N);
+    row("SI: t above 10000 mm", "si;t=10001;H2=20;H1=5;b=30", "", "implausible-dimension" + N);
+
+    // The report prints H1..a with 3 decimals, σsa with none and γc with one.
+    row("sigma 176.5197", "si;sigma=176.5197", "", "printed-input-rounded" + N);
+    row("gamma 24.516625", "si;gamma=24.516625", "", "printed-input-rounded" + N);
+    row("gamma 24.5 prints as typed", "si;gamma=24.5", "", "");
+    row("a with four decimals", "a=0.2125", "", "printed-input-rounded" + N);
+    row("three lengths rounded", "H1=0.4999;H2=0.7001;b=1.2004", "",
+        "printed-input-rounded" + N + ",printed-input-rounded" + N + ",printed-input-rounded" + N);
 
     // A comparison with NaN is a finding, never a pass.
     row("H2 NaN", "H2=nan", "",
@@ -297,6 +318,12 @@ void TestDesignWarnings::messages_data() {
                                            "粗骨材最大寸法 25 mm"};
     QTest::newRow("NaN in words") << "H2=nan"
                                   << "" << QStringList{"H2 = 非数 m"};
+    QTest::newRow("printed rounded") << "si;sigma=176.5197"
+                                     << "" << QStringList{"σsa = 176.5197 は計算書に 177 と印刷されます"};
+    QTest::newRow("implausible") << "b=1e300"
+                                 << "" << QStringList{"橋軸方向幅 b = 1E+300 m", "100 m 超"};
+    QTest::newRow("negative count") << "n2=-3"
+                                    << "" << QStringList{"２段目の本数 n = -3 本が負です"};
     QTest::newRow("units") << "unit=2"
                            << "" << QStringList{"σsa = 1800 N/mm2", "重力単位", "γc = 2.5 kN/m3"};
 }

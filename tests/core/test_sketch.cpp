@@ -85,18 +85,23 @@ private slots:
         QTest::addColumn<QString>("clear1");
         QTest::addColumn<QString>("clear2");
         QTest::addColumn<QString>("pText");
+        QTest::addColumn<QString>("clearNote");
         // Layer 1 centres 100 mm from the faces, (1200 - 200) / 3 apart:
         // clear 333.33 - 22.2 = 311.13 mm; layer 2: 1000 - 22.2 = 977.8 mm.
-        QTest::newRow("gravitational") << 1 << "t=10 cm"
-                                       << "c=25 cm"
-                                       << "あき=31.1 cm"
-                                       << "あき=97.8 cm"
-                                       << "P=10 tf";
+        // The lines measure the pitch; the clear spacing is in the note.
+        QTest::newRow("gravitational")
+            << 1 << "t=10 cm"
+            << "c=25 cm"
+            << "@33.3 cm"
+            << "@100 cm"
+            << "P=10 tf"
+            << "鉄筋のあき（純間隔）: １段目 31.1 cm、２段目 97.8 cm";
         QTest::newRow("SI") << 2 << "t=100 mm"
                             << "c=250 mm"
-                            << "あき=311 mm"
-                            << "あき=978 mm"
-                            << "P=100 kN";
+                            << "@333 mm"
+                            << "@1000 mm"
+                            << "P=100 kN"
+                            << "鉄筋のあき（純間隔）: １段目 311 mm、２段目 978 mm";
     }
     void workedExample() {
         QFETCH(int, unitSystem);
@@ -105,6 +110,7 @@ private slots:
         QFETCH(QString, clear1);
         QFETCH(QString, clear2);
         QFETCH(QString, pText);
+        QFETCH(QString, clearNote);
         const DesignRecord record = unitSystem == 1 ? workedGravitational() : workedSI();
         const Sketch s = buildSketch(record, SketchContent::Inputs);
         QVERIFY2(s.notes.empty(), s.notes.empty() ? "" : s.notes.front().c_str());
@@ -171,9 +177,10 @@ private slots:
         QVERIFY(measures(findDimension(x, "H2=0.700 m"), {0, 0}, {0, -700}));
         QVERIFY(measures(findDimension(x, tText.toStdString()), {0, 0}, {0, -100}));
         QVERIFY(measures(findDimension(x, cText.toStdString()), {0, -100}, {0, -350}));
-        QVERIFY(measures(findDimension(x, clear1.toStdString()), {111.1, -100},
-                         {100 + 1000.0 / 3 - 11.1, -100}));
-        QVERIFY(measures(findDimension(x, clear2.toStdString()), {111.1, -350}, {1088.9, -350}));
+        QVERIFY(measures(findDimension(x, clear1.toStdString()), {100, -100},
+                         {100 + 1000.0 / 3, -100}));
+        QVERIFY(measures(findDimension(x, clear2.toStdString()), {100, -350}, {1100, -350}));
+        QVERIFY(hasText(x, clearNote.toStdString()));
         QCOMPARE(x.dimensions.size(), std::size_t(6));
     }
 
@@ -197,6 +204,41 @@ private slots:
             const Sketch inputs = buildSketch(record, SketchContent::Inputs);
             QVERIFY(!findDimension(inputs.elevation, "d=0.517 m"));
             QVERIFY(!findDimension(inputs.elevation, "Zc=0.439 m"));
+        }
+    }
+
+    // No label of a view covers another, texts of dimensions included; a
+    // load carries the report's three decimals.
+    void labelsApart_data() {
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("P");
+        QTest::addColumn<QString>("pText");
+        QTest::newRow("worked example") << 0.3 << 100.0 << "P=100 kN";
+        QTest::newRow("converted, at the tip") << 0.25 << 147.09975 << "P=147.1 kN";
+        QTest::newRow("at the root") << 0.0 << 1234.5678 << "P=1234.568 kN";
+    }
+    void labelsApart() {
+        QFETCH(double, a);
+        QFETCH(double, P);
+        QFETCH(QString, pText);
+        DesignRecord r = workedSI();
+        r.a = a;
+        r.P = P;
+        const Sketch s = buildSketch(calculated(r), SketchContent::InputsAndResults);
+        QVERIFY(hasText(s.elevation, pText.toStdString()));
+        for (const View* view : {&s.elevation, &s.section}) {
+            std::vector<Text> labels = view->texts;
+            for (const Dimension& d : view->dimensions)
+                labels.push_back(layoutOf(d).text);
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                for (std::size_t k = i + 1; k < labels.size(); ++k) {
+                    const Box p = textBox(labels[i]);
+                    const Box q = textBox(labels[k]);
+                    QVERIFY2(p.right <= q.left || q.right <= p.left || p.top <= q.bottom ||
+                                 q.top <= p.bottom,
+                             (labels[i].text + " covers " + labels[k].text).c_str());
+                }
+            }
         }
     }
 

@@ -45,13 +45,19 @@ public:
         bool save;
         QString title;
         QString filter;
+        QString start;
+        QString defaultSuffix;
     };
-    QString getOpenFileName(QWidget*, const QString& title, const QString& filter) override {
-        requests.append({false, title, filter});
+    QString getOpenFileName(QWidget*, const QString& title, const QString& filter,
+                            const QString& start = QString()) override {
+        requests.append({false, title, filter, start, QString()});
         return answers.isEmpty() ? QString() : answers.dequeue();
     }
-    QString getSaveFileName(QWidget*, const QString& title, const QString& filter) override {
-        requests.append({true, title, filter});
+    // The answer as given: a dialog adds the suffix only when it is told to.
+    QString getSaveFileName(QWidget*, const QString& title, const QString& filter,
+                            const QString& start = QString(),
+                            const QString& defaultSuffix = QString()) override {
+        requests.append({true, title, filter, start, defaultSuffix});
         return answers.isEmpty() ? QString() : answers.dequeue();
     }
     QQueue<QString> answers;

@@ -95,7 +95,8 @@ void BarProposalWindowTest::choosingFillsTheForm_data() {
     QTest::addColumn<QString>("bar2");
     QTest::addColumn<QString>("count2");
     QTest::addColumn<QString>("area2");
-    QTest::newRow("one layer") << 0 << "D10" << "5" << "" << "0" << "0.000";
+    // An empty second layer shows as the form shows one: D10 with 0 bars.
+    QTest::newRow("one layer") << 0 << "D10" << "5" << "D10" << "0" << "0.000";
     QTest::newRow("two layers") << 2 << "D13" << "2" << "D10" << "2" << "142.660";
 }
 

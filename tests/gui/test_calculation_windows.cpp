@@ -3,6 +3,7 @@
 // command, the data-input command, the print button and the one print window.
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -446,6 +447,45 @@ private slots:
         trigger(otherUnits.toLatin1().constData());
         QTRY_VERIFY(result.isNull());
         QVERIFY(!main->childWindow(MainWindow::resultWindowName(twin)));
+    }
+
+    // Open a design, open one of the other units, calculate, print: only the
+    // form of the design's units is open, labelled in them. (The first
+    // one's form used to stay behind, refilled, and came forward after
+    // printing.)
+    void onlyTheFormOfTheDesignsUnits_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("coverUnit");
+        QTest::newRow("to SI") << "bracket-gravitational.tvx" << "bracket-si.tvx" << "（mm）";
+        QTest::newRow("to gravitational") << "bracket-si.tvx" << "bracket-gravitational.tvx"
+                                          << "（cm）";
+    }
+    void onlyTheFormOfTheDesignsUnits() {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QString, coverUnit);
+        MainWindow* main = makeWindow(nullptr);
+        PdfPrinting pdf;
+        pdf.outputFile = m_dir->filePath(QStringLiteral("road.pdf"));
+        installCalculationWindows(*main, &pdf);
+        for (const QString& example : {first, second}) {
+            m_dialogs.answers.enqueue(QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + example);
+            trigger("mnuFileOpen");
+        }
+        trigger("mnuCalc");
+        const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+        button(main->childWindow(MainWindow::resultWindowName(twin)), "Command2")->click();
+        button(main->childWindow("Frm_print"), "Command1")->click();
+        QTRY_VERIFY(QFile::exists(pdf.outputFile));
+        QList<InputForm*> forms;
+        for (QMdiSubWindow* sub : main->mdiArea()->subWindowList()) {
+            if (auto* form = qobject_cast<InputForm*>(sub->widget()))
+                forms << form;
+        }
+        QCOMPARE(forms.size(), 1);
+        QCOMPARE(forms[0]->objectName(), MainWindow::inputFormName(twin));
+        QCOMPARE(forms[0]->findChild<QLabel*>("Label10")->text(), coverUnit);
     }
 };
 

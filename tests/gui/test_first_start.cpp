@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The first start, with no placement stored: the main window takes the room
 // the input form and the result window need side by side, within the
-// available area; the two open at the same places each time. ctest runs it
-// on the offscreen platform's 800 × 800 screen and on a 1600 × 1200 one.
+// available area; the two open at the same places each time; every window
+// opens inside the room it has. ctest runs it on the offscreen platform's
+// 800 × 800 screen, on 1600 × 1200 (also at twice the scale) and 1366 × 768.
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -72,12 +74,17 @@ void FirstStartTest::formAndResultsSideBySide() {
     QMdiSubWindow* form = hostSubWindow(w->childWindow("frm_datain_si"));
     QMdiSubWindow* result = hostSubWindow(w->childWindow("frm_calc_si"));
     QVERIFY(form && result);
-    // The form at the top left, the results right beside it.
-    QCOMPARE(form->pos(), QPoint(0, 0));
-    QCOMPARE(result->pos(), QPoint(form->width(), 0));
-    QVERIFY(!form->geometry().intersects(result->geometry()));
-
+    // The form at the top left, the results right beside it where the area
+    // has room, else as far right as they stay inside it.
     const QRect area = w->mdiArea()->viewport()->rect();
+    QCOMPARE(form->pos(), QPoint(0, 0));
+    if (form->width() + result->width() <= area.width()) {
+        QCOMPARE(result->pos(), QPoint(form->width(), 0));
+        QVERIFY(!form->geometry().intersects(result->geometry()));
+    } else {
+        QCOMPARE(result->geometry().right(), area.right());
+    }
+
     const QRect both = form->geometry().united(result->geometry());
     if (both.width() + 60 <= available.width() && both.height() + 150 <= available.height()) {
         // The screen has room: both are seen whole, without scrolling.
@@ -101,6 +108,21 @@ void FirstStartTest::formAndResultsSideBySide() {
     w->findChild<QAction*>("mnudatain")->trigger();
     QCOMPARE(hostSubWindow(w->childWindow("frm_calc_si"))->geometry(), resultPlace);
     QCOMPARE(hostSubWindow(w->childWindow("frm_datain_si"))->geometry(), formPlace);
+
+    // The sketches, 感度 and the manual: each inside the area (or the
+    // screen), unless a fixed window is larger than the whole area.
+    w->childWindow("frm_calc_si")->findChild<QPushButton*>("Command_sketch")->click();
+    w->findChild<QAction*>("mnuToolsSensitivity")->trigger();
+    w->findChild<QAction*>("mnuHelpContents")->trigger();
+    QApplication::processEvents();
+    for (QMdiSubWindow* sub : w->mdiArea()->subWindowList()) {
+        const QSize least = sub->minimumSize().expandedTo(sub->minimumSizeHint());
+        if (least.width() <= area.width() && least.height() <= area.height())
+            QVERIFY2(w->mdiArea()->contentsRect().translated(-w->mdiArea()->contentsRect().topLeft())
+                         .contains(sub->geometry()),
+                     qPrintable(sub->objectName()));
+    }
+    QVERIFY(available.contains(w->findChild<QWidget*>("frmHelp")->geometry()));
 }
 
 QTEST_MAIN(FirstStartTest)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The input form on its own: fields, areas, OK and the twins' captions.
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,8 +75,12 @@ private slots:
     void okWithABadBoxStoresNothing_data();
     void okWithABadBoxStoresNothing();
     void okReadsLocaleAndPoint();
+    void keyboardAcceptsAndCancels_data();
+    void keyboardAcceptsAndCancels();
+    void keyboardFocusAndOrder();
 
 private:
+    InputForm* makeActiveForm();
     InputForm* makeForm(Twin twin);
     QLineEdit* box(const char* name);
     void type(const char* name, const QString& text);
@@ -100,6 +105,15 @@ InputForm* InputFormTest::makeForm(Twin twin) {
     m_form = std::make_unique<InputForm>(inputFormProfile(twin), m_context, m_sink);
     m_form->show();
     return m_form.get();
+}
+
+InputForm* InputFormTest::makeActiveForm() {
+    m_context.record = sampleRecord();
+    InputForm* form = makeForm(Twin::Gravitational);
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form))
+        qWarning("input form not active");
+    return form;
 }
 
 QLineEdit* InputFormTest::box(const char* name) {
@@ -230,8 +244,12 @@ void InputFormTest::freshRecordShowsZerosAndNoBar() {
     InputForm* form = makeForm(Twin::Gravitational);
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
         QCOMPARE(box(qPrintable(QStringLiteral("Text%1").arg(n)))->text(), QStringLiteral("0"));
-    QVERIFY(form->findChild<QListWidget*>("List1")->selectedItems().isEmpty());
-    QVERIFY(form->findChild<QListWidget*>("List2")->selectedItems().isEmpty());
+    // No designation: D10, what OK stores and the area uses, is shown chosen.
+    for (const char* name : {"List1", "List2"}) {
+        const auto selected = form->findChild<QListWidget*>(name)->selectedItems();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.front()->text(), QStringLiteral("D10"));
+    }
     QCOMPARE(box("Text13")->text(), QStringLiteral("0.000"));
     QCOMPARE(box("Text15")->text(), QStringLiteral("0.000"));
 }
@@ -450,6 +468,50 @@ void InputFormTest::okReadsLocaleAndPoint() {
     QVERIFY(m_sink.messages.isEmpty());
     QCOMPARE(m_context.record.H1, 1.25);
     QCOMPARE(m_context.record.H2, 0.2);
+}
+
+// Enter in a field, a list or on OK stores the form, on キャンセル it cancels,
+// as Esc does; either way the form goes.
+void InputFormTest::keyboardAcceptsAndCancels_data() {
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("Enter in a field") << "Text6" << int(Qt::Key_Return) << true;
+    QTest::newRow("keypad Enter in a list") << "List1" << int(Qt::Key_Enter) << true;
+    QTest::newRow("Enter on OK") << "Command_ok" << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter on キャンセル") << "Command2" << int(Qt::Key_Return) << false;
+    QTest::newRow("Esc in a list") << "List2" << int(Qt::Key_Escape) << false;
+}
+
+void InputFormTest::keyboardAcceptsAndCancels() {
+    QFETCH(QString, widget);
+    QFETCH(int, key);
+    QFETCH(bool, stored);
+    InputForm* form = makeActiveForm();
+    type("Text6", "12");
+    QTest::keyClick(form->findChild<QWidget*>(widget), Qt::Key(key));
+    QCOMPARE(m_context.record.P, stored ? 12.0 : 10.0);
+    QVERIFY(!form->isVisible());
+}
+
+// The first field has the focus; Tab follows the eye past the area boxes;
+// Ctrl+PgDn and Ctrl+PgUp turn the pages.
+void InputFormTest::keyboardFocusAndOrder() {
+    InputForm* form = makeActiveForm();
+    auto tabs = [](int count) {
+        QStringList path{QApplication::focusWidget()->objectName()};
+        for (int i = 0; i < count; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            path << QApplication::focusWidget()->objectName();
+        }
+        return path.join(' ');
+    };
+    QCOMPARE(tabs(7), QStringLiteral("Text1 Text2 Text3 Text4 Text5 Text6 Text7 Command_ok"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(tabs(8), QStringLiteral("Text8 Text9 List1 Text12 List2 Text14 Text10 Text11 Command_ok"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    QCOMPARE(form->findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
+    QCOMPARE(QApplication::focusWidget(), box("Text1"));
 }
 
 QTEST_MAIN(InputFormTest)

@@ -83,7 +83,8 @@ private slots:
 
     void saveBeforeAnyFileIsSaveAs();
     void saveAsCancelChangesNothing();
-    void saveAsUsesNameAsTyped();
+    void saveAsAddsTheSuffix_data();
+    void saveAsAddsTheSuffix();
     void saveFailureNamesFileAndKeepsName();
     void openGravitationalFileWhileSI();
     void openLine16Value3();
@@ -235,7 +236,7 @@ void MainWindowTest::captionAndMenusAsTabled() {
                {"mnuFileOpen", "開く(&O)...", true, QKeySequence(Qt::CTRL | Qt::Key_O)},
                {"mnuFileClose", "閉じる(&C)", false, {}},
                {"mnuFileBar0", "", true, {}},
-               {"mnuFileSave", "上書き保存(&S)", true, {}},
+               {"mnuFileSave", "上書き保存(&S)", true, QKeySequence(Qt::CTRL | Qt::Key_S)},
                {"mnuFileSaveAs", "名前を付けて保存(&A)...", true, {}},
                {"mnuFileBar2", "", true, {}},
                // The recent designs, none yet.
@@ -297,6 +298,19 @@ void MainWindowTest::unavailableItemAndShortcuts() {
     QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
     QVERIFY(w->childWindow("frm_datain_si"));
     QVERIFY(m_context.record == before);
+    // The form opens with its first field ready to type in.
+    QTRY_COMPARE(QApplication::focusWidget(), box(w->childWindow("frm_datain_si"), "Text1"));
+
+    // 閉じる closes the active child window, and waits for the next.
+    QVERIFY(action("mnuFileClose")->isEnabled());
+    action("mnuFileClose")->trigger();
+    QTRY_VERIFY(!w->childWindow("frm_datain_si"));
+    QTRY_VERIFY(!action("mnuFileClose")->isEnabled());
+
+    // Ctrl+S saves; without a file it asks for a name.
+    QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(m_dialogs.requests.size(), 2);
+    QVERIFY(m_dialogs.requests[1].save);
 }
 
 void MainWindowTest::statusBarPanels() {
@@ -635,14 +649,32 @@ void MainWindowTest::saveAsCancelChangesNothing() {
     QVERIFY(m_sink.messages.isEmpty());
 }
 
-void MainWindowTest::saveAsUsesNameAsTyped() {
+// A name typed without a suffix gets ".tvx", so that the open dialog's first
+// filter shows it; any other name is kept. The dialog starts in the design's
+// folder with its name, else in the folder last used.
+void MainWindowTest::saveAsAddsTheSuffix_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no suffix") << "zero" << "zero.tvx";
+    QTest::newRow(".tvx") << "zero.tvx" << "zero.tvx";
+    QTest::newRow("another suffix") << "zero.v2" << "zero.v2";
+}
+
+void MainWindowTest::saveAsAddsTheSuffix() {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
     makeWindow();
-    const QString path = m_dir->filePath("design");
-    m_dialogs.answers.enqueue(path);
+    m_dialogs.answers.enqueue(m_dir->filePath(typed));
     action("mnuFileSaveAs")->trigger();
-    QVERIFY(QFileInfo::exists(path));
-    QVERIFY(!QFileInfo::exists(path + ".tvx"));
-    QCOMPARE(m_context.currentFileName, path);
+    QCOMPARE(m_dialogs.requests[0].defaultSuffix, QStringLiteral("tvx"));
+    QVERIFY(QFileInfo::exists(m_dir->filePath(written)));
+    QCOMPARE(m_context.currentFileName, m_dir->filePath(written));
+    // Again at the file; a new design has no folder: the one last used.
+    action("mnuFileSaveAs")->trigger();
+    QCOMPARE(m_dialogs.requests[1].start, m_dir->filePath(written));
+    action("mnuFileNew")->trigger();
+    action("mnuFileOpen")->trigger();
+    QCOMPARE(QDir(m_dialogs.requests[2].start), QDir(m_dir->path()));
 }
 
 void MainWindowTest::saveFailureNamesFileAndKeepsName() {
@@ -776,20 +808,21 @@ void MainWindowTest::openRefillsHiddenGravitationalForm() {
     QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
     QVERIFY(!form->isVisible());
 
-    // An SI file: the SI form opens; the hidden one is not touched yet.
+    // An SI file: the SI form opens; the hidden one, in the other units,
+    // goes.
     QStringList si = gravitationalDesign();
     si[0] = " 0.6 ";
     si[15] = " 2 ";
     m_dialogs.answers.enqueue(writeDesign("si.tvx", si));
     action("mnuFileOpen")->trigger();
     QVERIFY(w->childWindow("frm_datain_si"));
-    QVERIFY(!form->isVisible());
+    QVERIFY(!w->childWindow("frm_datain"));
 
-    // Back in gravitational units the hidden form shows the opened design.
+    // Back in gravitational units a new form shows the opened design.
     action("mnuToolsOptions_jyu")->trigger();
     action("mnudatain")->trigger();
-    QCOMPARE(w->childWindow("frm_datain"), form);
-    QVERIFY(form->isVisible());
+    form = w->childWindow("frm_datain");
+    QVERIFY(form && form->isVisible());
     QCOMPARE(box(form, "Text1")->text(), QStringLiteral("0.6"));
 
     // Edits after that survive Cancel as usual.
@@ -818,15 +851,13 @@ void MainWindowTest::openRefillsOpenInputForms() {
 
     m_dialogs.answers.enqueue(writeDesign("gravitational.tvx", gravitationalDesign()));
     action("mnuFileOpen")->trigger();
-    // Both forms still open, showing the opened design; the gravitational
-    // one is in front.
-    QCOMPARE(w->childWindow("frm_datain_si"), si);
+    // Only the gravitational form is left, in front, showing the opened
+    // design: the SI one would label its numbers in the wrong units.
+    QVERIFY(!w->childWindow("frm_datain_si"));
     QCOMPARE(w->childWindow("frm_datain"), grav);
     QCOMPARE(w->mdiArea()->activeSubWindow()->widget(), grav);
-    QCOMPARE(box(si, "Text1")->text(), QStringLiteral("0.5"));
     QCOMPARE(box(grav, "Text2")->text(), QStringLiteral("0.7"));
     QCOMPARE(box(grav, "Text13")->text(), QStringLiteral("15.484"));
-    QCOMPARE(box(si, "Text13")->text(), QStringLiteral("1548.400"));
 
     // "OK" on the form now keeps the opened design.
     const DesignRecord opened = m_context.record;

@@ -74,6 +74,12 @@ public:
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
 
+class CountingNotifier : public Notifier {
+public:
+    void notify(std::string_view message) override { messages << QString::fromUtf8(message); }
+    QStringList messages;
+};
+
 } // namespace
 
 class TestPrintWindow : public QObject {
@@ -236,6 +242,23 @@ private slots:
             toQt(reportLines(fresh, ReportVariant::Print)), text(printing.outputFile));
         QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
         QVERIFY(context.record == fresh);
+    }
+
+    // A design whose calculation stops is refused, with the engine's
+    // message, before the print dialog.
+    void stoppedCalculationRefusedBeforeTheDialog() {
+        DesignContext context;
+        context.record = calculatedExample("bracket-gravitational.tvx");
+        context.record.layer1Count = 0;
+        context.record.layer2Count = 0;
+        ScriptedPrinting printing;
+        CountingNotifier notifier;
+        m_window = new PrintWindow(context, &printing, &notifier);
+        m_window->show();
+        notifier.messages.clear();
+        clickPrint(m_window);
+        QCOMPARE(printing.dialogs, 0);
+        QCOMPARE(notifier.messages, QStringList{QStringLiteral("入力データが不正です")});
     }
 
     void cancelledDialogPrintsNothing() {

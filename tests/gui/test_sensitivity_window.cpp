@@ -21,6 +21,7 @@
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "print_interaction.h"
+#include "plot_labels.h"
 #include "sensitivity_window.h"
 
 using namespace haltrix;
@@ -140,6 +141,40 @@ private slots:
         // The choice stays when the design changes.
         m_context.announceInputsChanged();
         QCOMPARE(plot->xAxis->label(), QStringLiteral("鉛直力 P (tf)"));
+    }
+
+    // Each label beside its line, clear of the curves, the points and the
+    // other labels.
+    void labelsBesideTheirMarkers_data() {
+        QTest::addColumn<QString>("parameter");
+        QTest::addColumn<double>("a");
+        QTest::newRow("a") << "a" << 0.3;
+        QTest::newRow("a/H2 = 2") << "a" << 1.4;
+    }
+    void labelsBesideTheirMarkers() {
+        QFETCH(QString, parameter);
+        QFETCH(double, a);
+        m_context.record.a = a;
+        m_context.announceInputsChanged();
+        auto* list = m_window->findChild<QComboBox*>("cboParameter");
+        list->setCurrentIndex(list->findData(parameter));
+        QCustomPlot* plot = m_window->plot();
+        plot->replot();
+        QList<QRectF> placed;
+        for (int i = 1; i < plot->itemCount(); ++i) {
+            auto* line = qobject_cast<QCPItemStraightLine*>(plot->item(i - 1));
+            auto* label = qobject_cast<QCPItemText*>(plot->item(i));
+            if (!line || !label)
+                continue;
+            const QRectF rect = labelRect(label);
+            const double x = plot->xAxis->coordToPixel(line->point1->coords().x());
+            QVERIFY(std::min(std::fabs(rect.left() - x), std::fabs(rect.right() - x)) < 1.5);
+            QVERIFY(!coversCurve(rect, {plot->graph(0), plot->graph(1), plot->graph(2)}));
+            for (const QRectF& other : std::as_const(placed))
+                QVERIFY(!rect.intersects(other));
+            placed << rect;
+        }
+        QCOMPARE(placed.size(), verticalLines(plot).size());
     }
 
     void nothingToCalculate() {

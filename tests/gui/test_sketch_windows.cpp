@@ -197,8 +197,14 @@ private slots:
         // Typing stores nothing; "OK" still does.
         QVERIFY(m_context.record == before);
 
-        // A unit switch changes what the typed cover means (cm and mm).
+        // A unit switch changes what the typed cover means (cm and mm): the
+        // form of the other units takes over the typed fields, and its
+        // sketch draws them.
         trigger(gravitational ? "mnuToolsOptions_si" : "mnuToolsOptions_jyu");
+        const Twin other = gravitational ? Twin::SI : Twin::Gravitational;
+        QVERIFY(!w->childWindow(MainWindow::inputFormName(twin)));
+        companion = w->childWindow(inputSketchName(other));
+        QVERIFY(companion);
         QCOMPARE(sketchOf(companion).section.circles[0].centre.y, gravitational ? -10.0 : -1000.0);
     }
 

@@ -290,7 +290,9 @@ void UnsavedChangesTest::saveWithoutFileNameGoesThroughSaveAs() {
     MainWindow* w = makeWindow();
     confirmH1("0.6");
     QVERIFY(w->isDesignModified());
-    QCOMPARE(w->windowTitle(), QStringLiteral("Haltrix"));
+    // A changed design without a file is 無題, marked.
+    QCOMPARE(w->windowTitle(), QStringLiteral("無題[*] - Haltrix"));
+    QVERIFY(w->isWindowModified());
     const QString path = saveAs.isEmpty() ? QString() : m_dir->filePath(saveAs);
     m_prompt.answers.enqueue(SaveAnswer::Save);
     m_dialogs.answers.enqueue(path);
@@ -348,6 +350,10 @@ void UnsavedChangesTest::newDesignIsFreshInTheCurrentUnits() {
     action("mnuFileSave")->trigger();
     QCOMPARE(m_dialogs.requests.size(), 1);
     QVERIFY(m_dialogs.requests[0].save);
+    // A change: 無題, marked.
+    confirmH1("0.6");
+    QCOMPARE(w->windowTitle(), QStringLiteral("無題[*] - Haltrix"));
+    QVERIFY(w->isWindowModified());
 }
 
 void UnsavedChangesTest::onlyOneLocalFileIsTakenFromADrop() {
