@@ -30,10 +30,9 @@
 #include <string>
 #include <vector>
 
+#include "design_calculation.h"
 #include "design_file.h"
-#include "design_record.h"
-#include "engine.h"
-#include "horizontal_check.h"
+#include "design_inputs.h"
 #include "report.h"
 #include "sheet.h"
 #include "sketch_builder.h"
@@ -48,13 +47,8 @@ namespace {
 
 constexpr int kBatchFiles = 10000;
 
-class SilentNotifier : public Notifier {
-public:
-    void notify(std::string_view) override {}
-};
-
-DesignRecord example(const char* name) {
-    DesignRecord record;
+DesignInputs example(const char* name) {
+    DesignInputs record;
     const auto error = readDesignFile(std::string(HALTRIX_SOURCE_DIR "/examples/") + name, record);
     if (error) {
         std::fprintf(stderr, "%s\n", error->message().c_str());
@@ -97,11 +91,11 @@ const std::vector<std::string>& batchFiles() {
         std::filesystem::create_directories(dir);
         std::mt19937 random(10000);
         std::uniform_real_distribution<double> spread(0.8, 1.25);
-        const DesignRecord bases[] = {example("bracket-gravitational.tvx"),
+        const DesignInputs bases[] = {example("bracket-gravitational.tvx"),
                                       example("bracket-si.tvx")};
         std::vector<std::string> paths;
         for (int i = 0; i < kBatchFiles; ++i) {
-            DesignRecord r = bases[i % 2];
+            DesignInputs r = bases[i % 2];
             for (double* field : {&r.H1, &r.H2, &r.l, &r.b, &r.a, &r.P, &r.H, &r.t, &r.c})
                 *field = std::round(*field * spread(random) * 1000.0) / 1000.0;
             char name[32];
@@ -189,22 +183,16 @@ std::vector<std::string> offscreenEnv() {
 
 // --- In-process ------------------------------------------------------------
 
-// One design through the result window and the print window: the formula
-// case, the calculation, the sheet, the horizontal check and the report.
+// One design through the result window and the print window: the
+// calculation with the horizontal check, the sheet and the report.
 void BM_DesignThroughEngineSheetReport(benchmark::State& state) {
-    const DesignRecord input =
+    const DesignInputs input =
         example(state.range(0) == 1 ? "bracket-gravitational.tvx" : "bracket-si.tvx");
-    SilentNotifier notifier;
     for (auto _ : state) {
-        DesignRecord r = input;
-        deriveRatioCase(r);
-        const Twin twin = twinForUnitSystem(r.unitSystem);
-        runCalculation(r, twin, notifier);
-        const Sheet sheet = fillSheet(r, twin);
-        const HorizontalCheck check = runHorizontalCheck(r, twin, -1, 4.0);
-        const std::vector<std::string> lines = reportLines(r, ReportVariant::Preview);
+        const DesignResults results = calculateDesign(input);
+        const Sheet sheet = fillSheet(input, results, twinForUnitSystem(input.unitSystem));
+        const std::vector<std::string> lines = reportLines(input, results, ReportVariant::Preview);
         benchmark::DoNotOptimize(sheet);
-        benchmark::DoNotOptimize(check);
         benchmark::DoNotOptimize(lines);
     }
 }
@@ -212,36 +200,29 @@ BENCHMARK(BM_DesignThroughEngineSheetReport)->Arg(1)->Arg(2);
 
 // The calculation alone, to show where the time of the road goes.
 void BM_DesignThroughEngine(benchmark::State& state) {
-    const DesignRecord input = example("bracket-gravitational.tvx");
-    SilentNotifier notifier;
+    const DesignInputs input = example("bracket-gravitational.tvx");
     for (auto _ : state) {
-        DesignRecord r = input;
-        deriveRatioCase(r);
-        runCalculation(r, Twin::Gravitational, notifier);
-        benchmark::DoNotOptimize(r);
+        const DesignResults results = calculateDesign(input);
+        benchmark::DoNotOptimize(results);
     }
 }
 BENCHMARK(BM_DesignThroughEngine);
 
 void BM_FillSheet(benchmark::State& state) {
-    DesignRecord r = example("bracket-gravitational.tvx");
-    SilentNotifier notifier;
-    deriveRatioCase(r);
-    runCalculation(r, Twin::Gravitational, notifier);
+    const DesignInputs r = example("bracket-gravitational.tvx");
+    const DesignResults results = calculateDesign(r);
     for (auto _ : state) {
-        const Sheet sheet = fillSheet(r, Twin::Gravitational);
+        const Sheet sheet = fillSheet(r, results, Twin::Gravitational);
         benchmark::DoNotOptimize(sheet);
     }
 }
 BENCHMARK(BM_FillSheet);
 
 void BM_ReportLines(benchmark::State& state) {
-    DesignRecord r = example("bracket-gravitational.tvx");
-    SilentNotifier notifier;
-    deriveRatioCase(r);
-    runCalculation(r, Twin::Gravitational, notifier);
+    const DesignInputs r = example("bracket-gravitational.tvx");
+    const DesignResults results = calculateDesign(r);
     for (auto _ : state) {
-        const std::vector<std::string> lines = reportLines(r, ReportVariant::Preview);
+        const std::vector<std::string> lines = reportLines(r, results, ReportVariant::Preview);
         benchmark::DoNotOptimize(lines);
     }
 }
@@ -251,7 +232,7 @@ void BM_ReadDesignFile(benchmark::State& state) {
     const std::string path = (scratch().path() / "read.tvx").string();
     writeDesignFile(path, example("bracket-si.tvx"));
     for (auto _ : state) {
-        DesignRecord r;
+        DesignInputs r;
         auto error = readDesignFile(path, r);
         benchmark::DoNotOptimize(error);
         benchmark::DoNotOptimize(r);
@@ -261,7 +242,7 @@ BENCHMARK(BM_ReadDesignFile);
 
 void BM_WriteDesignFile(benchmark::State& state) {
     const std::string path = (scratch().path() / "write.tvx").string();
-    const DesignRecord record = example("bracket-si.tvx");
+    const DesignInputs record = example("bracket-si.tvx");
     for (auto _ : state) {
         auto error = writeDesignFile(path, record);
         benchmark::DoNotOptimize(error);
@@ -270,10 +251,10 @@ void BM_WriteDesignFile(benchmark::State& state) {
 BENCHMARK(BM_WriteDesignFile);
 
 void BM_DesignTextRoundTrip(benchmark::State& state) {
-    const DesignRecord record = example("bracket-gravitational.tvx");
+    const DesignInputs record = example("bracket-gravitational.tvx");
     for (auto _ : state) {
         const std::string text = designFileText(record);
-        DesignRecord r;
+        DesignInputs r;
         auto error = readDesignText(text, "memory.tvx", r);
         benchmark::DoNotOptimize(error);
         benchmark::DoNotOptimize(r);
@@ -286,12 +267,10 @@ BENCHMARK(BM_DesignTextRoundTrip);
 // The sketch as the input form rebuilds it on every keystroke: from the
 // record, with d and Zc as the result window shows them.
 void BM_BuildSketch(benchmark::State& state) {
-    DesignRecord r = example("bracket-gravitational.tvx");
-    SilentNotifier notifier;
-    deriveRatioCase(r);
-    runCalculation(r, Twin::Gravitational, notifier);
+    const DesignInputs r = example("bracket-gravitational.tvx");
+    const DesignResults results = calculateDesign(r);
     for (auto _ : state) {
-        const sketch::Sketch s = sketch::buildSketch(r, sketch::SketchContent::InputsAndResults);
+        const sketch::Sketch s = sketch::buildSketch(r, results);
         benchmark::DoNotOptimize(s);
     }
 }
@@ -314,9 +293,7 @@ void ensureGuiApplication() {
 // the screen's resolution.
 void BM_PaintSketch(benchmark::State& state) {
     ensureGuiApplication();
-    DesignRecord r = example("bracket-gravitational.tvx");
-    deriveRatioCase(r);
-    const sketch::Sketch s = sketch::buildSketch(r, sketch::SketchContent::Inputs);
+    const sketch::Sketch s = sketch::buildSketch(example("bracket-gravitational.tvx"));
     QImage image(560, 420, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
@@ -434,7 +411,7 @@ BENCHMARK(BM_CatSweepOutput)
 
 // The same sweep in-process, without formatting, to show the calculation's share.
 void BM_SweepInProcess(benchmark::State& state) {
-    const DesignRecord design = example("bracket-si.tvx");
+    const DesignInputs design = example("bracket-si.tvx");
     const SweepRange range{0.0, 1.0, 99999};
     for (auto _ : state) {
         double sum = 0;

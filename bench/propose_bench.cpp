@@ -18,8 +18,8 @@ using namespace haltrix;
 
 namespace {
 
-DesignRecord exampleDesign(const char* name) {
-    DesignRecord record;
+DesignInputs exampleDesign(const char* name) {
+    DesignInputs record;
     if (const auto error =
             readDesignFile(std::string(HALTRIX_SOURCE_DIR "/examples/") + name, record)) {
         std::fprintf(stderr, "%s\n", error->message().c_str());
@@ -28,15 +28,15 @@ DesignRecord exampleDesign(const char* name) {
     return record;
 }
 
-const std::vector<DesignRecord>& randomDesigns() {
-    static const std::vector<DesignRecord> designs = [] {
+const std::vector<DesignInputs>& randomDesigns() {
+    static const std::vector<DesignInputs> designs = [] {
         std::mt19937 random(1000);
         std::uniform_real_distribution<double> spread(0.5, 2.0);
-        const DesignRecord bases[] = {exampleDesign("bracket-gravitational.tvx"),
+        const DesignInputs bases[] = {exampleDesign("bracket-gravitational.tvx"),
                                       exampleDesign("bracket-si.tvx")};
-        std::vector<DesignRecord> list;
+        std::vector<DesignInputs> list;
         for (int i = 0; i < 1000; ++i) {
-            DesignRecord r = bases[i % 2];
+            DesignInputs r = bases[i % 2];
             for (double* field : {&r.H1, &r.H2, &r.l, &r.b, &r.a, &r.P, &r.t, &r.c})
                 *field *= spread(random);
             list.push_back(r);
@@ -47,7 +47,7 @@ const std::vector<DesignRecord>& randomDesigns() {
 }
 
 void BM_ProposeExample(benchmark::State& state) {
-    const DesignRecord design =
+    const DesignInputs design =
         exampleDesign(state.range(0) == 1 ? "bracket-gravitational.tvx" : "bracket-si.tvx");
     for (auto _ : state)
         benchmark::DoNotOptimize(proposeBars(design, {}, 5));
@@ -57,9 +57,9 @@ BENCHMARK(BM_ProposeExample)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 // All 1,000 designs per iteration: the figure divided by 1,000 is the time
 // of one design.
 void BM_ProposeRandom(benchmark::State& state) {
-    const std::vector<DesignRecord>& designs = randomDesigns();
+    const std::vector<DesignInputs>& designs = randomDesigns();
     for (auto _ : state) {
-        for (const DesignRecord& design : designs)
+        for (const DesignInputs& design : designs)
             benchmark::DoNotOptimize(proposeBars(design, {}, 5));
     }
 }

@@ -15,13 +15,14 @@ namespace {
 constexpr int kSmallLayer = 6;
 
 // Calculated and checked from scratch, as a user would with these bars.
-bool passesAfresh(const DesignRecord& design, const BarArrangement& bars,
+bool passesAfresh(const DesignInputs& design, const BarArrangement& bars,
                   const ClearSpacingRule& rule, const HorizontalChoice& choice) {
-    DesignRecord r = inputsOf(design);
+    DesignInputs r = design;
     applyArrangement(r, bars);
-    if (deriveAndCalculate(r, choice).message || r.mainJudgement != kJudgementOk)
+    const DesignResults results = calculateDesign(r, choice);
+    if (results.message || results.main.judgement != kJudgementOk)
         return false;
-    for (const Finding& finding : findDesignWarnings(r, rule)) {
+    for (const Finding& finding : findDesignWarnings(r, results, rule)) {
         for (const std::string& code : arrangementFindingCodes())
             if (finding.code == code)
                 return false;
@@ -29,7 +30,7 @@ bool passesAfresh(const DesignRecord& design, const BarArrangement& bars,
     return true;
 }
 
-bool isSmall(const DesignRecord& design, const ClearSpacingRule& rule) {
+bool isSmall(const DesignInputs& design, const ClearSpacingRule& rule) {
     for (std::string_view bar : kBarDesignations) {
         const auto spacing = layerBarSpacing(design, bar, kSmallLayer + 1, rule);
         if (spacing && spacing->fits())
@@ -53,7 +54,7 @@ std::vector<BarArrangement> smallArrangements() {
 
 } // namespace
 
-void checkProposal(std::string_view bytes, const DesignRecord& design,
+void checkProposal(std::string_view bytes, const DesignInputs& design,
                    const ClearSpacingRule& rule, const HorizontalChoice& choice,
                    std::vector<std::string>& problems) {
     const BarProposal proposal = proposeBars(design, rule, 3, choice);
@@ -72,11 +73,11 @@ void checkProposal(std::string_view bytes, const DesignRecord& design,
     if (!proposal.candidates.empty()) {
         const BarArrangement& best = proposal.candidates.front().bars;
         std::string text;
-        DesignRecord back;
-        DesignRecord expected = inputsOf(design);
+        DesignInputs back;
+        DesignInputs expected = design;
         applyArrangement(expected, best);
         if (designTextWithBars(bytes, "fuzz.tvx", best, text) ||
-            readDesignText(text, "fuzz.tvx", back) || !(inputsOf(back) == expected))
+            readDesignText(text, "fuzz.tvx", back) || !(back == expected))
             problems.push_back("the design with the proposal's bars does not read back as such");
     }
 
@@ -84,11 +85,10 @@ void checkProposal(std::string_view bytes, const DesignRecord& design,
     if (proposal.blockingFinding) {
         for (const BarArrangement& bars :
              {BarArrangement{"D10", 2, "", 0}, BarArrangement{"D35", 3, "D29", 2}}) {
-            DesignRecord r = inputsOf(design);
+            DesignInputs r = design;
             applyArrangement(r, bars);
-            deriveAndCalculate(r, choice);
             bool raised = false;
-            for (const Finding& finding : findDesignWarnings(r, rule))
+            for (const Finding& finding : findDesignWarnings(r, calculateDesign(r, choice), rule))
                 raised = raised || finding.code == proposal.blockingFinding->code;
             if (!raised)
                 problems.push_back("the finding that stops the proposal goes with other bars: " +

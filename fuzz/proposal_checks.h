@@ -7,7 +7,7 @@
 
 #include "clear_spacing_rule.h"
 #include "design_calculation.h"
-#include "design_record.h"
+#include "design_inputs.h"
 
 namespace haltrix::checks {
 
@@ -19,7 +19,7 @@ namespace haltrix::checks {
 // Otherwise, on small designs (no layer holds more than six bars) no
 // arrangement at all that passes ranks before the first, and none passes
 // when there is no candidate. Adds what broke.
-void checkProposal(std::string_view bytes, const DesignRecord& design,
+void checkProposal(std::string_view bytes, const DesignInputs& design,
                    const ClearSpacingRule& rule, const HorizontalChoice& choice,
                    std::vector<std::string>& problems);
 

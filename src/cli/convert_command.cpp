@@ -103,7 +103,7 @@ int runConvertCommand(const std::vector<std::string>& args) {
         return kExitUsage;
     }
 
-    DesignRecord design;
+    DesignInputs design;
     if (const auto readError = readDesignFile(options.input, design)) {
         std::cerr << "haltrix-calc: " << readError->message() << "\n";
         return kExitUnreadable;
@@ -115,7 +115,7 @@ int runConvertCommand(const std::vector<std::string>& args) {
                   << "; nothing written\n";
         return kExitMessage;
     }
-    if (const auto writeError = writeDesignFile(options.output, conversion.record)) {
+    if (const auto writeError = writeDesignFile(options.output, conversion.design)) {
         std::cerr << "haltrix-calc: " << writeError->message() << "\n";
         return kExitNoOutput;
     }

@@ -7,6 +7,7 @@
 #include "calculation.h"
 #include "design_table.h"
 #include "exit_status.h"
+#include "horizontal_check.h"
 #include "output_buffer.h"
 #include "proposal_columns.h"
 
@@ -49,12 +50,12 @@ int runCsvCommand(const std::vector<std::string>& args) {
         appendProposalTableHeader(out.text());
     out.text() += lineEnd;
     return forEachDesignFile(options, [&](const CalculatedDesign& design, ExitStatus&) {
-        DesignOutcome outcome{design.message, design.horizontal};
-        appendDesignTableRow(out.text(), design.path, design.record, outcome, design.warnings);
+        appendDesignTableRow(out.text(), design.path, design.inputs, design.results,
+                             design.warnings);
         if (propose) {
             const HorizontalChoice choice{options.hBarIndex, barCountFromText(options.hCountText)};
             appendProposalTableColumns(out.text(),
-                                       proposeBars(design.record, options.spacingRule, 1, choice));
+                                       proposeBars(design.inputs, options.spacingRule, 1, choice));
         }
         out.text() += lineEnd;
         out.flushIfFull();

@@ -13,6 +13,7 @@
 
 #include "bar_proposal.h"
 #include "core_path.h"
+#include "design_calculation.h"
 #include "design_file.h"
 #include "design_file_bars.h"
 #include "exit_status.h"
@@ -69,7 +70,7 @@ void writeOut(const std::string& text) {
 
 // The list as tab-separated lines: the captions, then one line per
 // candidate with its rank in front, then the side-face bars for the first.
-std::string proposalText(const DesignRecord& design, const BarProposal& proposal,
+std::string proposalText(const DesignInputs& design, const BarProposal& proposal,
                          const HorizontalChoice& choice) {
     auto line = [](const std::string& first, const std::vector<std::string>& cells) {
         std::string text = first;
@@ -80,10 +81,12 @@ std::string proposalText(const DesignRecord& design, const BarProposal& proposal
     std::string text = line("順位", proposalColumnCaptions(design.unitSystem));
     for (std::size_t i = 0; i < proposal.candidates.size(); ++i)
         text += line(std::to_string(i + 1), proposalRowCells(proposal.candidates[i]));
-    DesignRecord best = inputsOf(design);
+    DesignInputs best = design;
     applyArrangement(best, proposal.candidates.front().bars);
-    deriveAndCalculate(best, choice);
-    return text + sideFaceText(proposeSideFaceBar(best, choice.barCount), choice.barCount) + "\n";
+    const DesignResults results = calculateDesign(best, choice);
+    return text +
+           sideFaceText(proposeSideFaceBar(best, results, choice.barCount), choice.barCount) +
+           "\n";
 }
 
 std::optional<std::string> fileBytes(const std::string& path) {
@@ -179,7 +182,7 @@ int runProposeCommand(const std::vector<std::string>& args) {
                   << " is the design file itself; give another -o or --in-place to replace it\n";
         return kExitUsage;
     }
-    DesignRecord design;
+    DesignInputs design;
     if (const auto readError = readDesignFile(input, design)) {
         std::cerr << "haltrix-calc: " << readError->message() << "\n";
         return kExitUnreadable;

@@ -7,7 +7,7 @@
 #include <queue>
 
 #include "bar_table.h"
-#include "engine.h"
+#include "design_calculation.h"
 #include "horizontal_check.h"
 #include "proposal_text.h"
 
@@ -88,9 +88,9 @@ struct RunHead {
 
 class Search {
 public:
-    Search(const DesignRecord& design, const ClearSpacingRule& rule,
+    Search(const DesignInputs& design, const ClearSpacingRule& rule,
            const HorizontalChoice& choice)
-        : m_base(inputsOf(design)), m_rule(rule), m_choice(choice),
+        : m_base(design), m_rule(rule), m_choice(choice),
           m_column(horizontalColumn(twinForUnitSystem(m_base.unitSystem))) {}
 
     BarProposal run(int top);
@@ -103,7 +103,7 @@ private:
     std::vector<Run> allRuns() const;
     std::string reasonWithoutCandidate() const;
 
-    DesignRecord m_base;
+    DesignInputs m_base;
     ClearSpacingRule m_rule;
     HorizontalChoice m_choice;
     BarColumn m_column;
@@ -132,11 +132,12 @@ std::optional<Finding> Search::blockingFinding(const std::vector<Finding>& findi
 double Search::lowestRequiredArea() {
     double lowest = std::numeric_limits<double>::infinity();
     for (const BarArrangement& probe : {oneLayer(0, 2), BarArrangement{"", 0.0, "D10", 2.0}}) {
-        DesignRecord r = m_base;
-        applyArrangement(r, probe);
-        if (deriveAndCalculate(r, m_choice).message)
+        DesignInputs inputs = m_base;
+        applyArrangement(inputs, probe);
+        const DesignResults results = calculateDesign(inputs, m_choice);
+        if (results.message)
             return -std::numeric_limits<double>::infinity();
-        const double required = requiredMainArea(r);
+        const double required = requiredMainArea(results);
         if (!std::isfinite(required))
             return -std::numeric_limits<double>::infinity();
         lowest = std::min(lowest, required);
@@ -155,10 +156,9 @@ void Search::collectFittingCounts() {
 }
 
 bool Search::twoLayersAllowed() {
-    DesignRecord r = m_base;
-    applyArrangement(r, twoLayers(0, 2, 0, 2));
-    deriveAndCalculate(r, m_choice);
-    for (const Finding& finding : findDesignWarnings(r, m_rule)) {
+    DesignInputs inputs = m_base;
+    applyArrangement(inputs, twoLayers(0, 2, 0, 2));
+    for (const Finding& finding : findDesignWarnings(inputs, m_rule)) {
         if (finding.code == finding_code::kCoverBeyondDepth)
             return false;
     }
@@ -188,10 +188,10 @@ std::vector<Run> Search::allRuns() const {
 BarProposal Search::run(int top) {
     BarProposal proposal;
     {
-        DesignRecord probe = m_base;
+        DesignInputs probe = m_base;
         applyArrangement(probe, oneLayer(0, 2));
-        deriveAndCalculate(probe, m_choice);
-        const std::vector<Finding> findings = findDesignWarnings(probe, m_rule);
+        const std::vector<Finding> findings =
+            findDesignWarnings(probe, calculateDesign(probe, m_choice), m_rule);
         if (auto blocking = blockingFinding(findings)) {
             proposal.reason = proposalBlockedText(*blocking);
             proposal.blockingFinding = std::move(blocking);
@@ -293,24 +293,24 @@ std::string Search::reasonWithoutCandidate() const {
     }
     if (!largest)
         return noBarFitsText(m_smallestDoesNotFit);
-    DesignRecord r = m_base;
-    applyArrangement(r, *largest);
-    const DesignOutcome outcome = deriveAndCalculate(r, m_choice);
-    if (outcome.message)
-        return largestStopsText(*largest, *outcome.message);
-    if (r.mainJudgement != kJudgementOk)
-        return largestIsNgText(*largest, r.layer1Area + r.layer2Area, requiredMainArea(r),
-                               r.unitSystem);
+    DesignInputs inputs = m_base;
+    applyArrangement(inputs, *largest);
+    const DesignResults results = calculateDesign(inputs, m_choice);
+    if (results.message)
+        return largestStopsText(*largest, *results.message);
+    if (results.main.judgement != kJudgementOk)
+        return largestIsNgText(*largest, providedMainArea(results), requiredMainArea(results),
+                               inputs.unitSystem);
     return noneNamedText();
 }
 
 } // namespace
 
-void applyArrangement(DesignRecord& record, const BarArrangement& bars) {
-    record.layer1Bar = bars.layer1Bar;
-    record.layer1Count = bars.layer1Count;
-    record.layer2Bar = bars.layer2Bar;
-    record.layer2Count = bars.layer2Count;
+void applyArrangement(DesignInputs& inputs, const BarArrangement& bars) {
+    inputs.layer1Bar = bars.layer1Bar;
+    inputs.layer1Count = bars.layer1Count;
+    inputs.layer2Bar = bars.layer2Bar;
+    inputs.layer2Count = bars.layer2Count;
 }
 
 const std::vector<std::string>& arrangementFindingCodes() {
@@ -321,21 +321,22 @@ const std::vector<std::string>& arrangementFindingCodes() {
     return codes;
 }
 
-bool arrangementPasses(const DesignRecord& design, const BarArrangement& bars,
+bool arrangementPasses(const DesignInputs& design, const BarArrangement& bars,
                        const ClearSpacingRule& rule, const HorizontalChoice& choice,
                        ProposedArrangement* figures) {
-    DesignRecord r = inputsOf(design);
+    DesignInputs r = design;
     applyArrangement(r, bars);
-    if (deriveAndCalculate(r, choice).message || r.mainJudgement != kJudgementOk)
+    const DesignResults results = calculateDesign(r, choice);
+    if (results.message || results.main.judgement != kJudgementOk)
         return false;
-    for (const Finding& finding : findDesignWarnings(r, rule)) {
+    for (const Finding& finding : findDesignWarnings(r, results, rule)) {
         if (isArrangementCode(finding.code))
             return false;
     }
     if (figures) {
         figures->bars = bars;
-        figures->providedArea = r.layer1Area + r.layer2Area;
-        figures->requiredArea = requiredMainArea(r);
+        figures->providedArea = providedMainArea(results);
+        figures->requiredArea = requiredMainArea(results);
         figures->minClearMm = std::numeric_limits<double>::infinity();
         for (const auto& [bar, count] : {std::pair{bars.layer1Bar, bars.layer1Count},
                                          std::pair{bars.layer2Bar, bars.layer2Count}}) {
@@ -357,23 +358,22 @@ bool ranksBefore(const ProposedArrangement& first, const ProposedArrangement& se
     return ranksBeforeAtEqualArea(first, second);
 }
 
-BarProposal proposeBars(const DesignRecord& design, const ClearSpacingRule& rule, int top,
+BarProposal proposeBars(const DesignInputs& design, const ClearSpacingRule& rule, int top,
                         const HorizontalChoice& choice) {
     return Search(design, rule, choice).run(top);
 }
 
-std::optional<int> proposeSideFaceBar(const DesignRecord& calculated, double count) {
-    const Twin twin = twinForUnitSystem(calculated.unitSystem);
+std::optional<int> proposeSideFaceBar(const DesignInputs& inputs, const DesignResults& results,
+                                      double count) {
     std::optional<int> best;
     double bestArea = 0;
     for (int bar = 0; bar < kBarCount; ++bar) {
-        DesignRecord r = calculated;
-        const HorizontalCheck check = runHorizontalCheck(r, twin, bar, count);
-        if (check.judgement != kJudgementOk || !(r.hAs > 0.0))
+        const SideFaceReinforcement check = checkSideFaces(inputs, results, {bar, count});
+        if (check.judgement != kJudgementOk || !(check.As > 0.0))
             continue;
-        if (!best || r.hAs < bestArea) {
+        if (!best || check.As < bestArea) {
             best = bar;
-            bestArea = r.hAs;
+            bestArea = check.As;
         }
     }
     return best;

@@ -7,7 +7,8 @@
 
 #include "clear_spacing_rule.h"
 #include "design_calculation.h"
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "design_warnings.h"
 
 namespace haltrix {
@@ -37,8 +38,8 @@ struct BarArrangement {
     bool operator==(const BarArrangement&) const = default;
 };
 
-// The four bar inputs of `record` replaced by the arrangement.
-void applyArrangement(DesignRecord& record, const BarArrangement& bars);
+// The four bar inputs replaced by the arrangement.
+void applyArrangement(DesignInputs& inputs, const BarArrangement& bars);
 
 // The finding codes an arrangement must not raise to pass.
 const std::vector<std::string>& arrangementFindingCodes();
@@ -60,15 +61,15 @@ struct BarProposal {
     std::optional<Finding> blockingFinding;
 };
 
-// The `top` best passing arrangements for the inputs of `design` (its bar
-// inputs and results are not used), calculated as haltrix-calc calculates a
-// design file, with the side-face bars of `choice`. `top` below 1 counts as 1.
-BarProposal proposeBars(const DesignRecord& design, const ClearSpacingRule& rule, int top,
+// The `top` best passing arrangements for `design` (its own bars are not
+// used), calculated as haltrix-calc calculates a design file, with the
+// side-face bars of `choice`. `top` below 1 counts as 1.
+BarProposal proposeBars(const DesignInputs& design, const ClearSpacingRule& rule, int top,
                         const HorizontalChoice& choice = {});
 
-// Whether an arrangement passes for the inputs of `design`; with its
-// figures in `figures` when it does.
-bool arrangementPasses(const DesignRecord& design, const BarArrangement& bars,
+// Whether an arrangement passes for `design`; with its figures in
+// `figures` when it does.
+bool arrangementPasses(const DesignInputs& design, const BarArrangement& bars,
                        const ClearSpacingRule& rule, const HorizontalChoice& choice,
                        ProposedArrangement* figures = nullptr);
 
@@ -78,9 +79,10 @@ bool ranksBefore(const ProposedArrangement& first, const ProposedArrangement& se
 // Two provided areas that rank as equal.
 bool sameProvidedArea(double first, double second);
 
-// The side-face bars for a design already calculated: of the bar list's
-// bars with `count` bars each, the one of smallest area that meets the
-// horizontal check (ties: the smaller bar). Empty when none does.
-std::optional<int> proposeSideFaceBar(const DesignRecord& calculated, double count);
+// The side-face bars for a calculated design: of the bar list's bars with
+// `count` bars each, the one of smallest area that meets the horizontal
+// check (ties: the smaller bar). Empty when none does.
+std::optional<int> proposeSideFaceBar(const DesignInputs& inputs, const DesignResults& results,
+                                      double count);
 
 } // namespace haltrix

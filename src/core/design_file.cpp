@@ -60,7 +60,7 @@ private:
 };
 
 std::optional<FileError> readDesignStream(std::istream& in, const std::string& fileName,
-                                          DesignRecord& record) {
+                                          DesignInputs& record) {
     std::string lines[kLineCount];
     LineReader reader(in);
     for (int i = 0; i < kLineCount; ++i) {
@@ -74,7 +74,7 @@ std::optional<FileError> readDesignStream(std::istream& in, const std::string& f
         }
     }
 
-    DesignRecord read = record;
+    DesignInputs read = record;
     double* const numbers[] = {
         &read.H1,      &read.H2, &read.l, &read.b, &read.a, &read.concreteUnitWeight,
         &read.sigmaSa, &read.P,  &read.H, &read.t, &read.c};
@@ -115,7 +115,7 @@ std::string FileError::message() const {
     return text;
 }
 
-std::string designFileText(const DesignRecord& r) {
+std::string designFileText(const DesignInputs& r) {
     const std::string lines[kLineCount] = {
         numberLine(r.H1),          numberLine(r.H2), numberLine(r.l),
         numberLine(r.b),           numberLine(r.a),  numberLine(r.concreteUnitWeight),
@@ -130,7 +130,7 @@ std::string designFileText(const DesignRecord& r) {
 }
 
 std::optional<FileError> readDesignText(std::string_view text, const std::string& fileName,
-                                        DesignRecord& record) {
+                                        DesignInputs& record) {
     std::istringstream in{std::string(text)};
     return readDesignStream(in, fileName, record);
 }
@@ -141,7 +141,7 @@ constexpr const char* kFolderReason = "フォルダーです。設計ファイ�
 
 } // namespace
 
-std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record) {
+std::optional<FileError> readDesignFile(const std::string& path, DesignInputs& record) {
     const std::filesystem::path file = filesystemPath(path);
     std::error_code ec;
     if (std::filesystem::is_directory(file, ec))
@@ -155,7 +155,7 @@ std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& r
     return readDesignStream(in, path, record);
 }
 
-std::optional<FileError> writeDesignFile(const std::string& path, const DesignRecord& record) {
+std::optional<FileError> writeDesignFile(const std::string& path, const DesignInputs& record) {
     if (auto reason = replaceFile(filesystemPath(path), designFileText(record)))
         return FileError{path, 0, std::move(*reason)};
     return std::nullopt;

@@ -34,7 +34,7 @@ std::string_view withoutEnd(std::string_view line) {
 
 std::optional<FileError> designTextWithBars(std::string_view text, const std::string& fileName,
                                             const BarArrangement& bars, std::string& result) {
-    DesignRecord design;
+    DesignInputs design;
     if (auto error = readDesignText(text, fileName, design))
         return error;
     applyArrangement(design, bars);

@@ -6,9 +6,7 @@
 #include <limits>
 
 #include "design_calculation.h"
-#include "engine.h"
 #include "number_format.h"
-#include "shown_quantities.h"
 
 namespace haltrix {
 
@@ -62,10 +60,10 @@ const char* areaUnit(std::int32_t unitSystem) {
 }
 
 bool isA(const SweepParameter& parameter) {
-    return parameter.member == &DesignRecord::a;
+    return parameter.member == &DesignInputs::a;
 }
 bool isH2(const SweepParameter& parameter) {
-    return parameter.member == &DesignRecord::H2;
+    return parameter.member == &DesignInputs::H2;
 }
 
 } // namespace
@@ -79,7 +77,7 @@ std::string sweepParameterCaption(const SweepParameter& parameter, std::int32_t 
     return std::string(parameter.name);
 }
 
-SweepRange sensitivityRange(const DesignRecord& design, const SweepParameter& parameter,
+SweepRange sensitivityRange(const DesignInputs& design, const SweepParameter& parameter,
                             long steps) {
     const double value = design.*parameter.member;
     double from = 0;
@@ -107,7 +105,7 @@ SweepRange sensitivityRange(const DesignRecord& design, const SweepParameter& pa
     return SweepRange{from, to, steps};
 }
 
-SensitivityPlot sensitivityPlot(const DesignRecord& design, const SweepParameter& parameter,
+SensitivityPlot sensitivityPlot(const DesignInputs& design, const SweepParameter& parameter,
                                 long steps) {
     SensitivityPlot plot;
     plot.xLabel = sweepParameterCaption(parameter, design.unitSystem);
@@ -136,10 +134,10 @@ SensitivityPlot sensitivityPlot(const DesignRecord& design, const SweepParameter
 
     const double value = design.*parameter.member;
     plot.current = {value, "現在の設計 " + std::string(parameter.name) + " = " + plainText(value)};
-    DesignRecord current = inputsOf(design);
-    if (!deriveAndCalculate(current, HorizontalChoice{}).message) {
+    const DesignResults current = calculateDesign(design);
+    if (current.completed()) {
         plot.currentRequired = requiredMainArea(current);
-        plot.currentProvided = shown::providedTopSteel(current);
+        plot.currentProvided = providedMainArea(current);
     }
 
     // Where a / H2 is 0.5 and 1.0, in the swept input.

@@ -8,33 +8,33 @@
 #include <string_view>
 #include <vector>
 
-#include "design_record.h"
+#include "design_inputs.h"
 
 namespace haltrix {
 
 // The required steel as a curve: one input of a design stepped over a range,
 // each point calculated exactly as haltrix-calc calculates a design file
-// (deriveAndCalculate on a fresh record of the design's inputs).
+// (calculateDesign of the inputs).
 
 struct SweepParameter {
-    std::string_view name; // the record field's name, as the design table heads it
-    double DesignRecord::*member;
+    std::string_view name; // the input's name, as the design table heads it
+    double DesignInputs::*member;
 };
 
 inline constexpr std::array<SweepParameter, 13> kSweepParameters = {{
-    {"a", &DesignRecord::a},
-    {"H", &DesignRecord::H},
-    {"P", &DesignRecord::P},
-    {"H2", &DesignRecord::H2},
-    {"H1", &DesignRecord::H1},
-    {"l", &DesignRecord::l},
-    {"b", &DesignRecord::b},
-    {"t", &DesignRecord::t},
-    {"c", &DesignRecord::c},
-    {"layer1Count", &DesignRecord::layer1Count},
-    {"layer2Count", &DesignRecord::layer2Count},
-    {"sigmaSa", &DesignRecord::sigmaSa},
-    {"concreteUnitWeight", &DesignRecord::concreteUnitWeight},
+    {"a", &DesignInputs::a},
+    {"H", &DesignInputs::H},
+    {"P", &DesignInputs::P},
+    {"H2", &DesignInputs::H2},
+    {"H1", &DesignInputs::H1},
+    {"l", &DesignInputs::l},
+    {"b", &DesignInputs::b},
+    {"t", &DesignInputs::t},
+    {"c", &DesignInputs::c},
+    {"layer1Count", &DesignInputs::layer1Count},
+    {"layer2Count", &DesignInputs::layer2Count},
+    {"sigmaSa", &DesignInputs::sigmaSa},
+    {"concreteUnitWeight", &DesignInputs::concreteUnitWeight},
 }};
 
 // The parameter of that name; empty for a name it does not know.
@@ -74,12 +74,12 @@ struct SweepPoint {
 
 // Calls `visit` for each point in order, holding no more than one point, and
 // returns SweepProblem::None; a refused range visits nothing.
-SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& parameter,
+SweepProblem sweepDesign(const DesignInputs& design, const SweepParameter& parameter,
                          const SweepRange& range,
                          const std::function<void(const SweepPoint&)>& visit);
 
 // The same, collected (for a plot of a few hundred points).
-SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& parameter,
+SweepProblem sweepDesign(const DesignInputs& design, const SweepParameter& parameter,
                          const SweepRange& range, std::vector<SweepPoint>& points);
 
 } // namespace haltrix

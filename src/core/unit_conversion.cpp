@@ -12,7 +12,7 @@ namespace {
 // The inputs that change with the unit system: one row each, the factor
 // taking the gravitational value to the SI one.
 struct ConvertibleInput {
-    double DesignRecord::*member;
+    double DesignInputs::*member;
     const char* name;
     const char* gravitationalUnit;
     const char* siUnit;
@@ -21,12 +21,12 @@ struct ConvertibleInput {
 };
 
 constexpr ConvertibleInput kConvertibleInputs[] = {
-    {&DesignRecord::P, "P", "tf", "kN", kStandardGravity, false},
-    {&DesignRecord::H, "H", "tf", "kN", kStandardGravity, false},
-    {&DesignRecord::t, "t", "cm", "mm", 10.0, false},
-    {&DesignRecord::c, "c", "cm", "mm", 10.0, false},
-    {&DesignRecord::sigmaSa, "σsa", "kg/cm2", "N/mm2", kKgfPerCm2InNPerMm2, true},
-    {&DesignRecord::concreteUnitWeight, "γc", "t/m3", "kN/m3", kStandardGravity, true},
+    {&DesignInputs::P, "P", "tf", "kN", kStandardGravity, false},
+    {&DesignInputs::H, "H", "tf", "kN", kStandardGravity, false},
+    {&DesignInputs::t, "t", "cm", "mm", 10.0, false},
+    {&DesignInputs::c, "c", "cm", "mm", 10.0, false},
+    {&DesignInputs::sigmaSa, "σsa", "kg/cm2", "N/mm2", kKgfPerCm2InNPerMm2, true},
+    {&DesignInputs::concreteUnitWeight, "γc", "t/m3", "kN/m3", kStandardGravity, true},
 };
 
 } // namespace
@@ -43,7 +43,7 @@ std::string unitSystemName(std::int32_t unitSystem) {
     return "単位系 " + std::to_string(unitSystem);
 }
 
-std::optional<std::string> convertUnitSystem(const DesignRecord& design, std::int32_t to,
+std::optional<std::string> convertUnitSystem(const DesignInputs& design, std::int32_t to,
                                              int roundingDigits, UnitConversion& result) {
     if (to != kUnitGravitational && to != kUnitSI)
         return "変換先の単位系は 1（重力単位）か 2（ＳＩ単位）です";
@@ -58,7 +58,7 @@ std::optional<std::string> convertUnitSystem(const DesignRecord& design, std::in
     conversion.from = from;
     conversion.to = to;
     conversion.roundingDigits = roundingDigits;
-    conversion.record = design;
+    conversion.design = design;
     if (from != to) {
         const bool toSI = to == kUnitSI;
         for (const ConvertibleInput& input : kConvertibleInputs) {
@@ -75,10 +75,10 @@ std::optional<std::string> convertUnitSystem(const DesignRecord& design, std::in
             if (!std::isfinite(changed.after))
                 return changed.name + " = " + plainText(changed.before) + " " + changed.unitBefore +
                        " は変換すると数値の範囲を超えます";
-            conversion.record.*input.member = changed.after;
+            conversion.design.*input.member = changed.after;
             conversion.inputs.push_back(std::move(changed));
         }
-        conversion.record.unitSystem = to;
+        conversion.design.unitSystem = to;
     }
     result = std::move(conversion);
     return std::nullopt;
@@ -109,7 +109,7 @@ std::string UnitConversion::description(Tense tense) const {
     return text;
 }
 
-bool holdsInputs(const DesignRecord& r) {
+bool holdsInputs(const DesignInputs& r) {
     for (const double value : {r.H1, r.H2, r.l, r.b, r.a, r.P, r.H, r.t, r.c, r.layer1Count,
                                r.layer2Count, r.sigmaSa, r.concreteUnitWeight}) {
         if (value != 0.0)

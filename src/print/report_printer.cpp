@@ -181,10 +181,11 @@ private:
 
 } // namespace
 
-PrintOutcome printReport(DesignRecord& record, QPrinter& printer) {
+PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
+                         QPrinter& printer) {
     printer.setFullPage(false);
     PrinterTarget target(printer);
-    writeReport(record, target, ReportVariant::Print);
+    writeReport(inputs, results, target, ReportVariant::Print);
     return target.finish();
 }
 
@@ -215,28 +216,30 @@ HeaderLine headerLine(const TitleBlock& title, int page, int pages) {
     return {fields.join(QStringLiteral("　")), right};
 }
 
-PrintOutcome printReport(DesignRecord& record, QPrinter& printer, const PrintOptions& options) {
+PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
+                         QPrinter& printer, const PrintOptions& options) {
     if (!options.sketch && !options.title.anyField())
-        return printReport(record, printer);
+        return printReport(inputs, results, printer);
     printer.setFullPage(false);
     int pages = 0;
     if (options.title.anyField()) {
         // The header names the number of pages: the report is laid out once
         // without printing to count them.
         PrinterTarget counter(printer, PrinterTarget::Mode::Count);
-        writeReport(record, counter, ReportVariant::Print);
+        writeReport(inputs, results, counter, ReportVariant::Print);
         pages = counter.pages() + (counter.pages() > 0 && options.sketch ? 1 : 0);
     }
     PrinterTarget target(printer);
     if (pages > 0)
         target.setHeader(options.title, pages);
-    writeReport(record, target, ReportVariant::Print);
+    writeReport(inputs, results, target, ReportVariant::Print);
     if (options.sketch)
         target.writeSketchPage(*options.sketch, options.linesUnderSketch);
     return target.finish();
 }
 
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName,
+PrintOutcome writeReportPdf(const DesignInputs& inputs, const DesignResults& results,
+                            const QString& path, const QString& documentName,
                             const PrintOptions& options) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -246,7 +249,7 @@ PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QSt
     printer.setFontEmbeddingEnabled(true);
     printer.setDocName(documentName);
     printer.setCreator(QStringLiteral("Haltrix"));
-    return printReport(record, printer, options);
+    return printReport(inputs, results, printer, options);
 }
 
 } // namespace haltrix::print

@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <optional>
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "design_warnings.h"
 #include "sketch.h"
 
@@ -31,15 +32,15 @@ struct PrintOutcome {
     QString failure; // what went wrong, for the user, when Failed
 };
 
-// Prints the record's report on `printer` (the print variant: four blank
+// Prints the report of a design on `printer` (the print variant: four blank
 // lines at the head): millimetres as the unit, the origin 20 mm inside the
 // printable area, the report font at 9 pt, one line spacing per line, then
 // ends the document. A line that does not fit continues on a new page. The
 // printer's resolution and page are whatever the caller chose; the document
 // is begun only when the report has its first line, so a unit system
-// without a report leaves the printer untouched. Sets hBarName, as writing
-// the report does.
-PrintOutcome printReport(DesignRecord& record, QPrinter& printer);
+// without a report leaves the printer untouched.
+PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
+                         QPrinter& printer);
 
 // The title block of printed pages: when any field is filled, every page
 // carries a header line inside its top margin (the filled fields, the date
@@ -79,11 +80,13 @@ HeaderLine headerLine(const TitleBlock& title, int page, int pages);
 
 // printReport with the sketch page and the header line. With no sketch and
 // no title field it prints exactly what printReport prints.
-PrintOutcome printReport(DesignRecord& record, QPrinter& printer, const PrintOptions& options);
+PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
+                         QPrinter& printer, const PrintOptions& options);
 
 // The same report written through printReport to an A4 PDF file at high
 // resolution, with its fonts embedded; `documentName` becomes its title.
-PrintOutcome writeReportPdf(DesignRecord& record, const QString& path, const QString& documentName,
+PrintOutcome writeReportPdf(const DesignInputs& inputs, const DesignResults& results,
+                            const QString& path, const QString& documentName,
                             const PrintOptions& options = {});
 
 } // namespace haltrix::print

@@ -87,7 +87,7 @@ class TestSketchCommand : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString designFile(const char* name, const DesignRecord& record) {
+    QString designFile(const char* name, const DesignInputs& record) {
         const QString path = m_dir.filePath(QString::fromLatin1(name));
         if (writeDesignFile(path.toStdString(), record))
             qFatal("cannot write %s", qPrintable(path));
@@ -171,7 +171,7 @@ private slots:
 
         // The engine's message: the sketch of the inputs is still written,
         // with the notes of what cannot be drawn.
-        DesignRecord zeros;
+        DesignInputs zeros;
         zeros.unitSystem = 1;
         const QString zeroFile = designFile("zeros.tvx", zeros);
         Run run = runCalc({"sketch", zeroFile, "-o", out});
@@ -258,7 +258,7 @@ private slots:
 
     // No report, no PDF: the sketch page does not make one.
     void pdfSketchWithoutReport() {
-        DesignRecord unit3;
+        DesignInputs unit3;
         readDesignFile(example("bracket-si.tvx").toStdString(), unit3);
         unit3.unitSystem = 3;
         const QString file = designFile("unit3.tvx", unit3);

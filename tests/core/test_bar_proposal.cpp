@@ -12,7 +12,6 @@
 #include "bar_table.h"
 #include "design_calculation.h"
 #include "design_warnings.h"
-#include "engine.h"
 #include "worked_examples.h"
 
 using namespace haltrix;
@@ -56,16 +55,17 @@ bool bruteRanksBefore(const Passing& x, const Passing& y) {
     return x.bars.layer1Count > y.bars.layer1Count;
 }
 
-std::optional<Passing> brutePasses(const DesignRecord& design, const BarArrangement& bars,
+std::optional<Passing> brutePasses(const DesignInputs& design, const BarArrangement& bars,
                                    const ClearSpacingRule& rule) {
-    DesignRecord r = inputsOf(design);
+    DesignInputs r = design;
     r.layer1Bar = bars.layer1Bar;
     r.layer1Count = bars.layer1Count;
     r.layer2Bar = bars.layer2Bar;
     r.layer2Count = bars.layer2Count;
-    if (deriveAndCalculate(r, {}).message || r.mainJudgement != kJudgementOk)
+    const DesignResults results = calculateDesign(r);
+    if (results.message || results.main.judgement != kJudgementOk)
         return std::nullopt;
-    for (const Finding& f : findDesignWarnings(r, rule)) {
+    for (const Finding& f : findDesignWarnings(r, results, rule)) {
         for (const char* code : {"bars-do-not-fit", "layers-too-close", "cover-beyond-depth",
                                  "layer-without-bar", "fractional-bar-count", "unknown-bar"})
             if (f.code == code)
@@ -80,10 +80,10 @@ std::optional<Passing> brutePasses(const DesignRecord& design, const BarArrangem
         minClear = std::min(minClear, (r.b * 1000 - 2 * tMm) / (n - 1) -
                                           kBarDiameterMm[tableIndex(bar)]);
     }
-    return Passing{bars, r.layer1Area + r.layer2Area, minClear};
+    return Passing{bars, results.main.layer1Area + results.main.layer2Area, minClear};
 }
 
-std::vector<Passing> bruteForceBest(const DesignRecord& design, const ClearSpacingRule& rule,
+std::vector<Passing> bruteForceBest(const DesignInputs& design, const ClearSpacingRule& rule,
                                     std::size_t top) {
     std::vector<Passing> all;
     for (int b1 = 0; b1 < kBarCount; ++b1)
@@ -112,11 +112,11 @@ std::vector<Passing> bruteForceBest(const DesignRecord& design, const ClearSpaci
 
 // A small bracket with random inputs inside the method's range: narrow
 // enough that no layer holds more than kBruteMaxCount bars.
-DesignRecord randomDesign(std::mt19937& random) {
+DesignInputs randomDesign(std::mt19937& random) {
     auto in = [&](double low, double high) {
         return std::uniform_real_distribution<double>(low, high)(random);
     };
-    DesignRecord r = workedSI();
+    DesignInputs r = workedSI();
     r.H2 = in(0.4, 1.2);
     r.H1 = r.H2 * in(0.3, 1.0);
     r.l = in(0.2, 0.8);
@@ -205,16 +205,16 @@ void TestBarProposal::workedExampleByHand() {
 
 void TestBarProposal::sameAsBruteForce() {
     std::mt19937 random(19);
-    std::vector<std::pair<DesignRecord, ClearSpacingRule>> designs = {{workedGravitational(), {}},
+    std::vector<std::pair<DesignInputs, ClearSpacingRule>> designs = {{workedGravitational(), {}},
                                                                       {workedSI(), {}}};
     designs[1].first.b = 0.8;
     for (int i = 0; i < 14; ++i) {
-        const DesignRecord design = randomDesign(random);
+        const DesignInputs design = randomDesign(random);
         designs.push_back({design, randomRule(random)});
     }
     for (const auto& [design, rule] : designs) {
         // The brute force's counts reach every count that fits.
-        DesignRecord wide = design;
+        DesignInputs wide = design;
         wide.layer1Bar = "D10";
         wide.layer1Count = kBruteMaxCount + 1;
         bool tooMany = false;
@@ -255,11 +255,11 @@ void TestBarProposal::noProposal() {
     QFETCH(double, value);
     QFETCH(QString, named);
     QFETCH(bool, blocked);
-    DesignRecord design = workedSI();
-    for (auto [name, member] : {std::pair{"H2", &DesignRecord::H2}, {"a", &DesignRecord::a},
-                                {"t", &DesignRecord::t}, {"sigmaSa", &DesignRecord::sigmaSa},
-                                {"b", &DesignRecord::b}, {"P", &DesignRecord::P},
-                                {"concreteUnitWeight", &DesignRecord::concreteUnitWeight}})
+    DesignInputs design = workedSI();
+    for (auto [name, member] : {std::pair{"H2", &DesignInputs::H2}, {"a", &DesignInputs::a},
+                                {"t", &DesignInputs::t}, {"sigmaSa", &DesignInputs::sigmaSa},
+                                {"b", &DesignInputs::b}, {"P", &DesignInputs::P},
+                                {"concreteUnitWeight", &DesignInputs::concreteUnitWeight}})
         if (field == name)
             design.*member = value;
     const BarProposal proposal = proposeBars(design, {}, 5);
@@ -272,14 +272,16 @@ void TestBarProposal::noProposal() {
 // worked SI design LargerOf(138.11, 193.05) mm2, so 4 x D10 (285.3 mm2)
 // already meets it, and 1 bar needs D16 (198.6 mm2; D13 has 126.7).
 void TestBarProposal::sideFaceBar() {
-    DesignRecord r = workedSI();
-    QVERIFY(!deriveAndCalculate(r, {}).message);
-    QCOMPARE(proposeSideFaceBar(r, 4), std::optional<int>(0));
-    QCOMPARE(proposeSideFaceBar(r, 1), std::optional<int>(2));
-    QCOMPARE(proposeSideFaceBar(r, 0), std::optional<int>());
+    DesignInputs r = workedSI();
+    const DesignResults results = calculateDesign(r);
+    QVERIFY(!results.message);
+    QCOMPARE(proposeSideFaceBar(r, results, 4), std::optional<int>(0));
+    QCOMPARE(proposeSideFaceBar(r, results, 1), std::optional<int>(2));
+    QCOMPARE(proposeSideFaceBar(r, results, 0), std::optional<int>());
     r.P = 1e7;
-    QVERIFY(!deriveAndCalculate(r, {}).message);
-    QCOMPARE(proposeSideFaceBar(r, 2), std::optional<int>());
+    const DesignResults heavy = calculateDesign(r);
+    QVERIFY(!heavy.message);
+    QCOMPARE(proposeSideFaceBar(r, heavy, 2), std::optional<int>());
 }
 
 QTEST_APPLESS_MAIN(TestBarProposal)

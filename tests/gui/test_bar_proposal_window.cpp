@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "input_form.h"
 
@@ -22,8 +22,8 @@ using haltrix::gui::test::RecordingSink;
 namespace {
 
 // The worked SI bracket with D22 x 4 over D22 x 2.
-DesignRecord workedSI() {
-    DesignRecord r;
+DesignInputs workedSI() {
+    DesignInputs r;
     r.H1 = 0.5;
     r.H2 = 0.7;
     r.l = 0.25;
@@ -68,14 +68,14 @@ private:
         return found;
     }
 
-    DesignContext m_context;
+    DesignDocument m_document;
     RecordingSink m_sink;
     std::unique_ptr<InputForm> m_form;
 };
 
 void BarProposalWindowTest::init() {
-    m_context.record = workedSI();
-    m_form = std::make_unique<InputForm>(inputFormProfile(Twin::SI), m_context, m_sink);
+    m_document.setInputs(workedSI());
+    m_form = std::make_unique<InputForm>(inputFormProfile(Twin::SI), m_document, m_sink);
     m_form->show();
 }
 
@@ -126,11 +126,11 @@ void BarProposalWindowTest::choosingFillsTheForm() {
     // The areas follow as if typed.
     QCOMPARE(child<QLineEdit>("Text15")->text(), area2);
     // Nothing reaches the design before OK.
-    QCOMPARE(m_context.record, workedSI());
+    QCOMPARE(m_document.inputs(), workedSI());
     QTest::mouseClick(child<QPushButton>("Command_ok"), Qt::LeftButton);
-    QCOMPARE(QString::fromStdString(m_context.record.layer1Bar), bar1);
-    QCOMPARE(m_context.record.layer1Count, count1.toDouble());
-    QCOMPARE(m_context.record.layer2Count, count2.toDouble());
+    QCOMPARE(QString::fromStdString(m_document.inputs().layer1Bar), bar1);
+    QCOMPARE(m_document.inputs().layer1Count, count1.toDouble());
+    QCOMPARE(m_document.inputs().layer2Count, count2.toDouble());
 }
 
 void BarProposalWindowTest::cancelChangesNothing() {
