@@ -4,8 +4,9 @@
 // file, haltrix-calc json over 10,000 design files beside cat over the same
 // files, haltrix-calc csv over them and a sweep of 100,000 points each beside
 // cat writing the same bytes, start-up beside a minimal Qt Widgets program,
-// the sketch: built from a design and painted, and the automatic choice of
-// the bars (propose_bench.cpp). After the benchmarks it
+// the sketch: built from a design and painted, the calculation book of 200
+// designs with their sketches, and the automatic choice of the bars
+// (propose_bench.cpp). After the benchmarks it
 // prints each figure, each ratio and whether the target is met.
 
 #include <benchmark/benchmark.h>
@@ -111,6 +112,9 @@ const std::vector<std::string>& batchFiles() {
     return files;
 }
 
+// The peak memory (maximum resident set) of the last program run, KiB.
+long g_lastPeakKiB = 0;
+
 // Runs a program to its end with standard output sent to `output` (by
 // default /dev/null) and standard error to /dev/null; returns false unless it
 // exits with status 0 (or `okStatus`). Adds the CPU time the program used
@@ -143,6 +147,7 @@ bool runProgram(const std::vector<std::string>& args, const std::vector<std::str
     struct rusage usage {};
     if (wait4(pid, &status, 0, &usage) != pid)
         return false;
+    g_lastPeakKiB = usage.ru_maxrss;
     cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
     return WIFEXITED(status) && WEXITSTATUS(status) == okStatus;
@@ -422,6 +427,25 @@ void BM_SweepInProcess(benchmark::State& state) {
 }
 BENCHMARK(BM_SweepInProcess)->Unit(benchmark::kMillisecond);
 
+// The calculation book of 200 designs, each with its sketch page: the two
+// examples and 198 of the batch.
+void BM_BookProgram(benchmark::State& state) {
+    std::vector<std::string> args = {HALTRIX_CALC_PATH, "book", "--sketch", "-o",
+                                     (scratch().path() / "book.pdf").string(),
+                                     HALTRIX_SOURCE_DIR "/examples/bracket-gravitational.tvx",
+                                     HALTRIX_SOURCE_DIR "/examples/bracket-si.tvx"};
+    const auto& files = batchFiles();
+    args.insert(args.end(), files.begin(), files.begin() + 198);
+    timeProgram(state, args, offscreenEnv());
+    state.counters["peak_mib"] = benchmark::Counter(static_cast<double>(g_lastPeakKiB) / 1024.0);
+}
+BENCHMARK(BM_BookProgram)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 void BM_StartMinimalQt(benchmark::State& state) {
     timeProgram(state, {MINIMAL_QT_PATH}, offscreenEnv());
 }
@@ -469,6 +493,8 @@ public:
                     run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
                 if (const auto cpu = run.counters.find("cpu_ms"); cpu != run.counters.end())
                     m_cpuMs[key] = cpu->second.value;
+                if (const auto peak = run.counters.find("peak_mib"); peak != run.counters.end())
+                    m_peakMib[key] = peak->second.value;
             }
         }
     }
@@ -559,6 +585,14 @@ public:
         if (sweep > 0)
             target(sweep < 1.0, "sweep of 100,000 points under 1 s");
 
+        const double book =
+            figure("haltrix-calc book, 200 designs with sketches", "BM_BookProgram", 1e3, "ms");
+        if (book > 0) {
+            const double peak = m_peakMib.at("BM_BookProgram");
+            std::printf("  %-52s %10.1f MiB\n", "  of it peak memory", peak);
+            target(book < 20.0 && peak < 300.0, "under 20 s and under 300 MiB");
+        }
+
         const double haltrix =
             figure("haltrix, start until its main window is shown", "BM_StartHaltrix", 1e3, "ms");
         const double minimal =
@@ -579,6 +613,7 @@ private:
     std::map<std::string, double> m_seconds;
     std::map<std::string, double> m_cpuMs;
     std::map<std::string, double> m_cpuSeconds;
+    std::map<std::string, double> m_peakMib;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "bar_table.h"
+#include "book_options.h"
 #include "cli_options.h"
 #include "convert_command.h"
 #include "propose_command.h"
@@ -124,6 +125,30 @@ void checkProposeOptions(const std::vector<std::string>& args, std::vector<std::
         problems.push_back("propose options: --in-place writes elsewhere");
 }
 
+// The book's reader: a title page and an output as given, at least one
+// design file, and the shared spacing rule within its range.
+void checkBookOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
+    cli::BookOptions options;
+    std::string error;
+    if (!cli::parseBookOptions(args, options, error)) {
+        if (error.empty())
+            problems.push_back("book options: refused without a message");
+        return;
+    }
+    if (options.files.empty() || options.output.empty())
+        problems.push_back("book options: accepted without a design file or -o");
+    if (!isArgument(args, options.output) || (options.title && !isArgument(args, *options.title)) ||
+        (options.date && !isArgument(args, *options.date)))
+        problems.push_back("book options: a value that is no argument");
+    for (const std::string& file : options.files) {
+        if (!isArgument(args, file))
+            problems.push_back("book options: a design file that is no argument");
+    }
+    if (!positiveFinite(options.spacingRule.maxAggregateMm) ||
+        (options.spacingRule.fixedMm && !positiveFinite(*options.spacingRule.fixedMm)))
+        problems.push_back("book options: spacing rule not a finite positive length");
+}
+
 } // namespace
 
 std::vector<std::string> checkCommandLine(std::string_view bytes) {
@@ -133,6 +158,7 @@ std::vector<std::string> checkCommandLine(std::string_view bytes) {
     checkConvertOptions(args, problems);
     checkProposeOptions(args, problems);
     checkSweepOptions(args, problems);
+    checkBookOptions(args, problems);
     return problems;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "book_command.h"
 #include "check_command.h"
 #include "command_line.h"
 #include "convert_command.h"
@@ -32,6 +33,8 @@ const char* const kUsage = R"(Usage:
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
   haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
                    [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
+  haltrix-calc book [--title TEXT] [--project TEXT] [--designer TEXT]
+                    [--date TEXT] [--sketch] FILE.tvx... -o BOOK.pdf
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
                       -o OUT.svg|OUT.png|OUT.dxf
   haltrix-calc csv [--hbar D10|D13|...|D35] [--hcount TEXT]
@@ -62,9 +65,9 @@ Options:
                   input-data section starts with four blank lines instead of
                   the preview's one; pdf: accepted and changes nothing, the
                   PDF always holds the printed variant
-  -o OUT          pdf and sketch: where the file is written
-  --sketch        pdf: the sketch of the bracket follows the report on a page
-                  of its own
+  -o OUT          pdf, book and sketch: where the file is written
+  --sketch        pdf and book: the sketch of the bracket follows the report
+                  on a page of its own
   --project TEXT, --member TEXT, --designer TEXT
                   pdf: the title block (工事名, 部材名, 設計者); when any is
                   given, every page carries a header line inside its top
@@ -122,7 +125,8 @@ covers or its bars cannot be built. The codes and their severities:
 t and c are in cm (unit system 1) or mm (any other), lengths in m, bar
 diameters the nominal ones of JIS G 3112.
 
-sheet, report, pdf and sketch take exactly one design file.
+sheet, report, pdf and sketch take exactly one design file; book takes one
+or more.
 
 sheet prints the result window's calculation sheet: the four rows of the
 self-weight grid, an empty line, then the fifteen rows of the result grid.
@@ -141,6 +145,27 @@ the report, 20 mm inside the page's printable area in the report font at
 9 pt, a line that does not fit continuing on a new page. It needs no display.
 A design whose unit system is neither 1 nor 2 has no report: no PDF is
 written (a note goes to standard error) and the exit status stays 0.
+A design with warnings, or whose calculation stops, ends with a page
+"設計上の注意" listing the calculation's message and every 警告 and 注意.
+
+book writes the calculation book: the designs in the order given in one A4
+PDF. A cover (--title, default "ブラケットの設計計算書"; --project 工事名;
+--designer 設計者; --date, default today as "2026年12月8日"; the number of
+designs and how many are NG or could not be calculated), the contents (per
+design its number, file name, unit system, judgement OK / NG / 計算不能,
+number of 警告 and 注意, and first page, each row a link to that page),
+then each design's pages as pdf prints them with the side-face bars at
+their defaults (the report, with --sketch the sketch page, then 設計上の注意
+when there is something to say). Every page but the cover carries a header
+line (the fields given, the design's file name, the date) and "n / m" of
+the whole book. The PDF has an outline (表紙, 目次, "NAME.tvx — OK" / "— NG"
+/ "— 計算不能" per design with its report pages, sketch and notes under it)
+and its document information (Title, Author, Subject, Creator, language ja).
+Every file is read before anything is written: an unreadable file writes
+nothing (status 2); a design whose calculation stops is in the book with
+its message (status 3). The book is written through a temporary file, so a
+failure leaves nothing half-written. A build without qpdf writes the book
+without outline and links and says so on standard error.
 
 sketch draws the bracket: the elevation (the pier hatched at the root, the
 member H2 deep at the root and H1 at the tip, the bearing at a with P and H,
@@ -231,7 +256,8 @@ Exit status:
      propose: at least one arrangement passes
   1  the command line was wrong
   2  a file could not be read (reason on standard error; no output for it,
-     the other files are still processed); table: the table could not be
+     the other files are still processed; book: nothing is written); table:
+     the table could not be
      read, lacks a column or is not well-formed CSV (nothing written)
   3  the calculation reported invalid input data for a file (message on
      standard error; its output is still written from the record as it
@@ -240,8 +266,8 @@ Exit status:
      leave the number range; nothing written); table: a row had a bad value
      (the other rows were written); propose: no arrangement passes (the
      reason on standard error; nothing written)
-  4  pdf, sketch, convert, table, propose --apply: the output could not be
-     written
+  4  pdf, book, sketch, convert, table, propose --apply: the output could not
+     be written
   5  check only: a design has a 警告 (注意 alone leaves the status 0); an
      unreadable file (2) takes precedence, an invalid-data message (3) does
      not
@@ -276,6 +302,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runReportCommand(args);
     if (command == "pdf")
         return haltrix::cli::runPdfCommand(args);
+    if (command == "book")
+        return haltrix::cli::runBookCommand(args);
     if (command == "sketch")
         return haltrix::cli::runSketchCommand(args);
     if (command == "csv")

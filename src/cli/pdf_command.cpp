@@ -27,6 +27,7 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
         extras.linesUnderSketch =
             print::warningLines(design.warnings);
     }
+    extras.notes = print::designNotes(design.warnings, design.results.message);
     extras.title.project = QString::fromStdString(options.project);
     extras.title.member = QString::fromStdString(options.member);
     extras.title.designer = QString::fromStdString(options.designer);

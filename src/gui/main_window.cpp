@@ -20,6 +20,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "book_window.h"
 #include "calculation_windows.h"
 #include "clear_spacing_dialog.h"
 #include "clear_spacing_settings.h"
@@ -118,6 +119,8 @@ void MainWindow::createActions() {
     QAction* save = addItem(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
+    addSeparator(file, "mnuFileBar1");
+    QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     m_recent = new RecentDesignsMenu(file, exit, this);
@@ -164,6 +167,7 @@ void MainWindow::createActions() {
             [close](QMdiSubWindow* active) { close->setEnabled(active != nullptr); });
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
+    connect(book, &QAction::triggered, this, &MainWindow::showBookWindow);
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
@@ -532,6 +536,18 @@ bool MainWindow::closeInputFormOfOtherUnits() {
     delete sub.data();
     m_children.remove(name);
     return inView;
+}
+
+void MainWindow::showBookWindow() {
+    showChildWindow(
+        QStringLiteral("frmBook"),
+        [&] {
+            auto* window = new BookWindow(*m_fileDialogs, *m_messages,
+                                          [this] { return m_document->spacingRule(); });
+            window->rememberChoicesIn([this] { return openSettings(); });
+            return window;
+        },
+        ChildFrame::Sizable);
 }
 
 void MainWindow::showSensitivity() {

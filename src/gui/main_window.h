@@ -141,6 +141,8 @@ public:
     // confirmation; writes no file.
     void convertUnits();
     void showSensitivity();
+    // ﾌｧｲﾙ → 計算書の作成: the window that binds many designs into one book.
+    void showBookWindow();
     void showAboutBox();
     // 目次: shows the manual's window (one for the whole run); ﾄﾋﾟｯｸの検索:
     // the same with the cursor in its search line.

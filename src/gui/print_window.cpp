@@ -170,6 +170,10 @@ print::PrintOptions PrintWindow::printOptions() const {
         options.linesUnderSketch = print::warningLines(
             findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()));
     }
+    // A printed design that has findings ends with them on a page of their own.
+    options.notes = print::designNotes(
+        findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()),
+        m_results.message);
     options.title.project = m_project->text().trimmed();
     options.title.member = m_member->text().trimmed();
     options.title.designer = m_designer->text().trimmed();

@@ -42,7 +42,8 @@ class PrintInteraction;
 // page; with the box off and the fields empty the paper is exactly the report
 // alone. Below that row, lstFindings lists the design's warnings; it follows
 // the inputs and the spacing rule. "印刷実行" on a design with a 警告 first
-// asks whether to print it anyway.
+// asks whether to print it anyway. A design with findings is printed with
+// the page 設計上の注意 last, listing every 警告 and 注意.
 class PrintWindow : public QWidget {
     Q_OBJECT
 

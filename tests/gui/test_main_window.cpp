@@ -245,6 +245,8 @@ void MainWindowTest::captionAndMenusAsTabled() {
                {"mnuFileBar0", "", true, {}},
                {"mnuFileSave", "上書き保存(&S)", true, QKeySequence(Qt::CTRL | Qt::Key_S)},
                {"mnuFileSaveAs", "名前を付けて保存(&A)...", true, {}},
+               {"mnuFileBar1", "", true, {}},
+               {"mnuFileBook", "計算書の作成(&B)...", true, {}},
                {"mnuFileBar2", "", true, {}},
                // The recent designs, none yet.
                {"mnuFileRecent1", "", true, {}, false},

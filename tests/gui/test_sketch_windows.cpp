@@ -318,13 +318,14 @@ private slots:
                 QVERIFY2(r.bottom() < previewTop, name);
             }
 
-            // Off and empty: the report alone, no header.
+            // Off and empty: the report alone, no header, then the page
+            // 設計上の注意 with the design's 注意.
             printing.outputFile = m_dir->filePath(QStringLiteral("plain.pdf"));
             QTest::mouseClick(window.findChild<QPushButton*>("Command1"), Qt::LeftButton);
             QString error;
             const haltrix::test::PdfWords plain =
                 haltrix::test::pdfWords(printing.outputFile, error);
-            QCOMPARE(plain.pageSizes.size(), 1);
+            QCOMPARE(plain.pageSizes.size(), 2);
             QVERIFY(!pageWords(plain, 1).contains(QStringLiteral("設計者:")));
 
             // Typed with an input method, the text arrives whole.
@@ -347,8 +348,8 @@ private slots:
         QVERIFY(printing.failures.isEmpty());
         QString error;
         const haltrix::test::PdfWords words = haltrix::test::pdfWords(printing.outputFile, error);
-        QCOMPARE(words.pageSizes.size(), 2);
-        for (int page = 1; page <= 2; ++page) {
+        QCOMPARE(words.pageSizes.size(), 3);
+        for (int page = 1; page <= 3; ++page) {
             QVERIFY(pageWords(words, page).contains(QStringLiteral("海辺橋")));
             QVERIFY(pageWords(words, page).contains(QStringLiteral("設計者:")));
         }
