@@ -4,7 +4,9 @@
 // file, haltrix-calc json over 10,000 design files beside cat over the same
 // files, haltrix-calc csv over them and a sweep of 100,000 points each beside
 // cat writing the same bytes, start-up beside a minimal Qt Widgets program,
-// and the sketch: built from a design and painted. After the benchmarks it
+// the sketch: built from a design and painted, the calculation book of 200
+// designs with their sketches, and the automatic choice of the bars
+// (propose_bench.cpp). After the benchmarks it
 // prints each figure, each ratio and whether the target is met.
 
 #include <benchmark/benchmark.h>
@@ -29,10 +31,9 @@
 #include <string>
 #include <vector>
 
+#include "design_calculation.h"
 #include "design_file.h"
-#include "design_record.h"
-#include "engine.h"
-#include "horizontal_check.h"
+#include "design_inputs.h"
 #include "report.h"
 #include "sheet.h"
 #include "sketch_builder.h"
@@ -47,13 +48,8 @@ namespace {
 
 constexpr int kBatchFiles = 10000;
 
-class SilentNotifier : public Notifier {
-public:
-    void notify(std::string_view) override {}
-};
-
-DesignRecord example(const char* name) {
-    DesignRecord record;
+DesignInputs example(const char* name) {
+    DesignInputs record;
     const auto error = readDesignFile(std::string(HALTRIX_SOURCE_DIR "/examples/") + name, record);
     if (error) {
         std::fprintf(stderr, "%s\n", error->message().c_str());
@@ -96,11 +92,11 @@ const std::vector<std::string>& batchFiles() {
         std::filesystem::create_directories(dir);
         std::mt19937 random(10000);
         std::uniform_real_distribution<double> spread(0.8, 1.25);
-        const DesignRecord bases[] = {example("bracket-gravitational.tvx"),
+        const DesignInputs bases[] = {example("bracket-gravitational.tvx"),
                                       example("bracket-si.tvx")};
         std::vector<std::string> paths;
         for (int i = 0; i < kBatchFiles; ++i) {
-            DesignRecord r = bases[i % 2];
+            DesignInputs r = bases[i % 2];
             for (double* field : {&r.H1, &r.H2, &r.l, &r.b, &r.a, &r.P, &r.H, &r.t, &r.c})
                 *field = std::round(*field * spread(random) * 1000.0) / 1000.0;
             char name[32];
@@ -115,6 +111,9 @@ const std::vector<std::string>& batchFiles() {
     }();
     return files;
 }
+
+// The peak memory (maximum resident set) of the last program run, KiB.
+long g_lastPeakKiB = 0;
 
 // Runs a program to its end with standard output sent to `output` (by
 // default /dev/null) and standard error to /dev/null; returns false unless it
@@ -148,6 +147,7 @@ bool runProgram(const std::vector<std::string>& args, const std::vector<std::str
     struct rusage usage {};
     if (wait4(pid, &status, 0, &usage) != pid)
         return false;
+    g_lastPeakKiB = usage.ru_maxrss;
     cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                   static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
     return WIFEXITED(status) && WEXITSTATUS(status) == okStatus;
@@ -188,22 +188,16 @@ std::vector<std::string> offscreenEnv() {
 
 // --- In-process ------------------------------------------------------------
 
-// One design through the result window and the print window: the formula
-// case, the calculation, the sheet, the horizontal check and the report.
+// One design through the result window and the print window: the
+// calculation with the horizontal check, the sheet and the report.
 void BM_DesignThroughEngineSheetReport(benchmark::State& state) {
-    const DesignRecord input =
+    const DesignInputs input =
         example(state.range(0) == 1 ? "bracket-gravitational.tvx" : "bracket-si.tvx");
-    SilentNotifier notifier;
     for (auto _ : state) {
-        DesignRecord r = input;
-        deriveRatioCase(r);
-        const Twin twin = twinForUnitSystem(r.unitSystem);
-        runCalculation(r, twin, notifier);
-        const Sheet sheet = fillSheet(r, twin);
-        const HorizontalCheck check = runHorizontalCheck(r, twin, -1, 4.0);
-        const std::vector<std::string> lines = reportLines(r, ReportVariant::Preview);
+        const DesignResults results = calculateDesign(input);
+        const Sheet sheet = fillSheet(input, results, twinForUnitSystem(input.unitSystem));
+        const std::vector<std::string> lines = reportLines(input, results, ReportVariant::Preview);
         benchmark::DoNotOptimize(sheet);
-        benchmark::DoNotOptimize(check);
         benchmark::DoNotOptimize(lines);
     }
 }
@@ -211,36 +205,29 @@ BENCHMARK(BM_DesignThroughEngineSheetReport)->Arg(1)->Arg(2);
 
 // The calculation alone, to show where the time of the road goes.
 void BM_DesignThroughEngine(benchmark::State& state) {
-    const DesignRecord input = example("bracket-gravitational.tvx");
-    SilentNotifier notifier;
+    const DesignInputs input = example("bracket-gravitational.tvx");
     for (auto _ : state) {
-        DesignRecord r = input;
-        deriveRatioCase(r);
-        runCalculation(r, Twin::Gravitational, notifier);
-        benchmark::DoNotOptimize(r);
+        const DesignResults results = calculateDesign(input);
+        benchmark::DoNotOptimize(results);
     }
 }
 BENCHMARK(BM_DesignThroughEngine);
 
 void BM_FillSheet(benchmark::State& state) {
-    DesignRecord r = example("bracket-gravitational.tvx");
-    SilentNotifier notifier;
-    deriveRatioCase(r);
-    runCalculation(r, Twin::Gravitational, notifier);
+    const DesignInputs r = example("bracket-gravitational.tvx");
+    const DesignResults results = calculateDesign(r);
     for (auto _ : state) {
-        const Sheet sheet = fillSheet(r, Twin::Gravitational);
+        const Sheet sheet = fillSheet(r, results, Twin::Gravitational);
         benchmark::DoNotOptimize(sheet);
     }
 }
 BENCHMARK(BM_FillSheet);
 
 void BM_ReportLines(benchmark::State& state) {
-    DesignRecord r = example("bracket-gravitational.tvx");
-    SilentNotifier notifier;
-    deriveRatioCase(r);
-    runCalculation(r, Twin::Gravitational, notifier);
+    const DesignInputs r = example("bracket-gravitational.tvx");
+    const DesignResults results = calculateDesign(r);
     for (auto _ : state) {
-        const std::vector<std::string> lines = reportLines(r, ReportVariant::Preview);
+        const std::vector<std::string> lines = reportLines(r, results, ReportVariant::Preview);
         benchmark::DoNotOptimize(lines);
     }
 }
@@ -250,7 +237,7 @@ void BM_ReadDesignFile(benchmark::State& state) {
     const std::string path = (scratch().path() / "read.tvx").string();
     writeDesignFile(path, example("bracket-si.tvx"));
     for (auto _ : state) {
-        DesignRecord r;
+        DesignInputs r;
         auto error = readDesignFile(path, r);
         benchmark::DoNotOptimize(error);
         benchmark::DoNotOptimize(r);
@@ -260,7 +247,7 @@ BENCHMARK(BM_ReadDesignFile);
 
 void BM_WriteDesignFile(benchmark::State& state) {
     const std::string path = (scratch().path() / "write.tvx").string();
-    const DesignRecord record = example("bracket-si.tvx");
+    const DesignInputs record = example("bracket-si.tvx");
     for (auto _ : state) {
         auto error = writeDesignFile(path, record);
         benchmark::DoNotOptimize(error);
@@ -269,10 +256,10 @@ void BM_WriteDesignFile(benchmark::State& state) {
 BENCHMARK(BM_WriteDesignFile);
 
 void BM_DesignTextRoundTrip(benchmark::State& state) {
-    const DesignRecord record = example("bracket-gravitational.tvx");
+    const DesignInputs record = example("bracket-gravitational.tvx");
     for (auto _ : state) {
         const std::string text = designFileText(record);
-        DesignRecord r;
+        DesignInputs r;
         auto error = readDesignText(text, "memory.tvx", r);
         benchmark::DoNotOptimize(error);
         benchmark::DoNotOptimize(r);
@@ -285,12 +272,10 @@ BENCHMARK(BM_DesignTextRoundTrip);
 // The sketch as the input form rebuilds it on every keystroke: from the
 // record, with d and Zc as the result window shows them.
 void BM_BuildSketch(benchmark::State& state) {
-    DesignRecord r = example("bracket-gravitational.tvx");
-    SilentNotifier notifier;
-    deriveRatioCase(r);
-    runCalculation(r, Twin::Gravitational, notifier);
+    const DesignInputs r = example("bracket-gravitational.tvx");
+    const DesignResults results = calculateDesign(r);
     for (auto _ : state) {
-        const sketch::Sketch s = sketch::buildSketch(r, sketch::SketchContent::InputsAndResults);
+        const sketch::Sketch s = sketch::buildSketch(r, results);
         benchmark::DoNotOptimize(s);
     }
 }
@@ -313,9 +298,7 @@ void ensureGuiApplication() {
 // the screen's resolution.
 void BM_PaintSketch(benchmark::State& state) {
     ensureGuiApplication();
-    DesignRecord r = example("bracket-gravitational.tvx");
-    deriveRatioCase(r);
-    const sketch::Sketch s = sketch::buildSketch(r, sketch::SketchContent::Inputs);
+    const sketch::Sketch s = sketch::buildSketch(example("bracket-gravitational.tvx"));
     QImage image(560, 420, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
@@ -433,7 +416,7 @@ BENCHMARK(BM_CatSweepOutput)
 
 // The same sweep in-process, without formatting, to show the calculation's share.
 void BM_SweepInProcess(benchmark::State& state) {
-    const DesignRecord design = example("bracket-si.tvx");
+    const DesignInputs design = example("bracket-si.tvx");
     const SweepRange range{0.0, 1.0, 99999};
     for (auto _ : state) {
         double sum = 0;
@@ -443,6 +426,25 @@ void BM_SweepInProcess(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SweepInProcess)->Unit(benchmark::kMillisecond);
+
+// The calculation book of 200 designs, each with its sketch page: the two
+// examples and 198 of the batch.
+void BM_BookProgram(benchmark::State& state) {
+    std::vector<std::string> args = {HALTRIX_CALC_PATH, "book", "--sketch", "-o",
+                                     (scratch().path() / "book.pdf").string(),
+                                     HALTRIX_SOURCE_DIR "/examples/bracket-gravitational.tvx",
+                                     HALTRIX_SOURCE_DIR "/examples/bracket-si.tvx"};
+    const auto& files = batchFiles();
+    args.insert(args.end(), files.begin(), files.begin() + 198);
+    timeProgram(state, args, offscreenEnv());
+    state.counters["peak_mib"] = benchmark::Counter(static_cast<double>(g_lastPeakKiB) / 1024.0);
+}
+BENCHMARK(BM_BookProgram)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 void BM_StartMinimalQt(benchmark::State& state) {
     timeProgram(state, {MINIMAL_QT_PATH}, offscreenEnv());
@@ -491,6 +493,8 @@ public:
                     run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
                 if (const auto cpu = run.counters.find("cpu_ms"); cpu != run.counters.end())
                     m_cpuMs[key] = cpu->second.value;
+                if (const auto peak = run.counters.find("peak_mib"); peak != run.counters.end())
+                    m_peakMib[key] = peak->second.value;
             }
         }
     }
@@ -529,6 +533,16 @@ public:
         figure("reading a design file", "BM_ReadDesignFile", 1e6, "us");
         figure("writing a design file", "BM_WriteDesignFile", 1e6, "us");
         figure("design text written and read back in memory", "BM_DesignTextRoundTrip", 1e6, "us");
+
+        const double propose1 = figure("propose, lightest five (gravitational example)",
+                                       "BM_ProposeExample/1", 1e3, "ms");
+        const double propose2 =
+            figure("propose, lightest five (SI example)", "BM_ProposeExample/2", 1e3, "ms");
+        const double proposeRandom =
+            figure("propose, 1,000 random designs", "BM_ProposeRandom", 1e3, "ms");
+        if (propose1 >= 0 && propose2 >= 0 && proposeRandom >= 0)
+            target(propose1 < 5e-3 && propose2 < 5e-3 && proposeRandom < 5e-3 * 1000,
+                   "under 5 ms per design");
 
         // The sketch follows every keystroke. Its targets are judged on the
         // CPU time of the thread, which a machine shared with other work
@@ -571,6 +585,14 @@ public:
         if (sweep > 0)
             target(sweep < 1.0, "sweep of 100,000 points under 1 s");
 
+        const double book =
+            figure("haltrix-calc book, 200 designs with sketches", "BM_BookProgram", 1e3, "ms");
+        if (book > 0) {
+            const double peak = m_peakMib.at("BM_BookProgram");
+            std::printf("  %-52s %10.1f MiB\n", "  of it peak memory", peak);
+            target(book < 20.0 && peak < 300.0, "under 20 s and under 300 MiB");
+        }
+
         const double haltrix =
             figure("haltrix, start until its main window is shown", "BM_StartHaltrix", 1e3, "ms");
         const double minimal =
@@ -591,6 +613,7 @@ private:
     std::map<std::string, double> m_seconds;
     std::map<std::string, double> m_cpuMs;
     std::map<std::string, double> m_cpuSeconds;
+    std::map<std::string, double> m_peakMib;
 };
 
 } // namespace

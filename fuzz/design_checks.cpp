@@ -23,7 +23,9 @@
 #include "design_warnings.h"
 #include "engine.h"
 #include "horizontal_check.h"
+#include "input_fields.h"
 #include "number_format.h"
+#include "proposal_checks.h"
 #include "report.h"
 #include "sheet.h"
 #include "sketch_builder.h"
@@ -35,87 +37,18 @@ namespace {
 
 const std::string kFileName = "fuzz.tvx";
 
-// A record whose every field differs from a fresh one, so that a read which
-// touches anything it should not is seen.
-DesignRecord markedRecord() {
-    DesignRecord r;
-    r.H1 = 1.5;
-    r.H2 = 2.5;
-    r.l = 3.5;
-    r.b = 4.5;
-    r.a = 5.5;
-    r.P = 6.5;
-    r.H = 7.5;
-    r.t = 8.5;
-    r.c = 9.5;
-    r.layer1Bar = "old1";
-    r.layer1Count = 10.5;
-    r.layer2Bar = "old2";
-    r.layer2Count = 11.5;
-    r.sigmaSa = 12.5;
-    r.concreteUnitWeight = 13.5;
+// Inputs whose every field differs from fresh ones, so that a failed read
+// which touches anything is seen.
+DesignInputs markedInputs() {
+    DesignInputs r;
+    double value = 1.5;
+    for (const InputField& field : kInputFields) {
+        if (field.number)
+            r.*field.number = value++;
+        else if (field.text)
+            r.*field.text = "old " + std::string(field.name);
+    }
     r.unitSystem = 7;
-    r.ratioCase = 9;
-    r.N1 = 14.5;
-    r.x1 = 15.5;
-    r.M1 = 16.5;
-    r.N2 = 17.5;
-    r.x2 = 18.5;
-    r.M2 = 19.5;
-    r.Ntotal = 20.5;
-    r.M = 21.5;
-    r.layer1Area = 22.5;
-    r.layer2Area = 23.5;
-    r.S = 24.5;
-    r.sumAs = 25.5;
-    r.d = 26.5;
-    r.Zc = 27.5;
-    r.tanAlpha = 28.5;
-    r.Tp = 29.5;
-    r.Ast = 30.5;
-    r.mainJudgement = "old judgement";
-    r.hBarCount = 31.5;
-    r.hBarIndex = 3;
-    r.hBarArea = 32.5;
-    r.hAs = 33.5;
-    r.hBarName = "old name";
-    return r;
-}
-
-// The fifteen inputs and unitSystem: what a design file holds.
-struct Inputs {
-    std::vector<double> numbers;
-    std::string layer1Bar;
-    std::string layer2Bar;
-    std::int32_t unitSystem = 0;
-};
-
-Inputs fileInputsOf(const DesignRecord& r) {
-    return {{r.H1, r.H2, r.l, r.b, r.a, r.concreteUnitWeight, r.sigmaSa, r.P, r.H, r.t, r.c,
-             r.layer1Count, r.layer2Count},
-            r.layer1Bar,
-            r.layer2Bar,
-            r.unitSystem};
-}
-
-// The record with its inputs and unitSystem taken from `inputs`.
-DesignRecord withInputsOf(DesignRecord r, const DesignRecord& inputs) {
-    r.H1 = inputs.H1;
-    r.H2 = inputs.H2;
-    r.l = inputs.l;
-    r.b = inputs.b;
-    r.a = inputs.a;
-    r.P = inputs.P;
-    r.H = inputs.H;
-    r.t = inputs.t;
-    r.c = inputs.c;
-    r.layer1Bar = inputs.layer1Bar;
-    r.layer1Count = inputs.layer1Count;
-    r.layer2Bar = inputs.layer2Bar;
-    r.layer2Count = inputs.layer2Count;
-    r.sigmaSa = inputs.sigmaSa;
-    r.concreteUnitWeight = inputs.concreteUnitWeight;
-    r.unitSystem = inputs.unitSystem;
     return r;
 }
 
@@ -125,9 +58,26 @@ std::string show(double value) {
     return buffer;
 }
 
-void checkFinite(const DesignRecord& record, const std::string& where,
+// What a design file keeps of inputs written and read back: every number
+// to 15 significant digits, the designations and the flag exactly. Adds
+// what changed, `what` naming the road.
+void compareThroughFile(const DesignInputs& written, const DesignInputs& read,
+                        const std::string& what, std::vector<std::string>& problems) {
+    for (const InputField& field : kInputFields) {
+        const std::string name(field.name);
+        if (field.number && !sameTo15Digits(written.*field.number, read.*field.number))
+            problems.push_back(what + ": " + name + " written as " + show(written.*field.number) +
+                               " reads back as " + show(read.*field.number));
+        if (field.text && written.*field.text != read.*field.text)
+            problems.push_back(what + ": " + name + " changed on writing and reading back");
+    }
+    if (written.unitSystem != read.unitSystem)
+        problems.push_back(what + ": unitSystem changed on writing and reading back");
+}
+
+void checkFinite(const DesignInputs& inputs, const DesignResults& results, const std::string& where,
                  std::vector<std::string>& problems) {
-    for (const auto& [name, value] : numberFields(record)) {
+    for (const auto& [name, value] : numberFields(inputs, results)) {
         if (!std::isfinite(value))
             problems.push_back(where + ": " + std::string(name) + " is " + show(value));
     }
@@ -227,21 +177,21 @@ void checkFindings(const std::vector<Finding>& findings, std::vector<std::string
     }
 }
 
-// The warnings of a record: deterministic, well formed, and the spacing rule
+// The warnings of a design: deterministic, well formed, and the spacing rule
 // touching only the spacing codes, a stricter fixed minimum dropping none.
-void checkWarnings(const DesignRecord& record, const ClearSpacingRule& rule,
-                   std::vector<std::string>& problems) {
-    const std::vector<Finding> findings = findDesignWarnings(record, rule);
-    if (!sameFindings(findDesignWarnings(record, rule), findings))
-        problems.push_back("the warnings differ between two runs over the same record");
+void checkWarnings(const DesignInputs& record, const DesignResults& results,
+                   const ClearSpacingRule& rule, std::vector<std::string>& problems) {
+    const std::vector<Finding> findings = findDesignWarnings(record, results, rule);
+    if (!sameFindings(findDesignWarnings(record, results, rule), findings))
+        problems.push_back("the warnings differ between two runs over the same design");
     checkFindings(findings, problems);
 
     ClearSpacingRule loose;
     loose.fixedMm = 1.0;
     ClearSpacingRule strict;
     strict.fixedMm = 1000.0;
-    const std::vector<Finding> looseFindings = findDesignWarnings(record, loose);
-    const std::vector<Finding> strictFindings = findDesignWarnings(record, strict);
+    const std::vector<Finding> looseFindings = findDesignWarnings(record, results, loose);
+    const std::vector<Finding> strictFindings = findDesignWarnings(record, results, strict);
     if (codeCounts(looseFindings, false) != codeCounts(findings, false) ||
         codeCounts(strictFindings, false) != codeCounts(findings, false))
         problems.push_back("the spacing rule changed a warning other than the spacing ones");
@@ -288,13 +238,13 @@ std::vector<std::vector<std::string>> readCsv(std::string_view text, const CsvLi
 
 // The table of one design: the header and its row, as haltrix-calc csv
 // writes them, read back through the table's columns into a fresh record.
-std::optional<std::string> tableRoundTrip(const DesignRecord& design, const DesignOutcome& outcome,
+std::optional<std::string> tableRoundTrip(const DesignInputs& design, const DesignResults& results,
                                           const std::vector<Finding>& warnings,
-                                          DesignRecord& back) {
+                                          DesignInputs& back) {
     std::string table;
     appendDesignTableHeader(table);
     table += "\r\n";
-    appendDesignTableRow(table, kFileName, design, outcome, warnings);
+    appendDesignTableRow(table, kFileName, design, results, warnings);
     table += "\r\n";
     std::string error;
     const auto records = readCsv(table, CsvLimits{}, &error);
@@ -308,11 +258,6 @@ std::optional<std::string> tableRoundTrip(const DesignRecord& design, const Desi
     if (const auto rowError = designFromTableRow(columns, records[1], back))
         return "its table row is refused at " + rowError->column + ": " + rowError->reason;
     return std::nullopt;
-}
-
-// What a design file holds, compared exactly.
-bool sameInputs(const DesignRecord& a, const DesignRecord& b) {
-    return haltrix::inputsOf(a) == haltrix::inputsOf(b);
 }
 
 void checkFileName(std::string_view value, std::vector<std::string>& problems) {
@@ -359,50 +304,51 @@ void checkSketch(const sketch::Sketch& drawn, std::vector<std::string>& problems
         checkText(note, "sketch note", problems);
 }
 
-std::size_t expectedReportLines(const DesignRecord& record, ReportVariant variant) {
-    if (record.unitSystem != 1 && record.unitSystem != 2)
+std::size_t expectedReportLines(const DesignInputs& inputs, const DesignResults& results,
+                                ReportVariant variant) {
+    if (inputs.unitSystem != 1 && inputs.unitSystem != 2)
         return 0;
     // Input-data section: 20 lines, the printed one 3 blank lines more.
     const std::size_t input = variant == ReportVariant::Print ? 23 : 20;
     // Result section: 42 lines in case 1, 36 in case 2.
-    return input + (record.ratioCase == 1 ? 42 : 36);
+    return input + (results.ratioCase == 1 ? 42 : 36);
 }
 
-std::vector<std::pair<std::string_view, double>> numberFields(const DesignRecord& r) {
-    return {{"H1", r.H1},
-            {"H2", r.H2},
-            {"l", r.l},
-            {"b", r.b},
-            {"a", r.a},
-            {"P", r.P},
-            {"H", r.H},
-            {"t", r.t},
-            {"c", r.c},
-            {"layer1Count", r.layer1Count},
-            {"layer2Count", r.layer2Count},
-            {"sigmaSa", r.sigmaSa},
-            {"concreteUnitWeight", r.concreteUnitWeight},
-            {"N1", r.N1},
-            {"x1", r.x1},
-            {"M1", r.M1},
-            {"N2", r.N2},
-            {"x2", r.x2},
-            {"M2", r.M2},
-            {"Ntotal", r.Ntotal},
-            {"M", r.M},
-            {"layer1Area", r.layer1Area},
-            {"layer2Area", r.layer2Area},
-            {"S", r.S},
-            {"sumAs", r.sumAs},
-            {"d", r.d},
-            {"Zc", r.Zc},
-            {"tanAlpha", r.tanAlpha},
-            {"Tp", r.Tp},
-            {"Ast", r.Ast},
-            {"hBarCount", r.hBarCount},
-            {"hBarIndex", r.hBarIndex},
-            {"hBarArea", r.hBarArea},
-            {"hAs", r.hAs}};
+std::vector<std::pair<std::string_view, double>> numberFields(const DesignInputs& r,
+                                                              const DesignResults& results) {
+    const SelfWeight& w = results.selfWeight;
+    const MainReinforcement& m = results.main;
+    const SideFaceReinforcement& h = results.sideFaces;
+    std::vector<std::pair<std::string_view, double>> fields;
+    for (const InputField& field : kInputFields) {
+        if (field.number)
+            fields.emplace_back(field.name, r.*field.number);
+    }
+    const std::pair<std::string_view, double> calculated[] = {
+        {"N1", w.N1},
+        {"x1", w.x1},
+        {"M1", w.M1},
+        {"N2", w.N2},
+        {"x2", w.x2},
+        {"M2", w.M2},
+        {"Ntotal", w.Ntotal},
+        {"M", w.M},
+        {"layer1Area", m.layer1Area},
+        {"layer2Area", m.layer2Area},
+        {"S", m.S},
+        {"sumAs", m.sumAs},
+        {"d", m.d},
+        {"Zc", m.Zc},
+        {"tanAlpha", m.tanAlpha},
+        {"Tp", m.Tp},
+        {"Ast", m.Ast},
+        {"hBarCount", h.barCount},
+        {"hBarIndex", double(h.barIndex)},
+        {"hBarArea", h.barArea},
+        {"hAs", h.As},
+        {"requiredHorizontalArea", h.required}};
+    fields.insert(fields.end(), std::begin(calculated), std::end(calculated));
+    return fields;
 }
 
 bool hasNonFiniteWord(std::string_view text) {
@@ -436,12 +382,12 @@ bool sameTo15Digits(double a, double b) {
 
 std::vector<std::string> checkDesignReader(std::string_view bytes) {
     std::vector<std::string> problems;
-    const DesignRecord before = markedRecord();
-    DesignRecord record = before;
+    const DesignInputs before = markedInputs();
+    DesignInputs record = before;
     const auto error = readDesignText(bytes, kFileName, record);
     if (error) {
         if (!(record == before))
-            problems.push_back("a failed read changed the record (" + error->message() + ")");
+            problems.push_back("a failed read changed the inputs (" + error->message() + ")");
         if (error->line < 0 || error->line > 16)
             problems.push_back("a read error names line " + std::to_string(error->line));
         if (error->reason.empty())
@@ -449,29 +395,16 @@ std::vector<std::string> checkDesignReader(std::string_view bytes) {
         return problems;
     }
 
-    checkFinite(record, "read", problems);
-    if (!(withInputsOf(before, record) == record))
-        problems.push_back("reading changed a field that a design file does not hold");
+    checkFinite(record, DesignResults{}, "read", problems);
 
     const std::string written = designFileText(record);
-    DesignRecord reread = markedRecord();
+    DesignInputs reread = markedInputs();
     if (const auto again = readDesignText(written, kFileName, reread)) {
         problems.push_back("a design that was read cannot be read back after writing: " +
                            again->message());
         return problems;
     }
-    const Inputs first = fileInputsOf(record);
-    const Inputs second = fileInputsOf(reread);
-    for (std::size_t i = 0; i < first.numbers.size(); ++i) {
-        if (!sameTo15Digits(first.numbers[i], second.numbers[i]))
-            problems.push_back("number " + std::to_string(i) + " written as " +
-                               show(first.numbers[i]) + " reads back as " +
-                               show(second.numbers[i]));
-    }
-    if (first.layer1Bar != second.layer1Bar || first.layer2Bar != second.layer2Bar)
-        problems.push_back("a bar designation changed on writing and reading back");
-    if (first.unitSystem != second.unitSystem)
-        problems.push_back("unitSystem changed on writing and reading back");
+    compareThroughFile(record, reread, "a design read, written and read again", problems);
     if (designFileText(reread) != written)
         problems.push_back("writing the design read back gives a different file");
     return problems;
@@ -483,41 +416,49 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     const cli::CalculatedDesign design = cli::calculateDesignText(bytes, kFileName, options);
     if (design.readError)
         return problems;
-    const DesignRecord& r = design.record;
-    checkFinite(r, "record", problems);
-    if (!std::isfinite(requiredMainArea(r)))
-        problems.push_back("the governing main-steel area is " + show(requiredMainArea(r)));
-    if (!std::isfinite(design.horizontal.required))
-        problems.push_back("the required horizontal steel is " + show(design.horizontal.required));
+    const DesignInputs& r = design.inputs;
+    const DesignResults& results = design.results;
+    checkFinite(r, results, "design", problems);
+    if (!std::isfinite(requiredMainArea(results)))
+        problems.push_back("the governing main-steel area is " + show(requiredMainArea(results)));
+    // The results are those of the inputs alone: calculating them again, even
+    // after another design, gives the same.
+    if (!(cli::calculateDesignText(bytes, kFileName, options).results == results))
+        problems.push_back("calculating the same file twice gives other results");
 
     // A completed calculation judges the provided area against the governing one.
-    if (!design.message) {
-        const double provided = r.layer1Area + r.layer2Area;
-        const bool ok = provided >= requiredMainArea(r);
-        if (r.mainJudgement != (ok ? kJudgementOk : kJudgementNg))
-            problems.push_back("main judgement \"" + r.mainJudgement + "\" for provided " +
-                               show(provided) + " and required " + show(requiredMainArea(r)));
-    } else if (*design.message != kInvalidInputMessage) {
-        problems.push_back("unexpected message: " + *design.message);
+    const MainReinforcement& main = results.main;
+    if (!results.message) {
+        const double provided = providedMainArea(results);
+        const bool ok = provided >= requiredMainArea(results);
+        if (main.judgement != (ok ? kJudgementOk : kJudgementNg))
+            problems.push_back("main judgement \"" + main.judgement + "\" for provided " +
+                               show(provided) + " and required " + show(requiredMainArea(results)));
+    } else if (*results.message != kInvalidInputMessage) {
+        problems.push_back("unexpected message: " + *results.message);
+    } else if (!main.judgement.empty()) {
+        problems.push_back("a stopped calculation judges the main steel");
     }
-    const bool horizontalOk = r.hAs >= design.horizontal.required;
-    if (design.horizontal.judgement != (horizontalOk ? kJudgementOk : kJudgementNg))
-        problems.push_back("horizontal judgement \"" + design.horizontal.judgement +
-                           "\" for provided " + show(r.hAs) + " and required " +
-                           show(design.horizontal.required));
+    const SideFaceReinforcement& side = results.sideFaces;
+    const bool horizontalOk = side.As >= side.required;
+    if (side.judgement != (horizontalOk ? kJudgementOk : kJudgementNg))
+        problems.push_back("horizontal judgement \"" + side.judgement + "\" for provided " +
+                           show(side.As) + " and required " + show(side.required));
 
     // The bar designations are the user's own text and are echoed as they
     // are; the texts are searched for non-finite numbers with neutral ones.
     cli::CalculatedDesign shown = design;
-    if (hasNonFiniteWord(shown.record.layer1Bar))
-        shown.record.layer1Bar.assign(1, '-');
-    if (hasNonFiniteWord(shown.record.layer2Bar))
-        shown.record.layer2Bar.assign(1, '-');
+    if (hasNonFiniteWord(shown.inputs.layer1Bar))
+        shown.inputs.layer1Bar.assign(1, '-');
+    if (hasNonFiniteWord(shown.inputs.layer2Bar))
+        shown.inputs.layer2Bar.assign(1, '-');
 
-    if (!sameFindings(design.warnings, findDesignWarnings(r, options.spacingRule)))
-        problems.push_back("the calculated design carries other warnings than its record gives");
-    checkWarnings(shown.record, options.spacingRule, problems);
-    shown.warnings = findDesignWarnings(shown.record, options.spacingRule);
+    if (!sameFindings(design.warnings, findDesignWarnings(r, results, options.spacingRule)))
+        problems.push_back("the calculated design carries other warnings than its inputs give");
+    checkWarnings(shown.inputs, results, options.spacingRule, problems);
+    checkProposal(bytes, r, options.spacingRule,
+                  {options.hBarIndex, barCountFromText(options.hCountText)}, problems);
+    shown.warnings = findDesignWarnings(shown.inputs, results, options.spacingRule);
 
     const QJsonObject json = cli::designJson(design);
     const QJsonArray jsonWarnings = json["warnings"].toArray();
@@ -534,33 +475,27 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
 
     // The design table carries the inputs exactly; a table is text, so a
     // designation with a NUL byte cannot travel in one.
-    const DesignOutcome outcome{design.message, design.horizontal};
     if (r.layer1Bar.find('\0') == std::string::npos &&
         r.layer2Bar.find('\0') == std::string::npos) {
-        DesignRecord back;
-        if (const auto problem = tableRoundTrip(r, outcome, design.warnings, back))
+        DesignInputs back;
+        if (const auto problem = tableRoundTrip(r, results, design.warnings, back))
             problems.push_back("the design's " + *problem);
-        else if (!sameInputs(back, r))
+        else if (!(back == r))
             problems.push_back("the design's table row reads back with other inputs");
     }
     std::string row;
-    appendDesignTableRow(row, kFileName, shown.record, outcome, shown.warnings);
+    appendDesignTableRow(row, kFileName, shown.inputs, results, shown.warnings);
     checkText(row, "table row", problems);
 
     // The sketch, of the inputs and with the results, and its DXF text.
-    for (const auto content :
-         {sketch::SketchContent::Inputs, sketch::SketchContent::InputsAndResults}) {
-        const sketch::Sketch drawn = sketch::buildSketch(shown.record, content);
-        checkSketch(drawn, problems);
-    }
+    checkSketch(sketch::buildSketch(shown.inputs), problems);
     checkSketch(cli::designSketch(shown), problems);
 
-    // The result window's sheet and the report, from the record as the
-    // calculation left it.
+    // The result window's sheet and the report of the results.
     const Twin twin = twinForUnitSystem(r.unitSystem);
-    for (const DesignRecord* record : {&design.record, &std::as_const(shown).record}) {
-        const bool search = record == &shown.record;
-        const Sheet sheet = fillSheet(*record, twin);
+    for (const DesignInputs* inputs : {&design.inputs, &std::as_const(shown).inputs}) {
+        const bool search = inputs == &shown.inputs;
+        const Sheet sheet = fillSheet(*inputs, results, twin);
         for (const SheetGrid* grid : {&sheet.fg1, &sheet.fg2}) {
             for (const auto& cell : grid->cells) {
                 if (search && cell)
@@ -568,9 +503,8 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
             }
         }
         for (const ReportVariant variant : {ReportVariant::Preview, ReportVariant::Print}) {
-            DesignRecord reported = *record;
-            const std::vector<std::string> lines = reportLines(reported, variant);
-            const std::size_t expected = expectedReportLines(reported, variant);
+            const std::vector<std::string> lines = reportLines(*inputs, results, variant);
+            const std::size_t expected = expectedReportLines(*inputs, results, variant);
             if (lines.size() != expected)
                 problems.push_back("the report has " + std::to_string(lines.size()) +
                                    " lines instead of " + std::to_string(expected));
@@ -656,29 +590,20 @@ std::vector<std::string> checkDesignTable(std::string_view bytes) {
     for (std::size_t i = 1; i < records.size(); ++i) {
         if (columns.file && *columns.file < records[i].size())
             checkFileName(records[i][*columns.file], problems);
-        DesignRecord design;
+        DesignInputs design;
         if (designFromTableRow(columns, records[i], design))
             continue;
-        DesignRecord reread;
+        DesignInputs reread;
         if (const auto again = readDesignText(designFileText(design), kFileName, reread)) {
             problems.push_back("a design from the table cannot be read back from its file: " +
                                again->message());
             continue;
         }
-        const Inputs first = fileInputsOf(design);
-        const Inputs second = fileInputsOf(reread);
-        for (std::size_t k = 0; k < first.numbers.size(); ++k) {
-            if (!sameTo15Digits(first.numbers[k], second.numbers[k]))
-                problems.push_back("table number " + show(first.numbers[k]) +
-                                   " reads back from its file as " + show(second.numbers[k]));
-        }
-        if (first.layer1Bar != second.layer1Bar || first.layer2Bar != second.layer2Bar ||
-            first.unitSystem != second.unitSystem)
-            problems.push_back("a designation or the unit system changed through the file");
-        DesignRecord back;
-        if (const auto problem = tableRoundTrip(design, DesignOutcome{}, {}, back))
+        compareThroughFile(design, reread, "a design from the table through its file", problems);
+        DesignInputs back;
+        if (const auto problem = tableRoundTrip(design, DesignResults{}, {}, back))
             problems.push_back("a table row's design: " + *problem);
-        else if (!sameInputs(back, design))
+        else if (!(back == design))
             problems.push_back(
                 "a table row's design reads back from its own row with other inputs");
     }

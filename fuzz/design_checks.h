@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "report.h"
 #include "sketch.h"
 
@@ -17,25 +18,24 @@ namespace haltrix::checks {
 // list means they all held. The fuzz targets abort on a non-empty list; the
 // regression tests run the same checks over the inputs the fuzzers found.
 
-// Reading: a failed read leaves the record exactly as it was; a successful
+// Reading: a failed read leaves the inputs exactly as they were; a successful
 // one gives finite numbers, and writing that design and reading it back gives
 // the same inputs to 15 significant digits, and the same file text again.
 std::vector<std::string> checkDesignReader(std::string_view bytes);
 
 // The whole road of a file, as the program and haltrix-calc take it: read,
-// derive the formula case, run the calculation of the twin that unitSystem
-// selects and the horizontal check, then build the JSON line, fill the sheet,
-// write the report in both variants and draw the sketch (checkSketch). No
-// number of the record is NaN or infinite, no text shows "nan" or "inf", both
-// judgements agree with the areas they compare, and the report has the lines
-// of its page set. The design's table row reads back as exactly its inputs.
-// Lines 17 and 18 of the input, which a design file does not use, give the
-// horizontal check's count text and bar position, so the fuzzer reaches that
-// check too; line 19 the maximum aggregate size of the spacing rule. The
+// calculate (calculateDesign, twice: the same results), then build the JSON
+// line, fill the sheet, write the report in both variants and draw the sketch
+// (checkSketch). No number of the inputs and results is NaN or infinite, no text shows "nan" or
+// "inf", both judgements agree with the areas they compare, and the report has the lines of its
+// page set. The design's table row reads back as exactly its inputs. Lines 17 and 18 of the input,
+// which a design file does not use, give the horizontal check's count text and bar position, so the
+// fuzzer reaches that check too; line 19 the maximum aggregate size of the spacing rule. The
 // design's warnings: the same on every run, each with a known code, a
 // severity that code can have and a message without a non-finite number; the
 // JSON lists them; the spacing rule changes only the two spacing codes, and a
-// stricter fixed minimum never drops one of their findings.
+// stricter fixed minimum never drops one of their findings. The automatic
+// choice of the bars keeps the properties of checkProposal.
 std::vector<std::string> checkDesignRoad(std::string_view bytes);
 
 // The sketch's properties: every coordinate and size finite, every text,
@@ -52,12 +52,14 @@ void checkSketch(const sketch::Sketch& drawn, std::vector<std::string>& problems
 // a plain name inside the output folder.
 std::vector<std::string> checkDesignTable(std::string_view bytes);
 
-// How many lines the report of a record has: the input-data section and the
+// How many lines the report of a design has: the input-data section and the
 // result section of its page set; none for a unit system other than 1 or 2.
-std::size_t expectedReportLines(const DesignRecord& record, ReportVariant variant);
+std::size_t expectedReportLines(const DesignInputs& inputs, const DesignResults& results,
+                                ReportVariant variant);
 
-// Every number field of the record with its name.
-std::vector<std::pair<std::string_view, double>> numberFields(const DesignRecord& record);
+// Every number of the inputs and the results with its name.
+std::vector<std::pair<std::string_view, double>> numberFields(const DesignInputs& inputs,
+                                                              const DesignResults& results);
 
 // True when the text holds "nan", "inf" or "infinity" in any case as a whole
 // word (a run of ASCII letters), the way non-finite numbers are spelt.

@@ -10,6 +10,7 @@ HALTRIX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 HALTRIX_PACKAGES=(
     build-essential cmake pkgconf
     qt6-base-dev qt6-translations-l10n qt6-svg-dev
+    libqpdf-dev qpdf
     libqcustomplot-dev libqcustomplot2.1-qt6
     fonts-ipafont-mincho fonts-ipafont-gothic
     poppler-utils python3-ezdxf

@@ -7,7 +7,6 @@
 
 #include "calculation_windows.h"
 #include "command_line.h"
-#include "design_context.h"
 #include "fonts.h"
 #include "main_window.h"
 #include "resources.h"
@@ -44,8 +43,7 @@ int main(int argc, char* argv[]) {
                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTranslator);
 
-    haltrix::gui::DesignContext context;
-    haltrix::gui::MainWindow window(context);
+    haltrix::gui::MainWindow window;
     haltrix::gui::installCalculationWindows(window);
     window.show();
     // A design named on the command line opens as ﾌｧｲﾙ → 開く would open it;

@@ -2,19 +2,18 @@
 #include "calculation.h"
 
 #include "design_calculation.h"
+#include "horizontal_check.h"
 #include "sketch_builder.h"
 
 namespace haltrix::cli {
 
 namespace {
 
-// The load sequence over a record that was read without error.
+// The calculation of a design that was read without error.
 void calculate(CalculatedDesign& design, const CalcOptions& options) {
-    const DesignOutcome outcome = deriveAndCalculate(
-        design.record, {options.hBarIndex, barCountFromText(options.hCountText)});
-    design.message = outcome.message;
-    design.horizontal = outcome.horizontal;
-    design.warnings = findDesignWarnings(design.record, options.spacingRule);
+    design.results =
+        calculateDesign(design.inputs, {options.hBarIndex, barCountFromText(options.hCountText)});
+    design.warnings = findDesignWarnings(design.inputs, design.results, options.spacingRule);
 }
 
 } // namespace
@@ -22,7 +21,7 @@ void calculate(CalculatedDesign& design, const CalcOptions& options) {
 CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions& options) {
     CalculatedDesign design;
     design.path = path;
-    design.readError = readDesignFile(path, design.record);
+    design.readError = readDesignFile(path, design.inputs);
     if (!design.readError)
         calculate(design, options);
     return design;
@@ -32,16 +31,14 @@ CalculatedDesign calculateDesignText(std::string_view text, const std::string& n
                                      const CalcOptions& options) {
     CalculatedDesign design;
     design.path = name;
-    design.readError = readDesignText(text, name, design.record);
+    design.readError = readDesignText(text, name, design.inputs);
     if (!design.readError)
         calculate(design, options);
     return design;
 }
 
 sketch::Sketch designSketch(const CalculatedDesign& design) {
-    return sketch::buildSketch(design.record, design.message
-                                                  ? sketch::SketchContent::Inputs
-                                                  : sketch::SketchContent::InputsAndResults);
+    return sketch::buildSketch(design.inputs, design.results);
 }
 
 } // namespace haltrix::cli

@@ -7,23 +7,21 @@
 
 #include "cli_options.h"
 #include "design_file.h"
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "design_warnings.h"
-#include "horizontal_check.h"
 #include "sketch.h"
 
 namespace haltrix::cli {
 
-// One design file taken the way the program takes it: read into a fresh
-// record, the formula case derived as the input form's OK would, then the
-// result window's load sequence for the twin that unitSystem selects, and
-// the warnings about the design under the options' spacing rule.
+// One design file taken the way the program takes it: read, calculated with
+// the options' side-face bars (calculateDesign), and the warnings about the
+// design under the options' spacing rule.
 struct CalculatedDesign {
     std::string path;
-    DesignRecord record;
+    DesignInputs inputs;
     std::optional<FileError> readError; // set: nothing was calculated
-    std::optional<std::string> message; // the engine's message, if raised
-    HorizontalCheck horizontal;
+    DesignResults results;              // results.message: the engine's message
     std::vector<Finding> warnings;
 };
 

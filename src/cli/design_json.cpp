@@ -6,7 +6,8 @@
 #include <QString>
 
 #include "core_path.h"
-#include "engine.h"
+#include "design_calculation.h"
+#include "input_fields.h"
 
 namespace haltrix::cli {
 
@@ -16,48 +17,47 @@ QString text(const std::string& value) {
     return QString::fromStdString(value);
 }
 
-QJsonObject recordJson(const DesignRecord& r) {
+// The inputs and the results under the names haltrix-calc has always given
+// them. "hBarName" has always been written empty: the report alone names the
+// bar (see "hBarIndex").
+QJsonObject designFields(const DesignInputs& in, const DesignResults& r) {
     QJsonObject o;
-    o["H1"] = r.H1;
-    o["H2"] = r.H2;
-    o["l"] = r.l;
-    o["b"] = r.b;
-    o["a"] = r.a;
-    o["P"] = r.P;
-    o["H"] = r.H;
-    o["t"] = r.t;
-    o["c"] = r.c;
-    o["layer1Bar"] = text(r.layer1Bar);
-    o["layer1Count"] = r.layer1Count;
-    o["layer2Bar"] = text(r.layer2Bar);
-    o["layer2Count"] = r.layer2Count;
-    o["sigmaSa"] = r.sigmaSa;
-    o["concreteUnitWeight"] = r.concreteUnitWeight;
-    o["unitSystem"] = r.unitSystem;
+    for (const InputField& field : kInputFields) {
+        const QString key = QString::fromLatin1(field.name.data(), qsizetype(field.name.size()));
+        if (field.text)
+            o[key] = text(in.*field.text);
+        else if (field.number)
+            o[key] = in.*field.number;
+        else
+            o[key] = in.unitSystem;
+    }
     o["ratioCase"] = r.ratioCase;
-    o["N1"] = r.N1;
-    o["x1"] = r.x1;
-    o["M1"] = r.M1;
-    o["N2"] = r.N2;
-    o["x2"] = r.x2;
-    o["M2"] = r.M2;
-    o["Ntotal"] = r.Ntotal;
-    o["M"] = r.M;
-    o["layer1Area"] = r.layer1Area;
-    o["layer2Area"] = r.layer2Area;
-    o["S"] = r.S;
-    o["sumAs"] = r.sumAs;
-    o["d"] = r.d;
-    o["Zc"] = r.Zc;
-    o["tanAlpha"] = r.tanAlpha;
-    o["Tp"] = r.Tp;
-    o["Ast"] = r.Ast;
-    o["mainJudgement"] = text(r.mainJudgement);
-    o["hBarCount"] = r.hBarCount;
-    o["hBarIndex"] = r.hBarIndex;
-    o["hBarArea"] = r.hBarArea;
-    o["hAs"] = r.hAs;
-    o["hBarName"] = text(r.hBarName);
+    const SelfWeight& w = r.selfWeight;
+    o["N1"] = w.N1;
+    o["x1"] = w.x1;
+    o["M1"] = w.M1;
+    o["N2"] = w.N2;
+    o["x2"] = w.x2;
+    o["M2"] = w.M2;
+    o["Ntotal"] = w.Ntotal;
+    o["M"] = w.M;
+    const MainReinforcement& m = r.main;
+    o["layer1Area"] = m.layer1Area;
+    o["layer2Area"] = m.layer2Area;
+    o["S"] = m.S;
+    o["sumAs"] = m.sumAs;
+    o["d"] = m.d;
+    o["Zc"] = m.Zc;
+    o["tanAlpha"] = m.tanAlpha;
+    o["Tp"] = m.Tp;
+    o["Ast"] = m.Ast;
+    o["mainJudgement"] = text(m.judgement);
+    const SideFaceReinforcement& h = r.sideFaces;
+    o["hBarCount"] = h.barCount;
+    o["hBarIndex"] = h.barIndex;
+    o["hBarArea"] = h.barArea;
+    o["hAs"] = h.As;
+    o["hBarName"] = QString();
     return o;
 }
 
@@ -76,11 +76,12 @@ QJsonArray warningsJson(const std::vector<Finding>& findings) {
 } // namespace
 
 QJsonObject designJson(const CalculatedDesign& design) {
-    QJsonObject object = recordJson(design.record);
+    QJsonObject object = designFields(design.inputs, design.results);
     object["file"] = pathFromCore(design.path);
-    object["requiredMainArea"] = requiredMainArea(design.record);
-    object["requiredHorizontalArea"] = design.horizontal.required;
-    object["message"] = design.message ? QJsonValue(text(*design.message)) : QJsonValue();
+    object["requiredMainArea"] = requiredMainArea(design.results);
+    object["requiredHorizontalArea"] = design.results.sideFaces.required;
+    const std::optional<std::string>& message = design.results.message;
+    object["message"] = message ? QJsonValue(text(*message)) : QJsonValue();
     object["warnings"] = warningsJson(design.warnings);
     return object;
 }

@@ -8,7 +8,7 @@
 namespace haltrix::cli {
 
 // The JSON object haltrix-calc json prints for a calculated design: every
-// field of the design record, plus "file", "requiredMainArea",
+// input and result of the design, plus "file", "requiredMainArea",
 // "requiredHorizontalArea", "message" (null, or the engine's message) and
 // "warnings" (the design's findings, each {"code", "severity", "message"}).
 QJsonObject designJson(const CalculatedDesign& design);

@@ -11,8 +11,8 @@ bool reportProblems(const CalculatedDesign& design, ExitStatus& status) {
         status.unreadable();
         return false;
     }
-    if (design.message) {
-        std::cerr << "haltrix-calc: " << design.path << ": " << *design.message << "\n";
+    if (design.results.message) {
+        std::cerr << "haltrix-calc: " << design.path << ": " << *design.results.message << "\n";
         status.message();
     }
     return true;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "book_command.h"
 #include "check_command.h"
 #include "command_line.h"
 #include "convert_command.h"
@@ -14,6 +15,7 @@
 #include "haltrix_version.h"
 #include "json_command.h"
 #include "pdf_command.h"
+#include "propose_command.h"
 #include "report_command.h"
 #include "sheet_command.h"
 #include "sketch_command.h"
@@ -31,23 +33,28 @@ const char* const kUsage = R"(Usage:
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
   haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
                    [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
+  haltrix-calc book [--title TEXT] [--project TEXT] [--designer TEXT]
+                    [--date TEXT] [--sketch] FILE.tvx... -o BOOK.pdf
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
                       -o OUT.svg|OUT.png|OUT.dxf
   haltrix-calc csv [--hbar D10|D13|...|D35] [--hcount TEXT]
-                   [--min-clear MM | --max-aggregate MM] [--excel] FILE.tvx...
+                   [--min-clear MM | --max-aggregate MM] [--excel] [--propose]
+                   FILE.tvx...
   haltrix-calc table IN.csv --out-dir DIR
   haltrix-calc convert --to si|gravitational [--round-stress DIGITS] IN.tvx -o OUT.tvx
   haltrix-calc convert --to si|gravitational [--round-stress DIGITS] --in-place IN.tvx
   haltrix-calc sweep --param NAME --from X --to Y --steps N FILE.tvx
+  haltrix-calc propose [--top N] [--min-clear MM | --max-aggregate MM] [--hcount TEXT]
+                       [--json] [--apply -o OUT.tvx | --apply --in-place] FILE.tvx
   haltrix-calc --help
   haltrix-calc --version
 
-Each design file is read into a fresh design record (this sets the unit
-system from its line 16), the formula case is derived from a / H2 as the
-input form's OK does, and the result window's load sequence runs for the
-window the unit system selects (1: gravitational procedures and the cm2
-column of the bar table; any other value: SI procedures and the mm2 column):
-the self-weight table, the case procedure, then the horizontal check.
+Each design file is read (this sets the unit system from its line 16) and
+calculated from fresh results, exactly as the result window shows it: the
+formula case follows from a / H2, the unit system selects the procedures
+(1: gravitational procedures and the cm2 column of the bar table; any other
+value: SI procedures and the mm2 column), then come the self-weight table,
+the case procedure and the horizontal check.
 
 Options:
   --hbar D..      designation chosen for the horizontal bars (default: none
@@ -58,9 +65,9 @@ Options:
                   input-data section starts with four blank lines instead of
                   the preview's one; pdf: accepted and changes nothing, the
                   PDF always holds the printed variant
-  -o OUT          pdf and sketch: where the file is written
-  --sketch        pdf: the sketch of the bracket follows the report on a page
-                  of its own
+  -o OUT          pdf, book and sketch: where the file is written
+  --sketch        pdf and book: the sketch of the bracket follows the report
+                  on a page of its own
   --project TEXT, --member TEXT, --designer TEXT
                   pdf: the title block (工事名, 部材名, 設計者); when any is
                   given, every page carries a header line inside its top
@@ -76,7 +83,7 @@ Options:
                   them, json and check use them
 
 json prints one JSON object per file on one line (JSON Lines) with every
-field of the design record, plus "file" (the path as given),
+input and result of the design, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
 "requiredHorizontalArea", "message" (null, or the calculation's message)
 and "warnings": the design's warnings, each an object with "code",
@@ -118,7 +125,8 @@ covers or its bars cannot be built. The codes and their severities:
 t and c are in cm (unit system 1) or mm (any other), lengths in m, bar
 diameters the nominal ones of JIS G 3112.
 
-sheet, report, pdf and sketch take exactly one design file.
+sheet, report, pdf and sketch take exactly one design file; book takes one
+or more.
 
 sheet prints the result window's calculation sheet: the four rows of the
 self-weight grid, an empty line, then the fifteen rows of the result grid.
@@ -137,6 +145,27 @@ the report, 20 mm inside the page's printable area in the report font at
 9 pt, a line that does not fit continuing on a new page. It needs no display.
 A design whose unit system is neither 1 nor 2 has no report: no PDF is
 written (a note goes to standard error) and the exit status stays 0.
+A design with warnings, or whose calculation stops, ends with a page
+"設計上の注意" listing the calculation's message and every 警告 and 注意.
+
+book writes the calculation book: the designs in the order given in one A4
+PDF. A cover (--title, default "ブラケットの設計計算書"; --project 工事名;
+--designer 設計者; --date, default today as "2026年12月8日"; the number of
+designs and how many are NG or could not be calculated), the contents (per
+design its number, file name, unit system, judgement OK / NG / 計算不能,
+number of 警告 and 注意, and first page, each row a link to that page),
+then each design's pages as pdf prints them with the side-face bars at
+their defaults (the report, with --sketch the sketch page, then 設計上の注意
+when there is something to say). Every page but the cover carries a header
+line (the fields given, the design's file name, the date) and "n / m" of
+the whole book. The PDF has an outline (表紙, 目次, "NAME.tvx — OK" / "— NG"
+/ "— 計算不能" per design with its report pages, sketch and notes under it)
+and its document information (Title, Author, Subject, Creator, language ja).
+Every file is read before anything is written: an unreadable file writes
+nothing (status 2); a design whose calculation stops is in the book with
+its message (status 3). The book is written through a temporary file, so a
+failure leaves nothing half-written. A build without qpdf writes the book
+without outline and links and says so on standard error.
 
 sketch draws the bracket: the elevation (the pier hatched at the root, the
 member H2 deep at the root and H1 at the tip, the bearing at a with P and H,
@@ -157,7 +186,10 @@ horizontalJudgement, message, warnings (the codes of the design's warnings,
 as check names them, joined by ";"). Numbers are written in the shortest
 form that reads back as exactly the same number. --excel starts the output with a
 UTF-8 byte-order mark and ends lines with CR LF, so Excel on Windows shows
-the Japanese texts correctly.
+the Japanese texts correctly. --propose adds the columns of each design's
+proposal (see propose): proposedLayer1Bar, proposedLayer1Count,
+proposedLayer2Bar, proposedLayer2Count, proposedProvidedMainArea,
+proposedRequiredMainArea, and proposalMessage (empty, or why there is none).
 
 table reads a design table (as csv writes it, or edited in a spreadsheet)
 and writes one design file per row into DIR, creating DIR when needed.
@@ -195,19 +227,47 @@ point the input's value, ratioCase, requiredMainArea, providedMainArea,
 mainJudgement and message (empty, or the calculation's message). Values
 are in the design's own units.
 
+propose chooses the main bars: of every arrangement of the bar table's bars
+(layer 1 a bar with 2 bars or more; layer 2 empty, or a bar with 2 bars or
+more; at most 100 bars a layer) it lists the N lightest (default 5) that
+pass: with the design's other inputs as they are, the calculation judges
+them "    - OK -", and the warnings under the spacing rule raise none of
+bars-do-not-fit, layers-too-close, cover-beyond-depth, layer-without-bar,
+fractional-bar-count and unknown-bar. They rank by the provided main area
+(equal within 1e-9, relative), then fewer bars, one layer before two, the
+larger smallest clear spacing between the bars of a layer, layer 1's bar
+then layer 2's bar in table order, then more bars in layer 1. The output is
+tab-separated: a caption line, one line per arrangement (rank, 1段目,
+2段目, provided and required main area, margin in %, smallest clear
+spacing in mm), then the side-face bars for the first with the --hcount
+count: the bar of least area that meets the horizontal check. --json prints
+one object instead: "file", "requiredMainArea" (of the first), "candidates"
+(each with "layer1Bar", "layer1Count", "layer2Bar", "layer2Count",
+"providedMainArea", "requiredMainArea", "minClearMm") and "message" (null,
+or why there is no candidate). A design with a 警告 no arrangement changes
+(or units-look-wrong) gets none, and the reason names the finding; so does
+one where even the largest arrangement that fits is NG, with its areas.
+--apply writes the design with the first arrangement to OUT.tvx: lines 12
+to 15 (the bars) as the design file writer writes them, every other byte as
+it was. OUT.tvx may not be FILE.tvx unless --in-place is given.
+
 Exit status:
-  0  every file was read and calculated (written, for convert and table)
+  0  every file was read and calculated (written, for convert and table);
+     propose: at least one arrangement passes
   1  the command line was wrong
   2  a file could not be read (reason on standard error; no output for it,
-     the other files are still processed); table: the table could not be
+     the other files are still processed; book: nothing is written); table:
+     the table could not be
      read, lacks a column or is not well-formed CSV (nothing written)
   3  the calculation reported invalid input data for a file (message on
      standard error; its output is still written from the record as it
      then stands); sweep: at one point or more; convert: the design cannot
      be converted (a unit system other than 1 or 2, or a value that would
      leave the number range; nothing written); table: a row had a bad value
-     (the other rows were written)
-  4  pdf, sketch, convert, table: the output could not be written
+     (the other rows were written); propose: no arrangement passes (the
+     reason on standard error; nothing written)
+  4  pdf, book, sketch, convert, table, propose --apply: the output could not
+     be written
   5  check only: a design has a 警告 (注意 alone leaves the status 0); an
      unreadable file (2) takes precedence, an invalid-data message (3) does
      not
@@ -242,6 +302,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runReportCommand(args);
     if (command == "pdf")
         return haltrix::cli::runPdfCommand(args);
+    if (command == "book")
+        return haltrix::cli::runBookCommand(args);
     if (command == "sketch")
         return haltrix::cli::runSketchCommand(args);
     if (command == "csv")
@@ -252,6 +314,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runConvertCommand(args);
     if (command == "sweep")
         return haltrix::cli::runSweepCommand(args);
+    if (command == "propose")
+        return haltrix::cli::runProposeCommand(args);
     std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
     return haltrix::cli::kExitUsage;
 }

@@ -24,9 +24,9 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
     print::PrintOptions extras;
     if (options.sketchPage) {
         extras.sketch = designSketch(design);
-        extras.linesUnderSketch =
-            print::warningLines(findDesignWarnings(design.record, options.spacingRule));
+        extras.linesUnderSketch = print::warningLines(design.warnings);
     }
+    extras.notes = print::designNotes(design.warnings, design.results.message);
     extras.title.project = QString::fromStdString(options.project);
     extras.title.member = QString::fromStdString(options.member);
     extras.title.designer = QString::fromStdString(options.designer);
@@ -69,7 +69,7 @@ int runPdfCommand(const std::vector<std::string>& args) {
     // are UTF-8 and std::filesystem would read them in the ANSI code page.
     const std::string fileName = QFileInfo(pathFromCore(design.path)).fileName().toStdString();
     const print::PrintOutcome outcome = print::writeReportPdf(
-        design.record, output, QString::fromStdString(reportDocumentName(fileName)),
+        design.inputs, design.results, output, QString::fromStdString(reportDocumentName(fileName)),
         printOptions(options, design));
     switch (outcome.status) {
     case print::PrintOutcome::Status::Printed:
@@ -77,7 +77,7 @@ int runPdfCommand(const std::vector<std::string>& args) {
     case print::PrintOutcome::Status::NothingToPrint:
         // "印刷実行" prints nothing for such a design; neither does this.
         std::cerr << "haltrix-calc pdf: " << design.path << ": unit system "
-                  << design.record.unitSystem << " has no report; nothing written\n";
+                  << design.inputs.unitSystem << " has no report; nothing written\n";
         return status.code();
     case print::PrintOutcome::Status::Failed:
         break;

@@ -40,10 +40,10 @@ int runReportCommand(const std::vector<std::string>& args) {
     StandardOutput out;
     const ReportVariant variant =
         options.printVariant ? ReportVariant::Print : ReportVariant::Preview;
-    if (!writeReport(design.record, out, variant)) {
+    if (!writeReport(design.inputs, design.results, out, variant)) {
         // The print window shows an empty preview for such a design.
         std::cerr << "haltrix-calc report: " << design.path << ": unit system "
-                  << design.record.unitSystem << " has no report; nothing written\n";
+                  << design.inputs.unitSystem << " has no report; nothing written\n";
     }
     return status.code();
 }

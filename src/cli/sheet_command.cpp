@@ -44,7 +44,8 @@ int runSheetCommand(const std::vector<std::string>& args) {
     if (!reportProblems(design, status))
         return status.code();
     // The result window the unit system opens fills the grids.
-    const Sheet sheet = fillSheet(design.record, twinForUnitSystem(design.record.unitSystem));
+    const Sheet sheet =
+        fillSheet(design.inputs, design.results, twinForUnitSystem(design.inputs.unitSystem));
     writeGrid(sheet.fg1);
     std::fputc('\n', stdout);
     writeGrid(sheet.fg2);

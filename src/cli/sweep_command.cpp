@@ -104,7 +104,7 @@ int runSweepCommand(const std::vector<std::string>& args) {
         std::cerr << "haltrix-calc sweep: " << error << "\n";
         return kExitUsage;
     }
-    DesignRecord design;
+    DesignInputs design;
     if (const auto readError = readDesignFile(options.file, design)) {
         std::cerr << "haltrix-calc: " << readError->message() << "\n";
         return kExitUnreadable;

@@ -189,8 +189,8 @@ int runTableCommand(const std::vector<std::string>& args) {
                       << "。この行の設計ファイルは書いていません\n";
             badRows = true;
         };
-        DesignRecord record;
-        if (const auto rowError = designFromTableRow(columns, fields, record)) {
+        DesignInputs inputs;
+        if (const auto rowError = designFromTableRow(columns, fields, inputs)) {
             std::string what = rowError->column.empty()
                                    ? ""
                                    : "、列 " + rowError->column + "（" +
@@ -222,7 +222,7 @@ int runTableCommand(const std::vector<std::string>& args) {
             refuse(": " + target + " はファイルではありません（リンクやフォルダーには書きません）");
             continue;
         }
-        if (const auto writeError = writeDesignFile(target, record)) {
+        if (const auto writeError = writeDesignFile(target, inputs)) {
             std::cerr << "haltrix-calc: " << writeError->message() << "\n";
             unwritten = true;
             continue;

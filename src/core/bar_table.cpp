@@ -9,15 +9,9 @@ const std::array<double, kBarCount>& areas(BarColumn column) {
     return column == BarColumn::Cm2 ? kBarAreaCm2 : kBarAreaMm2;
 }
 
-void lookupLayerAreas(DesignRecord& record, BarColumn column) {
-    const LayerAreas areas = layerAreas(record, column);
-    record.layer1Area = areas.layer1;
-    record.layer2Area = areas.layer2;
-}
-
 } // namespace
 
-LayerAreas layerAreas(const DesignRecord& record, BarColumn column) {
+LayerAreas layerAreas(const DesignInputs& record, BarColumn column) {
     return {record.layer1Count * barAreaByName(record.layer1Bar, column),
             record.layer2Count * barAreaByName(record.layer2Bar, column)};
 }
@@ -52,14 +46,6 @@ std::string_view barNameByIndex(int position) {
     if (position < 0 || position >= kBarCount)
         position = 0;
     return kBarDesignations[position];
-}
-
-void lookupLayerAreasCm2(DesignRecord& record) {
-    lookupLayerAreas(record, BarColumn::Cm2);
-}
-
-void lookupLayerAreasMm2(DesignRecord& record) {
-    lookupLayerAreas(record, BarColumn::Mm2);
 }
 
 } // namespace haltrix

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "design_record.h"
+#include "design_inputs.h"
 
 namespace haltrix {
 
@@ -48,15 +48,11 @@ double layerAreaByIndex(int position, double count, BarColumn column);
 // Designation at a list position; -1 and anything out of range give "D10".
 std::string_view barNameByIndex(int position);
 
-// The two layer areas the designations and counts of a record give.
+// The two layer areas the designations and counts of a design give.
 struct LayerAreas {
     double layer1 = 0;
     double layer2 = 0;
 };
-LayerAreas layerAreas(const DesignRecord& record, BarColumn column);
-
-// Writes layer1Area and layer2Area from the designations and counts.
-void lookupLayerAreasCm2(DesignRecord& record);
-void lookupLayerAreasMm2(DesignRecord& record);
+LayerAreas layerAreas(const DesignInputs& inputs, BarColumn column);
 
 } // namespace haltrix

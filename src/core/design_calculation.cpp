@@ -1,78 +1,74 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "design_calculation.h"
 
-#include <cmath>
+#include <string>
 
-#include "bar_table.h"
 #include "engine.h"
+#include "horizontal_check.h"
 
 namespace haltrix {
 
 namespace {
 
-// The list position a stored hBarIndex stands for; anything that is not one
-// of the positions counts as nothing chosen.
-int barPositionOf(double storedIndex) {
-    if (!(storedIndex >= 0.0 && storedIndex < kBarCount) || std::floor(storedIndex) != storedIndex)
-        return -1;
-    return static_cast<int>(storedIndex);
-}
-
-// Keeps the first message, as the windows show only one.
+// Keeps the first message for the results and passes every message on.
 class FirstMessage : public Notifier {
 public:
+    FirstMessage(std::optional<std::string>& message, Notifier* next)
+        : m_message(message), m_next(next) {}
     void notify(std::string_view message) override {
         if (!m_message)
             m_message = std::string(message);
+        if (m_next)
+            m_next->notify(message);
     }
-    std::optional<std::string> m_message;
+
+private:
+    std::optional<std::string>& m_message;
+    Notifier* m_next;
 };
+
+DesignResults calculate(const DesignInputs& inputs, int formulaCase, const HorizontalChoice& choice,
+                        Notifier* notifier) {
+    DesignResults results;
+    results.ratioCase = formulaCase;
+    FirstMessage messages(results.message, notifier);
+    const Twin twin = twinForUnitSystem(inputs.unitSystem);
+    // A stop in the self-weight table skips the main reinforcement, so one
+    // message is given.
+    if (deriveSelfWeight(inputs, results.selfWeight, messages))
+        calcMainRebar(inputs, twin, formulaCase, results.selfWeight, results.main, messages);
+    results.sideFaces = checkSideFaces(inputs, results, choice);
+    return results;
+}
 
 } // namespace
 
-DesignCalculation calculateDesign(DesignRecord& record, Twin twin, int hBarIndex, double hBarCount,
-                                  Notifier& notifier) {
-    DesignCalculation result;
-    result.completed = runCalculation(record, twin, notifier);
-    result.horizontal = runHorizontalCheck(record, twin, hBarIndex, hBarCount);
-    return result;
+DesignResults calculateDesign(const DesignInputs& inputs, const HorizontalChoice& choice) {
+    return calculate(inputs, formulaCaseOf(inputs), choice, nullptr);
 }
 
-DesignCalculation recalculateDesign(DesignRecord& record, Notifier& notifier) {
-    return calculateDesign(record, twinForUnitSystem(record.unitSystem),
-                           barPositionOf(record.hBarIndex), record.hBarCount, notifier);
+DesignResults calculateDesign(const DesignInputs& inputs, const HorizontalChoice& choice,
+                              Notifier& notifier) {
+    return calculate(inputs, formulaCaseOf(inputs), choice, &notifier);
 }
 
-DesignOutcome deriveAndCalculate(DesignRecord& record, const HorizontalChoice& choice) {
-    deriveRatioCase(record);
-    FirstMessage notifier;
-    DesignOutcome outcome;
-    outcome.horizontal = calculateDesign(record, twinForUnitSystem(record.unitSystem),
-                                         choice.barIndex, choice.barCount, notifier)
-                             .horizontal;
-    outcome.message = std::move(notifier.m_message);
-    return outcome;
+DesignResults calculateDesignInCase(const DesignInputs& inputs, int formulaCase,
+                                    const HorizontalChoice& choice, Notifier& notifier) {
+    return calculate(inputs, formulaCase, choice, &notifier);
 }
 
-DesignRecord inputsOf(const DesignRecord& r) {
-    DesignRecord inputs;
-    inputs.H1 = r.H1;
-    inputs.H2 = r.H2;
-    inputs.l = r.l;
-    inputs.b = r.b;
-    inputs.a = r.a;
-    inputs.P = r.P;
-    inputs.H = r.H;
-    inputs.t = r.t;
-    inputs.c = r.c;
-    inputs.layer1Bar = r.layer1Bar;
-    inputs.layer1Count = r.layer1Count;
-    inputs.layer2Bar = r.layer2Bar;
-    inputs.layer2Count = r.layer2Count;
-    inputs.sigmaSa = r.sigmaSa;
-    inputs.concreteUnitWeight = r.concreteUnitWeight;
-    inputs.unitSystem = r.unitSystem;
-    return inputs;
+SideFaceReinforcement checkSideFaces(const DesignInputs& inputs, const DesignResults& results,
+                                     const HorizontalChoice& choice) {
+    return checkHorizontal(inputs, results, twinForUnitSystem(inputs.unitSystem), choice.barIndex,
+                           choice.barCount);
+}
+
+double requiredMainArea(const DesignResults& results) {
+    return governingMainArea(results.main, results.ratioCase);
+}
+
+double providedMainArea(const DesignResults& results) {
+    return results.main.layer2Area + results.main.layer1Area;
 }
 
 } // namespace haltrix

@@ -1,34 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <optional>
-#include <string>
-
-#include "design_record.h"
-#include "horizontal_check.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "notifier.h"
-#include "twin.h"
 
 namespace haltrix {
-
-// What one calculation of a design gave besides the fields of the record.
-struct DesignCalculation {
-    bool completed = false; // false: the engine stopped with its message
-    HorizontalCheck horizontal;
-};
-
-// The whole calculation of a design, the one sequence every window, the
-// printer and haltrix-calc use: the self-weight table and the case procedure
-// of the twin, then the horizontal check with the
-// given bar (list position, -1 for none) and count. A stop of the engine
-// does not skip the horizontal check, as on the result window.
-DesignCalculation calculateDesign(DesignRecord& record, Twin twin, int hBarIndex, double hBarCount,
-                                  Notifier& notifier);
-
-// The same for the twin that unitSystem selects, with the horizontal bar and
-// count the record holds from its last check: what the printed report needs
-// to be current.
-DesignCalculation recalculateDesign(DesignRecord& record, Notifier& notifier);
 
 // The side-face bars a calculation is checked with, as the result window's
 // bar list and count box give them: the list position (-1 when nothing is
@@ -36,22 +13,36 @@ DesignCalculation recalculateDesign(DesignRecord& record, Notifier& notifier);
 struct HorizontalChoice {
     int barIndex = -1;
     double barCount = 4;
+
+    bool operator==(const HorizontalChoice&) const = default;
 };
 
-// What deriveAndCalculate gives besides the record's own fields.
-struct DesignOutcome {
-    std::optional<std::string> message; // the engine's message, if raised
-    HorizontalCheck horizontal;
-};
+// The whole calculation of a design, the one sequence every window, the
+// printer and haltrix-calc use, always from fresh results: the self-weight
+// table and the main reinforcement in the formula case of a / H2
+// (formulaCaseOf) with the procedures of the twin unitSystem selects, then
+// the horizontal check with `choice`. A stop of the engine does not skip the
+// horizontal check; the results not reached keep their fresh values and the
+// first message is kept in DesignResults::message (and given to `notifier`).
+DesignResults calculateDesign(const DesignInputs& inputs, const HorizontalChoice& choice = {});
+DesignResults calculateDesign(const DesignInputs& inputs, const HorizontalChoice& choice,
+                              Notifier& notifier);
 
-// A design taken the way the program takes it after reading its inputs: the
-// formula case derived as the input form's OK derives it, then
-// calculateDesign for the twin that unitSystem selects, keeping the first
-// message. haltrix-calc and the sweep both calculate through here.
-DesignOutcome deriveAndCalculate(DesignRecord& record, const HorizontalChoice& choice);
+// The same in a formula case given rather than derived (1, or any other value
+// for case 2): what the sheet and the report of either case are checked with.
+DesignResults calculateDesignInCase(const DesignInputs& inputs, int formulaCase,
+                                    const HorizontalChoice& choice, Notifier& notifier);
 
-// A fresh record holding only the fifteen inputs and unitSystem of `record`,
-// as reading its design file would give it.
-DesignRecord inputsOf(const DesignRecord& record);
+// The horizontal check of calculated results again with another choice (the
+// main results do not depend on it): `results.sideFaces = checkSideFaces(...)`.
+SideFaceReinforcement checkSideFaces(const DesignInputs& inputs, const DesignResults& results,
+                                     const HorizontalChoice& choice);
+
+// The governing required main-steel area of the results' formula case:
+// LargerOf(2/3 * sumAs, Ast) in case 1, LargerOf(sumAs, Ast) otherwise.
+double requiredMainArea(const DesignResults& results);
+
+// The main steel the two layers provide.
+double providedMainArea(const DesignResults& results);
 
 } // namespace haltrix

@@ -10,6 +10,7 @@
 
 #include "file_path.h"
 #include "file_replace.h"
+#include "input_fields.h"
 #include "number_format.h"
 #include "system_error_reason.h"
 
@@ -17,7 +18,16 @@ namespace haltrix {
 
 namespace {
 
-constexpr int kLineCount = 16;
+constexpr int kLineCount = kInputFieldCount;
+
+// The input a line of the file holds (1 to 16).
+const InputField& fieldOnLine(int line) {
+    for (const InputField& field : kInputFields) {
+        if (field.fileLine == line)
+            return field;
+    }
+    return kInputFields.front(); // never: every line has its field
+}
 
 std::string numberLine(double value) {
     // A non-negative number is framed by blanks; a negative one starts with
@@ -60,7 +70,7 @@ private:
 };
 
 std::optional<FileError> readDesignStream(std::istream& in, const std::string& fileName,
-                                          DesignRecord& record) {
+                                          DesignInputs& record) {
     std::string lines[kLineCount];
     LineReader reader(in);
     for (int i = 0; i < kLineCount; ++i) {
@@ -74,32 +84,29 @@ std::optional<FileError> readDesignStream(std::istream& in, const std::string& f
         }
     }
 
-    DesignRecord read = record;
-    double* const numbers[] = {
-        &read.H1,      &read.H2, &read.l, &read.b, &read.a, &read.concreteUnitWeight,
-        &read.sigmaSa, &read.P,  &read.H, &read.t, &read.c};
-    for (int i = 0; i < 11; ++i) {
-        const auto value = parseNumber(lines[i]);
+    // Each line parsed as its input's kind, first line first, so that the
+    // first bad line is the one named.
+    DesignInputs read = record;
+    for (int line = 1; line <= kLineCount; ++line) {
+        const InputField& field = fieldOnLine(line);
+        const std::string& text = lines[line - 1];
+        if (field.text) {
+            read.*field.text = text;
+            continue;
+        }
+        const auto value = parseNumber(text);
+        if (field.kind == InputKind::UnitSystem) {
+            if (!value || *value != std::floor(*value) ||
+                *value < std::numeric_limits<std::int32_t>::min() ||
+                *value > std::numeric_limits<std::int32_t>::max())
+                return FileError{fileName, line, "単位系が整数ではありません"};
+            read.unitSystem = static_cast<std::int32_t>(*value);
+            continue;
+        }
         if (!value)
-            return FileError{fileName, i + 1, "数値ではありません"};
-        *numbers[i] = *value;
+            return FileError{fileName, line, "数値ではありません"};
+        read.*field.number = *value;
     }
-    read.layer1Bar = lines[11];
-    const auto count1 = parseNumber(lines[12]);
-    if (!count1)
-        return FileError{fileName, 13, "数値ではありません"};
-    read.layer1Count = *count1;
-    read.layer2Bar = lines[13];
-    const auto count2 = parseNumber(lines[14]);
-    if (!count2)
-        return FileError{fileName, 15, "数値ではありません"};
-    read.layer2Count = *count2;
-
-    const auto flag = parseNumber(lines[15]);
-    if (!flag || *flag != std::floor(*flag) || *flag < std::numeric_limits<std::int32_t>::min() ||
-        *flag > std::numeric_limits<std::int32_t>::max())
-        return FileError{fileName, 16, "単位系が整数ではありません"};
-    read.unitSystem = static_cast<std::int32_t>(*flag);
 
     record = read;
     return std::nullopt;
@@ -115,22 +122,23 @@ std::string FileError::message() const {
     return text;
 }
 
-std::string designFileText(const DesignRecord& r) {
-    const std::string lines[kLineCount] = {
-        numberLine(r.H1),          numberLine(r.H2), numberLine(r.l),
-        numberLine(r.b),           numberLine(r.a),  numberLine(r.concreteUnitWeight),
-        numberLine(r.sigmaSa),     numberLine(r.P),  numberLine(r.H),
-        numberLine(r.t),           numberLine(r.c),  r.layer1Bar,
-        numberLine(r.layer1Count), r.layer2Bar,      numberLine(r.layer2Count),
-        numberLine(r.unitSystem)};
+std::string designFileText(const DesignInputs& r) {
     std::string text;
-    for (const std::string& line : lines)
-        text += line + "\r\n";
+    for (int line = 1; line <= kLineCount; ++line) {
+        const InputField& field = fieldOnLine(line);
+        if (field.text)
+            text += r.*field.text;
+        else if (field.number)
+            text += numberLine(r.*field.number);
+        else
+            text += numberLine(r.unitSystem);
+        text += "\r\n";
+    }
     return text;
 }
 
 std::optional<FileError> readDesignText(std::string_view text, const std::string& fileName,
-                                        DesignRecord& record) {
+                                        DesignInputs& record) {
     std::istringstream in{std::string(text)};
     return readDesignStream(in, fileName, record);
 }
@@ -141,7 +149,7 @@ constexpr const char* kFolderReason = "フォルダーです。設計ファイ�
 
 } // namespace
 
-std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record) {
+std::optional<FileError> readDesignFile(const std::string& path, DesignInputs& record) {
     const std::filesystem::path file = filesystemPath(path);
     std::error_code ec;
     if (std::filesystem::is_directory(file, ec))
@@ -155,7 +163,7 @@ std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& r
     return readDesignStream(in, path, record);
 }
 
-std::optional<FileError> writeDesignFile(const std::string& path, const DesignRecord& record) {
+std::optional<FileError> writeDesignFile(const std::string& path, const DesignInputs& record) {
     if (auto reason = replaceFile(filesystemPath(path), designFileText(record)))
         return FileError{path, 0, std::move(*reason)};
     return std::nullopt;

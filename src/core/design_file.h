@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "design_record.h"
+#include "design_inputs.h"
 
 namespace haltrix {
 
@@ -27,20 +27,20 @@ inline constexpr std::size_t kMaxDesignLineLength = 4096;
 // The sixteen lines of a design file, each ended by CR LF: the fifteen inputs
 // and unitSystem. Numbers are written as a space (a minus sign instead for
 // negatives), their plain text and a space.
-std::string designFileText(const DesignRecord& record);
+std::string designFileText(const DesignInputs& record);
 
 // Reads the sixteen lines of a design file into the inputs and unitSystem of
 // `record`. On any error the record is left exactly as it was. `fileName`
 // names the file in errors. LF and CR LF line ends are both accepted; lines
 // after the sixteenth are ignored.
 std::optional<FileError> readDesignText(std::string_view text, const std::string& fileName,
-                                        DesignRecord& record);
+                                        DesignInputs& record);
 
 // File names (`path`, and FileError::file) are UTF-8 on Windows, where the
 // files are opened through the wide API, and the system's own bytes for the
 // name elsewhere (see file_path.h); the windows and haltrix-calc convert
 // their names with pathForCore() (src/bridge/core_path.h).
-std::optional<FileError> readDesignFile(const std::string& path, DesignRecord& record);
+std::optional<FileError> readDesignFile(const std::string& path, DesignInputs& record);
 
 // Refuses, without opening it, a path that names something other than a
 // regular file (a folder, a named pipe, a device, a socket), so that opening a
@@ -52,6 +52,6 @@ std::optional<FileError> refuseIrregularFile(const std::string& path);
 // forced to disk and only then replaces `path` (see file_replace.h): a failed
 // write, a crash or a power cut leaves an existing file as it was or
 // complete, never short or empty.
-std::optional<FileError> writeDesignFile(const std::string& path, const DesignRecord& record);
+std::optional<FileError> writeDesignFile(const std::string& path, const DesignInputs& record);
 
 } // namespace haltrix

@@ -7,9 +7,9 @@
 #include "bar_table.h"
 #include "csv.h"
 #include "design_file.h"
-#include "engine.h"
+#include "input_fields.h"
 #include "number_format.h"
-#include "shown_quantities.h"
+#include "proposal_columns.h"
 
 namespace haltrix {
 
@@ -18,8 +18,8 @@ namespace {
 // What one row is written from.
 struct RowSource {
     std::string_view file;
-    const DesignRecord& record;
-    const DesignOutcome& outcome;
+    const DesignInputs& inputs;
+    const DesignResults& results;
     const std::vector<Finding>& warnings;
 };
 
@@ -28,84 +28,68 @@ enum class ReadAs { Nothing, File, Number, Text, UnitSystem };
 
 using Writer = void (*)(std::string&, const RowSource&);
 
-// An input column reads and writes its record field; any other column has
+// An input column reads and writes its field of the inputs; any other column has
 // a writer.
 struct Column {
     std::string_view name;
     ReadAs readAs;
-    double DesignRecord::*number = nullptr;
-    std::string DesignRecord::*text = nullptr;
+    double DesignInputs::*number = nullptr;
+    std::string DesignInputs::*text = nullptr;
     Writer write = nullptr;
 };
 
-constexpr Column number(std::string_view name, double DesignRecord::*member) {
-    return {name, ReadAs::Number, member, nullptr, nullptr};
-}
-constexpr Column text(std::string_view name, std::string DesignRecord::*member) {
-    return {name, ReadAs::Text, nullptr, member, nullptr};
-}
 constexpr Column result(std::string_view name, Writer write) {
     return {name, ReadAs::Nothing, nullptr, nullptr, write};
 }
 
-const Column kColumns[] = {
-    {kTableFileColumn, ReadAs::File, nullptr, nullptr,
-     [](std::string& out, const RowSource& s) { appendCsvField(out, s.file); }},
-    {"unitSystem", ReadAs::UnitSystem, nullptr, nullptr,
-     [](std::string& out, const RowSource& s) { out += std::to_string(s.record.unitSystem); }},
-    number("H1", &DesignRecord::H1),
-    number("H2", &DesignRecord::H2),
-    number("l", &DesignRecord::l),
-    number("b", &DesignRecord::b),
-    number("a", &DesignRecord::a),
-    number("P", &DesignRecord::P),
-    number("H", &DesignRecord::H),
-    number("t", &DesignRecord::t),
-    number("c", &DesignRecord::c),
-    text("layer1Bar", &DesignRecord::layer1Bar),
-    number("layer1Count", &DesignRecord::layer1Count),
-    text("layer2Bar", &DesignRecord::layer2Bar),
-    number("layer2Count", &DesignRecord::layer2Count),
-    number("sigmaSa", &DesignRecord::sigmaSa),
-    number("concreteUnitWeight", &DesignRecord::concreteUnitWeight),
-    result("ratioCase",
-           [](std::string& out, const RowSource& s) { out += std::to_string(s.record.ratioCase); }),
-    result("S", [](std::string& out, const RowSource& s) { appendRoundTripText(out, s.record.S); }),
-    result("sumAs",
-           [](std::string& out, const RowSource& s) { appendRoundTripText(out, s.record.sumAs); }),
-    result("Ast",
-           [](std::string& out, const RowSource& s) { appendRoundTripText(out, s.record.Ast); }),
+constexpr Column kFileColumn{
+    kTableFileColumn, ReadAs::File, nullptr, nullptr,
+    [](std::string& out, const RowSource& s) { appendCsvField(out, s.file); }};
+
+// The input columns come from the table of the inputs; these follow them.
+const Column kResultColumns[] = {
+    result("ratioCase", [](std::string& out,
+                           const RowSource& s) { out += std::to_string(s.results.ratioCase); }),
+    result("S", [](std::string& out,
+                   const RowSource& s) { appendRoundTripText(out, s.results.main.S); }),
+    result("sumAs", [](std::string& out,
+                       const RowSource& s) { appendRoundTripText(out, s.results.main.sumAs); }),
+    result("Ast", [](std::string& out,
+                     const RowSource& s) { appendRoundTripText(out, s.results.main.Ast); }),
     result("requiredMainArea",
            [](std::string& out, const RowSource& s) {
-               appendRoundTripText(out, requiredMainArea(s.record));
+               appendRoundTripText(out, requiredMainArea(s.results));
            }),
     result("providedMainArea",
            [](std::string& out, const RowSource& s) {
-               appendRoundTripText(out, shown::providedTopSteel(s.record));
+               appendRoundTripText(out, providedMainArea(s.results));
            }),
-    result(
-        "mainJudgement",
-        [](std::string& out, const RowSource& s) { appendCsvField(out, s.record.mainJudgement); }),
+    result("mainJudgement",
+           [](std::string& out, const RowSource& s) {
+               appendCsvField(out, s.results.main.judgement);
+           }),
     result("hBar",
            [](std::string& out, const RowSource& s) {
-               appendCsvField(out, barNameByIndex(static_cast<int>(s.record.hBarIndex)));
+               appendCsvField(out, barNameByIndex(s.results.sideFaces.barIndex));
            }),
-    result("hBarCount", [](std::string& out,
-                           const RowSource& s) { appendRoundTripText(out, s.record.hBarCount); }),
-    result("hAs",
-           [](std::string& out, const RowSource& s) { appendRoundTripText(out, s.record.hAs); }),
+    result("hBarCount",
+           [](std::string& out, const RowSource& s) {
+               appendRoundTripText(out, s.results.sideFaces.barCount);
+           }),
+    result("hAs", [](std::string& out,
+                     const RowSource& s) { appendRoundTripText(out, s.results.sideFaces.As); }),
     result("requiredHorizontalArea",
            [](std::string& out, const RowSource& s) {
-               appendRoundTripText(out, s.outcome.horizontal.required);
+               appendRoundTripText(out, s.results.sideFaces.required);
            }),
     result("horizontalJudgement",
            [](std::string& out, const RowSource& s) {
-               appendCsvField(out, s.outcome.horizontal.judgement);
+               appendCsvField(out, s.results.sideFaces.judgement);
            }),
     result("message",
            [](std::string& out, const RowSource& s) {
-               if (s.outcome.message)
-                   appendCsvField(out, *s.outcome.message);
+               if (s.results.message)
+                   appendCsvField(out, *s.results.message);
            }),
     result("warnings",
            [](std::string& out, const RowSource& s) {
@@ -116,17 +100,38 @@ const Column kColumns[] = {
            }),
 };
 
+// The file, every input in the order of the inputs' table, the results.
+const std::vector<Column>& columns() {
+    static const std::vector<Column> list = [] {
+        std::vector<Column> all{kFileColumn};
+        for (const InputField& field : kInputFields) {
+            if (field.kind == InputKind::UnitSystem)
+                all.push_back({field.name, ReadAs::UnitSystem, nullptr, nullptr,
+                               [](std::string& out, const RowSource& s) {
+                                   out += std::to_string(s.inputs.unitSystem);
+                               }});
+            else if (field.text)
+                all.push_back({field.name, ReadAs::Text, nullptr, field.text, nullptr});
+            else
+                all.push_back({field.name, ReadAs::Number, field.number, nullptr, nullptr});
+        }
+        all.insert(all.end(), std::begin(kResultColumns), std::end(kResultColumns));
+        return all;
+    }();
+    return list;
+}
+
 void writeColumn(std::string& out, const Column& column, const RowSource& source) {
     if (column.number)
-        appendRoundTripText(out, source.record.*column.number);
+        appendRoundTripText(out, source.inputs.*column.number);
     else if (column.text)
-        appendCsvField(out, source.record.*column.text);
+        appendCsvField(out, source.inputs.*column.text);
     else
         column.write(out, source);
 }
 
 const Column* columnByName(std::string_view name) {
-    for (const Column& column : kColumns) {
+    for (const Column& column : columns()) {
         if (column.name == name)
             return &column;
     }
@@ -203,7 +208,7 @@ constexpr std::size_t kMaxFileNameBytes = 255;
 const std::vector<std::string_view>& designTableColumns() {
     static const std::vector<std::string_view> names = [] {
         std::vector<std::string_view> list;
-        for (const Column& column : kColumns)
+        for (const Column& column : columns())
             list.push_back(column.name);
         return list;
     }();
@@ -213,7 +218,7 @@ const std::vector<std::string_view>& designTableColumns() {
 const std::vector<std::string_view>& tableInputColumns() {
     static const std::vector<std::string_view> names = [] {
         std::vector<std::string_view> list;
-        for (const Column& column : kColumns) {
+        for (const Column& column : columns()) {
             if (column.readAs != ReadAs::Nothing && column.readAs != ReadAs::File)
                 list.push_back(column.name);
         }
@@ -224,7 +229,7 @@ const std::vector<std::string_view>& tableInputColumns() {
 
 void appendDesignTableHeader(std::string& out) {
     bool first = true;
-    for (const Column& column : kColumns) {
+    for (const Column& column : columns()) {
         if (!first)
             out.push_back(',');
         first = false;
@@ -232,11 +237,11 @@ void appendDesignTableHeader(std::string& out) {
     }
 }
 
-void appendDesignTableRow(std::string& out, std::string_view file, const DesignRecord& record,
-                          const DesignOutcome& outcome, const std::vector<Finding>& warnings) {
-    const RowSource source{file, record, outcome, warnings};
+void appendDesignTableRow(std::string& out, std::string_view file, const DesignInputs& inputs,
+                          const DesignResults& results, const std::vector<Finding>& warnings) {
+    const RowSource source{file, inputs, results, warnings};
     bool first = true;
-    for (const Column& column : kColumns) {
+    for (const Column& column : columns()) {
         if (!first)
             out.push_back(',');
         first = false;
@@ -253,6 +258,8 @@ std::optional<std::string> mapTableColumns(const std::vector<std::string>& heade
     for (std::size_t i = 0; i < header.size(); ++i) {
         const std::string& name = header[i];
         const Column* column = columnByName(name);
+        if (!column && isProposalTableColumn(name))
+            continue;
         if (!column) {
             found.ignored.push_back(name);
             continue;
@@ -284,12 +291,12 @@ std::optional<std::string> mapTableColumns(const std::vector<std::string>& heade
 
 std::optional<TableRowError> designFromTableRow(const TableColumns& columns,
                                                 const std::vector<std::string>& fields,
-                                                DesignRecord& record) {
+                                                DesignInputs& record) {
     if (fields.size() != columns.count)
         return TableRowError{"", 0,
                              "値が " + std::to_string(fields.size()) + " 個あります（見出しは " +
                                  std::to_string(columns.count) + " 個）"};
-    DesignRecord read = record;
+    DesignInputs read = record;
     const auto& inputs = tableInputColumns();
     for (std::size_t k = 0; k < inputs.size(); ++k) {
         const std::size_t index = columns.input[k];

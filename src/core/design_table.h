@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "design_calculation.h"
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "design_warnings.h"
 
 namespace haltrix {
@@ -28,8 +29,8 @@ const std::vector<std::string_view>& designTableColumns();
 // end. `file` is the design's file as it was named; the warnings column
 // holds the findings' codes joined by ";" in their order.
 void appendDesignTableHeader(std::string& out);
-void appendDesignTableRow(std::string& out, std::string_view file, const DesignRecord& record,
-                          const DesignOutcome& outcome, const std::vector<Finding>& warnings);
+void appendDesignTableRow(std::string& out, std::string_view file, const DesignInputs& inputs,
+                          const DesignResults& results, const std::vector<Finding>& warnings);
 
 // --- Reading a table back ------------------------------------------------------
 
@@ -47,7 +48,8 @@ const std::vector<std::string_view>& tableInputColumns();
 // Finds the input columns (any order, exact names) and the optional file
 // column. Returns the reason when an input column is missing or a column
 // the table reads appears twice. Columns the table writes but does not read
-// back are passed over; other names are listed in `ignored`.
+// back are passed over, and so are the proposal's columns of csv
+// --propose; other names are listed in `ignored`.
 std::optional<std::string> mapTableColumns(const std::vector<std::string>& header,
                                            TableColumns& columns);
 
@@ -57,13 +59,13 @@ struct TableRowError {
     std::string reason;
 };
 
-// The inputs and unitSystem of one row into `record` (a fresh record is
+// The inputs and unitSystem of one row into `inputs` (fresh inputs are
 // best). Values are read as a design file reads its lines: numbers with "."
 // and optional blanks around, unitSystem a whole number; a designation may
-// not hold an LF (it is one line of the file). On an error `record` is left as it was.
+// not hold an LF (it is one line of the file). On an error `inputs` are left as they were.
 std::optional<TableRowError> designFromTableRow(const TableColumns& columns,
                                                 const std::vector<std::string>& fields,
-                                                DesignRecord& record);
+                                                DesignInputs& inputs);
 
 // The name of the design file a row's file value gives inside the output
 // folder: only its last path component, bytes that are not UTF-8 text and

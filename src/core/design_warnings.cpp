@@ -66,7 +66,7 @@ private:
     std::vector<Finding> m_list;
 };
 
-void checkDimensions(const DesignRecord& r, const CheckUnits& u, Findings& out) {
+void checkDimensions(const DesignInputs& r, const CheckUnits& u, Findings& out) {
     struct Dimension {
         const char* label;
         const char* symbol;
@@ -97,7 +97,7 @@ void checkDimensions(const DesignRecord& r, const CheckUnits& u, Findings& out) 
 constexpr double kLargestPlausibleLengthM = 100.0;
 constexpr double kLargestPlausibleCoverM = 10.0;
 
-void checkPlausibleSizes(const DesignRecord& r, const CheckUnits& u, Findings& out) {
+void checkPlausibleSizes(const DesignInputs& r, const CheckUnits& u, Findings& out) {
     struct Size {
         const char* label;
         const char* symbol;
@@ -129,7 +129,7 @@ void checkPlausibleSizes(const DesignRecord& r, const CheckUnits& u, Findings& o
     }
 }
 
-void checkTipDepth(const DesignRecord& r, Findings& out) {
+void checkTipDepth(const DesignInputs& r, Findings& out) {
     if (r.H1 <= r.H2)
         return;
     out.add(finding_code::kTipDeeperThanRoot, Severity::Warning,
@@ -139,7 +139,7 @@ void checkTipDepth(const DesignRecord& r, Findings& out) {
             {{"H1", r.H1, "m"}, {"H2", r.H2, "m"}});
 }
 
-void checkBearingPosition(const DesignRecord& r, Findings& out) {
+void checkBearingPosition(const DesignInputs& r, Findings& out) {
     if (!(r.a >= 0.0)) {
         out.add(finding_code::kLoadOffBracket, Severity::Warning,
                 "支承位置 a = " + num(r.a) + " m が負で、支承が張出し部の上にありません",
@@ -152,7 +152,7 @@ void checkBearingPosition(const DesignRecord& r, Findings& out) {
     }
 }
 
-void checkMethodRange(const DesignRecord& r, Findings& out) {
+void checkMethodRange(const DesignInputs& r, Findings& out) {
     // Without a positive H2 there is no quotient; that H2 is a finding itself.
     if (!(r.H2 > 0.0))
         return;
@@ -166,7 +166,7 @@ void checkMethodRange(const DesignRecord& r, Findings& out) {
             {{"a/H2", ratio, ""}, {"a", r.a, "m"}, {"H2", r.H2, "m"}});
 }
 
-void checkCover(const DesignRecord& r, const CheckUnits& u, Findings& out) {
+void checkCover(const DesignInputs& r, const CheckUnits& u, Findings& out) {
     const std::string cover = u.cover;
     if (!(r.t > 0.0)) {
         out.add(finding_code::kCoverBeyondDepth, Severity::Warning,
@@ -199,14 +199,14 @@ bool isWholeCount(double count) {
     return std::isfinite(count) && count >= 0.0 && std::floor(count) == count;
 }
 
-void checkCounts(const DesignRecord& r, Findings& out) {
+void checkCounts(const DesignInputs& r, double sideFaceBarCount, Findings& out) {
     struct Count {
         const char* label;
         double value;
     };
     const Count counts[] = {{"１段目の本数", r.layer1Count},
                             {"２段目の本数", r.layer2Count},
-                            {"水平鉄筋の本数", r.hBarCount}};
+                            {"水平鉄筋の本数", sideFaceBarCount}};
     // A count below zero cannot be built; one that is not whole is built
     // with its whole bars.
     for (const Count& c : counts) {
@@ -251,7 +251,7 @@ void checkKnownBar(const Layer& layer, Findings& out) {
             {});
 }
 
-void checkUnits(const DesignRecord& r, Twin twin, const CheckUnits& u, Findings& out) {
+void checkUnits(const DesignInputs& r, Twin twin, const CheckUnits& u, Findings& out) {
     const bool grav = twin == Twin::Gravitational;
     // σsa ≤ 0 lies in neither system's range; it is a finding of its own.
     const bool stressLooksOther =
@@ -272,21 +272,15 @@ void checkUnits(const DesignRecord& r, Twin twin, const CheckUnits& u, Findings&
                 {{"γc", gamma, u.weight}});
 }
 
-void checkLayerFits(const DesignRecord& r, const Layer& layer, const CheckUnits& u,
+void checkLayerFits(const DesignInputs& r, const Layer& layer, const CheckUnits& u,
                     const ClearSpacingRule& rule, Findings& out) {
-    const std::optional<double> diameter = barDiameterByName(layer.bar);
-    // A fractional count is built with its whole bars; one bar has no neighbour.
+    const std::optional<BarSpacing> spacing = layerBarSpacing(r, layer.bar, layer.count, rule);
+    if (!spacing || spacing->fits())
+        return;
+    const double clear = spacing->clearMm;
+    const double minimum = spacing->minimumMm;
     const double bars = std::floor(layer.count);
-    if (!diameter || !(bars >= 2.0))
-        return;
-    // Centres spread evenly between t from either side face.
-    const double widthMm = r.b * 1000.0;
-    const double coverMm = r.t * u.mmPerCover;
-    const double pitch = (widthMm - 2.0 * coverMm) / (bars - 1.0);
-    const double clear = pitch - *diameter;
-    const double minimum = minimumClearSpacingMm(rule, *diameter);
-    if (clear >= minimum)
-        return;
+    const double diameter = *barDiameterByName(layer.bar);
     out.add(finding_code::kBarsDoNotFit, Severity::Warning,
             std::string(layer.label) + " " + layer.bar + " × " + num(bars) + " 本: 鉄筋のあき " +
                 mm(clear) + " mm が最小あき " + mm(minimum) + " mm 未満で、幅 b = " + num(r.b) +
@@ -295,39 +289,41 @@ void checkLayerFits(const DesignRecord& r, const Layer& layer, const CheckUnits&
             {{"あき", clear, "mm"},
              {"最小あき", minimum, "mm"},
              {"n", bars, "本"},
-             {"φ", *diameter, "mm"},
+             {"φ", diameter, "mm"},
              {"b", r.b, "m"},
              {"t", r.t, u.cover}});
 }
 
-void checkLayerDistance(const DesignRecord& r, const CheckUnits& u, const ClearSpacingRule& rule,
+void checkLayerDistance(const DesignInputs& r, const CheckUnits& u, const ClearSpacingRule& rule,
                         Findings& out) {
     if (!(r.layer2Count > 0.0))
         return;
-    const std::optional<double> phi1 = barDiameterByName(r.layer1Bar);
-    const std::optional<double> phi2 = barDiameterByName(r.layer2Bar);
-    if (!phi1 || !phi2)
+    const std::optional<BarSpacing> spacing =
+        layerDistanceSpacing(r, r.layer1Bar, r.layer2Bar, rule);
+    if (!spacing || spacing->fits())
         return;
-    const double clear = r.c * u.mmPerCover - (*phi1 + *phi2) / 2.0;
-    const double minimum = minimumClearSpacingMm(rule, *phi1 >= *phi2 ? *phi1 : *phi2);
-    if (clear >= minimum)
-        return;
+    const double phi1 = *barDiameterByName(r.layer1Bar);
+    const double phi2 = *barDiameterByName(r.layer2Bar);
     out.add(finding_code::kLayersTooClose, Severity::Notice,
-            "１段目と２段目の鉄筋のあき c − (φ1 + φ2)/2 = " + mm(clear) + " mm が最小あき " +
-                mm(minimum) + " mm 未満です（c = " + num(r.c) + " " + u.cover +
-                "、φ1 = " + num(*phi1) + " mm、φ2 = " + num(*phi2) + " mm。" +
+            "１段目と２段目の鉄筋のあき c − (φ1 + φ2)/2 = " + mm(spacing->clearMm) +
+                " mm が最小あき " + mm(spacing->minimumMm) + " mm 未満です（c = " + num(r.c) +
+                " " + u.cover + "、φ1 = " + num(phi1) + " mm、φ2 = " + num(phi2) + " mm。" +
                 describeClearSpacingRule(rule) + "）",
-            {{"あき", clear, "mm"},
-             {"最小あき", minimum, "mm"},
+            {{"あき", spacing->clearMm, "mm"},
+             {"最小あき", spacing->minimumMm, "mm"},
              {"c", r.c, u.cover},
-             {"φ1", *phi1, "mm"},
-             {"φ2", *phi2, "mm"}});
+             {"φ1", phi1, "mm"},
+             {"φ2", phi2, "mm"}});
+}
+
+const CheckUnits& unitsOf(const DesignInputs& r) {
+    return twinForUnitSystem(r.unitSystem) == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
 }
 
 // The inputs the report prints with a fixed number of decimals; one whose
 // printed text reads as another number is named, so that the engineer can
 // round it on purpose.
-void checkPrintedInputs(const DesignRecord& r, const CheckUnits& u, Findings& out) {
+void checkPrintedInputs(const DesignInputs& r, const CheckUnits& u, Findings& out) {
     struct Printed {
         const char* symbol;
         double value;
@@ -356,11 +352,37 @@ void checkPrintedInputs(const DesignRecord& r, const CheckUnits& u, Findings& ou
 
 } // namespace
 
+std::optional<BarSpacing> layerBarSpacing(const DesignInputs& r, std::string_view bar,
+                                          double count, const ClearSpacingRule& rule) {
+    const std::optional<double> diameter = barDiameterByName(bar);
+    // A fractional count is built with its whole bars; one bar has no neighbour.
+    const double bars = std::floor(count);
+    if (!diameter || !(bars >= 2.0))
+        return std::nullopt;
+    // Centres spread evenly between t from either side face.
+    const double widthMm = r.b * 1000.0;
+    const double coverMm = r.t * unitsOf(r).mmPerCover;
+    const double pitch = (widthMm - 2.0 * coverMm) / (bars - 1.0);
+    return BarSpacing{pitch - *diameter, minimumClearSpacingMm(rule, *diameter)};
+}
+
+std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& r, std::string_view bar1,
+                                               std::string_view bar2,
+                                               const ClearSpacingRule& rule) {
+    const std::optional<double> phi1 = barDiameterByName(bar1);
+    const std::optional<double> phi2 = barDiameterByName(bar2);
+    if (!phi1 || !phi2)
+        return std::nullopt;
+    return BarSpacing{r.c * unitsOf(r).mmPerCover - (*phi1 + *phi2) / 2.0,
+                      minimumClearSpacingMm(rule, *phi1 >= *phi2 ? *phi1 : *phi2)};
+}
+
 std::string_view severityText(Severity severity) {
     return severity == Severity::Warning ? "警告" : "注意";
 }
 
-std::vector<Finding> findDesignWarnings(const DesignRecord& r, const ClearSpacingRule& rule) {
+std::vector<Finding> findDesignWarnings(const DesignInputs& r, const DesignResults& results,
+                                        const ClearSpacingRule& rule) {
     const Twin twin = twinForUnitSystem(r.unitSystem);
     const CheckUnits& units = twin == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
     const Layer layers[] = {{"１段目", r.layer1Bar, r.layer1Count},
@@ -372,7 +394,7 @@ std::vector<Finding> findDesignWarnings(const DesignRecord& r, const ClearSpacin
     checkBearingPosition(r, out);
     checkMethodRange(r, out);
     checkCover(r, units, out);
-    checkCounts(r, out);
+    checkCounts(r, results.sideFaces.barCount, out);
     for (const Layer& layer : layers)
         checkLayerDesignations(layer, out);
     for (const Layer& layer : layers)
@@ -383,6 +405,10 @@ std::vector<Finding> findDesignWarnings(const DesignRecord& r, const ClearSpacin
     checkLayerDistance(r, units, rule, out);
     checkPrintedInputs(r, units, out);
     return out.take();
+}
+
+std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const ClearSpacingRule& rule) {
+    return findDesignWarnings(inputs, DesignResults{}, rule);
 }
 
 Finding notANumberFinding(std::string_view caption, std::string_view text) {

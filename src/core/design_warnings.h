@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "clear_spacing_rule.h"
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 
 namespace haltrix {
 
@@ -57,12 +59,37 @@ struct Finding {
     bool operator==(const Finding&) const = default;
 };
 
-// Every finding for the inputs of the record (and the horizontal bar count it
-// holds), in a fixed order: by code as listed above, layer 1 before layer 2.
-// Safe on any record: nothing divides by zero, and a comparison that meets a
+// Every finding for the inputs (and the horizontal bar count the results were
+// checked with), in a fixed order: by code as listed above, layer 1 before layer 2.
+// Safe on any design: nothing divides by zero, and a comparison that meets a
 // NaN counts as a finding, never as a pass. t and c are in cm when unitSystem
 // is 1 and in mm otherwise; lengths are in m.
-std::vector<Finding> findDesignWarnings(const DesignRecord& record, const ClearSpacingRule& rule);
+std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const DesignResults& results,
+                                        const ClearSpacingRule& rule);
+
+// The same for the inputs alone, before any side-face bars are chosen.
+std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const ClearSpacingRule& rule);
+
+// A clear distance between bars in mm and the minimum the rule asks for
+// there, as the spacing checks measure them. A NaN in either never fits.
+struct BarSpacing {
+    double clearMm = 0;
+    double minimumMm = 0;
+    bool fits() const { return clearMm >= minimumMm; }
+};
+
+// Between neighbouring bars of a layer of `count` bars of `bar`, centres
+// spread evenly between t from either side face of b (what bars-do-not-fit
+// checks); empty for a bar the table does not know or fewer than two whole
+// bars. The other inputs come from `inputs`.
+std::optional<BarSpacing> layerBarSpacing(const DesignInputs& inputs, std::string_view bar,
+                                          double count, const ClearSpacingRule& rule);
+
+// Between the layers, c - (φ1 + φ2)/2 (what layers-too-close checks); empty
+// when either bar is one the table does not know.
+std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& inputs, std::string_view bar1,
+                                               std::string_view bar2,
+                                               const ClearSpacingRule& rule);
 
 // The 警告 for a box of a form whose text is not a number: `caption` names
 // the box ("鉛直力"), `text` is what it holds (empty: nothing was typed).

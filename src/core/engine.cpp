@@ -43,27 +43,21 @@ private:
     Notifier& m_notifier;
 };
 
-double governingArea(double sumAs, double Ast, int formulaCase) {
-    if (formulaCase == 1)
-        return LargerOf(2.0 / 3.0 * sumAs, Ast);
-    return LargerOf(sumAs, Ast);
-}
-
-bool calcMainRebarProfile(DesignRecord& r, Notifier& notifier, const EngineProfile& profile,
-                          int formulaCase) {
+bool calcMainRebarProfile(const DesignInputs& in, const SelfWeight& w, MainReinforcement& r,
+                          Notifier& notifier, const EngineProfile& profile, int formulaCase) {
     Steps steps(notifier);
-    if (r.Ntotal == 0.0)
+    if (w.Ntotal == 0.0)
         return steps.fail();
-    if (!steps.store(r.S, r.P + r.Ntotal))
+    if (!steps.store(r.S, in.P + w.Ntotal))
         return false;
-    if (r.sigmaSa == 0.0)
+    if (in.sigmaSa == 0.0)
         return steps.fail();
-    if (!steps.store(r.sumAs, ((r.P + r.Ntotal) / 1.4 / r.sigmaSa) * 1000.0))
+    if (!steps.store(r.sumAs, ((in.P + w.Ntotal) / 1.4 / in.sigmaSa) * 1000.0))
         return false;
 
     const BarColumn column =
-        (profile.alwaysMm2 || r.unitSystem != 1) ? BarColumn::Mm2 : BarColumn::Cm2;
-    const LayerAreas areas = layerAreas(r, column);
+        (profile.alwaysMm2 || in.unitSystem != 1) ? BarColumn::Mm2 : BarColumn::Cm2;
+    const LayerAreas areas = layerAreas(in, column);
     if (!std::isfinite(areas.layer1) || !std::isfinite(areas.layer2) ||
         !std::isfinite(areas.layer1 + areas.layer2))
         return steps.fail();
@@ -73,9 +67,9 @@ bool calcMainRebarProfile(DesignRecord& r, Notifier& notifier, const EngineProfi
     if (provided == 0.0)
         return steps.fail();
 
-    double depth = r.H2 - r.t / profile.coverDivisor;
+    double depth = in.H2 - in.t / profile.coverDivisor;
     if (r.layer2Area != 0.0)
-        depth = depth - (r.c / profile.coverDivisor) * r.layer2Area / provided;
+        depth = depth - (in.c / profile.coverDivisor) * r.layer2Area / provided;
     if (depth == 0.0)
         return steps.fail();
     if (!steps.store(r.d, depth))
@@ -85,60 +79,42 @@ bool calcMainRebarProfile(DesignRecord& r, Notifier& notifier, const EngineProfi
         return steps.fail();
     if (!steps.store(r.Zc, lever))
         return false;
-    if (!steps.store(r.tanAlpha, r.a / r.Zc))
+    if (!steps.store(r.tanAlpha, in.a / r.Zc))
         return false;
-    if (!steps.store(r.Tp, r.tanAlpha * r.P))
+    if (!steps.store(r.Tp, r.tanAlpha * in.P))
         return false;
-    if (!steps.store(r.Ast, ((r.H + r.Tp) + r.M / r.Zc) / r.sigmaSa * 1000.0))
+    if (!steps.store(r.Ast, ((in.H + r.Tp) + w.M / r.Zc) / in.sigmaSa * 1000.0))
         return false;
 
-    const double required = governingArea(r.sumAs, r.Ast, formulaCase);
+    const double required = governingMainArea(r, formulaCase);
     if (!std::isfinite(required))
         return steps.fail();
-    r.mainJudgement = provided >= required ? kJudgementOk : kJudgementNg;
+    r.judgement = provided >= required ? kJudgementOk : kJudgementNg;
     return true;
 }
 
 } // namespace
 
-bool deriveSelfWeight(DesignRecord& r, Notifier& notifier) {
+bool deriveSelfWeight(const DesignInputs& in, SelfWeight& r, Notifier& notifier) {
     Steps steps(notifier);
-    const double gamma = r.concreteUnitWeight;
-    return steps.store(r.N1, r.H1 * r.l * r.b * gamma) && steps.store(r.x1, r.l / 2.0) &&
+    const double gamma = in.concreteUnitWeight;
+    return steps.store(r.N1, in.H1 * in.l * in.b * gamma) && steps.store(r.x1, in.l / 2.0) &&
            steps.store(r.M1, r.x1 * r.N1) &&
-           steps.store(r.N2, 1.0 / 2.0 * r.l * (r.H2 - r.H1) * r.b * gamma) &&
-           steps.store(r.x2, r.l / 3.0) && steps.store(r.M2, r.x2 * r.N2) &&
+           steps.store(r.N2, 1.0 / 2.0 * in.l * (in.H2 - in.H1) * in.b * gamma) &&
+           steps.store(r.x2, in.l / 3.0) && steps.store(r.M2, r.x2 * r.N2) &&
            steps.store(r.Ntotal, r.N2 + r.N1) && steps.store(r.M, r.M2 + r.M1);
 }
 
-bool calcMainRebarCase1(DesignRecord& record, Notifier& notifier) {
-    return calcMainRebarProfile(record, notifier, kGravitationalEngine, 1);
+bool calcMainRebar(const DesignInputs& inputs, Twin twin, int formulaCase,
+                   const SelfWeight& selfWeight, MainReinforcement& main, Notifier& notifier) {
+    return calcMainRebarProfile(inputs, selfWeight, main, notifier, profileOf(twin),
+                                formulaCase == 1 ? 1 : 2);
 }
 
-bool calcMainRebarCase2(DesignRecord& record, Notifier& notifier) {
-    return calcMainRebarProfile(record, notifier, kGravitationalEngine, 2);
-}
-
-bool calcMainRebarCase1SI(DesignRecord& record, Notifier& notifier) {
-    return calcMainRebarProfile(record, notifier, kSIEngine, 1);
-}
-
-bool calcMainRebarCase2SI(DesignRecord& record, Notifier& notifier) {
-    return calcMainRebarProfile(record, notifier, kSIEngine, 2);
-}
-
-bool calcMainRebar(DesignRecord& record, Twin twin, Notifier& notifier) {
-    return calcMainRebarProfile(record, notifier, profileOf(twin), record.ratioCase == 1 ? 1 : 2);
-}
-
-bool runCalculation(DesignRecord& record, Twin twin, Notifier& notifier) {
-    if (!deriveSelfWeight(record, notifier))
-        return false;
-    return calcMainRebar(record, twin, notifier);
-}
-
-double requiredMainArea(const DesignRecord& record) {
-    return governingArea(record.sumAs, record.Ast, record.ratioCase == 1 ? 1 : 2);
+double governingMainArea(const MainReinforcement& main, int formulaCase) {
+    if (formulaCase == 1)
+        return LargerOf(2.0 / 3.0 * main.sumAs, main.Ast);
+    return LargerOf(main.sumAs, main.Ast);
 }
 
 } // namespace haltrix

@@ -1,40 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "notifier.h"
 #include "twin.h"
 
 namespace haltrix {
 
-// The bracket calculation. Every procedure stores each result in the record
-// before the next step, so an early stop leaves the later fields as they
-// were. A step whose result would be infinite or NaN, or a zero divisor, stops
-// the procedure with kInvalidInputMessage before anything of that step is
-// written. The procedures return false when they stopped.
+// The bracket calculation, step by step. Each step stores its result before
+// the next one, so an early stop leaves the later results as the caller gave
+// them (fresh, from calculateDesign). A step whose result would be infinite
+// or NaN, or a zero divisor, stops the procedure with kInvalidInputMessage
+// before anything of that step is written. The procedures return false when
+// they stopped. calculateDesign (design_calculation.h) is the whole
+// calculation; these are its parts.
 
-// The self-weight table (N1 ... M), unit-neutral.
-bool deriveSelfWeight(DesignRecord& record, Notifier& notifier);
+// The self-weight table, unit-neutral.
+bool deriveSelfWeight(const DesignInputs& inputs, SelfWeight& selfWeight, Notifier& notifier);
 
-// Gravitational procedures: cover in cm, bar areas from the cm2 column when
-// unitSystem is 1, otherwise from the mm2 column.
-bool calcMainRebarCase1(DesignRecord& record, Notifier& notifier);
-bool calcMainRebarCase2(DesignRecord& record, Notifier& notifier);
+// The main reinforcement in formula case 1 (formulaCase 1) or 2 (any other
+// value). The gravitational twin reads the cover in cm and the bar areas
+// from the cm2 column when unitSystem is 1, otherwise from the mm2 column;
+// the SI twin reads the cover in mm and always the mm2 column.
+bool calcMainRebar(const DesignInputs& inputs, Twin twin, int formulaCase,
+                   const SelfWeight& selfWeight, MainReinforcement& main, Notifier& notifier);
 
-// SI procedures: cover in mm, bar areas always from the mm2 column.
-bool calcMainRebarCase1SI(DesignRecord& record, Notifier& notifier);
-bool calcMainRebarCase2SI(DesignRecord& record, Notifier& notifier);
-
-// The case procedure of a twin: case 1 when ratioCase is 1, else case 2.
-bool calcMainRebar(DesignRecord& record, Twin twin, Notifier& notifier);
-
-// The calculation part of the result window's load sequence: the
-// self-weight table, then the case procedure of the twin. A stop in the
-// self-weight table skips the case procedure, so one message is shown.
-bool runCalculation(DesignRecord& record, Twin twin, Notifier& notifier);
-
-// The governing required main-steel area: LargerOf(2/3 * sumAs, Ast) in
-// case 1, LargerOf(sumAs, Ast) otherwise. Never stored.
-double requiredMainArea(const DesignRecord& record);
+// The governing required main-steel area of a formula case:
+// LargerOf(2/3 * sumAs, Ast) in case 1, LargerOf(sumAs, Ast) otherwise.
+double governingMainArea(const MainReinforcement& main, int formulaCase);
 
 } // namespace haltrix

@@ -8,9 +8,9 @@
 
 namespace haltrix {
 
-double requiredHorizontalArea(const DesignRecord& record) {
-    return record.ratioCase == 1 ? shown::requiredHorizontalCase1(record)
-                                 : shown::requiredHorizontalCase2(record);
+double requiredHorizontalArea(const DesignInputs& inputs, const DesignResults& results) {
+    return results.ratioCase == 1 ? shown::requiredHorizontalCase1(inputs, results)
+                                  : shown::requiredHorizontalCase2(inputs, results);
 }
 
 BarColumn horizontalColumn(Twin twin) {
@@ -21,18 +21,20 @@ double barCountFromText(std::string_view text) {
     return parseNumber(text).value_or(0.0);
 }
 
-HorizontalCheck runHorizontalCheck(DesignRecord& record, Twin twin, int barIndex, double barCount) {
+SideFaceReinforcement checkHorizontal(const DesignInputs& inputs, const DesignResults& results,
+                                      Twin twin, int barIndex, double barCount) {
     const double area = barAreaByIndex(barIndex, horizontalColumn(twin));
     if (!std::isfinite(barCount) || !std::isfinite(area * barCount))
         barCount = 0.0;
-    record.hBarCount = barCount;
-    record.hBarIndex = barIndex;
-    record.hBarArea = area;
-    record.hAs = area * barCount;
-
-    HorizontalCheck check;
-    check.required = requiredHorizontalArea(record);
-    check.judgement = check.required > record.hAs ? kJudgementNg : kJudgementOk;
+    SideFaceReinforcement check;
+    check.barIndex = barIndex;
+    check.barCount = barCount;
+    check.barArea = area;
+    check.As = area * barCount;
+    if (barIndex >= -1 && barIndex < kBarCount)
+        check.barName = barNameByIndex(barIndex);
+    check.required = requiredHorizontalArea(inputs, results);
+    check.judgement = check.required > check.As ? kJudgementNg : kJudgementOk;
     return check;
 }
 

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "bar_table.h"
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "twin.h"
 
 namespace haltrix {
 
 // Required horizontal steel on the side faces: LargerOf(1/3 * sumAs,
 // 0.5 * Ast) in case 1, 0.4 * Ast otherwise. Never stored.
-double requiredHorizontalArea(const DesignRecord& record);
+double requiredHorizontalArea(const DesignInputs& inputs, const DesignResults& results);
 
 // The bar-table column a result window's horizontal check reads: the
 // gravitational window cm2, the SI window mm2, whatever unitSystem holds.
@@ -22,14 +22,12 @@ BarColumn horizontalColumn(Twin twin);
 // text that is not a number.
 double barCountFromText(std::string_view text);
 
-struct HorizontalCheck {
-    double required = 0;
-    std::string judgement;
-};
-
-// The horizontal check: stores hBarCount, hBarIndex, hBarArea and hAs and
-// judges them against the required steel. A count whose provided area would
-// not be a finite number counts as 0 bars.
-HorizontalCheck runHorizontalCheck(DesignRecord& record, Twin twin, int barIndex, double barCount);
+// The horizontal check of the main results with `barCount` bars of the list
+// position `barIndex` (-1, nothing chosen, and positions outside the list
+// count as D10), judged against the required steel. A count whose provided
+// area would not be a finite number counts as 0 bars. The bar name is the
+// designation of the position, empty for a position outside the list.
+SideFaceReinforcement checkHorizontal(const DesignInputs& inputs, const DesignResults& results,
+                                      Twin twin, int barIndex, double barCount);
 
 } // namespace haltrix

@@ -4,7 +4,6 @@
 #include <array>
 #include <span>
 
-#include "bar_table.h"
 #include "number_format.h"
 #include "shown_quantities.h"
 
@@ -72,7 +71,7 @@ std::string f3(double value) {
 
 const std::string kRule(97, '-');
 
-using Quantity = double (*)(const DesignRecord&);
+using Quantity = double (*)(const DesignInputs&, const DesignResults&);
 
 // ---------------------------------------------------------------------------
 // The table of differences between the gravitational and the SI pages.
@@ -237,7 +236,7 @@ constexpr ResultCase kCase2{
 // ---------------------------------------------------------------------------
 // Sections
 
-void writeInputSection(const DesignRecord& r, std::size_t page, ReportVariant variant,
+void writeInputSection(const DesignInputs& r, std::size_t page, ReportVariant variant,
                        TextTarget& out) {
     const InputSectionUnits& units = kInputSection[page];
     const int leadingBlankLines = variant == ReportVariant::Print ? 4 : 1;
@@ -273,7 +272,8 @@ void writeInputSection(const DesignRecord& r, std::size_t page, ReportVariant va
     out.writeLine("");
 }
 
-void writeSelfWeightTable(const DesignRecord& r, std::size_t page, TextTarget& out) {
+void writeSelfWeightTable(const DesignInputs& in, const SelfWeight& r, std::size_t page,
+                          TextTarget& out) {
     const SelfWeightLayout& s = kSelfWeight[page];
     out.writeLine(" 1)はりの自重及びモーメント");
     out.writeLine(kRule);
@@ -283,11 +283,11 @@ void writeSelfWeightTable(const DesignRecord& r, std::size_t page, TextTarget& o
         return format(force, s.force) + blanks(s.forceGap) + format(lever, s.lever) +
                blanks(s.leverGap) + format(moment, s.moment);
     };
-    const std::string gamma = format(r.concreteUnitWeight, s.gamma);
-    out.writeLine(" ①" + f3(r.l) + " * " + f3(r.H1) + " * " + f3(r.b) + " * " + gamma +
+    const std::string gamma = format(in.concreteUnitWeight, s.gamma);
+    out.writeLine(" ①" + f3(in.l) + " * " + f3(in.H1) + " * " + f3(in.b) + " * " + gamma +
                   blanks(s.row1Gap) + values(r.N1, r.x1, r.M1));
-    out.writeLine(" ② 1/2 * " + f3(r.l) + " * (" + f3(r.H2) + " - " + f3(r.H1) + ") * " + f3(r.b) +
-                  " * " + gamma + blanks(s.row2Gap) + values(r.N2, r.x2, r.M2));
+    out.writeLine(" ② 1/2 * " + f3(in.l) + " * (" + f3(in.H2) + " - " + f3(in.H1) + ") * " +
+                  f3(in.b) + " * " + gamma + blanks(s.row2Gap) + values(r.N2, r.x2, r.M2));
     out.writeLine(" 合計" + blanks(s.totalGap) + format(r.Ntotal, s.force) +
                   blanks(s.totalMomentGap) + format(r.M, s.moment));
     out.writeLine(kRule);
@@ -295,60 +295,45 @@ void writeSelfWeightTable(const DesignRecord& r, std::size_t page, TextTarget& o
         out.writeLine("");
 }
 
-void writeMainSteel(const DesignRecord& r, std::size_t page, const ResultCase& resultCase,
-                    TextTarget& out) {
+void writeMainSteel(const DesignInputs& in, const DesignResults& r, std::size_t page,
+                    const ResultCase& resultCase, TextTarget& out) {
     out.writeLine(" 2)鉄筋量の計算");
     out.writeLine(kRule);
     for (const MainSteelLine& line : resultCase.mainSteel) {
         const ValueTail& tail = line.tail[page];
         out.writeLine(" " + std::string(line.label) + blanks(tail.blanks) +
-                      format(line.value(r), tail.field) + " " + tail.unit);
+                      format(line.value(in, r), tail.field) + " " + tail.unit);
     }
-    out.writeLine(" 判定" + blanks(51) + r.mainJudgement);
+    out.writeLine(" 判定" + blanks(51) + r.main.judgement);
     out.writeLine(kRule);
     for (int i = 0; i < 3; ++i)
         out.writeLine("");
 }
 
-// hBarName from hBarIndex, compared exactly; any other index leaves the
-// name as it was.
-void setHorizontalBarName(DesignRecord& r) {
-    if (r.hBarIndex == -1.0) {
-        r.hBarName = kBarDesignations[0];
-        return;
-    }
-    for (int k = 0; k < kBarCount; ++k) {
-        if (r.hBarIndex == static_cast<double>(k)) {
-            r.hBarName = kBarDesignations[static_cast<std::size_t>(k)];
-            return;
-        }
-    }
-}
-
-void writeHorizontalBlock(DesignRecord& r, std::size_t page, const ResultCase& resultCase,
-                          TextTarget& out) {
+void writeHorizontalBlock(const DesignInputs& in, const DesignResults& r, std::size_t page,
+                          const ResultCase& resultCase, TextTarget& out) {
     const HorizontalLayout& h = kHorizontal[page];
     out.writeLine(" 3)水平方向用心鉄筋");
     out.writeLine("");
     out.writeLine(blanks(6) + "H=" + blanks(h.requiredBlanks) +
-                  format(resultCase.requiredHorizontal(r), h.required) + h.unit);
-    setHorizontalBarName(r);
-    out.writeLine(" 鉄筋径" + blanks(h.nameBlanks) + alignRight(r.hBarName, h.nameMask));
-    out.writeLine(" 鉄筋本数" + blanks(6) + format(r.hBarCount, h.count) + "(本)");
-    out.writeLine(" 鉄筋量" + blanks(h.areaBlanks) + format(r.hAs, h.area) + h.unit);
+                  format(resultCase.requiredHorizontal(in, r), h.required) + h.unit);
+    const SideFaceReinforcement& side = r.sideFaces;
+    out.writeLine(" 鉄筋径" + blanks(h.nameBlanks) + alignRight(side.barName, h.nameMask));
+    out.writeLine(" 鉄筋本数" + blanks(6) + format(side.barCount, h.count) + "(本)");
+    out.writeLine(" 鉄筋量" + blanks(h.areaBlanks) + format(side.As, h.area) + h.unit);
 }
 
-void writeResultSection(DesignRecord& r, std::size_t page, const ResultCase& resultCase,
-                        TextTarget& out) {
+void writeResultSection(const DesignInputs& in, const DesignResults& r, std::size_t page,
+                        const ResultCase& resultCase, TextTarget& out) {
     out.writeLine("");
     out.writeLine(" (2) 計算結果");
     out.writeLine(resultCase.title[page]);
     for (const char* formula : resultCase.formulas)
         out.writeLine(formula);
     out.writeLine("");
-    writeSelfWeightTable(r, page, out);
-    writeMainSteel(r, page, resultCase, out);
-    writeHorizontalBlock(r, page, resultCase, out);
+    writeSelfWeightTable(in, r.selfWeight, page, out);
+    writeMainSteel(in, r, page, resultCase, out);
+    writeHorizontalBlock(in, r, page, resultCase, out);
 }
 
 class LineCollector : public TextTarget {
@@ -359,23 +344,25 @@ public:
 
 } // namespace
 
-bool writeReport(DesignRecord& record, TextTarget& target, ReportVariant variant) {
+bool writeReport(const DesignInputs& inputs, const DesignResults& results, TextTarget& target,
+                 ReportVariant variant) {
     std::size_t page = 0;
-    if (record.unitSystem == kUnitGravitational)
+    if (inputs.unitSystem == kUnitGravitational)
         page = kGravitational;
-    else if (record.unitSystem == kUnitSI)
+    else if (inputs.unitSystem == kUnitSI)
         page = kSI;
     else
         return false;
-    const ResultCase& resultCase = record.ratioCase == 1 ? kCase1 : kCase2;
-    writeInputSection(record, page, variant, target);
-    writeResultSection(record, page, resultCase, target);
+    const ResultCase& resultCase = results.ratioCase == 1 ? kCase1 : kCase2;
+    writeInputSection(inputs, page, variant, target);
+    writeResultSection(inputs, results, page, resultCase, target);
     return true;
 }
 
-std::vector<std::string> reportLines(DesignRecord& record, ReportVariant variant) {
+std::vector<std::string> reportLines(const DesignInputs& inputs, const DesignResults& results,
+                                     ReportVariant variant) {
     LineCollector collector;
-    writeReport(record, collector, variant);
+    writeReport(inputs, results, collector, variant);
     return std::move(collector.lines);
 }
 

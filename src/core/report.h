@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 
 namespace haltrix {
 
@@ -22,14 +23,16 @@ public:
 // one with four.
 enum class ReportVariant { Preview, Print };
 
-// Writes the calculation report of the record: the input-data section, then
-// the result section of the page set that unitSystem and ratioCase choose.
-// With a unitSystem other than 1 or 2 nothing is written and false is
-// returned. Sets hBarName from hBarIndex on the way, as the report does.
-bool writeReport(DesignRecord& record, TextTarget& target, ReportVariant variant);
+// Writes the calculation report of a design: the input-data section, then
+// the result section of the page set that unitSystem and the results'
+// ratioCase choose. With a unitSystem other than 1 or 2 nothing is written
+// and false is returned. Reads, writes nothing into the design.
+bool writeReport(const DesignInputs& inputs, const DesignResults& results, TextTarget& target,
+                 ReportVariant variant);
 
 // The same lines collected in a list.
-std::vector<std::string> reportLines(DesignRecord& record, ReportVariant variant);
+std::vector<std::string> reportLines(const DesignInputs& inputs, const DesignResults& results,
+                                     ReportVariant variant);
 
 // The name a printed report goes by (print job, PDF title): the design's
 // file name, or a general one while the design has none.

@@ -6,55 +6,11 @@
 #include <limits>
 
 #include "design_calculation.h"
-#include "engine.h"
 #include "number_format.h"
-#include "shown_quantities.h"
 
 namespace haltrix {
 
 namespace {
-
-enum class UnitKind { Length, Force, Cover, Count, Stress, UnitWeight };
-
-struct InputCaption {
-    std::string_view name;
-    const char* caption;
-    UnitKind unit;
-};
-
-constexpr InputCaption kCaptions[] = {
-    {"a", "支承位置 a", UnitKind::Length},
-    {"H", "直角方向水平力 H", UnitKind::Force},
-    {"P", "鉛直力 P", UnitKind::Force},
-    {"H2", "付根高 H2", UnitKind::Length},
-    {"H1", "先端高 H1", UnitKind::Length},
-    {"l", "張出長 l", UnitKind::Length},
-    {"b", "橋軸方向幅 b", UnitKind::Length},
-    {"t", "被り t", UnitKind::Cover},
-    {"c", "鉄筋間隔 c", UnitKind::Cover},
-    {"layer1Count", "１段目 本数 n", UnitKind::Count},
-    {"layer2Count", "２段目 本数 n", UnitKind::Count},
-    {"sigmaSa", "許容引張応力度 σsa", UnitKind::Stress},
-    {"concreteUnitWeight", "単位体積重量 γc", UnitKind::UnitWeight},
-};
-
-const char* unitText(UnitKind kind, bool gravitational) {
-    switch (kind) {
-    case UnitKind::Length:
-        return "m";
-    case UnitKind::Force:
-        return gravitational ? "tf" : "kN";
-    case UnitKind::Cover:
-        return gravitational ? "cm" : "mm";
-    case UnitKind::Count:
-        return "本";
-    case UnitKind::Stress:
-        return gravitational ? "kg/cm2" : "N/mm2";
-    case UnitKind::UnitWeight:
-        return gravitational ? "t/m3" : "kN/m3";
-    }
-    return "";
-}
 
 // The areas the engine gives, in the bar-table column it reads.
 const char* areaUnit(std::int32_t unitSystem) {
@@ -62,24 +18,20 @@ const char* areaUnit(std::int32_t unitSystem) {
 }
 
 bool isA(const SweepParameter& parameter) {
-    return parameter.member == &DesignRecord::a;
+    return parameter.member == &DesignInputs::a;
 }
 bool isH2(const SweepParameter& parameter) {
-    return parameter.member == &DesignRecord::H2;
+    return parameter.member == &DesignInputs::H2;
 }
 
 } // namespace
 
 std::string sweepParameterCaption(const SweepParameter& parameter, std::int32_t unitSystem) {
-    for (const InputCaption& entry : kCaptions) {
-        if (entry.name == parameter.name)
-            return std::string(entry.caption) + " (" +
-                   unitText(entry.unit, unitSystem == kUnitGravitational) + ")";
-    }
-    return std::string(parameter.name);
+    return std::string(parameter.caption) + " (" +
+           std::string(inputUnit(parameter.kind, unitSystem)) + ")";
 }
 
-SweepRange sensitivityRange(const DesignRecord& design, const SweepParameter& parameter,
+SweepRange sensitivityRange(const DesignInputs& design, const SweepParameter& parameter,
                             long steps) {
     const double value = design.*parameter.member;
     double from = 0;
@@ -107,7 +59,7 @@ SweepRange sensitivityRange(const DesignRecord& design, const SweepParameter& pa
     return SweepRange{from, to, steps};
 }
 
-SensitivityPlot sensitivityPlot(const DesignRecord& design, const SweepParameter& parameter,
+SensitivityPlot sensitivityPlot(const DesignInputs& design, const SweepParameter& parameter,
                                 long steps) {
     SensitivityPlot plot;
     plot.xLabel = sweepParameterCaption(parameter, design.unitSystem);
@@ -136,10 +88,10 @@ SensitivityPlot sensitivityPlot(const DesignRecord& design, const SweepParameter
 
     const double value = design.*parameter.member;
     plot.current = {value, "現在の設計 " + std::string(parameter.name) + " = " + plainText(value)};
-    DesignRecord current = inputsOf(design);
-    if (!deriveAndCalculate(current, HorizontalChoice{}).message) {
+    const DesignResults current = calculateDesign(design);
+    if (current.completed()) {
         plot.currentRequired = requiredMainArea(current);
-        plot.currentProvided = shown::providedTopSteel(current);
+        plot.currentProvided = providedMainArea(current);
     }
 
     // Where a / H2 is 0.5 and 1.0, in the swept input.

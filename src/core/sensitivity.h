@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "design_record.h"
+#include "design_inputs.h"
 #include "sweep.h"
 
 namespace haltrix {
@@ -49,10 +49,10 @@ struct SensitivityPlot {
 // widened to take in the current a; for H2, half to one and a half times
 // the current H2, widened to take in H2 = a and H2 = 2a; for any other
 // input half to one and a half times its current value (0 to 1 when it is 0).
-SweepRange sensitivityRange(const DesignRecord& design, const SweepParameter& parameter,
+SweepRange sensitivityRange(const DesignInputs& design, const SweepParameter& parameter,
                             long steps = kSensitivitySteps);
 
-SensitivityPlot sensitivityPlot(const DesignRecord& design, const SweepParameter& parameter,
+SensitivityPlot sensitivityPlot(const DesignInputs& design, const SweepParameter& parameter,
                                 long steps = kSensitivitySteps);
 
 // The caption of an input with the unit it has in the design's unit system,

@@ -51,7 +51,7 @@ const char* unitText(UnitKind kind, const SheetUnits& units) {
     return "";
 }
 
-using Quantity = double (*)(const DesignRecord&);
+using Quantity = double (*)(const DesignInputs&, const DesignResults&);
 
 // One row of the result table: label, symbol, unit and the value in its
 // pattern. A row without a quantity shows the main judgement as it stands.
@@ -115,7 +115,7 @@ std::string f3(double value) {
     return formatPattern(value, "0.000");
 }
 
-SheetGrid selfWeightTable(const DesignRecord& r, const SheetUnits& units) {
+SheetGrid selfWeightTable(const DesignInputs& in, const SelfWeight& r, const SheetUnits& units) {
     SheetGrid grid = emptyGrid(4, 5, 1, 1, {500, 4000, 1000, 1000, 1000});
     put(grid, 0, 1, "                  式");
     put(grid, 0, 2, units.forceHeading);
@@ -124,15 +124,16 @@ SheetGrid selfWeightTable(const DesignRecord& r, const SheetUnits& units) {
 
     // The piece after l is "* " without a blank before the asterisk.
     put(grid, 1, 0, " ①");
-    put(grid, 1, 1, f3(r.l) + "* " + f3(r.H1) + " * " + f3(r.b) + " * " + f3(r.concreteUnitWeight));
+    put(grid, 1, 1,
+        f3(in.l) + "* " + f3(in.H1) + " * " + f3(in.b) + " * " + f3(in.concreteUnitWeight));
     put(grid, 1, 2, f3(r.N1));
     put(grid, 1, 3, f3(r.x1));
     put(grid, 1, 4, f3(r.M1));
 
     put(grid, 2, 0, " ②");
     put(grid, 2, 1,
-        "1/2 * " + f3(r.l) + "* (" + f3(r.H2) + " - " + f3(r.H1) + ") * " + f3(r.b) + " * " +
-            f3(r.concreteUnitWeight));
+        "1/2 * " + f3(in.l) + "* (" + f3(in.H2) + " - " + f3(in.H1) + ") * " + f3(in.b) + " * " +
+            f3(in.concreteUnitWeight));
     put(grid, 2, 2, f3(r.N2));
     put(grid, 2, 3, f3(r.x2));
     put(grid, 2, 4, f3(r.M2));
@@ -145,7 +146,7 @@ SheetGrid selfWeightTable(const DesignRecord& r, const SheetUnits& units) {
     return grid;
 }
 
-SheetGrid resultTable(const DesignRecord& r, const SheetUnits& units,
+SheetGrid resultTable(const DesignInputs& in, const DesignResults& r, const SheetUnits& units,
                       std::span<const ResultRow> rows) {
     SheetGrid grid = emptyGrid(15, 4, 1, 3, {4500, 1200, 800, 1500});
     put(grid, 0, 1, "   記号");
@@ -157,7 +158,7 @@ SheetGrid resultTable(const DesignRecord& r, const SheetUnits& units,
         put(grid, row, 1, line.symbol);
         put(grid, row, 2, unitText(line.unit, units));
         put(grid, row, 3,
-            line.value ? formatPattern(line.value(r), line.pattern) : r.mainJudgement);
+            line.value ? formatPattern(line.value(in, r), line.pattern) : r.main.judgement);
         ++row;
     }
     // The rows the case does not use get an empty unit text and nothing else,
@@ -169,14 +170,14 @@ SheetGrid resultTable(const DesignRecord& r, const SheetUnits& units,
 
 } // namespace
 
-Sheet fillSheet(const DesignRecord& record, Twin twin) {
+Sheet fillSheet(const DesignInputs& inputs, const DesignResults& results, Twin twin) {
     const SheetUnits& units = unitsOf(twin);
     Sheet sheet;
-    sheet.fg1 = selfWeightTable(record, units);
-    if (record.ratioCase == 1)
-        sheet.fg2 = resultTable(record, units, kCase1Rows);
+    sheet.fg1 = selfWeightTable(inputs, results.selfWeight, units);
+    if (results.ratioCase == 1)
+        sheet.fg2 = resultTable(inputs, results, units, kCase1Rows);
     else
-        sheet.fg2 = resultTable(record, units, kCase2Rows);
+        sheet.fg2 = resultTable(inputs, results, units, kCase2Rows);
     return sheet;
 }
 

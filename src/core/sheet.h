@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "twin.h"
 
 namespace haltrix {
@@ -33,8 +34,8 @@ struct Sheet {
     SheetGrid fg2;
 };
 
-// The sheet of the record's formula case (case 1 when ratioCase is 1, else
-// case 2) with the unit texts of the twin. Reads the record, writes nothing.
-Sheet fillSheet(const DesignRecord& record, Twin twin);
+// The sheet of the results' formula case (case 1 when ratioCase is 1, else
+// case 2) with the unit texts of the twin. Reads, writes nothing.
+Sheet fillSheet(const DesignInputs& inputs, const DesignResults& results, Twin twin);
 
 } // namespace haltrix

@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "bar_table.h"
-#include "design_calculation.h"
 #include "number_format.h"
 #include "twin.h"
 
@@ -118,9 +117,9 @@ struct BarLayer {
 
 class Builder {
 public:
-    Builder(const DesignRecord& record, SketchContent content)
-        : m_record(record), m_content(content),
-          m_units(unitsOf(twinForUnitSystem(record.unitSystem))) {}
+    // Without main results the sketch shows the inputs alone.
+    Builder(const DesignInputs& inputs, const MainReinforcement* main)
+        : m_inputs(inputs), m_main(main), m_units(unitsOf(twinForUnitSystem(inputs.unitSystem))) {}
 
     Sketch build() {
         readInputs();
@@ -136,7 +135,7 @@ private:
     void note(std::string text) { m_sketch.notes.push_back(std::move(text)); }
 
     void readInputs() {
-        const DesignRecord& r = m_record;
+        const DesignInputs& r = m_inputs;
         m_H1 = lengthOf(r.H1, 1000, "H1", true);
         m_H2 = lengthOf(r.H2, 1000, "H2");
         m_l = lengthOf(r.l, 1000, "l");
@@ -176,9 +175,9 @@ private:
         }
         m_layers[1] = readLayer("２段目", r.layer2Bar, r.layer2Count, depth2, "t + c");
 
-        if (m_content == SketchContent::InputsAndResults && m_elevationDrawn) {
-            m_d = signedLengthOf(r.d, 1000, "d");
-            m_Zc = signedLengthOf(r.Zc, 1000, "Zc");
+        if (m_main && m_elevationDrawn) {
+            m_d = signedLengthOf(m_main->d, 1000, "d");
+            m_Zc = signedLengthOf(m_main->Zc, 1000, "Zc");
             for (Length* result : {&m_d, &m_Zc}) {
                 if (result->ok() && (std::abs(result->mm) > 2 * m_H2.mm || result->mm == 0.0))
                     result->problem =
@@ -325,7 +324,7 @@ private:
             const double shaft = 3.5 * u;
             top = height + shaft;
             addForce(
-                v, "P", m_record.P, u,
+                v, "P", m_inputs.P, u,
                 [&](bool positive) {
                     const Point onBearing{a, height};
                     const Point above{a, height + shaft};
@@ -334,11 +333,11 @@ private:
                 Point{a + 0.5 * u, height + 0.6 * shaft}, HAlign::Left, VAlign::Middle);
             const double y = height / 2;
             const double length = 3 * u;
-            const bool hPositive = !(m_record.H < 0);
+            const bool hPositive = !(m_inputs.H < 0);
             const double start = hPositive ? a + width / 2 : a - width / 2;
             const double end = hPositive ? start + length : start - length;
             addForce(
-                v, "H", m_record.H, u,
+                v, "H", m_inputs.H, u,
                 [&](bool) {
                     return std::pair{Point{start, y}, Point{end, y}};
                 },
@@ -348,47 +347,51 @@ private:
             for (const Text& label : v.texts)
                 right = std::max(right, textBox(label).right);
             v.dimensions.push_back(dimension({0, 0}, {a, 0}, Orientation::Horizontal, top + 1.5 * u,
-                                             "a=" + metres(m_record.a), u));
+                                             "a=" + metres(m_inputs.a), u));
         }
 
         // Dimensions: l below, t, c and H1 beyond the tip, H2 (and d, Zc)
         // beyond the pier.
         v.dimensions.push_back(dimension({0, -H2}, {l, -H1}, Orientation::Horizontal,
-                                         -std::max(H1, H2) - 2 * u, "l=" + metres(m_record.l), u));
+                                         -std::max(H1, H2) - 2 * u, "l=" + metres(m_inputs.l), u));
         // A vertical dimension's text stands on the left of its line, so the
         // first column keeps room for it beyond the tip and the loads.
         double column = right + 2.5 * u;
         if (m_t.ok() && m_layers[0].drawn) {
             v.dimensions.push_back(dimension({l, 0}, {l, -m_t.mm}, Orientation::Vertical, column,
-                                             "t=" + cover(m_record.t), u));
+                                             "t=" + cover(m_inputs.t), u));
         }
         if (m_layers[1].drawn) {
             v.dimensions.push_back(dimension({l, -m_t.mm}, {l, -m_layers[1].depth},
                                              Orientation::Vertical, column,
-                                             "c=" + cover(m_record.c), u, Overflow::Low));
+                                             "c=" + cover(m_inputs.c), u, Overflow::Low));
         }
         if (H1 > 0) {
             column += 2 * u;
             v.dimensions.push_back(dimension({l, 0}, {l, -H1}, Orientation::Vertical, column,
-                                             "H1=" + metres(m_record.H1), u));
+                                             "H1=" + metres(m_inputs.H1), u));
         }
+        // The columns behind the pier stand clear of a load label there too
+        // (H pointing back at a bearing near the root).
         double left = -pierWidth - 1.5 * u;
-        if (m_d.ok() && m_Zc.ok() && m_content == SketchContent::InputsAndResults) {
+        for (const Text& label : v.texts)
+            left = std::min(left, textBox(label).left - 0.5 * u);
+        if (m_main && m_d.ok() && m_Zc.ok()) {
             const double centroid = -H2 + m_d.mm;
             v.dimensions.push_back(dimension({0, centroid}, {0, centroid - m_Zc.mm},
                                              Orientation::Vertical, left,
-                                             "Zc=" + metres(m_record.Zc), u));
+                                             "Zc=" + metres(m_main->Zc), u));
             left -= 2 * u;
             v.dimensions.push_back(dimension({0, -H2}, {0, centroid}, Orientation::Vertical, left,
-                                             "d=" + metres(m_record.d), u));
+                                             "d=" + metres(m_main->d), u));
             left -= 2 * u;
-        } else if (m_d.ok() && m_content == SketchContent::InputsAndResults) {
+        } else if (m_main && m_d.ok()) {
             v.dimensions.push_back(dimension({0, -H2}, {0, -H2 + m_d.mm}, Orientation::Vertical,
-                                             left, "d=" + metres(m_record.d), u));
+                                             left, "d=" + metres(m_main->d), u));
             left -= 2 * u;
         }
         v.dimensions.push_back(dimension({0, 0}, {0, -H2}, Orientation::Vertical, left,
-                                         "H2=" + metres(m_record.H2), u));
+                                         "H2=" + metres(m_inputs.H2), u));
         addTitle(v, "側面図", u);
     }
 
@@ -502,23 +505,27 @@ private:
         }
 
         v.dimensions.push_back(dimension({0, -H2}, {b, -H2}, Orientation::Horizontal, -H2 - 2 * u,
-                                         "b=" + metres(m_record.b), u));
+                                         "b=" + metres(m_inputs.b), u));
         double left = -1.5 * u;
         if (m_t.ok() && m_layers[0].drawn) {
             v.dimensions.push_back(dimension({0, 0}, {0, -m_t.mm}, Orientation::Vertical, left,
-                                             "t=" + cover(m_record.t), u));
+                                             "t=" + cover(m_inputs.t), u));
         }
         if (m_layers[1].drawn) {
             v.dimensions.push_back(dimension({0, -m_t.mm}, {0, -m_layers[1].depth},
-                                             Orientation::Vertical, left, "c=" + cover(m_record.c),
+                                             Orientation::Vertical, left, "c=" + cover(m_inputs.c),
                                              u, Overflow::Low));
         }
         left -= 2 * u;
         v.dimensions.push_back(dimension({0, 0}, {0, -H2}, Orientation::Vertical, left,
-                                         "H2=" + metres(m_record.H2), u));
+                                         "H2=" + metres(m_inputs.H2), u));
+        // The notes go below all else, bars drawn below the member included.
+        double noteTop = -H2 - 3.5 * u;
+        if (!v.texts.empty())
+            noteTop = std::min(noteTop, v.bounds().bottom - 1.0 * u);
         if (anyBars && m_t.ok()) {
-            v.texts.push_back(Text{{0, -H2 - 3.5 * u},
-                                   "側面の被りも t=" + cover(m_record.t) + " として描きました",
+            v.texts.push_back(Text{{0, noteTop},
+                                   "側面の被りも t=" + cover(m_inputs.t) + " として描きました",
                                    0.85 * u,
                                    HAlign::Left,
                                    VAlign::Top,
@@ -529,19 +536,14 @@ private:
             std::string note = "鉄筋のあき（純間隔）: ";
             for (std::size_t i = 0; i < clearSpacings.size(); ++i)
                 note += (i > 0 ? "、" : "") + clearSpacings[i];
-            v.texts.push_back(Text{{0, -H2 - 3.5 * u - 1.2 * u},
-                                   note,
-                                   0.85 * u,
-                                   HAlign::Left,
-                                   VAlign::Top,
-                                   0,
-                                   Layer::Text});
+            v.texts.push_back(Text{
+                {0, noteTop - 1.2 * u}, note, 0.85 * u, HAlign::Left, VAlign::Top, 0, Layer::Text});
         }
         addTitle(v, "付根断面", u);
     }
 
-    const DesignRecord& m_record;
-    SketchContent m_content;
+    const DesignInputs& m_inputs;
+    const MainReinforcement* m_main;
     const UnitTexts& m_units;
     Sketch m_sketch;
 
@@ -557,17 +559,12 @@ private:
 
 } // namespace
 
-Sketch buildSketch(const DesignRecord& record, SketchContent content) {
-    return Builder(record, content).build();
+Sketch buildSketch(const DesignInputs& inputs) {
+    return Builder(inputs, nullptr).build();
 }
 
-Sketch buildCalculatedSketch(DesignRecord record) {
-    class Silent : public Notifier {
-    public:
-        void notify(std::string_view) override {}
-    } silent;
-    const bool completed = recalculateDesign(record, silent).completed;
-    return buildSketch(record, completed ? SketchContent::InputsAndResults : SketchContent::Inputs);
+Sketch buildSketch(const DesignInputs& inputs, const DesignResults& results) {
+    return Builder(inputs, results.completed() ? &results.main : nullptr).build();
 }
 
 } // namespace haltrix::sketch

@@ -1,33 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "sketch.h"
 
 namespace haltrix::sketch {
 
-// Whether the sketch dimensions the results of a calculation too.
-enum class SketchContent {
-    Inputs,           // the member, its loads and its bars as entered
-    InputsAndResults, // also d and Zc from the record, after a calculation
-};
-
-// The sketch of the record's bracket: the elevation (the pier hatched at
+// The sketch of the design's bracket: the elevation (the pier hatched at
 // x = 0, the tip at x = l, the top face level at y = 0, the bottom straight
 // from H2 deep at the root to H1 deep at the tip; the bearing at a with P and
 // H; the top bars at depth t and t + c, drawn on into the pier) and the
 // section at the root (b x H2, the bars as circles of their nominal diameter,
 // each layer's centres spread evenly between t from either side face).
 // Lengths H1, H2, l, b, a are read in m; t and c in cm when unitSystem is 1,
-// otherwise in mm; P and H in tf or kN. Any record gives a sketch whose every
+// otherwise in mm; P and H in tf or kN. Any design gives a sketch whose every
 // number is finite: what cannot be drawn is left out and named in the notes.
-Sketch buildSketch(const DesignRecord& record, SketchContent content);
+Sketch buildSketch(const DesignInputs& inputs);
 
-// The sketch after a calculation of the record's inputs as they stand (on a
-// copy, so the record is not touched; any message of the calculation is left
-// to the windows that show results): with d and Zc when the calculation
-// completes, of the inputs alone when it stops.
-Sketch buildCalculatedSketch(DesignRecord record);
+// The same with the results of a calculation of those inputs: d and Zc are
+// dimensioned too when the calculation completed; after a stop the sketch is
+// of the inputs alone.
+Sketch buildSketch(const DesignInputs& inputs, const DesignResults& results);
 
 // At most this many bars of a layer are drawn; more are summarised by the two
 // outermost ones.

@@ -4,8 +4,6 @@
 #include <cmath>
 
 #include "design_calculation.h"
-#include "engine.h"
-#include "shown_quantities.h"
 
 namespace haltrix {
 
@@ -33,30 +31,29 @@ double sweepValue(const SweepRange& range, long index) {
                      static_cast<double>(index) / static_cast<double>(range.steps));
 }
 
-SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& parameter,
+SweepProblem sweepDesign(const DesignInputs& design, const SweepParameter& parameter,
                          const SweepRange& range,
                          const std::function<void(const SweepPoint&)>& visit) {
     const SweepProblem problem = checkSweepRange(range);
     if (problem != SweepProblem::None)
         return problem;
-    const DesignRecord inputs = inputsOf(design);
+    DesignInputs inputs = design;
     SweepPoint point;
     for (long i = 0; i <= range.steps; ++i) {
-        DesignRecord record = inputs;
         point.value = sweepValue(range, i);
-        record.*parameter.member = point.value;
-        DesignOutcome outcome = deriveAndCalculate(record, HorizontalChoice{});
-        point.ratioCase = record.ratioCase;
-        point.requiredMainArea = requiredMainArea(record);
-        point.providedMainArea = shown::providedTopSteel(record);
-        point.mainJudgement = std::move(record.mainJudgement);
-        point.message = std::move(outcome.message);
+        inputs.*parameter.member = point.value;
+        DesignResults results = calculateDesign(inputs);
+        point.ratioCase = results.ratioCase;
+        point.requiredMainArea = requiredMainArea(results);
+        point.providedMainArea = providedMainArea(results);
+        point.mainJudgement = std::move(results.main.judgement);
+        point.message = std::move(results.message);
         visit(point);
     }
     return SweepProblem::None;
 }
 
-SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& parameter,
+SweepProblem sweepDesign(const DesignInputs& design, const SweepParameter& parameter,
                          const SweepRange& range, std::vector<SweepPoint>& points) {
     points.clear();
     return sweepDesign(design, parameter, range,

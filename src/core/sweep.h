@@ -8,34 +8,39 @@
 #include <string_view>
 #include <vector>
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "input_fields.h"
 
 namespace haltrix {
 
 // The required steel as a curve: one input of a design stepped over a range,
 // each point calculated exactly as haltrix-calc calculates a design file
-// (deriveAndCalculate on a fresh record of the design's inputs).
+// (calculateDesign of the inputs).
 
+// The inputs that can be swept, in the order the 感度 list offers them.
 struct SweepParameter {
-    std::string_view name; // the record field's name, as the design table heads it
-    double DesignRecord::*member;
+    std::string_view name; // the input's name, as the design table heads it
+    double DesignInputs::*member;
+    InputKind kind;
+    std::string_view caption; // "支承位置 a"
 };
 
-inline constexpr std::array<SweepParameter, 13> kSweepParameters = {{
-    {"a", &DesignRecord::a},
-    {"H", &DesignRecord::H},
-    {"P", &DesignRecord::P},
-    {"H2", &DesignRecord::H2},
-    {"H1", &DesignRecord::H1},
-    {"l", &DesignRecord::l},
-    {"b", &DesignRecord::b},
-    {"t", &DesignRecord::t},
-    {"c", &DesignRecord::c},
-    {"layer1Count", &DesignRecord::layer1Count},
-    {"layer2Count", &DesignRecord::layer2Count},
-    {"sigmaSa", &DesignRecord::sigmaSa},
-    {"concreteUnitWeight", &DesignRecord::concreteUnitWeight},
-}};
+inline constexpr std::size_t kSweepParameterCount = [] {
+    std::size_t count = 0;
+    for (const InputField& field : kInputFields)
+        count += field.sweepOrder > 0 ? 1 : 0;
+    return count;
+}();
+
+inline constexpr std::array<SweepParameter, kSweepParameterCount> kSweepParameters = [] {
+    std::array<SweepParameter, kSweepParameterCount> parameters{};
+    for (const InputField& field : kInputFields) {
+        if (field.sweepOrder > 0)
+            parameters[static_cast<std::size_t>(field.sweepOrder - 1)] = {
+                field.name, field.number, field.kind, field.caption};
+    }
+    return parameters;
+}();
 
 // The parameter of that name; empty for a name it does not know.
 std::optional<SweepParameter> sweepParameterByName(std::string_view name);
@@ -74,12 +79,12 @@ struct SweepPoint {
 
 // Calls `visit` for each point in order, holding no more than one point, and
 // returns SweepProblem::None; a refused range visits nothing.
-SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& parameter,
+SweepProblem sweepDesign(const DesignInputs& design, const SweepParameter& parameter,
                          const SweepRange& range,
                          const std::function<void(const SweepPoint&)>& visit);
 
 // The same, collected (for a plot of a few hundred points).
-SweepProblem sweepDesign(const DesignRecord& design, const SweepParameter& parameter,
+SweepProblem sweepDesign(const DesignInputs& design, const SweepParameter& parameter,
                          const SweepRange& range, std::vector<SweepPoint>& points);
 
 } // namespace haltrix

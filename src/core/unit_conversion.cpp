@@ -7,30 +7,6 @@
 
 namespace haltrix {
 
-namespace {
-
-// The inputs that change with the unit system: one row each, the factor
-// taking the gravitational value to the SI one.
-struct ConvertibleInput {
-    double DesignRecord::*member;
-    const char* name;
-    const char* gravitationalUnit;
-    const char* siUnit;
-    double factor;
-    bool roundable; // rounded when the caller asks for significant digits
-};
-
-constexpr ConvertibleInput kConvertibleInputs[] = {
-    {&DesignRecord::P, "P", "tf", "kN", kStandardGravity, false},
-    {&DesignRecord::H, "H", "tf", "kN", kStandardGravity, false},
-    {&DesignRecord::t, "t", "cm", "mm", 10.0, false},
-    {&DesignRecord::c, "c", "cm", "mm", 10.0, false},
-    {&DesignRecord::sigmaSa, "σsa", "kg/cm2", "N/mm2", kKgfPerCm2InNPerMm2, true},
-    {&DesignRecord::concreteUnitWeight, "γc", "t/m3", "kN/m3", kStandardGravity, true},
-};
-
-} // namespace
-
 std::int32_t otherUnitSystem(std::int32_t unitSystem) {
     return unitSystem == kUnitGravitational ? kUnitSI : kUnitGravitational;
 }
@@ -43,7 +19,7 @@ std::string unitSystemName(std::int32_t unitSystem) {
     return "単位系 " + std::to_string(unitSystem);
 }
 
-std::optional<std::string> convertUnitSystem(const DesignRecord& design, std::int32_t to,
+std::optional<std::string> convertUnitSystem(const DesignInputs& design, std::int32_t to,
                                              int roundingDigits, UnitConversion& result) {
     if (to != kUnitGravitational && to != kUnitSI)
         return "変換先の単位系は 1（重力単位）か 2（ＳＩ単位）です";
@@ -58,27 +34,31 @@ std::optional<std::string> convertUnitSystem(const DesignRecord& design, std::in
     conversion.from = from;
     conversion.to = to;
     conversion.roundingDigits = roundingDigits;
-    conversion.record = design;
+    conversion.design = design;
     if (from != to) {
         const bool toSI = to == kUnitSI;
-        for (const ConvertibleInput& input : kConvertibleInputs) {
+        // The inputs whose unit the unit system changes, in the table's order.
+        for (const InputField& input : kInputFields) {
+            const double factor = siFactor(input.kind);
+            if (!input.number || factor == 1.0)
+                continue;
             ConvertedInput changed;
-            changed.name = input.name;
-            changed.unitBefore = toSI ? input.gravitationalUnit : input.siUnit;
-            changed.unitAfter = toSI ? input.siUnit : input.gravitationalUnit;
-            changed.before = design.*input.member;
-            changed.after = toSI ? changed.before * input.factor : changed.before / input.factor;
-            if (input.roundable && roundingDigits > 0) {
+            changed.name = input.symbol;
+            changed.unitBefore = inputUnit(input.kind, from);
+            changed.unitAfter = inputUnit(input.kind, to);
+            changed.before = design.*input.number;
+            changed.after = toSI ? changed.before * factor : changed.before / factor;
+            if (roundableOnConversion(input.kind) && roundingDigits > 0) {
                 changed.after = roundSignificant(changed.after, roundingDigits);
                 changed.rounded = true;
             }
             if (!std::isfinite(changed.after))
                 return changed.name + " = " + plainText(changed.before) + " " + changed.unitBefore +
                        " は変換すると数値の範囲を超えます";
-            conversion.record.*input.member = changed.after;
+            conversion.design.*input.number = changed.after;
             conversion.inputs.push_back(std::move(changed));
         }
-        conversion.record.unitSystem = to;
+        conversion.design.unitSystem = to;
     }
     result = std::move(conversion);
     return std::nullopt;
@@ -109,13 +89,12 @@ std::string UnitConversion::description(Tense tense) const {
     return text;
 }
 
-bool holdsInputs(const DesignRecord& r) {
-    for (const double value : {r.H1, r.H2, r.l, r.b, r.a, r.P, r.H, r.t, r.c, r.layer1Count,
-                               r.layer2Count, r.sigmaSa, r.concreteUnitWeight}) {
-        if (value != 0.0)
+bool holdsInputs(const DesignInputs& r) {
+    for (const InputField& field : kInputFields) {
+        if ((field.number && r.*field.number != 0.0) || (field.text && !(r.*field.text).empty()))
             return true;
     }
-    return !r.layer1Bar.empty() || !r.layer2Bar.empty();
+    return false;
 }
 
 } // namespace haltrix

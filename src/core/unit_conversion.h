@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "design_record.h"
+#include "design_inputs.h"
+#include "input_fields.h"
 
 namespace haltrix {
 
@@ -17,9 +18,6 @@ namespace haltrix {
 // and the counts stay as they are. Converting to SI multiplies, converting
 // back divides by the same factor, so a conversion and its inverse give the
 // values back to 14 significant digits.
-
-inline constexpr double kStandardGravity = 9.80665;
-inline constexpr double kKgfPerCm2InNPerMm2 = 0.0980665;
 
 // Digits σsa and γc are rounded to after a conversion; 0 rounds nothing.
 inline constexpr int kMaxRoundingDigits = 15;
@@ -38,7 +36,7 @@ struct UnitConversion {
     std::int32_t from = 0; // unit system before
     std::int32_t to = 0;   // unit system after
     int roundingDigits = 0;
-    DesignRecord record; // the converted design; fields other than the inputs as given
+    DesignInputs design;                // the converted design
     std::vector<ConvertedInput> inputs; // empty when the design was already in `to`
 
     // What was done (or, Planned, what converting would do), in Japanese,
@@ -56,11 +54,11 @@ struct UnitConversion {
 // when the design cannot be converted: a unit system other than 1 or 2, a
 // value that would leave the number range, or bad arguments; `result` is
 // then left as it was.
-std::optional<std::string> convertUnitSystem(const DesignRecord& design, std::int32_t to,
+std::optional<std::string> convertUnitSystem(const DesignInputs& design, std::int32_t to,
                                              int roundingDigits, UnitConversion& result);
 
 // Whether a design holds any input: a number other than 0 or a designation.
-bool holdsInputs(const DesignRecord& design);
+bool holdsInputs(const DesignInputs& design);
 
 // The other unit system of a design: 2 for 1, 1 for anything else.
 std::int32_t otherUnitSystem(std::int32_t unitSystem);

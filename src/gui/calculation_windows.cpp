@@ -14,9 +14,11 @@ namespace haltrix::gui {
 void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printing) {
     mainWindow.setResultWindowFactory(
         [printing](Twin twin, MainWindow& host) -> QWidget* {
-            auto* window = new ResultWindow(host.context(), twin, &host.calculationMessages());
+            auto* window = new ResultWindow(host.document(), twin, &host.calculationMessages());
             QObject::connect(window, &ResultWindow::printRequested, &host,
-                             [&host, printing] { showPrintWindow(host, printing); });
+                             [&host, printing](const HorizontalChoice& choice) {
+                                 showPrintWindow(host, printing, choice);
+                             });
             QObject::connect(window, &ResultWindow::sketchRequested, &host,
                              [&host, window] { showResultSketch(host, *window); });
             return window;
@@ -24,16 +26,20 @@ void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printin
         ChildFrame::Fixed);
 }
 
-QWidget* showPrintWindow(MainWindow& mainWindow, PrintInteraction* printing) {
-    return mainWindow.showChildWindow(
+QWidget* showPrintWindow(MainWindow& mainWindow, PrintInteraction* printing,
+                         const HorizontalChoice& choice) {
+    QWidget* shown = mainWindow.showChildWindow(
         QString::fromLatin1(kPrintWindowName),
         [&mainWindow, printing] {
             auto* window =
-                new PrintWindow(mainWindow.context(), printing, &mainWindow.calculationMessages());
+                new PrintWindow(mainWindow.document(), printing, &mainWindow.calculationMessages());
             window->rememberChoicesIn([&mainWindow] { return mainWindow.openSettings(); });
             return window;
         },
         ChildFrame::Sizable);
+    if (auto* window = qobject_cast<PrintWindow*>(shown))
+        window->setHorizontalChoice(choice);
+    return shown;
 }
 
 } // namespace haltrix::gui

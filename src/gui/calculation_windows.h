@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "design_calculation.h"
+
 class QWidget;
 
 namespace haltrix::gui {
@@ -18,9 +20,11 @@ inline constexpr const char* kPrintWindowName = "Frm_print";
 // system's dialog. It must outlive the main window.
 void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printing = nullptr);
 
-// Shows the print window as a child window: a new one draws its preview of
-// the record; one that is already open is only brought to the front and
-// keeps the preview it has. Returns the print window.
-QWidget* showPrintWindow(MainWindow& mainWindow, PrintInteraction* printing = nullptr);
+// Shows the print window as a child window for the side-face bars `choice`:
+// a new one draws its preview of the design; one that is already open is
+// brought to the front and shows the design with that choice. Returns the
+// print window.
+QWidget* showPrintWindow(MainWindow& mainWindow, PrintInteraction* printing = nullptr,
+                         const HorizontalChoice& choice = {});
 
 } // namespace haltrix::gui

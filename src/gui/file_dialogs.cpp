@@ -2,6 +2,7 @@
 #include "file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace haltrix::gui {
 
@@ -28,15 +29,49 @@ QString runDialog(QWidget* parent, const QString& title, const QString& filter,
 
 } // namespace
 
-QString QtFileDialogs::getOpenFileName(QWidget* parent, const QString& title,
-                                       const QString& filter, const QString& start) {
+QStringList FileDialogs::getOpenFileNames(QWidget* parent, const QString& title,
+                                          const QString& filter) {
+    const QString file = getOpenFileName(parent, title, filter);
+    return file.isEmpty() ? QStringList() : QStringList{file};
+}
+
+QString FileDialogs::getExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& suffix) {
+    const QString file = getSaveFileName(parent, title, filter, QString(), suffix);
+    if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty())
+        return file;
+    return file + QLatin1Char('.') + suffix;
+}
+
+QString QtFileDialogs::getOpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& start) {
     return runDialog(parent, title, filter, QFileDialog::AcceptOpen, start);
 }
 
-QString QtFileDialogs::getSaveFileName(QWidget* parent, const QString& title,
-                                       const QString& filter, const QString& start,
-                                       const QString& defaultSuffix) {
+QString QtFileDialogs::getSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                       const QString& start, const QString& defaultSuffix) {
     return runDialog(parent, title, filter, QFileDialog::AcceptSave, start, defaultSuffix);
+}
+
+QStringList QtFileDialogs::getOpenFileNames(QWidget* parent, const QString& title,
+                                            const QString& filter) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setObjectName("dlgCommonDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
+QString QtFileDialogs::getExportFileName(QWidget* parent, const QString& title,
+                                         const QString& filter, const QString& suffix) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setObjectName("dlgCommonDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front();
 }
 
 } // namespace haltrix::gui

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -23,6 +24,15 @@ public:
     virtual QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& start = QString(),
                                     const QString& defaultSuffix = QString()) = 0;
+    // Several existing files at once, in the order chosen; empty when
+    // cancelled. By default the one-file dialog.
+    virtual QStringList getOpenFileNames(QWidget* parent, const QString& title,
+                                         const QString& filter);
+    // Where to write a new document: the dialog asks before replacing a file,
+    // and `suffix` (without the dot) is added to a name typed without one.
+    // By default the save dialog above.
+    virtual QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                                      const QString& suffix);
 };
 
 // QFileDialog, object name "dlgCommonDialog".
@@ -33,6 +43,10 @@ public:
     QString getSaveFileName(QWidget* parent, const QString& title, const QString& filter,
                             const QString& start = QString(),
                             const QString& defaultSuffix = QString()) override;
+    QStringList getOpenFileNames(QWidget* parent, const QString& title,
+                                 const QString& filter) override;
+    QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
+                              const QString& suffix) override;
 };
 
 } // namespace haltrix::gui

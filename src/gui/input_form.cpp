@@ -15,8 +15,9 @@
 #include <cmath>
 #include <limits>
 
+#include "bar_proposal_window.h"
 #include "child_windows.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "design_warnings.h"
 #include "findings_list.h"
 #include "fonts.h"
@@ -37,30 +38,30 @@ constexpr InputFormProfile kSIForm{
     "frm_datain_si", "支点反力 (kN)", "（mm）",       "(mm)", "(mm2)", true,
     "(kN/m3)",       "(N/mm2)",       BarColumn::Mm2, false};
 
-// The number boxes in the order "OK" stores them, with the record field and
+// The number boxes in the order "OK" stores them, with the input they set and
 // the caption that names the box in a message.
 struct NumberField {
     int text;
-    double DesignRecord::*member;
+    double DesignInputs::*member;
     const char* caption;
     int page;
 };
 
 constexpr NumberField kFieldsBeforeBars[] = {
-    {1, &DesignRecord::H1, "先端高    H1=", 0},
-    {2, &DesignRecord::H2, "付根高    H2=", 0},
-    {3, &DesignRecord::l, "張出長       l=", 0},
-    {4, &DesignRecord::b, "橋軸方向幅 b=", 0},
-    {5, &DesignRecord::a, "支承位置 a=", 0},
-    {10, &DesignRecord::concreteUnitWeight, "コンクリートの単位体積重量 γc =", 1},
-    {11, &DesignRecord::sigmaSa, "許容引張応力度 σsa=", 1},
-    {6, &DesignRecord::P, "鉛直力", 0},
-    {7, &DesignRecord::H, "直角方向水平力", 0},
-    {8, &DesignRecord::t, "被  り     t=", 1},
-    {9, &DesignRecord::c, "鉄筋間隔  c=", 1},
+    {1, &DesignInputs::H1, "先端高    H1=", 0},
+    {2, &DesignInputs::H2, "付根高    H2=", 0},
+    {3, &DesignInputs::l, "張出長       l=", 0},
+    {4, &DesignInputs::b, "橋軸方向幅 b=", 0},
+    {5, &DesignInputs::a, "支承位置 a=", 0},
+    {10, &DesignInputs::concreteUnitWeight, "コンクリートの単位体積重量 γc =", 1},
+    {11, &DesignInputs::sigmaSa, "許容引張応力度 σsa=", 1},
+    {6, &DesignInputs::P, "鉛直力", 0},
+    {7, &DesignInputs::H, "直角方向水平力", 0},
+    {8, &DesignInputs::t, "被  り     t=", 1},
+    {9, &DesignInputs::c, "鉄筋間隔  c=", 1},
 };
-constexpr NumberField kLayer1Count{12, &DesignRecord::layer1Count, "１段目 本数     n=", 1};
-constexpr NumberField kLayer2Count{14, &DesignRecord::layer2Count, "２段目 本数     n=", 1};
+constexpr NumberField kLayer1Count{12, &DesignInputs::layer1Count, "１段目 本数     n=", 1};
+constexpr NumberField kLayer2Count{14, &DesignInputs::layer2Count, "２段目 本数     n=", 1};
 
 QString textOf(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -85,23 +86,23 @@ std::string selectedBar(const QListWidget* list) {
     return std::string(barNameByIndex(selectedRow(list)));
 }
 
-// Reads the boxes and the bar lists into the inputs of `record`, in the order
+// Reads the boxes and the bar lists into `inputs`, in the order
 // "OK" stores them; a box that does not hold a number gives NaN. Returns the
 // first such field, or null when every box holds a number.
 const NumberField* readFields(QLineEdit* const (&text)[16], const QListWidget* list1,
-                              const QListWidget* list2, DesignRecord& record) {
+                              const QListWidget* list2, DesignInputs& inputs) {
     const NumberField* firstBad = nullptr;
     auto read = [&](const NumberField& field) {
         const std::optional<double> value = numberFromText(text[field.text]->text());
-        record.*field.member = value.value_or(std::numeric_limits<double>::quiet_NaN());
+        inputs.*field.member = value.value_or(std::numeric_limits<double>::quiet_NaN());
         if (!value && !firstBad)
             firstBad = &field;
     };
     for (const NumberField& field : kFieldsBeforeBars)
         read(field);
-    record.layer1Bar = selectedBar(list1);
+    inputs.layer1Bar = selectedBar(list1);
     read(kLayer1Count);
-    record.layer2Bar = selectedBar(list2);
+    inputs.layer2Bar = selectedBar(list2);
     read(kLayer2Count);
     return firstBad;
 }
@@ -117,9 +118,9 @@ QSize InputForm::clientSize(double dpi) {
     return twipsRect(0, 0, 6240, 7515, dpi).size();
 }
 
-InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, MessageSink& messages,
+InputForm::InputForm(const InputFormProfile& profile, DesignDocument& document, MessageSink& messages,
                      QWidget* parent)
-    : QWidget(parent), m_profile(profile), m_context(context), m_messages(messages),
+    : QWidget(parent), m_profile(profile), m_document(document), m_messages(messages),
       m_dpi(logicalDpiOf(parent)) {
     setObjectName(QLatin1String(profile.objectName));
     setWindowTitle(QStringLiteral("入力データ"));
@@ -161,6 +162,10 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cancel->setObjectName("Command2");
     place(cancel, QRect(4920, 5520, 1215, 375));
+    auto* propose = new QPushButton(QStringLiteral("自動選定"), this);
+    propose->setObjectName("Command3");
+    place(propose, QRect(3600, 5040, 1215, 375));
+    propose->setAutoDefault(true);
     // Enter presses the button that has the focus, OK anywhere else
     // (keyPressEvent); OK is drawn as the default.
     ok->setDefault(true);
@@ -174,6 +179,7 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
 
     connect(ok, &QPushButton::clicked, this, &InputForm::acceptInput);
     connect(cancel, &QPushButton::clicked, this, &InputForm::cancelInput);
+    connect(propose, &QPushButton::clicked, this, &InputForm::proposeBars);
     connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::updateLayer1Area);
     connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::updateLayer2Area);
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer1Area);
@@ -186,10 +192,10 @@ InputForm::InputForm(const InputFormProfile& profile, DesignContext& context, Me
         connect(list, &QListWidget::itemSelectionChanged, this, &InputForm::typedInputsChanged);
     connect(this, &InputForm::typedInputsChanged, this, &InputForm::updateFindings);
     // The unit system and the spacing rule come from outside the form.
-    connect(&m_context, &DesignContext::inputsChanged, this, &InputForm::updateFindings);
-    connect(&m_context, &DesignContext::spacingRuleChanged, this, &InputForm::updateFindings);
+    connect(&m_document, &DesignDocument::inputsChanged, this, &InputForm::updateFindings);
+    connect(&m_document, &DesignDocument::spacingRuleChanged, this, &InputForm::updateFindings);
 
-    loadFromRecord();
+    loadInputs();
 }
 
 // The order the eye reads the fields in; the area boxes are written by the
@@ -398,8 +404,8 @@ bool InputForm::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void InputForm::loadFromRecord() {
-    const DesignRecord& r = m_context.record;
+void InputForm::loadInputs() {
+    const DesignInputs& r = m_document.inputs();
     for (const NumberField& field : kFieldsBeforeBars)
         m_text[field.text]->setText(textOfNumber(r.*field.member));
     selectBar(m_list1, r.layer1Bar);
@@ -432,18 +438,17 @@ void InputForm::restoreTypedFields(const TypedFields& fields) {
     updateLayer2Area();
 }
 
-DesignRecord InputForm::recordAsTyped() const {
-    DesignRecord typed = m_context.record;
+DesignInputs InputForm::inputsAsTyped() const {
+    DesignInputs typed = m_document.inputs();
     readFields(m_text, m_list1, m_list2, typed);
-    deriveRatioCase(typed);
     return typed;
 }
 
-bool InputForm::storeToRecord() {
-    DesignRecord updated = m_context.record;
+bool InputForm::storeInputs() {
+    DesignInputs updated = m_document.inputs();
     const NumberField* bad = readFields(m_text, m_list1, m_list2, updated);
     if (!bad) {
-        m_context.record = updated;
+        m_document.setInputs(updated);
         return true;
     }
     QLineEdit* box = m_text[bad->text];
@@ -463,10 +468,8 @@ bool InputForm::storeToRecord() {
 }
 
 void InputForm::acceptInput() {
-    if (!storeToRecord())
+    if (!storeInputs())
         return;
-    deriveRatioCase(m_context.record);
-    m_context.announceInputsChanged();
     closeHostWindow(this);
 }
 
@@ -493,13 +496,29 @@ void InputForm::updateFindings() {
     // What the checks say of such a box (that its value is not a number
     // either way) would only repeat it.
     const bool anyBox = !findings.empty();
-    for (Finding& finding : findDesignWarnings(recordAsTyped(), m_context.spacingRule())) {
+    for (Finding& finding : findDesignWarnings(inputsAsTyped(), m_document.spacingRule())) {
         const bool aboutBox = std::any_of(finding.values.begin(), finding.values.end(),
                                           [](const FindingValue& v) { return std::isnan(v.value); });
         if (!anyBox || !aboutBox)
             findings.push_back(std::move(finding));
     }
     m_findings->showFindings(findings);
+}
+
+void InputForm::proposeBars() {
+    const DesignInputs typed = inputsAsTyped();
+    auto* window = new BarProposalWindow(haltrix::proposeBars(typed, m_document.spacingRule(), 5),
+                                         typed.unitSystem, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &BarProposalWindow::arrangementChosen, this, &InputForm::fillBars);
+    window->open();
+}
+
+void InputForm::fillBars(const BarArrangement& bars) {
+    selectBar(m_list1, bars.layer1Bar);
+    m_text[12]->setText(textOfNumber(bars.layer1Count));
+    selectBar(m_list2, bars.layer2Bar);
+    m_text[14]->setText(textOfNumber(bars.layer2Count));
 }
 
 void InputForm::updateLayer1Area() {

@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "bar_proposal.h"
 #include "bar_table.h"
+#include "design_inputs.h"
 #include "twin.h"
 
 class QLabel;
@@ -15,7 +17,7 @@ class QTabWidget;
 
 namespace haltrix::gui {
 
-class DesignContext;
+class DesignDocument;
 class FindingsList;
 class MessageSink;
 
@@ -37,28 +39,30 @@ struct InputFormProfile {
 const InputFormProfile& inputFormProfile(Twin twin);
 
 // The input form "入力データ": edits a copy of the fifteen inputs of the
-// design record and writes them back only on "OK".
+// design and gives them to the document only on "OK".
 class InputForm : public QWidget {
     Q_OBJECT
 public:
-    InputForm(const InputFormProfile& profile, DesignContext& context, MessageSink& messages,
+    InputForm(const InputFormProfile& profile, DesignDocument& document, MessageSink& messages,
               QWidget* parent = nullptr);
 
     const InputFormProfile& profile() const { return m_profile; }
     // The form's fixed size at a screen's logical DPI.
     static QSize clientSize(double dpi);
 
-    // Record to fields; the area boxes follow the loaded counts and bars.
-    void loadFromRecord();
-    // Fields to record. Every number box must hold a number: otherwise the
-    // field is named in a message, focused, and nothing at all is stored.
-    bool storeToRecord();
+    // The document's inputs to the fields; the area boxes follow the loaded
+    // counts and bars.
+    void loadInputs();
+    // The fields to the document, which announces them. Every number box must
+    // hold a number: otherwise the field is named in a message, focused, and
+    // nothing at all is stored.
+    bool storeInputs();
 
-    // The record "OK" would store from the fields as they now stand, with
-    // its formula case derived; a box that does not hold a number gives NaN.
-    // The design record itself is not touched. What shows the typed design
-    // live (the warnings below the fields) reads this.
-    DesignRecord recordAsTyped() const;
+    // The inputs "OK" would store from the fields as they now stand; a box
+    // that does not hold a number gives NaN. The document is not touched.
+    // What shows the typed design live (the warnings below the fields, the
+    // sketch) reads this.
+    DesignInputs inputsAsTyped() const;
 
     // The fields as typed (texts and chosen bars), to carry them into the
     // form of the other unit system when the unit switch replaces this one:
@@ -80,9 +84,14 @@ public:
     void updateLayer2Area();
     // Lists the warnings of the design as typed.
     void updateFindings();
+    // "自動選定": the best arrangements of the main bars for the design as
+    // typed, in a window; the one chosen there goes into the bar lists and
+    // count boxes as if typed.
+    void proposeBars();
+    void fillBars(const BarArrangement& bars);
 
 signals:
-    // Any box edited or any bar chosen: recordAsTyped() may differ.
+    // Any box edited or any bar chosen: inputsAsTyped() may differ.
     void typedInputsChanged();
 
 private:
@@ -105,7 +114,7 @@ private:
     void showArea(QLineEdit* count, QListWidget* list, QLineEdit* area);
 
     const InputFormProfile& m_profile;
-    DesignContext& m_context;
+    DesignDocument& m_document;
     MessageSink& m_messages;
     double m_dpi;
 

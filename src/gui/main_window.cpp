@@ -20,11 +20,12 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "book_window.h"
 #include "calculation_windows.h"
 #include "clear_spacing_dialog.h"
 #include "clear_spacing_settings.h"
 #include "core_path.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "design_file.h"
 #include "file_dialogs.h"
 #include "help_window.h"
@@ -41,13 +42,13 @@
 #include "twips.h"
 #include "unit_conversion.h"
 #include "unit_conversion_dialog.h"
-#include "unsaved_changes.h"
 #include "window_placement.h"
 
 namespace haltrix::gui {
 
-MainWindow::MainWindow(DesignContext& context, Services services, QWidget* parent)
-    : QMainWindow(parent), m_context(context), m_fileDialogs(services.fileDialogs),
+MainWindow::MainWindow(Services services, QWidget* parent)
+    : QMainWindow(parent), m_document(new DesignDocument(this)),
+      m_fileDialogs(services.fileDialogs),
       m_messages(services.messages ? services.messages : &defaultMessageSink()),
       m_savePrompt(services.savePrompt), m_confirmation(services.conversionConfirmation),
       m_calculationMessages(std::make_unique<SinkNotifier>(*m_messages, this)),
@@ -83,10 +84,12 @@ MainWindow::MainWindow(DesignContext& context, Services services, QWidget* paren
     createStatusBar();
 
     readSettings();
-    m_context.record.unitSystem = kUnitSI;
-    // The design the program starts with counts as saved.
-    m_unsaved = new UnsavedChanges(m_context, this);
-    connect(m_unsaved, &UnsavedChanges::modifiedChanged, this, &MainWindow::updateTitle);
+    // The design the program starts with: empty, in SI, counted as saved.
+    DesignInputs start;
+    start.unitSystem = kUnitSI;
+    m_document->load(start, QString());
+    connect(m_document, &DesignDocument::modifiedChanged, this, &MainWindow::updateTitle);
+    connect(m_document, &DesignDocument::fileNameChanged, this, &MainWindow::updateTitle);
 }
 
 MainWindow::~MainWindow() = default;
@@ -116,6 +119,8 @@ void MainWindow::createActions() {
     QAction* save = addItem(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
+    addSeparator(file, "mnuFileBar1");
+    QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     m_recent = new RecentDesignsMenu(file, exit, this);
@@ -162,6 +167,7 @@ void MainWindow::createActions() {
             [close](QMdiSubWindow* active) { close->setEnabled(active != nullptr); });
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
+    connect(book, &QAction::triggered, this, &MainWindow::showBookWindow);
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
@@ -221,7 +227,7 @@ std::unique_ptr<QSettings> MainWindow::openSettings() const {
 
 void MainWindow::readSettings() {
     const auto settings = openSettings();
-    m_context.setSpacingRule(readClearSpacingRule(*settings));
+    m_document->setSpacingRule(readClearSpacingRule(*settings));
     const Placement placement = readPlacement(*settings);
     const double dpi = logicalDpiOf(nullptr);
     QRect frame = placementToPixels(placement, dpi);
@@ -410,11 +416,11 @@ void MainWindow::placeNewChild(const QString& name, QMdiSubWindow* sub) {
 }
 
 void MainWindow::showInputForm() {
-    const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
     const QString name = inputFormName(twin);
     const InputFormProfile& profile = inputFormProfile(twin);
     QWidget* form = showChildWindow(
-        name, [&] { return new InputForm(profile, m_context, *m_messages); }, ChildFrame::Fixed);
+        name, [&] { return new InputForm(profile, *m_document, *m_messages); }, ChildFrame::Fixed);
     if (auto* inputForm = qobject_cast<InputForm*>(form))
         showInputSketch(*this, *inputForm);
     closeChildWindow(resultWindowName(Twin::Gravitational));
@@ -423,7 +429,7 @@ void MainWindow::showInputForm() {
 void MainWindow::showResults() {
     if (!m_resultFactory)
         return;
-    const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
     showChildWindow(
         resultWindowName(twin), [&] { return m_resultFactory(twin, *this); }, m_resultFrame);
 }
@@ -444,7 +450,7 @@ void MainWindow::useSIUnits() {
 // it, since the same numbers now mean other units. Where the design holds
 // values, the status bar says so and points to the conversion.
 void MainWindow::setUnitSystem(std::int32_t unitSystem) {
-    if (m_context.record.unitSystem == unitSystem)
+    if (m_document->inputs().unitSystem == unitSystem)
         return;
     // The form in view gives way to the other units' one, which takes over
     // what was typed, as unconverted as the stored inputs.
@@ -454,17 +460,18 @@ void MainWindow::setUnitSystem(std::int32_t unitSystem) {
         if (form && form->isVisible())
             typed = form->typedFields();
     }
-    m_context.record.unitSystem = unitSystem;
+    DesignInputs switched = m_document->inputs();
+    switched.unitSystem = unitSystem;
+    m_document->setInputs(switched);
     if (closeInputFormOfOtherUnits()) {
         showInputForm();
         auto* form = qobject_cast<InputForm*>(
-            childWindow(inputFormName(twinForUnitSystem(m_context.record.unitSystem))));
+            childWindow(inputFormName(twinForUnitSystem(m_document->inputs().unitSystem))));
         if (form && typed)
             form->restoreTypedFields(*typed);
     }
-    m_context.announceInputsChanged();
     // Shown once the menu has closed: a closing menu clears the status bar.
-    if (holdsInputs(m_context.record))
+    if (holdsInputs(m_document->inputs()))
         QTimer::singleShot(0, this, [this] {
             statusBar()->showMessage(QString::fromUtf8(kUnitSwitchNotConvertedMessage),
                                      kStatusMessageMs);
@@ -472,39 +479,40 @@ void MainWindow::setUnitSystem(std::int32_t unitSystem) {
 }
 
 void MainWindow::convertUnits() {
-    const std::int32_t to = otherUnitSystem(m_context.record.unitSystem);
+    const std::int32_t to = otherUnitSystem(m_document->inputs().unitSystem);
     // A design that cannot be converted is told so before anything is asked.
     UnitConversion conversion;
-    if (const auto reason = convertUnitSystem(m_context.record, to, 0, conversion)) {
+    if (const auto reason = convertUnitSystem(m_document->inputs(), to, 0, conversion)) {
         m_messages->showMessage(this, QString::fromStdString(*reason), QMessageBox::Warning);
         return;
     }
-    const std::optional<int> digits = m_confirmation->confirm(this, m_context.record, to);
+    const std::optional<int> digits = m_confirmation->confirm(this, m_document->inputs(), to);
     if (!digits)
         return;
-    if (const auto reason = convertUnitSystem(m_context.record, to, *digits, conversion)) {
+    if (const auto reason = convertUnitSystem(m_document->inputs(), to, *digits, conversion)) {
         m_messages->showMessage(this, QString::fromStdString(*reason), QMessageBox::Warning);
         return;
     }
-    m_context.record = conversion.record;
-    bringUnitMarksInLine();
+    // The forms show the converted values before the windows follow them.
+    const DesignInputs converted = conversion.design;
+    bringUnitMarksInLine(converted.unitSystem);
+    m_document->setInputs(converted);
     refreshInputForms();
-    m_context.announceInputsChanged();
     statusBar()->showMessage(
         QString::fromStdString(unitSystemName(to)) +
             QStringLiteral("に変換しました（ファイルにはまだ保存していません）"),
         kStatusMessageMs);
 }
 
-// An open input form shows the record's inputs again; when one was in view,
+// An open input form shows the design's inputs again; when one was in view,
 // the form of the unit system now chosen comes to the front. Without it a
 // form that is open (or hidden by キャンセル) would offer the old values, and
 // its "OK" would write them over the new ones.
 void MainWindow::refreshInputForms() {
     bool inView = closeInputFormOfOtherUnits();
-    const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
     if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)))) {
-        form->loadFromRecord();
+        form->loadInputs();
         inView = inView || form->isVisible();
     }
     if (inView)
@@ -515,7 +523,7 @@ void MainWindow::refreshInputForms() {
 // shown or hidden, would label the numbers in the wrong units. True when
 // the form closed was in view.
 bool MainWindow::closeInputFormOfOtherUnits() {
-    const Twin other = twinForUnitSystem(m_context.record.unitSystem) == Twin::Gravitational
+    const Twin other = twinForUnitSystem(m_document->inputs().unitSystem) == Twin::Gravitational
                            ? Twin::SI
                            : Twin::Gravitational;
     const QString name = inputFormName(other);
@@ -530,15 +538,27 @@ bool MainWindow::closeInputFormOfOtherUnits() {
     return inView;
 }
 
-void MainWindow::showSensitivity() {
+void MainWindow::showBookWindow() {
     showChildWindow(
-        sensitivityWindowName(),
-        [&] { return new SensitivityWindow(m_context, *m_fileDialogs, *m_messages); },
+        QStringLiteral("frmBook"),
+        [&] {
+            auto* window = new BookWindow(*m_fileDialogs, *m_messages,
+                                          [this] { return m_document->spacingRule(); });
+            window->rememberChoicesIn([this] { return openSettings(); });
+            return window;
+        },
         ChildFrame::Sizable);
 }
 
-void MainWindow::bringUnitMarksInLine() {
-    switch (m_context.record.unitSystem) {
+void MainWindow::showSensitivity() {
+    showChildWindow(
+        sensitivityWindowName(),
+        [&] { return new SensitivityWindow(*m_document, *m_fileDialogs, *m_messages); },
+        ChildFrame::Sizable);
+}
+
+void MainWindow::bringUnitMarksInLine(std::int32_t unitSystem) {
+    switch (unitSystem) {
     case kUnitGravitational:
         m_jyu->setChecked(true);
         m_si->setChecked(false);
@@ -558,12 +578,10 @@ void MainWindow::newDesign() {
     // A fresh design has no results: the windows that show them close
     // rather than report the empty inputs (計算実行 opens them again).
     discardResultWindows();
-    DesignRecord fresh;
-    fresh.unitSystem = m_context.record.unitSystem;
-    m_context.record = fresh;
-    setCurrentFile(QString());
+    DesignInputs fresh;
+    fresh.unitSystem = m_document->inputs().unitSystem;
+    m_document->load(fresh, QString());
     refreshInputForms();
-    m_context.announceInputsChanged();
     showInputForm();
 }
 
@@ -586,24 +604,22 @@ void MainWindow::openOtherDesign(const QString& path) {
 }
 
 bool MainWindow::openDesignFile(const QString& path) {
-    // The record changes only when the whole file was read; a failed Open
-    // leaves the record and the current file name as they were. A pipe or a
+    // The design changes only when the whole file was read; a failed Open
+    // leaves the design and the current file name as they were. A pipe or a
     // device is refused before it is opened, so reading it cannot block.
+    DesignInputs read;
     auto error = refuseIrregularFile(pathForCore(path));
     if (!error)
-        error = readDesignFile(pathForCore(path), m_context.record);
+        error = readDesignFile(pathForCore(path), read);
     if (error) {
         m_messages->showMessage(this, QString::fromStdString(error->message()),
                                 QMessageBox::Warning);
         return false;
     }
-    setCurrentFile(path);
-    // The result windows and the report need the formula case of the opened
-    // a / H2, also when the input form is not confirmed.
-    deriveRatioCase(m_context.record);
-    bringUnitMarksInLine();
+    bringUnitMarksInLine(read.unitSystem);
+    m_document->load(read, path);
+    rememberRecentDesign(path);
     refreshInputForms();
-    m_context.announceInputsChanged();
     showInputForm();
     return true;
 }
@@ -622,15 +638,15 @@ void MainWindow::discardResultWindows() {
 }
 
 bool MainWindow::isDesignModified() const {
-    return m_unsaved->isModified();
+    return m_document->isModified();
 }
 
 bool MainWindow::maybeSave() {
-    if (!m_unsaved->isModified())
+    if (!m_document->isModified())
         return true;
-    const QString name = m_context.currentFileName.isEmpty()
+    const QString name = m_document->fileName().isEmpty()
                              ? QString()
-                             : QFileInfo(m_context.currentFileName).fileName();
+                             : QFileInfo(m_document->fileName()).fileName();
     switch (m_savePrompt->askToSave(this, name)) {
     case SaveAnswer::Save:
         return saveDesign();
@@ -642,14 +658,6 @@ bool MainWindow::maybeSave() {
     return false;
 }
 
-void MainWindow::setCurrentFile(const QString& path) {
-    m_context.currentFileName = path;
-    m_unsaved->markSaved();
-    updateTitle();
-    if (!path.isEmpty())
-        rememberRecentDesign(path);
-}
-
 void MainWindow::rememberRecentDesign(const QString& path) {
     const auto settings = openSettings();
     m_recent->show(addRecentDesign(*settings, path));
@@ -659,8 +667,8 @@ void MainWindow::rememberRecentDesign(const QString& path) {
 // Where the file dialogs open: the current design's folder, else the one
 // last opened from or saved to.
 QString MainWindow::dialogFolder() const {
-    if (!m_context.currentFileName.isEmpty())
-        return QFileInfo(m_context.currentFileName).absolutePath();
+    if (!m_document->fileName().isEmpty())
+        return QFileInfo(m_document->fileName()).absolutePath();
     return openSettings()->value(kLastFolderKey).toString();
 }
 
@@ -669,22 +677,22 @@ QString MainWindow::dialogFolder() const {
 // "Haltrix" while no file is open and nothing has changed.
 void MainWindow::updateTitle() {
     const QString program = QString::fromUtf8(kApplicationTitle);
-    const bool modified = m_unsaved && m_unsaved->isModified();
-    if (m_context.currentFileName.isEmpty() && !modified) {
+    const bool modified = m_document->isModified();
+    if (m_document->fileName().isEmpty() && !modified) {
         setWindowModified(false);
         setWindowTitle(program);
         return;
     }
-    const QString name = m_context.currentFileName.isEmpty()
+    const QString name = m_document->fileName().isEmpty()
                              ? QStringLiteral("無題")
-                             : QFileInfo(m_context.currentFileName).fileName();
+                             : QFileInfo(m_document->fileName()).fileName();
     // The placeholder first: Qt refuses the mark on a title without it.
     setWindowTitle(name + QStringLiteral("[*] - ") + program);
     setWindowModified(showsModifiedMark());
 }
 
 bool MainWindow::showsModifiedMark() const {
-    return m_unsaved && m_unsaved->isModified();
+    return m_document->isModified();
 }
 
 void MainWindow::changeEvent(QEvent* event) {
@@ -696,7 +704,7 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 bool MainWindow::writeDesign(const QString& path) {
-    if (const auto error = writeDesignFile(pathForCore(path), m_context.record)) {
+    if (const auto error = writeDesignFile(pathForCore(path), m_document->inputs())) {
         m_messages->showMessage(this, QString::fromStdString(error->message()),
                                 QMessageBox::Warning);
         return false;
@@ -705,18 +713,18 @@ bool MainWindow::writeDesign(const QString& path) {
 }
 
 bool MainWindow::saveDesign() {
-    if (m_context.currentFileName.isEmpty())
+    if (m_document->fileName().isEmpty())
         return saveDesignAs();
-    if (!writeDesign(m_context.currentFileName))
+    if (!writeDesign(m_document->fileName()))
         return false;
-    m_unsaved->markSaved();
-    rememberRecentDesign(m_context.currentFileName);
+    m_document->markSaved(m_document->fileName());
+    rememberRecentDesign(m_document->fileName());
     return true;
 }
 
 bool MainWindow::saveDesignAs() {
     const QString start =
-        m_context.currentFileName.isEmpty() ? dialogFolder() : m_context.currentFileName;
+        m_document->fileName().isEmpty() ? dialogFolder() : m_document->fileName();
     QString path = m_fileDialogs->getSaveFileName(this, QStringLiteral("名前を付けて保存"),
                                                   QStringLiteral("Haltrix (*.tvx)"), start,
                                                   QStringLiteral("tvx"));
@@ -730,7 +738,8 @@ bool MainWindow::saveDesignAs() {
     // write keeps the previous name.
     if (!writeDesign(path))
         return false;
-    setCurrentFile(path);
+    m_document->markSaved(path);
+    rememberRecentDesign(path);
     return true;
 }
 
@@ -804,14 +813,14 @@ void MainWindow::showAboutBox() {
 }
 
 void MainWindow::chooseClearSpacing() {
-    const std::optional<ClearSpacingRule> rule = m_askClearSpacing(m_context.spacingRule(), this);
+    const std::optional<ClearSpacingRule> rule = m_askClearSpacing(m_document->spacingRule(), this);
     if (!rule)
         return;
     const auto settings = openSettings();
     writeClearSpacingRule(*settings, *rule);
     settings->sync();
     // The rule applies for this run even when it could not be kept.
-    m_context.setSpacingRule(*rule);
+    m_document->setSpacingRule(*rule);
     if (settings->status() != QSettings::NoError)
         m_messages->showMessage(
             this,

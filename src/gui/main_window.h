@@ -27,13 +27,12 @@ class Notifier;
 namespace haltrix::gui {
 
 class ConversionConfirmation;
-class DesignContext;
+class DesignDocument;
 class FileDialogs;
 class HelpWindow;
 class MessageSink;
 class RecentDesignsMenu;
 class SavePrompt;
-class UnsavedChanges;
 
 // What the status bar says when the unit switch changes the unit system of a
 // design that holds values: the switch converts nothing.
@@ -82,10 +81,11 @@ public:
     using ResultWindowFactory = std::function<QWidget*(Twin twin, MainWindow& host)>;
     using ChildFactory = std::function<QWidget*()>;
 
-    explicit MainWindow(DesignContext& context, Services services = {}, QWidget* parent = nullptr);
+    // The main window owns the design document every window reads.
+    explicit MainWindow(Services services = {}, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    DesignContext& context() { return m_context; }
+    DesignDocument& document() { return *m_document; }
     MessageSink& messages() { return *m_messages; }
     // Where the calculation windows send the engine's message: the message
     // sink, as a box over this window.
@@ -115,7 +115,7 @@ public:
 
     // Opens the design file `path` as 開く does once its dialog has given
     // the path: something that is not a regular file is refused unopened, and
-    // a file that cannot be read leaves the record and the current file name
+    // a file that cannot be read leaves the design and the current file name
     // as they were and says why. False when nothing was opened. It does not
     // ask about unsaved changes (openOtherDesign does).
     bool openDesignFile(const QString& path);
@@ -141,6 +141,8 @@ public:
     // confirmation; writes no file.
     void convertUnits();
     void showSensitivity();
+    // ﾌｧｲﾙ → 計算書の作成: the window that binds many designs into one book.
+    void showBookWindow();
     void showAboutBox();
     // 目次: shows the manual's window (one for the whole run); ﾄﾋﾟｯｸの検索:
     // the same with the cursor in its search line.
@@ -172,8 +174,6 @@ private:
     // Asks whether to save a modified design; false when the user cancelled
     // or the save failed, so the caller must stop.
     bool maybeSave();
-    // The design now held came from, or went to, `path` (empty: none).
-    void setCurrentFile(const QString& path);
     void rememberRecentDesign(const QString& path);
     QString dialogFolder() const;
     void updateTitle();
@@ -182,18 +182,17 @@ private:
     QSize subWindowFrameExtra() const;
     QSize firstStartOuterSize() const;
     void placeNewChild(const QString& name, QMdiSubWindow* sub);
-    void bringUnitMarksInLine();
+    void bringUnitMarksInLine(std::int32_t unitSystem);
     void setUnitSystem(std::int32_t unitSystem);
     void refreshInputForms();
     bool closeInputFormOfOtherUnits();
 
-    DesignContext& m_context;
+    DesignDocument* m_document;
     std::unique_ptr<FileDialogs> m_ownFileDialogs;
     FileDialogs* m_fileDialogs;
     MessageSink* m_messages;
     std::unique_ptr<SavePrompt> m_ownSavePrompt;
     SavePrompt* m_savePrompt;
-    UnsavedChanges* m_unsaved = nullptr;
     RecentDesignsMenu* m_recent = nullptr;
     std::unique_ptr<ConversionConfirmation> m_ownConfirmation;
     ConversionConfirmation* m_confirmation;

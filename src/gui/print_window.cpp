@@ -53,9 +53,9 @@ const QString kDesignerKey = QStringLiteral("Print/Designer");
 
 } // namespace
 
-PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, Notifier* notifier,
-                         QWidget* parent)
-    : QWidget(parent), m_context(context), m_notifier(notifier) {
+PrintWindow::PrintWindow(DesignDocument& document, PrintInteraction* interaction,
+                         Notifier* notifier, QWidget* parent)
+    : QWidget(parent), m_document(document), m_notifier(notifier) {
     if (!interaction) {
         m_ownInteraction = std::make_unique<SystemPrintInteraction>();
         interaction = m_ownInteraction.get();
@@ -70,21 +70,21 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
     const double dpi = logicalDpiOf(this);
     resize(sizeHint());
 
-    m_command1 = new QPushButton(QStringLiteral("印刷実行"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(120, 240, 1095, 375, dpi));
+    m_printButton = new QPushButton(QStringLiteral("印刷実行"), this);
+    m_printButton->setObjectName(QStringLiteral("Command1"));
+    m_printButton->setGeometry(twipsRect(120, 240, 1095, 375, dpi));
 
-    m_command2 = new QPushButton(QStringLiteral("閉じる"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(twipsRect(1320, 240, 1095, 375, dpi));
+    m_closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    m_closeButton->setObjectName(QStringLiteral("Command2"));
+    m_closeButton->setGeometry(twipsRect(1320, 240, 1095, 375, dpi));
 
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("PicScrollArea"));
     m_scroll->setGeometry(twipsRect(kPicLeft, kPicTop, kPicWidth, kPicHeight, dpi));
     m_scroll->setWidgetResizable(true);
     m_scroll->setBackgroundRole(QPalette::Base);
-    m_pic = new PreviewSurface;
-    m_scroll->setWidget(m_pic);
+    m_preview = new PreviewSurface;
+    m_scroll->setWidget(m_preview);
 
     createPageChoices(dpi);
 
@@ -102,13 +102,14 @@ PrintWindow::PrintWindow(DesignContext& context, PrintInteraction* interaction, 
                                               twipsToPixels(kPicTop - kFindingsTop - 360, dpi));
     m_scroll->setGeometry(pic.adjusted(0, below - pic.top(), 0, 0));
 
-    connect(m_command1, &QPushButton::clicked, this, &PrintWindow::printReport);
-    connect(m_command2, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
+    connect(m_printButton, &QPushButton::clicked, this, &PrintWindow::printReport);
+    connect(m_closeButton, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
 
-    connect(&m_context, &DesignContext::inputsChanged, this, &PrintWindow::followInputs);
-    connect(&m_context, &DesignContext::spacingRuleChanged, this, &PrintWindow::updateFindings);
+    connect(&m_document, &DesignDocument::inputsChanged, this, &PrintWindow::followInputs);
+    connect(&m_document, &DesignDocument::spacingRuleChanged, this, &PrintWindow::updateFindings);
 
-    // The result window that opens this one has just calculated the record.
+    // The result window that opens this one has just shown any message.
+    takeResults();
     drawPreview();
 }
 
@@ -164,13 +165,15 @@ void PrintWindow::saveChoices() {
 
 print::PrintOptions PrintWindow::printOptions() const {
     print::PrintOptions options;
-    // The record has just been calculated afresh: the sketch shows its d and Zc.
     if (m_sketchBox->isChecked()) {
-        options.sketch =
-            sketch::buildSketch(m_context.record, sketch::SketchContent::InputsAndResults);
-        options.linesUnderSketch =
-            print::warningLines(findDesignWarnings(m_context.record, m_context.spacingRule()));
+        options.sketch = sketch::buildSketch(m_document.inputs(), m_results);
+        options.linesUnderSketch = print::warningLines(
+            findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()));
     }
+    // A printed design that has findings ends with them on a page of their own.
+    options.notes = print::designNotes(
+        findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()),
+        m_results.message);
     options.title.project = m_project->text().trimmed();
     options.title.member = m_member->text().trimmed();
     options.title.designer = m_designer->text().trimmed();
@@ -183,26 +186,40 @@ QSize PrintWindow::sizeHint() const {
     return QSize(twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi));
 }
 
+void PrintWindow::setHorizontalChoice(const HorizontalChoice& choice) {
+    m_choice = choice;
+    takeResults();
+    drawPreview();
+}
+
+// The document's results, checked with the side-face bars of this window.
+void PrintWindow::takeResults() {
+    m_results = m_document.results();
+    m_results.sideFaces = checkSideFaces(m_document.inputs(), m_results, m_choice);
+}
+
 void PrintWindow::drawPreview() {
-    m_pic->clear();
-    writeReport(m_context.record, m_pic->target(), ReportVariant::Preview);
+    m_preview->clear();
+    writeReport(m_document.inputs(), m_results, m_preview->target(), ReportVariant::Preview);
     updateFindings();
 }
 
 void PrintWindow::updateFindings() {
-    m_findings->showFindings(findDesignWarnings(m_context.record, m_context.spacingRule()));
+    m_findings->showFindings(
+        findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()));
 }
 
-// A fresh calculation of the inputs as they stand, with the side-face bars
-// last chosen. False when the engine stopped: the record then holds results
-// of which some belong to no design.
-bool PrintWindow::recalculate() {
+// The message of a calculation that stopped.
+void PrintWindow::showMessage() {
+    if (!m_results.message)
+        return;
     MessageBoxNotifier messageBox(this);
-    return recalculateDesign(m_context.record, m_notifier ? *m_notifier : messageBox).completed;
+    (m_notifier ? *m_notifier : messageBox).notify(*m_results.message);
 }
 
 void PrintWindow::followInputs() {
-    recalculate();
+    takeResults();
+    showMessage();
     drawPreview();
 }
 
@@ -221,27 +238,21 @@ void PrintWindow::resizeEvent(QResizeEvent* event) {
 void PrintWindow::printReport() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(
-        reportDocumentName(QFileInfo(m_context.currentFileName).fileName().toStdString())));
+        reportDocumentName(QFileInfo(m_document.fileName()).fileName().toStdString())));
     // A design whose calculation stops is said so before any question or
     // dialog: there would be nothing to print.
-    DesignRecord trial = m_context.record;
-    MessageBoxNotifier messageBox(this);
-    if (!recalculateDesign(trial, m_notifier ? *m_notifier : messageBox).completed) {
-        m_context.record = trial;
-        drawPreview();
+    if (!m_results.completed()) {
+        showMessage();
         return;
     }
     // Nobody prints a design the warnings call impossible without being asked.
-    if (hasWarning(findDesignWarnings(m_context.record, m_context.spacingRule())) &&
+    if (hasWarning(findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule())) &&
         !m_interaction->confirmPrintDespiteWarning(this))
         return;
     if (!m_interaction->choosePrinter(printer, this))
         return;
-    // What goes on paper is calculated now, and the preview shows the same.
-    m_context.record = trial;
-    drawPreview();
     const print::PrintOutcome outcome =
-        print::printReport(m_context.record, printer, printOptions());
+        print::printReport(m_document.inputs(), m_results, printer, printOptions());
     if (outcome.status == print::PrintOutcome::Status::Failed)
         m_interaction->printingFailed(outcome.failure, this);
 }

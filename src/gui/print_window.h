@@ -5,7 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "design_context.h"
+#include "design_calculation.h"
+#include "design_document.h"
 #include "report_printer.h"
 
 class QCheckBox;
@@ -24,14 +25,14 @@ class FindingsList;
 class PreviewSurface;
 class PrintInteraction;
 
-// The print window "プレビュ－" (Frm_print). Creating it writes the report of
-// the design record on its preview surface Pic. When the design's inputs
-// change, the design is calculated afresh and the preview drawn again.
-// "印刷実行" asks for a printer, calculates the design afresh (the preview
-// follows) and prints exactly the report the preview then shows, so the
-// paper never mixes one design's inputs with another's results; "閉じる"
-// closes the window. A unit system without a report leaves the preview empty
-// and prints nothing.
+// The print window "プレビュ－" (Frm_print). It writes the report of the
+// document's results, checked with the side-face bars it was given (those of
+// the result window whose "印刷" opened it), on its preview surface Pic, and
+// draws it again when the design's inputs change (a calculation that stopped
+// shows its message then). "印刷実行" asks for a printer and prints exactly
+// the report the preview shows; a calculation that stopped shows its message
+// and prints nothing. "閉じる" closes the window. A unit system without a
+// report leaves the preview empty and prints nothing.
 //
 // Beside the buttons, above the preview: a row with "形状図を印刷"
 // (Check_sketch, off by default), which prints the sketch of the bracket on a
@@ -41,7 +42,8 @@ class PrintInteraction;
 // page; with the box off and the fields empty the paper is exactly the report
 // alone. Below that row, lstFindings lists the design's warnings; it follows
 // the inputs and the spacing rule. "印刷実行" on a design with a 警告 first
-// asks whether to print it anyway.
+// asks whether to print it anyway. A design with findings is printed with
+// the page 設計上の注意 last, listing every 警告 and 注意.
 class PrintWindow : public QWidget {
     Q_OBJECT
 
@@ -51,11 +53,17 @@ public:
     // (which must outlive the window) receives the message of a calculation
     // that stops; without one a message box shows it. The window deletes
     // itself when closed.
-    explicit PrintWindow(DesignContext& context, PrintInteraction* interaction = nullptr,
+    explicit PrintWindow(DesignDocument& document, PrintInteraction* interaction = nullptr,
                          Notifier* notifier = nullptr, QWidget* parent = nullptr);
     ~PrintWindow() override;
 
-    const PreviewSurface& preview() const { return *m_pic; }
+    const PreviewSurface& preview() const { return *m_preview; }
+
+    // Shows (and prints) the design with these side-face bars from now on.
+    void setHorizontalChoice(const HorizontalChoice& choice);
+    const HorizontalChoice& horizontalChoice() const { return m_choice; }
+    // What the preview shows and 印刷実行 prints.
+    const DesignResults& results() const { return m_results; }
 
     // Where the sketch choice and the title block are remembered: reads them
     // now and writes every later change. Without it nothing is remembered.
@@ -73,21 +81,24 @@ protected:
 
 private:
     void drawPreview();
-    bool recalculate();
+    void takeResults();
+    void showMessage();
     void followInputs();
     void printReport();
     void createPageChoices(double dpi);
     void saveChoices();
     void updateFindings();
 
-    DesignContext& m_context;
+    DesignDocument& m_document;
     std::unique_ptr<PrintInteraction> m_ownInteraction;
     PrintInteraction* m_interaction;
     Notifier* m_notifier;
-    QPushButton* m_command1 = nullptr;
-    QPushButton* m_command2 = nullptr;
+    HorizontalChoice m_choice;
+    DesignResults m_results;
+    QPushButton* m_printButton = nullptr;
+    QPushButton* m_closeButton = nullptr;
     QScrollArea* m_scroll = nullptr;
-    PreviewSurface* m_pic = nullptr;
+    PreviewSurface* m_preview = nullptr;
     QCheckBox* m_sketchBox = nullptr;
     QLineEdit* m_project = nullptr;
     QLineEdit* m_member = nullptr;

@@ -16,6 +16,7 @@
 #include "design_calculation.h"
 #include "design_warnings.h"
 #include "findings_list.h"
+#include "horizontal_check.h"
 #include "fonts.h"
 #include "message_notifier.h"
 #include "number_format.h"
@@ -55,8 +56,9 @@ const ResultWindowProfile& resultWindowProfile(Twin twin) {
     return twin == Twin::Gravitational ? kProfiles[0] : kProfiles[1];
 }
 
-ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier, QWidget* parent)
-    : QWidget(parent), m_context(context), m_profile(resultWindowProfile(twin)),
+ResultWindow::ResultWindow(DesignDocument& document, Twin twin, Notifier* notifier,
+                           QWidget* parent)
+    : QWidget(parent), m_document(document), m_profile(resultWindowProfile(twin)),
       m_notifier(notifier) {
     setObjectName(QString::fromLatin1(m_profile.objectName));
     setWindowTitle(QStringLiteral("計算結果"));
@@ -65,14 +67,14 @@ ResultWindow::ResultWindow(DesignContext& context, Twin twin, Notifier* notifier
     createControls();
     load();
 
-    connect(m_texMtlN, &QLineEdit::textChanged, this, &ResultWindow::recheckHorizontalBars);
-    connect(m_listMtlD, &QListWidget::itemSelectionChanged, this,
+    connect(m_barCount, &QLineEdit::textChanged, this, &ResultWindow::recheckHorizontalBars);
+    connect(m_barList, &QListWidget::itemSelectionChanged, this,
             &ResultWindow::recheckHorizontalBars);
-    connect(m_command1, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
-    connect(m_command2, &QPushButton::clicked, this, &ResultWindow::requestPrint);
+    connect(m_closeButton, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
+    connect(m_printButton, &QPushButton::clicked, this, &ResultWindow::requestPrint);
     connect(m_sketchButton, &QPushButton::clicked, this, &ResultWindow::sketchRequested);
-    connect(&m_context, &DesignContext::inputsChanged, this, &ResultWindow::followInputs);
-    connect(&m_context, &DesignContext::spacingRuleChanged, this, &ResultWindow::updateFindings);
+    connect(&m_document, &DesignDocument::inputsChanged, this, &ResultWindow::followInputs);
+    connect(&m_document, &DesignDocument::spacingRuleChanged, this, &ResultWindow::updateFindings);
     connect(m_findingsLine, &QLabel::linkActivated, this, &ResultWindow::showFindingsList);
 }
 
@@ -98,47 +100,47 @@ void ResultWindow::createControls() {
     label("Label2", QStringLiteral("(2)鉄筋量の計算"), {120, 2040, 2655, 255});
     label("Label3", QStringLiteral("(3)水平方向用心鉄筋"), {120, 6360, 2295, 255});
     label("Label4", QStringLiteral("必要鉄筋量               H="), {720, 6720, 2055, 255});
-    m_label9 = label("Label9", QStringLiteral("0.00"), {3000, 6720, 1455, 255});
+    m_requiredArea = label("Label9", QStringLiteral("0.00"), {3000, 6720, 1455, 255});
     label("Label11_0", unit, {4560, 6720, 735, 255});
     label("Label5", QStringLiteral("鉄筋径"), {720, 7200, 2055, 255});
     label("Label6", QStringLiteral("鉄筋本数                   n="), {720, 7800, 2055, 255});
     label("Label10", QStringLiteral("両側面の合計本数"), {4680, 7800, 1455, 255});
     label("Label7", QStringLiteral("鉄筋量                    As="), {720, 8280, 2055, 255});
-    m_label8 = label("Label8", QStringLiteral("0.00"), {3000, 8280, 1455, 255});
+    m_providedArea = label("Label8", QStringLiteral("0.00"), {3000, 8280, 1455, 255});
     label("Label11_1", unit, {4560, 8280, 735, 255});
-    m_labOk = label("Lab_ok", QString(), {5880, 8280, 855, 255});
+    m_horizontalJudgement = label("Lab_ok", QString(), {5880, 8280, 855, 255});
 
-    m_fg1 = new QTableWidget(this);
-    m_fg1->setObjectName(QStringLiteral("FG1"));
-    m_fg1->setFont(proportionalGothicFont());
-    m_fg1->setGeometry(twipsRect(120, 480, 8295, 1335, dpi));
+    m_selfWeightGrid = new QTableWidget(this);
+    m_selfWeightGrid->setObjectName(QStringLiteral("FG1"));
+    m_selfWeightGrid->setFont(proportionalGothicFont());
+    m_selfWeightGrid->setGeometry(twipsRect(120, 480, 8295, 1335, dpi));
 
-    m_fg2 = new QTableWidget(this);
-    m_fg2->setObjectName(QStringLiteral("FG2"));
-    m_fg2->setFont(gothicFont());
-    m_fg2->setGeometry(twipsRect(120, 2400, 8295, 3735, dpi));
+    m_resultGrid = new QTableWidget(this);
+    m_resultGrid->setObjectName(QStringLiteral("FG2"));
+    m_resultGrid->setFont(gothicFont());
+    m_resultGrid->setGeometry(twipsRect(120, 2400, 8295, 3735, dpi));
 
-    m_listMtlD = new QListWidget(this);
-    m_listMtlD->setObjectName(QStringLiteral("List_mtl_d"));
-    m_listMtlD->setGeometry(twipsRect(3000, 7080, 1455, 600, dpi));
-    m_listMtlD->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_barList = new QListWidget(this);
+    m_barList->setObjectName(QStringLiteral("List_mtl_d"));
+    m_barList->setGeometry(twipsRect(3000, 7080, 1455, 600, dpi));
+    m_barList->setSelectionMode(QAbstractItemView::SingleSelection);
     for (std::string_view designation : kBarDesignations)
-        m_listMtlD->addItem(
+        m_barList->addItem(
             QString::fromLatin1(designation.data(), static_cast<qsizetype>(designation.size())));
     // With no choice the check uses D10: the list shows it chosen.
-    m_listMtlD->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+    m_barList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 
-    m_texMtlN = new QLineEdit(QStringLiteral("4"), this);
-    m_texMtlN->setObjectName(QStringLiteral("tex_mtl_n"));
-    m_texMtlN->setGeometry(twipsRect(3000, 7800, 1455, 270, dpi));
+    m_barCount = new QLineEdit(QStringLiteral("4"), this);
+    m_barCount->setObjectName(QStringLiteral("tex_mtl_n"));
+    m_barCount->setGeometry(twipsRect(3000, 7800, 1455, 270, dpi));
 
-    m_command1 = new QPushButton(QStringLiteral("閉じる"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(7200, 7800, 1215, 375, dpi));
+    m_closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    m_closeButton->setObjectName(QStringLiteral("Command1"));
+    m_closeButton->setGeometry(twipsRect(7200, 7800, 1215, 375, dpi));
 
-    m_command2 = new QPushButton(QStringLiteral("印刷"), this);
-    m_command2->setObjectName(QStringLiteral("Command2"));
-    m_command2->setGeometry(twipsRect(7200, 8280, 1215, 375, dpi));
+    m_printButton = new QPushButton(QStringLiteral("印刷"), this);
+    m_printButton->setObjectName(QStringLiteral("Command2"));
+    m_printButton->setGeometry(twipsRect(7200, 8280, 1215, 375, dpi));
 
     // Above the two buttons, in the room the form leaves there.
     m_sketchButton = new QPushButton(QStringLiteral("形状図"), this);
@@ -152,32 +154,30 @@ void ResultWindow::createControls() {
                                             Qt::LinksAccessibleByKeyboard);
 }
 
-// The load sequence: the calculation, the sheet, the horizontal check with
-// the bar and count the window shows.
+// Loads the document's results: the message of a calculation that stopped,
+// the sheet, the horizontal check with the bar and count the window shows.
 void ResultWindow::load() {
-    DesignRecord& record = m_context.record;
-    DesignCalculation calculation;
-    {
+    m_results = m_document.results();
+    checkChosenBars();
+    if (m_results.message) {
         // The message stops the calculation early but not the loading: the
-        // sheet and the check show what the record then holds.
+        // sheet and the check show the results as far as they were reached.
         MessageBoxNotifier messageBox(this);
-        calculation =
-            calculateDesign(record, m_profile.twin, selectedBar(), barCountOf(m_texMtlN->text()),
-                            m_notifier ? *m_notifier : messageBox);
+        (m_notifier ? *m_notifier : messageBox).notify(*m_results.message);
     }
 
-    const Sheet sheet = fillSheet(record, m_profile.twin);
+    const Sheet sheet = fillSheet(m_document.inputs(), m_results, m_profile.twin);
     const double dpi = logicalDpiOf(this);
-    showSheetGrid(*m_fg1, sheet.fg1, dpi);
-    showSheetGrid(*m_fg2, sheet.fg2, dpi);
-    showHorizontalCheck(calculation.horizontal);
+    showSheetGrid(*m_selfWeightGrid, sheet.fg1, dpi);
+    showSheetGrid(*m_resultGrid, sheet.fg2, dpi);
+    showHorizontalCheck();
     updateFindings();
 }
 
 // The summary beside the sheet, and the list when it is open.
 void ResultWindow::updateFindings() {
     const std::vector<Finding> findings =
-        findDesignWarnings(m_context.record, m_context.spacingRule());
+        findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule());
     const QString summary = qtext(findingsSummary(findings));
     if (summary.isEmpty()) {
         m_findingsLine->setText(QString::fromUtf8(kNoFindingsText).toHtmlEscaped());
@@ -216,7 +216,7 @@ void ResultWindow::showFindingsList() {
 }
 
 void ResultWindow::followInputs() {
-    if (twinForUnitSystem(m_context.record.unitSystem) != m_profile.twin) {
+    if (twinForUnitSystem(m_document.inputs().unitSystem) != m_profile.twin) {
         // Results in the units of the other twin would be wrong; the
         // calculation command opens the right window.
         closeHostWindow(this);
@@ -225,32 +225,46 @@ void ResultWindow::followInputs() {
     load();
 }
 
-// Stores the chosen horizontal bars in the record and shows the required
-// steel, the provided steel and the judgement. The required steel is shown
-// again on every run, so that it always agrees with the judgement beside it.
+// Checks the chosen side-face bars and shows the required steel, the
+// provided steel and the judgement. The required steel is shown again on
+// every run, so that it always agrees with the judgement beside it.
 void ResultWindow::recheckHorizontalBars() {
-    showHorizontalCheck(runHorizontalCheck(m_context.record, m_profile.twin, selectedBar(),
-                                           barCountOf(m_texMtlN->text())));
+    checkChosenBars();
+    showHorizontalCheck();
     // The count typed here is one of the things the warnings look at.
     updateFindings();
 }
 
-void ResultWindow::showHorizontalCheck(const HorizontalCheck& check) {
-    showNumber(*m_label9, qtext(formatPattern(check.required, "0.00")));
-    showNumber(*m_label8, qtext(formatPattern(m_context.record.hAs, "0.00")));
-    m_labOk->setText(qtext(check.judgement));
+void ResultWindow::showHorizontalCheck() {
+    const SideFaceReinforcement& check = m_results.sideFaces;
+    showNumber(*m_requiredArea, qtext(formatPattern(check.required, "0.00")));
+    showNumber(*m_providedArea, qtext(formatPattern(check.As, "0.00")));
+    m_horizontalJudgement->setText(qtext(check.judgement));
+}
+
+// The side faces of the window's results with its bar and count, in the
+// bar-table column of its twin.
+void ResultWindow::checkChosenBars() {
+    const HorizontalChoice choice = horizontalChoice();
+    m_results.sideFaces = checkHorizontal(m_document.inputs(), m_results, m_profile.twin,
+                                          choice.barIndex, choice.barCount);
+}
+
+HorizontalChoice ResultWindow::horizontalChoice() const {
+    return {selectedBar(), barCountOf(m_barCount->text())};
 }
 
 // The selected list position, -1 when nothing is selected. The current item
 // alone (which the list sets when it gets the focus) is no choice.
 int ResultWindow::selectedBar() const {
-    const QList<QListWidgetItem*> selected = m_listMtlD->selectedItems();
-    return selected.isEmpty() ? -1 : m_listMtlD->row(selected.front());
+    const QList<QListWidgetItem*> selected = m_barList->selectedItems();
+    return selected.isEmpty() ? -1 : m_barList->row(selected.front());
 }
 
 void ResultWindow::requestPrint() {
+    const HorizontalChoice choice = horizontalChoice();
     closeHostWindow(this);
-    emit printRequested();
+    emit printRequested(choice);
 }
 
 } // namespace haltrix::gui

@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "design_context.h"
-#include "horizontal_check.h"
+#include "design_document.h"
+#include "design_calculation.h"
 #include "twin.h"
 
 class QDialog;
@@ -31,14 +31,16 @@ struct ResultWindowProfile {
 
 const ResultWindowProfile& resultWindowProfile(Twin twin);
 
-// The result window "計算結果" (frm_calc, frm_calc_si). Creating it runs the
-// load sequence over the shared design record: the calculation of its twin,
-// the sheet in FG1 and FG2, then the horizontal check. Every edit of
-// tex_mtl_n and every change of the selection in List_mtl_d runs the
-// horizontal check again. When the design's inputs change, the load sequence
-// runs again (the chosen side-face bar and count stay), so the window always
-// shows the calculation of the inputs as they stand; when the unit system no
-// longer selects this twin, the window closes. The two Label11 labels are
+// The result window "計算結果" (frm_calc, frm_calc_si). It shows the
+// document's results: the sheet in FG1 and FG2 and the horizontal check with
+// the side-face bar and count chosen here (List_mtl_d, tex_mtl_n), the
+// window's own choice, checked on its own copy of the results. A calculation
+// that stopped shows its message when the window loads. Every edit of
+// tex_mtl_n and every change of the selection in List_mtl_d checks the
+// side faces again. When the design's inputs change, the window loads again
+// (the chosen side-face bar and count stay), so it always shows the
+// calculation of the inputs as they stand; when the unit system no longer
+// selects this twin, the window closes. The two Label11 labels are
 // named Label11_0 and Label11_1 after their positions in the control array.
 //
 // Beside the sheet, lblFindings sums up the design's warnings ("注意 1件");
@@ -51,7 +53,7 @@ public:
     // `notifier` receives the calculation's message and must outlive the
     // window; without one a modal message box shows it. The window deletes
     // itself when closed.
-    ResultWindow(DesignContext& context, Twin twin, Notifier* notifier = nullptr,
+    ResultWindow(DesignDocument& document, Twin twin, Notifier* notifier = nullptr,
                  QWidget* parent = nullptr);
 
     Twin twin() const { return m_profile.twin; }
@@ -61,9 +63,15 @@ public:
     // Opens (or brings up) the list of the design's warnings.
     void showFindingsList();
 
+    // What the window shows: the document's results checked with its own
+    // side-face choice.
+    const DesignResults& results() const { return m_results; }
+    HorizontalChoice horizontalChoice() const;
+
 signals:
-    // "印刷" closed the window; the main window opens the print window.
-    void printRequested();
+    // "印刷" closed the window; the main window opens the print window for
+    // the side-face bars chosen here.
+    void printRequested(const HorizontalChoice& choice);
     // "形状図": the main window shows the sketch of the calculation beside.
     void sketchRequested();
 
@@ -72,24 +80,26 @@ private:
     void load();
     void followInputs();
     void recheckHorizontalBars();
-    void showHorizontalCheck(const HorizontalCheck& check);
+    void checkChosenBars();
+    void showHorizontalCheck();
     int selectedBar() const;
     void requestPrint();
     void updateFindings();
 
-    DesignContext& m_context;
+    DesignDocument& m_document;
     const ResultWindowProfile& m_profile;
     Notifier* m_notifier;
+    DesignResults m_results;
 
-    QTableWidget* m_fg1 = nullptr;
-    QTableWidget* m_fg2 = nullptr;
-    QLabel* m_label9 = nullptr;
-    QLabel* m_label8 = nullptr;
-    QLabel* m_labOk = nullptr;
-    QListWidget* m_listMtlD = nullptr;
-    QLineEdit* m_texMtlN = nullptr;
-    QPushButton* m_command1 = nullptr;
-    QPushButton* m_command2 = nullptr;
+    QTableWidget* m_selfWeightGrid = nullptr;
+    QTableWidget* m_resultGrid = nullptr;
+    QLabel* m_requiredArea = nullptr;
+    QLabel* m_providedArea = nullptr;
+    QLabel* m_horizontalJudgement = nullptr;
+    QListWidget* m_barList = nullptr;
+    QLineEdit* m_barCount = nullptr;
+    QPushButton* m_closeButton = nullptr;
+    QPushButton* m_printButton = nullptr;
     QPushButton* m_sketchButton = nullptr;
     QLabel* m_findingsLine = nullptr;
     QPointer<QDialog> m_findingsDialog;

@@ -72,10 +72,10 @@ std::pair<double, double> finiteSpan(std::initializer_list<const std::vector<dou
 
 } // namespace
 
-SensitivityWindow::SensitivityWindow(DesignContext& context, FileDialogs& fileDialogs,
+SensitivityWindow::SensitivityWindow(DesignDocument& document, FileDialogs& fileDialogs,
                                      MessageSink& messages, PrintInteraction* printing,
                                      QWidget* parent)
-    : QWidget(parent), m_context(context), m_fileDialogs(fileDialogs), m_messages(messages),
+    : QWidget(parent), m_document(document), m_fileDialogs(fileDialogs), m_messages(messages),
       m_printing(printing) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("感度"));
@@ -122,7 +122,7 @@ SensitivityWindow::SensitivityWindow(DesignContext& context, FileDialogs& fileDi
     // Every drawing, at any size, places the labels afresh once the axes
     // have their pixels.
     connect(m_plot, &QCustomPlot::afterLayout, this, &SensitivityWindow::placeLabels);
-    connect(&m_context, &DesignContext::inputsChanged, this, &SensitivityWindow::followInputs);
+    connect(&m_document, &DesignDocument::inputsChanged, this, &SensitivityWindow::followInputs);
     redraw();
 }
 
@@ -140,7 +140,7 @@ void SensitivityWindow::fillParameterList() {
     const int chosen = std::max(0, m_parameter->currentIndex());
     m_parameter->clear();
     for (const SweepParameter& parameter : kSweepParameters)
-        m_parameter->addItem(text(sweepParameterCaption(parameter, m_context.record.unitSystem)),
+        m_parameter->addItem(text(sweepParameterCaption(parameter, m_document.inputs().unitSystem)),
                              QString::fromLatin1(parameter.name.data(),
                                                  static_cast<qsizetype>(parameter.name.size())));
     m_parameter->setCurrentIndex(chosen);
@@ -161,7 +161,7 @@ void SensitivityWindow::followInputs() {
 void SensitivityWindow::redraw() {
     const int index = std::max(0, m_parameter->currentIndex());
     const SweepParameter& parameter = kSweepParameters[static_cast<std::size_t>(index)];
-    const SensitivityPlot model = sensitivityPlot(m_context.record, parameter);
+    const SensitivityPlot model = sensitivityPlot(m_document.inputs(), parameter);
 
     m_plot->clearGraphs();
     m_plot->clearItems();

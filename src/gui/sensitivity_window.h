@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "plot_labels.h"
 
 class QComboBox;
@@ -30,7 +30,7 @@ class SensitivityWindow : public QWidget {
 public:
     // `printing` answers the print dialog; null: the system's. The services
     // must outlive the window.
-    SensitivityWindow(DesignContext& context, FileDialogs& fileDialogs, MessageSink& messages,
+    SensitivityWindow(DesignDocument& document, FileDialogs& fileDialogs, MessageSink& messages,
                       PrintInteraction* printing = nullptr, QWidget* parent = nullptr);
     ~SensitivityWindow() override;
 
@@ -59,7 +59,7 @@ private:
     void followInputs();
     void placeLabels();
 
-    DesignContext& m_context;
+    DesignDocument& m_document;
     FileDialogs& m_fileDialogs;
     MessageSink& m_messages;
     PrintInteraction* m_printing;

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "child_windows.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "input_form.h"
 #include "main_window.h"
 #include "result_window.h"
@@ -103,20 +103,18 @@ QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
         return besideOwner(owner, ownerFrame);
     };
     QPointer<InputForm> source(&form);
-    DesignContext& context = mainWindow.context();
+    DesignDocument& document = mainWindow.document();
     const QString name = form.objectName() + QStringLiteral("_sketch");
     QWidget* companion = showCompanion(
         mainWindow, form, name,
-        [source, &context] {
+        [source, &document] {
             auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
-                return source ? sketch::buildSketch(source->recordAsTyped(),
-                                                    sketch::SketchContent::Inputs)
-                              : sketch::Sketch{};
+                return source ? sketch::buildSketch(source->inputsAsTyped()) : sketch::Sketch{};
             });
             QObject::connect(source.data(), &InputForm::typedInputsChanged, window,
                              &SketchWindow::refresh);
-            // The unit system is the record's: a switch changes what t and c mean.
-            QObject::connect(&context, &DesignContext::inputsChanged, window,
+            // The unit system is the document's: a switch changes what t and c mean.
+            QObject::connect(&document, &DesignDocument::inputsChanged, window,
                              &SketchWindow::refresh);
             return window;
         },
@@ -128,15 +126,15 @@ QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
 }
 
 QWidget* showResultSketch(MainWindow& mainWindow, ResultWindow& window) {
-    DesignContext& context = mainWindow.context();
+    DesignDocument& document = mainWindow.document();
     const QString name = window.objectName() + QStringLiteral("_sketch");
     return showCompanion(
         mainWindow, window, name,
-        [&context] {
-            auto* sketchWindow = new SketchWindow(QStringLiteral("形状図 (計算結果)"), [&context] {
-                return sketch::buildCalculatedSketch(context.record);
+        [&document] {
+            auto* sketchWindow = new SketchWindow(QStringLiteral("形状図 (計算結果)"), [&document] {
+                return sketch::buildSketch(document.inputs(), document.results());
             });
-            QObject::connect(&context, &DesignContext::inputsChanged, sketchWindow,
+            QObject::connect(&document, &DesignDocument::inputsChanged, sketchWindow,
                              &SketchWindow::refresh);
             return sketchWindow;
         },

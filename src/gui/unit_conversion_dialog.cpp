@@ -22,7 +22,7 @@ constexpr int kSuggestedDigits = 4;
 
 } // namespace
 
-UnitConversionDialog::UnitConversionDialog(const DesignRecord& design, std::int32_t to,
+UnitConversionDialog::UnitConversionDialog(const DesignInputs& design, std::int32_t to,
                                            QWidget* parent)
     : QDialog(parent), m_design(design), m_to(to) {
     setObjectName("dlgUnitConversion");
@@ -88,7 +88,7 @@ void UnitConversionDialog::showPlannedConversion() {
 }
 
 std::optional<int> DialogConversionConfirmation::confirm(QWidget* parent,
-                                                         const DesignRecord& design,
+                                                         const DesignInputs& design,
                                                          std::int32_t to) {
     UnitConversionDialog dialog(design, to, parent);
     if (dialog.exec() != QDialog::Accepted)

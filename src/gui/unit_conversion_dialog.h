@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "design_record.h"
+#include "design_inputs.h"
 
 class QCheckBox;
 class QLabel;
@@ -20,7 +20,7 @@ public:
     virtual ~ConversionConfirmation() = default;
     // The significant digits σsa and γc are to be rounded to (0: none), or
     // nothing when the user declines.
-    virtual std::optional<int> confirm(QWidget* parent, const DesignRecord& design,
+    virtual std::optional<int> confirm(QWidget* parent, const DesignInputs& design,
                                        std::int32_t to) = 0;
 };
 
@@ -31,7 +31,7 @@ public:
 class UnitConversionDialog : public QDialog {
     Q_OBJECT
 public:
-    UnitConversionDialog(const DesignRecord& design, std::int32_t to, QWidget* parent = nullptr);
+    UnitConversionDialog(const DesignInputs& design, std::int32_t to, QWidget* parent = nullptr);
 
     // The digits chosen, 0 when rounding is off.
     int roundingDigits() const;
@@ -39,7 +39,7 @@ public:
 private:
     void showPlannedConversion();
 
-    DesignRecord m_design;
+    DesignInputs m_design;
     std::int32_t m_to;
     QLabel* m_text = nullptr;
     QCheckBox* m_round = nullptr;
@@ -49,7 +49,7 @@ private:
 // Runs UnitConversionDialog modally.
 class DialogConversionConfirmation : public ConversionConfirmation {
 public:
-    std::optional<int> confirm(QWidget* parent, const DesignRecord& design,
+    std::optional<int> confirm(QWidget* parent, const DesignInputs& design,
                                std::int32_t to) override;
 };
 

@@ -47,7 +47,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::fromStdString(designFileText(workedSI())));
         file.close();
-        DesignRecord read;
+        DesignInputs read;
         const auto readError = readDesignFile(pathForCore(path), read);
         QVERIFY2(!readError, readError ? readError->message().c_str() : "");
         QCOMPARE(read.P, 100.0);

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 #include "command_line_checks.h"
@@ -89,16 +90,22 @@ void TestDesignChecks::fifteenDigits() {
     QVERIFY(!checks::sameTo15Digits(1e300, 1e299));
 }
 
-// Every number of the record is searched for NaN and infinity, also those
-// the engine writes.
+// Every number of the inputs and results is searched for NaN and infinity,
+// also those the engine writes.
 void TestDesignChecks::numberFieldsCoverTheRecord() {
-    DesignRecord record;
-    record.Ast = std::numeric_limits<double>::quiet_NaN();
+    DesignInputs inputs;
+    inputs.c = std::numeric_limits<double>::infinity();
+    DesignResults results;
+    results.main.Ast = std::numeric_limits<double>::quiet_NaN();
     bool sawAst = false;
-    for (const auto& [name, value] : checks::numberFields(record))
+    bool sawC = false;
+    for (const auto& [name, value] : checks::numberFields(inputs, results)) {
         sawAst = sawAst || (name == "Ast" && value != value);
-    QVERIFY(sawAst);
-    QCOMPARE(checks::numberFields(record).size(), std::size_t(34));
+        sawC = sawC || (name == "c" && std::isinf(value));
+    }
+    QVERIFY(sawAst && sawC);
+    // 13 input numbers, 8 of the self-weight table, 9 main, 5 side-face.
+    QCOMPARE(checks::numberFields(inputs, results).size(), std::size_t(35));
 }
 
 void TestDesignChecks::files_data() {
@@ -132,9 +139,9 @@ void TestDesignChecks::sixteenMegabyteLines() {
     lines[line] = QByteArray(16 * 1024 * 1024, line == 0 ? '9' : 'D') + '\r';
     const QByteArray bytes = lines.join('\n');
 
-    DesignRecord record;
+    DesignInputs record;
     record.H1 = 42;
-    const DesignRecord before = record;
+    const DesignInputs before = record;
     const auto error = readDesignText(view(bytes), "huge.tvx", record);
     QVERIFY(error);
     QCOMPARE(error->line, line + 1);

@@ -125,17 +125,17 @@ private slots:
         QFETCH(double, area2Cm2);
         QFETCH(double, area1Mm2);
         QFETCH(double, area2Mm2);
-        DesignRecord record;
-        record.layer1Bar = bar1.toStdString();
-        record.layer1Count = count1;
-        record.layer2Bar = bar2.toStdString();
-        record.layer2Count = count2;
-        lookupLayerAreasCm2(record);
-        QCOMPARE(record.layer1Area, area1Cm2);
-        QCOMPARE(record.layer2Area, area2Cm2);
-        lookupLayerAreasMm2(record);
-        QCOMPARE(record.layer1Area, area1Mm2);
-        QCOMPARE(record.layer2Area, area2Mm2);
+        DesignInputs inputs;
+        inputs.layer1Bar = bar1.toStdString();
+        inputs.layer1Count = count1;
+        inputs.layer2Bar = bar2.toStdString();
+        inputs.layer2Count = count2;
+        LayerAreas areas = layerAreas(inputs, BarColumn::Cm2);
+        QCOMPARE(areas.layer1, area1Cm2);
+        QCOMPARE(areas.layer2, area2Cm2);
+        areas = layerAreas(inputs, BarColumn::Mm2);
+        QCOMPARE(areas.layer1, area1Mm2);
+        QCOMPARE(areas.layer2, area2Mm2);
     }
 };
 

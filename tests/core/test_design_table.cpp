@@ -40,8 +40,8 @@ const char* const kInputHeader = "file,unitSystem,H1,H2,l,b,a,P,H,t,c,layer1Bar,
 const char* const kWorkedRow = "w.tvx,1,0.5,0.7,0.25,1.2,0.3,10,0,10,25,D22,4,D22,2,1800,2.5";
 
 // A design with values that only an exact text carries.
-DesignRecord awkwardDesign() {
-    DesignRecord r = workedSI();
+DesignInputs awkwardDesign() {
+    DesignInputs r = workedSI();
     r.H1 = 0.1 + 0.2;
     r.H2 = 1.0 / 3.0;
     r.l = -0.0;
@@ -78,12 +78,11 @@ private slots:
     // over 2/3 x 4.146825; provided 6 x 3.871 = 23.226 cm2; horizontal
     // 4 x D10 = 2.8532 cm2 against Ast / 2 = 1.931135.
     void workedRow() {
-        DesignRecord r = workedGravitational();
-        const DesignOutcome outcome = deriveAndCalculate(r, HorizontalChoice{});
+        const DesignInputs r = workedGravitational();
         std::string table;
         appendDesignTableHeader(table);
         table += '\n';
-        appendDesignTableRow(table, "dir/w,1.tvx", r, outcome, {});
+        appendDesignTableRow(table, "dir/w,1.tvx", r, calculateDesign(r), {});
         const auto read = records(table);
         QCOMPARE(read.size(), std::size_t(2));
         QCOMPARE(read[1].size(), read[0].size());
@@ -113,36 +112,35 @@ private slots:
 
     // The codes of the warnings, in their order, in one field.
     void warningCodes() {
-        DesignRecord r = workedGravitational();
-        const DesignOutcome outcome = deriveAndCalculate(r, HorizontalChoice{});
+        const DesignInputs r = workedGravitational();
         Finding outside;
         outside.code = finding_code::kOutsideMethodRange;
         Finding fit;
         fit.code = finding_code::kBarsDoNotFit;
         fit.severity = Severity::Warning;
         std::string row;
-        appendDesignTableRow(row, "w.tvx", r, outcome, {outside, fit});
+        appendDesignTableRow(row, "w.tvx", r, calculateDesign(r), {outside, fit});
         QVERIFY(QString::fromStdString(row).endsWith(",,outside-method-range;bars-do-not-fit"));
     }
 
     // Out and back in, every input is the same double (the design file's own
     // 15 digits would not do that).
     void exactRoundTrip() {
-        for (const DesignRecord& design : {workedGravitational(), awkwardDesign()}) {
-            DesignRecord r = design;
+        for (const DesignInputs& design : {workedGravitational(), awkwardDesign()}) {
+            const DesignInputs r = design;
             std::string table;
             appendDesignTableHeader(table);
             table += "\r\n";
-            appendDesignTableRow(table, "x.tvx", r, DesignOutcome{}, {});
+            appendDesignTableRow(table, "x.tvx", r, DesignResults{}, {});
             table += "\r\n";
             const auto read = records(table);
             QCOMPARE(read.size(), std::size_t(2));
             TableColumns columns;
             QVERIFY(!mapTableColumns(read[0], columns));
-            DesignRecord back;
+            DesignInputs back;
             const auto error = designFromTableRow(columns, read[1], back);
             QVERIFY2(!error, error ? error->reason.c_str() : "");
-            QVERIFY(inputsOf(back) == inputsOf(design));
+            QVERIFY(back == design);
             QVERIFY(std::signbit(back.l) == std::signbit(design.l));
             QCOMPARE(designFileText(back), designFileText(design));
         }
@@ -195,12 +193,12 @@ private slots:
         QVERIFY(!mapTableColumns(split("sigmaSa,x,unitSystem,H1,H2,l,b,a,P,H,t,c,layer1Bar,"
                                        "layer1Count,layer2Bar,layer2Count,concreteUnitWeight"),
                                  columns));
-        DesignRecord r;
+        DesignInputs r;
         QVERIFY(!designFromTableRow(
             columns, split("1800,?,1,0.5,0.7,0.25,1.2,0.3,10,0,10,25,D22,4,D19,2,2.5"), r));
-        DesignRecord expected = workedGravitational();
+        DesignInputs expected = workedGravitational();
         expected.layer2Bar = "D19";
-        QVERIFY(inputsOf(r) == inputsOf(expected));
+        QVERIFY(r == expected);
     }
 
     void badRows_data() {
@@ -246,7 +244,7 @@ private slots:
         QVERIFY(!mapTableColumns(split(kInputHeader), columns));
         std::vector<std::string> row = split(kWorkedRow);
         row[static_cast<std::size_t>(field)] = value.toStdString();
-        DesignRecord r = workedSI();
+        DesignInputs r = workedSI();
         const auto error = designFromTableRow(columns, row, r);
         QVERIFY(error);
         QCOMPARE(QString::fromStdString(error->column), column);
@@ -260,7 +258,7 @@ private slots:
         QVERIFY(!mapTableColumns(split(kInputHeader), columns));
         std::vector<std::string> row = split(kWorkedRow);
         row.push_back("extra");
-        DesignRecord r;
+        DesignInputs r;
         const auto error = designFromTableRow(columns, row, r);
         QVERIFY(error);
         QVERIFY(error->column.empty());

@@ -5,12 +5,14 @@
 
 #include <cmath>
 
+#include "design_calculation.h"
 #include "engine.h"
 #include "horizontal_check.h"
 #include "recording_notifier.h"
 #include "worked_examples.h"
 
 using namespace haltrix;
+using haltrix::testing::RecordingNotifier;
 
 namespace {
 
@@ -25,7 +27,14 @@ bool near(double actual, double expected, double tolerance = 5e-7) {
                                                     .arg(actual, 0, 'g', 17)                       \
                                                     .arg(expected, 0, 'g', 17)))
 
-using Procedure = bool (*)(DesignRecord&, Notifier&);
+Twin twinOf(bool si) {
+    return si ? Twin::SI : Twin::Gravitational;
+}
+
+// The whole calculation in a formula case given.
+DesignResults calculated(const DesignInputs& inputs, int formulaCase, RecordingNotifier& notifier) {
+    return calculateDesignInCase(inputs, formulaCase, HorizontalChoice{}, notifier);
+}
 
 } // namespace
 
@@ -40,10 +49,11 @@ private slots:
     }
     void selfWeight() {
         QFETCH(bool, si);
-        DesignRecord r = si ? workedSI() : workedGravitational();
+        const DesignInputs in = si ? workedSI() : workedGravitational();
         const WorkedResults expected = si ? workedResultsSI() : workedResultsGravitational();
         RecordingNotifier notifier;
-        QVERIFY(deriveSelfWeight(r, notifier));
+        SelfWeight r;
+        QVERIFY(deriveSelfWeight(in, r, notifier));
         QCOMPARE_NEAR(r.N1, expected.N1);
         QCOMPARE_NEAR(r.x1, expected.x1);
         QCOMPARE_NEAR(r.M1, expected.M1);
@@ -56,12 +66,14 @@ private slots:
     }
 
     void negativeTriangleEntersSums() {
-        DesignRecord r = workedGravitational();
-        r.H2 = 0.3; // thinner at the root than at the tip
+        DesignInputs in = workedGravitational();
+        in.H2 = 0.3; // thinner at the root than at the tip
         RecordingNotifier notifier;
-        QVERIFY(deriveSelfWeight(r, notifier));
-        QVERIFY(r.N2 < 0);
-        QCOMPARE(r.Ntotal, r.N2 + r.N1);
+        SelfWeight r;
+        QVERIFY(deriveSelfWeight(in, r, notifier));
+        // 1/2 x 0.25 x (0.3 - 0.5) x 1.2 x 2.5 = -0.075; N1 = 0.375.
+        QCOMPARE_NEAR(r.N2, -0.075);
+        QCOMPARE_NEAR(r.Ntotal, 0.3);
     }
 
     void workedExample_data() {
@@ -75,11 +87,13 @@ private slots:
     void workedExample() {
         QFETCH(bool, si);
         QFETCH(int, formulaCase);
-        DesignRecord r = si ? workedSI() : workedGravitational();
-        r.ratioCase = formulaCase;
         RecordingNotifier notifier;
-        QVERIFY(runCalculation(r, si ? Twin::SI : Twin::Gravitational, notifier));
+        const DesignResults results =
+            calculated(si ? workedSI() : workedGravitational(), formulaCase, notifier);
         QVERIFY(notifier.messages.empty());
+        QVERIFY(results.completed());
+        QCOMPARE(results.ratioCase, formulaCase);
+        const MainReinforcement& r = results.main;
         const WorkedResults expected = si ? workedResultsSI() : workedResultsGravitational();
         QCOMPARE_NEAR(r.S, expected.S);
         QCOMPARE_NEAR(r.sumAs, expected.sumAs);
@@ -90,38 +104,25 @@ private slots:
         QCOMPARE_NEAR(r.tanAlpha, expected.tanAlpha);
         QCOMPARE_NEAR(r.Tp, expected.Tp);
         QCOMPARE_NEAR(r.Ast, expected.Ast);
-        QCOMPARE(r.mainJudgement, std::string(kJudgementOk));
-        if (formulaCase == 1) {
-            QCOMPARE_NEAR(2.0 / 3.0 * r.sumAs, si ? 276.216931 : 2.76455);
-            QCOMPARE(requiredMainArea(r), r.Ast);
-        } else {
-            QCOMPARE(requiredMainArea(r), r.sumAs);
-        }
+        QCOMPARE(r.judgement, std::string(kJudgementOk));
+        // Case 1 governs with Ast (3.86 > 2/3 x 4.15 = 2.76), case 2 with
+        // sumAs (4.15 > 3.86).
+        QCOMPARE_NEAR(requiredMainArea(results), formulaCase == 1 ? expected.Ast : expected.sumAs);
     }
 
-    // The named procedures are the twins the result windows run.
-    void namedProcedures_data() {
-        QTest::addColumn<bool>("si");
-        QTest::addColumn<int>("formulaCase");
-        QTest::addColumn<void*>("procedure");
-        QTest::newRow("calcMainRebarCase1") << false << 1 << (void*)&calcMainRebarCase1;
-        QTest::newRow("calcMainRebarCase2") << false << 2 << (void*)&calcMainRebarCase2;
-        QTest::newRow("calcMainRebarCase1SI") << true << 1 << (void*)&calcMainRebarCase1SI;
-        QTest::newRow("calcMainRebarCase2SI") << true << 2 << (void*)&calcMainRebarCase2SI;
+    // The formula case follows a / H2 unless one is given.
+    void calculationDerivesCase_data() {
+        QTest::addColumn<double>("a");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("a / H2 = 0.43") << 0.3 << 1;
+        QTest::newRow("a / H2 = 0.57") << 0.4 << 2;
     }
-    void namedProcedures() {
-        QFETCH(bool, si);
-        QFETCH(int, formulaCase);
-        QFETCH(void*, procedure);
-        DesignRecord viaName = si ? workedSI() : workedGravitational();
-        viaName.ratioCase = formulaCase;
-        DesignRecord viaTwin = viaName;
-        RecordingNotifier notifier;
-        deriveSelfWeight(viaName, notifier);
-        deriveSelfWeight(viaTwin, notifier);
-        QVERIFY(reinterpret_cast<Procedure>(procedure)(viaName, notifier));
-        QVERIFY(calcMainRebar(viaTwin, si ? Twin::SI : Twin::Gravitational, notifier));
-        QCOMPARE(viaName, viaTwin);
+    void calculationDerivesCase() {
+        QFETCH(double, a);
+        QFETCH(int, expected);
+        DesignInputs in = workedGravitational();
+        in.a = a;
+        QCOMPARE(calculateDesign(in).ratioCase, expected);
     }
 
     // The gravitational procedures read the mm2 column unless unitSystem is 1;
@@ -140,38 +141,38 @@ private slots:
         QFETCH(bool, si);
         QFETCH(int, unitSystem);
         QFETCH(double, layer1Area);
-        DesignRecord r = workedGravitational();
-        r.unitSystem = unitSystem;
+        DesignInputs in = workedGravitational();
+        in.unitSystem = unitSystem;
         RecordingNotifier notifier;
-        runCalculation(r, si ? Twin::SI : Twin::Gravitational, notifier);
-        QCOMPARE(r.layer1Area, layer1Area);
+        SelfWeight weight;
+        deriveSelfWeight(in, weight, notifier);
+        MainReinforcement main;
+        calcMainRebar(in, twinOf(si), 1, weight, main, notifier);
+        QCOMPARE(main.layer1Area, layer1Area);
     }
 
     void noSecondLayerIgnoresSpacing() {
-        DesignRecord r = workedGravitational();
-        r.layer2Count = 0;
-        r.c = 987;
-        RecordingNotifier notifier;
-        QVERIFY(runCalculation(r, Twin::Gravitational, notifier));
-        QCOMPARE(r.d, r.H2 - r.t / 100);
-        r = workedSI();
-        r.layer2Count = 0;
-        r.c = 987;
-        QVERIFY(runCalculation(r, Twin::SI, notifier));
-        QCOMPARE(r.d, r.H2 - r.t / 1000);
+        // d = H2 - t: 0.7 m - 10 cm, and 0.7 m - 100 mm; c does not enter.
+        for (DesignInputs in : {workedGravitational(), workedSI()}) {
+            in.layer2Count = 0;
+            in.c = 987;
+            RecordingNotifier notifier;
+            const DesignResults results = calculated(in, 1, notifier);
+            QVERIFY(results.completed());
+            QCOMPARE_NEAR(results.main.d, 0.6);
+        }
     }
 
     void equalAreaIsOk() {
         // Case 2, first layer only: look for a count of D10 bars whose area is
         // exactly the governing sumAs, then check both sides of it.
-        DesignRecord r = workedGravitational();
-        r.ratioCase = 2;
-        r.layer1Bar = "D10";
-        r.layer2Count = 0;
+        DesignInputs in = workedGravitational();
+        in.layer1Bar = "D10";
+        in.layer2Count = 0;
         RecordingNotifier notifier;
-        runCalculation(r, Twin::Gravitational, notifier);
-        const double governing = requiredMainArea(r);
-        QCOMPARE(governing, r.sumAs);
+        DesignResults results = calculated(in, 2, notifier);
+        const double governing = requiredMainArea(results);
+        QCOMPARE(governing, results.main.sumAs);
         double count = governing / 0.7133;
         bool found = false;
         for (int step = 0; step < 64 && !found; ++step) {
@@ -182,16 +183,18 @@ private slots:
                 count = std::nextafter(count, area < governing ? 1e9 : 0.0);
         }
         QVERIFY(found);
-        r.layer1Count = count;
-        runCalculation(r, Twin::Gravitational, notifier);
-        QCOMPARE(r.layer1Area, requiredMainArea(r));
-        QCOMPARE(r.mainJudgement, std::string(kJudgementOk));
-        r.layer1Count = std::nextafter(count, 0.0);
-        runCalculation(r, Twin::Gravitational, notifier);
-        QVERIFY(r.layer1Area < requiredMainArea(r));
-        QCOMPARE(r.mainJudgement, std::string(kJudgementNg));
+        in.layer1Count = count;
+        results = calculated(in, 2, notifier);
+        QCOMPARE(results.main.layer1Area, requiredMainArea(results));
+        QCOMPARE(results.main.judgement, std::string(kJudgementOk));
+        in.layer1Count = std::nextafter(count, 0.0);
+        results = calculated(in, 2, notifier);
+        QVERIFY(results.main.layer1Area < requiredMainArea(results));
+        QCOMPARE(results.main.judgement, std::string(kJudgementNg));
     }
 
+    // A stop leaves every result after it at its fresh value, whatever was
+    // calculated before: the results are those of these inputs alone.
     void zeroSelfWeightStopsBeforeWriting_data() {
         QTest::addColumn<bool>("si");
         QTest::newRow("gravitational") << false;
@@ -199,30 +202,25 @@ private slots:
     }
     void zeroSelfWeightStopsBeforeWriting() {
         QFETCH(bool, si);
-        DesignRecord r = si ? workedSI() : workedGravitational();
+        DesignInputs in = si ? workedSI() : workedGravitational();
+        in.l = 0;
         RecordingNotifier notifier;
-        QVERIFY(runCalculation(r, si ? Twin::SI : Twin::Gravitational, notifier));
-        DesignRecord before = r;
-        r.l = 0;
-        RecordingNotifier second;
-        QVERIFY(!runCalculation(r, si ? Twin::SI : Twin::Gravitational, second));
-        QCOMPARE(second.messages, std::vector<std::string>{kInvalidInputMessage});
-        QCOMPARE(r.Ntotal, 0.0);
-        // Nothing after the self-weight table was written.
-        QCOMPARE(r.S, before.S);
-        QCOMPARE(r.sumAs, before.sumAs);
-        QCOMPARE(r.layer1Area, before.layer1Area);
-        QCOMPARE(r.Ast, before.Ast);
-        QCOMPARE(r.mainJudgement, before.mainJudgement);
+        const DesignResults results = calculated(in, 1, notifier);
+        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
+        QCOMPARE(results.message, std::optional<std::string>(kInvalidInputMessage));
+        QCOMPARE(results.selfWeight.Ntotal, 0.0);
+        QCOMPARE(results.main, MainReinforcement{});
     }
 
-    void freshRecordReportsAndKeepsZeros() {
-        DesignRecord r;
+    void freshInputsReportAndKeepZeros() {
         RecordingNotifier notifier;
-        QVERIFY(!runCalculation(r, Twin::SI, notifier));
+        const DesignResults results = calculateDesign(DesignInputs{}, {}, notifier);
         QCOMPARE(notifier.messages.size(), std::size_t(1));
-        QCOMPARE(r.mainJudgement, std::string());
-        QCOMPARE(r.S, 0.0);
+        QVERIFY(!results.completed());
+        QCOMPARE(results.main.judgement, std::string());
+        QCOMPARE(results.main.S, 0.0);
+        // The side faces are still checked: nothing required, 4 x D10 given.
+        QCOMPARE(results.sideFaces.judgement, std::string(kJudgementOk));
     }
 
     void noBarsStopsAfterAreas_data() {
@@ -241,25 +239,21 @@ private slots:
         QFETCH(int, formulaCase);
         QFETCH(QString, bar);
         QFETCH(double, count);
-        DesignRecord r = si ? workedSI() : workedGravitational();
-        r.ratioCase = formulaCase;
-        const Twin twin = si ? Twin::SI : Twin::Gravitational;
+        DesignInputs in = si ? workedSI() : workedGravitational();
+        in.layer1Bar = in.layer2Bar = bar.toStdString();
+        in.layer1Count = in.layer2Count = count;
         RecordingNotifier notifier;
-        runCalculation(r, twin, notifier);
-        const DesignRecord before = r;
-        r.P = r.P * 2; // so that S and sumAs visibly change
-        r.layer1Bar = r.layer2Bar = bar.toStdString();
-        r.layer1Count = r.layer2Count = count;
-        RecordingNotifier second;
-        QVERIFY(!runCalculation(r, twin, second));
-        QCOMPARE(second.messages.size(), std::size_t(1));
-        QCOMPARE(r.S, r.P + r.Ntotal);
-        QVERIFY(r.sumAs != before.sumAs);
-        QCOMPARE(r.layer1Area, 0.0);
-        QCOMPARE(r.layer2Area, 0.0);
-        QCOMPARE(r.d, before.d);
-        QCOMPARE(r.Ast, before.Ast);
-        QCOMPARE(r.mainJudgement, before.mainJudgement);
+        const DesignResults results = calculated(in, formulaCase, notifier);
+        QCOMPARE(notifier.messages.size(), std::size_t(1));
+        const WorkedResults expected = si ? workedResultsSI() : workedResultsGravitational();
+        // S and sumAs come before the areas; nothing after them is reached.
+        QCOMPARE_NEAR(results.main.S, expected.S);
+        QCOMPARE_NEAR(results.main.sumAs, expected.sumAs);
+        QCOMPARE(results.main.layer1Area, 0.0);
+        QCOMPARE(results.main.layer2Area, 0.0);
+        QCOMPARE(results.main.d, 0.0);
+        QCOMPARE(results.main.Ast, 0.0);
+        QCOMPARE(results.main.judgement, std::string());
     }
 
     // Divisors of zero and overflowing steps stop with the message and write
@@ -274,69 +268,66 @@ private slots:
     }
     void divisorGuards() {
         QFETCH(QString, fault);
-        DesignRecord r = workedGravitational();
-        RecordingNotifier notifier;
-        runCalculation(r, Twin::Gravitational, notifier);
-        const DesignRecord before = r;
+        DesignInputs in = workedGravitational();
         if (fault == "sigmaSa") {
-            r.sigmaSa = 0;
+            in.sigmaSa = 0;
         } else if (fault == "depth") {
-            r.layer2Count = 0;
-            r.t = r.H2 * 100; // d = H2 - t / 100 = 0
+            in.layer2Count = 0;
+            in.t = in.H2 * 100; // d = H2 - t / 100 = 0
         } else if (fault == "overflow") {
-            r.sigmaSa = 1e-307;
+            in.sigmaSa = 1e-307;
         } else if (fault == "areas") {
-            r.layer1Count = 1e308;
+            in.layer1Count = 1e308;
         } else if (fault == "selfweight") {
-            r.H1 = 1e300;
-            r.l = 1e300;
+            in.H1 = 1e300;
+            in.l = 1e300;
         }
-        RecordingNotifier second;
-        QVERIFY(!runCalculation(r, Twin::Gravitational, second));
-        QCOMPARE(second.messages, std::vector<std::string>{kInvalidInputMessage});
-        const double fields[] = {r.N1,       r.M1,         r.Ntotal,     r.M, r.S,
+        RecordingNotifier notifier;
+        const DesignResults results = calculated(in, 1, notifier);
+        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
+        const SelfWeight& w = results.selfWeight;
+        const MainReinforcement& r = results.main;
+        const double fields[] = {w.N1,       w.M1,         w.Ntotal,     w.M, r.S,
                                  r.sumAs,    r.layer1Area, r.layer2Area, r.d, r.Zc,
                                  r.tanAlpha, r.Tp,         r.Ast};
         for (double value : fields)
             QVERIFY(std::isfinite(value));
-        QCOMPARE(r.Ast, before.Ast);
-        QCOMPARE(r.mainJudgement, before.mainJudgement);
-        if (fault == "sigmaSa") {
-            QCOMPARE(r.S, before.S);
-            QCOMPARE(r.sumAs, before.sumAs);
-        }
+        QCOMPARE(r.Ast, 0.0);
+        QCOMPARE(r.judgement, std::string());
+        if (fault == "sigmaSa")
+            QCOMPARE_NEAR(r.S, 10.45); // reached; sumAs divides by σsa
+        if (fault == "sigmaSa" || fault == "overflow")
+            QCOMPARE(r.sumAs, 0.0);
         if (fault == "depth") {
-            QCOMPARE(r.d, before.d);
+            QCOMPARE(r.d, 0.0);
             QCOMPARE(r.layer1Area, 4 * 3.871);
         }
-        if (fault == "selfweight")
-            QCOMPARE(r.N1, before.N1);
+        if (fault == "selfweight") {
+            QCOMPARE(w.N1, 0.0);
+            QCOMPARE(r.S, 0.0);
+        }
     }
 
-    void ratioCase_data() {
+    void formulaCase_data() {
         QTest::addColumn<double>("a");
         QTest::addColumn<double>("H2");
-        QTest::addColumn<int>("before");
         QTest::addColumn<int>("expected");
-        QTest::newRow("exactly 0.5") << 0.3 << 0.6 << 0 << 1;
-        QTest::newRow("just above") << 0.5000001 << 1.0 << 0 << 2;
-        QTest::newRow("above 1.0 still 2") << 1.5 << 1.0 << 1 << 2;
-        QTest::newRow("negative a") << -0.2 << 0.7 << 2 << 1;
-        QTest::newRow("H2 zero keeps 0") << 0.3 << 0.0 << 0 << 0;
-        QTest::newRow("H2 zero keeps 2") << 0.3 << 0.0 << 2 << 2;
-        QTest::newRow("worked example") << 0.3 << 0.7 << 0 << 1;
+        QTest::newRow("exactly 0.5") << 0.3 << 0.6 << 1;
+        QTest::newRow("just above") << 0.5000001 << 1.0 << 2;
+        QTest::newRow("above 1.0 still 2") << 1.5 << 1.0 << 2;
+        QTest::newRow("negative a") << -0.2 << 0.7 << 1;
+        QTest::newRow("H2 zero") << 0.3 << 0.0 << 0;
+        QTest::newRow("NaN a") << std::nan("") << 0.7 << 2;
+        QTest::newRow("worked example") << 0.3 << 0.7 << 1;
     }
-    void ratioCase() {
+    void formulaCase() {
         QFETCH(double, a);
         QFETCH(double, H2);
-        QFETCH(int, before);
         QFETCH(int, expected);
-        DesignRecord r;
-        r.a = a;
-        r.H2 = H2;
-        r.ratioCase = before;
-        deriveRatioCase(r);
-        QCOMPARE(r.ratioCase, expected);
+        DesignInputs in;
+        in.a = a;
+        in.H2 = H2;
+        QCOMPARE(formulaCaseOf(in), expected);
     }
 
     void largerOf() {
@@ -355,15 +346,23 @@ private slots:
         QTest::addColumn<double>("count");
         QTest::addColumn<double>("required");
         QTest::addColumn<double>("hAs");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("ok");
-        QTest::newRow("4 x D10 case 1") << 1 << false << -1 << 4.0 << 1.931135 << 2.8532 << true;
-        QTest::newRow("2 x D10 case 1") << 1 << false << 0 << 2.0 << 1.931135 << 1.4266 << false;
-        QTest::newRow("4 x D10 case 2") << 2 << false << -1 << 4.0 << 1.544908 << 2.8532 << true;
-        QTest::newRow("4 x D35") << 1 << false << 8 << 4.0 << 1.931135 << 38.264 << true;
-        QTest::newRow("no bars") << 1 << false << 0 << 0.0 << 1.931135 << 0.0 << false;
-        QTest::newRow("2.5 bars") << 1 << false << 1 << 2.5 << 1.931135 << 3.1675 << true;
-        QTest::newRow("SI 4 x D10") << 1 << true << -1 << 4.0 << 193.046332 << 285.32 << true;
-        QTest::newRow("SI case 2") << 2 << true << -1 << 4.0 << 154.437065 << 285.32 << true;
+        QTest::newRow("4 x D10 case 1")
+            << 1 << false << -1 << 4.0 << 1.931135 << 2.8532 << "D10" << true;
+        QTest::newRow("2 x D10 case 1")
+            << 1 << false << 0 << 2.0 << 1.931135 << 1.4266 << "D10" << false;
+        QTest::newRow("4 x D10 case 2")
+            << 2 << false << -1 << 4.0 << 1.544908 << 2.8532 << "D10" << true;
+        QTest::newRow("4 x D35") << 1 << false << 8 << 4.0 << 1.931135 << 38.264 << "D35" << true;
+        QTest::newRow("no bars") << 1 << false << 0 << 0.0 << 1.931135 << 0.0 << "D10" << false;
+        QTest::newRow("2.5 bars") << 1 << false << 1 << 2.5 << 1.931135 << 3.1675 << "D13" << true;
+        QTest::newRow("SI 4 x D10")
+            << 1 << true << -1 << 4.0 << 193.046332 << 285.32 << "D10" << true;
+        QTest::newRow("SI case 2")
+            << 2 << true << -1 << 4.0 << 154.437065 << 285.32 << "D10" << true;
+        QTest::newRow("outside the list")
+            << 1 << false << 9 << 4.0 << 1.931135 << 2.8532 << "" << true;
     }
     void horizontalCheck() {
         QFETCH(int, formulaCase);
@@ -372,46 +371,54 @@ private slots:
         QFETCH(double, count);
         QFETCH(double, required);
         QFETCH(double, hAs);
+        QFETCH(QString, name);
         QFETCH(bool, ok);
-        DesignRecord r = si ? workedSI() : workedGravitational();
-        r.ratioCase = formulaCase;
-        const Twin twin = si ? Twin::SI : Twin::Gravitational;
         RecordingNotifier notifier;
-        runCalculation(r, twin, notifier);
-        const HorizontalCheck check = runHorizontalCheck(r, twin, barIndex, count);
+        const DesignResults results = calculateDesignInCase(
+            si ? workedSI() : workedGravitational(), formulaCase, {barIndex, count}, notifier);
+        const SideFaceReinforcement& check = results.sideFaces;
         QCOMPARE_NEAR(check.required, required);
-        QCOMPARE_NEAR(r.hAs, hAs);
-        QCOMPARE(r.hBarIndex, double(barIndex));
-        QCOMPARE(r.hBarCount, count);
+        QCOMPARE_NEAR(check.As, hAs);
+        QCOMPARE(check.barIndex, barIndex);
+        QCOMPARE(check.barCount, count);
+        QCOMPARE(QString::fromStdString(check.barName), name);
         QCOMPARE(check.judgement, std::string(ok ? kJudgementOk : kJudgementNg));
+    }
+
+    // Another choice checks the same main results again.
+    void checkSideFacesAgain() {
+        const DesignInputs in = workedGravitational();
+        DesignResults results = calculateDesign(in);
+        const DesignResults main = results;
+        results.sideFaces = checkSideFaces(in, results, {8, 2});
+        QCOMPARE(results.sideFaces.As, 2 * 9.566);
+        QCOMPARE(results.main, main.main);
+        results.sideFaces = checkSideFaces(in, results, {});
+        QCOMPARE(results, main);
     }
 
     void horizontalEqualityIsOk() {
         // Case 1 with sumAs 0: the requirement is 0.5 * Ast, which halves
         // exactly, so 4 x D10 meets it to the last bit.
-        DesignRecord r;
+        const DesignInputs in;
+        DesignResults r;
         r.ratioCase = 1;
-        r.Ast = 2 * (0.7133 * 4.0);
-        HorizontalCheck check = runHorizontalCheck(r, Twin::Gravitational, -1, 4.0);
-        QCOMPARE(check.required, r.hAs);
+        r.main.Ast = 2 * (0.7133 * 4.0);
+        SideFaceReinforcement check = checkHorizontal(in, r, Twin::Gravitational, -1, 4.0);
+        QCOMPARE(check.required, check.As);
         QCOMPARE(check.judgement, std::string(kJudgementOk));
-        r.Ast = std::nextafter(r.Ast, 1e9);
-        check = runHorizontalCheck(r, Twin::Gravitational, -1, 4.0);
+        r.main.Ast = std::nextafter(r.main.Ast, 1e9);
+        check = checkHorizontal(in, r, Twin::Gravitational, -1, 4.0);
         QCOMPARE(check.judgement, std::string(kJudgementNg));
 
-        DesignRecord zero;
-        check = runHorizontalCheck(zero, Twin::Gravitational, 0, 0.0);
+        check = checkHorizontal(in, DesignResults{}, Twin::Gravitational, 0, 0.0);
         QCOMPARE(check.judgement, std::string(kJudgementOk)); // nothing required
     }
 
     void horizontalColumnFollowsWindow() {
-        DesignRecord r;
-        r.unitSystem = 2;
-        runHorizontalCheck(r, Twin::Gravitational, 8, 4.0);
-        QCOMPARE(r.hAs, 4 * 9.566);
-        r.unitSystem = 1;
-        runHorizontalCheck(r, Twin::SI, 8, 4.0);
-        QCOMPARE(r.hAs, 4 * 956.6);
+        const DesignInputs in;
+        QCOMPARE(checkHorizontal(in, {}, Twin::Gravitational, 8, 4.0).As, 4 * 9.566);
+        QCOMPARE(checkHorizontal(in, {}, Twin::SI, 8, 4.0).As, 4 * 956.6);
     }
 
     void barCountText_data() {
@@ -430,10 +437,10 @@ private slots:
     }
 
     void overflowingCountCountsZero() {
-        DesignRecord r = workedGravitational();
-        runHorizontalCheck(r, Twin::SI, 8, 1e307);
-        QVERIFY(std::isfinite(r.hAs));
-        QCOMPARE(r.hBarCount, 0.0);
+        const SideFaceReinforcement check =
+            checkHorizontal(workedGravitational(), {}, Twin::SI, 8, 1e307);
+        QVERIFY(std::isfinite(check.As));
+        QCOMPARE(check.barCount, 0.0);
     }
 };
 

@@ -102,12 +102,12 @@ void TestNumberExtremes::largestDoubleRoundTrip() {
         QVERIFY2(back.has_value(), plainText(value).c_str());
         QCOMPARE(plainText(*back), plainText(value));
     }
-    DesignRecord record;
+    DesignInputs record;
     record.H1 = kLargest;
     record.P = -kLargest;
     record.layer1Bar = "D22";
     record.unitSystem = 1;
-    DesignRecord back;
+    DesignInputs back;
     const auto error = readDesignText(designFileText(record), "largest.tvx", back);
     QVERIFY2(!error, error ? error->message().c_str() : "");
     QCOMPARE(back.H1, kLargest);
@@ -146,13 +146,13 @@ void TestNumberExtremes::textsUnderCommaLocale() {
     QCOMPARE(roundHalfEven(1.25, 1), 1.2);
     QCOMPARE(parseNumber("0.5").value_or(-1), 0.5);
 
-    DesignRecord record;
+    DesignInputs record;
     record.H1 = 0.5;
     record.concreteUnitWeight = 24.5;
     record.unitSystem = 2;
     const std::string text = designFileText(record);
     QVERIFY2(text.rfind(" 0.5 \r\n", 0) == 0, text.c_str());
-    DesignRecord back;
+    DesignInputs back;
     QVERIFY(!readDesignText(text, "comma.tvx", back));
     QCOMPARE(back.H1, 0.5);
     QCOMPARE(back.concreteUnitWeight, 24.5);

@@ -52,7 +52,7 @@ private slots:
         QFETCH(double, value);
         QFETCH(double, from);
         QFETCH(double, to);
-        DesignRecord design = workedGravitational();
+        DesignInputs design = workedGravitational();
         design.a = a;
         const SweepParameter& p = parameter(name.toLatin1().constData());
         design.*p.member = value;
@@ -129,7 +129,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, xLabel);
         QFETCH(QString, yLabel);
-        DesignRecord design = workedSI();
+        DesignInputs design = workedSI();
         design.unitSystem = unitSystem;
         const SensitivityPlot plot =
             sensitivityPlot(design, parameter(name.toLatin1().constData()));
@@ -139,13 +139,13 @@ private slots:
 
     // Where the calculation stops, the curves have a gap and a note says so.
     void stopped() {
-        const SensitivityPlot none = sensitivityPlot(DesignRecord{}, parameter("a"));
+        const SensitivityPlot none = sensitivityPlot(DesignInputs{}, parameter("a"));
         QCOMPARE(none.note, std::string("この範囲では計算できません（入力データが不正です）"));
         QVERIFY(std::isnan(none.required.front()) && std::isnan(none.provided.back()));
         QVERIFY(!none.currentRequired);
 
         // σsa = 0 gives the range 0 to 1; only its first point stops.
-        DesignRecord design = workedGravitational();
+        DesignInputs design = workedGravitational();
         design.sigmaSa = 0;
         const SensitivityPlot atZero = sensitivityPlot(design, parameter("sigmaSa"), 4);
         QCOMPARE(atZero.from, 0.0);

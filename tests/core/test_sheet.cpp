@@ -39,24 +39,24 @@ std::string sheetText(const Sheet& sheet) {
 
 // A record with the self-weight table and results of the worked example, set
 // by hand so that single values can be varied.
-DesignRecord workedRecord(std::int32_t ratioCase) {
-    DesignRecord r;
-    r.unitSystem = 1;
-    r.ratioCase = ratioCase;
-    r.H1 = 0.5;
-    r.H2 = 0.7;
-    r.l = 0.25;
-    r.b = 1.2;
-    r.concreteUnitWeight = 2.5;
-    r.sigmaSa = 1800;
-    r.S = 10.45;
-    r.sumAs = 4.146825;
-    r.Ast = 3.862271;
-    r.Tp = 6.83112;
-    r.Zc = 0.439167;
-    r.layer1Area = 15.484;
-    r.layer2Area = 7.742;
-    r.mainJudgement = kJudgementOk;
+ShownDesign workedRecord(std::int32_t ratioCase) {
+    ShownDesign r;
+    r.inputs.unitSystem = 1;
+    r.results.ratioCase = ratioCase;
+    r.inputs.H1 = 0.5;
+    r.inputs.H2 = 0.7;
+    r.inputs.l = 0.25;
+    r.inputs.b = 1.2;
+    r.inputs.concreteUnitWeight = 2.5;
+    r.inputs.sigmaSa = 1800;
+    r.results.main.S = 10.45;
+    r.results.main.sumAs = 4.146825;
+    r.results.main.Ast = 3.862271;
+    r.results.main.Tp = 6.83112;
+    r.results.main.Zc = 0.439167;
+    r.results.main.layer1Area = 15.484;
+    r.results.main.layer2Area = 7.742;
+    r.results.main.judgement = kJudgementOk;
     return r;
 }
 
@@ -108,12 +108,13 @@ void TestSheet::goldenSheets() {
     QFETCH(QString, example);
     QFETCH(int, ratioCase);
     QFETCH(QString, golden);
-    DesignRecord record;
+    ShownDesign record;
     QVERIFY(calculatedExample(example.toStdString(), ratioCase, record));
-    const DesignRecord before = record;
+    const ShownDesign before = record;
     const std::string expected = fileBytes(dataPath(golden.toStdString()));
     QVERIFY(!expected.empty());
-    const std::string actual = sheetText(fillSheet(record, twinForUnitSystem(record.unitSystem)));
+    const std::string actual =
+        sheetText(fillSheet(record, twinForUnitSystem(record.inputs.unitSystem)));
     QCOMPARE(QString::fromStdString(actual), QString::fromStdString(expected));
     QVERIFY(actual == expected);
     QVERIFY(record == before);
@@ -232,15 +233,15 @@ void TestSheet::formulaCaseSelection() {
 }
 
 void TestSheet::ratioExactlyOneHalfGivesCase1Sheet() {
-    DesignRecord r = workedRecord(0);
-    r.a = 0.3;
-    r.H2 = 0.6;
-    deriveRatioCase(r);
-    QCOMPARE(r.ratioCase, 1);
+    ShownDesign r = workedRecord(0);
+    r.inputs.a = 0.3;
+    r.inputs.H2 = 0.6;
+    r.results.ratioCase = formulaCaseOf(r.inputs);
+    QCOMPARE(r.results.ratioCase, 1);
     QCOMPARE(fillSheet(r, Twin::SI).fg2.cell(3, 1), Cell("ΣＡs"));
-    r.a = 0.30000001;
-    deriveRatioCase(r);
-    QCOMPARE(r.ratioCase, 2);
+    r.inputs.a = 0.30000001;
+    r.results.ratioCase = formulaCaseOf(r.inputs);
+    QCOMPARE(r.results.ratioCase, 2);
     QCOMPARE(fillSheet(r, Twin::SI).fg2.cell(4, 0), Cell("Ｚc = 0.85･ｄ"));
 }
 
@@ -342,7 +343,7 @@ void TestSheet::unitTexts() {
     QFETCH(int, column);
     QFETCH(QString, gravitational);
     QFETCH(QString, si);
-    const DesignRecord record = workedRecord(ratioCase);
+    const ShownDesign record = workedRecord(ratioCase);
     const Sheet g = fillSheet(record, Twin::Gravitational);
     const Sheet s = fillSheet(record, Twin::SI);
     const SheetGrid& gg = grid == 1 ? g.fg1 : g.fg2;
@@ -357,12 +358,12 @@ void TestSheet::unitTexts() {
 }
 
 void TestSheet::formulaTexts() {
-    DesignRecord r;
-    r.l = 1.2;
-    r.H1 = 0.8;
-    r.b = 2;
-    r.concreteUnitWeight = 2.5;
-    r.H2 = 1.5;
+    ShownDesign r;
+    r.inputs.l = 1.2;
+    r.inputs.H1 = 0.8;
+    r.inputs.b = 2;
+    r.inputs.concreteUnitWeight = 2.5;
+    r.inputs.H2 = 1.5;
     const Sheet sheet = fillSheet(r, Twin::Gravitational);
     QCOMPARE(sheet.fg1.cell(1, 0), Cell(" ①"));
     QCOMPARE(sheet.fg1.cell(1, 1), Cell("1.200* 0.800 * 2.000 * 2.500"));
@@ -404,12 +405,12 @@ void TestSheet::valueFormats() {
     QFETCH(QString, threeDecimals);
     QFETCH(QString, twoDecimals);
     QFETCH(QString, whole);
-    DesignRecord r;
-    r.ratioCase = 2;
-    r.Tp = value;
-    r.Zc = value;
-    r.sigmaSa = value;
-    r.N1 = value;
+    ShownDesign r;
+    r.results.ratioCase = 2;
+    r.results.main.Tp = value;
+    r.results.main.Zc = value;
+    r.inputs.sigmaSa = value;
+    r.results.selfWeight.N1 = value;
     const Sheet sheet = fillSheet(r, Twin::Gravitational);
     QCOMPARE(sheet.fg2.cell(1, 3), Cell(threeDecimals.toStdString()));
     QCOMPARE(sheet.fg2.cell(4, 3), Cell(twoDecimals.toStdString()));
@@ -427,11 +428,11 @@ void TestSheet::noSecondLayer_data() {
 void TestSheet::noSecondLayer() {
     QFETCH(int, ratioCase);
     QFETCH(int, row);
-    DesignRecord r = workedRecord(ratioCase);
-    r.layer2Area = 0;
+    ShownDesign r = workedRecord(ratioCase);
+    r.results.main.layer2Area = 0;
     QCOMPARE(fillSheet(r, Twin::Gravitational).fg2.cell(row, 3), Cell("15.48"));
-    r.layer1Area = 0;
-    r.layer2Area = 7.742;
+    r.results.main.layer1Area = 0;
+    r.results.main.layer2Area = 7.742;
     QCOMPARE(fillSheet(r, Twin::Gravitational).fg2.cell(row, 3), Cell("7.74"));
 }
 
@@ -444,8 +445,8 @@ void TestSheet::emptyJudgementIsWrittenEmpty_data() {
 void TestSheet::emptyJudgementIsWrittenEmpty() {
     QFETCH(int, ratioCase);
     QFETCH(int, row);
-    DesignRecord r;
-    r.ratioCase = ratioCase;
+    ShownDesign r;
+    r.results.ratioCase = ratioCase;
     const Sheet sheet = fillSheet(r, Twin::SI);
     const int judgementRow = ratioCase == 1 ? 14 : 9;
     QCOMPARE(sheet.fg2.cell(judgementRow, 0), Cell("判定"));
@@ -458,10 +459,10 @@ void TestSheet::emptyJudgementIsWrittenEmpty() {
 }
 
 void TestSheet::judgementKeepsItsBlanks() {
-    DesignRecord r = workedRecord(1);
-    r.mainJudgement = kJudgementNg;
+    ShownDesign r = workedRecord(1);
+    r.results.main.judgement = kJudgementNg;
     QCOMPARE(fillSheet(r, Twin::Gravitational).fg2.cell(14, 3), Cell("    - NG -"));
-    r.ratioCase = 2;
+    r.results.ratioCase = 2;
     QCOMPARE(fillSheet(r, Twin::SI).fg2.cell(9, 3), Cell("    - NG -"));
 }
 

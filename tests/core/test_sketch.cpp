@@ -4,11 +4,12 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "engine.h"
+#include "design_calculation.h"
 #include "sketch_builder.h"
 #include "sketch_dxf.h"
 #include "sketch_svg.h"
@@ -19,17 +20,6 @@ using namespace haltrix::sketch;
 
 namespace {
 
-class SilentNotifier : public Notifier {
-public:
-    void notify(std::string_view) override {}
-};
-
-DesignRecord calculated(DesignRecord record) {
-    deriveRatioCase(record);
-    SilentNotifier notifier;
-    runCalculation(record, twinForUnitSystem(record.unitSystem), notifier);
-    return record;
-}
 
 const Dimension* findDimension(const View& view, const std::string& text) {
     for (const Dimension& d : view.dimensions) {
@@ -112,8 +102,8 @@ private slots:
         QFETCH(QString, clear2);
         QFETCH(QString, pText);
         QFETCH(QString, clearNote);
-        const DesignRecord record = unitSystem == 1 ? workedGravitational() : workedSI();
-        const Sketch s = buildSketch(record, SketchContent::Inputs);
+        const DesignInputs record = unitSystem == 1 ? workedGravitational() : workedSI();
+        const Sketch s = buildSketch(record);
         QVERIFY2(s.notes.empty(), s.notes.empty() ? "" : s.notes.front().c_str());
 
         // Elevation: the member, the pier, the two layers into the pier.
@@ -189,9 +179,8 @@ private slots:
     // = 0.516667 m, measured up from the bottom at the root; Zc = 0.85 d =
     // 0.439167 m, measured down from there.
     void resultsDimensioned() {
-        for (const DesignRecord& input : {workedGravitational(), workedSI()}) {
-            const DesignRecord record = calculated(input);
-            const Sketch s = buildSketch(record, SketchContent::InputsAndResults);
+        for (const DesignInputs& input : {workedGravitational(), workedSI()}) {
+            const Sketch s = buildSketch(input, calculateDesign(input));
             const double top = -700 + (700 - 100 - 250.0 / 3);
             const Dimension* d = findDimension(s.elevation, "d=0.517 m");
             QVERIFY(d);
@@ -202,9 +191,17 @@ private slots:
             QVERIFY(std::abs(zc->from.y - top) < 1e-9);
             QVERIFY(std::abs(zc->to.y - (top - 0.85 * (700 - 100 - 250.0 / 3))) < 1e-9);
             // Without results neither is drawn.
-            const Sketch inputs = buildSketch(record, SketchContent::Inputs);
+            const Sketch inputs = buildSketch(input);
             QVERIFY(!findDimension(inputs.elevation, "d=0.517 m"));
             QVERIFY(!findDimension(inputs.elevation, "Zc=0.439 m"));
+            // Nor after a calculation that stopped (no bars: no d).
+            DesignInputs bare = input;
+            bare.layer1Count = bare.layer2Count = 0;
+            const Sketch stopped = buildSketch(bare, calculateDesign(bare));
+            QVERIFY(!findDimension(stopped.elevation, "Zc=0.000 m"));
+            QVERIFY(std::none_of(stopped.elevation.dimensions.begin(),
+                                 stopped.elevation.dimensions.end(),
+                                 [](const Dimension& d) { return d.text.starts_with("d="); }));
         }
     }
 
@@ -222,25 +219,34 @@ private slots:
         QFETCH(double, a);
         QFETCH(double, P);
         QFETCH(QString, pText);
-        DesignRecord r = workedSI();
+        DesignInputs r = workedSI();
         r.a = a;
         r.P = P;
-        const Sketch s = buildSketch(calculated(r), SketchContent::InputsAndResults);
-        QVERIFY(hasText(s.elevation, pText.toStdString()));
-        for (const View* view : {&s.elevation, &s.section}) {
-            std::vector<Text> labels = view->texts;
-            for (const Dimension& d : view->dimensions)
-                labels.push_back(layoutOf(d).text);
-            for (std::size_t i = 0; i < labels.size(); ++i) {
-                for (std::size_t k = i + 1; k < labels.size(); ++k) {
-                    const Box p = textBox(labels[i]);
-                    const Box q = textBox(labels[k]);
-                    QVERIFY2(p.right <= q.left || q.right <= p.left || p.top <= q.bottom ||
-                                 q.top <= p.bottom,
-                             (labels[i].text + " covers " + labels[k].text).c_str());
+        QVERIFY(hasText(buildSketch(r).elevation, pText.toStdString()));
+        // Also with H pointing back, a long overhang, and bars below the
+        // member (t = 1 m).
+        for (const double H : {0.0, -29.4})
+            for (const double l : {0.25, 3.0})
+                for (const double t : {100.0, 1000.0}) {
+                    r.H = H;
+                    r.l = l;
+                    r.t = t;
+                    const Sketch s = buildSketch(r, calculateDesign(r));
+                    for (const View* view : {&s.elevation, &s.section}) {
+                        std::vector<Text> labels = view->texts;
+                        for (const Dimension& d : view->dimensions)
+                            labels.push_back(layoutOf(d).text);
+                        for (std::size_t i = 0; i < labels.size(); ++i) {
+                            for (std::size_t k = i + 1; k < labels.size(); ++k) {
+                                const Box p = textBox(labels[i]);
+                                const Box q = textBox(labels[k]);
+                                QVERIFY2(p.right <= q.left || q.right <= p.left ||
+                                             p.top <= q.bottom || q.top <= p.bottom,
+                                         (labels[i].text + " covers " + labels[k].text).c_str());
+                            }
+                        }
+                    }
                 }
-            }
-        }
     }
 
     // Designs that cannot be drawn whole: never a non-finite number, a
@@ -314,7 +320,7 @@ private slots:
         QFETCH(bool, elevation);
         QFETCH(bool, section);
         QFETCH(int, circles);
-        DesignRecord r = workedGravitational();
+        DesignInputs r = workedGravitational();
         const std::string name = field.toStdString();
         double* target = name == "H1"            ? &r.H1
                          : name == "H2"          ? &r.H2
@@ -329,9 +335,8 @@ private slots:
         *target = value;
         if (QTest::currentDataTag() == QLatin1String("l 1000 m, H1 1 mm"))
             r.H1 = 0.001;
-        for (const SketchContent content :
-             {SketchContent::Inputs, SketchContent::InputsAndResults}) {
-            const Sketch s = buildSketch(calculated(r), content);
+        for (const bool withResults : {false, true}) {
+            const Sketch s = withResults ? buildSketch(r, calculateDesign(r)) : buildSketch(r);
             for (const double number : numbersOf(s))
                 QVERIFY(std::isfinite(number));
             if (note.isEmpty())
@@ -386,9 +391,9 @@ private slots:
     void unknownDesignations() {
         QFETCH(QString, designation);
         QFETCH(QString, note);
-        DesignRecord r = workedGravitational();
+        DesignInputs r = workedGravitational();
         r.layer1Bar = designation.toStdString();
-        const Sketch s = buildSketch(r, SketchContent::Inputs);
+        const Sketch s = buildSketch(r);
         QVERIFY2(hasNote(s, note.toStdString()), qPrintable(note));
         // Layer 1 is still drawn in the elevation, not in the section.
         QCOMPARE(s.elevation.lines.size(), std::size_t(2));
@@ -398,7 +403,7 @@ private slots:
     // The DXF text: units mm, the five layers, one CIRCLE per drawn bar of
     // the radius of its nominal diameter, Japanese texts as \U+ escapes.
     void dxf() {
-        const std::string dxf = dxfText(buildSketch(workedGravitational(), SketchContent::Inputs));
+        const std::string dxf = dxfText(buildSketch(workedGravitational()));
         QVERIFY(dxf.starts_with("  0\nSECTION\n  2\nHEADER\n"));
         QVERIFY(dxf.ends_with("  0\nEOF\n"));
         QVERIFY(dxf.find("  9\n$INSUNITS\n 70\n4\n") != std::string::npos);

@@ -16,7 +16,7 @@ using namespace haltrix;
 
 namespace {
 
-std::vector<SweepPoint> swept(const DesignRecord& design, std::string_view name, double from,
+std::vector<SweepPoint> swept(const DesignInputs& design, std::string_view name, double from,
                               double to, long steps) {
     std::vector<SweepPoint> points;
     const SweepProblem problem =
@@ -47,7 +47,7 @@ private slots:
     void caseChange() {
         QFETCH(double, H2);
         QFETCH(int, steps);
-        DesignRecord design = workedGravitational();
+        DesignInputs design = workedGravitational();
         design.H2 = H2;
         design.H1 = H2 * 0.7;
         const auto points = swept(design, "a", 0.0, H2, steps);
@@ -108,24 +108,21 @@ private slots:
         QFETCH(double, from);
         QFETCH(double, to);
         QFETCH(int, unitSystem);
-        DesignRecord design = unitSystem == 1 ? workedGravitational() : workedSI();
-        // Results already in the record must not leak into the points.
-        design.ratioCase = 2;
-        design.Ast = 999;
+        const DesignInputs design = unitSystem == 1 ? workedGravitational() : workedSI();
         const auto name = parameter.toStdString();
         const SweepParameter swept = *sweepParameterByName(name);
         std::vector<SweepPoint> points;
         QCOMPARE(sweepDesign(design, swept, SweepRange{from, to, 40}, points), SweepProblem::None);
         QCOMPARE(points.size(), std::size_t(41));
         for (const SweepPoint& point : points) {
-            DesignRecord single = inputsOf(design);
+            DesignInputs single = design;
             single.*swept.member = point.value;
-            const DesignOutcome outcome = deriveAndCalculate(single, HorizontalChoice{});
-            QCOMPARE(point.ratioCase, single.ratioCase);
-            QCOMPARE(point.requiredMainArea, requiredMainArea(single));
-            QCOMPARE(point.providedMainArea, single.layer1Area + single.layer2Area);
-            QCOMPARE(point.mainJudgement, single.mainJudgement);
-            QCOMPARE(point.message, outcome.message);
+            const DesignResults results = calculateDesign(single);
+            QCOMPARE(point.ratioCase, results.ratioCase);
+            QCOMPARE(point.requiredMainArea, requiredMainArea(results));
+            QCOMPARE(point.providedMainArea, results.main.layer1Area + results.main.layer2Area);
+            QCOMPARE(point.mainJudgement, results.main.judgement);
+            QCOMPARE(point.message, results.message);
         }
     }
 

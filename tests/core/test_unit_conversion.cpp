@@ -30,7 +30,7 @@ bool same14(double a, double b) {
     return std::string_view(first) == second;
 }
 
-UnitConversion converted(const DesignRecord& design, std::int32_t to, int digits = 0) {
+UnitConversion converted(const DesignInputs& design, std::int32_t to, int digits = 0) {
     UnitConversion result;
     const auto error = convertUnitSystem(design, to, digits, result);
     if (error)
@@ -48,7 +48,7 @@ private slots:
     // 2.5 t/m3 x 9.80665 = 24.516625 kN/m3; 10 cm = 100 mm; 25 cm = 250 mm.
     void workedExampleToSI() {
         const UnitConversion result = converted(workedGravitational(), kUnitSI);
-        const DesignRecord& r = result.record;
+        const DesignInputs& r = result.design;
         QCOMPARE(plainText(r.P), std::string("98.0665"));
         QCOMPARE(plainText(r.sigmaSa), std::string("176.5197"));
         QCOMPARE(plainText(r.concreteUnitWeight), std::string("24.516625"));
@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(r.H, 0.0);
         QCOMPARE(r.unitSystem, 2);
         // Lengths in m, bars and counts as they were.
-        const DesignRecord before = workedGravitational();
+        const DesignInputs before = workedGravitational();
         QCOMPARE(r.H1, before.H1);
         QCOMPARE(r.H2, before.H2);
         QCOMPARE(r.l, before.l);
@@ -81,7 +81,7 @@ private slots:
     // t/m3, 100 mm = 10 cm, 250 mm = 25 cm.
     void workedExampleToGravitational() {
         const UnitConversion result = converted(workedSI(), kUnitGravitational);
-        const DesignRecord& r = result.record;
+        const DesignInputs& r = result.design;
         QVERIFY(near(r.P, 10.1971621297792824));
         QVERIFY(near(r.sigmaSa, 1835.48918336027084));
         QVERIFY(near(r.concreteUnitWeight, 2.49830472179592419));
@@ -111,7 +111,7 @@ private slots:
         QFETCH(double, gamma);
         QFETCH(double, t);
         for (const std::int32_t start : {kUnitGravitational, kUnitSI}) {
-            DesignRecord design = workedGravitational();
+            DesignInputs design = workedGravitational();
             design.unitSystem = start;
             design.P = P;
             design.H = -P / 3;
@@ -119,12 +119,12 @@ private slots:
             design.concreteUnitWeight = gamma;
             design.t = t;
             design.c = 2.5 * t;
-            const DesignRecord there = converted(design, otherUnitSystem(start)).record;
-            const DesignRecord back = converted(there, start).record;
+            const DesignInputs there = converted(design, otherUnitSystem(start)).design;
+            const DesignInputs back = converted(there, start).design;
             QCOMPARE(back.unitSystem, start);
-            for (double DesignRecord::*member :
-                 {&DesignRecord::P, &DesignRecord::H, &DesignRecord::sigmaSa,
-                  &DesignRecord::concreteUnitWeight, &DesignRecord::t, &DesignRecord::c}) {
+            for (double DesignInputs::*member :
+                 {&DesignInputs::P, &DesignInputs::H, &DesignInputs::sigmaSa,
+                  &DesignInputs::concreteUnitWeight, &DesignInputs::t, &DesignInputs::c}) {
                 QVERIFY2(same14(back.*member, design.*member),
                          qPrintable(QString::number(back.*member, 'g', 17) + " vs " +
                                     QString::number(design.*member, 'g', 17)));
@@ -151,13 +151,13 @@ private slots:
         QFETCH(int, digits);
         QFETCH(double, sigmaSa);
         QFETCH(double, gamma);
-        const DesignRecord design = to == kUnitSI ? workedGravitational() : workedSI();
+        const DesignInputs design = to == kUnitSI ? workedGravitational() : workedSI();
         const UnitConversion result = converted(design, to, digits);
-        QCOMPARE(result.record.sigmaSa, sigmaSa);
-        QCOMPARE(result.record.concreteUnitWeight, gamma);
+        QCOMPARE(result.design.sigmaSa, sigmaSa);
+        QCOMPARE(result.design.concreteUnitWeight, gamma);
         const UnitConversion plain = converted(design, to);
-        QCOMPARE(result.record.P, plain.record.P);
-        QCOMPARE(result.record.t, plain.record.t);
+        QCOMPARE(result.design.P, plain.design.P);
+        QCOMPARE(result.design.t, plain.design.t);
         const std::string text = result.description();
         QVERIFY(text.find("有効数字 " + std::to_string(digits) + " 桁に丸めました") !=
                 std::string::npos);
@@ -175,7 +175,7 @@ private slots:
 
     void alreadyThere() {
         const UnitConversion result = converted(workedSI(), kUnitSI, 3);
-        QVERIFY(result.record == workedSI());
+        QVERIFY(result.design == workedSI());
         QVERIFY(result.inputs.empty());
         QVERIFY(result.description().find("すでにＳＩ単位") != std::string::npos);
     }
@@ -201,7 +201,7 @@ private slots:
         QFETCH(int, to);
         QFETCH(int, digits);
         QFETCH(QString, reason);
-        DesignRecord design = workedGravitational();
+        DesignInputs design = workedGravitational();
         design.unitSystem = unitSystem;
         design.P = P;
         UnitConversion result;

@@ -8,12 +8,13 @@
 #include <sstream>
 #include <string>
 
+#include "design_calculation.h"
 #include "design_file.h"
-#include "design_record.h"
-#include "engine.h"
-#include "horizontal_check.h"
+#include "design_inputs.h"
+#include "design_results.h"
 #include "notifier.h"
-#include "twin.h"
+#include "report.h"
+#include "sheet.h"
 
 namespace haltrix::testing {
 
@@ -31,19 +32,36 @@ inline std::string dataPath(const std::string& name) {
     return std::string(HALTRIX_TEST_DATA_DIR) + "/" + name;
 }
 
-// A design file read into a fresh record and calculated in the given formula
-// case, then checked with nothing chosen in the bar list and the count "4".
-// Returns false when the file could not be read or the engine complained.
-inline bool calculatedExample(const std::string& file, std::int32_t ratioCase,
-                              DesignRecord& record) {
-    record = DesignRecord{};
-    if (readDesignFile(examplePath(file), record))
+// A design as the sheet and the report read it: inputs and results, which
+// the formatting tests set by hand.
+struct ShownDesign {
+    DesignInputs inputs;
+    DesignResults results;
+
+    bool operator==(const ShownDesign&) const = default;
+};
+
+// The sheet and the report of such a design.
+inline Sheet fillSheet(const ShownDesign& design, Twin twin) {
+    return haltrix::fillSheet(design.inputs, design.results, twin);
+}
+inline bool writeReport(const ShownDesign& design, TextTarget& target, ReportVariant variant) {
+    return haltrix::writeReport(design.inputs, design.results, target, variant);
+}
+inline std::vector<std::string> reportLines(const ShownDesign& design, ReportVariant variant) {
+    return haltrix::reportLines(design.inputs, design.results, variant);
+}
+
+// A design file read and calculated in the given formula case, checked with
+// nothing chosen in the bar list and the count "4". Returns false when the
+// file could not be read or the engine complained.
+inline bool calculatedExample(const std::string& file, int formulaCase, ShownDesign& design) {
+    design = ShownDesign{};
+    if (readDesignFile(examplePath(file), design.inputs))
         return false;
-    record.ratioCase = ratioCase;
-    const Twin twin = twinForUnitSystem(record.unitSystem);
     CountingNotifier notifier;
-    runCalculation(record, twin, notifier);
-    runHorizontalCheck(record, twin, -1, 4.0);
+    design.results =
+        calculateDesignInCase(design.inputs, formulaCase, HorizontalChoice{}, notifier);
     return notifier.count == 0;
 }
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "design_record.h"
+#include "design_inputs.h"
 
 // The worked bracket of the calculation's reference example: H1 0.5, H2 0.7,
 // l 0.25, b 1.2, a 0.3, first layer 4 x D22, second layer 2 x D22.
-inline haltrix::DesignRecord workedGravitational() {
-    haltrix::DesignRecord r;
+inline haltrix::DesignInputs workedGravitational() {
+    haltrix::DesignInputs r;
     r.H1 = 0.5;
     r.H2 = 0.7;
     r.l = 0.25;
@@ -23,13 +23,12 @@ inline haltrix::DesignRecord workedGravitational() {
     r.layer2Bar = "D22";
     r.layer2Count = 2;
     r.unitSystem = 1;
-    r.ratioCase = 1;
     return r;
 }
 
 // The same beam in SI units.
-inline haltrix::DesignRecord workedSI() {
-    haltrix::DesignRecord r = workedGravitational();
+inline haltrix::DesignInputs workedSI() {
+    haltrix::DesignInputs r = workedGravitational();
     r.P = 100;
     r.t = 100;
     r.c = 250;

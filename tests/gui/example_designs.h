@@ -7,40 +7,29 @@
 
 #include <string>
 
+#include "design_calculation.h"
+#include "design_document.h"
 #include "design_file.h"
-#include "design_record.h"
-#include "engine.h"
-#include "horizontal_check.h"
+#include "design_inputs.h"
 
 namespace haltrix::testing {
 
-// An example design file read into a fresh record, its formula case derived
-// as the input form's OK derives it.
-inline DesignRecord exampleRecord(const char* fileName) {
-    DesignRecord record;
+// An example design file as reading it gives it.
+inline DesignInputs exampleInputs(const char* fileName) {
+    DesignInputs inputs;
     const std::string path = std::string(HALTRIX_EXAMPLES_DIR) + "/" + fileName;
-    const auto error = readDesignFile(path, record);
+    const auto error = readDesignFile(path, inputs);
     if (error)
         qFatal("cannot read %s: %s", path.c_str(), error->message().c_str());
-    deriveRatioCase(record);
-    return record;
+    return inputs;
 }
 
-// Swallows the engine's message, for tests that look at the results only.
-class SilentNotifier : public Notifier {
-public:
-    void notify(std::string_view) override {}
-};
-
-// The same design as the result window leaves it: calculated, and the
-// horizontal check run with nothing chosen and the count 4.
-inline DesignRecord calculatedExample(const char* fileName) {
-    DesignRecord record = exampleRecord(fileName);
-    SilentNotifier notifier;
-    const Twin twin = twinForUnitSystem(record.unitSystem);
-    runCalculation(record, twin, notifier);
-    runHorizontalCheck(record, twin, -1, 4);
-    return record;
+// Changes the document's inputs as a window would: all at once, announced.
+template <typename Change>
+void changeInputs(gui::DesignDocument& document, Change change) {
+    DesignInputs inputs = document.inputs();
+    change(inputs);
+    document.setInputs(inputs);
 }
 
 } // namespace haltrix::testing

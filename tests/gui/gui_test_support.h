@@ -60,7 +60,13 @@ public:
         requests.append({true, title, filter, start, defaultSuffix});
         return answers.isEmpty() ? QString() : answers.dequeue();
     }
+    // Several files at once come from their own queue.
+    QStringList getOpenFileNames(QWidget*, const QString& title, const QString& filter) override {
+        requests.append({false, title, filter});
+        return fileLists.isEmpty() ? QStringList() : fileLists.dequeue();
+    }
     QQueue<QString> answers;
+    QQueue<QStringList> fileLists;
     QList<Request> requests;
 };
 

@@ -20,7 +20,7 @@
 
 #include "calculation_windows.h"
 #include "child_windows.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "design_file.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
@@ -70,7 +70,7 @@ QStringList toQt(const std::vector<std::string>& lines) {
     return out;
 }
 
-// The cells a grid shows, as the sheet fills them for a record.
+// The cells a grid shows.
 QStringList shownCells(const QTableWidget* table) {
     QStringList cells;
     for (int row = 0; row < table->rowCount(); ++row)
@@ -98,11 +98,27 @@ QString pdfTitle(const QString& pdf) {
     return QString();
 }
 
-QStringList previewOf(DesignRecord record) {
-    QStringList lines;
-    for (const std::string& line : reportLines(record, ReportVariant::Preview))
-        lines.append(QString::fromStdString(line));
-    return lines;
+// The preview lines of a fresh calculation of the inputs.
+QStringList previewOf(const DesignInputs& inputs, const HorizontalChoice& choice = {}) {
+    return toQt(reportLines(inputs, calculateDesign(inputs, choice), ReportVariant::Preview));
+}
+
+// The two grids as haltrix-calc sheet prints them: the cells of a row
+// joined by tabs, an empty line between the grids.
+QString sheetText(QWidget* result) {
+    QString text;
+    for (const char* name : {"FG1", "FG2"}) {
+        const auto* table = result->findChild<QTableWidget*>(name);
+        if (text.size() > 0)
+            text += '\n';
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < table->columnCount(); ++column)
+                cells.append(table->item(row, column)->text());
+            text += cells.join('\t') + '\n';
+        }
+    }
+    return text;
 }
 
 } // namespace
@@ -111,7 +127,6 @@ class TestCalculationWindows : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
     gui::test::RecordingSink m_sink;
     gui::test::ScriptedSavePrompt m_savePrompt;
     gui::test::ScriptedFileDialogs m_dialogs;
@@ -124,18 +139,16 @@ class TestCalculationWindows : public QObject {
         services.messages = &m_sink;
         services.savePrompt = &m_savePrompt;
         services.settingsFile = m_dir->filePath("settings.ini");
-        m_window = std::make_unique<MainWindow>(m_context, services);
+        m_window = std::make_unique<MainWindow>(services);
         installCalculationWindows(*m_window, &m_printing);
         m_window->resize(1200, 1000);
         m_window->show();
-        if (example) {
-            const std::string path = std::string(HALTRIX_EXAMPLES_DIR) + "/" + example;
-            if (readDesignFile(path, m_context.record))
-                qFatal("cannot read %s", path.c_str());
-            deriveRatioCase(m_context.record);
-        }
+        if (example)
+            document().setInputs(testing::exampleInputs(example));
         return m_window.get();
     }
+
+    DesignDocument& document() { return m_window->document(); }
 
     void trigger(const char* name) {
         auto* action = m_window->findChild<QAction*>(name);
@@ -151,8 +164,6 @@ class TestCalculationWindows : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_context.record = DesignRecord{};
-        m_context.currentFileName.clear();
         m_sink.messages.clear();
         m_printing.dialogs = 0;
     }
@@ -176,7 +187,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, unit);
         MainWindow* main = makeWindow("bracket-gravitational.tvx");
-        m_context.record.unitSystem = unitSystem;
+        testing::changeInputs(document(), [&](DesignInputs& in) { in.unitSystem = unitSystem; });
         trigger("mnuCalc");
         auto* result = qobject_cast<ResultWindow*>(main->childWindow(name));
         QVERIFY(result);
@@ -202,58 +213,82 @@ private slots:
     }
 
     // A second calculation command only brings the open window forward: no
-    // new calculation, no new sheet.
-    void calcTwiceDoesNotRecompute() {
-        MainWindow* main = makeWindow("bracket-gravitational.tvx");
+    // new load, so no second message and the same sheet.
+    void calcTwiceDoesNotReload() {
+        MainWindow* main = makeWindow(nullptr);
         trigger("mnuCalc");
-        QPointer<QWidget> result = main->childWindow("frm_calc");
+        QPointer<QWidget> result = main->childWindow("frm_calc_si");
         QVERIFY(result);
-        const double Ast = m_context.record.Ast;
-        QVERIFY(Ast > 0);
-        auto* fg2 = result->findChild<QTableWidget*>("FG2");
-        const QString shown = fg2->item(11, 3)->text();
-        QCOMPARE(shown, QStringLiteral("3.86"));
-
-        m_context.record.Ast = 99;
-        m_context.record.H = 50;
-        trigger("mnudatain"); // closes frm_calc, so use the SI twin for the rest
-        QTRY_VERIFY(result.isNull());
-
-        m_context.record.unitSystem = 2;
+        QCOMPARE(m_sink.messages.size(), 1);
+        const QString shown = sheetText(result);
         trigger("mnuCalc");
-        QPointer<QWidget> si = main->childWindow("frm_calc_si");
-        QVERIFY(si);
-        const DesignRecord computed = m_context.record;
-        m_context.record.Ast = 77;
-        trigger("mnuCalc");
-        QCOMPARE(main->childWindow("frm_calc_si"), si.data());
-        QCOMPARE(m_context.record.Ast, 77.0);
-        QCOMPARE(main->mdiArea()->activeSubWindow(), hostSubWindow(si));
-        QCOMPARE(si->findChild<QTableWidget*>("FG2")->item(11, 3)->text(),
-                 QString::number(computed.Ast, 'f', 2));
+        QCOMPARE(main->childWindow("frm_calc_si"), result.data());
+        QCOMPARE(main->mdiArea()->activeSubWindow(), hostSubWindow(result));
+        QCOMPARE(m_sink.messages.size(), 1);
+        QCOMPARE(sheetText(result), shown);
     }
 
-    // The data-input command closes the gravitational result window, so the
-    // next calculation command computes again.
+    // The data-input command closes the gravitational result window; the
+    // next calculation command opens it again, the message of a stopped
+    // calculation with it, every time alike.
     void dataInputClosesFrmCalc() {
         MainWindow* main = makeWindow("bracket-gravitational.tvx");
-        trigger("mnuCalc");
-        QPointer<QWidget> result = main->childWindow("frm_calc");
-        QVERIFY(result);
-        const double Ast = m_context.record.Ast;
-        trigger("mnudatain");
-        QTRY_VERIFY(result.isNull());
-        QVERIFY(!main->childWindow("frm_calc"));
-        QVERIFY(main->childWindow("frm_datain"));
+        testing::changeInputs(document(), [](DesignInputs& in) { in.sigmaSa = 0; });
+        for (int round = 1; round <= 2; ++round) {
+            trigger("mnuCalc");
+            QPointer<QWidget> result = main->childWindow("frm_calc");
+            QVERIFY(result);
+            QCOMPARE(m_sink.messages.size(), round);
+            trigger("mnudatain");
+            QTRY_VERIFY(result.isNull());
+            QVERIFY(!main->childWindow("frm_calc"));
+            QVERIFY(main->childWindow("frm_datain"));
+        }
+    }
 
-        m_context.record.Ast = 0;
+    // The road of a new user: the SI example calculated, then both layer
+    // counts set to 0 and OK. The engine stops, and the result window then
+    // shows exactly the sheet haltrix-calc prints for the inputs as saved:
+    // nothing of the design calculated before.
+    void stoppedCalculationShowsWhatHaltrixCalcPrints() {
+        MainWindow* main = makeWindow(nullptr);
+        m_dialogs.answers.enqueue(QStringLiteral(HALTRIX_EXAMPLES_DIR "/bracket-si.tvx"));
+        trigger("mnuFileOpen");
         trigger("mnuCalc");
-        QVERIFY(main->childWindow("frm_calc"));
-        QCOMPARE(m_context.record.Ast, Ast);
+        QPointer<QWidget> result = main->childWindow("frm_calc_si");
+        QVERIFY(result);
+        QVERIFY(m_sink.messages.isEmpty());
+        auto* form = qobject_cast<InputForm*>(main->childWindow("frm_datain_si"));
+        QVERIFY(form);
+        for (const char* name : {"Text12", "Text14"}) {
+            auto* box = form->findChild<QLineEdit*>(name);
+            box->selectAll();
+            QTest::keyClicks(box, "0");
+        }
+        form->acceptInput();
+        QCOMPARE(m_sink.texts(), QStringList{QStringLiteral("入力データが不正です")});
+        QVERIFY(result);
+
+        const QString saved = m_dir->filePath("stopped.tvx");
+        m_dialogs.answers.enqueue(saved);
+        QVERIFY(main->saveDesignAs());
+        QProcess calc;
+        calc.start(QStringLiteral(HALTRIX_CALC), {QStringLiteral("sheet"), saved});
+        QVERIFY(calc.waitForFinished(30000));
+        QCOMPARE(calc.exitCode(), 3); // the calculation's message
+        QCOMPARE(sheetText(result), QString::fromUtf8(calc.readAllStandardOutput()));
+
+        // The preview the result window's 印刷 opens shows the same design.
+        QTest::mouseClick(button(result, "Command2"), Qt::LeftButton);
+        auto* print = qobject_cast<PrintWindow*>(main->childWindow("Frm_print"));
+        QVERIFY(print);
+        QCOMPARE(print->preview().lines(), previewOf(document().inputs()));
+        QVERIFY(!print->results().completed());
+        QCOMPARE(print->results().main.d, 0.0); // not reached, not the SI example's d
     }
 
     // "印刷" closes the result window and opens the print window inside the
-    // main window, its preview drawn from the record.
+    // main window, its preview drawn from the design.
     void printButtonOpensThePrintWindow() {
         MainWindow* main = makeWindow("bracket-gravitational.tvx");
         trigger("mnuCalc");
@@ -272,7 +307,7 @@ private slots:
         QCOMPARE(main->mdiArea()->activeSubWindow(), frame);
         QCOMPARE(frame->windowTitle(), QString::fromUtf8("プレビュ\xEF\xBC\x8D"));
         const QStringList lines = print->preview().lines();
-        QCOMPARE(lines, previewOf(m_context.record));
+        QCOMPARE(lines, previewOf(document().inputs(), {-1, 6}));
         QVERIFY(lines.join('\n').contains(QStringLiteral(" 鉄筋本数       6(本)")));
 
         // Its printing goes through the dialog given to the main window.
@@ -281,8 +316,9 @@ private slots:
     }
 
     // One print window at a time: a print command while it is open brings it
-    // forward and keeps its preview; after it closed, a new one draws anew.
-    void onePrintWindowDrawnOnce() {
+    // forward and shows the bars of the result window that asked; after it
+    // closed, a new one draws anew.
+    void onePrintWindowAtATime() {
         MainWindow* main = makeWindow("bracket-gravitational.tvx");
         trigger("mnuCalc");
         QTest::mouseClick(button(main->childWindow("frm_calc"), "Command2"), Qt::LeftButton);
@@ -290,15 +326,20 @@ private slots:
         QVERIFY(print);
         const QStringList drawn = print->preview().lines();
 
-        m_context.record.H1 = 0.55;
+        testing::changeInputs(document(), [](DesignInputs& in) { in.H1 = 0.55; });
+        QCOMPARE(print->preview().lines(), previewOf(document().inputs()));
         trigger("mnuCalc");
         QWidget* result = main->childWindow("frm_calc");
         QVERIFY(result);
         QCOMPARE(main->mdiArea()->activeSubWindow(), hostSubWindow(result));
+        auto* count = result->findChild<QLineEdit*>("tex_mtl_n");
+        count->selectAll();
+        QTest::keyClicks(count, "7");
         QTest::mouseClick(button(result, "Command2"), Qt::LeftButton);
         QCOMPARE(main->childWindow("Frm_print"), print.data());
         QCOMPARE(main->mdiArea()->activeSubWindow(), hostSubWindow(print));
-        QCOMPARE(print->preview().lines(), drawn);
+        QCOMPARE(print->preview().lines(), previewOf(document().inputs(), {-1, 7}));
+        QVERIFY(print->preview().lines() != drawn);
         int printWindows = 0;
         for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
             printWindows += qobject_cast<PrintWindow*>(sub->widget()) != nullptr;
@@ -311,7 +352,7 @@ private slots:
         auto* fresh = qobject_cast<PrintWindow*>(main->childWindow("Frm_print"));
         QVERIFY(fresh);
         QVERIFY(fresh->preview().lines() != drawn);
-        QCOMPARE(fresh->preview().lines(), previewOf(m_context.record));
+        QCOMPARE(fresh->preview().lines(), previewOf(document().inputs()));
     }
 
     // The engineer's road: open a design, calculate, change it on the input
@@ -336,7 +377,7 @@ private slots:
         services.messages = &m_sink;
         services.savePrompt = &m_savePrompt;
         services.settingsFile = m_dir->filePath("settings.ini");
-        m_window = std::make_unique<MainWindow>(m_context, services);
+        m_window = std::make_unique<MainWindow>(services);
         installCalculationWindows(*m_window, &paper);
         m_window->resize(1400, 1000);
         m_window->show();
@@ -344,7 +385,7 @@ private slots:
         const QString examples = QStringLiteral(HALTRIX_EXAMPLES_DIR "/");
         m_dialogs.answers.enqueue(examples + example);
         trigger("mnuFileOpen");
-        const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
 
         trigger("mnuCalc");
         QPointer<QWidget> result = main->childWindow(MainWindow::resultWindowName(twin));
@@ -364,55 +405,51 @@ private slots:
             box->selectAll();
             QTest::keyClicks(box, h1);
             form->acceptInput();
-            QCOMPARE(m_context.record.H1, QString::fromLatin1(h1).toDouble());
+            QCOMPARE(document().inputs().H1, QString::fromLatin1(h1).toDouble());
         };
         auto fresh = [&](double h1) {
-            DesignRecord record = testing::exampleRecord(example.toLatin1().constData());
-            record.H1 = h1;
-            testing::SilentNotifier silent;
-            runCalculation(record, twin, silent);
-            runHorizontalCheck(record, twin, 1, 6);
-            return record;
+            DesignInputs inputs = testing::exampleInputs(example.toLatin1().constData());
+            inputs.H1 = h1;
+            return inputs;
         };
+        const HorizontalChoice chosen{1, 6};
         editAndConfirm("0.6");
         QVERIFY(result);
-        const DesignRecord first = fresh(0.6);
-        const Sheet sheet = fillSheet(first, twin);
+        const DesignInputs first = fresh(0.6);
+        const DesignResults firstResults = calculateDesign(first, chosen);
+        const Sheet sheet = fillSheet(first, firstResults, twin);
         QCOMPARE(shownCells(result->findChild<QTableWidget*>("FG1")), sheetCells(sheet.fg1));
         QCOMPARE(shownCells(result->findChild<QTableWidget*>("FG2")), sheetCells(sheet.fg2));
         QCOMPARE(count->text(), QStringLiteral("6"));
-        QCOMPARE(m_context.record.hAs, first.hAs);
+        QCOMPARE(qobject_cast<ResultWindow*>(result)->results(), firstResults);
 
         QTest::mouseClick(button(result, "Command2"), Qt::LeftButton);
         auto* print = qobject_cast<PrintWindow*>(main->childWindow("Frm_print"));
         QVERIFY(print);
-        QCOMPARE(print->preview().lines(), previewOf(first));
+        QCOMPARE(print->preview().lines(), previewOf(first, chosen));
 
         // Changed again with the preview open: the preview follows, and the
         // paper holds the same design.
         trigger("mnudatain");
         editAndConfirm("0.55");
-        DesignRecord second = fresh(0.55);
-        QCOMPARE(print->preview().lines(), previewOf(second));
+        const DesignInputs second = fresh(0.55);
+        QCOMPARE(print->preview().lines(), previewOf(second, chosen));
         QTest::mouseClick(button(print, "Command1"), Qt::LeftButton);
         QVERIFY(paper.failures.isEmpty());
         QString error;
         const QString printed = haltrix::test::pdfLayoutText(paper.outputFile, error);
         QVERIFY2(!printed.isNull(), qPrintable(error));
         const QString missing = haltrix::test::firstMissingInOrder(
-            toQt(reportLines(second, ReportVariant::Print)), printed);
+            toQt(reportLines(second, calculateDesign(second, chosen), ReportVariant::Print)),
+            printed);
         QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
         QCOMPARE(pdfTitle(paper.outputFile), example);
 
         // Another design opened with the preview open.
         m_dialogs.answers.enqueue(examples + other);
         trigger("mnuFileOpen");
-        DesignRecord opened = testing::exampleRecord(other.toLatin1().constData());
-        testing::SilentNotifier silent;
-        const Twin otherTwin = twinForUnitSystem(opened.unitSystem);
-        runCalculation(opened, otherTwin, silent);
-        runHorizontalCheck(opened, otherTwin, 1, 6);
-        QCOMPARE(print->preview().lines(), previewOf(opened));
+        const DesignInputs opened = testing::exampleInputs(other.toLatin1().constData());
+        QCOMPARE(print->preview().lines(), previewOf(opened, chosen));
         QVERIFY(m_sink.messages.isEmpty());
     }
 
@@ -437,7 +474,7 @@ private slots:
         MainWindow* main = makeWindow(nullptr);
         m_dialogs.answers.enqueue(QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + example);
         trigger("mnuFileOpen");
-        const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
         trigger("mnuCalc");
         QPointer<QWidget> result = main->childWindow(MainWindow::resultWindowName(twin));
         QVERIFY(result);
@@ -474,7 +511,7 @@ private slots:
             trigger("mnuFileOpen");
         }
         trigger("mnuCalc");
-        const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
         button(main->childWindow(MainWindow::resultWindowName(twin)), "Command2")->click();
         button(main->childWindow("Frm_print"), "Command1")->click();
         QTRY_VERIFY(QFile::exists(pdf.outputFile));

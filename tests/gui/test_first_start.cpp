@@ -15,7 +15,7 @@
 
 #include "calculation_windows.h"
 #include "child_windows.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 
@@ -32,7 +32,6 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
     test::RecordingSink m_sink;
     test::ScriptedFileDialogs m_dialogs;
     test::ScriptedSavePrompt m_prompt;
@@ -54,7 +53,7 @@ void FirstStartTest::formAndResultsSideBySide() {
     services.messages = &m_sink;
     services.savePrompt = &m_prompt;
     services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window = std::make_unique<MainWindow>(services);
     MainWindow* w = m_window.get();
     installCalculationWindows(*w);
     w->show();

@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "engine.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
@@ -71,7 +71,6 @@ private:
     QString manualText();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
     test::RecordingSink m_sink;
     test::ScriptedFileDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
@@ -91,7 +90,7 @@ MainWindow* HelpWindowTest::makeWindow() {
     services.fileDialogs = &m_dialogs;
     services.messages = &m_sink;
     services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window = std::make_unique<MainWindow>(services);
     m_window->show();
     return m_window.get();
 }
@@ -155,23 +154,25 @@ void HelpWindowTest::manualExplainsTheWorkedExampleAsTheEngineComputesIt() {
     QFETCH(QString, file);
     QFETCH(int, sumAsDecimals);
     QFETCH(int, forceDecimals);
-    const DesignRecord r = testing::calculatedExample(qPrintable(file));
-    QCOMPARE(r.mainJudgement, std::string(kJudgementOk));
+    const DesignInputs inputs = testing::exampleInputs(qPrintable(file));
+    const DesignResults results = calculateDesign(inputs);
+    const MainReinforcement& r = results.main;
+    QCOMPARE(r.judgement, std::string(kJudgementOk));
     const QString text = manualText();
     const QStringList figures = {
-        fixed(r.S, 2),                      // S
-        fixed(r.sumAs, sumAsDecimals),      // ΣAs
-        fixed(r.layer1Area, 3),             // As1
-        fixed(r.d, 5),                      // d
-        fixed(r.Zc, 5),                     // Zc
-        fixed(r.tanAlpha, 5),               // tanα
-        fixed(r.Tp, forceDecimals),         // Tp
-        fixed(r.Ast, sumAsDecimals),        // Ast
-        fixed(requiredHorizontalArea(r), 2) // required horizontal steel
+        fixed(r.S, 2),                            // S
+        fixed(r.sumAs, sumAsDecimals),            // ΣAs
+        fixed(r.layer1Area, 3),                   // As1
+        fixed(r.d, 5),                            // d
+        fixed(r.Zc, 5),                           // Zc
+        fixed(r.tanAlpha, 5),                     // tanα
+        fixed(r.Tp, forceDecimals),               // Tp
+        fixed(r.Ast, sumAsDecimals),              // Ast
+        fixed(results.sideFaces.required, 2)      // required horizontal steel
     };
     for (const QString& figure : figures)
         QVERIFY2(text.contains(figure), qPrintable(figure));
-    QCOMPARE(r.ratioCase, 1);
+    QCOMPARE(results.ratioCase, 1);
     QVERIFY(text.contains(QStringLiteral("a/H2 = 0.3 ／ 0.7 = 0.429 ≦ 0.5")));
 }
 

@@ -11,13 +11,15 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
+#include "example_designs.h"
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "twips.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
+using haltrix::testing::changeInputs;
 using haltrix::gui::test::RecordingSink;
 
 Q_DECLARE_METATYPE(haltrix::Twin)
@@ -25,8 +27,8 @@ Q_DECLARE_METATYPE(haltrix::Twin)
 namespace {
 
 // The inputs of a complete design, in gravitational units.
-DesignRecord sampleRecord() {
-    DesignRecord r;
+DesignInputs sampleRecord() {
+    DesignInputs r;
     r.H1 = 0.5;
     r.H2 = 0.7;
     r.l = 0.25;
@@ -85,15 +87,15 @@ private:
     QLineEdit* box(const char* name);
     void type(const char* name, const QString& text);
 
-    DesignContext m_context;
+    DesignDocument m_context;
     RecordingSink m_sink;
     std::unique_ptr<InputForm> m_form;
 };
 
 void InputFormTest::init() {
-    m_context.record = DesignRecord{};
-    m_context.currentFileName.clear();
-    m_context.record.unitSystem = 2;
+    DesignInputs fresh;
+    fresh.unitSystem = 2;
+    m_context.load(fresh, QString());
     m_sink.messages.clear();
 }
 
@@ -108,7 +110,7 @@ InputForm* InputFormTest::makeForm(Twin twin) {
 }
 
 InputForm* InputFormTest::makeActiveForm() {
-    m_context.record = sampleRecord();
+    m_context.setInputs(sampleRecord());
     InputForm* form = makeForm(Twin::Gravitational);
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form))
@@ -255,24 +257,22 @@ void InputFormTest::freshRecordShowsZerosAndNoBar() {
 }
 
 void InputFormTest::freshRecordOkStoresZerosAndD10() {
-    m_context.record.H1 = 9; // something OK must overwrite
-    m_context.record.ratioCase = 0;
+    changeInputs(m_context, [](DesignInputs& in) { in.H1 = 9; }); // something OK must overwrite
     InputForm* form = makeForm(Twin::SI);
     type("Text1", "0");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
-    DesignRecord expected;
+    DesignInputs expected;
     expected.unitSystem = 2;
     expected.layer1Bar = "D10";
     expected.layer2Bar = "D10";
-    QCOMPARE(m_context.record.H1, 0.0);
-    QVERIFY(m_context.record == expected);
-    QCOMPARE(m_context.record.ratioCase, 0);
+    QCOMPARE(m_context.inputs().H1, 0.0);
+    QVERIFY(m_context.inputs() == expected);
     QVERIFY(!form->isVisible());
 }
 
 void InputFormTest::loadsTheRecord() {
-    m_context.record = sampleRecord();
+    m_context.setInputs(sampleRecord());
     InputForm* form = makeForm(Twin::Gravitational);
     const QList<QPair<const char*, QString>> expected{
         {"Text1", "0.5"}, {"Text2", "0.7"},  {"Text3", "0.25"},  {"Text4", "1.2"},
@@ -365,13 +365,13 @@ void InputFormTest::clickingABarUpdatesTheArea() {
 }
 
 void InputFormTest::areaBoxesIgnoreTyping() {
-    m_context.record = sampleRecord();
+    m_context.setInputs(sampleRecord());
     makeForm(Twin::Gravitational);
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.inputs();
     QTest::keyClicks(box("Text13"), "99");
     QCOMPARE(box("Text13")->text(), QStringLiteral("15.484"));
     m_form->acceptInput();
-    QVERIFY(m_context.record.H1 == before.H1 && m_context.record.layer1Count == before.layer1Count);
+    QVERIFY(m_context.inputs().H1 == before.H1 && m_context.inputs().layer1Count == before.layer1Count);
 }
 
 void InputFormTest::okStoresTypedValuesAndDerivesCase() {
@@ -387,7 +387,7 @@ void InputFormTest::okStoresTypedValuesAndDerivesCase() {
     form->findChild<QListWidget*>("List2")->setCurrentRow(8);
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
-    const DesignRecord& r = m_context.record;
+    const DesignInputs& r = m_context.inputs();
     QCOMPARE(r.H1, 0.5);
     QCOMPARE(r.H2, 0.6);
     QCOMPARE(r.l, 0.25);
@@ -404,7 +404,7 @@ void InputFormTest::okStoresTypedValuesAndDerivesCase() {
     QCOMPARE(r.layer2Bar, std::string("D35"));
     QCOMPARE(r.layer2Count, 2.0);
     // a / H2 = 0.5 exactly: case 1.
-    QCOMPARE(r.ratioCase, 1);
+    QCOMPARE(m_context.results().ratioCase, 1);
     QCOMPARE(r.unitSystem, 2);
 }
 
@@ -439,22 +439,21 @@ void InputFormTest::okWithABadBoxStoresNothing() {
     QFETCH(QString, text);
     QFETCH(QString, caption);
     QFETCH(int, page);
-    m_context.record = sampleRecord();
-    m_context.record.ratioCase = 2; // a / H2 of the sample gives 1
+    m_context.setInputs(sampleRecord());
     InputForm* form = makeForm(Twin::Gravitational);
     // Change every box, so that a partial store would show.
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
         type(qPrintable(QStringLiteral("Text%1").arg(n)), "7");
     form->findChild<QListWidget*>("List1")->setCurrentRow(0);
     type(qPrintable(name), text);
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_context.inputs();
 
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QCOMPARE(m_sink.messages.size(), 1);
     QVERIFY2(
         m_sink.messages[0].text.contains(QStringLiteral("「") + caption + QStringLiteral("」")),
         qPrintable(m_sink.messages[0].text));
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_context.inputs() == before);
     QVERIFY(form->isVisible());
     QCOMPARE(form->findChild<QTabWidget*>("SSTab1")->currentIndex(), page);
     QCOMPARE(box(qPrintable(name))->text(), text);
@@ -466,8 +465,8 @@ void InputFormTest::okReadsLocaleAndPoint() {
     type("Text2", "2E-1");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
-    QCOMPARE(m_context.record.H1, 1.25);
-    QCOMPARE(m_context.record.H2, 0.2);
+    QCOMPARE(m_context.inputs().H1, 1.25);
+    QCOMPARE(m_context.inputs().H2, 0.2);
 }
 
 // Enter in a field, a list or on OK stores the form, on キャンセル it cancels,
@@ -490,7 +489,7 @@ void InputFormTest::keyboardAcceptsAndCancels() {
     InputForm* form = makeActiveForm();
     type("Text6", "12");
     QTest::keyClick(form->findChild<QWidget*>(widget), Qt::Key(key));
-    QCOMPARE(m_context.record.P, stored ? 12.0 : 10.0);
+    QCOMPARE(m_context.inputs().P, stored ? 12.0 : 10.0);
     QVERIFY(!form->isVisible());
 }
 

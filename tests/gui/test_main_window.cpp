@@ -22,7 +22,8 @@
 #include <memory>
 
 #include "about_box.h"
-#include "design_context.h"
+#include "design_document.h"
+#include "example_designs.h"
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "main_window.h"
@@ -104,10 +105,11 @@ private:
     QLineEdit* box(QWidget* form, const char* name);
     void type(QWidget* form, const char* name, const QString& text);
     QString stored(const char* key);
+    // The window holds a design as if it had been opened from `file`.
+    void holdDesign(const std::function<void(DesignInputs&)>& change, const QString& file = {});
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_settings;
-    DesignContext m_context;
     RecordingSink m_sink;
     ScriptedSavePrompt m_savePrompt;
     ScriptedFileDialogs m_dialogs;
@@ -120,8 +122,6 @@ void MainWindowTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
     m_settings = m_dir->filePath("settings.ini");
-    m_context.record = DesignRecord{};
-    m_context.currentFileName.clear();
     m_sink.messages.clear();
     m_dialogs.answers.clear();
     m_dialogs.requests.clear();
@@ -135,13 +135,20 @@ void MainWindowTest::cleanup() {
     m_window.reset();
 }
 
+void MainWindowTest::holdDesign(const std::function<void(DesignInputs&)>& change,
+                                const QString& file) {
+    DesignInputs inputs = m_window->document().inputs();
+    change(inputs);
+    m_window->document().load(inputs, file);
+}
+
 MainWindow* MainWindowTest::makeWindow() {
     MainWindow::Services services;
     services.fileDialogs = &m_dialogs;
     services.messages = &m_sink;
     services.savePrompt = &m_savePrompt;
     services.settingsFile = m_settings;
-    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window = std::make_unique<MainWindow>(services);
     m_window->setResultWindowFactory([this](Twin twin, MainWindow&) {
         ++m_resultWindowsMade;
         m_resultTwins.append(twin);
@@ -238,6 +245,8 @@ void MainWindowTest::captionAndMenusAsTabled() {
                {"mnuFileBar0", "", true, {}},
                {"mnuFileSave", "上書き保存(&S)", true, QKeySequence(Qt::CTRL | Qt::Key_S)},
                {"mnuFileSaveAs", "名前を付けて保存(&A)...", true, {}},
+               {"mnuFileBar1", "", true, {}},
+               {"mnuFileBook", "計算書の作成(&B)...", true, {}},
                {"mnuFileBar2", "", true, {}},
                // The recent designs, none yet.
                {"mnuFileRecent1", "", true, {}, false},
@@ -275,18 +284,18 @@ void MainWindowTest::captionAndMenusAsTabled() {
     QCOMPARE(options->actions()[1]->text(), QStringLiteral("ＳＩ単位"));
     QVERIFY(options->actions()[0]->isCheckable() && !options->actions()[0]->isChecked());
     QVERIFY(options->actions()[1]->isCheckable() && options->actions()[1]->isChecked());
-    QCOMPARE(m_context.record.unitSystem, 2);
+    QCOMPARE(m_window->document().inputs().unitSystem, 2);
 }
 
 void MainWindowTest::unavailableItemAndShortcuts() {
     MainWindow* w = makeWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_window->document().inputs();
     action("mnuFileClose")->trigger();
     QVERIFY(m_dialogs.requests.isEmpty());
     QVERIFY(m_sink.messages.isEmpty());
     QVERIFY(w->mdiArea()->subWindowList().isEmpty());
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
     QVERIFY(w->isVisible());
 
     // Ctrl+O reaches the open dialog (cancelled here).
@@ -297,7 +306,7 @@ void MainWindowTest::unavailableItemAndShortcuts() {
     // Ctrl+N starts a new design: the input form shows it.
     QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
     QVERIFY(w->childWindow("frm_datain_si"));
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
     // The form opens with its first field ready to type in.
     QTRY_COMPARE(QApplication::focusWidget(), box(w->childWindow("frm_datain_si"), "Text1"));
 
@@ -343,7 +352,7 @@ void MainWindowTest::firstRunPlacement() {
     QVERIFY(w->frameGeometry().height() > old.height());
     QVERIFY(action("mnuToolsOptions_si")->isChecked());
     QVERIFY(!action("mnuToolsOptions_jyu")->isChecked());
-    QCOMPARE(m_context.record.unitSystem, 2);
+    QCOMPARE(m_window->document().inputs().unitSystem, 2);
     // Nothing is stored before the window closes.
     QVERIFY(stored("MainLeft").isEmpty());
 }
@@ -441,16 +450,16 @@ void MainWindowTest::unitSwitchShowsSameNumbersUnconverted() {
     si->findChild<QListWidget*>("List1")->setCurrentRow(4);
     QCOMPARE(box(si, "Text13")->text(), QStringLiteral("1548.400"));
     QTest::mouseClick(si->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
-    const DesignRecord confirmed = m_context.record;
+    const DesignInputs confirmed = m_window->document().inputs();
     QCOMPARE(confirmed.P, 100.0);
 
     action("mnuToolsOptions_jyu")->trigger();
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
-    QCOMPARE(m_context.record.unitSystem, 1);
-    DesignRecord expected = confirmed;
+    QCOMPARE(m_window->document().inputs().unitSystem, 1);
+    DesignInputs expected = confirmed;
     expected.unitSystem = 1;
-    QVERIFY(m_context.record == expected);
+    QVERIFY(m_window->document().inputs() == expected);
 
     action("mnudatain")->trigger();
     QWidget* grav = w->childWindow("frm_datain");
@@ -466,18 +475,18 @@ void MainWindowTest::unitSwitchShowsSameNumbersUnconverted() {
 
 void MainWindowTest::choosingCheckedUnitAgainChangesNothing() {
     makeWindow();
-    m_context.record.H1 = 0.5;
-    const DesignRecord before = m_context.record;
+    holdDesign([](DesignInputs& in) { in.H1 = 0.5; });
+    const DesignInputs before = m_window->document().inputs();
     action("mnuToolsOptions_si")->trigger();
     QVERIFY(action("mnuToolsOptions_si")->isChecked());
     QVERIFY(!action("mnuToolsOptions_jyu")->isChecked());
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
 
     action("mnuToolsOptions_jyu")->trigger();
     action("mnuToolsOptions_jyu")->trigger();
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
-    QCOMPARE(m_context.record.unitSystem, 1);
+    QCOMPARE(m_window->document().inputs().unitSystem, 1);
 }
 
 void MainWindowTest::dataInputClosesOnlyGravitationalResult() {
@@ -554,14 +563,14 @@ void MainWindowTest::inputFormExistsOnceAndComesToFront() {
 void MainWindowTest::cancelHidesGravitationalForm() {
     MainWindow* w = makeWindow();
     action("mnuToolsOptions_jyu")->trigger();
-    m_context.record.H1 = 0.5;
+    holdDesign([](DesignInputs& in) { in.H1 = 0.5; });
     action("mnudatain")->trigger();
     QWidget* form = w->childWindow("frm_datain");
     QVERIFY(form);
     type(form, "Text1", "9");
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_window->document().inputs();
     QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
     QVERIFY(!form->isVisible());
     QCoreApplication::processEvents();
     QCOMPARE(w->childWindow("frm_datain"), form);
@@ -574,14 +583,14 @@ void MainWindowTest::cancelHidesGravitationalForm() {
 
 void MainWindowTest::cancelClosesSIForm() {
     MainWindow* w = makeWindow();
-    m_context.record.H1 = 0.5;
+    holdDesign([](DesignInputs& in) { in.H1 = 0.5; });
     action("mnudatain")->trigger();
     QPointer<QWidget> form = w->childWindow("frm_datain_si");
     QVERIFY(form);
     type(form, "Text1", "9");
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_window->document().inputs();
     QTest::mouseClick(form->findChild<QPushButton*>("Command2"), Qt::LeftButton);
-    QVERIFY(m_context.record == before);
+    QVERIFY(m_window->document().inputs() == before);
     QVERIFY(!w->childWindow("frm_datain_si"));
     QTRY_VERIFY(!form);
 
@@ -598,8 +607,8 @@ void MainWindowTest::okThenDataInputCreatesFreshForm() {
     QPointer<QWidget> form = w->childWindow("frm_datain");
     type(form, "Text1", "1.5");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
-    QCOMPARE(m_context.record.H1, 1.5);
-    QCOMPARE(m_context.record.layer1Bar, std::string("D10"));
+    QCOMPARE(m_window->document().inputs().H1, 1.5);
+    QCOMPARE(m_window->document().inputs().layer1Bar, std::string("D10"));
     // At once, before the closed window is deleted: a new form appears.
     action("mnudatain")->trigger();
     QWidget* fresh = w->childWindow("frm_datain");
@@ -620,7 +629,7 @@ void MainWindowTest::saveBeforeAnyFileIsSaveAs() {
     QVERIFY(m_dialogs.requests[0].save);
     QCOMPARE(m_dialogs.requests[0].title, QStringLiteral("名前を付けて保存"));
     QCOMPARE(m_dialogs.requests[0].filter, QStringLiteral("Haltrix (*.tvx)"));
-    QCOMPARE(m_context.currentFileName, path);
+    QCOMPARE(m_window->document().fileName(), path);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     // An untouched record: eleven zeros, an empty line, a zero, an empty
@@ -630,7 +639,7 @@ void MainWindowTest::saveBeforeAnyFileIsSaveAs() {
     file.close();
 
     // Now Save writes to that file without a dialog.
-    m_context.record.H1 = 0.5;
+    testing::changeInputs(m_window->document(), [](DesignInputs& in) { in.H1 = 0.5; });
     action("mnuFileSave")->trigger();
     QCOMPARE(m_dialogs.requests.size(), 1);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -640,11 +649,11 @@ void MainWindowTest::saveBeforeAnyFileIsSaveAs() {
 
 void MainWindowTest::saveAsCancelChangesNothing() {
     makeWindow();
-    m_context.currentFileName = m_dir->filePath("earlier.tvx");
+    holdDesign([](DesignInputs&) {}, m_dir->filePath("earlier.tvx"));
     m_dialogs.answers.enqueue(QString());
     action("mnuFileSaveAs")->trigger();
     QCOMPARE(m_dialogs.requests.size(), 1);
-    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath("earlier.tvx"));
     QVERIFY(QDir(m_dir->path()).entryList(QDir::Files).filter(".tvx").isEmpty());
     QVERIFY(m_sink.messages.isEmpty());
 }
@@ -668,7 +677,7 @@ void MainWindowTest::saveAsAddsTheSuffix() {
     action("mnuFileSaveAs")->trigger();
     QCOMPARE(m_dialogs.requests[0].defaultSuffix, QStringLiteral("tvx"));
     QVERIFY(QFileInfo::exists(m_dir->filePath(written)));
-    QCOMPARE(m_context.currentFileName, m_dir->filePath(written));
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath(written));
     // Again at the file; a new design has no folder: the one last used.
     action("mnuFileSaveAs")->trigger();
     QCOMPARE(m_dialogs.requests[1].start, m_dir->filePath(written));
@@ -679,13 +688,13 @@ void MainWindowTest::saveAsAddsTheSuffix() {
 
 void MainWindowTest::saveFailureNamesFileAndKeepsName() {
     makeWindow();
-    m_context.currentFileName = m_dir->filePath("earlier.tvx");
+    holdDesign([](DesignInputs&) {}, m_dir->filePath("earlier.tvx"));
     const QString path = m_dir->filePath("missing-folder/design.tvx");
     m_dialogs.answers.enqueue(path);
     action("mnuFileSaveAs")->trigger();
     QCOMPARE(m_sink.messages.size(), 1);
     QVERIFY2(m_sink.messages[0].text.contains(path), qPrintable(m_sink.messages[0].text));
-    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath("earlier.tvx"));
     QVERIFY(!QFileInfo::exists(path));
 }
 
@@ -700,14 +709,14 @@ void MainWindowTest::openGravitationalFileWhileSI() {
     QCOMPARE(m_dialogs.requests[0].filter, QStringLiteral("Haltrix(*.tvx);;すべてのファイル (*)"));
     QVERIFY(m_sink.messages.isEmpty());
 
-    QCOMPARE(m_context.currentFileName, path);
-    QCOMPARE(m_context.record.unitSystem, 1);
-    QCOMPARE(m_context.record.H2, 0.7);
-    QCOMPARE(m_context.record.sigmaSa, 1800.0);
-    QCOMPARE(m_context.record.P, 10.0);
-    QCOMPARE(m_context.record.layer1Bar, std::string("D22"));
-    // 0.3 / 0.7 <= 0.5: case 1, derived on opening.
-    QCOMPARE(m_context.record.ratioCase, 1);
+    QCOMPARE(m_window->document().fileName(), path);
+    QCOMPARE(m_window->document().inputs().unitSystem, 1);
+    QCOMPARE(m_window->document().inputs().H2, 0.7);
+    QCOMPARE(m_window->document().inputs().sigmaSa, 1800.0);
+    QCOMPARE(m_window->document().inputs().P, 10.0);
+    QCOMPARE(m_window->document().inputs().layer1Bar, std::string("D22"));
+    // 0.3 / 0.7 <= 0.5: case 1.
+    QCOMPARE(m_window->document().results().ratioCase, 1);
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
     QWidget* form = w->childWindow("frm_datain");
@@ -733,7 +742,7 @@ void MainWindowTest::openLine16Value3() {
     m_dialogs.answers.enqueue(writeDesign("three.tvx", lines));
     action("mnuFileOpen")->trigger();
     QVERIFY(m_sink.messages.isEmpty());
-    QCOMPARE(m_context.record.unitSystem, 3);
+    QCOMPARE(m_window->document().inputs().unitSystem, 3);
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(!action("mnuToolsOptions_si")->isChecked());
     QVERIFY(w->childWindow("frm_datain_si"));
@@ -759,29 +768,32 @@ void MainWindowTest::failedOpenLeavesRecordAndName() {
     QFETCH(QStringList, lines);
     QFETCH(bool, create);
     MainWindow* w = makeWindow();
-    m_context.record.H1 = 0.9;
-    m_context.record.layer1Bar = "D13";
-    m_context.currentFileName = m_dir->filePath("earlier.tvx");
-    const DesignRecord before = m_context.record;
+    holdDesign(
+        [](DesignInputs& in) {
+            in.H1 = 0.9;
+            in.layer1Bar = "D13";
+        },
+        m_dir->filePath("earlier.tvx"));
+    const DesignInputs before = m_window->document().inputs();
     const QString path = create ? writeDesign("broken.tvx", lines) : m_dir->filePath("absent.tvx");
     m_dialogs.answers.enqueue(path);
     action("mnuFileOpen")->trigger();
     QCOMPARE(m_sink.messages.size(), 1);
     QVERIFY2(m_sink.messages[0].text.contains(path), qPrintable(m_sink.messages[0].text));
-    QVERIFY(m_context.record == before);
-    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QVERIFY(m_window->document().inputs() == before);
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath("earlier.tvx"));
     QVERIFY(w->mdiArea()->subWindowList().isEmpty());
     QVERIFY(action("mnuToolsOptions_si")->isChecked());
 }
 
 void MainWindowTest::openCancelChangesNothing() {
     MainWindow* w = makeWindow();
-    m_context.record.H1 = 0.9;
-    const DesignRecord before = m_context.record;
+    holdDesign([](DesignInputs& in) { in.H1 = 0.9; });
+    const DesignInputs before = m_window->document().inputs();
     m_dialogs.answers.enqueue(QString());
     action("mnuFileOpen")->trigger();
-    QVERIFY(m_context.record == before);
-    QVERIFY(m_context.currentFileName.isEmpty());
+    QVERIFY(m_window->document().inputs() == before);
+    QVERIFY(m_window->document().fileName().isEmpty());
     QVERIFY(w->mdiArea()->subWindowList().isEmpty());
 }
 
@@ -860,9 +872,9 @@ void MainWindowTest::openRefillsOpenInputForms() {
     QCOMPARE(box(grav, "Text13")->text(), QStringLiteral("15.484"));
 
     // "OK" on the form now keeps the opened design.
-    const DesignRecord opened = m_context.record;
+    const DesignInputs opened = m_window->document().inputs();
     QTest::mouseClick(grav->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
-    QVERIFY(m_context.record == opened);
+    QVERIFY(m_window->document().inputs() == opened);
 }
 
 void MainWindowTest::aboutBoxIsModalAndOwned() {

@@ -15,7 +15,7 @@
 #include <thread>
 #include <unistd.h>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 
@@ -79,7 +79,6 @@ private:
     void holdEarlierDesign();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
     RecordingSink m_sink;
     ScriptedFileDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
@@ -88,8 +87,6 @@ private:
 void OpenFromOutsideTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_context.record = DesignRecord{};
-    m_context.currentFileName.clear();
     m_sink.messages.clear();
     m_dialogs.answers.clear();
     m_dialogs.requests.clear();
@@ -104,15 +101,16 @@ MainWindow* OpenFromOutsideTest::makeWindow() {
     services.fileDialogs = &m_dialogs;
     services.messages = &m_sink;
     services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window = std::make_unique<MainWindow>(services);
     m_window->show();
     return m_window.get();
 }
 
 void OpenFromOutsideTest::holdEarlierDesign() {
-    m_context.record.H1 = 0.9;
-    m_context.record.layer1Bar = "D13";
-    m_context.currentFileName = m_dir->filePath("earlier.tvx");
+    DesignInputs earlier = m_window->document().inputs();
+    earlier.H1 = 0.9;
+    earlier.layer1Bar = "D13";
+    m_window->document().load(earlier, m_dir->filePath("earlier.tvx"));
 }
 
 void OpenFromOutsideTest::goodFileOpensAsOpenWould() {
@@ -126,14 +124,14 @@ void OpenFromOutsideTest::goodFileOpensAsOpenWould() {
     QVERIFY(w->openDesignFile(path));
     QVERIFY(m_sink.messages.isEmpty());
     QVERIFY(m_dialogs.requests.isEmpty());
-    QCOMPARE(m_context.currentFileName, path);
+    QCOMPARE(m_window->document().fileName(), path);
     // The example's values: gravitational, H2 0.7, a 0.3, D22 × 4 + D22 × 2.
-    QCOMPARE(m_context.record.unitSystem, 1);
-    QCOMPARE(m_context.record.H2, 0.7);
-    QCOMPARE(m_context.record.layer1Count, 4.0);
-    QCOMPARE(m_context.record.layer2Bar, std::string("D22"));
-    // 0.3 / 0.7 is at most 0.5: the formula case is derived on opening.
-    QCOMPARE(m_context.record.ratioCase, 1);
+    QCOMPARE(m_window->document().inputs().unitSystem, 1);
+    QCOMPARE(m_window->document().inputs().H2, 0.7);
+    QCOMPARE(m_window->document().inputs().layer1Count, 4.0);
+    QCOMPARE(m_window->document().inputs().layer2Bar, std::string("D22"));
+    // 0.3 / 0.7 is at most 0.5: formula case 1.
+    QCOMPARE(m_window->document().results().ratioCase, 1);
     QVERIFY(w->findChild<QAction*>("mnuToolsOptions_jyu")->isChecked());
     QVERIFY(w->childWindow("frm_datain"));
 }
@@ -150,7 +148,7 @@ void OpenFromOutsideTest::badFileLeavesRecordAndName() {
     QFETCH(QString, kind);
     MainWindow* w = makeWindow();
     holdEarlierDesign();
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_window->document().inputs();
     QString path = m_dir->filePath("bad.tvx");
     if (kind == "short") {
         QFile file(path);
@@ -169,15 +167,15 @@ void OpenFromOutsideTest::badFileLeavesRecordAndName() {
     QCOMPARE(m_sink.messages.size(), 1);
     QVERIFY2(m_sink.messages[0].text.contains(path), qPrintable(m_sink.messages[0].text));
     QCOMPARE(m_sink.messages[0].icon, QMessageBox::Warning);
-    QVERIFY(m_context.record == before);
-    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QVERIFY(m_window->document().inputs() == before);
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath("earlier.tvx"));
     QVERIFY(w->mdiArea()->subWindowList().isEmpty());
 }
 
 void OpenFromOutsideTest::namedPipeIsRefusedWithoutBlocking() {
     MainWindow* w = makeWindow();
     holdEarlierDesign();
-    const DesignRecord before = m_context.record;
+    const DesignInputs before = m_window->document().inputs();
     const QString path = m_dir->filePath("pipe.tvx");
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     QElapsedTimer clock;
@@ -191,8 +189,8 @@ void OpenFromOutsideTest::namedPipeIsRefusedWithoutBlocking() {
     QCOMPARE(m_sink.messages.size(), 1);
     QVERIFY(m_sink.messages[0].text.contains(path));
     QVERIFY(m_sink.messages[0].text.contains(QStringLiteral("名前付きパイプ")));
-    QVERIFY(m_context.record == before);
-    QCOMPARE(m_context.currentFileName, m_dir->filePath("earlier.tvx"));
+    QVERIFY(m_window->document().inputs() == before);
+    QCOMPARE(m_window->document().fileName(), m_dir->filePath("earlier.tvx"));
 }
 
 QTEST_MAIN(OpenFromOutsideTest)

@@ -23,20 +23,19 @@
 #include <set>
 
 #include "design_file.h"
-#include "engine.h"
 #include "example_designs.h"
-#include "horizontal_check.h"
 #include "pdf_text.h"
 #include "preview_surface.h"
 #include "print_interaction.h"
 #include "print_window.h"
+#include "recording_notifier.h"
 #include "report.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
-using haltrix::testing::calculatedExample;
-using haltrix::testing::exampleRecord;
-using haltrix::testing::SilentNotifier;
+using haltrix::testing::changeInputs;
+using haltrix::testing::exampleInputs;
+using haltrix::testing::RecordingNotifier;
 
 namespace {
 
@@ -45,6 +44,12 @@ QStringList toQt(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         out.append(QString::fromStdString(line));
     return out;
+}
+
+// The report lines of a fresh calculation of the inputs.
+QStringList reportOf(const DesignInputs& inputs, ReportVariant variant,
+                     const HorizontalChoice& choice = {}) {
+    return toQt(reportLines(inputs, calculateDesign(inputs, choice), variant));
 }
 
 // Answers the print dialog: cancels, or chooses a PDF file as the printer.
@@ -74,11 +79,6 @@ public:
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
 
-class CountingNotifier : public Notifier {
-public:
-    void notify(std::string_view message) override { messages << QString::fromUtf8(message); }
-    QStringList messages;
-};
 
 } // namespace
 
@@ -86,7 +86,7 @@ class TestPrintWindow : public QObject {
     Q_OBJECT
 
 private:
-    PrintWindow* open(DesignContext& context, PrintInteraction* interaction) {
+    PrintWindow* open(DesignDocument& context, PrintInteraction* interaction) {
         auto* window = new PrintWindow(context, interaction);
         m_window = window;
         window->show();
@@ -114,8 +114,8 @@ private slots:
     void cleanup() { delete m_window; }
 
     void windowAndControls() {
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ScriptedPrinting printing;
         PrintWindow* window = open(context, &printing);
         QCOMPARE(window->objectName(), QStringLiteral("Frm_print"));
@@ -157,35 +157,32 @@ private slots:
     void pageSets_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("unitSystem");
-        QTest::addColumn<int>("ratioCase");
+        QTest::addColumn<double>("a"); // a / H2 = a / 0.7 chooses the case
         QTest::addColumn<QString>("head");
         QTest::newRow("gravitational, case 1")
-            << "bracket-gravitational.tvx" << 1 << 1 << " 0.5≧ａ／Ｈ2の場合";
-        QTest::newRow("gravitational, case 0")
-            << "bracket-gravitational.tvx" << 1 << 0 << " 1.0≧ａ／Ｈ2＞0.5の場合";
+            << "bracket-gravitational.tvx" << 1 << 0.3 << " 0.5≧ａ／Ｈ2の場合";
         QTest::newRow("gravitational, case 2")
-            << "bracket-gravitational.tvx" << 1 << 2 << " 1.0≧ａ／Ｈ2＞0.5の場合";
-        QTest::newRow("SI, case 1") << "bracket-si.tvx" << 2 << 1 << " 0.5≧ａ／Ｈ2の場合";
-        QTest::newRow("SI, case 2") << "bracket-si.tvx" << 2 << 2 << " 1.0≧ａ／Ｈ2＞0.5";
-        QTest::newRow("unit system 3") << "bracket-si.tvx" << 3 << 1 << "";
-        QTest::newRow("unit system 0") << "bracket-gravitational.tvx" << 0 << 2 << "";
+            << "bracket-gravitational.tvx" << 1 << 0.4 << " 1.0≧ａ／Ｈ2＞0.5の場合";
+        QTest::newRow("SI, case 1") << "bracket-si.tvx" << 2 << 0.3 << " 0.5≧ａ／Ｈ2の場合";
+        QTest::newRow("SI, case 2") << "bracket-si.tvx" << 2 << 0.6 << " 1.0≧ａ／Ｈ2＞0.5";
+        QTest::newRow("unit system 3") << "bracket-si.tvx" << 3 << 0.3 << "";
+        QTest::newRow("unit system 0") << "bracket-gravitational.tvx" << 0 << 0.6 << "";
     }
 
     void pageSets() {
         QFETCH(QString, file);
         QFETCH(int, unitSystem);
-        QFETCH(int, ratioCase);
+        QFETCH(double, a);
         QFETCH(QString, head);
-        DesignContext context;
-        context.record = calculatedExample(file.toLatin1().constData());
-        context.record.unitSystem = unitSystem;
-        context.record.ratioCase = ratioCase;
-        DesignRecord copy = context.record;
-        const QStringList previewLines = toQt(reportLines(copy, ReportVariant::Preview));
+        DesignDocument context;
+        DesignInputs inputs = exampleInputs(file.toLatin1().constData());
+        inputs.unitSystem = unitSystem;
+        inputs.a = a;
+        context.setInputs(inputs);
+        const QStringList previewLines = reportOf(inputs, ReportVariant::Preview);
 
         ScriptedPrinting printing;
-        printing.outputFile =
-            m_dir.filePath(QStringLiteral("pageset-%1-%2.pdf").arg(unitSystem).arg(ratioCase));
+        printing.outputFile = m_dir.filePath(QStringLiteral("pageset-%1-%2.pdf").arg(unitSystem).arg(a));
         PrintWindow* window = open(context, &printing);
         QCOMPARE(window->preview().lines(), previewLines);
 
@@ -199,8 +196,7 @@ private slots:
         }
         QVERIFY(previewLines.contains(head));
         QVERIFY(QFile::exists(printing.outputFile));
-        DesignRecord again = context.record;
-        const QStringList printLines = toQt(reportLines(again, ReportVariant::Print));
+        const QStringList printLines = reportOf(inputs, ReportVariant::Print);
         const QString pdf = text(printing.outputFile);
         QVERIFY(!pdf.isNull());
         const QString missing = haltrix::test::firstMissingInOrder(printLines, pdf);
@@ -208,81 +204,93 @@ private slots:
         QVERIFY(pdf.contains(head.trimmed()));
     }
 
-    // Printing calculates the design afresh and the preview follows it, so
-    // the paper holds exactly what the preview then shows, never the inputs
+    // The preview follows the inputs and the side-face bars it is given,
+    // and the paper holds exactly what the preview shows, never the inputs
     // of one design beside the results of another.
-    void printsAFreshCalculationAndShowsIt() {
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
+    void printsWhatItShows() {
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ScriptedPrinting printing;
         printing.outputFile = m_dir.filePath(QStringLiteral("fresh.pdf"));
         PrintWindow* window = open(context, &printing);
         const QStringList drawn = window->preview().lines();
         QVERIFY(!drawn.isEmpty());
 
-        // Inputs changed while the results still belong to H1 = 0.5.
-        context.record.H1 = 0.6;
-        context.record.hBarIndex = 8;
-        printing.accept = false;
-        clickPrint(window);
-        QCOMPARE(window->preview().lines(), drawn);
-        printing.accept = true;
-        clickPrint(window);
-        QCOMPARE(printing.dialogs, 2);
-
-        DesignRecord fresh = exampleRecord("bracket-gravitational.tvx");
+        changeInputs(context, [](DesignInputs& in) { in.H1 = 0.6; });
+        window->setHorizontalChoice({8, 4});
+        QVERIFY(window->preview().lines() != drawn);
+        DesignInputs fresh = exampleInputs("bracket-gravitational.tvx");
         fresh.H1 = 0.6;
-        SilentNotifier silent;
-        runCalculation(fresh, Twin::Gravitational, silent);
-        runHorizontalCheck(fresh, Twin::Gravitational, 8, 4);
-        QCOMPARE(fresh.Ntotal, 0.45 + 0.0375);
-        DesignRecord preview = fresh;
-        QCOMPARE(window->preview().lines(), toQt(reportLines(preview, ReportVariant::Preview)));
+        // N1 = 0.6 x 0.25 x 1.2 x 2.5, N2 = 1/2 x 0.25 x 0.1 x 1.2 x 2.5.
+        QVERIFY(qAbs(window->results().selfWeight.Ntotal - (0.45 + 0.0375)) < 1e-12);
+        QCOMPARE(window->results().sideFaces.barName, std::string("D35"));
+        QCOMPARE(window->preview().lines(), reportOf(fresh, ReportVariant::Preview, {8, 4}));
+        clickPrint(window);
+        QCOMPARE(printing.dialogs, 1);
         const QString missing = haltrix::test::firstMissingInOrder(
-            toQt(reportLines(fresh, ReportVariant::Print)), text(printing.outputFile));
+            reportOf(fresh, ReportVariant::Print, {8, 4}), text(printing.outputFile));
         QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
-        QVERIFY(context.record == fresh);
+    }
+
+    // After the engine stopped: the preview shows the fresh calculation of
+    // the inputs, the message comes once per change, and nothing is printed.
+    void stoppedCalculationPrintsNothing() {
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-si.tvx"));
+        ScriptedPrinting printing;
+        printing.outputFile = m_dir.filePath(QStringLiteral("stopped.pdf"));
+        RecordingNotifier messages;
+        auto* window = new PrintWindow(context, &printing, &messages);
+        m_window = window;
+        changeInputs(context, [](DesignInputs& in) { in.layer1Count = in.layer2Count = 0; });
+        QCOMPARE(messages.count(), 1);
+        QCOMPARE(window->preview().lines(), reportOf(context.inputs(), ReportVariant::Preview));
+        clickPrint(window);
+        QCOMPARE(messages.count(), 2);
+        QVERIFY(!QFile::exists(printing.outputFile));
+        QCOMPARE(printing.dialogs, 0); // refused before the dialog
     }
 
     // A design whose calculation stops is refused, with the engine's
     // message, before the print dialog.
     void stoppedCalculationRefusedBeforeTheDialog() {
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
-        context.record.layer1Count = 0;
-        context.record.layer2Count = 0;
+        DesignDocument context;
+        DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
+        inputs.layer1Count = 0;
+        inputs.layer2Count = 0;
+        context.setInputs(inputs);
         ScriptedPrinting printing;
-        CountingNotifier notifier;
+        RecordingNotifier notifier;
         m_window = new PrintWindow(context, &printing, &notifier);
         m_window->show();
         notifier.messages.clear();
         clickPrint(m_window);
         QCOMPARE(printing.dialogs, 0);
-        QCOMPARE(notifier.messages, QStringList{QStringLiteral("入力データが不正です")});
+        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
     }
 
     void cancelledDialogPrintsNothing() {
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ScriptedPrinting printing;
         printing.accept = false;
         printing.outputFile = m_dir.filePath(QStringLiteral("cancelled.pdf"));
         PrintWindow* window = open(context, &printing);
-        const DesignRecord before = context.record;
+        const DesignInputs before = context.inputs();
         const QStringList drawn = window->preview().lines();
         clickPrint(window);
         QCOMPARE(printing.dialogs, 1);
         QVERIFY(!QFile::exists(printing.outputFile));
         QVERIFY(printing.failures.isEmpty());
-        QVERIFY(context.record == before);
+        QVERIFY(context.inputs() == before);
         QCOMPARE(window->preview().lines(), drawn);
     }
 
     // The printed report: every line in order, 20 mm inside the printable
     // area, one line spacing of the 9 pt font apart, fonts embedded.
     void printsThroughTheDialogToPdf() {
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ScriptedPrinting printing;
         printing.outputFile = m_dir.filePath(QStringLiteral("printed.pdf"));
         PrintWindow* window = open(context, &printing);
@@ -291,8 +299,7 @@ private slots:
         QVERIFY(QFile::exists(printing.outputFile));
         QCOMPARE(printing.resolution, 1200);
 
-        DesignRecord copy = context.record;
-        const QStringList lines = toQt(reportLines(copy, ReportVariant::Print));
+        const QStringList lines = reportOf(context.inputs(), ReportVariant::Print);
         const QString pdf = text(printing.outputFile);
         const QString missing = haltrix::test::firstMissingInOrder(lines, pdf);
         QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
@@ -300,7 +307,10 @@ private slots:
         QString error;
         const haltrix::test::PdfWords words = haltrix::test::pdfWords(printing.outputFile, error);
         QVERIFY2(!words.words.isEmpty(), qPrintable(error));
-        QCOMPARE(words.pageSizes.size(), 1);
+        // The report's page, then 設計上の注意: the example's bearing stands
+        // past the tip, a 注意.
+        QCOMPARE(words.pageSizes.size(), 2);
+        QVERIFY(haltrix::test::pageText(words, 2).startsWith(QStringLiteral("設計上の注意")));
         QVERIFY(qAbs(words.pageSizes[0].width() - 595.28) < 1);
         QVERIFY(qAbs(words.pageSizes[0].height() - 841.89) < 1);
 
@@ -345,8 +355,8 @@ private slots:
     // Lines that pass the bottom margin go on a new page at the same origin;
     // none is lost.
     void longReportContinuesOnNewPages() {
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ScriptedPrinting printing;
         // A5 across: wide enough for the longest line, about 28 lines high.
         printing.pageSize = QPageSize::A5;
@@ -356,8 +366,7 @@ private slots:
         clickPrint(window);
         QVERIFY(printing.failures.isEmpty());
 
-        DesignRecord copy = context.record;
-        const QStringList lines = toQt(reportLines(copy, ReportVariant::Print));
+        const QStringList lines = reportOf(context.inputs(), ReportVariant::Print);
         const QString missing =
             haltrix::test::firstMissingInOrder(lines, text(printing.outputFile));
         QVERIFY2(missing.isNull(), qPrintable("lost: " + missing));
@@ -382,8 +391,13 @@ private slots:
         // Every word sits on a line of its page's grid, which starts at the
         // origin; the lines used on the pages are the report's non-blank
         // lines at their positions.
+        // The last page is 設計上の注意 (the example has a 注意).
+        const int reportPages = int(words.pageSizes.size()) - 1;
+        QVERIFY(haltrix::test::pageText(words, reportPages + 1).startsWith(QStringLiteral("設計上の注意")));
         std::set<int> slotsUsed; // page * 1000 + line on the page
         for (const auto& word : words.words) {
+            if (word.page > reportPages)
+                continue;
             const double slot = (word.yMin - inset - originY) / lineSpacing;
             QVERIFY2(qAbs(slot - std::round(slot)) < 0.05, qPrintable(word.text));
             QVERIFY2(word.yMax <= bottom + 1, qPrintable(word.text));
@@ -395,7 +409,7 @@ private slots:
                 expected.insert(int(i / linesPerPage) * 1000 + int(i % linesPerPage));
         }
         QVERIFY(slotsUsed == expected);
-        QCOMPARE(words.pageSizes.size(), (lines.size() + linesPerPage - 1) / linesPerPage);
+        QCOMPARE(reportPages, (lines.size() + linesPerPage - 1) / linesPerPage);
     }
 
     // A printer that cannot be opened: a message, no crash, nothing written.
@@ -412,8 +426,8 @@ private slots:
     void printerFailureIsReported() {
         QFETCH(QString, file);
         QFETCH(QString, message);
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ScriptedPrinting printing;
         printing.outputFile = file;
         PrintWindow* window = open(context, &printing);
@@ -430,8 +444,8 @@ private slots:
     // The system dialog: no selection or page range, printing to a file
     // kept; cancelling it prints nothing.
     void systemDialogOptions() {
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         PrintWindow* window = open(context, nullptr);
         bool seen = false;
         QAbstractPrintDialog::PrintDialogOptions options;
@@ -471,8 +485,8 @@ private slots:
     }
 
     void command2Closes() {
-        DesignContext context;
-        context.record = calculatedExample("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ScriptedPrinting printing;
         QPointer<PrintWindow> window = open(context, &printing);
         QTest::mouseClick(window->findChild<QPushButton*>("Command2"), Qt::LeftButton);

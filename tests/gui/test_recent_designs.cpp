@@ -9,7 +9,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "recent_designs.h"
@@ -37,7 +37,6 @@ private:
     QList<QAction*> shownItems();
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
     test::RecordingSink m_sink;
     test::ScriptedFileDialogs m_dialogs;
     test::ScriptedSavePrompt m_prompt;
@@ -47,8 +46,6 @@ private:
 void RecentDesignsTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_context.record = DesignRecord{};
-    m_context.currentFileName.clear();
     m_sink.messages.clear();
 }
 
@@ -62,7 +59,7 @@ MainWindow* RecentDesignsTest::makeWindow() {
     services.messages = &m_sink;
     services.savePrompt = &m_prompt;
     services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window = std::make_unique<MainWindow>(services);
     m_window->show();
     return m_window.get();
 }

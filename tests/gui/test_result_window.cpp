@@ -20,7 +20,7 @@
 
 #include "bar_table.h"
 #include "design_file.h"
-#include "design_record.h"
+#include "design_inputs.h"
 #include "example_designs.h"
 #include "horizontal_check.h"
 #include "notifier.h"
@@ -31,7 +31,7 @@
 
 using namespace haltrix;
 using namespace haltrix::gui;
-using haltrix::testing::exampleRecord;
+using haltrix::testing::exampleInputs;
 
 namespace {
 
@@ -82,7 +82,7 @@ class TestResultWindow : public QObject {
 
 private:
     // A shown result window over `context`; deleted with the test's cleanup.
-    ResultWindow* open(DesignContext& context, Twin twin, Notifier* notifier) {
+    ResultWindow* open(DesignDocument& context, Twin twin, Notifier* notifier) {
         auto* window = new ResultWindow(context, twin, notifier);
         m_window = window;
         window->show();
@@ -115,8 +115,8 @@ private slots:
         QFETCH(int, twin);
         QFETCH(QString, objectName);
         QFETCH(QString, unit);
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ResultWindow* window = open(context, Twin(twin), &m_notifier);
         QCOMPARE(window->objectName(), objectName);
         QCOMPARE(window->windowTitle(), QStringLiteral("計算結果"));
@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(list->selectedItems().size(), 1);
         QCOMPARE(list->selectedItems().front()->text(), QStringLiteral("D10"));
         QCOMPARE(child<QLineEdit>(window, "tex_mtl_n")->text(), QStringLiteral("4"));
-        QCOMPARE(context.record.hBarIndex, 0.0);
+        QCOMPARE(window->results().sideFaces.barIndex, 0);
 
         // Placement in twips.
         const double dpi = logicalDpiOf(window);
@@ -172,14 +172,15 @@ private slots:
         QFETCH(int, twin);
         QFETCH(QString, label8);
         QFETCH(double, hAs);
-        DesignContext context;
-        context.record = exampleRecord(file.toLatin1().constData());
+        DesignDocument context;
+        context.setInputs(exampleInputs(file.toLatin1().constData()));
         ResultWindow* window = open(context, Twin(twin), &m_notifier);
         QVERIFY(m_notifier.messages.isEmpty());
         QCOMPARE(text(window, "Label8"), label8);
-        QCOMPARE(context.record.hBarCount, 4.0);
-        QCOMPARE(context.record.hBarIndex, 0.0);
-        QVERIFY(qAbs(context.record.hAs - hAs) < 1e-9 * hAs);
+        const SideFaceReinforcement& shown = window->results().sideFaces;
+        QCOMPARE(shown.barCount, 4.0);
+        QCOMPARE(shown.barIndex, 0);
+        QVERIFY(qAbs(shown.As - hAs) < 1e-9 * hAs);
     }
 
     // The worked example: required horizontal steel LargerOf(1.382275,
@@ -222,9 +223,9 @@ private slots:
         QFETCH(QString, judgement);
         QFETCH(double, hBarCount);
         QFETCH(double, hAs);
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
-        QCOMPARE(context.record.ratioCase, 1);
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
+        QCOMPARE(formulaCaseOf(context.inputs()), 1);
         ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
         QCOMPARE(text(window, "Label9"), QStringLiteral("1.93"));
         QCOMPARE(text(window, "Lab_ok"), kOk);
@@ -236,49 +237,53 @@ private slots:
         QCOMPARE(text(window, "Label8"), label8);
         QCOMPARE(text(window, "Lab_ok"), judgement);
         // Without a click D10 stays chosen: position 0.
-        QCOMPARE(context.record.hBarIndex, double(std::max(bar, 0)));
-        QCOMPARE(context.record.hBarCount, hBarCount);
-        QVERIFY2(qAbs(context.record.hAs - hAs) <= 1e-9 * qMax(1.0, hAs),
-                 qPrintable(QString::number(context.record.hAs, 'g', 17)));
+        const SideFaceReinforcement& shown = window->results().sideFaces;
+        QCOMPARE(shown.barIndex, std::max(bar, 0));
+        QCOMPARE(shown.barCount, hBarCount);
+        QVERIFY2(qAbs(shown.As - hAs) <= 1e-9 * qMax(1.0, hAs),
+                 qPrintable(QString::number(shown.As, 'g', 17)));
     }
 
     // Selecting a bar alone re-runs the check with the count in the box.
     void selectionChangeRunsTheCheck() {
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
         typeCount(window, "2");
         QCOMPARE(text(window, "Lab_ok"), kNg);
         clickBar(window, 1); // 2 x D13 = 2.534
         QCOMPARE(text(window, "Label8"), QStringLiteral("2.53"));
         QCOMPARE(text(window, "Lab_ok"), kOk);
-        QCOMPARE(context.record.hBarArea, kBarAreaCm2[1]);
+        QCOMPARE(window->results().sideFaces.barArea, kBarAreaCm2[1]);
         clickBar(window, 0);
         QCOMPARE(text(window, "Label8"), QStringLiteral("1.43"));
         QCOMPARE(text(window, "Lab_ok"), kNg);
 
         // The list taking the focus changes no choice: D10 stays.
-        DesignContext other;
-        other.record = exampleRecord("bracket-gravitational.tvx");
+        DesignDocument other;
+        other.setInputs(exampleInputs("bracket-gravitational.tvx"));
         auto* second = new ResultWindow(other, Twin::Gravitational, &m_notifier);
         QPointer<ResultWindow> guard(second);
         second->show();
         QVERIFY(QTest::qWaitForWindowExposed(second));
         child<QListWidget>(second, "List_mtl_d")->setFocus();
         QApplication::processEvents();
-        QCOMPARE(other.record.hBarIndex, 0.0);
+        QCOMPARE(second->results().sideFaces.barIndex, 0);
         QCOMPARE(text(second, "Label8"), QStringLiteral("2.85"));
         delete guard;
     }
 
-    // Case 2 requires 0.4 * Ast of the same Ast.
+    // Case 2 (a = 0.4 m, a / H2 = 0.57) requires 0.4 x Ast: Zc = 0.439167,
+    // Tp = 0.4 / 0.439167 x 10 = 9.108159, Ast = (9.108159 + 0.053125 /
+    // 0.439167) / 1800 x 1000 = 5.127293 cm2, 40 % of it 2.05.
     void caseTwoRequiresFortyPercent() {
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
-        context.record.ratioCase = 2;
+        DesignDocument context;
+        DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
+        inputs.a = 0.4;
+        context.setInputs(inputs);
         ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
-        QVERIFY(qAbs(context.record.Ast - 3.862271) < 1e-6);
-        QCOMPARE(text(window, "Label9"), QStringLiteral("1.54"));
+        QVERIFY(qAbs(window->results().main.Ast - 5.127293) < 1e-6);
+        QCOMPARE(text(window, "Label9"), QStringLiteral("2.05"));
         QCOMPARE(text(window, "Lab_ok"), kOk);
         typeCount(window, "2");
         QCOMPARE(text(window, "Lab_ok"), kNg);
@@ -286,20 +291,25 @@ private slots:
 
     // A provided area exactly equal to the requirement is enough.
     void equalityIsOk() {
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
-        // Half of Ast governs in case 1; make it exactly 3 x D16.
-        const double provided = kBarAreaCm2[2] * 3.0;
-        context.record.Ast = 2.0 * provided;
-        context.record.sumAs = 0;
+        // A count of D16 bars whose area is the requirement to the last bit.
+        const double required = window->results().sideFaces.required;
+        const double bar = kBarAreaCm2[2];
+        double count = required / bar;
+        for (const double candidate :
+             {count, std::nextafter(count, 0.0), std::nextafter(count, 100.0)}) {
+            if (candidate * bar == required)
+                count = candidate;
+        }
+        QCOMPARE(count * bar, required);
         clickBar(window, 2);
-        typeCount(window, "3");
-        QCOMPARE(context.record.hAs, provided);
+        typeCount(window, QString::number(count, 'g', 17));
+        QCOMPARE(window->results().sideFaces.As, required);
         QCOMPARE(text(window, "Lab_ok"), kOk);
-        // A hair more is required: NG.
-        context.record.Ast = std::nextafter(2.0 * provided, 100.0);
-        typeCount(window, "3");
+        // A hair less is not enough: NG.
+        typeCount(window, QString::number(std::nextafter(count, 0.0), 'g', 17));
         QCOMPARE(text(window, "Lab_ok"), kNg);
     }
 
@@ -325,24 +335,24 @@ private slots:
         QFETCH(QString, count);
         QFETCH(double, hBarCount);
         QLocale::setDefault(QLocale(QLocale::Language(language), QLocale::Country(country)));
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
         typeCount(window, count);
-        QCOMPARE(context.record.hBarCount, hBarCount);
+        QCOMPARE(window->results().sideFaces.barCount, hBarCount);
     }
 
-    // A fresh record makes the engine raise its message; the window still
-    // opens and shows what the record then holds.
+    // A fresh design makes the engine raise its message; the window still
+    // opens and shows the results as far as they were reached.
     void engineMessageOnAFreshRecord() {
-        DesignContext context;
+        DesignDocument context;
         ResultWindow* window = open(context, Twin::SI, &m_notifier);
         QCOMPARE(m_notifier.messages, QStringList{QStringLiteral("入力データが不正です")});
         QVERIFY(window->isVisible());
         QCOMPARE(text(window, "Label9"), QStringLiteral("0.00"));
         QCOMPARE(text(window, "Label8"), QStringLiteral("285.32"));
         QCOMPARE(text(window, "Lab_ok"), kOk);
-        const Sheet sheet = fillSheet(context.record, Twin::SI);
+        const Sheet sheet = fillSheet(context.inputs(), window->results(), Twin::SI);
         auto* fg2 = child<QTableWidget>(window, "FG2");
         QCOMPARE(fg2->rowCount(), sheet.fg2.rows);
         for (int row = 0; row < sheet.fg2.rows; ++row) {
@@ -369,7 +379,7 @@ private slots:
             buttons = box->standardButtons();
             box->button(QMessageBox::Ok)->click();
         });
-        DesignContext context;
+        DesignDocument context;
         auto* window = new ResultWindow(context, Twin::Gravitational);
         m_window = window;
         QCOMPARE(boxText, QStringLiteral("入力データが不正です"));
@@ -383,27 +393,30 @@ private slots:
     // behave like headers, nothing can be edited.
     void gridsShowTheCoresSheet_data() {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("ratioCase");
+        QTest::addColumn<double>("a"); // 0: as in the file
         QTest::addColumn<int>("twin");
         QTest::newRow("gravitational case 1")
-            << "bracket-gravitational.tvx" << 1 << int(Twin::Gravitational);
+            << "bracket-gravitational.tvx" << 0.0 << int(Twin::Gravitational);
         QTest::newRow("gravitational case 2")
-            << "bracket-gravitational.tvx" << 2 << int(Twin::Gravitational);
-        QTest::newRow("SI case 1") << "bracket-si.tvx" << 1 << int(Twin::SI);
-        QTest::newRow("SI case 0") << "bracket-si.tvx" << 0 << int(Twin::SI);
-        QTest::newRow("fresh record") << "" << 0 << int(Twin::SI);
+            << "bracket-gravitational.tvx" << 0.4 << int(Twin::Gravitational);
+        QTest::newRow("SI case 1") << "bracket-si.tvx" << 0.0 << int(Twin::SI);
+        QTest::newRow("SI case 2") << "bracket-si.tvx" << 0.6 << int(Twin::SI);
+        QTest::newRow("fresh design") << "" << 0.0 << int(Twin::SI);
     }
 
     void gridsShowTheCoresSheet() {
         QFETCH(QString, file);
-        QFETCH(int, ratioCase);
+        QFETCH(double, a);
         QFETCH(int, twin);
-        DesignContext context;
+        DesignDocument context;
+        DesignInputs inputs;
         if (!file.isEmpty())
-            context.record = exampleRecord(file.toLatin1().constData());
-        context.record.ratioCase = ratioCase;
+            inputs = exampleInputs(file.toLatin1().constData());
+        if (a != 0)
+            inputs.a = a;
+        context.setInputs(inputs);
         ResultWindow* window = open(context, Twin(twin), &m_notifier);
-        const Sheet sheet = fillSheet(context.record, Twin(twin));
+        const Sheet sheet = fillSheet(context.inputs(), calculateDesign(context.inputs()), Twin(twin));
         const double dpi = logicalDpiOf(window);
 
         const std::pair<const char*, const SheetGrid*> grids[] = {{"FG1", &sheet.fg1},
@@ -437,16 +450,15 @@ private slots:
         QVERIFY(child<QTableWidget>(window, "FG2")->font().families().contains("IPAGothic"));
         QCOMPARE(child<QTableWidget>(window, "FG2")->font().pointSizeF(), 9.0);
 
-        // The sheet stays as loaded when the record changes later.
+        // A count typed leaves the sheet as it is.
         const QString before = child<QTableWidget>(window, "FG1")->item(1, 2)->text();
-        context.record.N1 += 1000;
         typeCount(window, "5");
         QCOMPARE(child<QTableWidget>(window, "FG1")->item(1, 2)->text(), before);
     }
 
     void command1Closes() {
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         QPointer<ResultWindow> window = open(context, Twin::Gravitational, &m_notifier);
         QSignalSpy print(window.data(), &ResultWindow::printRequested);
         QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
@@ -455,8 +467,8 @@ private slots:
     }
 
     void command2ClosesAndAsksForThePrintWindow() {
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         QPointer<ResultWindow> window = open(context, Twin::Gravitational, &m_notifier);
         bool visibleWhenAsked = true;
         connect(window.data(), &ResultWindow::printRequested, this,
@@ -474,8 +486,8 @@ private slots:
         area.resize(800, 800);
         area.show();
         QVERIFY(QTest::qWaitForWindowExposed(&area));
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
+        DesignDocument context;
+        context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         QPointer<ResultWindow> window = new ResultWindow(context, Twin::Gravitational, &m_notifier);
         QPointer<QMdiSubWindow> frame = area.addSubWindow(window);
         frame->show();
@@ -497,14 +509,14 @@ private slots:
     void overflowingNumbersShowTheMark() {
         QFETCH(double, width);
         QFETCH(bool, overflows);
-        DesignContext context;
-        context.record = exampleRecord("bracket-gravitational.tvx");
-        context.record.b = width;
+        DesignDocument context;
+        DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
+        inputs.b = width;
+        context.setInputs(inputs);
         ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
         const QString mark = QStringLiteral("###");
 
-        DesignRecord copy = context.record;
-        const Sheet sheet = fillSheet(copy, Twin::Gravitational);
+        const Sheet sheet = fillSheet(inputs, window->results(), Twin::Gravitational);
         int marked = 0;
         for (const auto& [name, grid] :
              {std::pair{"FG1", &sheet.fg1}, std::pair{"FG2", &sheet.fg2}}) {
@@ -531,7 +543,7 @@ private slots:
         QCOMPARE(required->text() == mark, overflows);
         if (overflows) {
             QCOMPARE(required->toolTip(),
-                     QString::fromStdString(formatPattern(requiredHorizontalArea(copy), "0.00")));
+                     QString::fromStdString(formatPattern(window->results().sideFaces.required, "0.00")));
             // Headers keep their text.
             QCOMPARE(child<QTableWidget>(window, "FG1")->item(0, 1)->text(),
                      QString::fromStdString(sheet.fg1.cell(0, 1).value_or(std::string())));

@@ -18,7 +18,7 @@
 #include <memory>
 #include <qcustomplot.h>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
 #include "main_window.h"
@@ -82,7 +82,7 @@ class TestSensitivityWindow : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_context.record = testing::exampleRecord("bracket-gravitational.tvx");
+        m_context.setInputs(testing::exampleInputs("bracket-gravitational.tvx"));
         m_sink.messages.clear();
         m_dialogs.answers.clear();
         m_printing = std::make_unique<PdfPrinting>(m_dir->filePath("plot.pdf"));
@@ -117,14 +117,12 @@ private slots:
     // the unit switch changes the units.
     void followsTheDesign() {
         QCustomPlot* plot = m_window->plot();
-        m_context.record.a = 0.9;
-        m_context.announceInputsChanged();
+        testing::changeInputs(m_context, [](DesignInputs& in) { in.a = 0.9; });
         QVERIFY(plot->xAxis->range().contains(0.9));
         QCOMPARE(verticalLines(plot).last(), 0.9);
         QVERIFY(texts(plot).contains(QStringLiteral("現在の設計 a = 0.9")));
 
-        m_context.record.unitSystem = 2;
-        m_context.announceInputsChanged();
+        testing::changeInputs(m_context, [](DesignInputs& in) { in.unitSystem = 2; });
         QCOMPARE(plot->yAxis->label(), QStringLiteral("主鉄筋量 (mm2)"));
         auto* list = m_window->findChild<QComboBox*>("cboParameter");
         QCOMPARE(list->itemText(2), QStringLiteral("鉛直力 P (kN)"));
@@ -141,7 +139,7 @@ private slots:
         QVERIFY(plot->xAxis->range().contains(5.0) && plot->xAxis->range().contains(15.0));
         QCOMPARE(verticalLines(plot), QList<double>{10.0});
         // The choice stays when the design changes.
-        m_context.announceInputsChanged();
+        m_context.setInputs(m_context.inputs());
         QCOMPARE(plot->xAxis->label(), QStringLiteral("鉛直力 P (tf)"));
     }
 
@@ -156,8 +154,7 @@ private slots:
     void labelsBesideTheirMarkers() {
         QFETCH(QString, parameter);
         QFETCH(double, a);
-        m_context.record.a = a;
-        m_context.announceInputsChanged();
+        testing::changeInputs(m_context, [&](DesignInputs& in) { in.a = a; });
         auto* list = m_window->findChild<QComboBox*>("cboParameter");
         list->setCurrentIndex(list->findData(parameter));
         QCustomPlot* plot = m_window->plot();
@@ -180,8 +177,7 @@ private slots:
     }
 
     void nothingToCalculate() {
-        m_context.record = DesignRecord{};
-        m_context.announceInputsChanged();
+        m_context.setInputs(DesignInputs{});
         QVERIFY(
             texts(m_window->plot())
                 .contains(QStringLiteral("この範囲では計算できません（入力データが不正です）")));
@@ -251,7 +247,7 @@ private slots:
         services.fileDialogs = &m_dialogs;
         services.messages = &m_sink;
         services.settingsFile = m_dir->filePath("settings.ini");
-        MainWindow main(m_context, services);
+        MainWindow main(services);
         main.show();
         QAction* command = main.findChild<QAction*>("mnuToolsSensitivity");
         QVERIFY(command);
@@ -267,7 +263,7 @@ private slots:
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
+    DesignDocument m_context;
     RecordingSink m_sink;
     ScriptedFileDialogs m_dialogs;
     std::unique_ptr<PdfPrinting> m_printing;

@@ -20,7 +20,7 @@
 
 #include "calculation_windows.h"
 #include "child_windows.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
 #include "input_form.h"
@@ -37,7 +37,7 @@
 
 using namespace haltrix;
 using namespace haltrix::gui;
-using haltrix::testing::exampleRecord;
+using haltrix::testing::exampleInputs;
 
 namespace {
 
@@ -107,7 +107,6 @@ class TestSketchWindows : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
     gui::test::RecordingSink m_sink;
     gui::test::ScriptedFileDialogs m_dialogs;
     std::unique_ptr<MainWindow> m_window;
@@ -117,7 +116,7 @@ class TestSketchWindows : public QObject {
         services.fileDialogs = &m_dialogs;
         services.messages = &m_sink;
         services.settingsFile = m_dir->filePath(QStringLiteral("settings.ini"));
-        m_window = std::make_unique<MainWindow>(m_context, services);
+        m_window = std::make_unique<MainWindow>(services);
         if (calculationWindows)
             installCalculationWindows(*m_window);
         m_window->resize(1400, 900);
@@ -135,8 +134,6 @@ class TestSketchWindows : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_context.record = DesignRecord{};
-        m_context.currentFileName.clear();
         m_sink.messages.clear();
     }
     void cleanup() { m_window.reset(); }
@@ -167,7 +164,7 @@ private slots:
                 hostSubWindow(form)->geometry().right());
         QVERIFY(hasNote(sketchOf(companion), "H2 が 0 以下のため断面を描けません"));
 
-        const DesignRecord before = m_context.record;
+        const DesignInputs before = m_window->document().inputs();
         type(form, "Text1", "0.5");
         type(form, "Text2", "0.7");
         type(form, "Text3", "0.25");
@@ -195,7 +192,7 @@ private slots:
         type(form, "Text2", "0.7");
         QVERIFY(sketchOf(companion).notes.empty());
         // Typing stores nothing; "OK" still does.
-        QVERIFY(m_context.record == before);
+        QVERIFY(m_window->document().inputs() == before);
 
         // A unit switch changes what the typed cover means (cm and mm): the
         // form of the other units takes over the typed fields, and its
@@ -241,8 +238,7 @@ private slots:
     // The widget paints the sketch offscreen: the outlines dark, the bars red.
     void sketchViewPaints() {
         SketchWindow window(QStringLiteral("形状図"), [] {
-            return sketch::buildSketch(exampleRecord("bracket-si.tvx"),
-                                       sketch::SketchContent::Inputs);
+            return sketch::buildSketch(exampleInputs("bracket-si.tvx"));
         });
         window.resize(600, 400);
         const QImage image = window.grab().toImage();
@@ -264,7 +260,7 @@ private slots:
     // window's other controls stay where they were (the result window tests).
     void resultSketch() {
         MainWindow* w = makeWindow(true);
-        m_context.record = exampleRecord("bracket-gravitational.tvx");
+        m_window->document().setInputs(exampleInputs("bracket-gravitational.tvx"));
         trigger("mnuCalc");
         QWidget* result = w->childWindow("frm_calc");
         QVERIFY(result);
@@ -279,8 +275,7 @@ private slots:
         QVERIFY(hasDimension(sketchOf(companion).elevation, "Zc=0.439 m"));
 
         // H2 0.8: d = 0.8 - 0.1 - 0.25 * 2/6 = 0.617, Zc = 0.85 d = 0.524.
-        m_context.record.H2 = 0.8;
-        m_context.announceInputsChanged();
+        testing::changeInputs(m_window->document(), [](DesignInputs& in) { in.H2 = 0.8; });
         QVERIFY(hasDimension(sketchOf(companion).elevation, "H2=0.800 m"));
         QVERIFY(hasDimension(sketchOf(companion).elevation, "d=0.617 m"));
         QVERIFY(hasDimension(sketchOf(companion).elevation, "Zc=0.524 m"));
@@ -296,10 +291,11 @@ private slots:
         auto openSettings = [settingsFile] {
             return std::make_unique<QSettings>(settingsFile, QSettings::IniFormat);
         };
-        m_context.record = testing::calculatedExample("bracket-gravitational.tvx");
+        DesignDocument document;
+        document.setInputs(testing::exampleInputs("bracket-gravitational.tvx"));
         PdfPrinting printing;
         {
-            PrintWindow window(m_context, &printing);
+            PrintWindow window(document, &printing);
             window.rememberChoicesIn(openSettings);
             auto* box = window.findChild<QCheckBox*>("Check_sketch");
             QVERIFY(box);
@@ -322,13 +318,14 @@ private slots:
                 QVERIFY2(r.bottom() < previewTop, name);
             }
 
-            // Off and empty: the report alone, no header.
+            // Off and empty: the report alone, no header, then the page
+            // 設計上の注意 with the design's 注意.
             printing.outputFile = m_dir->filePath(QStringLiteral("plain.pdf"));
             QTest::mouseClick(window.findChild<QPushButton*>("Command1"), Qt::LeftButton);
             QString error;
             const haltrix::test::PdfWords plain =
                 haltrix::test::pdfWords(printing.outputFile, error);
-            QCOMPARE(plain.pageSizes.size(), 1);
+            QCOMPARE(plain.pageSizes.size(), 2);
             QVERIFY(!pageWords(plain, 1).contains(QStringLiteral("設計者:")));
 
             // Typed with an input method, the text arrives whole.
@@ -341,7 +338,7 @@ private slots:
         QCOMPARE(stored.value("Print/Project").toString(), QStringLiteral("海辺橋"));
         QCOMPARE(stored.value("Print/Designer").toString(), QStringLiteral("山田"));
 
-        PrintWindow again(m_context, &printing);
+        PrintWindow again(document, &printing);
         again.rememberChoicesIn(openSettings);
         QVERIFY(again.findChild<QCheckBox*>("Check_sketch")->isChecked());
         QCOMPARE(again.findChild<QLineEdit*>("Text_project")->text(), QStringLiteral("海辺橋"));
@@ -351,8 +348,8 @@ private slots:
         QVERIFY(printing.failures.isEmpty());
         QString error;
         const haltrix::test::PdfWords words = haltrix::test::pdfWords(printing.outputFile, error);
-        QCOMPARE(words.pageSizes.size(), 2);
-        for (int page = 1; page <= 2; ++page) {
+        QCOMPARE(words.pageSizes.size(), 3);
+        for (int page = 1; page <= 3; ++page) {
             QVERIFY(pageWords(words, page).contains(QStringLiteral("海辺橋")));
             QVERIFY(pageWords(words, page).contains(QStringLiteral("設計者:")));
         }

@@ -16,7 +16,7 @@
 #include <memory>
 #include <optional>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "design_file.h"
 #include "gui_test_support.h"
 #include "main_window.h"
@@ -34,12 +34,12 @@ namespace {
 // records what it was asked.
 class ScriptedConfirmation : public ConversionConfirmation {
 public:
-    std::optional<int> confirm(QWidget*, const DesignRecord& design, std::int32_t to) override {
+    std::optional<int> confirm(QWidget*, const DesignInputs& design, std::int32_t to) override {
         asked.append({design, to});
         return answers.isEmpty() ? std::nullopt : answers.dequeue();
     }
     struct Question {
-        DesignRecord design;
+        DesignInputs design;
         std::int32_t to;
     };
     QList<Question> asked;
@@ -63,8 +63,6 @@ class TestUnitConversionCommand : public QObject {
 private slots:
     void init() {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_context.record = DesignRecord{};
-        m_context.currentFileName.clear();
         m_sink.messages.clear();
         m_dialogs.answers.clear();
         m_dialogs.requests.clear();
@@ -75,7 +73,7 @@ private slots:
         services.messages = &m_sink;
         services.settingsFile = m_dir->filePath("settings.ini");
         services.conversionConfirmation = &m_confirmation;
-        m_window = std::make_unique<MainWindow>(m_context, services);
+        m_window = std::make_unique<MainWindow>(services);
         m_window->show();
     }
     void cleanup() { m_window.reset(); }
@@ -93,7 +91,7 @@ private slots:
         const QString path = openCopyOf("examples/bracket-gravitational.tvx");
         const QByteArray before = contents(path);
         QVERIFY(m_window->childWindow("frm_datain"));
-        QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+        QSignalSpy announced(&m_window->document(), &DesignDocument::inputsChanged);
         m_confirmation.answers.enqueue(0);
 
         action("mnuToolsConvertUnits")->trigger();
@@ -101,7 +99,7 @@ private slots:
         QCOMPARE(m_confirmation.asked.size(), 1);
         QCOMPARE(m_confirmation.asked[0].to, 2);
         QCOMPARE(m_confirmation.asked[0].design.P, 10.0);
-        const DesignRecord& r = m_context.record;
+        const DesignInputs& r = m_window->document().inputs();
         QCOMPARE(r.unitSystem, 2);
         QCOMPARE(plainText(r.P), std::string("98.0665"));
         QCOMPARE(plainText(r.sigmaSa), std::string("176.5197"));
@@ -129,32 +127,32 @@ private slots:
         openCopyOf("examples/bracket-gravitational.tvx");
         m_confirmation.answers.enqueue(4);
         action("mnuToolsConvertUnits")->trigger();
-        QCOMPARE(m_context.record.sigmaSa, 176.5);
-        QCOMPARE(m_context.record.concreteUnitWeight, 24.52);
-        QCOMPARE(plainText(m_context.record.P), std::string("98.0665"));
+        QCOMPARE(m_window->document().inputs().sigmaSa, 176.5);
+        QCOMPARE(m_window->document().inputs().concreteUnitWeight, 24.52);
+        QCOMPARE(plainText(m_window->document().inputs().P), std::string("98.0665"));
     }
 
     // SI and back gives the example again, to the file's own digits.
     void thereAndBack() {
         openCopyOf("examples/bracket-si.tvx");
-        const DesignRecord opened = m_context.record;
+        const DesignInputs opened = m_window->document().inputs();
         m_confirmation.answers.enqueue(0);
         m_confirmation.answers.enqueue(0);
         action("mnuToolsConvertUnits")->trigger();
-        QCOMPARE(m_context.record.unitSystem, 1);
+        QCOMPARE(m_window->document().inputs().unitSystem, 1);
         QCOMPARE(m_confirmation.asked[0].to, 1);
         action("mnuToolsConvertUnits")->trigger();
-        QCOMPARE(m_context.record.unitSystem, 2);
-        QCOMPARE(designFileText(m_context.record), designFileText(opened));
+        QCOMPARE(m_window->document().inputs().unitSystem, 2);
+        QCOMPARE(designFileText(m_window->document().inputs()), designFileText(opened));
     }
 
     void declinedChangesNothing() {
         openCopyOf("examples/bracket-gravitational.tvx");
-        const DesignRecord before = m_context.record;
-        QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+        const DesignInputs before = m_window->document().inputs();
+        QSignalSpy announced(&m_window->document(), &DesignDocument::inputsChanged);
         action("mnuToolsConvertUnits")->trigger();
         QCOMPARE(m_confirmation.asked.size(), 1);
-        QVERIFY(m_context.record == before);
+        QVERIFY(m_window->document().inputs() == before);
         QCOMPARE(announced.size(), 0);
         QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
     }
@@ -162,11 +160,11 @@ private slots:
     // A design in neither unit system is refused before anything is asked.
     void unitSystem3IsRefused() {
         openCopyOf("tests/data/unit-system-3.tvx");
-        const DesignRecord before = m_context.record;
+        const DesignInputs before = m_window->document().inputs();
         m_confirmation.answers.enqueue(0);
         action("mnuToolsConvertUnits")->trigger();
         QVERIFY(m_confirmation.asked.isEmpty());
-        QVERIFY(m_context.record == before);
+        QVERIFY(m_window->document().inputs() == before);
         QCOMPARE(m_sink.texts().size(), 1);
         QVERIFY(m_sink.texts()[0].contains("単位系が 3 の設計は変換できません"));
     }
@@ -175,25 +173,25 @@ private slots:
     // holds values.
     void unitSwitchSaysNothingWasConverted() {
         openCopyOf("examples/bracket-gravitational.tvx");
-        const DesignRecord before = m_context.record;
+        const DesignInputs before = m_window->document().inputs();
         action("mnuToolsOptions_si")->trigger();
         QTRY_COMPARE(m_window->statusBar()->currentMessage(),
                      QString::fromUtf8(kUnitSwitchNotConvertedMessage));
-        DesignRecord expected = before;
+        DesignInputs expected = before;
         expected.unitSystem = 2;
-        QVERIFY(m_context.record == expected);
+        QVERIFY(m_window->document().inputs() == expected);
     }
 
     void unitSwitchOfAnEmptyDesignSaysNothing() {
         action("mnuToolsOptions_jyu")->trigger();
-        QCOMPARE(m_context.record.unitSystem, 1);
+        QCOMPARE(m_window->document().inputs().unitSystem, 1);
         QTest::qWait(20);
         QVERIFY(m_window->statusBar()->currentMessage().isEmpty());
     }
 
     // The dialog shows the planned conversion and follows the rounding.
     void dialogShowsBeforeAndAfter() {
-        DesignRecord design;
+        DesignInputs design;
         QVERIFY(
             !readDesignFile(source("examples/bracket-gravitational.tvx").toStdString(), design));
         UnitConversionDialog dialog(design, 2);
@@ -245,7 +243,6 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
     RecordingSink m_sink;
     ScriptedFileDialogs m_dialogs;
     ScriptedConfirmation m_confirmation;

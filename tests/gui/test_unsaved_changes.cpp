@@ -17,7 +17,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_context.h"
+#include "design_document.h"
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "main_window.h"
@@ -90,7 +90,6 @@ private:
     void confirmH1(const char* text);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    DesignContext m_context;
     RecordingSink m_sink;
     ScriptedFileDialogs m_dialogs;
     ScriptedSavePrompt m_prompt;
@@ -100,8 +99,6 @@ private:
 void UnsavedChangesTest::init() {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_context.record = DesignRecord{};
-    m_context.currentFileName.clear();
     m_sink.messages.clear();
     m_dialogs.answers.clear();
     m_dialogs.requests.clear();
@@ -119,7 +116,7 @@ MainWindow* UnsavedChangesTest::makeWindow() {
     services.messages = &m_sink;
     services.savePrompt = &m_prompt;
     services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(m_context, services);
+    m_window = std::make_unique<MainWindow>(services);
     m_window->show();
     return m_window.get();
 }
@@ -142,7 +139,7 @@ QString UnsavedChangesTest::writeFile(const char* name, const QByteArray& bytes)
 
 void UnsavedChangesTest::confirmH1(const char* text) {
     action("mnudatain")->trigger();
-    const Twin twin = twinForUnitSystem(m_context.record.unitSystem);
+    const Twin twin = twinForUnitSystem(m_window->document().inputs().unitSystem);
     QWidget* form = m_window->childWindow(MainWindow::inputFormName(twin));
     QVERIFY(form);
     auto* box = form->findChild<QLineEdit*>("Text1");
@@ -163,7 +160,7 @@ void UnsavedChangesTest::titleNamesTheFileAndMarksChanges() {
     // OK with a changed value marks the design; OK with the opened values
     // again takes the mark away.
     confirmH1("0.6");
-    QCOMPARE(m_context.record.H1, 0.6);
+    QCOMPARE(m_window->document().inputs().H1, 0.6);
     QVERIFY(w->isDesignModified());
     QVERIFY(w->isWindowModified());
     confirmH1("0.5");
@@ -229,7 +226,7 @@ void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer() {
     QVERIFY(w->openDesignFile(path));
     confirmH1("0.6");
     QVERIFY(w->isDesignModified());
-    const DesignRecord modified = m_context.record;
+    const DesignInputs modified = m_window->document().inputs();
 
     m_prompt.answers.enqueue(answer);
     m_dialogs.answers.enqueue(other); // the open dialog's answer
@@ -259,16 +256,16 @@ void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer() {
     if (act == "exit" || act == "close") {
         QCOMPARE(w->isVisible(), !goesOn);
     } else if (act == "new") {
-        QCOMPARE(m_context.currentFileName, goesOn ? QString() : path);
-        QCOMPARE(m_context.record.H1, goesOn ? 0.0 : 0.6);
+        QCOMPARE(m_window->document().fileName(), goesOn ? QString() : path);
+        QCOMPARE(m_window->document().inputs().H1, goesOn ? 0.0 : 0.6);
     } else {
-        QCOMPARE(m_context.currentFileName, goesOn ? other : path);
-        QCOMPARE(m_context.record.unitSystem, goesOn ? 2 : 1);
+        QCOMPARE(m_window->document().fileName(), goesOn ? other : path);
+        QCOMPARE(m_window->document().inputs().unitSystem, goesOn ? 2 : 1);
         // キャンセル before 開く shows no dialog at all.
         QCOMPARE(m_dialogs.requests.size(), act == "open" && goesOn ? 1 : 0);
     }
     if (!goesOn) {
-        QVERIFY(m_context.record == modified);
+        QVERIFY(m_window->document().inputs() == modified);
         QVERIFY(w->isWindowModified());
     } else if (answer == SaveAnswer::Save || (act != "exit" && act != "close")) {
         // Saved, or replaced by the design that was opened or started.
@@ -326,17 +323,17 @@ void UnsavedChangesTest::newDesignIsFreshInTheCurrentUnits() {
     QWidget* form = w->childWindow("frm_datain");
     QTest::keyClicks(form->findChild<QLineEdit*>("Text2"), "9");
 
-    QSignalSpy announced(&m_context, &DesignContext::inputsChanged);
+    QSignalSpy announced(&m_window->document(), &DesignDocument::inputsChanged);
     m_prompt.answers.enqueue(SaveAnswer::Discard);
     QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(m_prompt.asked.size(), 1);
     QCOMPARE(announced.size(), 1);
 
     // Every input untouched, the unit system kept, no file.
-    DesignRecord fresh;
+    DesignInputs fresh;
     fresh.unitSystem = kUnitGravitational;
-    QVERIFY(m_context.record == fresh);
-    QVERIFY(m_context.currentFileName.isEmpty());
+    QVERIFY(m_window->document().inputs() == fresh);
+    QVERIFY(m_window->document().fileName().isEmpty());
     QCOMPARE(w->windowTitle(), QStringLiteral("Haltrix"));
     QVERIFY(!w->isDesignModified());
     QVERIFY(action("mnuToolsOptions_jyu")->isChecked());
@@ -367,8 +364,8 @@ void UnsavedChangesTest::onlyOneLocalFileIsTakenFromADrop() {
     sendDrop(w, {QUrl::fromLocalFile(path)}, &accepted);
     QVERIFY(accepted);
     // Opened once the drop is over.
-    QTRY_COMPARE(m_context.currentFileName, path);
-    QCOMPARE(m_context.record.unitSystem, 1);
+    QTRY_COMPARE(m_window->document().fileName(), path);
+    QCOMPARE(m_window->document().inputs().unitSystem, 1);
     QVERIFY(m_prompt.asked.isEmpty());
 }
 

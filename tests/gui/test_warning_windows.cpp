@@ -24,7 +24,7 @@
 #include "clear_spacing_dialog.h"
 #include "clear_spacing_settings.h"
 #include "design_calculation.h"
-#include "design_context.h"
+#include "design_document.h"
 #include "example_designs.h"
 #include "findings_list.h"
 #include "gui_test_support.h"
@@ -32,14 +32,15 @@
 #include "main_window.h"
 #include "print_interaction.h"
 #include "print_window.h"
+#include "recording_notifier.h"
 #include "result_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
 using haltrix::gui::test::RecordingSink;
-using haltrix::testing::calculatedExample;
-using haltrix::testing::exampleRecord;
-using haltrix::testing::SilentNotifier;
+using haltrix::testing::changeInputs;
+using haltrix::testing::exampleInputs;
+using haltrix::testing::RecordingNotifier;
 
 Q_DECLARE_METATYPE(haltrix::Twin)
 
@@ -113,14 +114,14 @@ private:
     InputForm* makeForm(const char* example);
     void type(QWidget* form, const char* name, const QString& text);
 
-    std::unique_ptr<DesignContext> m_context;
+    std::unique_ptr<DesignDocument> m_context;
     RecordingSink m_sink;
     std::unique_ptr<QWidget> m_window;
     QTemporaryDir m_dir;
 };
 
 void TestWarningWindows::init() {
-    m_context = std::make_unique<DesignContext>();
+    m_context = std::make_unique<DesignDocument>();
     m_sink.messages.clear();
 }
 
@@ -130,8 +131,8 @@ void TestWarningWindows::cleanup() {
 }
 
 InputForm* TestWarningWindows::makeForm(const char* example) {
-    m_context->record = exampleRecord(example);
-    auto* form = new InputForm(inputFormProfile(twinForUnitSystem(m_context->record.unitSystem)),
+    m_context->setInputs(exampleInputs(example));
+    auto* form = new InputForm(inputFormProfile(twinForUnitSystem(m_context->inputs().unitSystem)),
                                *m_context, m_sink);
     m_window.reset(form);
     form->show();
@@ -162,12 +163,12 @@ void TestWarningWindows::inputFormListsFindingsAsTyped() {
     QCOMPARE(list->count(), 1);
     QVERIFY(list->item(0)->text().startsWith(QStringLiteral("注意: 支承位置 a = 0.3 m")));
 
-    const DesignRecord before = m_context->record;
+    const DesignInputs before = m_context->inputs();
     type(form, "Text5", "1.4");
     QCOMPARE(list->count(), 2);
     QVERIFY(list->item(1)->text().startsWith(QStringLiteral("警告: a/H2 = 2")));
     QCOMPARE(list->findings()[1].code, std::string("outside-method-range"));
-    QVERIFY(m_context->record == before); // typing stores nothing
+    QVERIFY(m_context->inputs() == before); // typing stores nothing
 
     type(form, "Text5", "0.2");
     QCOMPARE(lines(list), QStringList{QString::fromUtf8(kNoFindingsText)});
@@ -189,15 +190,15 @@ void TestWarningWindows::inputFormNeverBlocksOk() {
     InputForm* form = makeForm("bracket-gravitational.tvx");
     type(form, "Text1", "0.9"); // H1 > H2
     type(form, "Text5", "-1");  // a < 0
-    const DesignRecord typed = form->recordAsTyped();
+    const DesignInputs typed = form->inputsAsTyped();
     QCOMPARE(typed.H1, 0.9);
     QCOMPARE(typed.a, -1.0);
     QVERIFY(hasWarning(form->findChild<FindingsList*>("lstFindings")->findings()));
-    QSignalSpy announced(m_context.get(), &DesignContext::inputsChanged);
+    QSignalSpy announced(m_context.get(), &DesignDocument::inputsChanged);
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
     QCOMPARE(announced.count(), 1);
-    QVERIFY(m_context->record == typed);
+    QVERIFY(m_context->inputs() == typed);
 }
 
 void TestWarningWindows::inputFormFollowsTheRule() {
@@ -235,15 +236,15 @@ void TestWarningWindows::inputFormBadNumberStillLists() {
     for (const Finding& f : list->findings()) // nothing said twice of the box
         QVERIFY(std::none_of(f.values.begin(), f.values.end(),
                              [](const FindingValue& v) { return std::isnan(v.value); }));
-    const DesignRecord before = m_context->record;
+    const DesignInputs before = m_context->inputs();
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QCOMPARE(m_sink.messages.size(), 1);
-    QVERIFY(m_context->record == before);
+    QVERIFY(m_context->inputs() == before);
 }
 
 void TestWarningWindows::resultWindowSummaryAndList() {
-    m_context->record = exampleRecord("bracket-gravitational.tvx");
-    SilentNotifier notifier;
+    m_context->setInputs(exampleInputs("bracket-gravitational.tvx"));
+    RecordingNotifier notifier;
     auto* window = new ResultWindow(*m_context, Twin::Gravitational, &notifier);
     m_window.reset(window);
     window->show();
@@ -262,13 +263,11 @@ void TestWarningWindows::resultWindowSummaryAndList() {
     auto* list = dialog->findChild<FindingsList*>("lstFindings");
     QCOMPARE(list->count(), 1);
 
-    m_context->record.a = 1.4;
-    m_context->announceInputsChanged();
+    changeInputs(*m_context, [](DesignInputs& in) { in.a = 1.4; });
     QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
     QCOMPARE(list->count(), 2);
 
-    m_context->record.a = 0.2;
-    m_context->announceInputsChanged();
+    changeInputs(*m_context, [](DesignInputs& in) { in.a = 0.2; });
     QCOMPARE(line->text(), QString::fromUtf8(kNoFindingsText));
     m_context->setSpacingRule(fixedRule(312));
     QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
@@ -297,11 +296,10 @@ void TestWarningWindows::printWindowListsAndAsks() {
     QFETCH(bool, printAnyway);
     QFETCH(int, questions);
     QFETCH(bool, printed);
-    m_context->record = exampleRecord("bracket-gravitational.tvx");
-    m_context->record.a = a;
-    deriveRatioCase(m_context->record);
-    SilentNotifier notifier;
-    recalculateDesign(m_context->record, notifier);
+    DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
+    inputs.a = a;
+    m_context->setInputs(inputs);
+    RecordingNotifier notifier;
     ScriptedPrinting printing;
     printing.outputFile = m_dir.filePath(QStringLiteral("report.pdf"));
     QFile::remove(printing.outputFile);
@@ -328,12 +326,11 @@ void TestWarningWindows::printWindowListsAndAsks() {
 // Three findings fit the strip above the preview without scrolling, clear
 // of the preview; the strip's tool tip holds every line whole.
 void TestWarningWindows::previewStripShowsThreeWhole() {
-    m_context->record = exampleRecord("bracket-gravitational.tvx");
-    m_context->record.a = 1.4;
-    m_context->record.layer1Count = 4.5;
-    deriveRatioCase(m_context->record);
-    SilentNotifier notifier;
-    recalculateDesign(m_context->record, notifier);
+    DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
+    inputs.a = 1.4;
+    inputs.layer1Count = 4.5;
+    m_context->setInputs(inputs);
+    RecordingNotifier notifier;
     auto* window = new PrintWindow(*m_context, nullptr, &notifier);
     m_window.reset(window);
     window->show();
@@ -359,10 +356,11 @@ void TestWarningWindows::ruleKeptInTheSettings() {
         asked = current;
         return answer;
     };
-    auto window = std::make_unique<MainWindow>(*m_context, services);
+    auto window = std::make_unique<MainWindow>(services);
+    DesignDocument& document = window->document();
     auto* command = window->findChild<QAction*>("mnuToolsClearSpacing");
     QVERIFY(command);
-    QSignalSpy changed(m_context.get(), &DesignContext::spacingRuleChanged);
+    QSignalSpy changed(&document, &DesignDocument::spacingRuleChanged);
 
     command->trigger(); // cancelled
     QCOMPARE(changed.count(), 0);
@@ -373,7 +371,7 @@ void TestWarningWindows::ruleKeptInTheSettings() {
     answer = aggregate;
     command->trigger();
     QCOMPARE(changed.count(), 1);
-    QVERIFY(m_context->spacingRule() == aggregate);
+    QVERIFY(document.spacingRule() == aggregate);
     {
         QSettings stored(ini, QSettings::IniFormat);
         QCOMPARE(stored.value("Warnings/MaxAggregateMm").toString(), QStringLiteral("40"));
@@ -385,15 +383,14 @@ void TestWarningWindows::ruleKeptInTheSettings() {
     answer = fixed;
     command->trigger();
     QVERIFY(asked == aggregate);
-    QVERIFY(m_context->spacingRule() == fixed);
+    QVERIFY(document.spacingRule() == fixed);
     window->close();
     window.reset();
 
-    auto nextRun = std::make_unique<DesignContext>();
     MainWindow::Services again;
     again.settingsFile = ini;
-    MainWindow next(*nextRun, again);
-    QVERIFY(nextRun->spacingRule() == fixed);
+    MainWindow next(again);
+    QVERIFY(next.document().spacingRule() == fixed);
     QVERIFY(m_sink.messages.isEmpty());
 }
 

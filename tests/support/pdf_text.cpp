@@ -78,6 +78,15 @@ PdfWords pdfWords(const QString& path, QString& error) {
     return result;
 }
 
+QString pageText(const PdfWords& words, int page) {
+    QString text;
+    for (const PdfWord& word : words.words) {
+        if (word.page == page)
+            text += word.text;
+    }
+    return text;
+}
+
 QString pdfFonts(const QString& path, QString& error) {
     return run(QStringLiteral("pdffonts"), {path}, error);
 }

@@ -31,6 +31,9 @@ struct PdfWords {
 
 PdfWords pdfWords(const QString& path, QString& error);
 
+// The words of page `page` (from 1) joined without blanks, in reading order.
+QString pageText(const PdfWords& words, int page);
+
 // `pdffonts` output.
 QString pdfFonts(const QString& path, QString& error);
 

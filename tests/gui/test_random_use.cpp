@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real windows used at random, as a user might: a seeded sequence of
+// actions (open an example, type into the input form, good values and bad,
+// OK and キャンセル, 計算実行, choose side-face bars, switch and convert the
+// units, 新規作成, the print window and the sketches, save), checking after
+// every step that each open result window, preview and sketch shows a fresh
+// calculation of the design's inputs, and that the title's modified marker
+// is shown exactly when the inputs differ from those last opened or saved.
+//
+// HALTRIX_RANDOM_SEED chooses the sequence (default 18), HALTRIX_RANDOM_STEPS
+// its length (default 120); HALTRIX_RANDOM_SECONDS runs for that long instead
+// and says how many steps per second it took.
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <random>
+
+#include "calculation_windows.h"
+#include "design_calculation.h"
+#include "example_designs.h"
+#include "gui_test_support.h"
+#include "input_form.h"
+#include "main_window.h"
+#include "number_format.h"
+#include "preview_surface.h"
+#include "print_interaction.h"
+#include "print_window.h"
+#include "report.h"
+#include "result_window.h"
+#include "sheet.h"
+#include "sketch_builder.h"
+#include "sketch_companions.h"
+#include "sketch_dxf.h"
+#include "sketch_window.h"
+#include "unit_conversion_dialog.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+
+namespace {
+
+// Never prints: the dialog is cancelled; a 警告 is printed anyway.
+class NoPrinter : public PrintInteraction {
+public:
+    bool choosePrinter(QPrinter&, QWidget*) override { return false; }
+    void printingFailed(const QString&, QWidget*) override {}
+    bool confirmPrintDespiteWarning(QWidget*) override { return true; }
+};
+
+// Converts without rounding, or declines.
+class ScriptedConversion : public ConversionConfirmation {
+public:
+    std::optional<int> confirm(QWidget*, const DesignInputs&, std::int32_t) override {
+        return accept ? std::optional<int>(0) : std::nullopt;
+    }
+    bool accept = true;
+};
+
+int envNumber(const char* name, int fallback) {
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+// What a number cell or label shows of `text`: the text, or the overflow
+// mark with the text as its tooltip.
+bool shows(const QString& shown, const QString& toolTip, const QString& text) {
+    return shown == text || (toolTip == text && shown.startsWith('#'));
+}
+
+} // namespace
+
+class TestRandomUse : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    gui::test::RecordingSink m_sink;
+    gui::test::ScriptedFileDialogs m_dialogs;
+    gui::test::ScriptedSavePrompt m_savePrompt;
+    ScriptedConversion m_conversion;
+    NoPrinter m_printer;
+    std::unique_ptr<MainWindow> m_window;
+    std::mt19937 m_random;
+    // The inputs as last opened, saved or started: the test's own account.
+    DesignInputs m_saved;
+    QString m_step;
+
+    unsigned pick(unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(m_random); }
+    DesignDocument& document() { return m_window->document(); }
+
+    void trigger(const char* name) {
+        auto* action = m_window->findChild<QAction*>(QLatin1String(name));
+        QVERIFY2(action, name);
+        action->trigger();
+    }
+
+    template <typename T> T* child(const QString& name) {
+        return qobject_cast<T*>(m_window->childWindow(name));
+    }
+    ResultWindow* resultWindow() {
+        return child<ResultWindow>(
+            MainWindow::resultWindowName(twinForUnitSystem(document().inputs().unitSystem)));
+    }
+
+    // The save question is answered 保存しない or キャンセル; the design is
+    // replaced only after 保存しない.
+    bool askedAndDiscarded(qsizetype askedBefore) {
+        if (m_savePrompt.asked.size() == askedBefore)
+            return true;
+        return m_lastAnswer == SaveAnswer::Discard;
+    }
+    SaveAnswer m_lastAnswer = SaveAnswer::Discard;
+    void scriptSaveAnswer() {
+        m_lastAnswer = pick(4) == 0 ? SaveAnswer::Cancel : SaveAnswer::Discard;
+        m_savePrompt.answers.clear();
+        m_savePrompt.answers.enqueue(m_lastAnswer);
+    }
+
+    void openExample() {
+        const char* file = pick(2) ? "bracket-gravitational.tvx" : "bracket-si.tvx";
+        m_step = QStringLiteral("open %1").arg(file);
+        scriptSaveAnswer();
+        const qsizetype asked = m_savePrompt.asked.size();
+        m_dialogs.answers.clear();
+        m_dialogs.answers.enqueue(QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + file);
+        trigger("mnuFileOpen");
+        if (askedAndDiscarded(asked))
+            m_saved = testing::exampleInputs(file);
+    }
+
+    void newDesign() {
+        m_step = QStringLiteral("新規作成");
+        scriptSaveAnswer();
+        const qsizetype asked = m_savePrompt.asked.size();
+        const std::int32_t units = document().inputs().unitSystem;
+        trigger("mnuFileNew");
+        if (askedAndDiscarded(asked)) {
+            m_saved = DesignInputs{};
+            m_saved.unitSystem = units;
+        }
+    }
+
+    void typeAndConfirm() {
+        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
+        auto* form = child<InputForm>(MainWindow::inputFormName(twin));
+        if (!form || !form->isVisible()) {
+            trigger("mnudatain");
+            form = child<InputForm>(MainWindow::inputFormName(twin));
+        }
+        QVERIFY(form);
+        static const int boxes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14};
+        static const char* const texts[] = {"0.5", "0.7", "0.25", "1.2", "0.3", "10",  "0",
+                                            "-1",  "abc", "",     "1e400", "4",  "2.5", "180"};
+        const int box = boxes[pick(std::size(boxes))];
+        const char* text = texts[pick(std::size(texts))];
+        m_step = QStringLiteral("Text%1 = \"%2\"").arg(box).arg(QString::fromLatin1(text));
+        form->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(box))->setText(
+            QString::fromLatin1(text));
+        if (pick(4) == 0)
+            form->findChild<QListWidget*>(pick(2) ? "List1" : "List2")
+                ->setCurrentRow(int(pick(9)));
+        const bool ok = pick(3) != 0;
+        m_step += ok ? QStringLiteral(", OK") : QStringLiteral(", キャンセル");
+        QTest::mouseClick(form->findChild<QPushButton*>(ok ? "Command_ok" : "Command2"),
+                          Qt::LeftButton);
+    }
+
+    void chooseSideFaceBars() {
+        ResultWindow* result = resultWindow();
+        if (!result)
+            return calculate();
+        static const char* const counts[] = {"4", "2", "0", "2.5", "", "x", "1e400"};
+        const int bar = int(pick(9));
+        const char* count = counts[pick(std::size(counts))];
+        m_step = QStringLiteral("side faces %1 x \"%2\"").arg(bar).arg(count);
+        result->findChild<QListWidget*>("List_mtl_d")->setCurrentRow(bar);
+        result->findChild<QLineEdit*>("tex_mtl_n")->setText(QString::fromLatin1(count));
+    }
+
+    void calculate() {
+        m_step = QStringLiteral("計算実行");
+        trigger("mnuCalc");
+    }
+
+    void switchUnits() {
+        const bool gravitational = pick(2);
+        m_step = gravitational ? QStringLiteral("重力単位") : QStringLiteral("ＳＩ単位");
+        trigger(gravitational ? "mnuToolsOptions_jyu" : "mnuToolsOptions_si");
+    }
+
+    void convertUnits() {
+        m_conversion.accept = pick(3) != 0;
+        m_step = QStringLiteral("単位系の変換 %1").arg(m_conversion.accept ? "OK" : "cancel");
+        trigger("mnuToolsConvertUnits");
+    }
+
+    void printWindow() {
+        if (auto* print = child<PrintWindow>(QString::fromLatin1(kPrintWindowName))) {
+            const bool printing = pick(2);
+            m_step = printing ? QStringLiteral("印刷実行") : QStringLiteral("プレビュー 閉じる");
+            QTest::mouseClick(print->findChild<QPushButton*>(printing ? "Command1" : "Command2"),
+                              Qt::LeftButton);
+            return;
+        }
+        if (ResultWindow* result = resultWindow()) {
+            m_step = QStringLiteral("印刷");
+            QTest::mouseClick(result->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        }
+    }
+
+    void sketch() {
+        if (ResultWindow* result = resultWindow()) {
+            m_step = QStringLiteral("形状図");
+            QTest::mouseClick(result->findChild<QPushButton*>("Command_sketch"), Qt::LeftButton);
+        }
+    }
+
+    void save() {
+        m_step = QStringLiteral("名前を付けて保存");
+        m_dialogs.answers.clear();
+        m_dialogs.answers.enqueue(m_dir->filePath(QStringLiteral("design-%1.tvx").arg(pick(3))));
+        const DesignInputs before = document().inputs();
+        trigger("mnuFileSaveAs");
+        m_saved = before;
+    }
+
+    void step() {
+        switch (pick(11)) {
+        case 0:
+            return openExample();
+        case 1:
+            return newDesign();
+        case 2:
+        case 3:
+            return typeAndConfirm();
+        case 4:
+            return calculate();
+        case 5:
+            return chooseSideFaceBars();
+        case 6:
+            return switchUnits();
+        case 7:
+            return convertUnits();
+        case 8:
+            return printWindow();
+        case 9:
+            return sketch();
+        default:
+            return save();
+        }
+    }
+
+    // What every open window shows is a fresh calculation of the inputs.
+    void check() {
+        const DesignInputs& inputs = document().inputs();
+        for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+            auto* result = child<ResultWindow>(MainWindow::resultWindowName(twin));
+            if (!result)
+                continue;
+            QCOMPARE(twinForUnitSystem(inputs.unitSystem), twin);
+            const DesignResults expected = calculateDesign(inputs, result->horizontalChoice());
+            const Sheet sheet = fillSheet(inputs, expected, twin);
+            for (const auto& [name, grid] : {std::pair{"FG1", &sheet.fg1}, {"FG2", &sheet.fg2}}) {
+                auto* table = result->findChild<QTableWidget*>(name);
+                for (int row = 0; row < grid->rows; ++row)
+                    for (int column = 0; column < grid->columns; ++column) {
+                        const QTableWidgetItem* item = table->item(row, column);
+                        QVERIFY2(shows(item->text(), item->toolTip(),
+                                       QString::fromStdString(
+                                           grid->cell(row, column).value_or(std::string()))),
+                                 qPrintable(QStringLiteral("%1 %2,%3").arg(name).arg(row).arg(column)));
+                    }
+            }
+            const auto* provided = result->findChild<QLabel*>("Label8");
+            QVERIFY(shows(provided->text(), provided->toolTip(),
+                          QString::fromStdString(formatPattern(expected.sideFaces.As, "0.00"))));
+            QCOMPARE(result->findChild<QLabel*>("Lab_ok")->text().toStdString(),
+                     expected.sideFaces.judgement);
+        }
+        if (auto* print = child<PrintWindow>(QString::fromLatin1(kPrintWindowName))) {
+            QStringList expected;
+            for (const std::string& line :
+                 reportLines(inputs, calculateDesign(inputs, print->horizontalChoice()),
+                             ReportVariant::Preview))
+                expected.append(QString::fromStdString(line));
+            QCOMPARE(print->preview().lines(), expected);
+        }
+        for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+            if (auto* shown = child<SketchWindow>(resultSketchName(twin)))
+                QCOMPARE(sketch::dxfText(shown->view().sketch()),
+                         sketch::dxfText(sketch::buildSketch(inputs, calculateDesign(inputs))));
+            auto* form = child<InputForm>(MainWindow::inputFormName(twin));
+            if (auto* shown = child<SketchWindow>(inputSketchName(twin)); shown && form)
+                QCOMPARE(sketch::dxfText(shown->view().sketch()),
+                         sketch::dxfText(sketch::buildSketch(form->inputsAsTyped())));
+        }
+        QCOMPARE(m_window->isWindowModified(), !(inputs == m_saved));
+    }
+
+private slots:
+    void randomUse() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        const int seed = envNumber("HALTRIX_RANDOM_SEED", 18);
+        const int steps = envNumber("HALTRIX_RANDOM_STEPS", 120);
+        const int seconds = envNumber("HALTRIX_RANDOM_SECONDS", 0);
+        m_random.seed(unsigned(seed));
+        MainWindow::Services services;
+        services.fileDialogs = &m_dialogs;
+        services.messages = &m_sink;
+        services.savePrompt = &m_savePrompt;
+        services.conversionConfirmation = &m_conversion;
+        services.settingsFile = m_dir->filePath("settings.ini");
+        m_window = std::make_unique<MainWindow>(services);
+        installCalculationWindows(*m_window, &m_printer);
+        m_window->resize(1400, 1000);
+        m_window->show();
+        m_saved = document().inputs();
+
+        QElapsedTimer clock;
+        clock.start();
+        int done = 0;
+        while (seconds > 0 ? clock.elapsed() < seconds * 1000LL : done < steps) {
+            step();
+            QCoreApplication::processEvents();
+            ++done;
+            check();
+            if (QTest::currentTestFailed()) {
+                qWarning("seed %d, step %d: %s", seed, done, qPrintable(m_step));
+                return;
+            }
+        }
+        qInfo("seed %d: %d steps in %.1f s, %.1f steps per second", seed, done,
+              clock.elapsed() / 1000.0, done * 1000.0 / std::max<qint64>(1, clock.elapsed()));
+        m_window.reset();
+    }
+};
+
+QTEST_MAIN(TestRandomUse)
+#include "test_random_use.moc"
