@@ -4,8 +4,9 @@
 // file, haltrix-calc json over 10,000 design files beside cat over the same
 // files, haltrix-calc csv over them and a sweep of 100,000 points each beside
 // cat writing the same bytes, start-up beside a minimal Qt Widgets program,
-// the sketch: built from a design and painted, and the calculation book of
-// 200 designs with their sketches. After the benchmarks it
+// the sketch: built from a design and painted, the calculation book of 200
+// designs with their sketches, and the automatic choice of the bars
+// (propose_bench.cpp). After the benchmarks it
 // prints each figure, each ratio and whether the target is met.
 
 #include <benchmark/benchmark.h>
@@ -532,6 +533,16 @@ public:
         figure("reading a design file", "BM_ReadDesignFile", 1e6, "us");
         figure("writing a design file", "BM_WriteDesignFile", 1e6, "us");
         figure("design text written and read back in memory", "BM_DesignTextRoundTrip", 1e6, "us");
+
+        const double propose1 = figure("propose, lightest five (gravitational example)",
+                                       "BM_ProposeExample/1", 1e3, "ms");
+        const double propose2 =
+            figure("propose, lightest five (SI example)", "BM_ProposeExample/2", 1e3, "ms");
+        const double proposeRandom =
+            figure("propose, 1,000 random designs", "BM_ProposeRandom", 1e3, "ms");
+        if (propose1 >= 0 && propose2 >= 0 && proposeRandom >= 0)
+            target(propose1 < 5e-3 && propose2 < 5e-3 && proposeRandom < 5e-3 * 1000,
+                   "under 5 ms per design");
 
         // The sketch follows every keystroke. Its targets are judged on the
         // CPU time of the thread, which a machine shared with other work

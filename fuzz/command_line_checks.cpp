@@ -8,6 +8,7 @@
 #include "book_options.h"
 #include "cli_options.h"
 #include "convert_command.h"
+#include "propose_command.h"
 #include "sweep.h"
 #include "sweep_command.h"
 #include "unit_conversion.h"
@@ -103,6 +104,27 @@ void checkSweepOptions(const std::vector<std::string>& args, std::vector<std::st
         problems.push_back("sweep options: a design file that is no argument");
 }
 
+void checkProposeOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
+    cli::ProposeOptions options;
+    std::string error;
+    if (!cli::parseProposeOptions(args, options, error)) {
+        if (error.empty())
+            problems.push_back("propose options: refused without a message");
+        return;
+    }
+    if (options.top < 1 || options.top > cli::kMaxProposeTop)
+        problems.push_back("propose options: --top out of range");
+    if (options.calc.files.size() != 1 || !isArgument(args, options.calc.files.front()))
+        problems.push_back("propose options: not one design file given as an argument");
+    // --in-place writes to the design file, whatever its name (an empty one
+    // fails when read).
+    if (!options.inPlace && options.apply != !options.calc.output.empty())
+        problems.push_back("propose options: an output without --apply, or --apply without one");
+    if (options.inPlace && (!options.apply || options.calc.files.empty() ||
+                            options.calc.output != options.calc.files.front()))
+        problems.push_back("propose options: --in-place writes elsewhere");
+}
+
 // The book's reader: a title page and an output as given, at least one
 // design file, and the shared spacing rule within its range.
 void checkBookOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
@@ -134,6 +156,7 @@ std::vector<std::string> checkCommandLine(std::string_view bytes) {
     std::vector<std::string> problems;
     checkCalcOptions(args, problems);
     checkConvertOptions(args, problems);
+    checkProposeOptions(args, problems);
     checkSweepOptions(args, problems);
     checkBookOptions(args, problems);
     return problems;

@@ -25,6 +25,7 @@
 #include "horizontal_check.h"
 #include "input_fields.h"
 #include "number_format.h"
+#include "proposal_checks.h"
 #include "report.h"
 #include "sheet.h"
 #include "sketch_builder.h"
@@ -455,6 +456,8 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     if (!sameFindings(design.warnings, findDesignWarnings(r, results, options.spacingRule)))
         problems.push_back("the calculated design carries other warnings than its inputs give");
     checkWarnings(shown.inputs, results, options.spacingRule, problems);
+    checkProposal(bytes, r, options.spacingRule,
+                  {options.hBarIndex, barCountFromText(options.hCountText)}, problems);
     shown.warnings = findDesignWarnings(shown.inputs, results, options.spacingRule);
 
     const QJsonObject json = cli::designJson(design);

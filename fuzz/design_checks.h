@@ -34,7 +34,8 @@ std::vector<std::string> checkDesignReader(std::string_view bytes);
 // design's warnings: the same on every run, each with a known code, a
 // severity that code can have and a message without a non-finite number; the
 // JSON lists them; the spacing rule changes only the two spacing codes, and a
-// stricter fixed minimum never drops one of their findings.
+// stricter fixed minimum never drops one of their findings. The automatic
+// choice of the bars keeps the properties of checkProposal.
 std::vector<std::string> checkDesignRoad(std::string_view bytes);
 
 // The sketch's properties: every coordinate and size finite, every text,

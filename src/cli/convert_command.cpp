@@ -1,35 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert_command.h"
 
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
 #include "design_file.h"
 #include "exit_status.h"
-#include "file_path.h"
+#include "same_file.h"
 #include "unit_conversion.h"
 
 namespace haltrix::cli {
-
-namespace {
-
-// Whether two names lead to the same file: the same file on disk (through
-// links too), or, when OUT does not exist yet, the same canonical path.
-bool sameFile(const std::string& first, const std::string& second) {
-    const std::filesystem::path a = filesystemPath(first);
-    const std::filesystem::path b = filesystemPath(second);
-    std::error_code ec;
-    if (std::filesystem::equivalent(a, b, ec))
-        return true;
-    const auto canonicalA = std::filesystem::weakly_canonical(a, ec);
-    if (ec)
-        return false;
-    const auto canonicalB = std::filesystem::weakly_canonical(b, ec);
-    return !ec && canonicalA == canonicalB;
-}
-
-} // namespace
 
 bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& options,
                          std::string& error) {

@@ -3,21 +3,30 @@
 
 #include <iostream>
 
+#include "bar_proposal.h"
 #include "calculation.h"
 #include "design_table.h"
 #include "exit_status.h"
+#include "horizontal_check.h"
 #include "output_buffer.h"
+#include "proposal_columns.h"
 
 namespace haltrix::cli {
 
 int runCsvCommand(const std::vector<std::string>& args) {
-    // --excel is this command's own option; the rest are those of json.
+    // --excel and --propose are this command's own options; the rest are
+    // those of json.
     bool excel = false;
+    bool propose = false;
     std::vector<std::string> rest;
     bool onlyFiles = false;
     for (const std::string& arg : args) {
         if (!onlyFiles && arg == "--excel") {
             excel = true;
+            continue;
+        }
+        if (!onlyFiles && arg == "--propose") {
+            propose = true;
             continue;
         }
         if (arg == "--")
@@ -37,10 +46,17 @@ int runCsvCommand(const std::vector<std::string>& args) {
     if (excel)
         out.text() += "\xEF\xBB\xBF";
     appendDesignTableHeader(out.text());
+    if (propose)
+        appendProposalTableHeader(out.text());
     out.text() += lineEnd;
     return forEachDesignFile(options, [&](const CalculatedDesign& design, ExitStatus&) {
         appendDesignTableRow(out.text(), design.path, design.inputs, design.results,
                              design.warnings);
+        if (propose) {
+            const HorizontalChoice choice{options.hBarIndex, barCountFromText(options.hCountText)};
+            appendProposalTableColumns(out.text(),
+                                       proposeBars(design.inputs, options.spacingRule, 1, choice));
+        }
         out.text() += lineEnd;
         out.flushIfFull();
     });

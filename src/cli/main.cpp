@@ -15,6 +15,7 @@
 #include "haltrix_version.h"
 #include "json_command.h"
 #include "pdf_command.h"
+#include "propose_command.h"
 #include "report_command.h"
 #include "sheet_command.h"
 #include "sketch_command.h"
@@ -37,11 +38,14 @@ const char* const kUsage = R"(Usage:
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
                       -o OUT.svg|OUT.png|OUT.dxf
   haltrix-calc csv [--hbar D10|D13|...|D35] [--hcount TEXT]
-                   [--min-clear MM | --max-aggregate MM] [--excel] FILE.tvx...
+                   [--min-clear MM | --max-aggregate MM] [--excel] [--propose]
+                   FILE.tvx...
   haltrix-calc table IN.csv --out-dir DIR
   haltrix-calc convert --to si|gravitational [--round-stress DIGITS] IN.tvx -o OUT.tvx
   haltrix-calc convert --to si|gravitational [--round-stress DIGITS] --in-place IN.tvx
   haltrix-calc sweep --param NAME --from X --to Y --steps N FILE.tvx
+  haltrix-calc propose [--top N] [--min-clear MM | --max-aggregate MM] [--hcount TEXT]
+                       [--json] [--apply -o OUT.tvx | --apply --in-place] FILE.tvx
   haltrix-calc --help
   haltrix-calc --version
 
@@ -182,7 +186,10 @@ horizontalJudgement, message, warnings (the codes of the design's warnings,
 as check names them, joined by ";"). Numbers are written in the shortest
 form that reads back as exactly the same number. --excel starts the output with a
 UTF-8 byte-order mark and ends lines with CR LF, so Excel on Windows shows
-the Japanese texts correctly.
+the Japanese texts correctly. --propose adds the columns of each design's
+proposal (see propose): proposedLayer1Bar, proposedLayer1Count,
+proposedLayer2Bar, proposedLayer2Count, proposedProvidedMainArea,
+proposedRequiredMainArea, and proposalMessage (empty, or why there is none).
 
 table reads a design table (as csv writes it, or edited in a spreadsheet)
 and writes one design file per row into DIR, creating DIR when needed.
@@ -220,8 +227,33 @@ point the input's value, ratioCase, requiredMainArea, providedMainArea,
 mainJudgement and message (empty, or the calculation's message). Values
 are in the design's own units.
 
+propose chooses the main bars: of every arrangement of the bar table's bars
+(layer 1 a bar with 2 bars or more; layer 2 empty, or a bar with 2 bars or
+more; at most 100 bars a layer) it lists the N lightest (default 5) that
+pass: with the design's other inputs as they are, the calculation judges
+them "    - OK -", and the warnings under the spacing rule raise none of
+bars-do-not-fit, layers-too-close, cover-beyond-depth, layer-without-bar,
+fractional-bar-count and unknown-bar. They rank by the provided main area
+(equal within 1e-9, relative), then fewer bars, one layer before two, the
+larger smallest clear spacing between the bars of a layer, layer 1's bar
+then layer 2's bar in table order, then more bars in layer 1. The output is
+tab-separated: a caption line, one line per arrangement (rank, 1段目,
+2段目, provided and required main area, margin in %, smallest clear
+spacing in mm), then the side-face bars for the first with the --hcount
+count: the bar of least area that meets the horizontal check. --json prints
+one object instead: "file", "requiredMainArea" (of the first), "candidates"
+(each with "layer1Bar", "layer1Count", "layer2Bar", "layer2Count",
+"providedMainArea", "requiredMainArea", "minClearMm") and "message" (null,
+or why there is no candidate). A design with a 警告 no arrangement changes
+(or units-look-wrong) gets none, and the reason names the finding; so does
+one where even the largest arrangement that fits is NG, with its areas.
+--apply writes the design with the first arrangement to OUT.tvx: lines 12
+to 15 (the bars) as the design file writer writes them, every other byte as
+it was. OUT.tvx may not be FILE.tvx unless --in-place is given.
+
 Exit status:
-  0  every file was read and calculated (written, for convert and table)
+  0  every file was read and calculated (written, for convert and table);
+     propose: at least one arrangement passes
   1  the command line was wrong
   2  a file could not be read (reason on standard error; no output for it,
      the other files are still processed; book: nothing is written); table:
@@ -232,8 +264,10 @@ Exit status:
      then stands); sweep: at one point or more; convert: the design cannot
      be converted (a unit system other than 1 or 2, or a value that would
      leave the number range; nothing written); table: a row had a bad value
-     (the other rows were written)
-  4  pdf, book, sketch, convert, table: the output could not be written
+     (the other rows were written); propose: no arrangement passes (the
+     reason on standard error; nothing written)
+  4  pdf, book, sketch, convert, table, propose --apply: the output could not
+     be written
   5  check only: a design has a 警告 (注意 alone leaves the status 0); an
      unreadable file (2) takes precedence, an invalid-data message (3) does
      not
@@ -280,6 +314,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runConvertCommand(args);
     if (command == "sweep")
         return haltrix::cli::runSweepCommand(args);
+    if (command == "propose")
+        return haltrix::cli::runProposeCommand(args);
     std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
     return haltrix::cli::kExitUsage;
 }

@@ -9,6 +9,7 @@
 #include "design_file.h"
 #include "input_fields.h"
 #include "number_format.h"
+#include "proposal_columns.h"
 
 namespace haltrix {
 
@@ -257,6 +258,8 @@ std::optional<std::string> mapTableColumns(const std::vector<std::string>& heade
     for (std::size_t i = 0; i < header.size(); ++i) {
         const std::string& name = header[i];
         const Column* column = columnByName(name);
+        if (!column && isProposalTableColumn(name))
+            continue;
         if (!column) {
             found.ignored.push_back(name);
             continue;

@@ -274,19 +274,13 @@ void checkUnits(const DesignInputs& r, Twin twin, const CheckUnits& u, Findings&
 
 void checkLayerFits(const DesignInputs& r, const Layer& layer, const CheckUnits& u,
                     const ClearSpacingRule& rule, Findings& out) {
-    const std::optional<double> diameter = barDiameterByName(layer.bar);
-    // A fractional count is built with its whole bars; one bar has no neighbour.
+    const std::optional<BarSpacing> spacing = layerBarSpacing(r, layer.bar, layer.count, rule);
+    if (!spacing || spacing->fits())
+        return;
+    const double clear = spacing->clearMm;
+    const double minimum = spacing->minimumMm;
     const double bars = std::floor(layer.count);
-    if (!diameter || !(bars >= 2.0))
-        return;
-    // Centres spread evenly between t from either side face.
-    const double widthMm = r.b * 1000.0;
-    const double coverMm = r.t * u.mmPerCover;
-    const double pitch = (widthMm - 2.0 * coverMm) / (bars - 1.0);
-    const double clear = pitch - *diameter;
-    const double minimum = minimumClearSpacingMm(rule, *diameter);
-    if (clear >= minimum)
-        return;
+    const double diameter = *barDiameterByName(layer.bar);
     out.add(finding_code::kBarsDoNotFit, Severity::Warning,
             std::string(layer.label) + " " + layer.bar + " × " + num(bars) + " 本: 鉄筋のあき " +
                 mm(clear) + " mm が最小あき " + mm(minimum) + " mm 未満で、幅 b = " + num(r.b) +
@@ -295,7 +289,7 @@ void checkLayerFits(const DesignInputs& r, const Layer& layer, const CheckUnits&
             {{"あき", clear, "mm"},
              {"最小あき", minimum, "mm"},
              {"n", bars, "本"},
-             {"φ", *diameter, "mm"},
+             {"φ", diameter, "mm"},
              {"b", r.b, "m"},
              {"t", r.t, u.cover}});
 }
@@ -304,24 +298,26 @@ void checkLayerDistance(const DesignInputs& r, const CheckUnits& u, const ClearS
                         Findings& out) {
     if (!(r.layer2Count > 0.0))
         return;
-    const std::optional<double> phi1 = barDiameterByName(r.layer1Bar);
-    const std::optional<double> phi2 = barDiameterByName(r.layer2Bar);
-    if (!phi1 || !phi2)
+    const std::optional<BarSpacing> spacing =
+        layerDistanceSpacing(r, r.layer1Bar, r.layer2Bar, rule);
+    if (!spacing || spacing->fits())
         return;
-    const double clear = r.c * u.mmPerCover - (*phi1 + *phi2) / 2.0;
-    const double minimum = minimumClearSpacingMm(rule, *phi1 >= *phi2 ? *phi1 : *phi2);
-    if (clear >= minimum)
-        return;
+    const double phi1 = *barDiameterByName(r.layer1Bar);
+    const double phi2 = *barDiameterByName(r.layer2Bar);
     out.add(finding_code::kLayersTooClose, Severity::Notice,
-            "１段目と２段目の鉄筋のあき c − (φ1 + φ2)/2 = " + mm(clear) + " mm が最小あき " +
-                mm(minimum) + " mm 未満です（c = " + num(r.c) + " " + u.cover +
-                "、φ1 = " + num(*phi1) + " mm、φ2 = " + num(*phi2) + " mm。" +
+            "１段目と２段目の鉄筋のあき c − (φ1 + φ2)/2 = " + mm(spacing->clearMm) +
+                " mm が最小あき " + mm(spacing->minimumMm) + " mm 未満です（c = " + num(r.c) +
+                " " + u.cover + "、φ1 = " + num(phi1) + " mm、φ2 = " + num(phi2) + " mm。" +
                 describeClearSpacingRule(rule) + "）",
-            {{"あき", clear, "mm"},
-             {"最小あき", minimum, "mm"},
+            {{"あき", spacing->clearMm, "mm"},
+             {"最小あき", spacing->minimumMm, "mm"},
              {"c", r.c, u.cover},
-             {"φ1", *phi1, "mm"},
-             {"φ2", *phi2, "mm"}});
+             {"φ1", phi1, "mm"},
+             {"φ2", phi2, "mm"}});
+}
+
+const CheckUnits& unitsOf(const DesignInputs& r) {
+    return twinForUnitSystem(r.unitSystem) == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
 }
 
 // The inputs the report prints with a fixed number of decimals; one whose
@@ -355,6 +351,31 @@ void checkPrintedInputs(const DesignInputs& r, const CheckUnits& u, Findings& ou
 }
 
 } // namespace
+
+std::optional<BarSpacing> layerBarSpacing(const DesignInputs& r, std::string_view bar,
+                                          double count, const ClearSpacingRule& rule) {
+    const std::optional<double> diameter = barDiameterByName(bar);
+    // A fractional count is built with its whole bars; one bar has no neighbour.
+    const double bars = std::floor(count);
+    if (!diameter || !(bars >= 2.0))
+        return std::nullopt;
+    // Centres spread evenly between t from either side face.
+    const double widthMm = r.b * 1000.0;
+    const double coverMm = r.t * unitsOf(r).mmPerCover;
+    const double pitch = (widthMm - 2.0 * coverMm) / (bars - 1.0);
+    return BarSpacing{pitch - *diameter, minimumClearSpacingMm(rule, *diameter)};
+}
+
+std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& r, std::string_view bar1,
+                                               std::string_view bar2,
+                                               const ClearSpacingRule& rule) {
+    const std::optional<double> phi1 = barDiameterByName(bar1);
+    const std::optional<double> phi2 = barDiameterByName(bar2);
+    if (!phi1 || !phi2)
+        return std::nullopt;
+    return BarSpacing{r.c * unitsOf(r).mmPerCover - (*phi1 + *phi2) / 2.0,
+                      minimumClearSpacingMm(rule, *phi1 >= *phi2 ? *phi1 : *phi2)};
+}
 
 std::string_view severityText(Severity severity) {
     return severity == Severity::Warning ? "警告" : "注意";

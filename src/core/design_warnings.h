@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,27 @@ std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const Design
 
 // The same for the inputs alone, before any side-face bars are chosen.
 std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const ClearSpacingRule& rule);
+
+// A clear distance between bars in mm and the minimum the rule asks for
+// there, as the spacing checks measure them. A NaN in either never fits.
+struct BarSpacing {
+    double clearMm = 0;
+    double minimumMm = 0;
+    bool fits() const { return clearMm >= minimumMm; }
+};
+
+// Between neighbouring bars of a layer of `count` bars of `bar`, centres
+// spread evenly between t from either side face of b (what bars-do-not-fit
+// checks); empty for a bar the table does not know or fewer than two whole
+// bars. The other inputs come from `inputs`.
+std::optional<BarSpacing> layerBarSpacing(const DesignInputs& inputs, std::string_view bar,
+                                          double count, const ClearSpacingRule& rule);
+
+// Between the layers, c - (φ1 + φ2)/2 (what layers-too-close checks); empty
+// when either bar is one the table does not know.
+std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& inputs, std::string_view bar1,
+                                               std::string_view bar2,
+                                               const ClearSpacingRule& rule);
 
 // The 警告 for a box of a form whose text is not a number: `caption` names
 // the box ("鉛直力"), `text` is what it holds (empty: nothing was typed).

@@ -15,6 +15,7 @@
 #include <cmath>
 #include <limits>
 
+#include "bar_proposal_window.h"
 #include "child_windows.h"
 #include "design_document.h"
 #include "design_warnings.h"
@@ -161,6 +162,10 @@ InputForm::InputForm(const InputFormProfile& profile, DesignDocument& document, 
     auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
     cancel->setObjectName("Command2");
     place(cancel, QRect(4920, 5520, 1215, 375));
+    auto* propose = new QPushButton(QStringLiteral("自動選定"), this);
+    propose->setObjectName("Command3");
+    place(propose, QRect(3600, 5040, 1215, 375));
+    propose->setAutoDefault(true);
     // Enter presses the button that has the focus, OK anywhere else
     // (keyPressEvent); OK is drawn as the default.
     ok->setDefault(true);
@@ -174,6 +179,7 @@ InputForm::InputForm(const InputFormProfile& profile, DesignDocument& document, 
 
     connect(ok, &QPushButton::clicked, this, &InputForm::acceptInput);
     connect(cancel, &QPushButton::clicked, this, &InputForm::cancelInput);
+    connect(propose, &QPushButton::clicked, this, &InputForm::proposeBars);
     connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::updateLayer1Area);
     connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::updateLayer2Area);
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer1Area);
@@ -497,6 +503,22 @@ void InputForm::updateFindings() {
             findings.push_back(std::move(finding));
     }
     m_findings->showFindings(findings);
+}
+
+void InputForm::proposeBars() {
+    const DesignInputs typed = inputsAsTyped();
+    auto* window = new BarProposalWindow(haltrix::proposeBars(typed, m_document.spacingRule(), 5),
+                                         typed.unitSystem, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &BarProposalWindow::arrangementChosen, this, &InputForm::fillBars);
+    window->open();
+}
+
+void InputForm::fillBars(const BarArrangement& bars) {
+    selectBar(m_list1, bars.layer1Bar);
+    m_text[12]->setText(textOfNumber(bars.layer1Count));
+    selectBar(m_list2, bars.layer2Bar);
+    m_text[14]->setText(textOfNumber(bars.layer2Count));
 }
 
 void InputForm::updateLayer1Area() {

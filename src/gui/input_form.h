@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "bar_proposal.h"
 #include "bar_table.h"
 #include "design_inputs.h"
 #include "twin.h"
@@ -83,6 +84,11 @@ public:
     void updateLayer2Area();
     // Lists the warnings of the design as typed.
     void updateFindings();
+    // "自動選定": the best arrangements of the main bars for the design as
+    // typed, in a window; the one chosen there goes into the bar lists and
+    // count boxes as if typed.
+    void proposeBars();
+    void fillBars(const BarArrangement& bars);
 
 signals:
     // Any box edited or any bar chosen: inputsAsTyped() may differ.
