@@ -25,6 +25,7 @@
 #include "design_file.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "input_form.h"
 #include "main_window.h"
 #include "pdf_text.h"
@@ -124,39 +125,20 @@ QString sheetText(QWidget* result) {
 
 } // namespace
 
-class TestCalculationWindows : public QObject {
+class TestCalculationWindows : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    gui::test::RecordingSink m_sink;
-    gui::test::ScriptedSavePrompt m_savePrompt;
-    gui::test::ScriptedFileDialogs m_dialogs;
     CancellingPrinting m_printing;
-    std::unique_ptr<MainWindow> m_window;
 
     MainWindow* makeWindow(const char* example) {
-        MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.savePrompt = &m_savePrompt;
-        services.settingsFile = m_dir->filePath("settings.ini");
-        m_window = std::make_unique<MainWindow>(services);
+        MainWindowFixture::makeWindow();
         installCalculationWindows(*m_window, &m_printing);
         m_window->resize(1200, 1000);
-        m_window->show();
         if (example)
             document().setInputs(testing::exampleInputs(example));
         return m_window.get();
     }
 
-    DesignDocument& document() { return m_window->document(); }
-
-    void trigger(const char* name) {
-        auto* action = m_window->findChild<QAction*>(name);
-        if (!action)
-            qFatal("no action %s", name);
-        action->trigger();
-    }
 
     static QPushButton* button(QWidget* window, const char* name) {
         return window->findChild<QPushButton*>(name);
@@ -164,8 +146,7 @@ class TestCalculationWindows : public QObject {
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_sink.messages.clear();
+        resetFixture();
         m_printing.dialogs = 0;
     }
     void cleanup() { m_window.reset(); }
@@ -371,15 +352,9 @@ private slots:
         QFETCH(QString, other);
         PdfPrinting paper;
         paper.outputFile = m_dir->filePath("paper.pdf");
-        MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.savePrompt = &m_savePrompt;
-        services.settingsFile = m_dir->filePath("settings.ini");
-        m_window = std::make_unique<MainWindow>(services);
+        MainWindowFixture::makeWindow();
         installCalculationWindows(*m_window, &paper);
         m_window->resize(1400, 1000);
-        m_window->show();
         MainWindow* main = m_window.get();
         const QString examples = QStringLiteral(HALTRIX_EXAMPLES_DIR "/");
         m_dialogs.answers.enqueue(examples + example);
