@@ -18,6 +18,7 @@
 #include <QTest>
 #include <memory>
 
+#include "calc_runner.h"
 #include "calculation_windows.h"
 #include "child_windows.h"
 #include "design_document.h"
@@ -272,11 +273,9 @@ private slots:
         const QString saved = m_dir->filePath("stopped.tvx");
         m_dialogs.answers.enqueue(saved);
         QVERIFY(main->saveDesignAs());
-        QProcess calc;
-        calc.start(QStringLiteral(HALTRIX_CALC), {QStringLiteral("sheet"), saved});
-        QVERIFY(calc.waitForFinished(30000));
-        QCOMPARE(calc.exitCode(), 3); // the calculation's message
-        QCOMPARE(sheetText(result), QString::fromUtf8(calc.readAllStandardOutput()));
+        const testing::CalcRun calc = testing::runHaltrixCalc({QStringLiteral("sheet"), saved});
+        QCOMPARE(calc.exitCode, 3); // the calculation's message
+        QCOMPARE(sheetText(result), calc.outText());
 
         // The preview the result window's 印刷 opens shows the same design.
         QTest::mouseClick(button(result, "Command2"), Qt::LeftButton);
