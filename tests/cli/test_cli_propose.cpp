@@ -5,9 +5,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "calc_runner.h"
 
 namespace {
 
@@ -18,11 +19,8 @@ struct Run {
 };
 
 Run calc(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(HALTRIX_CALC), args);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    const haltrix::testing::CalcRun run = haltrix::testing::runHaltrixCalc(args);
+    return {run.exitCode, run.outText(), run.errText()};
 }
 
 QString source(const char* path) {
