@@ -25,9 +25,9 @@
 #include "design_file.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
-#include "main_window_fixture.h"
 #include "input_form.h"
 #include "main_window.h"
+#include "main_window_fixture.h"
 #include "pdf_text.h"
 #include "preview_surface.h"
 #include "print_interaction.h"
@@ -139,7 +139,6 @@ class TestCalculationWindows : public QObject, protected haltrix::gui::test::Mai
         return m_window.get();
     }
 
-
     static QPushButton* button(QWidget* window, const char* name) {
         return window->findChild<QPushButton*>(name);
     }
@@ -226,6 +225,21 @@ private slots:
             QVERIFY(!main->childWindow("frm_calc"));
             QVERIFY(main->childWindow("frm_datain"));
         }
+    }
+
+    // A design whose calculation stops, just opened: the first 計算実行
+    // opens the result window with the message, as every later one does.
+    void calcAfterOpeningAStoppedDesign() {
+        MainWindow* main = makeWindow(nullptr);
+        m_dialogs.answers.enqueue(
+            QStringLiteral(HALTRIX_EXAMPLES_DIR "/../tests/data/zero-overhang.tvx"));
+        trigger("mnuFileOpen");
+        QVERIFY(m_sink.messages.isEmpty());
+        trigger("mnuCalc");
+        const QString name =
+            MainWindow::resultWindowName(twinForUnitSystem(document().inputs().unitSystem));
+        QVERIFY(main->childWindow(name));
+        QCOMPARE(m_sink.texts(), QStringList{QStringLiteral("入力データが不正です")});
     }
 
     // The road of a new user: the SI example calculated, then both layer
@@ -468,8 +482,11 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("coverUnit");
-        QTest::newRow("to SI") << "bracket-gravitational.tvx" << "bracket-si.tvx" << "（mm）";
-        QTest::newRow("to gravitational") << "bracket-si.tvx" << "bracket-gravitational.tvx"
+        QTest::newRow("to SI") << "bracket-gravitational.tvx"
+                               << "bracket-si.tvx"
+                               << "（mm）";
+        QTest::newRow("to gravitational") << "bracket-si.tvx"
+                                          << "bracket-gravitational.tvx"
                                           << "（cm）";
     }
     void onlyTheFormOfTheDesignsUnits() {
