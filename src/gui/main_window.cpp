@@ -22,23 +22,22 @@
 
 #include "book_window.h"
 #include "calculation_windows.h"
+#include "child_window_registry.h"
 #include "clear_spacing_dialog.h"
 #include "clear_spacing_settings.h"
-#include "core_path.h"
 #include "design_document.h"
-#include "design_file.h"
 #include "file_dialogs.h"
 #include "help_window.h"
 #include "input_form.h"
 #include "message_notifier.h"
 #include "message_sink.h"
 #include "notifier.h"
-#include "recent_designs.h"
 #include "recent_designs_menu.h"
 #include "result_window.h"
 #include "save_prompt.h"
 #include "sensitivity_window.h"
 #include "sketch_companions.h"
+#include "unit_switch.h"
 #include "twips.h"
 #include "unit_conversion.h"
 #include "unit_conversion_dialog.h"
@@ -79,6 +78,11 @@ MainWindow::MainWindow(Services services, QWidget* parent)
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
+    m_children = new ChildWindowRegistry(
+        *m_mdi, [this](const QString& name, QMdiSubWindow* sub) { placeNewChild(name, sub); },
+        this);
+    m_files = new DesignFileCommands(*m_document, *m_fileDialogs, *m_messages, *m_savePrompt,
+                                     [this] { return openSettings(); }, *this);
 
     createActions();
     createStatusBar();
@@ -123,7 +127,8 @@ void MainWindow::createActions() {
     QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
-    m_recent = new RecentDesignsMenu(file, exit, this);
+    auto* recent = new RecentDesignsMenu(file, exit, this);
+    m_files->setRecentDesignsMenu(recent);
 
     auto* datain = new QAction(QStringLiteral("ﾃﾞｰﾀ入力(&D)"), this);
     datain->setObjectName("mnudatain");
@@ -136,12 +141,7 @@ void MainWindow::createActions() {
     tools->setObjectName("mnuTools");
     QMenu* options = tools->addMenu(QStringLiteral("ｵﾌﾟｼｮﾝ(&O)..."));
     options->setObjectName("mnuToolsOptions");
-    m_jyu = addItem(options, "mnuToolsOptions_jyu", QStringLiteral("重力単位"));
-    m_jyu->setCheckable(true);
-    m_jyu->setChecked(false);
-    m_si = addItem(options, "mnuToolsOptions_si", QStringLiteral("ＳＩ単位"));
-    m_si->setCheckable(true);
-    m_si->setChecked(true);
+    m_unitSwitch = new UnitSwitch(*m_document, *options, this);
     QAction* clearSpacing =
         addItem(tools, "mnuToolsClearSpacing", QStringLiteral("鉄筋のあき(&S)..."));
     addSeparator(tools, "mnuToolsBar0");
@@ -171,8 +171,7 @@ void MainWindow::createActions() {
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
-    connect(m_jyu, &QAction::triggered, this, &MainWindow::useGravitationalUnits);
-    connect(m_si, &QAction::triggered, this, &MainWindow::useSIUnits);
+    connect(m_unitSwitch, &UnitSwitch::unitSystemChosen, this, &MainWindow::setUnitSystem);
     connect(contents, &QAction::triggered, this, &MainWindow::showManual);
     connect(search, &QAction::triggered, this, &MainWindow::searchManual);
     connect(convertUnits, &QAction::triggered, this, &MainWindow::convertUnits);
@@ -180,9 +179,8 @@ void MainWindow::createActions() {
     connect(about, &QAction::triggered, this, &MainWindow::showAboutBox);
     connect(clearSpacing, &QAction::triggered, this, &MainWindow::chooseClearSpacing);
     // Whether a recent design's file is still there is looked at each time.
-    connect(file, &QMenu::aboutToShow, this,
-            [this] { m_recent->show(readRecentDesigns(*openSettings())); });
-    connect(m_recent, &RecentDesignsMenu::designChosen, this, &MainWindow::openOtherDesign);
+    connect(file, &QMenu::aboutToShow, m_files, &DesignFileCommands::showRecentDesigns);
+    connect(recent, &RecentDesignsMenu::designChosen, this, &MainWindow::openOtherDesign);
 }
 
 void MainWindow::createStatusBar() {
@@ -315,7 +313,7 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!maybeSave()) {
+    if (!m_files->maybeSave()) {
         event->ignore();
         return;
     }
@@ -345,56 +343,20 @@ void MainWindow::setResultWindowFactory(ResultWindowFactory factory, ChildFrame 
 }
 
 QWidget* MainWindow::childWindow(const QString& name) const {
-    const QPointer<QMdiSubWindow> sub = m_children.value(name);
-    return sub ? sub->widget() : nullptr;
+    return m_children->form(name);
 }
 
 void MainWindow::closeChildWindow(const QString& name) {
-    if (const QPointer<QMdiSubWindow> sub = m_children.value(name))
-        sub->close();
+    m_children->close(name);
 }
 
 QWidget* MainWindow::showChildWindow(const QString& name, const ChildFactory& create,
                                      ChildFrame frame) {
-    if (const QPointer<QMdiSubWindow> open = m_children.value(name)) {
-        open->show();
-        m_mdi->setActiveSubWindow(open);
-        open->raise();
-        return open->widget();
-    }
-    QWidget* form = create();
-    if (!form)
-        return nullptr;
-    form->setObjectName(name);
-
-    auto* sub = new ChildSubWindow;
-    sub->setObjectName(name + QStringLiteral("_frame"));
-    sub->setWidget(form);
-    sub->setWindowTitle(form->windowTitle());
-    if (frame == ChildFrame::Fixed) {
-        sub->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    }
-    m_mdi->addSubWindow(sub);
-    if (frame == ChildFrame::Fixed) {
-        sub->adjustSize();
-        sub->setFixedSize(sub->size());
-    }
-    m_children.insert(name, sub);
-    connect(sub, &ChildSubWindow::closed, this, [this, name, sub] {
-        if (m_children.value(name) == sub)
-            m_children.remove(name);
-    });
-    sub->show();
-    placeNewChild(name, sub);
-    keepInsideArea(sub);
-    m_mdi->setActiveSubWindow(sub);
-    return form;
+    return m_children->show(name, create, frame);
 }
 
 void MainWindow::keepInsideArea(QMdiSubWindow* sub) const {
-    const QSize minimum = sub->minimumSize().expandedTo(sub->minimumSizeHint());
-    sub->setGeometry(fitInside(sub->geometry(), m_mdi->viewport()->rect(), minimum));
+    m_children->keepInsideArea(sub);
 }
 
 // Each child window opens at the same place every time: the input forms at
@@ -435,15 +397,11 @@ void MainWindow::showResults() {
 }
 
 void MainWindow::useGravitationalUnits() {
-    m_jyu->setChecked(true);
-    m_si->setChecked(false);
-    setUnitSystem(kUnitGravitational);
+    findChild<QAction*>(QStringLiteral("mnuToolsOptions_jyu"))->trigger();
 }
 
 void MainWindow::useSIUnits() {
-    m_si->setChecked(true);
-    m_jyu->setChecked(false);
-    setUnitSystem(kUnitSI);
+    findChild<QAction*>(QStringLiteral("mnuToolsOptions_si"))->trigger();
 }
 
 // The switch converts no value; the windows that show results still follow
@@ -493,10 +451,7 @@ void MainWindow::convertUnits() {
         m_messages->showMessage(this, QString::fromStdString(*reason), QMessageBox::Warning);
         return;
     }
-    // The forms show the converted values before the windows follow them.
-    const DesignInputs converted = conversion.design;
-    bringUnitMarksInLine(converted.unitSystem);
-    m_document->setInputs(converted);
+    m_document->setInputs(conversion.design);
     refreshInputForms();
     statusBar()->showMessage(
         QString::fromStdString(unitSystemName(to)) +
@@ -526,16 +481,8 @@ bool MainWindow::closeInputFormOfOtherUnits() {
     const Twin other = twinForUnitSystem(m_document->inputs().unitSystem) == Twin::Gravitational
                            ? Twin::SI
                            : Twin::Gravitational;
-    const QString name = inputFormName(other);
-    const QPointer<QMdiSubWindow> sub = m_children.value(name);
-    if (!sub)
-        return false;
-    const bool inView = sub->isVisible();
     // Destroyed at once, so that nothing brings it back to the front.
-    sub->close();
-    delete sub.data();
-    m_children.remove(name);
-    return inView;
+    return m_children->discard(inputFormName(other));
 }
 
 void MainWindow::showBookWindow() {
@@ -557,71 +504,39 @@ void MainWindow::showSensitivity() {
         ChildFrame::Sizable);
 }
 
-void MainWindow::bringUnitMarksInLine(std::int32_t unitSystem) {
-    switch (unitSystem) {
-    case kUnitGravitational:
-        m_jyu->setChecked(true);
-        m_si->setChecked(false);
-        break;
-    case kUnitSI:
-        m_si->setChecked(true);
-        m_jyu->setChecked(false);
-        break;
-    default:
-        break;
-    }
-}
-
 void MainWindow::newDesign() {
-    if (!maybeSave())
+    if (!m_files->maybeSave())
         return;
     // A fresh design has no results: the windows that show them close
     // rather than report the empty inputs (計算実行 opens them again).
     discardResultWindows();
-    DesignInputs fresh;
-    fresh.unitSystem = m_document->inputs().unitSystem;
-    m_document->load(fresh, QString());
-    refreshInputForms();
-    showInputForm();
+    m_files->startNewDesign();
+    showReplacedDesign();
 }
 
 void MainWindow::openDesign() {
-    if (!maybeSave())
+    if (!m_files->maybeSave())
         return;
-    // A design kept under a name without ".tvx" (written by hand, or before
-    // 名前を付けて保存 added it) is found with the second filter.
-    const QString path = m_fileDialogs->getOpenFileName(
-        this, QStringLiteral("開く"), QStringLiteral("Haltrix(*.tvx);;すべてのファイル (*)"),
-        dialogFolder());
-    if (path.isEmpty())
-        return;
-    openDesignFile(path);
+    const QString path = m_files->askForDesignToOpen();
+    if (!path.isEmpty())
+        openDesignFile(path);
 }
 
 void MainWindow::openOtherDesign(const QString& path) {
-    if (maybeSave())
+    if (m_files->maybeSave())
         openDesignFile(path);
 }
 
 bool MainWindow::openDesignFile(const QString& path) {
-    // The design changes only when the whole file was read; a failed Open
-    // leaves the design and the current file name as they were. A pipe or a
-    // device is refused before it is opened, so reading it cannot block.
-    DesignInputs read;
-    auto error = refuseIrregularFile(pathForCore(path));
-    if (!error)
-        error = readDesignFile(pathForCore(path), read);
-    if (error) {
-        m_messages->showMessage(this, QString::fromStdString(error->message()),
-                                QMessageBox::Warning);
+    if (!m_files->openDesignFile(path))
         return false;
-    }
-    bringUnitMarksInLine(read.unitSystem);
-    m_document->load(read, path);
-    rememberRecentDesign(path);
+    showReplacedDesign();
+    return true;
+}
+
+void MainWindow::showReplacedDesign() {
     refreshInputForms();
     showInputForm();
-    return true;
 }
 
 // Closed and destroyed at once, so that they do not follow the change of
@@ -629,47 +544,12 @@ bool MainWindow::openDesignFile(const QString& path) {
 void MainWindow::discardResultWindows() {
     for (const QString& name : {resultWindowName(Twin::Gravitational), resultWindowName(Twin::SI),
                                 QString::fromLatin1(kPrintWindowName)}) {
-        if (const QPointer<QMdiSubWindow> sub = m_children.value(name)) {
-            sub->close();
-            delete sub.data();
-        }
-        m_children.remove(name);
+        m_children->discard(name);
     }
 }
 
 bool MainWindow::isDesignModified() const {
     return m_document->isModified();
-}
-
-bool MainWindow::maybeSave() {
-    if (!m_document->isModified())
-        return true;
-    const QString name = m_document->fileName().isEmpty()
-                             ? QString()
-                             : QFileInfo(m_document->fileName()).fileName();
-    switch (m_savePrompt->askToSave(this, name)) {
-    case SaveAnswer::Save:
-        return saveDesign();
-    case SaveAnswer::Discard:
-        return true;
-    case SaveAnswer::Cancel:
-        break;
-    }
-    return false;
-}
-
-void MainWindow::rememberRecentDesign(const QString& path) {
-    const auto settings = openSettings();
-    m_recent->show(addRecentDesign(*settings, path));
-    settings->setValue(kLastFolderKey, QFileInfo(path).absolutePath());
-}
-
-// Where the file dialogs open: the current design's folder, else the one
-// last opened from or saved to.
-QString MainWindow::dialogFolder() const {
-    if (!m_document->fileName().isEmpty())
-        return QFileInfo(m_document->fileName()).absolutePath();
-    return openSettings()->value(kLastFolderKey).toString();
 }
 
 // "bracket.tvx[*] - Haltrix", the marker shown while the design is
@@ -703,44 +583,12 @@ void MainWindow::changeEvent(QEvent* event) {
         setWindowModified(showsModifiedMark());
 }
 
-bool MainWindow::writeDesign(const QString& path) {
-    if (const auto error = writeDesignFile(pathForCore(path), m_document->inputs())) {
-        m_messages->showMessage(this, QString::fromStdString(error->message()),
-                                QMessageBox::Warning);
-        return false;
-    }
-    return true;
-}
-
 bool MainWindow::saveDesign() {
-    if (m_document->fileName().isEmpty())
-        return saveDesignAs();
-    if (!writeDesign(m_document->fileName()))
-        return false;
-    m_document->markSaved(m_document->fileName());
-    rememberRecentDesign(m_document->fileName());
-    return true;
+    return m_files->saveDesign();
 }
 
 bool MainWindow::saveDesignAs() {
-    const QString start =
-        m_document->fileName().isEmpty() ? dialogFolder() : m_document->fileName();
-    QString path = m_fileDialogs->getSaveFileName(this, QStringLiteral("名前を付けて保存"),
-                                                  QStringLiteral("Haltrix (*.tvx)"), start,
-                                                  QStringLiteral("tvx"));
-    if (path.isEmpty())
-        return false;
-    // "zero" becomes "zero.tvx", which the open dialog's first filter shows
-    // (a dialog that does not add the suffix itself leaves it to this).
-    if (QFileInfo(path).suffix().isEmpty() && !path.endsWith(QLatin1Char('.')))
-        path += QStringLiteral(".tvx");
-    // The name becomes the current one once the file is written; a failed
-    // write keeps the previous name.
-    if (!writeDesign(path))
-        return false;
-    m_document->markSaved(path);
-    rememberRecentDesign(path);
-    return true;
+    return m_files->saveDesignAs();
 }
 
 namespace {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 #include <QRect>
@@ -12,6 +11,7 @@
 #include "about_box.h"
 #include "child_windows.h"
 #include "clear_spacing_rule.h"
+#include "design_file_commands.h"
 #include "twin.h"
 
 class QAction;
@@ -26,6 +26,7 @@ class Notifier;
 
 namespace haltrix::gui {
 
+class ChildWindowRegistry;
 class ConversionConfirmation;
 class DesignDocument;
 class FileDialogs;
@@ -33,15 +34,12 @@ class HelpWindow;
 class MessageSink;
 class RecentDesignsMenu;
 class SavePrompt;
+class UnitSwitch;
 
 // What the status bar says when the unit switch changes the unit system of a
 // design that holds values: the switch converts nothing.
 inline constexpr const char* kUnitSwitchNotConvertedMessage =
     "単位系を切り替えました（入力値は変換していません。変換は ﾂｰﾙ → 単位系の変換）";
-
-// Where the settings keep the folder a design was last opened from or saved
-// to.
-inline constexpr const char* kLastFolderKey = "Settings/LastFolder";
 
 // How long a status-bar message stays, in milliseconds.
 inline constexpr int kStatusMessageMs = 15000;
@@ -170,19 +168,15 @@ private:
     void writeSettings();
     void fitOuterSize();
     void updateClock();
-    bool writeDesign(const QString& path);
-    // Asks whether to save a modified design; false when the user cancelled
-    // or the save failed, so the caller must stop.
-    bool maybeSave();
-    void rememberRecentDesign(const QString& path);
-    QString dialogFolder() const;
+    // What the windows do once another design is held: the input forms show
+    // it, the one of its units in front.
+    void showReplacedDesign();
     void updateTitle();
     bool showsModifiedMark() const;
     void discardResultWindows();
     QSize subWindowFrameExtra() const;
     QSize firstStartOuterSize() const;
     void placeNewChild(const QString& name, QMdiSubWindow* sub);
-    void bringUnitMarksInLine(std::int32_t unitSystem);
     void setUnitSystem(std::int32_t unitSystem);
     void refreshInputForms();
     bool closeInputFormOfOtherUnits();
@@ -193,7 +187,6 @@ private:
     MessageSink* m_messages;
     std::unique_ptr<SavePrompt> m_ownSavePrompt;
     SavePrompt* m_savePrompt;
-    RecentDesignsMenu* m_recent = nullptr;
     std::unique_ptr<ConversionConfirmation> m_ownConfirmation;
     ConversionConfirmation* m_confirmation;
     std::unique_ptr<Notifier> m_calculationMessages;
@@ -203,14 +196,14 @@ private:
     AboutBox::Services m_aboutServices;
 
     QMdiArea* m_mdi = nullptr;
-    QHash<QString, QPointer<QMdiSubWindow>> m_children;
+    ChildWindowRegistry* m_children = nullptr;
+    DesignFileCommands* m_files = nullptr;
+    UnitSwitch* m_unitSwitch = nullptr;
     ResultWindowFactory m_resultFactory;
     ChildFrame m_resultFrame = ChildFrame::Fixed;
 
     QPointer<HelpWindow> m_help;
 
-    QAction* m_jyu = nullptr;
-    QAction* m_si = nullptr;
     QLabel* m_date = nullptr;
     QLabel* m_time = nullptr;
     QTimer* m_clock = nullptr;

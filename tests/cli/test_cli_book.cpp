@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "calc_runner.h"
 #include "design_file.h"
 #include "pdf_structure.h"
 #include "pdf_text.h"
@@ -16,23 +17,8 @@ using namespace haltrix;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString error;
-};
+using Run = haltrix::testing::CalcRun;
 
-Run runCalc(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(HALTRIX_CALC), arguments);
-    Run run;
-    if (!process.waitForFinished(120000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.error = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QString source(const char* path) {
     return QStringLiteral(HALTRIX_SOURCE_DIR "/") + QString::fromLatin1(path);
@@ -41,7 +27,7 @@ QString source(const char* path) {
 // The messages `haltrix-calc check` gives for a design, in its order.
 QStringList checkMessages(const QString& file) {
     QStringList messages;
-    for (const QString& line : runCalc({"check", file}).out.split('\n', Qt::SkipEmptyParts))
+    for (const QString& line : haltrix::testing::runHaltrixCalc({"check", file}).outText().split('\n', Qt::SkipEmptyParts))
         messages.append(line.section(QStringLiteral(": "), 2));
     return messages;
 }
@@ -83,11 +69,11 @@ private slots:
                                 "zero-overhang.tvx"};
         const QStringList judgements{"OK", "OK", "NG", "計算不能"};
         const QString pdf = m_dir.filePath(QStringLiteral("book.pdf"));
-        const Run run = runCalc(QStringList{"book", "--sketch", "--project", "国道1号橋",
+        const Run run = haltrix::testing::runHaltrixCalc(QStringList{"book", "--sketch", "--project", "国道1号橋",
                                             "--designer", "山田 太郎", "--date", "令和8年12月8日"} +
                                 files + QStringList{"-o", pdf});
         QCOMPARE(run.exitCode, 3);
-        QVERIFY(run.error.contains(QStringLiteral("zero-overhang.tvx")));
+        QVERIFY(run.errText().contains(QStringLiteral("zero-overhang.tvx")));
 
         QString error;
         const test::PdfStructure book = test::pdfStructure(pdf, error);
@@ -119,7 +105,7 @@ private slots:
             QVERIFY(pages[sketchPage - 1].contains(QStringLiteral("形状図")));
 
             // The report's own lines, in order, on the pages before the sketch.
-            const QStringList report = runCalc({"report", "--print", files[i]}).out.split('\n');
+            const QStringList report = haltrix::testing::runHaltrixCalc({"report", "--print", files[i]}).outText().split('\n');
             QVERIFY(report.size() > 30);
             const QString text = pages.mid(entry.page - 1, sketchPage - entry.page).join('\f');
             const QString missing = test::firstMissingInOrder(report, text);
@@ -160,7 +146,7 @@ private slots:
         // words of its single PDF at the same places; only the header (inside
         // the top 20 mm) is added.
         const QString single = m_dir.filePath(QStringLiteral("single.pdf"));
-        QCOMPARE(runCalc({"pdf", files[1], "-o", single}).exitCode, 0);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"pdf", files[1], "-o", single}).exitCode, 0);
         const test::PdfWords alone = test::pdfWords(single, error);
         const test::PdfWords inBook = test::pdfWords(pdf, error);
         const int page = book.outline[3].page;
@@ -220,10 +206,10 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old");
         old.close();
-        const Run run = runCalc(QStringList{"book"} + arguments +
+        const Run run = haltrix::testing::runHaltrixCalc(QStringList{"book"} + arguments +
                                 (output.isEmpty() ? QStringList() : QStringList{"-o", path}));
         QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(run.error.contains(named), qPrintable(run.error));
+        QVERIFY2(run.errText().contains(named), qPrintable(run.errText()));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("old"));
         QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("none"))));
@@ -244,13 +230,13 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, findings);
         const QString pdf = m_dir.filePath(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
-        QCOMPARE(runCalc({"pdf", file, "-o", pdf}).exitCode, 0);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"pdf", file, "-o", pdf}).exitCode, 0);
         const QStringList messages = checkMessages(file);
         QCOMPARE(messages.size(), findings);
         QStringList pages = pagesOf(pdf);
         if (pages.last().trimmed().isEmpty())
             pages.removeLast();
-        const QStringList report = runCalc({"report", "--print", file}).out.split('\n');
+        const QStringList report = haltrix::testing::runHaltrixCalc({"report", "--print", file}).outText().split('\n');
         QVERIFY(test::firstMissingInOrder(report, pages.first()).isNull());
         if (findings == 0) {
             QCOMPARE(pages.size(), 1);

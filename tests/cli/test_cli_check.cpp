@@ -8,21 +8,12 @@
 #include <QProcess>
 #include <QTest>
 
+#include "calc_runner.h"
+
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Run = haltrix::testing::CalcRun;
 
-Run calc(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(HALTRIX_CALC), args);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString example(const char* name) {
     return QStringLiteral(HALTRIX_SOURCE_DIR "/examples/") + QLatin1String(name);
@@ -52,47 +43,47 @@ class TestCliCheck : public QObject {
 private slots:
     void examplesShowOneNotice() {
         const Run run =
-            calc({"check", example("bracket-gravitational.tvx"), example("bracket-si.tvx")});
+            haltrix::testing::runHaltrixCalc({"check", example("bracket-gravitational.tvx"), example("bracket-si.tvx")});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-        QCOMPARE(fileAndCode(run.out),
+        QVERIFY2(run.errText().isEmpty(), qPrintable(run.errText()));
+        QCOMPARE(fileAndCode(run.outText()),
                  (QStringList{example("bracket-gravitational.tvx") + ": load-off-bracket",
                               example("bracket-si.tvx") + ": load-off-bracket"}));
-        QVERIFY(lines(run.out)[0].contains(QStringLiteral("a = 0.3 m")));
+        QVERIFY(lines(run.outText())[0].contains(QStringLiteral("a = 0.3 m")));
     }
 
     // a = 1.4 m, H2 = 0.7 m, l = 0.25 m.
     void warningExitsFive() {
         const Run run =
-            calc({"check", example("bracket-si.tvx"), testData("outside-method-range.tvx")});
+            haltrix::testing::runHaltrixCalc({"check", example("bracket-si.tvx"), testData("outside-method-range.tvx")});
         QCOMPARE(run.exitCode, 5);
-        QCOMPARE(fileAndCode(run.out),
+        QCOMPARE(fileAndCode(run.outText()),
                  (QStringList{example("bracket-si.tvx") + ": load-off-bracket",
                               testData("outside-method-range.tvx") + ": load-off-bracket",
                               testData("outside-method-range.tvx") + ": outside-method-range"}));
-        QVERIFY(lines(run.out)[2].contains(QStringLiteral("a/H2 = 2")));
+        QVERIFY(lines(run.outText())[2].contains(QStringLiteral("a/H2 = 2")));
     }
 
     // γc = 0: no warning, but the calculation stops on a zero self-weight.
     void messageExitsThree() {
-        const Run run = calc({"check", testData("no-self-weight.tvx")});
+        const Run run = haltrix::testing::runHaltrixCalc({"check", testData("no-self-weight.tvx")});
         QCOMPARE(run.exitCode, 3);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY(run.err.contains(QStringLiteral("入力データが不正です")));
+        QVERIFY(run.outText().isEmpty());
+        QVERIFY(run.errText().contains(QStringLiteral("入力データが不正です")));
     }
 
     void warningWinsOverMessage() {
         const Run run =
-            calc({"check", testData("no-self-weight.tvx"), testData("outside-method-range.tvx")});
+            haltrix::testing::runHaltrixCalc({"check", testData("no-self-weight.tvx"), testData("outside-method-range.tvx")});
         QCOMPARE(run.exitCode, 5);
     }
 
     void unreadableWinsOverWarning() {
         const Run run =
-            calc({"check", testData("outside-method-range.tvx"), testData("short.tvx")});
+            haltrix::testing::runHaltrixCalc({"check", testData("outside-method-range.tvx"), testData("short.tvx")});
         QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.err.contains(QStringLiteral("short.tvx")));
-        QCOMPARE(lines(run.out).size(), 2);
+        QVERIFY(run.errText().contains(QStringLiteral("short.tvx")));
+        QCOMPARE(lines(run.outText()).size(), 2);
     }
 
     // The example's D22 x 4 in 1.2 m with t = 10 cm leave 1000/3 - 22.2 =
@@ -114,15 +105,15 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(int, exitCode);
         QFETCH(QStringList, codes);
-        const Run run = calc(QStringList{"check"} + options +
+        const Run run = haltrix::testing::runHaltrixCalc(QStringList{"check"} + options +
                              QStringList{example("bracket-gravitational.tvx")});
         QCOMPARE(run.exitCode, exitCode);
         QStringList found;
-        for (const QString& line : lines(run.out))
+        for (const QString& line : lines(run.outText()))
             found << line.section(QStringLiteral(": "), 1, 1);
         QCOMPARE(found, codes);
         if (options.contains("--min-clear") && codes.size() > 1)
-            QVERIFY(run.out.contains(QStringLiteral("最小あき: 固定値 ") + options[1] + " mm"));
+            QVERIFY(run.outText().contains(QStringLiteral("最小あき: 固定値 ") + options[1] + " mm"));
     }
 
     void usageErrors_data() {
@@ -140,18 +131,18 @@ private slots:
     }
     void usageErrors() {
         QFETCH(QStringList, args);
-        const Run run = calc(args);
+        const Run run = haltrix::testing::runHaltrixCalc(args);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY(!run.err.isEmpty());
+        QVERIFY(run.outText().isEmpty());
+        QVERIFY(!run.errText().isEmpty());
     }
 
     void jsonListsTheWarnings() {
         const Run run =
-            calc({"json", example("bracket-gravitational.tvx"),
+            haltrix::testing::runHaltrixCalc({"json", example("bracket-gravitational.tvx"),
                   testData("outside-method-range.tvx"), testData("no-self-weight.tvx")});
         QCOMPARE(run.exitCode, 3); // json does not exit 5 for a warning
-        const QStringList out = lines(run.out);
+        const QStringList out = lines(run.outText());
         QCOMPARE(out.size(), 3);
         QList<QJsonArray> warnings;
         for (const QString& line : out) {
@@ -174,10 +165,10 @@ private slots:
     }
 
     void helpNamesTheCommand() {
-        const Run run = calc({"--help"});
+        const Run run = haltrix::testing::runHaltrixCalc({"--help"});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.out.contains(QStringLiteral("haltrix-calc check")));
-        QVERIFY(run.out.contains(QStringLiteral("layers-too-close")));
+        QVERIFY(run.outText().contains(QStringLiteral("haltrix-calc check")));
+        QVERIFY(run.outText().contains(QStringLiteral("layers-too-close")));
     }
 };
 

@@ -8,20 +8,12 @@
 #include <QTest>
 #include <cmath>
 
+#include "calc_runner.h"
+
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = haltrix::testing::CalcRun;
 
-Run calc(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(HALTRIX_CALC), args);
-    process.waitForFinished(30000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 QString example(const char* name) {
     return QStringLiteral(HALTRIX_SOURCE_DIR "/examples/") + QLatin1String(name);
@@ -57,7 +49,7 @@ class TestCliJson : public QObject {
 private slots:
     void workedExamples() {
         const Run run =
-            calc({"json", example("bracket-gravitational.tvx"), example("bracket-si.tvx")});
+            haltrix::testing::runHaltrixCalc({"json", example("bracket-gravitational.tvx"), example("bracket-si.tvx")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.err.isEmpty());
         const auto objects = jsonLines(run.out);
@@ -85,7 +77,7 @@ private slots:
     }
 
     void everyRecordField() {
-        const Run run = calc({"json", example("bracket-gravitational.tvx")});
+        const Run run = haltrix::testing::runHaltrixCalc({"json", example("bracket-gravitational.tvx")});
         const auto objects = jsonLines(run.out);
         QCOMPARE(objects.size(), 1);
         const QStringList fields = {"H1",
@@ -154,7 +146,7 @@ private slots:
         QFETCH(double, hAs);
         QFETCH(QString, judgement);
         const Run run =
-            calc(QStringList{"json"} + options + QStringList{example("bracket-gravitational.tvx")});
+            haltrix::testing::runHaltrixCalc(QStringList{"json"} + options + QStringList{example("bracket-gravitational.tvx")});
         QCOMPARE(run.exitCode, 0);
         const auto objects = jsonLines(run.out);
         QCOMPARE(objects.size(), 1);
@@ -165,7 +157,7 @@ private slots:
     }
 
     void invalidDataExitsThree() {
-        const Run run = calc({"json", testData("fresh-si.tvx"), example("bracket-si.tvx")});
+        const Run run = haltrix::testing::runHaltrixCalc({"json", testData("fresh-si.tvx"), example("bracket-si.tvx")});
         QCOMPARE(run.exitCode, 3);
         QVERIFY(QString::fromUtf8(run.err).contains(QStringLiteral("入力データが不正です")));
         QVERIFY(QString::fromUtf8(run.err).contains(QStringLiteral("fresh-si.tvx")));
@@ -178,7 +170,7 @@ private slots:
     }
 
     void unreadableExitsTwo() {
-        const Run run = calc({"json", testData("short.tvx"), QStringLiteral("/no/such/file.tvx"),
+        const Run run = haltrix::testing::runHaltrixCalc({"json", testData("short.tvx"), QStringLiteral("/no/such/file.tvx"),
                               example("bracket-gravitational.tvx")});
         QCOMPARE(run.exitCode, 2);
         const QString err = QString::fromUtf8(run.err);
@@ -190,7 +182,7 @@ private slots:
     }
 
     void unreadableWinsOverMessage() {
-        const Run run = calc({"json", testData("fresh-si.tvx"), testData("short.tvx")});
+        const Run run = haltrix::testing::runHaltrixCalc({"json", testData("fresh-si.tvx"), testData("short.tvx")});
         QCOMPARE(run.exitCode, 2);
     }
 
@@ -204,14 +196,14 @@ private slots:
     }
     void usageErrors() {
         QFETCH(QStringList, args);
-        const Run run = calc(args);
+        const Run run = haltrix::testing::runHaltrixCalc(args);
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.out.isEmpty());
         QVERIFY(!run.err.isEmpty());
     }
 
     void help() {
-        const Run run = calc({"--help"});
+        const Run run = haltrix::testing::runHaltrixCalc({"--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains("--hbar"));
         QVERIFY(run.out.contains("Exit status"));

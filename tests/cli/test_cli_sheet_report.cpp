@@ -7,9 +7,10 @@
 #include <QFile>
 #include <QProcess>
 
+#include "calc_runner.h"
+
 namespace {
 
-const QString kProgram = QStringLiteral(HALTRIX_CALC);
 const QString kSourceDir = QStringLiteral(HALTRIX_SOURCE_DIR);
 
 QString source(const QString& relative) {
@@ -23,23 +24,8 @@ QByteArray golden(const QString& name) {
     return file.readAll();
 }
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = haltrix::testing::CalcRun;
 
-Run run(const QStringList& arguments) {
-    QProcess process;
-    process.start(kProgram, arguments);
-    Run result;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
-}
 
 } // namespace
 
@@ -102,7 +88,7 @@ void TestCliSheetReport::goldenOutput() {
     QFETCH(int, exitCode);
     const QByteArray expected = ::golden(golden);
     QVERIFY(!expected.isEmpty());
-    const Run result = run(arguments);
+    const Run result = haltrix::testing::runHaltrixCalc(arguments);
     QCOMPARE(result.exitCode, exitCode);
     QCOMPARE(QString::fromUtf8(result.out), QString::fromUtf8(expected));
     QVERIFY(result.out == expected);
@@ -128,7 +114,7 @@ void TestCliSheetReport::unreadableFile_data() {
 void TestCliSheetReport::unreadableFile() {
     QFETCH(QString, command);
     QFETCH(QString, file);
-    const Run result = run({command, file});
+    const Run result = haltrix::testing::runHaltrixCalc({command, file});
     QCOMPARE(result.exitCode, 2);
     QVERIFY(result.out.isEmpty());
     QVERIFY(!result.err.isEmpty());
@@ -150,7 +136,7 @@ void TestCliSheetReport::usageErrors_data() {
 
 void TestCliSheetReport::usageErrors() {
     QFETCH(QStringList, arguments);
-    const Run result = run(arguments);
+    const Run result = haltrix::testing::runHaltrixCalc(arguments);
     QCOMPARE(result.exitCode, 1);
     QVERIFY(result.out.isEmpty());
     QVERIFY(!result.err.isEmpty());
@@ -160,13 +146,13 @@ void TestCliSheetReport::unitSystemWithoutReport() {
     const QString file = source("tests/data/unit-system-3.tvx");
     for (const QStringList& arguments :
          {QStringList{"report", file}, QStringList{"report", "--print", file}}) {
-        const Run result = run(arguments);
+        const Run result = haltrix::testing::runHaltrixCalc(arguments);
         QCOMPARE(result.exitCode, 0);
         QVERIFY(result.out.isEmpty());
         QVERIFY(result.err.contains("unit system 3"));
     }
     // The sheet is the SI window's, as for every unit system other than 1.
-    const Run sheet = run({"sheet", file});
+    const Run sheet = haltrix::testing::runHaltrixCalc({"sheet", file});
     QCOMPARE(sheet.exitCode, 0);
     const QList<QByteArray> lines = sheet.out.split('\n');
     QCOMPARE(lines.size(), 4 + 1 + 15 + 1);
@@ -174,7 +160,7 @@ void TestCliSheetReport::unitSystemWithoutReport() {
 }
 
 void TestCliSheetReport::helpNamesTheCommands() {
-    const Run result = run({"--help"});
+    const Run result = haltrix::testing::runHaltrixCalc({"--help"});
     QCOMPARE(result.exitCode, 0);
     QVERIFY(result.out.contains("haltrix-calc sheet [--hbar"));
     QVERIFY(result.out.contains("haltrix-calc report [--hbar"));

@@ -9,27 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "calc_runner.h"
+
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
+using Run = haltrix::testing::CalcRun;
 
-Run calc(const QStringList& args, const QString& directory = {}) {
-    QProcess process;
-    if (!directory.isEmpty())
-        process.setWorkingDirectory(directory);
-    process.start(QStringLiteral(HALTRIX_CALC), args);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QString source(const QString& path) {
     return QStringLiteral(HALTRIX_SOURCE_DIR "/") + path;
@@ -77,7 +62,7 @@ private slots:
         if (excel)
             args << "--excel";
         args << kReadableDesigns;
-        const Run csv = calc(args, QStringLiteral(HALTRIX_SOURCE_DIR));
+        const Run csv = haltrix::testing::runHaltrixCalc(args, QStringLiteral(HALTRIX_SOURCE_DIR));
         QCOMPARE(csv.exitCode, 3); // two of them raise the calculation's message
         const QList<QByteArray> lines = csv.out.split('\n');
         QCOMPARE(lines.size(), kReadableDesigns.size() + 2); // header, rows, nothing after the end
@@ -88,7 +73,7 @@ private slots:
         QVERIFY(csv.out.contains("入力データが不正です"));
 
         QVERIFY(write(dir.filePath("t.csv"), csv.out));
-        const Run table = calc({"table", dir.filePath("t.csv"), "--out-dir", dir.filePath("out")});
+        const Run table = haltrix::testing::runHaltrixCalc({"table", dir.filePath("t.csv"), "--out-dir", dir.filePath("out")});
         QCOMPARE(table.exitCode, 0);
         QVERIFY2(table.err.isEmpty(), qPrintable(table.err));
         for (const QString& design : kReadableDesigns) {
@@ -101,7 +86,7 @@ private slots:
     // An unreadable file is named and left out; the others still make rows.
     void unreadableFile() {
         const Run run =
-            calc({"csv", source("tests/data/short.tvx"), source("examples/bracket-si.tvx")});
+            haltrix::testing::runHaltrixCalc({"csv", source("tests/data/short.tvx"), source("examples/bracket-si.tvx")});
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.err.contains("short.tvx"));
         QCOMPARE(run.out.count('\n'), 2);
@@ -115,7 +100,7 @@ private slots:
                           "bad,1,0.5,0.7,0.25,1.2,0.3,ten,0,10,25,D22,4,D22,2,1800,2.5\n"
                           "\"two\nlines\",1,0.5,0.7,0.25,1.2,0.3,10,0,10,25,D22,4,D22,2,1800,\n" +
                           "good," + kWorkedValues));
-        const Run run = calc({"table", dir.filePath("t.csv"), "--out-dir", dir.filePath("out")});
+        const Run run = haltrix::testing::runHaltrixCalc({"table", dir.filePath("t.csv"), "--out-dir", dir.filePath("out")});
         QCOMPARE(run.exitCode, 3);
         QVERIFY2(run.err.contains("行 3、列 P（H 列）: 「ten」は数値ではありません"),
                  qPrintable(run.err));
@@ -154,9 +139,9 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         QVERIFY(write(dir.filePath("t.csv"), table));
-        const Run run = calc({"table", dir.filePath("t.csv"), "--out-dir", dir.filePath("out")});
+        const Run run = haltrix::testing::runHaltrixCalc({"table", dir.filePath("t.csv"), "--out-dir", dir.filePath("out")});
         QCOMPARE(run.exitCode, 2);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(run.errText().contains(message), qPrintable(run.errText()));
         QVERIFY(!QFileInfo::exists(dir.filePath("out")));
     }
 
@@ -169,13 +154,13 @@ private slots:
                                                  kWorkedValues));
         QVERIFY(QFile::link(dir.filePath("elsewhere.tvx"), dir.filePath("a/out/link.tvx")));
         QVERIFY(write(dir.filePath("t2.csv"), kHeader + "link.tvx," + kWorkedValues));
-        const Run run = calc({"table", dir.filePath("t.csv"), "--out-dir", dir.filePath("a/out")});
+        const Run run = haltrix::testing::runHaltrixCalc({"table", dir.filePath("t.csv"), "--out-dir", dir.filePath("a/out")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(QDir(dir.filePath("a/out")).entryList(QDir::Files | QDir::System, QDir::Name),
                  (QStringList{"escaped.tvx", "escaped2.tvx", "link.tvx", "row-4.tvx"}));
         QVERIFY(!QFileInfo::exists(dir.filePath("escaped.tvx")));
         const Run link =
-            calc({"table", dir.filePath("t2.csv"), "--out-dir", dir.filePath("a/out")});
+            haltrix::testing::runHaltrixCalc({"table", dir.filePath("t2.csv"), "--out-dir", dir.filePath("a/out")});
         QCOMPARE(link.exitCode, 3);
         QVERIFY(link.err.contains("リンクやフォルダーには書きません"));
         QVERIFY(!QFileInfo::exists(dir.filePath("elsewhere.tvx")));
@@ -186,7 +171,7 @@ private slots:
     void convert() {
         QTemporaryDir dir;
         const QString out = dir.filePath("x.tvx");
-        const Run run = calc(
+        const Run run = haltrix::testing::runHaltrixCalc(
             {"convert", "--to", "si", source("examples/bracket-gravitational.tvx"), "-o", out});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(contents(out),
@@ -195,11 +180,11 @@ private slots:
                             " 100 \r\n 250 \r\nD22\r\n 4 \r\nD22\r\n 2 \r\n 2 \r\n"));
         QVERIFY(QString::fromUtf8(run.out).contains("σsa = 1800 kg/cm2 → 176.5197 N/mm2"));
 
-        const Run back = calc({"convert", "--to", "gravitational", "--in-place", out});
+        const Run back = haltrix::testing::runHaltrixCalc({"convert", "--to", "gravitational", "--in-place", out});
         QCOMPARE(back.exitCode, 0);
         QCOMPARE(contents(out), contents(source("examples/bracket-gravitational.tvx")));
 
-        const Run rounded = calc({"convert", "--to", "si", "--round-stress", "4",
+        const Run rounded = haltrix::testing::runHaltrixCalc({"convert", "--to", "si", "--round-stress", "4",
                                   source("examples/bracket-gravitational.tvx"), "-o", out});
         QCOMPARE(rounded.exitCode, 0);
         QVERIFY(contents(out).contains("\r\n 24.52 \r\n 176.5 \r\n 98.0665 \r\n"));
@@ -243,15 +228,15 @@ private slots:
         QVERIFY(QFile::link("IN.tvx", dir.filePath("link.tvx")));
         QVERIFY(QFile::copy(source("tests/data/short.tvx"), dir.filePath("short.tvx")));
         QVERIFY(QFile::copy(source("tests/data/unit-system-3.tvx"), dir.filePath("three.tvx")));
-        const Run run = calc(QStringList{"convert"} + args, dir.path());
+        const Run run = haltrix::testing::runHaltrixCalc(QStringList{"convert"} + args, dir.path());
         QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(run.errText().contains(message), qPrintable(run.errText()));
         QCOMPARE(contents(dir.filePath("IN.tvx")), example);
         QVERIFY(!QFileInfo::exists(dir.filePath("x.tvx")));
     }
 
     void sweep() {
-        const Run run = calc({"sweep", "--param", "a", "--from", "0", "--to", "1.0", "--steps",
+        const Run run = haltrix::testing::runHaltrixCalc({"sweep", "--param", "a", "--from", "0", "--to", "1.0", "--steps",
                               "200", source("examples/bracket-gravitational.tvx")});
         QCOMPARE(run.exitCode, 0);
         const QList<QByteArray> lines = run.out.split('\n');
@@ -285,9 +270,9 @@ private slots:
         for (int i = 0; i + 1 < args.size(); i += 2)
             full[full.indexOf(args[i]) + 1] = args[i + 1];
         const Run run =
-            calc(QStringList{"sweep"} + full + QStringList{source("examples/bracket-si.tvx")});
+            haltrix::testing::runHaltrixCalc(QStringList{"sweep"} + full + QStringList{source("examples/bracket-si.tvx")});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY2(run.errText().contains(message), qPrintable(run.errText()));
         QVERIFY(run.out.isEmpty());
     }
 };

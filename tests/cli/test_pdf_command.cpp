@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "calc_runner.h"
 #include "design_calculation.h"
 #include "design_file.h"
 #include "pdf_text.h"
@@ -17,23 +18,8 @@ using namespace haltrix;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString standardError;
-};
+using Run = haltrix::testing::CalcRun;
 
-Run runCalc(const QStringList& arguments,
-            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(HALTRIX_CALC), arguments);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.standardError = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QString example(const char* name) {
     return QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + QString::fromLatin1(name);
@@ -97,8 +83,8 @@ private slots:
         QFETCH(double, barCount);
         QFETCH(QStringList, keyLines);
         const QString pdf = m_dir.filePath(QStringLiteral("%1.pdf").arg(QTest::currentDataTag()));
-        const Run run = runCalc(QStringList{"pdf"} + options + QStringList{file, "-o", pdf});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.standardError));
+        const Run run = haltrix::testing::runHaltrixCalc(QStringList{"pdf"} + options + QStringList{file, "-o", pdf});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errText()));
         QVERIFY(QFile::exists(pdf));
 
         QString error;
@@ -131,8 +117,8 @@ private slots:
     void printOptionChangesNothing() {
         const QString plain = m_dir.filePath(QStringLiteral("plain.pdf"));
         const QString printed = m_dir.filePath(QStringLiteral("printed.pdf"));
-        QCOMPARE(runCalc({"pdf", example("bracket-si.tvx"), "-o", plain}).exitCode, 0);
-        QCOMPARE(runCalc({"pdf", "--print", example("bracket-si.tvx"), "-o", printed}).exitCode, 0);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"pdf", example("bracket-si.tvx"), "-o", plain}).exitCode, 0);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"pdf", "--print", example("bracket-si.tvx"), "-o", printed}).exitCode, 0);
         QString error;
         QCOMPARE(test::pdfLayoutText(printed, error), test::pdfLayoutText(plain, error));
     }
@@ -148,37 +134,37 @@ private slots:
         const QString out = m_dir.filePath(QStringLiteral("status.pdf"));
 
         // The engine's message: the report is still written, status 3.
-        Run run = runCalc({"pdf", zeroFile, "-o", out});
+        Run run = haltrix::testing::runHaltrixCalc({"pdf", zeroFile, "-o", out});
         QCOMPARE(run.exitCode, 3);
-        QVERIFY(run.standardError.contains(QStringLiteral("入力データが不正です")));
+        QVERIFY(run.errText().contains(QStringLiteral("入力データが不正です")));
         QVERIFY(QFile::exists(out));
         QString error;
         QVERIFY(test::pdfLayoutText(out, error).contains(QStringLiteral("入力データ")));
         QFile::remove(out);
 
-        run = runCalc({"pdf", m_dir.filePath("missing.tvx"), "-o", out});
+        run = haltrix::testing::runHaltrixCalc({"pdf", m_dir.filePath("missing.tvx"), "-o", out});
         QCOMPARE(run.exitCode, 2);
         QVERIFY(!QFile::exists(out));
 
         // A unit system without a report: nothing written, as "印刷実行"
         // prints nothing; no failure either.
-        run = runCalc({"pdf", unit3File, "-o", out});
+        run = haltrix::testing::runHaltrixCalc({"pdf", unit3File, "-o", out});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.standardError.contains(QStringLiteral("has no report")));
+        QVERIFY(run.errText().contains(QStringLiteral("has no report")));
         QVERIFY(!QFile::exists(out));
 
-        run = runCalc({"pdf", example("bracket-si.tvx"), "-o", m_dir.filePath("none/x.pdf")});
+        run = haltrix::testing::runHaltrixCalc({"pdf", example("bracket-si.tvx"), "-o", m_dir.filePath("none/x.pdf")});
         QCOMPARE(run.exitCode, 4);
-        QVERIFY(run.standardError.contains(QStringLiteral("none/x.pdf")));
+        QVERIFY(run.errText().contains(QStringLiteral("none/x.pdf")));
 
-        QCOMPARE(runCalc({"pdf", example("bracket-si.tvx")}).exitCode, 1);
-        QCOMPARE(runCalc({"pdf", example("bracket-si.tvx"), example("bracket-si.tvx"), "-o", out})
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"pdf", example("bracket-si.tvx")}).exitCode, 1);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"pdf", example("bracket-si.tvx"), example("bracket-si.tvx"), "-o", out})
                      .exitCode,
                  1);
-        QCOMPARE(runCalc({"pdf", "--hbar", "D11", example("bracket-si.tvx"), "-o", out}).exitCode,
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"pdf", "--hbar", "D11", example("bracket-si.tvx"), "-o", out}).exitCode,
                  1);
         QVERIFY(!QFile::exists(out));
-        QVERIFY(runCalc({"--help"}).exitCode == 0);
+        QVERIFY(haltrix::testing::runHaltrixCalc({"--help"}).exitCode == 0);
     }
 
     // Without XDG_RUNTIME_DIR (a shell of a service, a container) Qt's
@@ -196,9 +182,9 @@ private slots:
         QFETCH(QString, output);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-        const Run run = runCalc(arguments << m_dir.filePath(output), environment);
+        const Run run = haltrix::testing::runHaltrixCalc(arguments << m_dir.filePath(output), {}, environment);
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.standardError, QString());
+        QCOMPARE(run.errText(), QString());
         QVERIFY(QFileInfo(m_dir.filePath(output)).size() > 0);
     }
 };

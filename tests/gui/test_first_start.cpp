@@ -17,12 +17,13 @@
 #include "child_windows.h"
 #include "design_document.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "main_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
 
-class FirstStartTest : public QObject {
+class FirstStartTest : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -31,16 +32,10 @@ private slots:
     void formAndResultsSideBySide();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    test::RecordingSink m_sink;
-    test::ScriptedFileDialogs m_dialogs;
-    test::ScriptedSavePrompt m_prompt;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void FirstStartTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    resetFixture();
 }
 
 void FirstStartTest::cleanup() {
@@ -48,15 +43,8 @@ void FirstStartTest::cleanup() {
 }
 
 void FirstStartTest::formAndResultsSideBySide() {
-    MainWindow::Services services;
-    services.fileDialogs = &m_dialogs;
-    services.messages = &m_sink;
-    services.savePrompt = &m_prompt;
-    services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(services);
-    MainWindow* w = m_window.get();
+    MainWindow* w = makeWindow();
     installCalculationWindows(*w);
-    w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w));
 
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();

@@ -16,6 +16,7 @@
 #include "engine.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "help_window.h"
 #include "horizontal_check.h"
 #include "main_window.h"
@@ -52,7 +53,7 @@ QString fixed(double value, int decimals) {
 
 } // namespace
 
-class HelpWindowTest : public QObject {
+class HelpWindowTest : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -67,33 +68,18 @@ private slots:
     void closingTheMainWindowClosesTheManual();
 
 private:
-    MainWindow* makeWindow();
     QString manualText();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    test::RecordingSink m_sink;
-    test::ScriptedFileDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void HelpWindowTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    resetFixture();
 }
 
 void HelpWindowTest::cleanup() {
     m_window.reset();
 }
 
-MainWindow* HelpWindowTest::makeWindow() {
-    MainWindow::Services services;
-    services.fileDialogs = &m_dialogs;
-    services.messages = &m_sink;
-    services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(services);
-    m_window->show();
-    return m_window.get();
-}
 
 QString HelpWindowTest::manualText() {
     HelpWindow help;

@@ -25,6 +25,7 @@
 #include "design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "input_form.h"
 #include "main_window.h"
 #include "twips.h"
@@ -53,7 +54,7 @@ QStringList gravitationalDesign() {
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -100,7 +101,6 @@ private slots:
 
 private:
     MainWindow* makeWindow();
-    QAction* action(const char* name);
     QString writeDesign(const char* name, const QStringList& lines);
     QLineEdit* box(QWidget* form, const char* name);
     void type(QWidget* form, const char* name, const QString& text);
@@ -108,25 +108,14 @@ private:
     // The window holds a design as if it had been opened from `file`.
     void holdDesign(const std::function<void(DesignInputs&)>& change, const QString& file = {});
 
-    std::unique_ptr<QTemporaryDir> m_dir;
     QString m_settings;
-    RecordingSink m_sink;
-    ScriptedSavePrompt m_savePrompt;
-    ScriptedFileDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
     int m_resultWindowsMade = 0;
     QList<Twin> m_resultTwins;
 };
 
 void MainWindowTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    resetFixture();
     m_settings = m_dir->filePath("settings.ini");
-    m_sink.messages.clear();
-    m_dialogs.answers.clear();
-    m_dialogs.requests.clear();
-    m_savePrompt.answers.clear();
-    m_savePrompt.asked.clear();
     m_resultWindowsMade = 0;
     m_resultTwins.clear();
 }
@@ -144,11 +133,9 @@ void MainWindowTest::holdDesign(const std::function<void(DesignInputs&)>& change
 
 MainWindow* MainWindowTest::makeWindow() {
     MainWindow::Services services;
-    services.fileDialogs = &m_dialogs;
-    services.messages = &m_sink;
-    services.savePrompt = &m_savePrompt;
     services.settingsFile = m_settings;
-    m_window = std::make_unique<MainWindow>(services);
+    MainWindowFixture::makeWindow(services);
+    // The result windows stand in: only which twin was asked for counts.
     m_window->setResultWindowFactory([this](Twin twin, MainWindow&) {
         ++m_resultWindowsMade;
         m_resultTwins.append(twin);
@@ -157,16 +144,9 @@ MainWindow* MainWindowTest::makeWindow() {
         result->setFixedSize(300, 200);
         return result;
     });
-    m_window->show();
     return m_window.get();
 }
 
-QAction* MainWindowTest::action(const char* name) {
-    auto* found = m_window->findChild<QAction*>(name);
-    if (!found)
-        qFatal("no action %s", name);
-    return found;
-}
 
 QString MainWindowTest::writeDesign(const char* name, const QStringList& lines) {
     const QString path = m_dir->filePath(name);

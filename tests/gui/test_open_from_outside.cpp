@@ -19,6 +19,7 @@
 
 #include "design_document.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "main_window.h"
 
 using namespace haltrix;
@@ -65,7 +66,7 @@ private:
 
 } // namespace
 
-class OpenFromOutsideTest : public QObject {
+class OpenFromOutsideTest : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -78,37 +79,19 @@ private slots:
     void namedPipeIsRefusedWithoutBlocking();
 
 private:
-    MainWindow* makeWindow();
     // A design opened earlier, so that a failed open has something to keep.
     void holdEarlierDesign();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    RecordingSink m_sink;
-    ScriptedFileDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void OpenFromOutsideTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_sink.messages.clear();
-    m_dialogs.answers.clear();
-    m_dialogs.requests.clear();
+    resetFixture();
 }
 
 void OpenFromOutsideTest::cleanup() {
     m_window.reset();
 }
 
-MainWindow* OpenFromOutsideTest::makeWindow() {
-    MainWindow::Services services;
-    services.fileDialogs = &m_dialogs;
-    services.messages = &m_sink;
-    services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(services);
-    m_window->show();
-    return m_window.get();
-}
 
 void OpenFromOutsideTest::holdEarlierDesign() {
     DesignInputs earlier = m_window->document().inputs();

@@ -29,6 +29,7 @@
 #include "gui_test_support.h"
 #include "input_form.h"
 #include "main_window.h"
+#include "main_window_fixture.h"
 #include "number_format.h"
 #include "preview_surface.h"
 #include "print_interaction.h"
@@ -78,29 +79,17 @@ bool shows(const QString& shown, const QString& toolTip, const QString& text) {
 
 } // namespace
 
-class TestRandomUse : public QObject {
+class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    gui::test::RecordingSink m_sink;
-    gui::test::ScriptedFileDialogs m_dialogs;
-    gui::test::ScriptedSavePrompt m_savePrompt;
     ScriptedConversion m_conversion;
     NoPrinter m_printer;
-    std::unique_ptr<MainWindow> m_window;
     std::mt19937 m_random;
     // The inputs as last opened, saved or started: the test's own account.
     DesignInputs m_saved;
     QString m_step;
 
     unsigned pick(unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(m_random); }
-    DesignDocument& document() { return m_window->document(); }
-
-    void trigger(const char* name) {
-        auto* action = m_window->findChild<QAction*>(QLatin1String(name));
-        QVERIFY2(action, name);
-        action->trigger();
-    }
 
     template <typename T> T* child(const QString& name) {
         return qobject_cast<T*>(m_window->childWindow(name));
@@ -307,21 +296,16 @@ class TestRandomUse : public QObject {
 
 private slots:
     void randomUse() {
-        m_dir = std::make_unique<QTemporaryDir>();
+        resetFixture();
         const int seed = envNumber("HALTRIX_RANDOM_SEED", 18);
         const int steps = envNumber("HALTRIX_RANDOM_STEPS", 120);
         const int seconds = envNumber("HALTRIX_RANDOM_SECONDS", 0);
         m_random.seed(unsigned(seed));
         MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.savePrompt = &m_savePrompt;
         services.conversionConfirmation = &m_conversion;
-        services.settingsFile = m_dir->filePath("settings.ini");
-        m_window = std::make_unique<MainWindow>(services);
+        makeWindow(services);
         installCalculationWindows(*m_window, &m_printer);
         m_window->resize(1400, 1000);
-        m_window->show();
         m_saved = document().inputs();
 
         QElapsedTimer clock;

@@ -11,13 +11,14 @@
 
 #include "design_document.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "main_window.h"
 #include "recent_designs.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
 
-class RecentDesignsTest : public QObject {
+class RecentDesignsTest : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -31,38 +32,20 @@ private slots:
     void nextRunShowsTheSameList();
 
 private:
-    MainWindow* makeWindow();
     QString design(const QString& name);
     // The visible recent items after the menu was about to show.
     QList<QAction*> shownItems();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    test::RecordingSink m_sink;
-    test::ScriptedFileDialogs m_dialogs;
-    test::ScriptedSavePrompt m_prompt;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void RecentDesignsTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_sink.messages.clear();
+    resetFixture();
 }
 
 void RecentDesignsTest::cleanup() {
     m_window.reset();
 }
 
-MainWindow* RecentDesignsTest::makeWindow() {
-    MainWindow::Services services;
-    services.fileDialogs = &m_dialogs;
-    services.messages = &m_sink;
-    services.savePrompt = &m_prompt;
-    services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(services);
-    m_window->show();
-    return m_window.get();
-}
 
 QString RecentDesignsTest::design(const QString& name) {
     const QString path = m_dir->filePath(name);

@@ -25,6 +25,7 @@
 #include "horizontal_check.h"
 #include "notifier.h"
 #include "number_format.h"
+#include "recording_notifier.h"
 #include "result_window.h"
 #include "sheet.h"
 #include "twips.h"
@@ -32,19 +33,12 @@
 using namespace haltrix;
 using namespace haltrix::gui;
 using haltrix::testing::exampleInputs;
+using haltrix::testing::RecordingNotifier;
 
 namespace {
 
 const QString kOk = QString::fromUtf8(kJudgementOk);
 const QString kNg = QString::fromUtf8(kJudgementNg);
-
-class RecordingNotifier : public Notifier {
-public:
-    void notify(std::string_view message) override {
-        messages.append(QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())));
-    }
-    QStringList messages;
-};
 
 template <typename T> T* child(QWidget* window, const char* name) {
     T* found = window->findChild<T*>(QString::fromLatin1(name));
@@ -175,7 +169,7 @@ private slots:
         DesignDocument context;
         context.setInputs(exampleInputs(file.toLatin1().constData()));
         ResultWindow* window = open(context, Twin(twin), &m_notifier);
-        QVERIFY(m_notifier.messages.isEmpty());
+        QVERIFY(m_notifier.messages.empty());
         QCOMPARE(text(window, "Label8"), label8);
         const SideFaceReinforcement& shown = window->results().sideFaces;
         QCOMPARE(shown.barCount, 4.0);
@@ -347,7 +341,7 @@ private slots:
     void engineMessageOnAFreshRecord() {
         DesignDocument context;
         ResultWindow* window = open(context, Twin::SI, &m_notifier);
-        QCOMPARE(m_notifier.messages, QStringList{QStringLiteral("入力データが不正です")});
+        QCOMPARE(m_notifier.messages, std::vector<std::string>{kInvalidInputMessage});
         QVERIFY(window->isVisible());
         QCOMPARE(text(window, "Label9"), QStringLiteral("0.00"));
         QCOMPARE(text(window, "Label8"), QStringLiteral("285.32"));

@@ -23,6 +23,7 @@
 #include "design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "input_form.h"
 #include "main_window.h"
 #include "pdf_text.h"
@@ -103,38 +104,20 @@ QStringList pageWords(const haltrix::test::PdfWords& words, int page) {
 
 } // namespace
 
-class TestSketchWindows : public QObject {
+class TestSketchWindows : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    gui::test::RecordingSink m_sink;
-    gui::test::ScriptedFileDialogs m_dialogs;
-    std::unique_ptr<MainWindow> m_window;
-
     MainWindow* makeWindow(bool calculationWindows = false) {
-        MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.settingsFile = m_dir->filePath(QStringLiteral("settings.ini"));
-        m_window = std::make_unique<MainWindow>(services);
+        MainWindowFixture::makeWindow();
         if (calculationWindows)
             installCalculationWindows(*m_window);
         m_window->resize(1400, 900);
-        m_window->show();
         return m_window.get();
-    }
-
-    void trigger(const char* name) {
-        auto* action = m_window->findChild<QAction*>(name);
-        if (!action)
-            qFatal("no action %s", name);
-        action->trigger();
     }
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_sink.messages.clear();
+        resetFixture();
     }
     void cleanup() { m_window.reset(); }
 

@@ -19,6 +19,7 @@
 #include "design_document.h"
 #include "design_file.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "main_window.h"
 #include "number_format.h"
 #include "unit_conversion_dialog.h"
@@ -57,24 +58,17 @@ QByteArray contents(const QString& path) {
 
 } // namespace
 
-class TestUnitConversionCommand : public QObject {
+class TestUnitConversionCommand : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_sink.messages.clear();
-        m_dialogs.answers.clear();
-        m_dialogs.requests.clear();
+        resetFixture();
         m_confirmation.asked.clear();
         m_confirmation.answers.clear();
         MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.settingsFile = m_dir->filePath("settings.ini");
         services.conversionConfirmation = &m_confirmation;
-        m_window = std::make_unique<MainWindow>(services);
-        m_window->show();
+        makeWindow(services);
     }
     void cleanup() { m_window.reset(); }
 
@@ -219,12 +213,6 @@ private slots:
     }
 
 private:
-    QAction* action(const char* name) {
-        auto* found = m_window->findChild<QAction*>(name);
-        if (!found)
-            qFatal("no action %s", name);
-        return found;
-    }
     QLineEdit* box(QWidget* form, const char* name) {
         auto* edit = form->findChild<QLineEdit*>(name);
         if (!edit)
@@ -242,11 +230,7 @@ private:
         return copy;
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    RecordingSink m_sink;
-    ScriptedFileDialogs m_dialogs;
     ScriptedConfirmation m_confirmation;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 QTEST_MAIN(TestUnitConversionCommand)

@@ -19,6 +19,7 @@
 
 #include "design_document.h"
 #include "gui_test_support.h"
+#include "main_window_fixture.h"
 #include "input_form.h"
 #include "main_window.h"
 
@@ -66,7 +67,7 @@ void sendDrop(QWidget* target, const QList<QUrl>& urls, bool* enterAccepted = nu
 
 } // namespace
 
-class UnsavedChangesTest : public QObject {
+class UnsavedChangesTest : public QObject, protected haltrix::gui::test::MainWindowFixture {
     Q_OBJECT
 
 private slots:
@@ -83,50 +84,21 @@ private slots:
     void onlyOneLocalFileIsTakenFromADrop();
 
 private:
-    MainWindow* makeWindow();
-    QAction* action(const char* name);
     QString writeFile(const char* name, const QByteArray& bytes);
     // ﾃﾞｰﾀ入力, H1 typed, OK.
     void confirmH1(const char* text);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    RecordingSink m_sink;
-    ScriptedFileDialogs m_dialogs;
-    ScriptedSavePrompt m_prompt;
-    std::unique_ptr<MainWindow> m_window;
 };
 
 void UnsavedChangesTest::init() {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_sink.messages.clear();
-    m_dialogs.answers.clear();
-    m_dialogs.requests.clear();
-    m_prompt.answers.clear();
-    m_prompt.asked.clear();
+    resetFixture();
 }
 
 void UnsavedChangesTest::cleanup() {
     m_window.reset();
 }
 
-MainWindow* UnsavedChangesTest::makeWindow() {
-    MainWindow::Services services;
-    services.fileDialogs = &m_dialogs;
-    services.messages = &m_sink;
-    services.savePrompt = &m_prompt;
-    services.settingsFile = m_dir->filePath("settings.ini");
-    m_window = std::make_unique<MainWindow>(services);
-    m_window->show();
-    return m_window.get();
-}
 
-QAction* UnsavedChangesTest::action(const char* name) {
-    auto* found = m_window->findChild<QAction*>(name);
-    if (!found)
-        qFatal("no action %s", name);
-    return found;
-}
 
 QString UnsavedChangesTest::writeFile(const char* name, const QByteArray& bytes) {
     const QString path = m_dir->filePath(QLatin1String(name));
@@ -187,7 +159,7 @@ void UnsavedChangesTest::titleNamesTheFileAndMarksChanges() {
     action("mnuFileSaveAs")->trigger();
     QCOMPARE(w->windowTitle(), QStringLiteral("other.tvx[*] - Haltrix"));
     QVERIFY(!w->isWindowModified());
-    QVERIFY(m_prompt.asked.isEmpty());
+    QVERIFY(m_savePrompt.asked.isEmpty());
     QVERIFY(m_sink.messages.isEmpty());
 }
 
@@ -201,7 +173,7 @@ void UnsavedChangesTest::unmodifiedDesignIsNeverAsked() {
     action("mnuFileNew")->trigger();
     action("mnuFileExit")->trigger();
     QVERIFY(!w->isVisible());
-    QVERIFY(m_prompt.asked.isEmpty());
+    QVERIFY(m_savePrompt.asked.isEmpty());
 }
 
 void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer_data() {
@@ -228,7 +200,7 @@ void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer() {
     QVERIFY(w->isDesignModified());
     const DesignInputs modified = m_window->document().inputs();
 
-    m_prompt.answers.enqueue(answer);
+    m_savePrompt.answers.enqueue(answer);
     m_dialogs.answers.enqueue(other); // the open dialog's answer
     if (act == "exit") {
         action("mnuFileExit")->trigger();
@@ -238,7 +210,7 @@ void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer() {
         action("mnuFileOpen")->trigger();
     } else if (act == "drop") {
         sendDrop(w, {QUrl::fromLocalFile(other)});
-        QTRY_COMPARE(m_prompt.asked.size(), 1);
+        QTRY_COMPARE(m_savePrompt.asked.size(), 1);
     } else if (act == "recent") {
         auto* item = w->findChild<QAction*>("mnuFileRecent2");
         QCOMPARE(item->data().toString(), other);
@@ -247,7 +219,7 @@ void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer() {
         action("mnuFileNew")->trigger();
     }
 
-    QCOMPARE(m_prompt.asked, QStringList{"bracket.tvx"});
+    QCOMPARE(m_savePrompt.asked, QStringList{"bracket.tvx"});
     QVERIFY(m_sink.messages.isEmpty());
     // 保存 wrote the change, the other answers left the file alone.
     QCOMPARE(contents(path), answer == SaveAnswer::Save ? withH1(original, "0.6") : original);
@@ -291,11 +263,11 @@ void UnsavedChangesTest::saveWithoutFileNameGoesThroughSaveAs() {
     QCOMPARE(w->windowTitle(), QStringLiteral("無題[*] - Haltrix"));
     QVERIFY(w->isWindowModified());
     const QString path = saveAs.isEmpty() ? QString() : m_dir->filePath(saveAs);
-    m_prompt.answers.enqueue(SaveAnswer::Save);
+    m_savePrompt.answers.enqueue(SaveAnswer::Save);
     m_dialogs.answers.enqueue(path);
     action("mnuFileExit")->trigger();
 
-    QCOMPARE(m_prompt.asked, QStringList{QString()});
+    QCOMPARE(m_savePrompt.asked, QStringList{QString()});
     QCOMPARE(m_dialogs.requests.size(), 1);
     QVERIFY(m_dialogs.requests[0].save);
     QCOMPARE(w->isVisible(), !closes);
@@ -324,9 +296,9 @@ void UnsavedChangesTest::newDesignIsFreshInTheCurrentUnits() {
     QTest::keyClicks(form->findChild<QLineEdit*>("Text2"), "9");
 
     QSignalSpy announced(&m_window->document(), &DesignDocument::inputsChanged);
-    m_prompt.answers.enqueue(SaveAnswer::Discard);
+    m_savePrompt.answers.enqueue(SaveAnswer::Discard);
     QTest::keyClick(w, Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(m_prompt.asked.size(), 1);
+    QCOMPARE(m_savePrompt.asked.size(), 1);
     QCOMPARE(announced.size(), 1);
 
     // Every input untouched, the unit system kept, no file.
@@ -366,7 +338,7 @@ void UnsavedChangesTest::onlyOneLocalFileIsTakenFromADrop() {
     // Opened once the drop is over.
     QTRY_COMPARE(m_window->document().fileName(), path);
     QCOMPARE(m_window->document().inputs().unitSystem, 1);
-    QVERIFY(m_prompt.asked.isEmpty());
+    QVERIFY(m_savePrompt.asked.isEmpty());
 }
 
 QTEST_MAIN(UnsavedChangesTest)

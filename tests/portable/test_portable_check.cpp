@@ -34,6 +34,7 @@
 #include "horizontal_check.h"
 #include "input_fields.h"
 #include "notifier.h"
+#include "recording_notifier.h"
 #include "report.h"
 #include "sheet.h"
 #include "sweep.h"
@@ -120,12 +121,6 @@ std::string firstDifference(const std::string& actual, const std::string& expect
     }
 }
 
-class CountingNotifier : public Notifier {
-public:
-    void notify(std::string_view) override { ++count; }
-    int count = 0;
-};
-
 // The worked example's files as the program writes them: a blank, the
 // number, a blank, CR LF; the designations as they are.
 const std::string kWorkedGravitationalFile =
@@ -193,9 +188,9 @@ void workedExamples(const std::string& examples) {
 
         for (int ratioCase : {1, 2}) {
             const std::string where = name + " case " + std::to_string(ratioCase) + ": ";
-            CountingNotifier notifier;
+            testing::RecordingNotifier notifier;
             const DesignResults r = calculateDesignInCase(read, ratioCase, {}, notifier);
-            check(r.completed() && notifier.count == 0, where + "the calculation stopped");
+            check(r.completed() && notifier.count() == 0, where + "the calculation stopped");
             for (const auto& [field, values] : resultFields(r, example.results))
                 check(agrees(values.first, values.second),
                       where + field + " is " + number(values.first) + ", expected " +
@@ -265,7 +260,7 @@ void goldens(const std::string& examples, const std::string& data) {
                    std::string(set.example) + ": read"))
             continue;
         const Twin twin = twinForUnitSystem(inputs.unitSystem);
-        CountingNotifier notifier;
+        testing::RecordingNotifier notifier;
         const DesignResults results = calculateDesignInCase(inputs, set.ratioCase, {}, notifier);
         compareWithGolden(sheetText(fillSheet(inputs, results, twin)), data, set.sheet);
         compareWithGolden(joinedLines(reportLines(inputs, results, ReportVariant::Preview)), data,

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// haltrix-calc run as a separate process, as a user or a script runs it.
+// The test target defines HALTRIX_CALC as the program's path.
+
+#include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace haltrix::testing {
+
+struct CalcRun {
+    int exitCode = -1; // -1: it did not finish in time; -2: it crashed
+    QByteArray out;
+    QByteArray err;
+
+    QString outText() const { return QString::fromUtf8(out); }
+    QString errText() const { return QString::fromUtf8(err); }
+};
+
+inline CalcRun runHaltrixCalc(
+    const QStringList& arguments, const QString& directory = {},
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    if (!directory.isEmpty())
+        process.setWorkingDirectory(directory);
+    process.start(QStringLiteral(HALTRIX_CALC), arguments);
+    CalcRun run;
+    if (!process.waitForFinished(120000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+} // namespace haltrix::testing
