@@ -90,6 +90,36 @@ double smallestScale(const std::vector<Placement>& placed) {
 
 } // namespace
 
+double penWidthMm(Layer layer) {
+    switch (layer) {
+    case Layer::Outline:
+        return 0.35;
+    case Layer::Rebar:
+        return 0.5;
+    case Layer::Load:
+        return 0.3;
+    case Layer::Dim:
+    case Layer::Text:
+        return 0.13;
+    }
+    return 0.25;
+}
+
+Rgb layerColour(Layer layer) {
+    switch (layer) {
+    case Layer::Rebar:
+        return {0xC0, 0x10, 0x10};
+    case Layer::Load:
+        return {0x10, 0x40, 0xC0};
+    case Layer::Dim:
+        return {0x00, 0x70, 0x30};
+    case Layer::Outline:
+    case Layer::Text:
+        break;
+    }
+    return {0, 0, 0};
+}
+
 std::vector<Placement> arrangeViews(const Sketch& sketch, const Area& area) {
     const std::vector<const View*> views = drawnViews(sketch);
     if (views.empty() || !(area.width > 0) || !(area.height > 0))

@@ -19,6 +19,17 @@ inline constexpr double kMinBarRadiusMm = 0.3;
 // The notes under the drawing.
 inline constexpr double kNotesPt = 9.0;
 
+// How each layer is drawn on every target: pen width on the device (mm)
+// and colour; hatch strokes are thinner than outlines.
+double penWidthMm(Layer layer);
+inline constexpr double kHatchPenMm = 0.1;
+struct Rgb {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+Rgb layerColour(Layer layer);
+
 struct Area {
     double left = 0;
     double top = 0;

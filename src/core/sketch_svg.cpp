@@ -19,38 +19,19 @@ constexpr double kPxPerPt = kDpi / 72.0;
 // The Gothic faces' ascent and descent as parts of the text size.
 constexpr double kAscent = 0.88;
 constexpr double kDescent = 0.12;
-constexpr double kHatchPenMm = 0.1;
 constexpr const char* kFontFamily =
     "'ＭＳ ゴシック', 'MS Gothic', 'IPAGothic', 'IPAexGothic', sans-serif";
 
-double penWidthMm(Layer layer) {
-    switch (layer) {
-    case Layer::Outline:
-        return 0.35;
-    case Layer::Rebar:
-        return 0.5;
-    case Layer::Load:
-        return 0.3;
-    case Layer::Dim:
-    case Layer::Text:
-        return 0.13;
+// "#rrggbb" of the layer's colour.
+std::string colourOf(Layer layer) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    const Rgb rgb = layerColour(layer);
+    std::string text = "#";
+    for (const int part : {rgb.red, rgb.green, rgb.blue}) {
+        text += kHex[(part >> 4) & 0xF];
+        text += kHex[part & 0xF];
     }
-    return 0.25;
-}
-
-const char* colourOf(Layer layer) {
-    switch (layer) {
-    case Layer::Rebar:
-        return "#c01010";
-    case Layer::Load:
-        return "#1040c0";
-    case Layer::Dim:
-        return "#007030";
-    case Layer::Outline:
-    case Layer::Text:
-        break;
-    }
-    return "#000000";
+    return text;
 }
 
 // Two decimals, '.' whatever the locale; 0 for what is not finite.
@@ -196,7 +177,7 @@ private:
         return text;
     }
 
-    void pathElement(const std::string& d, const char* colour, double width) {
+    void pathElement(const std::string& d, const std::string& colour, double width) {
         m_out += "<path d=\"" + d + "\" stroke=\"" + colour + "\" stroke-width=\"" +
                  number(width) + "\"/>\n";
     }
@@ -208,7 +189,7 @@ private:
                 m_out += ' ';
             m_out += point(points[i]);
         }
-        m_out += "\" stroke=\"" + std::string(colourOf(layer)) + "\" stroke-width=\"" +
+        m_out += "\" stroke=\"" + colourOf(layer) + "\" stroke-width=\"" +
                  number(strokePx(penWidthMm(layer))) + "\"/>\n";
     }
 

@@ -20,37 +20,9 @@ namespace {
 
 using namespace sketch;
 
-// Pen widths on the device, mm.
-double penWidthMm(Layer layer) {
-    switch (layer) {
-    case Layer::Outline:
-        return 0.35;
-    case Layer::Rebar:
-        return 0.5;
-    case Layer::Load:
-        return 0.3;
-    case Layer::Dim:
-        return 0.13;
-    case Layer::Text:
-        return 0.13;
-    }
-    return 0.25;
-}
-constexpr double kHatchPenMm = 0.1;
-
 QColor colourOf(Layer layer) {
-    switch (layer) {
-    case Layer::Rebar:
-        return QColor(0xC0, 0x10, 0x10);
-    case Layer::Load:
-        return QColor(0x10, 0x40, 0xC0);
-    case Layer::Dim:
-        return QColor(0x00, 0x70, 0x30);
-    case Layer::Outline:
-    case Layer::Text:
-        break;
-    }
-    return QColor(Qt::black);
+    const Rgb rgb = layerColour(layer);
+    return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
 class Painter {
