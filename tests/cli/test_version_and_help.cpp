@@ -34,6 +34,11 @@ Run run(const QString& program, const QStringList& arguments, bool offscreen = f
     result.exitCode = process.exitCode();
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
+#ifdef Q_OS_WIN
+    // Standard output in text mode ends lines with CR LF there.
+    result.out.replace("\r\n", "\n");
+    result.err.replace("\r\n", "\n");
+#endif
     return result;
 }
 

@@ -35,6 +35,11 @@ inline CalcRun runHaltrixCalc(
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -2;
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
+#ifdef Q_OS_WIN
+    // Standard output in text mode ends lines with CR LF there.
+    run.out.replace("\r\n", "\n");
+    run.err.replace("\r\n", "\n");
+#endif
     return run;
 }
 
