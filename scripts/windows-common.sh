@@ -60,6 +60,13 @@ windows_wine_setup() {
         "$WINE" wineboot --init > /dev/null 2>&1 || true
         "$WINESERVER" -w
     fi
+    # A program that crashes leaves its backtrace on stderr instead of a
+    # dialog that waits for a click nobody gives.
+    if [ ! -f "$WINEPREFIX/.no-crash-dialog" ]; then
+        "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            > /dev/null 2>&1 && touch "$WINEPREFIX/.no-crash-dialog"
+        "$WINESERVER" -w
+    fi
     local font
     for font in /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf \
         /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf \

@@ -8,9 +8,11 @@
 namespace haltrix::cli {
 
 void chooseOffscreenWithoutDisplay() {
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
 }
 
 RuntimeFolder::RuntimeFolder() {

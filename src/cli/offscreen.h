@@ -6,9 +6,11 @@
 
 namespace haltrix::cli {
 
-// Without a display the offscreen platform still has the fonts, the PDF
-// writer and the image writers; a platform chosen by the caller is left
-// alone. Call before the application object is made.
+// Without a display (X11, Wayland) the offscreen platform still has the fonts,
+// the PDF writer and the image writers; a platform chosen by the caller is
+// left alone. Windows keeps its own platform, which needs no display and
+// whose fonts the offscreen one lacks there. Call before the application
+// object is made.
 void chooseOffscreenWithoutDisplay();
 
 // Qt's platform layer wants a runtime folder and, when XDG_RUNTIME_DIR is not

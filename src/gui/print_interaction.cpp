@@ -23,6 +23,16 @@ bool PrintInteraction::confirmPrintDespiteWarning(QWidget* parent) {
 }
 
 bool SystemPrintInteraction::choosePrinter(QPrinter& printer, QWidget* parent) {
+#ifdef Q_OS_WIN
+    // Windows' print dialog offers installed printers only; without one Qt
+    // shows no dialog at all, so the user is told instead of seeing nothing.
+    if (printer.outputFormat() != QPrinter::NativeFormat) {
+        printingFailed(QStringLiteral("印刷できるプリンターがありません。Windows の設定でプリンター"
+                                      "(Microsoft Print to PDF など)を追加してください。"),
+                       parent);
+        return false;
+    }
+#endif
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);

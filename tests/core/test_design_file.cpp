@@ -312,6 +312,9 @@ private slots:
     }
 
     void writesThroughLinkAndKeepsPermissions() {
+#ifdef _WIN32
+        QSKIP("file-system links and POSIX permissions");
+#endif
         QTemporaryDir dir;
         const std::string real = dir.filePath("real.tvx").toStdString();
         const std::string link = dir.filePath("link.tvx").toStdString();

@@ -11,7 +11,6 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -87,17 +86,6 @@ QStringList sheetCells(const SheetGrid& grid) {
         for (int column = 0; column < grid.columns; ++column)
             cells.append(QString::fromStdString(grid.cell(row, column).value_or(std::string())));
     return cells;
-}
-
-QString pdfTitle(const QString& pdf) {
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    info.waitForFinished();
-    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split('\n')) {
-        if (line.startsWith(QStringLiteral("Title:")))
-            return line.mid(6).trimmed();
-    }
-    return QString();
 }
 
 // The preview lines of a fresh calculation of the inputs.
@@ -431,7 +419,7 @@ private slots:
             toQt(reportLines(second, calculateDesign(second, chosen), ReportVariant::Print)),
             printed);
         QVERIFY2(missing.isNull(), qPrintable("not printed in order: " + missing));
-        QCOMPARE(pdfTitle(paper.outputFile), example);
+        QCOMPARE(haltrix::test::pdfTitle(paper.outputFile, error), example);
 
         // Another design opened with the preview open.
         m_dialogs.answers.enqueue(examples + other);

@@ -497,6 +497,7 @@ void InputFormTest::keyboardAcceptsAndCancels() {
 // Ctrl+PgDn and Ctrl+PgUp turn the pages.
 void InputFormTest::keyboardFocusAndOrder() {
     InputForm* form = makeActiveForm();
+    QVERIFY2(QApplication::focusWidget(), "no widget has the keyboard focus");
     auto tabs = [](int count) {
         QStringList path{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < count; ++i) {

@@ -3,6 +3,7 @@
 // most, kept in the settings, a file that is gone greyed with its path.
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -71,7 +72,8 @@ void RecentDesignsTest::listOrder_data() {
     QTest::addColumn<QStringList>("list");
     QTest::addColumn<QString>("added");
     QTest::addColumn<QStringList>("expected");
-    const QString d = QStringLiteral("/designs/");
+    // Absolute as the list keeps it (on Windows with the current drive).
+    const QString d = QFileInfo(QStringLiteral("/designs/")).absoluteFilePath();
     auto paths = [&](const QString& names) {
         QStringList list;
         for (const QChar name : names)

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pdf_text.h"
+#include "wine_linux_tool.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -8,19 +9,28 @@ namespace haltrix::test {
 
 namespace {
 
-QString run(const QString& program, const QStringList& arguments, QString& error) {
+QByteArray runProcess(const QString& program, const QStringList& arguments, QString& error) {
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForStarted(10000)) {
         error = program + " could not be started (poppler-utils missing?)";
-        return QString();
+        return QByteArray();
     }
     process.waitForFinished(60000);
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         error = program + " failed: " + QString::fromUtf8(process.readAllStandardError());
-        return QString();
+        return QByteArray();
     }
-    QString out = QString::fromUtf8(process.readAllStandardOutput());
+    return process.readAllStandardOutput();
+}
+
+QString run(const QString& program, const QStringList& arguments, QString& error) {
+    QByteArray output;
+    if (!runLinuxToolUnderWine(program, arguments, output, error))
+        output = runProcess(program, arguments, error);
+    if (!error.isEmpty())
+        return QString();
+    QString out = QString::fromUtf8(output);
     if (out.isNull())
         out = QStringLiteral("");
     return out;
@@ -85,6 +95,15 @@ QString pageText(const PdfWords& words, int page) {
             text += word.text;
     }
     return text;
+}
+
+QString pdfTitle(const QString& path, QString& error) {
+    const QString info = run(QStringLiteral("pdfinfo"), {path}, error);
+    for (const QString& line : info.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("Title:")))
+            return line.mid(6).trimmed();
+    }
+    return QString();
 }
 
 QString pdfFonts(const QString& path, QString& error) {

@@ -34,6 +34,9 @@ PdfWords pdfWords(const QString& path, QString& error);
 // The words of page `page` (from 1) joined without blanks, in reading order.
 QString pageText(const PdfWords& words, int page);
 
+// The Title of the PDF's document information, as `pdfinfo` gives it.
+QString pdfTitle(const QString& path, QString& error);
+
 // `pdffonts` output.
 QString pdfFonts(const QString& path, QString& error);
 
