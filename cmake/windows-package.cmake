@@ -64,6 +64,10 @@ set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/windows-cpack-options.
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Haltrix)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Haltrix)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# A 64-bit installer for a 64-bit program: it writes the 64-bit registry and
+# Program Files without redirection, and runs where only 64-bit Windows
+# programs can (Wine without its 32-bit part).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_PACKAGE_NAME Haltrix)
 set(CPACK_NSIS_DISPLAY_NAME Haltrix)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/windows/haltrix.ico)
