@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_options.h"
 
+#include "argument_walk.h"
 #include "bar_table.h"
 #include "number_format.h"
 
@@ -24,25 +25,15 @@ bool spacingSetting(const std::string& option, const std::string& text, double& 
 
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
                       CalcOptions& options, std::string& error, bool allowPageOptions) {
-    bool onlyFiles = false;
     bool aggregateGiven = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
+    ArgumentWalk walk(args, error);
+    while (walk.next()) {
+        const std::string& arg = walk.arg();
+        if (walk.isFile()) {
             options.files.push_back(arg);
-        } else if (arg == "--") {
-            onlyFiles = true;
         } else if (arg == "--hbar") {
             std::string name;
-            if (!value(name))
+            if (!walk.value(name))
                 return false;
             options.hBarIndex = -2;
             for (int k = 0; k < kBarCount; ++k) {
@@ -55,12 +46,12 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
                 return false;
             }
         } else if (arg == "--hcount") {
-            if (!value(options.hCountText))
+            if (!walk.value(options.hCountText))
                 return false;
         } else if (arg == "--min-clear" || arg == "--max-aggregate") {
             std::string text;
             double mm = 0;
-            if (!value(text) || !spacingSetting(arg, text, mm, error))
+            if (!walk.value(text) || !spacingSetting(arg, text, mm, error))
                 return false;
             if (arg == "--min-clear") {
                 options.spacingRule.fixedMm = mm;
@@ -71,18 +62,18 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
         } else if (allowPrint && arg == "--print") {
             options.printVariant = true;
         } else if (allowOutput && (arg == "-o" || arg == "--output")) {
-            if (!value(options.output))
+            if (!walk.value(options.output))
                 return false;
         } else if (allowPageOptions && arg == "--sketch") {
             options.sketchPage = true;
         } else if (allowPageOptions && arg == "--project") {
-            if (!value(options.project))
+            if (!walk.value(options.project))
                 return false;
         } else if (allowPageOptions && arg == "--member") {
-            if (!value(options.member))
+            if (!walk.value(options.member))
                 return false;
         } else if (allowPageOptions && arg == "--designer") {
-            if (!value(options.designer))
+            if (!walk.value(options.designer))
                 return false;
         } else {
             error = "unknown option " + arg;

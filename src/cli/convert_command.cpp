@@ -4,6 +4,7 @@
 #include <iostream>
 #include <optional>
 
+#include "argument_walk.h"
 #include "design_file.h"
 #include "exit_status.h"
 #include "same_file.h"
@@ -14,24 +15,14 @@ namespace haltrix::cli {
 bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& options,
                          std::string& error) {
     std::vector<std::string> files;
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
+    ArgumentWalk walk(args, error);
+    while (walk.next()) {
+        const std::string& arg = walk.arg();
         std::string text;
-        if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
+        if (walk.isFile()) {
             files.push_back(arg);
-        } else if (arg == "--") {
-            onlyFiles = true;
         } else if (arg == "--to") {
-            if (!value(text))
+            if (!walk.value(text))
                 return false;
             if (text == "si")
                 options.to = kUnitSI;
@@ -42,7 +33,7 @@ bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& o
                 return false;
             }
         } else if (arg == "--round-stress") {
-            if (!value(text))
+            if (!walk.value(text))
                 return false;
             std::size_t used = 0;
             int digits = 0;
@@ -60,7 +51,7 @@ bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& o
         } else if (arg == "--in-place") {
             options.inPlace = true;
         } else if (arg == "-o" || arg == "--output") {
-            if (!value(options.output))
+            if (!walk.value(options.output))
                 return false;
         } else {
             error = "unknown option " + arg;

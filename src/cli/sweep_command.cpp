@@ -4,6 +4,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "argument_walk.h"
 #include "csv.h"
 #include "design_file.h"
 #include "exit_status.h"
@@ -30,18 +31,11 @@ std::string parameterNames() {
 bool parseSweepOptions(const std::vector<std::string>& args, SweepOptions& options,
                        std::string& error) {
     std::vector<std::string> files;
-    bool onlyFiles = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
+    ArgumentWalk walk(args, error);
+    while (walk.next()) {
+        const std::string& arg = walk.arg();
         std::string text;
-        auto value = [&]() {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            text = args[++i];
-            return true;
-        };
+        auto value = [&] { return walk.value(text); };
         auto finite = [&](std::optional<double>& out) {
             if (!value())
                 return false;
@@ -50,10 +44,8 @@ bool parseSweepOptions(const std::vector<std::string>& args, SweepOptions& optio
                 error = arg + " takes a finite number written with \".\", not \"" + text + "\"";
             return out.has_value();
         };
-        if (onlyFiles || arg.empty() || arg[0] != '-' || arg == "-") {
+        if (walk.isFile()) {
             files.push_back(arg);
-        } else if (arg == "--") {
-            onlyFiles = true;
         } else if (arg == "--param") {
             if (!value())
                 return false;

@@ -74,6 +74,8 @@ void TestCliSheetReport::goldenOutput_data() {
     QTest::newRow("sheet gravitational case 1")
         << QStringList{"sheet", grav} << "sheet-grav-case1.txt" << 0;
     QTest::newRow("sheet SI case 1") << QStringList{"sheet", si} << "sheet-si-case1.txt" << 0;
+    QTest::newRow("sheet after \"--\"")
+        << QStringList{"sheet", "--", si} << "sheet-si-case1.txt" << 0;
     QTest::newRow("sheet gravitational case 2")
         << QStringList{"sheet", grav2} << "sheet-cli-grav-case2.txt" << 0;
     QTest::newRow("sheet SI case 2")
