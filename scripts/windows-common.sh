@@ -6,11 +6,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # What the Windows build needs beyond the Linux one: the MinGW-w64
 # cross-compilers, Ninja, Wine, the installer maker, the Japanese catalogue of
-# Qt's own dialogs, and the tools that fetch and unpack Debian source packages.
+# Qt's own dialogs, the tools that fetch and unpack Debian source packages,
+# and what test-windows drives and looks at the real window with.
 WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 ninja-build nsis
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libqcustomplot-dev
-    dpkg-dev xz-utils zip unzip xvfb xauth xdotool poppler-utils
+    dpkg-dev xz-utils zip unzip xvfb xauth xdotool imagemagick poppler-utils
     fonts-ipafont-mincho fonts-ipafont-gothic
 )
 
