@@ -2,17 +2,14 @@
 // --help and --version of both programs, run as separate processes on a
 // machine without a display, and the wrong command lines of haltrix.
 
-#include <QProcess>
 #include <QProcessEnvironment>
 #include <QtTest>
 
+#include "calc_runner.h"
+
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Run = haltrix::testing::CalcRun;
 
 // Runs `program` with neither a display nor a chosen Qt platform, unless
 // `offscreen` asks for the offscreen one.
@@ -22,24 +19,7 @@ Run run(const QString& program, const QStringList& arguments, bool offscreen = f
         environment.remove(QString::fromLatin1(name));
     if (offscreen)
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-#ifdef Q_OS_WIN
-    // Standard output in text mode ends lines with CR LF there.
-    result.out.replace("\r\n", "\n");
-    result.err.replace("\r\n", "\n");
-#endif
-    return result;
+    return haltrix::testing::runProgram(program, arguments, {}, environment);
 }
 
 const QString kApp = QStringLiteral(HALTRIX_APP);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// haltrix-calc run as a separate process, as a user or a script runs it.
-// The test target defines HALTRIX_CALC as the program's path.
+// haltrix-calc (or another program) run as a separate process, as a user or
+// a script runs it. The test target defines HALTRIX_CALC as the program's path.
 
 #include <QByteArray>
 #include <QProcess>
@@ -21,14 +21,15 @@ struct CalcRun {
     QString errText() const { return QString::fromUtf8(err); }
 };
 
-inline CalcRun runHaltrixCalc(
-    const QStringList& arguments, const QString& directory = {},
+// Any program, as haltrix-calc is run below.
+inline CalcRun runProgram(
+    const QString& program, const QStringList& arguments, const QString& directory = {},
     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
     process.setProcessEnvironment(environment);
     if (!directory.isEmpty())
         process.setWorkingDirectory(directory);
-    process.start(QStringLiteral(HALTRIX_CALC), arguments);
+    process.start(program, arguments);
     CalcRun run;
     if (!process.waitForFinished(120000))
         return run;
@@ -41,6 +42,12 @@ inline CalcRun runHaltrixCalc(
     run.err.replace("\r\n", "\n");
 #endif
     return run;
+}
+
+inline CalcRun runHaltrixCalc(
+    const QStringList& arguments, const QString& directory = {},
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    return runProgram(QStringLiteral(HALTRIX_CALC), arguments, directory, environment);
 }
 
 } // namespace haltrix::testing
