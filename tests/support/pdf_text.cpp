@@ -26,10 +26,13 @@ QByteArray runProcess(const QString& program, const QStringList& arguments, QStr
 
 QString run(const QString& program, const QStringList& arguments, QString& error) {
     QByteArray output;
-    if (!runLinuxToolUnderWine(program, arguments, output, error))
-        output = runProcess(program, arguments, error);
-    if (!error.isEmpty())
+    QString failure;
+    if (!runLinuxToolUnderWine(program, arguments, output, failure))
+        output = runProcess(program, arguments, failure);
+    if (!failure.isEmpty()) {
+        error = failure;
         return QString();
+    }
     QString out = QString::fromUtf8(output);
     if (out.isNull())
         out = QStringLiteral("");
