@@ -31,14 +31,14 @@
 #include <string>
 #include <vector>
 
-#include "design_calculation.h"
-#include "design_file.h"
-#include "design_inputs.h"
-#include "report.h"
-#include "sheet.h"
-#include "sketch_builder.h"
+#include "design/design_calculation.h"
+#include "files/design_file.h"
+#include "design/design_inputs.h"
+#include "paper/report.h"
+#include "paper/sheet.h"
+#include "sketch/sketch_builder.h"
 #include "sketch_painter.h"
-#include "sweep.h"
+#include "studies/sweep.h"
 
 extern char** environ;
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "bar_proposal.h"
-#include "design_file.h"
+#include "studies/bar_proposal.h"
+#include "files/design_file.h"
 
 using namespace haltrix;
 

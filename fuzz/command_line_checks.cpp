@@ -4,14 +4,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "bar_table.h"
+#include "design/bar_table.h"
 #include "book_options.h"
 #include "cli_options.h"
 #include "convert_command.h"
 #include "propose_command.h"
-#include "sweep.h"
+#include "studies/sweep.h"
 #include "sweep_command.h"
-#include "unit_conversion.h"
+#include "studies/unit_conversion.h"
 
 namespace haltrix::checks {
 

@@ -14,22 +14,22 @@
 #include <QJsonObject>
 #include <QJsonValue>
 
-#include "bar_table.h"
+#include "design/bar_table.h"
 #include "calculation.h"
-#include "csv.h"
-#include "design_file.h"
+#include "files/csv.h"
+#include "files/design_file.h"
 #include "design_json.h"
-#include "design_table.h"
-#include "design_warnings.h"
-#include "engine.h"
-#include "horizontal_check.h"
-#include "input_fields.h"
-#include "number_format.h"
+#include "files/design_table.h"
+#include "findings/design_warnings.h"
+#include "design/engine.h"
+#include "design/horizontal_check.h"
+#include "design/input_fields.h"
+#include "paper/number_format.h"
 #include "proposal_checks.h"
-#include "report.h"
-#include "sheet.h"
-#include "sketch_builder.h"
-#include "sketch_dxf.h"
+#include "paper/report.h"
+#include "paper/sheet.h"
+#include "sketch/sketch_builder.h"
+#include "sketch/sketch_dxf.h"
 
 namespace haltrix::checks {
 

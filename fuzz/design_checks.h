@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "design_inputs.h"
-#include "design_results.h"
-#include "report.h"
-#include "sketch.h"
+#include "design/design_inputs.h"
+#include "design/design_results.h"
+#include "paper/report.h"
+#include "sketch/sketch.h"
 
 namespace haltrix::checks {
 

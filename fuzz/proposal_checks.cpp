@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "proposal_checks.h"
 
-#include "bar_proposal.h"
-#include "bar_table.h"
-#include "design_file.h"
-#include "design_file_bars.h"
+#include "studies/bar_proposal.h"
+#include "design/bar_table.h"
+#include "files/design_file.h"
+#include "files/design_file_bars.h"
 #include "design_checks.h"
-#include "design_warnings.h"
+#include "findings/design_warnings.h"
 
 namespace haltrix::checks {
 

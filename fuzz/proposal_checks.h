@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "clear_spacing_rule.h"
-#include "design_calculation.h"
-#include "design_inputs.h"
+#include "findings/clear_spacing_rule.h"
+#include "design/design_calculation.h"
+#include "design/design_inputs.h"
 
 namespace haltrix::checks {
 

@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "calculation_windows.h"
+#include "calculation/calculation_windows.h"
 #include "command_line.h"
 #include "fonts.h"
-#include "main_window.h"
-#include "resources.h"
+#include "main/main_window.h"
+#include "platform/resources.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#include "book.h"
+#include "paper/book.h"
 #include "book_options.h"
 #include "book_printer.h"
 #include "core_path.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calculation.h"
 
-#include "design_calculation.h"
-#include "horizontal_check.h"
-#include "sketch_builder.h"
+#include "design/design_calculation.h"
+#include "design/horizontal_check.h"
+#include "sketch/sketch_builder.h"
 
 namespace haltrix::cli {
 

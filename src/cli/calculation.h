@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "cli_options.h"
-#include "design_file.h"
-#include "design_inputs.h"
-#include "design_results.h"
-#include "design_warnings.h"
-#include "sketch.h"
+#include "files/design_file.h"
+#include "design/design_inputs.h"
+#include "design/design_results.h"
+#include "findings/design_warnings.h"
+#include "sketch/sketch.h"
 
 namespace haltrix::cli {
 

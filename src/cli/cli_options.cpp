@@ -2,8 +2,8 @@
 #include "cli_options.h"
 
 #include "argument_walk.h"
-#include "bar_table.h"
-#include "number_format.h"
+#include "design/bar_table.h"
+#include "paper/number_format.h"
 
 namespace haltrix::cli {
 

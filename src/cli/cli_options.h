@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "clear_spacing_rule.h"
+#include "findings/clear_spacing_rule.h"
 
 namespace haltrix::cli {
 

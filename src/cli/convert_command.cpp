@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "argument_walk.h"
-#include "design_file.h"
+#include "files/design_file.h"
 #include "exit_status.h"
 #include "same_file.h"
-#include "unit_conversion.h"
+#include "studies/unit_conversion.h"
 
 namespace haltrix::cli {
 

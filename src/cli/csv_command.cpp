@@ -3,13 +3,13 @@
 
 #include <iostream>
 
-#include "bar_proposal.h"
+#include "studies/bar_proposal.h"
 #include "calculation.h"
-#include "design_table.h"
+#include "files/design_table.h"
 #include "exit_status.h"
-#include "horizontal_check.h"
+#include "design/horizontal_check.h"
 #include "output_buffer.h"
-#include "proposal_columns.h"
+#include "studies/proposal_columns.h"
 
 namespace haltrix::cli {
 

@@ -6,8 +6,8 @@
 #include <QString>
 
 #include "core_path.h"
-#include "design_calculation.h"
-#include "input_fields.h"
+#include "design/design_calculation.h"
+#include "design/input_fields.h"
 
 namespace haltrix::cli {
 

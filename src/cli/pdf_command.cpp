@@ -12,7 +12,7 @@
 #include "core_path.h"
 #include "exit_status.h"
 #include "offscreen.h"
-#include "report.h"
+#include "paper/report.h"
 #include "report_printer.h"
 
 namespace haltrix::cli {

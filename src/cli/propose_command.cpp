@@ -11,16 +11,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "bar_proposal.h"
+#include "studies/bar_proposal.h"
 #include "core_path.h"
-#include "design_calculation.h"
-#include "design_file.h"
-#include "design_file_bars.h"
+#include "design/design_calculation.h"
+#include "files/design_file.h"
+#include "files/design_file_bars.h"
 #include "exit_status.h"
-#include "file_path.h"
-#include "file_replace.h"
-#include "horizontal_check.h"
-#include "proposal_text.h"
+#include "files/file_path.h"
+#include "files/file_replace.h"
+#include "design/horizontal_check.h"
+#include "studies/proposal_text.h"
 #include "same_file.h"
 
 namespace haltrix::cli {

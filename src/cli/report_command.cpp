@@ -6,7 +6,7 @@
 
 #include "calculation.h"
 #include "exit_status.h"
-#include "report.h"
+#include "paper/report.h"
 
 namespace haltrix::cli {
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "file_path.h"
+#include "files/file_path.h"
 
 namespace haltrix::cli {
 

@@ -6,7 +6,7 @@
 
 #include "calculation.h"
 #include "exit_status.h"
-#include "sheet.h"
+#include "paper/sheet.h"
 
 namespace haltrix::cli {
 

@@ -14,7 +14,7 @@
 #include "core_path.h"
 #include "exit_status.h"
 #include "offscreen.h"
-#include "sketch_dxf.h"
+#include "sketch/sketch_dxf.h"
 #include "sketch_export.h"
 
 namespace haltrix::cli {

@@ -5,12 +5,12 @@
 #include <iostream>
 
 #include "argument_walk.h"
-#include "csv.h"
-#include "design_file.h"
+#include "files/csv.h"
+#include "files/design_file.h"
 #include "exit_status.h"
-#include "number_format.h"
+#include "paper/number_format.h"
 #include "output_buffer.h"
-#include "sweep.h"
+#include "studies/sweep.h"
 
 namespace haltrix::cli {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sweep.h"
+#include "studies/sweep.h"
 
 namespace haltrix::cli {
 

@@ -6,11 +6,11 @@
 #include <iostream>
 #include <map>
 
-#include "csv.h"
-#include "design_file.h"
-#include "design_table.h"
+#include "files/csv.h"
+#include "files/design_file.h"
+#include "files/design_table.h"
 #include "exit_status.h"
-#include "file_path.h"
+#include "files/file_path.h"
 
 namespace haltrix::cli {
 

@@ -11,7 +11,7 @@
 #include "haltrix_version.h"
 #include "pdf_navigation.h"
 #include "report_printer.h"
-#include "sketch_builder.h"
+#include "sketch/sketch_builder.h"
 
 namespace haltrix::print {
 

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "book.h"
+#include "paper/book.h"
 
 namespace haltrix::print {
 

@@ -8,9 +8,9 @@
 #include <QStringList>
 #include <optional>
 
-#include "report.h"
+#include "paper/report.h"
 #include "report_painter.h"
-#include "sketch.h"
+#include "sketch/sketch.h"
 
 class QPrinter;
 

@@ -6,8 +6,8 @@
 #include <QPageSize>
 #include <QPrinter>
 
-#include "design_notes.h"
-#include "report.h"
+#include "findings/design_notes.h"
+#include "paper/report.h"
 
 namespace haltrix::print {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "design_inputs.h"
-#include "design_results.h"
-#include "design_warnings.h"
+#include "design/design_inputs.h"
+#include "design/design_results.h"
+#include "findings/design_warnings.h"
 #include "page_writer.h"
-#include "sketch.h"
+#include "sketch/sketch.h"
 
 class QDate;
 class QPrinter;

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sketch_layout.h"
+#include "sketch/sketch_layout.h"
 #include "sketch_painter.h"
-#include "sketch_svg.h"
+#include "sketch/sketch_svg.h"
 
 namespace haltrix::print {
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QString>
 
-#include "sketch.h"
+#include "sketch/sketch.h"
 
 class QIODevice;
 

@@ -12,7 +12,7 @@
 #include <map>
 
 #include "fonts.h"
-#include "sketch_layout.h"
+#include "sketch/sketch_layout.h"
 
 namespace haltrix::print {
 

@@ -4,7 +4,7 @@
 #include <QRectF>
 #include <QStringList>
 
-#include "sketch.h"
+#include "sketch/sketch.h"
 
 class QPainter;
 

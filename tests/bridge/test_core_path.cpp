@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "core_path.h"
-#include "design_file.h"
+#include "files/design_file.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "calc_runner.h"
-#include "design_file.h"
+#include "files/design_file.h"
 #include "pdf_structure.h"
 #include "pdf_text.h"
 

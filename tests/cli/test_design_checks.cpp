@@ -13,7 +13,7 @@
 
 #include "command_line_checks.h"
 #include "design_checks.h"
-#include "design_file.h"
+#include "files/design_file.h"
 
 using namespace haltrix;
 

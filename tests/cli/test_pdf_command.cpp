@@ -9,10 +9,10 @@
 #include <QTest>
 
 #include "calc_runner.h"
-#include "design_calculation.h"
-#include "design_file.h"
+#include "design/design_calculation.h"
+#include "files/design_file.h"
 #include "pdf_text.h"
-#include "report.h"
+#include "paper/report.h"
 
 using namespace haltrix;
 

@@ -11,7 +11,7 @@
 #include <QXmlStreamReader>
 
 #include "calc_runner.h"
-#include "design_file.h"
+#include "files/design_file.h"
 #include "pdf_text.h"
 
 using namespace haltrix;

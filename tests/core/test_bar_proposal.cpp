@@ -9,10 +9,10 @@
 #include <random>
 #include <tuple>
 
-#include "bar_proposal.h"
-#include "bar_table.h"
-#include "design_calculation.h"
-#include "design_warnings.h"
+#include "studies/bar_proposal.h"
+#include "design/bar_table.h"
+#include "design/design_calculation.h"
+#include "findings/design_warnings.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

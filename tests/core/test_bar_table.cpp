@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-#include "bar_table.h"
+#include "design/bar_table.h"
 
 using namespace haltrix;
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <streambuf>
 
-#include "csv.h"
+#include "files/csv.h"
 
 using namespace haltrix;
 

@@ -15,7 +15,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "design_file.h"
+#include "files/design_file.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

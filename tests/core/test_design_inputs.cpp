@@ -8,11 +8,11 @@
 #include <set>
 #include <sstream>
 
-#include "csv.h"
-#include "design_file.h"
-#include "design_table.h"
-#include "input_fields.h"
-#include "sweep.h"
+#include "files/csv.h"
+#include "files/design_file.h"
+#include "files/design_table.h"
+#include "design/input_fields.h"
+#include "studies/sweep.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

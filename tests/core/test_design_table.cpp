@@ -8,10 +8,10 @@
 #include <limits>
 #include <sstream>
 
-#include "csv.h"
-#include "design_calculation.h"
-#include "design_file.h"
-#include "design_table.h"
+#include "files/csv.h"
+#include "design/design_calculation.h"
+#include "files/design_file.h"
+#include "files/design_table.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

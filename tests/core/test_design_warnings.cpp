@@ -7,9 +7,9 @@
 #include <cmath>
 #include <limits>
 
-#include "clear_spacing_rule.h"
-#include "design_file.h"
-#include "design_warnings.h"
+#include "findings/clear_spacing_rule.h"
+#include "files/design_file.h"
+#include "findings/design_warnings.h"
 
 using namespace haltrix;
 

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-#include "design_calculation.h"
-#include "engine.h"
-#include "horizontal_check.h"
+#include "design/design_calculation.h"
+#include "design/engine.h"
+#include "design/horizontal_check.h"
 #include "recording_notifier.h"
 #include "worked_examples.h"
 

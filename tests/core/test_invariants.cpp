@@ -10,15 +10,15 @@
 #include <random>
 #include <string>
 
-#include "bar_table.h"
-#include "design_calculation.h"
-#include "design_file.h"
-#include "design_inputs.h"
-#include "horizontal_check.h"
-#include "number_format.h"
+#include "design/bar_table.h"
+#include "design/design_calculation.h"
+#include "files/design_file.h"
+#include "design/design_inputs.h"
+#include "design/horizontal_check.h"
+#include "paper/number_format.h"
 #include "recording_notifier.h"
-#include "report.h"
-#include "sheet.h"
+#include "paper/report.h"
+#include "paper/sheet.h"
 
 using namespace haltrix;
 

@@ -14,8 +14,8 @@
 #include <limits>
 #include <random>
 
-#include "design_file.h"
-#include "number_format.h"
+#include "files/design_file.h"
+#include "paper/number_format.h"
 
 using namespace haltrix;
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "number_format.h"
+#include "paper/number_format.h"
 
 using namespace haltrix;
 

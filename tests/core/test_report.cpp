@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "horizontal_check.h"
-#include "report.h"
+#include "design/horizontal_check.h"
+#include "paper/report.h"
 #include "worked_example.h"
 #include "worked_examples.h"
 

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-#include "sensitivity.h"
+#include "studies/sensitivity.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "sheet.h"
+#include "paper/sheet.h"
 #include "worked_example.h"
 
 using namespace haltrix;

@@ -9,10 +9,10 @@
 #include <limits>
 #include <string>
 
-#include "design_calculation.h"
-#include "sketch_builder.h"
-#include "sketch_dxf.h"
-#include "sketch_svg.h"
+#include "design/design_calculation.h"
+#include "sketch/sketch_builder.h"
+#include "sketch/sketch_dxf.h"
+#include "sketch/sketch_svg.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

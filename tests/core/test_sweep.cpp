@@ -7,9 +7,9 @@
 #include <cmath>
 #include <limits>
 
-#include "design_calculation.h"
-#include "engine.h"
-#include "sweep.h"
+#include "design/design_calculation.h"
+#include "design/engine.h"
+#include "studies/sweep.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "design_file.h"
-#include "number_format.h"
-#include "unit_conversion.h"
+#include "files/design_file.h"
+#include "paper/number_format.h"
+#include "studies/unit_conversion.h"
 #include "worked_examples.h"
 
 using namespace haltrix;

@@ -8,14 +8,14 @@
 #include <sstream>
 #include <string>
 
-#include "design_calculation.h"
-#include "design_file.h"
-#include "design_inputs.h"
-#include "design_results.h"
-#include "notifier.h"
+#include "design/design_calculation.h"
+#include "files/design_file.h"
+#include "design/design_inputs.h"
+#include "design/design_results.h"
+#include "design/notifier.h"
 #include "recording_notifier.h"
-#include "report.h"
-#include "sheet.h"
+#include "paper/report.h"
+#include "paper/sheet.h"
 
 namespace haltrix::testing {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "design_inputs.h"
+#include "design/design_inputs.h"
 
 // The worked bracket of the calculation's reference example: H1 0.5, H2 0.7,
 // l 0.25, b 1.2, a 0.3, first layer 4 x D22, second layer 2 x D22.

@@ -7,10 +7,10 @@
 
 #include <string>
 
-#include "design_calculation.h"
-#include "design_document.h"
-#include "design_file.h"
-#include "design_inputs.h"
+#include "design/design_calculation.h"
+#include "document/design_document.h"
+#include "files/design_file.h"
+#include "design/design_inputs.h"
 
 namespace haltrix::testing {
 

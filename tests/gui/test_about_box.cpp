@@ -11,9 +11,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "about_box.h"
+#include "help/about_box.h"
 #include "gui_test_support.h"
-#include "system_registry.h"
+#include "platform/system_registry.h"
 
 using namespace haltrix::gui;
 using haltrix::gui::test::RecordingSink;

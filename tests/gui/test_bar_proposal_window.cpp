@@ -11,9 +11,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_document.h"
+#include "document/design_document.h"
 #include "gui_test_support.h"
-#include "input_form.h"
+#include "forms/input_form.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

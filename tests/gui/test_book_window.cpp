@@ -15,10 +15,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "book_window.h"
+#include "tools/book_window.h"
 #include "calc_runner.h"
 #include "gui_test_support.h"
-#include "main_window.h"
+#include "main/main_window.h"
 #include "pdf_structure.h"
 #include "pdf_text.h"
 

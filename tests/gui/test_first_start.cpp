@@ -13,12 +13,12 @@
 #include <QtTest>
 #include <memory>
 
-#include "calculation_windows.h"
-#include "child_windows.h"
-#include "design_document.h"
+#include "calculation/calculation_windows.h"
+#include "platform/child_windows.h"
+#include "document/design_document.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
-#include "main_window.h"
+#include "main/main_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

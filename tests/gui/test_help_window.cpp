@@ -12,14 +12,14 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_document.h"
-#include "engine.h"
+#include "document/design_document.h"
+#include "design/engine.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
-#include "help_window.h"
-#include "horizontal_check.h"
-#include "main_window.h"
+#include "help/help_window.h"
+#include "design/horizontal_check.h"
+#include "main/main_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -11,11 +11,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_document.h"
+#include "document/design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
-#include "input_form.h"
-#include "twips.h"
+#include "forms/input_form.h"
+#include "platform/twips.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -21,15 +21,15 @@
 #include <QtTest>
 #include <memory>
 
-#include "about_box.h"
-#include "design_document.h"
+#include "help/about_box.h"
+#include "document/design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
-#include "input_form.h"
-#include "main_window.h"
-#include "twips.h"
-#include "window_placement.h"
+#include "forms/input_form.h"
+#include "main/main_window.h"
+#include "platform/twips.h"
+#include "platform/window_placement.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

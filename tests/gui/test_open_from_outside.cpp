@@ -17,10 +17,10 @@
 #include <unistd.h>
 #endif
 
-#include "design_document.h"
+#include "document/design_document.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
-#include "main_window.h"
+#include "main/main_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "number_input.h"
-#include "twips.h"
-#include "window_placement.h"
+#include "forms/number_input.h"
+#include "platform/twips.h"
+#include "platform/window_placement.h"
 
 using namespace haltrix::gui;
 

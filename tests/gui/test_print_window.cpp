@@ -23,14 +23,14 @@
 #include <cmath>
 #include <set>
 
-#include "design_file.h"
+#include "files/design_file.h"
 #include "example_designs.h"
 #include "pdf_text.h"
-#include "preview_surface.h"
-#include "print_interaction.h"
-#include "print_window.h"
+#include "calculation/preview_surface.h"
+#include "calculation/print_interaction.h"
+#include "calculation/print_window.h"
 #include "recording_notifier.h"
-#include "report.h"
+#include "paper/report.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -10,11 +10,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_document.h"
+#include "document/design_document.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
-#include "main_window.h"
-#include "recent_designs.h"
+#include "main/main_window.h"
+#include "document/recent_designs.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -18,17 +18,17 @@
 #include <QTest>
 #include <QTimer>
 
-#include "bar_table.h"
-#include "design_file.h"
-#include "design_inputs.h"
+#include "design/bar_table.h"
+#include "files/design_file.h"
+#include "design/design_inputs.h"
 #include "example_designs.h"
-#include "horizontal_check.h"
-#include "notifier.h"
-#include "number_format.h"
+#include "design/horizontal_check.h"
+#include "design/notifier.h"
+#include "paper/number_format.h"
 #include "recording_notifier.h"
-#include "result_window.h"
-#include "sheet.h"
-#include "twips.h"
+#include "calculation/result_window.h"
+#include "paper/sheet.h"
+#include "platform/twips.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -18,13 +18,13 @@
 #include <memory>
 #include <qcustomplot.h>
 
-#include "design_document.h"
+#include "document/design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
-#include "main_window.h"
-#include "print_interaction.h"
-#include "plot_labels.h"
-#include "sensitivity_window.h"
+#include "main/main_window.h"
+#include "calculation/print_interaction.h"
+#include "tools/plot_labels.h"
+#include "tools/sensitivity_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -18,23 +18,23 @@
 #include <QTest>
 #include <memory>
 
-#include "calculation_windows.h"
-#include "child_windows.h"
-#include "design_document.h"
+#include "calculation/calculation_windows.h"
+#include "platform/child_windows.h"
+#include "document/design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
-#include "input_form.h"
-#include "main_window.h"
+#include "forms/input_form.h"
+#include "main/main_window.h"
 #include "pdf_text.h"
-#include "print_interaction.h"
-#include "print_window.h"
+#include "calculation/print_interaction.h"
+#include "calculation/print_window.h"
 #include "report_printer.h"
-#include "result_window.h"
-#include "sketch_builder.h"
-#include "sketch_companions.h"
-#include "sketch_window.h"
-#include "twips.h"
+#include "calculation/result_window.h"
+#include "sketch/sketch_builder.h"
+#include "calculation/sketch_companions.h"
+#include "calculation/sketch_window.h"
+#include "platform/twips.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -16,13 +16,13 @@
 #include <memory>
 #include <optional>
 
-#include "design_document.h"
-#include "design_file.h"
+#include "document/design_document.h"
+#include "files/design_file.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
-#include "main_window.h"
-#include "number_format.h"
-#include "unit_conversion_dialog.h"
+#include "main/main_window.h"
+#include "paper/number_format.h"
+#include "tools/unit_conversion_dialog.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -17,11 +17,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "design_document.h"
+#include "document/design_document.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
-#include "input_form.h"
-#include "main_window.h"
+#include "forms/input_form.h"
+#include "main/main_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

@@ -20,20 +20,20 @@
 #include <cmath>
 #include <memory>
 
-#include "calculation_windows.h"
-#include "clear_spacing_dialog.h"
-#include "clear_spacing_settings.h"
-#include "design_calculation.h"
-#include "design_document.h"
+#include "calculation/calculation_windows.h"
+#include "tools/clear_spacing_dialog.h"
+#include "tools/clear_spacing_settings.h"
+#include "design/design_calculation.h"
+#include "document/design_document.h"
 #include "example_designs.h"
-#include "findings_list.h"
+#include "forms/findings_list.h"
 #include "gui_test_support.h"
-#include "input_form.h"
-#include "main_window.h"
-#include "print_interaction.h"
-#include "print_window.h"
+#include "forms/input_form.h"
+#include "main/main_window.h"
+#include "calculation/print_interaction.h"
+#include "calculation/print_window.h"
 #include "recording_notifier.h"
-#include "result_window.h"
+#include "calculation/result_window.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;

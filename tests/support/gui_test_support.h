@@ -12,9 +12,9 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "file_dialogs.h"
-#include "message_sink.h"
-#include "save_prompt.h"
+#include "document/file_dialogs.h"
+#include "platform/message_sink.h"
+#include "document/save_prompt.h"
 
 namespace haltrix::gui::test {
 

@@ -10,9 +10,9 @@
 #include <QTest>
 #include <memory>
 
-#include "design_document.h"
+#include "document/design_document.h"
 #include "gui_test_support.h"
-#include "main_window.h"
+#include "main/main_window.h"
 
 namespace haltrix::gui::test {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "notifier.h"
+#include "design/notifier.h"
 
 namespace haltrix::testing {
 

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "studies/unit_conversion.h"
+
+#include <cmath>
+
+#include "paper/number_format.h"
+
+namespace haltrix {
+
+std::int32_t otherUnitSystem(std::int32_t unitSystem) {
+    return unitSystem == kUnitGravitational ? kUnitSI : kUnitGravitational;
+}
+
+std::string unitSystemName(std::int32_t unitSystem) {
+    if (unitSystem == kUnitGravitational)
+        return "重力単位";
+    if (unitSystem == kUnitSI)
+        return "ＳＩ単位";
+    return "単位系 " + std::to_string(unitSystem);
+}
+
+std::optional<std::string> convertUnitSystem(const DesignInputs& design, std::int32_t to,
+                                             int roundingDigits, UnitConversion& result) {
+    if (to != kUnitGravitational && to != kUnitSI)
+        return "変換先の単位系は 1（重力単位）か 2（ＳＩ単位）です";
+    if (roundingDigits < 0 || roundingDigits > kMaxRoundingDigits)
+        return "丸めの桁数は 1 から " + std::to_string(kMaxRoundingDigits) + " です";
+    const std::int32_t from = design.unitSystem;
+    if (from != kUnitGravitational && from != kUnitSI)
+        return "単位系が " + std::to_string(from) +
+               " の設計は変換できません（1 重力単位か 2 ＳＩ単位の設計だけです）";
+
+    UnitConversion conversion;
+    conversion.from = from;
+    conversion.to = to;
+    conversion.roundingDigits = roundingDigits;
+    conversion.design = design;
+    if (from != to) {
+        const bool toSI = to == kUnitSI;
+        // The inputs whose unit the unit system changes, in the table's order.
+        for (const InputField& input : kInputFields) {
+            const double factor = siFactor(input.kind);
+            if (!input.number || factor == 1.0)
+                continue;
+            ConvertedInput changed;
+            changed.name = input.symbol;
+            changed.unitBefore = inputUnit(input.kind, from);
+            changed.unitAfter = inputUnit(input.kind, to);
+            changed.before = design.*input.number;
+            changed.after = toSI ? changed.before * factor : changed.before / factor;
+            if (roundableOnConversion(input.kind) && roundingDigits > 0) {
+                changed.after = roundSignificant(changed.after, roundingDigits);
+                changed.rounded = true;
+            }
+            if (!std::isfinite(changed.after))
+                return changed.name + " = " + plainText(changed.before) + " " + changed.unitBefore +
+                       " は変換すると数値の範囲を超えます";
+            conversion.design.*input.number = changed.after;
+            conversion.inputs.push_back(std::move(changed));
+        }
+        conversion.design.unitSystem = to;
+    }
+    result = std::move(conversion);
+    return std::nullopt;
+}
+
+std::string UnitConversion::description(Tense tense) const {
+    const bool done = tense == Tense::Done;
+    if (inputs.empty())
+        return "すでに" + unitSystemName(to) + "の設計です。値は変換" +
+               (done ? "していません。\n" : "しません。\n");
+    std::string text = unitSystemName(from) + "から" + unitSystemName(to) + "へ変換" +
+                       (done ? "しました。\n" : "します。\n");
+    for (const ConvertedInput& input : inputs) {
+        text += "  " + input.name + " = " + plainText(input.before) + " " + input.unitBefore +
+                " → " + plainText(input.after) + " " + input.unitAfter;
+        if (input.rounded)
+            text += "（丸め）";
+        text += "\n";
+    }
+    text += "換算: 1 tf = 9.80665 kN、1 t/m3 = 9.80665 kN/m3、1 kg/cm2 = 0.0980665 N/mm2、"
+            "1 cm = 10 mm。\n";
+    text += "H1, H2, l, b, a（m）と鉄筋の呼び名・本数は変わりません。\n";
+    if (roundingDigits > 0)
+        text += "σsa と γc は有効数字 " + std::to_string(roundingDigits) + " 桁に丸め" +
+                (done ? "ました。\n" : "ます。\n");
+    else
+        text += std::string("σsa と γc は丸め") + (done ? "ていません。\n" : "ません。\n");
+    return text;
+}
+
+bool holdsInputs(const DesignInputs& r) {
+    for (const InputField& field : kInputFields) {
+        if ((field.number && r.*field.number != 0.0) || (field.text && !(r.*field.text).empty()))
+            return true;
+    }
+    return false;
+}
+
+} // namespace haltrix

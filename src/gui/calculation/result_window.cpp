@@ -1,0 +1,270 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calculation/result_window.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "design/bar_table.h"
+#include "platform/child_windows.h"
+#include "design/design_calculation.h"
+#include "findings/design_warnings.h"
+#include "forms/findings_list.h"
+#include "design/horizontal_check.h"
+#include "fonts.h"
+#include "platform/message_notifier.h"
+#include "paper/number_format.h"
+#include "forms/number_input.h"
+#include "paper/sheet.h"
+#include "calculation/sheet_grid.h"
+#include "forms/shown_number.h"
+#include "platform/twips.h"
+
+namespace haltrix::gui {
+
+namespace {
+
+constexpr ResultWindowProfile kProfiles[] = {
+    {Twin::Gravitational, "frm_calc", "(cm2)"},
+    {Twin::SI, "frm_calc_si", "(mm2)"},
+};
+
+// Client area of the window, twips.
+constexpr int kClientWidthTwips = 8550;
+constexpr int kClientHeightTwips = 8745;
+
+// The bar count as typed: a number in the user's locale (the default locale,
+// the system's unless the program chose another), else in the program's own
+// notation; an empty box and anything else count as 0 bars.
+double barCountOf(const QString& text) {
+    return numberFromText(text, QLocale()).value_or(0.0);
+}
+
+QString qtext(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+const ResultWindowProfile& resultWindowProfile(Twin twin) {
+    return twin == Twin::Gravitational ? kProfiles[0] : kProfiles[1];
+}
+
+ResultWindow::ResultWindow(DesignDocument& document, Twin twin, Notifier* notifier,
+                           QWidget* parent)
+    : QWidget(parent), m_document(document), m_profile(resultWindowProfile(twin)),
+      m_notifier(notifier) {
+    setObjectName(QString::fromLatin1(m_profile.objectName));
+    setWindowTitle(QStringLiteral("計算結果"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(proportionalGothicFont());
+    createControls();
+    load();
+
+    connect(m_barCount, &QLineEdit::textChanged, this, &ResultWindow::recheckHorizontalBars);
+    connect(m_barList, &QListWidget::itemSelectionChanged, this,
+            &ResultWindow::recheckHorizontalBars);
+    connect(m_closeButton, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
+    connect(m_printButton, &QPushButton::clicked, this, &ResultWindow::requestPrint);
+    connect(m_sketchButton, &QPushButton::clicked, this, &ResultWindow::sketchRequested);
+    connect(&m_document, &DesignDocument::inputsChanged, this, &ResultWindow::followInputs);
+    connect(&m_document, &DesignDocument::spacingRuleChanged, this, &ResultWindow::updateFindings);
+    connect(m_findingsLine, &QLabel::linkActivated, this, &ResultWindow::showFindingsList);
+}
+
+QSize ResultWindow::clientSize(double dpi) {
+    return {twipsToPixels(kClientWidthTwips, dpi), twipsToPixels(kClientHeightTwips, dpi)};
+}
+
+void ResultWindow::createControls() {
+    const double dpi = logicalDpiOf(this);
+    // A fixed form: the grids and controls sit at fixed places.
+    setFixedSize(clientSize(dpi));
+
+    auto label = [&](const char* name, const QString& text, QRect twips) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height(), dpi));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return l;
+    };
+    const QString unit = QString::fromUtf8(m_profile.areaUnit);
+
+    label("Label1", QStringLiteral("(1)梁の自重及びﾓｰﾒﾝﾄ"), {120, 120, 2535, 255});
+    label("Label2", QStringLiteral("(2)鉄筋量の計算"), {120, 2040, 2655, 255});
+    label("Label3", QStringLiteral("(3)水平方向用心鉄筋"), {120, 6360, 2295, 255});
+    label("Label4", QStringLiteral("必要鉄筋量               H="), {720, 6720, 2055, 255});
+    m_requiredArea = label("Label9", QStringLiteral("0.00"), {3000, 6720, 1455, 255});
+    label("Label11_0", unit, {4560, 6720, 735, 255});
+    label("Label5", QStringLiteral("鉄筋径"), {720, 7200, 2055, 255});
+    label("Label6", QStringLiteral("鉄筋本数                   n="), {720, 7800, 2055, 255});
+    label("Label10", QStringLiteral("両側面の合計本数"), {4680, 7800, 1455, 255});
+    label("Label7", QStringLiteral("鉄筋量                    As="), {720, 8280, 2055, 255});
+    m_providedArea = label("Label8", QStringLiteral("0.00"), {3000, 8280, 1455, 255});
+    label("Label11_1", unit, {4560, 8280, 735, 255});
+    m_horizontalJudgement = label("Lab_ok", QString(), {5880, 8280, 855, 255});
+
+    m_selfWeightGrid = new QTableWidget(this);
+    m_selfWeightGrid->setObjectName(QStringLiteral("FG1"));
+    m_selfWeightGrid->setFont(proportionalGothicFont());
+    m_selfWeightGrid->setGeometry(twipsRect(120, 480, 8295, 1335, dpi));
+
+    m_resultGrid = new QTableWidget(this);
+    m_resultGrid->setObjectName(QStringLiteral("FG2"));
+    m_resultGrid->setFont(gothicFont());
+    m_resultGrid->setGeometry(twipsRect(120, 2400, 8295, 3735, dpi));
+
+    m_barList = new QListWidget(this);
+    m_barList->setObjectName(QStringLiteral("List_mtl_d"));
+    m_barList->setGeometry(twipsRect(3000, 7080, 1455, 600, dpi));
+    m_barList->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (std::string_view designation : kBarDesignations)
+        m_barList->addItem(
+            QString::fromLatin1(designation.data(), static_cast<qsizetype>(designation.size())));
+    // With no choice the check uses D10: the list shows it chosen.
+    m_barList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
+
+    m_barCount = new QLineEdit(QStringLiteral("4"), this);
+    m_barCount->setObjectName(QStringLiteral("tex_mtl_n"));
+    m_barCount->setGeometry(twipsRect(3000, 7800, 1455, 270, dpi));
+
+    m_closeButton = new QPushButton(QStringLiteral("閉じる"), this);
+    m_closeButton->setObjectName(QStringLiteral("Command1"));
+    m_closeButton->setGeometry(twipsRect(7200, 7800, 1215, 375, dpi));
+
+    m_printButton = new QPushButton(QStringLiteral("印刷"), this);
+    m_printButton->setObjectName(QStringLiteral("Command2"));
+    m_printButton->setGeometry(twipsRect(7200, 8280, 1215, 375, dpi));
+
+    // Above the two buttons, in the room the form leaves there.
+    m_sketchButton = new QPushButton(QStringLiteral("形状図"), this);
+    m_sketchButton->setObjectName(QStringLiteral("Command_sketch"));
+    m_sketchButton->setGeometry(twipsRect(7200, 7320, 1215, 375, dpi));
+
+    m_findingsLine = label("lblFindings", QString(), {4680, 6360, 3735, 255});
+    m_findingsLine->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    m_findingsLine->setTextFormat(Qt::RichText);
+    m_findingsLine->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                            Qt::LinksAccessibleByKeyboard);
+}
+
+// Loads the document's results: the message of a calculation that stopped,
+// the sheet, the horizontal check with the bar and count the window shows.
+void ResultWindow::load() {
+    m_results = m_document.results();
+    checkChosenBars();
+    if (m_results.message) {
+        // The message stops the calculation early but not the loading: the
+        // sheet and the check show the results as far as they were reached.
+        MessageBoxNotifier messageBox(this);
+        (m_notifier ? *m_notifier : messageBox).notify(*m_results.message);
+    }
+
+    const Sheet sheet = fillSheet(m_document.inputs(), m_results, m_profile.twin);
+    const double dpi = logicalDpiOf(this);
+    showSheetGrid(*m_selfWeightGrid, sheet.fg1, dpi);
+    showSheetGrid(*m_resultGrid, sheet.fg2, dpi);
+    showHorizontalCheck();
+    updateFindings();
+}
+
+// The summary beside the sheet, and the list when it is open.
+void ResultWindow::updateFindings() {
+    const std::vector<Finding> findings =
+        findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule());
+    const QString summary = qtext(findingsSummary(findings));
+    if (summary.isEmpty()) {
+        m_findingsLine->setText(QString::fromUtf8(kNoFindingsText).toHtmlEscaped());
+    } else {
+        const char* colour = hasWarning(findings) ? "#c00000" : "#8a5a00";
+        m_findingsLine->setText(
+            QStringLiteral("<a href=\"findings\" style=\"color:%1\">%2</a>").arg(colour, summary));
+    }
+    m_findingsLine->setToolTip(
+        summary.isEmpty() ? QString() : QStringLiteral("クリックすると一覧を表示します"));
+    if (m_findingsDialog)
+        m_findingsDialog->findChild<FindingsList*>()->showFindings(findings);
+}
+
+void ResultWindow::showFindingsList() {
+    if (!m_findingsDialog) {
+        auto* dialog = new QDialog(this);
+        dialog->setObjectName(QStringLiteral("dlgFindings"));
+        dialog->setWindowTitle(QStringLiteral("警告・注意"));
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        auto* list = new FindingsList(dialog);
+        list->setObjectName(QStringLiteral("lstFindings"));
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+        connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+        auto* layout = new QVBoxLayout(dialog);
+        layout->addWidget(list);
+        layout->addWidget(buttons);
+        const double dpi = logicalDpiOf(this);
+        dialog->resize(twipsToPixels(7200, dpi), twipsToPixels(3000, dpi));
+        m_findingsDialog = dialog;
+        updateFindings();
+    }
+    m_findingsDialog->show();
+    m_findingsDialog->raise();
+    m_findingsDialog->activateWindow();
+}
+
+void ResultWindow::followInputs() {
+    if (twinForUnitSystem(m_document.inputs().unitSystem) != m_profile.twin) {
+        // Results in the units of the other twin would be wrong; the
+        // calculation command opens the right window.
+        closeHostWindow(this);
+        return;
+    }
+    load();
+}
+
+// Checks the chosen side-face bars and shows the required steel, the
+// provided steel and the judgement. The required steel is shown again on
+// every run, so that it always agrees with the judgement beside it.
+void ResultWindow::recheckHorizontalBars() {
+    checkChosenBars();
+    showHorizontalCheck();
+    // The count typed here is one of the things the warnings look at.
+    updateFindings();
+}
+
+void ResultWindow::showHorizontalCheck() {
+    const SideFaceReinforcement& check = m_results.sideFaces;
+    showNumber(*m_requiredArea, qtext(formatPattern(check.required, "0.00")));
+    showNumber(*m_providedArea, qtext(formatPattern(check.As, "0.00")));
+    m_horizontalJudgement->setText(qtext(check.judgement));
+}
+
+// The side faces of the window's results with its bar and count, in the
+// bar-table column of its twin.
+void ResultWindow::checkChosenBars() {
+    const HorizontalChoice choice = horizontalChoice();
+    m_results.sideFaces = checkHorizontal(m_document.inputs(), m_results, m_profile.twin,
+                                          choice.barIndex, choice.barCount);
+}
+
+HorizontalChoice ResultWindow::horizontalChoice() const {
+    return {selectedBar(), barCountOf(m_barCount->text())};
+}
+
+// The selected list position, -1 when nothing is selected. The current item
+// alone (which the list sets when it gets the focus) is no choice.
+int ResultWindow::selectedBar() const {
+    const QList<QListWidgetItem*> selected = m_barList->selectedItems();
+    return selected.isEmpty() ? -1 : m_barList->row(selected.front());
+}
+
+void ResultWindow::requestPrint() {
+    const HorizontalChoice choice = horizontalChoice();
+    closeHostWindow(this);
+    emit printRequested(choice);
+}
+
+} // namespace haltrix::gui

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "document/design_document.h"
+#include "design/design_calculation.h"
+#include "design/twin.h"
+
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+
+namespace haltrix {
+class Notifier;
+}
+
+namespace haltrix::gui {
+
+// What tells the two result windows apart; the engine procedures and the
+// bar-table column follow from the twin in the core.
+struct ResultWindowProfile {
+    Twin twin;
+    const char* objectName; // "frm_calc" / "frm_calc_si"
+    const char* areaUnit;   // text of both Label11 labels
+};
+
+const ResultWindowProfile& resultWindowProfile(Twin twin);
+
+// The result window "計算結果" (frm_calc, frm_calc_si). It shows the
+// document's results: the sheet in FG1 and FG2 and the horizontal check with
+// the side-face bar and count chosen here (List_mtl_d, tex_mtl_n), the
+// window's own choice, checked on its own copy of the results. A calculation
+// that stopped shows its message when the window loads. Every edit of
+// tex_mtl_n and every change of the selection in List_mtl_d checks the
+// side faces again. When the design's inputs change, the window loads again
+// (the chosen side-face bar and count stay), so it always shows the
+// calculation of the inputs as they stand; when the unit system no longer
+// selects this twin, the window closes. The two Label11 labels are
+// named Label11_0 and Label11_1 after their positions in the control array.
+//
+// Beside the sheet, lblFindings sums up the design's warnings ("注意 1件");
+// its link opens the list of them (dlgFindings). Both follow the inputs and
+// the spacing rule.
+class ResultWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // `notifier` receives the calculation's message and must outlive the
+    // window; without one a modal message box shows it. The window deletes
+    // itself when closed.
+    ResultWindow(DesignDocument& document, Twin twin, Notifier* notifier = nullptr,
+                 QWidget* parent = nullptr);
+
+    Twin twin() const { return m_profile.twin; }
+    // The window's fixed size at a screen's logical DPI.
+    static QSize clientSize(double dpi);
+
+    // Opens (or brings up) the list of the design's warnings.
+    void showFindingsList();
+
+    // What the window shows: the document's results checked with its own
+    // side-face choice.
+    const DesignResults& results() const { return m_results; }
+    HorizontalChoice horizontalChoice() const;
+
+signals:
+    // "印刷" closed the window; the main window opens the print window for
+    // the side-face bars chosen here.
+    void printRequested(const HorizontalChoice& choice);
+    // "形状図": the main window shows the sketch of the calculation beside.
+    void sketchRequested();
+
+private:
+    void createControls();
+    void load();
+    void followInputs();
+    void recheckHorizontalBars();
+    void checkChosenBars();
+    void showHorizontalCheck();
+    int selectedBar() const;
+    void requestPrint();
+    void updateFindings();
+
+    DesignDocument& m_document;
+    const ResultWindowProfile& m_profile;
+    Notifier* m_notifier;
+    DesignResults m_results;
+
+    QTableWidget* m_selfWeightGrid = nullptr;
+    QTableWidget* m_resultGrid = nullptr;
+    QLabel* m_requiredArea = nullptr;
+    QLabel* m_providedArea = nullptr;
+    QLabel* m_horizontalJudgement = nullptr;
+    QListWidget* m_barList = nullptr;
+    QLineEdit* m_barCount = nullptr;
+    QPushButton* m_closeButton = nullptr;
+    QPushButton* m_printButton = nullptr;
+    QPushButton* m_sketchButton = nullptr;
+    QLabel* m_findingsLine = nullptr;
+    QPointer<QDialog> m_findingsDialog;
+};
+
+} // namespace haltrix::gui

@@ -1,0 +1,540 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "forms/input_form.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QShortcut>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "tools/bar_proposal_window.h"
+#include "platform/child_windows.h"
+#include "document/design_document.h"
+#include "findings/design_warnings.h"
+#include "forms/findings_list.h"
+#include "fonts.h"
+#include "platform/message_sink.h"
+#include "paper/number_format.h"
+#include "forms/number_input.h"
+#include "platform/twips.h"
+
+namespace haltrix::gui {
+
+namespace {
+
+constexpr InputFormProfile kGravitationalForm{
+    "frm_datain", "支点反力 (ｔ)", "（cm）",   "(cm)",         "(cm2)",
+    false,        "(t/m3)",        "(kg/cm2)", BarColumn::Cm2, true};
+
+constexpr InputFormProfile kSIForm{
+    "frm_datain_si", "支点反力 (kN)", "（mm）",       "(mm)", "(mm2)", true,
+    "(kN/m3)",       "(N/mm2)",       BarColumn::Mm2, false};
+
+// The number boxes in the order "OK" stores them, with the input they set and
+// the caption that names the box in a message.
+struct NumberField {
+    int text;
+    double DesignInputs::*member;
+    const char* caption;
+    int page;
+};
+
+constexpr NumberField kFieldsBeforeBars[] = {
+    {1, &DesignInputs::H1, "先端高    H1=", 0},
+    {2, &DesignInputs::H2, "付根高    H2=", 0},
+    {3, &DesignInputs::l, "張出長       l=", 0},
+    {4, &DesignInputs::b, "橋軸方向幅 b=", 0},
+    {5, &DesignInputs::a, "支承位置 a=", 0},
+    {10, &DesignInputs::concreteUnitWeight, "コンクリートの単位体積重量 γc =", 1},
+    {11, &DesignInputs::sigmaSa, "許容引張応力度 σsa=", 1},
+    {6, &DesignInputs::P, "鉛直力", 0},
+    {7, &DesignInputs::H, "直角方向水平力", 0},
+    {8, &DesignInputs::t, "被  り     t=", 1},
+    {9, &DesignInputs::c, "鉄筋間隔  c=", 1},
+};
+constexpr NumberField kLayer1Count{12, &DesignInputs::layer1Count, "１段目 本数     n=", 1};
+constexpr NumberField kLayer2Count{14, &DesignInputs::layer2Count, "２段目 本数     n=", 1};
+
+QString textOf(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+int selectedRow(const QListWidget* list) {
+    const QList<QListWidgetItem*> items = list->selectedItems();
+    return items.isEmpty() ? -1 : list->row(items.front());
+}
+
+// A designation the list does not hold (none, or one from a hand-edited
+// file) is taken as D10 by "OK" and the area: the list shows D10 chosen.
+void selectBar(QListWidget* list, const std::string& designation) {
+    const QList<QListWidgetItem*> found = list->findItems(
+        QString::fromStdString(designation), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QListWidgetItem* item = found.isEmpty() || designation.empty() ? list->item(0) : found.front();
+    list->setCurrentItem(item);
+    item->setSelected(true);
+}
+
+std::string selectedBar(const QListWidget* list) {
+    return std::string(barNameByIndex(selectedRow(list)));
+}
+
+// Reads the boxes and the bar lists into `inputs`, in the order
+// "OK" stores them; a box that does not hold a number gives NaN. Returns the
+// first such field, or null when every box holds a number.
+const NumberField* readFields(QLineEdit* const (&text)[16], const QListWidget* list1,
+                              const QListWidget* list2, DesignInputs& inputs) {
+    const NumberField* firstBad = nullptr;
+    auto read = [&](const NumberField& field) {
+        const std::optional<double> value = numberFromText(text[field.text]->text());
+        inputs.*field.member = value.value_or(std::numeric_limits<double>::quiet_NaN());
+        if (!value && !firstBad)
+            firstBad = &field;
+    };
+    for (const NumberField& field : kFieldsBeforeBars)
+        read(field);
+    inputs.layer1Bar = selectedBar(list1);
+    read(kLayer1Count);
+    inputs.layer2Bar = selectedBar(list2);
+    read(kLayer2Count);
+    return firstBad;
+}
+
+} // namespace
+
+const InputFormProfile& inputFormProfile(Twin twin) {
+    return twin == Twin::Gravitational ? kGravitationalForm : kSIForm;
+}
+
+QSize InputForm::clientSize(double dpi) {
+    // The fields and buttons fill the top 6000 twips; the warnings below.
+    return twipsRect(0, 0, 6240, 7515, dpi).size();
+}
+
+InputForm::InputForm(const InputFormProfile& profile, DesignDocument& document, MessageSink& messages,
+                     QWidget* parent)
+    : QWidget(parent), m_profile(profile), m_document(document), m_messages(messages),
+      m_dpi(logicalDpiOf(parent)) {
+    setObjectName(QLatin1String(profile.objectName));
+    setWindowTitle(QStringLiteral("入力データ"));
+    setFont(gothicFont(9));
+    setFixedSize(clientSize(m_dpi));
+
+    m_tab = new QTabWidget(this);
+    m_tab->setObjectName("SSTab1");
+    place(m_tab, QRect(120, 120, 6015, 4695));
+    auto* shapePage = new QWidget;
+    shapePage->setObjectName("SSTab1_Page0");
+    auto* rebarPage = new QWidget;
+    rebarPage->setObjectName("SSTab1_Page1");
+    m_tab->addTab(shapePage, QStringLiteral("形状寸法"));
+    m_tab->addTab(rebarPage, QStringLiteral("鉄筋データ"));
+    m_pages = {shapePage, rebarPage};
+    buildShapePage(shapePage);
+    buildRebarPage(rebarPage);
+    m_tab->setCurrentIndex(0);
+
+    // Children of the pages are placed relative to the tab control; the pages
+    // sit below the tab strip, so they are moved whenever the pages move.
+    m_tab->installEventFilter(this);
+    if (auto* stack = m_tab->findChild<QStackedWidget*>())
+        stack->installEventFilter(this);
+    for (QWidget* page : m_pages)
+        page->installEventFilter(this);
+
+    auto* note = addLabel(this, "Label25",
+                          QStringLiteral("データを変更した場合、okを押してフォームを閉じて下さい。"
+                                         "okを押さない場合は計算結果に反映されません。"),
+                          QRect(120, 5040, 3255, 735));
+    note->setWordWrap(true);
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName("Command_ok");
+    place(ok, QRect(3600, 5520, 1215, 375));
+    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    cancel->setObjectName("Command2");
+    place(cancel, QRect(4920, 5520, 1215, 375));
+    auto* propose = new QPushButton(QStringLiteral("自動選定"), this);
+    propose->setObjectName("Command3");
+    place(propose, QRect(3600, 5040, 1215, 375));
+    propose->setAutoDefault(true);
+    // Enter presses the button that has the focus, OK anywhere else
+    // (keyPressEvent); OK is drawn as the default.
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    cancel->setAutoDefault(true);
+    setUpKeyboard(ok, cancel);
+
+    m_findings = new FindingsList(this);
+    m_findings->setObjectName("lstFindings");
+    place(m_findings, QRect(120, 6000, 6015, 1395));
+
+    connect(ok, &QPushButton::clicked, this, &InputForm::acceptInput);
+    connect(cancel, &QPushButton::clicked, this, &InputForm::cancelInput);
+    connect(propose, &QPushButton::clicked, this, &InputForm::proposeBars);
+    connect(m_text[12], &QLineEdit::textChanged, this, &InputForm::updateLayer1Area);
+    connect(m_text[14], &QLineEdit::textChanged, this, &InputForm::updateLayer2Area);
+    connect(m_list1, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer1Area);
+    connect(m_list2, &QListWidget::itemSelectionChanged, this, &InputForm::updateLayer2Area);
+    for (QLineEdit* box : m_text) {
+        if (box)
+            connect(box, &QLineEdit::textChanged, this, &InputForm::typedInputsChanged);
+    }
+    for (QListWidget* list : {m_list1, m_list2})
+        connect(list, &QListWidget::itemSelectionChanged, this, &InputForm::typedInputsChanged);
+    connect(this, &InputForm::typedInputsChanged, this, &InputForm::updateFindings);
+    // The unit system and the spacing rule come from outside the form.
+    connect(&m_document, &DesignDocument::inputsChanged, this, &InputForm::updateFindings);
+    connect(&m_document, &DesignDocument::spacingRuleChanged, this, &InputForm::updateFindings);
+
+    loadInputs();
+}
+
+// The order the eye reads the fields in; the area boxes are written by the
+// form, so Tab passes them by (a click still reaches them, to copy). Ctrl+
+// PgDn and Ctrl+PgUp turn the pages wherever the focus is in the form.
+void InputForm::setUpKeyboard(QPushButton* ok, QPushButton* cancel) {
+    m_text[13]->setFocusPolicy(Qt::ClickFocus);
+    m_text[15]->setFocusPolicy(Qt::ClickFocus);
+    const QList<QWidget*> order = {m_text[1], m_text[2],  m_text[3], m_text[4],  m_text[5],
+                                   m_text[6], m_text[7],  m_text[8], m_text[9],  m_list1,
+                                   m_text[12], m_list2,   m_text[14], m_text[10], m_text[11],
+                                   ok,        cancel};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+
+    auto turn = [this](int step) {
+        const int count = m_tab->count();
+        m_tab->setCurrentIndex((m_tab->currentIndex() + step + count) % count);
+        // The first field of the page, so that typing goes on there.
+        (m_tab->currentIndex() == 0 ? m_text[1] : m_text[8])->setFocus(Qt::TabFocusReason);
+    };
+    // Ctrl+Tab is left to the workspace, which switches windows with it; in
+    // a form of its own the tab control takes it.
+    const std::pair<QKeySequence, int> keys[] = {{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                                 {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+    for (const auto& [key, step] : keys) {
+        auto* shortcut = new QShortcut(key, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [turn, step = step] { turn(step); });
+    }
+}
+
+void InputForm::keyPressEvent(QKeyEvent* event) {
+    // What a focused field or list leaves unhandled.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            acceptInput();
+            return;
+        }
+        break;
+    case Qt::Key_Escape:
+        cancelInput();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void InputForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A new form starts at its first field; one shown again keeps its place.
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        m_text[1]->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void InputForm::buildShapePage(QWidget* page) {
+    auto* beam = new QGroupBox(QStringLiteral("梁寸法  (m)"), page);
+    beam->setObjectName("Frame1");
+    placeOnPage(page, beam, QRect(240, 480, 2775, 3735));
+    const char* captions[] = {
+        "先端高    H1=", "付根高    H2=", "張出長       l=", "橋軸方向幅 b=", "支承位置 a="};
+    for (int row = 0; row < 5; ++row) {
+        const int top = 480 + row * 600;
+        addLabel(beam, QByteArray("Label") + QByteArray::number(row + 1), textOf(captions[row]),
+                 QRect(120, top + 60, 1440, 255));
+        m_text[row + 1] = addTextBox(beam, QByteArray("Text") + QByteArray::number(row + 1),
+                                     QRect(1560, top, 855, 375));
+    }
+    addLabel(beam, "Label6", QStringLiteral("(付根より) "), QRect(120, 3240, 1440, 255));
+
+    auto* reactions = new QGroupBox(textOf(m_profile.reactionFrameTitle), page);
+    reactions->setObjectName("Frame2");
+    placeOnPage(page, reactions, QRect(3120, 480, 2655, 1455));
+    addLabel(reactions, "Label7", QStringLiteral("鉛直力"), QRect(120, 300, 1440, 255));
+    m_text[6] = addTextBox(reactions, "Text6", QRect(1560, 240, 855, 375));
+    addLabel(reactions, "Label8", QStringLiteral("直角方向水平力"), QRect(120, 780, 1440, 255));
+    m_text[7] = addTextBox(reactions, "Text7", QRect(1560, 720, 855, 375));
+}
+
+void InputForm::buildRebarPage(QWidget* page) {
+    auto* main = new QGroupBox(QStringLiteral("主鉄筋"), page);
+    main->setObjectName("Frame3");
+    placeOnPage(page, main, QRect(240, 480, 5535, 2895));
+
+    addLabel(main, "Label9", QStringLiteral("被  り     t="), QRect(120, 375, 1200, 255));
+    m_text[8] = addTextBox(main, "Text8", QRect(1320, 360, 855, 270));
+    addLabel(main, "Label10", textOf(m_profile.coverUnit), QRect(2220, 375, 600, 255));
+    addLabel(main, "Label11", QStringLiteral("鉄筋間隔  c="), QRect(2820, 375, 1140, 255));
+    m_text[9] = addTextBox(main, "Text9", QRect(3960, 360, 855, 270));
+    addLabel(main, "Label12", textOf(m_profile.spacingUnit), QRect(4860, 375, 600, 255));
+
+    auto* first = addLabel(main, "Label13", QStringLiteral("１段目"), QRect(1320, 960, 855, 210));
+    first->setAlignment(Qt::AlignCenter);
+    auto* second = addLabel(main, "Label14", QStringLiteral("２段目"), QRect(3960, 960, 855, 210));
+    second->setAlignment(Qt::AlignCenter);
+    m_list1 = addBarList(main, "List1", QRect(1320, 1170, 855, 600));
+    m_list2 = addBarList(main, "List2", QRect(3960, 1170, 855, 600));
+
+    addLabel(main, "Label15", QStringLiteral("本数     n="), QRect(120, 1815, 1200, 255));
+    m_text[12] = addTextBox(main, "Text12", QRect(1320, 1800, 855, 270));
+    addLabel(main, "Label16", QStringLiteral("(本)"), QRect(2220, 1815, 600, 255));
+    addLabel(main, "Label17", QStringLiteral("鉄筋量 As="), QRect(120, 2295, 1200, 255));
+    m_text[13] = addTextBox(main, "Text13", QRect(1320, 2280, 855, 270));
+    addLabel(main, "Label18", textOf(m_profile.areaUnit), QRect(2220, 2295, 600, 255));
+
+    addLabel(main, "Label19", QStringLiteral("本数     n="), QRect(2820, 1815, 1140, 255));
+    m_text[14] = addTextBox(main, "Text14", QRect(3960, 1800, 855, 270));
+    addLabel(main, "Label20", QStringLiteral("鉄筋量 As="), QRect(2820, 2295, 1140, 255));
+    m_text[15] = addTextBox(main, "Text15", QRect(3960, 2280, 855, 270));
+    if (m_profile.unitsBesideSecondLayer) {
+        addLabel(main, "Label26", QStringLiteral("(本)"), QRect(4860, 1815, 600, 255));
+        addLabel(main, "Label27", textOf(m_profile.areaUnit), QRect(4860, 2295, 600, 255));
+    }
+    // The area boxes are written by the form only.
+    m_text[13]->setReadOnly(true);
+    m_text[15]->setReadOnly(true);
+
+    auto placeRow = [&](QLabel* label, QRect twips) { placeOnPage(page, label, twips); };
+    auto* weight = new QLabel(QStringLiteral("コンクリートの単位体積重量"), page);
+    weight->setObjectName("Label21");
+    placeRow(weight, QRect(360, 3735, 2640, 255));
+    auto* gamma = new QLabel(QStringLiteral("γc ="), page);
+    gamma->setObjectName("Label22");
+    placeRow(gamma, QRect(3000, 3735, 600, 255));
+    m_text[10] = addTextBox(page, "Text10", QRect());
+    placeOnPage(page, m_text[10], QRect(3600, 3720, 1215, 270));
+    auto* weightUnit = new QLabel(textOf(m_profile.unitWeightUnit), page);
+    weightUnit->setObjectName("Label23");
+    placeRow(weightUnit, QRect(5040, 3735, 960, 255));
+
+    auto* stress = new QLabel(QStringLiteral("許容引張応力度"), page);
+    stress->setObjectName("Label24");
+    placeRow(stress, QRect(360, 4215, 2640, 255));
+    auto* sigma = new QLabel(QStringLiteral("σsa="), page);
+    sigma->setObjectName("Label28");
+    placeRow(sigma, QRect(3000, 4215, 600, 255));
+    m_text[11] = addTextBox(page, "Text11", QRect());
+    placeOnPage(page, m_text[11], QRect(3600, 4200, 1215, 270));
+    auto* stressUnit = new QLabel(textOf(m_profile.stressUnit), page);
+    stressUnit->setObjectName("Label29");
+    placeRow(stressUnit, QRect(4920, 4215, 1080, 255));
+}
+
+QLabel* InputForm::addLabel(QWidget* parent, const char* name, const QString& text, QRect twips) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromUtf8(name));
+    place(label, twips);
+    return label;
+}
+
+QLineEdit* InputForm::addTextBox(QWidget* parent, const char* name, QRect twips) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromUtf8(name));
+    if (twips.isValid())
+        place(box, twips);
+    return box;
+}
+
+QListWidget* InputForm::addBarList(QWidget* parent, const char* name, QRect twips) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromUtf8(name));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    for (std::string_view designation : kBarDesignations)
+        list->addItem(
+            QString::fromUtf8(designation.data(), static_cast<qsizetype>(designation.size())));
+    place(list, twips);
+    return list;
+}
+
+void InputForm::place(QWidget* widget, QRect twips) {
+    widget->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height(), m_dpi));
+}
+
+void InputForm::placeOnPage(QWidget* page, QWidget* widget, QRect twips) {
+    m_pageChildren.append({page, Placed{widget, twips}});
+    place(widget, twips);
+}
+
+void InputForm::placePageChildren(QWidget* page) {
+    const QPoint offset = page->mapTo(m_tab, QPoint(0, 0));
+    for (const auto& [owner, placed] : std::as_const(m_pageChildren)) {
+        if (owner != page)
+            continue;
+        const QRect r = twipsRect(placed.twips.x(), placed.twips.y(), placed.twips.width(),
+                                  placed.twips.height(), m_dpi);
+        placed.widget->setGeometry(r.translated(-offset));
+    }
+}
+
+bool InputForm::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+        for (QWidget* page : std::as_const(m_pages))
+            placePageChildren(page);
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void InputForm::loadInputs() {
+    const DesignInputs& r = m_document.inputs();
+    for (const NumberField& field : kFieldsBeforeBars)
+        m_text[field.text]->setText(textOfNumber(r.*field.member));
+    selectBar(m_list1, r.layer1Bar);
+    m_text[12]->setText(textOfNumber(r.layer1Count));
+    selectBar(m_list2, r.layer2Bar);
+    m_text[14]->setText(textOfNumber(r.layer2Count));
+    // Setting an unchanged text fires no change, so bring the areas into
+    // line explicitly.
+    updateLayer1Area();
+    updateLayer2Area();
+    updateFindings();
+}
+
+InputForm::TypedFields InputForm::typedFields() const {
+    TypedFields fields;
+    for (int n = 1; n <= 15; ++n)
+        fields.texts << m_text[n]->text();
+    fields.bar1 = selectedRow(m_list1);
+    fields.bar2 = selectedRow(m_list2);
+    return fields;
+}
+
+void InputForm::restoreTypedFields(const TypedFields& fields) {
+    for (int n = 1; n <= 15 && n <= fields.texts.size(); ++n)
+        m_text[n]->setText(fields.texts[n - 1]);
+    m_list1->setCurrentRow(std::max(0, fields.bar1));
+    m_list2->setCurrentRow(std::max(0, fields.bar2));
+    // The area boxes are the form's own: in this form's units.
+    updateLayer1Area();
+    updateLayer2Area();
+}
+
+DesignInputs InputForm::inputsAsTyped() const {
+    DesignInputs typed = m_document.inputs();
+    readFields(m_text, m_list1, m_list2, typed);
+    return typed;
+}
+
+bool InputForm::storeInputs() {
+    DesignInputs updated = m_document.inputs();
+    const NumberField* bad = readFields(m_text, m_list1, m_list2, updated);
+    if (!bad) {
+        m_document.setInputs(updated);
+        return true;
+    }
+    QLineEdit* box = m_text[bad->text];
+    const QString caption = textOf(bad->caption).simplified();
+    const QString text = box->text().trimmed();
+    m_messages.showMessage(
+        this,
+        text.isEmpty()
+            ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
+            : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
+                  .arg(caption, text),
+        QMessageBox::Warning);
+    m_tab->setCurrentIndex(bad->page);
+    box->setFocus();
+    box->selectAll();
+    return false;
+}
+
+void InputForm::acceptInput() {
+    if (!storeInputs())
+        return;
+    closeHostWindow(this);
+}
+
+void InputForm::cancelInput() {
+    if (m_profile.cancelHides)
+        hideHostWindow(this);
+    else
+        closeHostWindow(this);
+}
+
+void InputForm::updateFindings() {
+    // The boxes that hold no number first, as "OK" would name them.
+    std::vector<Finding> findings;
+    auto checkBox = [&](const NumberField& field) {
+        const QLineEdit* box = m_text[field.text];
+        if (!numberFromText(box->text()))
+            findings.push_back(notANumberFinding(textOf(field.caption).simplified().toStdString(),
+                                                 box->text().trimmed().toStdString()));
+    };
+    for (const NumberField& field : kFieldsBeforeBars)
+        checkBox(field);
+    checkBox(kLayer1Count);
+    checkBox(kLayer2Count);
+    // What the checks say of such a box (that its value is not a number
+    // either way) would only repeat it.
+    const bool anyBox = !findings.empty();
+    for (Finding& finding : findDesignWarnings(inputsAsTyped(), m_document.spacingRule())) {
+        const bool aboutBox = std::any_of(finding.values.begin(), finding.values.end(),
+                                          [](const FindingValue& v) { return std::isnan(v.value); });
+        if (!anyBox || !aboutBox)
+            findings.push_back(std::move(finding));
+    }
+    m_findings->showFindings(findings);
+}
+
+void InputForm::proposeBars() {
+    const DesignInputs typed = inputsAsTyped();
+    auto* window = new BarProposalWindow(haltrix::proposeBars(typed, m_document.spacingRule(), 5),
+                                         typed.unitSystem, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &BarProposalWindow::arrangementChosen, this, &InputForm::fillBars);
+    window->open();
+}
+
+void InputForm::fillBars(const BarArrangement& bars) {
+    selectBar(m_list1, bars.layer1Bar);
+    m_text[12]->setText(textOfNumber(bars.layer1Count));
+    selectBar(m_list2, bars.layer2Bar);
+    m_text[14]->setText(textOfNumber(bars.layer2Count));
+}
+
+void InputForm::updateLayer1Area() {
+    showArea(m_text[12], m_list1, m_text[13]);
+}
+
+void InputForm::updateLayer2Area() {
+    showArea(m_text[14], m_list2, m_text[15]);
+}
+
+void InputForm::showArea(QLineEdit* count, QListWidget* list, QLineEdit* area) {
+    // An empty box counts as no bars; so does text that is not a number,
+    // which "OK" reports when the user confirms.
+    const double n = numberFromText(count->text()).value_or(0.0);
+    const double steel = layerAreaByIndex(selectedRow(list), n, m_profile.areaColumn);
+    area->setText(QString::fromStdString(fixedDecimals(steel, 3)));
+}
+
+} // namespace haltrix::gui

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+#include "studies/bar_proposal.h"
+#include "design/bar_table.h"
+#include "design/design_inputs.h"
+#include "design/twin.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace haltrix::gui {
+
+class DesignDocument;
+class FindingsList;
+class MessageSink;
+
+// What differs between the gravitational and the SI input form. Everything
+// else (captions, layout, fields, behaviour) is shared.
+struct InputFormProfile {
+    const char* objectName;         // "frm_datain" or "frm_datain_si"
+    const char* reactionFrameTitle; // frame of the support reactions
+    const char* coverUnit;          // beside t
+    const char* spacingUnit;        // beside c
+    const char* areaUnit;           // beside the As boxes
+    bool unitsBesideSecondLayer;    // "(本)" and the area unit beside the 2nd layer too
+    const char* unitWeightUnit;     // beside γc
+    const char* stressUnit;         // beside σsa
+    BarColumn areaColumn;           // bar-table column of the As boxes
+    bool cancelHides;               // キャンセル hides the form instead of closing it
+};
+
+const InputFormProfile& inputFormProfile(Twin twin);
+
+// The input form "入力データ": edits a copy of the fifteen inputs of the
+// design and gives them to the document only on "OK".
+class InputForm : public QWidget {
+    Q_OBJECT
+public:
+    InputForm(const InputFormProfile& profile, DesignDocument& document, MessageSink& messages,
+              QWidget* parent = nullptr);
+
+    const InputFormProfile& profile() const { return m_profile; }
+    // The form's fixed size at a screen's logical DPI.
+    static QSize clientSize(double dpi);
+
+    // The document's inputs to the fields; the area boxes follow the loaded
+    // counts and bars.
+    void loadInputs();
+    // The fields to the document, which announces them. Every number box must
+    // hold a number: otherwise the field is named in a message, focused, and
+    // nothing at all is stored.
+    bool storeInputs();
+
+    // The inputs "OK" would store from the fields as they now stand; a box
+    // that does not hold a number gives NaN. The document is not touched.
+    // What shows the typed design live (the warnings below the fields, the
+    // sketch) reads this.
+    DesignInputs inputsAsTyped() const;
+
+    // The fields as typed (texts and chosen bars), to carry them into the
+    // form of the other unit system when the unit switch replaces this one:
+    // the switch converts nothing, typed or stored.
+    struct TypedFields {
+        QStringList texts; // Text1 to Text15 in turn
+        int bar1 = 0;
+        int bar2 = 0;
+    };
+    TypedFields typedFields() const;
+    void restoreTypedFields(const TypedFields& fields);
+
+    // "OK": stores the fields and closes the form.
+    void acceptInput();
+    // "キャンセル": closes (or hides) the form without storing anything.
+    void cancelInput();
+    // Shows the steel area of a layer from its count and bar.
+    void updateLayer1Area();
+    void updateLayer2Area();
+    // Lists the warnings of the design as typed.
+    void updateFindings();
+    // "自動選定": the best arrangements of the main bars for the design as
+    // typed, in a window; the one chosen there goes into the bar lists and
+    // count boxes as if typed.
+    void proposeBars();
+    void fillBars(const BarArrangement& bars);
+
+signals:
+    // Any box edited or any bar chosen: inputsAsTyped() may differ.
+    void typedInputsChanged();
+
+private:
+    struct Placed {
+        QWidget* widget;
+        QRect twips;
+    };
+    void buildShapePage(QWidget* page);
+    void buildRebarPage(QWidget* page);
+    QLabel* addLabel(QWidget* parent, const char* name, const QString& text, QRect twips);
+    QLineEdit* addTextBox(QWidget* parent, const char* name, QRect twips);
+    QListWidget* addBarList(QWidget* parent, const char* name, QRect twips);
+    void place(QWidget* widget, QRect twips);
+    void placeOnPage(QWidget* page, QWidget* widget, QRect twips);
+    void placePageChildren(QWidget* page);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void setUpKeyboard(QPushButton* ok, QPushButton* cancel);
+    void showArea(QLineEdit* count, QListWidget* list, QLineEdit* area);
+
+    const InputFormProfile& m_profile;
+    DesignDocument& m_document;
+    MessageSink& m_messages;
+    double m_dpi;
+
+    QTabWidget* m_tab = nullptr;
+    QList<QWidget*> m_pages;
+    QList<QPair<QWidget*, Placed>> m_pageChildren;
+    QLineEdit* m_text[16] = {}; // m_text[n] is TextN
+    QListWidget* m_list1 = nullptr;
+    QListWidget* m_list2 = nullptr;
+    FindingsList* m_findings = nullptr;
+    bool m_shownBefore = false;
+};
+
+} // namespace haltrix::gui
