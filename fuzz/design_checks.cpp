@@ -17,6 +17,7 @@
 #include "design/bar_table.h"
 #include "calculation.h"
 #include "files/csv.h"
+#include "design/load_cases.h"
 #include "files/design_file.h"
 #include "design_json.h"
 #include "files/design_table.h"
@@ -88,6 +89,48 @@ void checkText(std::string_view text, const std::string& where,
     if (hasNonFiniteWord(text))
         problems.push_back(where +
                            " shows a non-finite number: " + std::string(text.substr(0, 300)));
+}
+
+// The load cases and the side-face choice of a design written and read back,
+// and what a reader of the sixteen lines alone finds in the file: the first
+// case, complete.
+void checkCaseBlock(const DesignInputs& record, const DesignInputs& reread,
+                    const std::string& written, std::vector<std::string>& problems) {
+    const std::vector<LoadCase> before = loadCases(record);
+    const std::vector<LoadCase> after = loadCases(reread);
+    if (before.size() != after.size()) {
+        problems.push_back("the number of load cases changed on writing and reading back");
+        return;
+    }
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (!sameTo15Digits(before[i].P, after[i].P) || !sameTo15Digits(before[i].H, after[i].H) ||
+            !sameTo15Digits(before[i].sigmaSa, after[i].sigmaSa))
+            problems.push_back("load case " + std::to_string(i + 1) +
+                               " changed on writing and reading back");
+    }
+    if (reread.sideFaceChoice.barIndex != record.sideFaceChoice.barIndex ||
+        !sameTo15Digits(reread.sideFaceChoice.barCount, record.sideFaceChoice.barCount))
+        problems.push_back("the side-face choice changed on writing and reading back");
+    const auto lines = std::count(written.begin(), written.end(), '\n');
+    if (hasCaseBlock(record) != (lines > 16))
+        problems.push_back("a case block was written for a design that needs none, or left out");
+    // The sixteen lines alone are the first case.
+    std::size_t end = 0;
+    for (int line = 0; line < 16 && end != std::string::npos; ++line) {
+        end = written.find('\n', end);
+        if (end != std::string::npos)
+            ++end;
+    }
+    DesignInputs first;
+    if (end == std::string::npos ||
+        readDesignText(std::string_view(written).substr(0, end), kFileName, first)) {
+        problems.push_back("the sixteen lines of a written design do not read alone");
+        return;
+    }
+    DesignInputs expected = caseDesign(record, 0);
+    expected.firstCaseName.clear();
+    expected.sideFaceChoice = {};
+    compareThroughFile(expected, first, "the sixteen lines of a written design", problems);
 }
 
 // Line `index` (0-based) of the bytes, without its line end; nullopt past the end.
@@ -388,7 +431,7 @@ std::vector<std::string> checkDesignReader(std::string_view bytes) {
     if (error) {
         if (!(record == before))
             problems.push_back("a failed read changed the inputs (" + error->message() + ")");
-        if (error->line < 0 || error->line > 16)
+        if (error->line < 0 || error->line > 16 + 2 + static_cast<int>(kMaxLoadCases) + 1)
             problems.push_back("a read error names line " + std::to_string(error->line));
         if (error->reason.empty())
             problems.push_back("a read error gives no reason");
@@ -407,6 +450,7 @@ std::vector<std::string> checkDesignReader(std::string_view bytes) {
     compareThroughFile(record, reread, "a design read, written and read again", problems);
     if (designFileText(reread) != written)
         problems.push_back("writing the design read back gives a different file");
+    checkCaseBlock(record, reread, written, problems);
     return problems;
 }
 

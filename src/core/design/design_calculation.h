@@ -7,16 +7,6 @@
 
 namespace haltrix {
 
-// The side-face bars a calculation is checked with, as the result window's
-// bar list and count box give them: the list position (-1 when nothing is
-// chosen, which counts as D10) and the count.
-struct HorizontalChoice {
-    int barIndex = -1;
-    double barCount = 4;
-
-    bool operator==(const HorizontalChoice&) const = default;
-};
-
 // The whole calculation of a design, the one sequence every window, the
 // printer and haltrix-calc use, always from fresh results: the self-weight
 // table and the main reinforcement in the formula case of a / H2

@@ -3,8 +3,30 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace haltrix {
+
+// One load case of a design: its name (free text, may be empty) and the
+// values that differ between cases. Everything else is the design's.
+struct LoadCase {
+    std::string name;
+    double P = 0;
+    double H = 0;
+    double sigmaSa = 0;
+
+    bool operator==(const LoadCase&) const = default;
+};
+
+// The side-face bars a calculation is checked with, as the result window's
+// bar list and count box give them: the list position (-1 when nothing is
+// chosen, which counts as D10) and the count.
+struct HorizontalChoice {
+    int barIndex = -1;
+    double barCount = 4;
+
+    bool operator==(const HorizontalChoice&) const = default;
+};
 
 // What the engineer enters for one design: the fifteen inputs and the unit
 // system they are in. Numbers carry the units of that unit system; nothing
@@ -29,6 +51,14 @@ struct DesignInputs {
     // 1 gravitational, 2 SI; any other value is calculated as SI and has no
     // report. The program starts in SI.
     std::int32_t unitSystem = 0;
+
+    // The load cases. The first case is P, H and sigmaSa above with the name
+    // firstCaseName; the cases after it follow in order (see load_cases.h).
+    std::string firstCaseName;
+    std::vector<LoadCase> laterCases;
+
+    // The side-face bars the design is checked with, kept with the design.
+    HorizontalChoice sideFaceChoice;
 
     bool operator==(const DesignInputs&) const = default;
 };

@@ -7,7 +7,10 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <vector>
 
+#include "design/bar_table.h"
+#include "design/load_cases.h"
 #include "files/file_path.h"
 #include "files/file_replace.h"
 #include "design/input_fields.h"
@@ -69,6 +72,135 @@ private:
     std::istream& m_in;
 };
 
+// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates).
+bool isUtf8(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        int more = 0;
+        unsigned int code = 0;
+        if (byte < 0x80) {
+            ++i;
+            continue;
+        } else if (byte >= 0xC2 && byte <= 0xDF) {
+            more = 1;
+            code = byte & 0x1Fu;
+        } else if (byte >= 0xE0 && byte <= 0xEF) {
+            more = 2;
+            code = byte & 0x0Fu;
+        } else if (byte >= 0xF0 && byte <= 0xF4) {
+            more = 3;
+            code = byte & 0x07u;
+        } else {
+            return false;
+        }
+        if (i + static_cast<std::size_t>(more) >= text.size())
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+            if ((next & 0xC0u) != 0x80u)
+                return false;
+            code = (code << 6) | (next & 0x3Fu);
+        }
+        if ((more == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
+            (more == 3 && (code < 0x10000 || code > 0x10FFFF)))
+            return false;
+        i += static_cast<std::size_t>(more) + 1;
+    }
+    return true;
+}
+
+std::vector<std::string_view> fieldsOf(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const std::size_t tab = line.find(kCaseFieldSeparator);
+        fields.push_back(line.substr(0, tab));
+        if (tab == std::string_view::npos)
+            return fields;
+        line.remove_prefix(tab + 1);
+    }
+}
+
+// The case block after line 16 (the marker line already read): the case
+// lines, then the side-face line, up to the end of the file. The cases go
+// into `read`; the first must agree with lines 7 to 9.
+std::optional<FileError> readCaseBlock(LineReader& reader, const std::string& fileName,
+                                       DesignInputs& read) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (;;) {
+        const int lineNumber = kLineCount + 2 + static_cast<int>(lines.size());
+        const LineReader::Status status = reader.next(line);
+        if (status == LineReader::Status::End)
+            break;
+        if (status == LineReader::Status::TooLong)
+            return FileError{fileName, lineNumber, "行が長すぎます"};
+        if (lines.size() >= kMaxLoadCases + 1)
+            return FileError{fileName, lineNumber,
+                             "荷重ケースが多すぎます（" + std::to_string(kMaxLoadCases) +
+                                 " ケースまで）"};
+        lines.push_back(line);
+    }
+    const int markerLine = kLineCount + 1;
+    const std::string sidePrefix = std::string(kSideFaceLabel) + kCaseFieldSeparator;
+    if (lines.empty() || (lines.size() == 1 && lines.front().starts_with(sidePrefix)))
+        return FileError{fileName, markerLine + 1, "荷重ケースの行がありません"};
+    if (lines.size() == 1)
+        return FileError{fileName, markerLine + 2, "側面鉄筋の行がありません"};
+    std::vector<LoadCase> cases;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        const int lineNumber = markerLine + 1 + static_cast<int>(i);
+        const std::string& text = lines[i];
+        if (!isUtf8(text))
+            return FileError{fileName, lineNumber, "UTF-8 の文字ではないバイトがあります"};
+        const std::vector<std::string_view> fields = fieldsOf(text);
+        if (fields.size() != 4)
+            return FileError{fileName, lineNumber,
+                             "荷重ケースの行は 名称、P、H、σsa の 4 つをタブで区切ります"};
+        LoadCase loadCase;
+        loadCase.name = std::string(fields[0]);
+        double* const values[] = {&loadCase.P, &loadCase.H, &loadCase.sigmaSa};
+        const char* const names[] = {"P", "H", "σsa"};
+        for (int k = 0; k < 3; ++k) {
+            const auto value = parseNumber(fields[static_cast<std::size_t>(k) + 1]);
+            if (!value)
+                return FileError{fileName, lineNumber,
+                                 std::string(names[k]) + " が数値ではありません"};
+            *values[k] = *value;
+        }
+        if (i == 0 && (loadCase.P != read.P || loadCase.H != read.H ||
+                       loadCase.sigmaSa != read.sigmaSa))
+            return FileError{fileName, lineNumber,
+                             "最初の荷重ケースの P、H、σsa が 8、9、7 行目と異なります"};
+        cases.push_back(std::move(loadCase));
+    }
+    const int sideLine = markerLine + static_cast<int>(lines.size());
+    const std::vector<std::string_view> side = fieldsOf(lines.back());
+    if (side.size() != 3 || side[0] != kSideFaceLabel)
+        return FileError{fileName, sideLine,
+                         "側面鉄筋の行は「" + std::string(kSideFaceLabel) +
+                             "」、鉄筋径、本数をタブで区切ります"};
+    HorizontalChoice choice;
+    if (side[1].empty()) {
+        choice.barIndex = -1;
+    } else {
+        choice.barIndex = -2;
+        for (int k = 0; k < kBarCount; ++k) {
+            if (kBarDesignations[static_cast<std::size_t>(k)] == side[1])
+                choice.barIndex = k;
+        }
+        if (choice.barIndex == -2)
+            return FileError{fileName, sideLine, "側面鉄筋の鉄筋径が鉄筋表にありません"};
+    }
+    const auto count = parseNumber(side[2]);
+    if (!count)
+        return FileError{fileName, sideLine, "側面鉄筋の本数が数値ではありません"};
+    choice.barCount = *count;
+    setLoadCases(read, cases);
+    read.sideFaceChoice = choice;
+    return std::nullopt;
+}
+
 std::optional<FileError> readDesignStream(std::istream& in, const std::string& fileName,
                                           DesignInputs& record) {
     std::string lines[kLineCount];
@@ -108,6 +240,17 @@ std::optional<FileError> readDesignStream(std::istream& in, const std::string& f
         read.*field.number = *value;
     }
 
+    // A design of one case with the default side-face bars ends here; so does
+    // a file with anything but the marker on line 17, as it always did.
+    read.firstCaseName.clear();
+    read.laterCases.clear();
+    read.sideFaceChoice = {};
+    std::string marker;
+    if (reader.next(marker) == LineReader::Status::Line && marker == kCaseBlockMarker) {
+        if (auto error = readCaseBlock(reader, fileName, read))
+            return error;
+    }
+
     record = read;
     return std::nullopt;
 }
@@ -134,6 +277,28 @@ std::string designFileText(const DesignInputs& r) {
             text += numberLine(r.unitSystem);
         text += "\r\n";
     }
+    if (!hasCaseBlock(r))
+        return text;
+    text += kCaseBlockMarker;
+    text += "\r\n";
+    for (const LoadCase& loadCase : loadCases(r)) {
+        // A name keeps to its line and its field.
+        for (const char ch : loadCase.name)
+            text += (ch == kCaseFieldSeparator || ch == '\r' || ch == '\n') ? ' ' : ch;
+        for (const double value : {loadCase.P, loadCase.H, loadCase.sigmaSa}) {
+            text += kCaseFieldSeparator;
+            text += numberLine(value);
+        }
+        text += "\r\n";
+    }
+    text += kSideFaceLabel;
+    text += kCaseFieldSeparator;
+    const int bar = r.sideFaceChoice.barIndex;
+    if (bar >= 0 && bar < kBarCount)
+        text += kBarDesignations[static_cast<std::size_t>(bar)];
+    text += kCaseFieldSeparator;
+    text += numberLine(r.sideFaceChoice.barCount);
+    text += "\r\n";
     return text;
 }
 

@@ -24,15 +24,29 @@ struct FileError {
 // huge or binary file cannot exhaust memory.
 inline constexpr std::size_t kMaxDesignLineLength = 4096;
 
+// The case block that follows the sixteen lines when a design has more than
+// its first case to keep (hasCaseBlock): the marker line, one line per case
+// (name, P, H, σsa, joined by a tab), then the side-face line (the label,
+// the bar's designation or nothing, the count, joined by a tab). The first
+// case line repeats lines 7 to 9.
+inline constexpr const char* kCaseBlockMarker = "[荷重ケース]";
+inline constexpr const char* kSideFaceLabel = "側面鉄筋";
+inline constexpr char kCaseFieldSeparator = '\t';
+// The most cases a design file may hold.
+inline constexpr std::size_t kMaxLoadCases = 1000;
+
 // The sixteen lines of a design file, each ended by CR LF: the fifteen inputs
-// and unitSystem. Numbers are written as a space (a minus sign instead for
-// negatives), their plain text and a space.
+// (P, H and σsa of the first case) and unitSystem; then, when the design has
+// more to keep, the case block, in UTF-8 and CR LF too. Numbers are written
+// as a space (a minus sign instead for negatives), their plain text and a
+// space.
 std::string designFileText(const DesignInputs& record);
 
 // Reads the sixteen lines of a design file into the inputs and unitSystem of
-// `record`. On any error the record is left exactly as it was. `fileName`
-// names the file in errors. LF and CR LF line ends are both accepted; lines
-// after the sixteenth are ignored.
+// `record`, and the case block when line 17 is its marker. On any error the
+// record is left exactly as it was. `fileName` names the file in errors. LF
+// and CR LF line ends are both accepted; lines after the sixteenth that do
+// not start with the marker are ignored, as they always were.
 std::optional<FileError> readDesignText(std::string_view text, const std::string& fileName,
                                         DesignInputs& record);
 

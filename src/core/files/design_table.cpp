@@ -249,6 +249,32 @@ void appendDesignTableRow(std::string& out, std::string_view file, const DesignI
     }
 }
 
+void appendDesignTableHeaderWithCase(std::string& out) {
+    std::string rest;
+    appendDesignTableHeader(rest);
+    const std::size_t comma = rest.find(',');
+    out += rest.substr(0, comma);
+    out += ',';
+    appendCsvField(out, kTableCaseColumn);
+    out += rest.substr(comma);
+}
+
+void appendDesignTableCaseRow(std::string& out, std::string_view file, std::string_view caseName,
+                              const DesignInputs& inputs, const DesignResults& results,
+                              const std::vector<Finding>& warnings) {
+    appendCsvField(out, file);
+    out += ',';
+    appendCsvField(out, caseName);
+    // The row without its file column.
+    const RowSource source{file, inputs, results, warnings};
+    for (const Column& column : columns()) {
+        if (column.readAs == ReadAs::File)
+            continue;
+        out.push_back(',');
+        writeColumn(out, column, source);
+    }
+}
+
 std::optional<std::string> mapTableColumns(const std::vector<std::string>& header,
                                            TableColumns& columns) {
     const auto& inputs = tableInputColumns();
@@ -257,6 +283,13 @@ std::optional<std::string> mapTableColumns(const std::vector<std::string>& heade
     std::vector<std::optional<std::size_t>> at(inputs.size());
     for (std::size_t i = 0; i < header.size(); ++i) {
         const std::string& name = header[i];
+        if (name == kTableCaseColumn) {
+            if (found.loadCase)
+                return "列 " + name + " が二度あります（" + spreadsheetColumnName(*found.loadCase) +
+                       " 列と " + spreadsheetColumnName(i) + " 列）";
+            found.loadCase = i;
+            continue;
+        }
         const Column* column = columnByName(name);
         if (!column && isProposalTableColumn(name))
             continue;

@@ -19,6 +19,9 @@ namespace haltrix {
 // design goes out and comes back unchanged.
 
 inline constexpr std::string_view kTableFileColumn = "file";
+// The load case's name, after "file", in a table where a design has more than
+// one case: one row per case, the inputs those of the case's one-case design.
+inline constexpr std::string_view kTableCaseColumn = "case";
 
 // The column names in the order the table has them: file, unitSystem, the
 // fifteen inputs, the formula case, the main results, the horizontal check,
@@ -32,6 +35,12 @@ void appendDesignTableHeader(std::string& out);
 void appendDesignTableRow(std::string& out, std::string_view file, const DesignInputs& inputs,
                           const DesignResults& results, const std::vector<Finding>& warnings);
 
+// The same with the case column after the file column.
+void appendDesignTableHeaderWithCase(std::string& out);
+void appendDesignTableCaseRow(std::string& out, std::string_view file, std::string_view caseName,
+                              const DesignInputs& inputs, const DesignResults& results,
+                              const std::vector<Finding>& warnings);
+
 // --- Reading a table back ------------------------------------------------------
 
 // Where the columns a design file needs are in a table's header.
@@ -39,6 +48,7 @@ struct TableColumns {
     std::size_t count = 0;          // fields in the header
     std::vector<std::size_t> input; // per input column (tableInputColumns order)
     std::optional<std::size_t> file;
+    std::optional<std::size_t> loadCase; // the case column
     std::vector<std::string> ignored; // header names that are not table columns
 };
 

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "findings/design_warnings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "design/bar_table.h"
+#include "design/load_cases.h"
 #include "paper/number_format.h"
 #include "design/twin.h"
 
@@ -409,6 +411,45 @@ std::vector<Finding> findDesignWarnings(const DesignInputs& r, const DesignResul
 
 std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const ClearSpacingRule& rule) {
     return findDesignWarnings(inputs, DesignResults{}, rule);
+}
+
+std::vector<Finding> findCaseWarnings(const DesignInputs& inputs,
+                                      const std::vector<DesignResults>& cases,
+                                      const ClearSpacingRule& rule) {
+    const int count = caseCount(inputs);
+    if (count == 1 || cases.size() != static_cast<std::size_t>(count))
+        return findDesignWarnings(inputs, cases.empty() ? DesignResults{} : cases.front(), rule);
+    std::vector<std::vector<Finding>> perCase;
+    for (int i = 0; i < count; ++i)
+        perCase.push_back(findDesignWarnings(caseDesign(inputs, i), cases[std::size_t(i)], rule));
+    auto inEveryCase = [&](const Finding& finding) {
+        for (const std::vector<Finding>& findings : perCase) {
+            if (std::find(findings.begin(), findings.end(), finding) == findings.end())
+                return false;
+        }
+        return true;
+    };
+    std::vector<Finding> out;
+    for (int i = 0; i < count; ++i) {
+        for (const Finding& finding : perCase[std::size_t(i)]) {
+            if (inEveryCase(finding)) {
+                if (i == 0)
+                    out.push_back(finding);
+                continue;
+            }
+            Finding named = finding;
+            named.message = "【" + caseTitle(caseAt(inputs, i), i) + "】 " + finding.message;
+            out.push_back(std::move(named));
+        }
+    }
+    for (const int i : duplicateCaseNames(inputs)) {
+        const std::string title = caseTitle(caseAt(inputs, i), i);
+        out.push_back({std::string(finding_code::kDuplicateCaseName), Severity::Notice,
+                       "荷重ケース " + std::to_string(i + 1) + " の名称「" + title +
+                           "」は前のケースと同じです",
+                       {}});
+    }
+    return out;
 }
 
 Finding notANumberFinding(std::string_view caption, std::string_view text) {

@@ -39,6 +39,7 @@ inline constexpr std::string_view kUnitsLookWrong = "units-look-wrong";
 inline constexpr std::string_view kBarsDoNotFit = "bars-do-not-fit";
 inline constexpr std::string_view kLayersTooClose = "layers-too-close";
 inline constexpr std::string_view kPrintedInputRounded = "printed-input-rounded";
+inline constexpr std::string_view kDuplicateCaseName = "duplicate-case-name";
 } // namespace finding_code
 
 // One value a finding is about, in the unit it is named in.
@@ -69,6 +70,17 @@ std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const Design
 
 // The same for the inputs alone, before any side-face bars are chosen.
 std::vector<Finding> findDesignWarnings(const DesignInputs& inputs, const ClearSpacingRule& rule);
+
+// Every finding of a design of one load case or more (load_cases.h): the
+// findings of each case's one-case design with its results (`cases`, one per
+// case). A finding every case has alike is listed once, as a one-case design
+// lists it; one that only some cases have is listed per case, its message
+// starting with the case's title in 【】. Then a 注意 duplicate-case-name for
+// each case whose title an earlier case already has. A design of one case
+// gets exactly findDesignWarnings(inputs, cases.front(), rule).
+std::vector<Finding> findCaseWarnings(const DesignInputs& inputs,
+                                      const std::vector<DesignResults>& cases,
+                                      const ClearSpacingRule& rule);
 
 // A clear distance between bars in mm and the minimum the rule asks for
 // there, as the spacing checks measure them. A NaN in either never fits.

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "design/design_calculation.h"
+#include "design/load_cases.h"
 
 namespace haltrix::book {
 
@@ -19,7 +20,9 @@ std::string_view judgementText(Judgement judgement) {
     return "計算不能";
 }
 
-Judgement BookDesign::judgement() const {
+namespace {
+
+Judgement judgementOf(const DesignResults& results) {
     if (results.message)
         return Judgement::NotCalculated;
     if (results.main.judgement == kJudgementOk)
@@ -28,6 +31,23 @@ Judgement BookDesign::judgement() const {
         return Judgement::Ng;
     // A calculation that gave no judgement has not judged the design.
     return Judgement::NotCalculated;
+}
+
+} // namespace
+
+Judgement BookDesign::judgement() const {
+    // Every case: one not calculated makes the design so, else one NG.
+    if (calculation.cases.size() <= 1)
+        return judgementOf(results);
+    Judgement worst = Judgement::Ok;
+    for (const DesignResults& caseResults : calculation.cases) {
+        const Judgement judgement = judgementOf(caseResults);
+        if (judgement == Judgement::NotCalculated)
+            return judgement;
+        if (judgement == Judgement::Ng)
+            worst = Judgement::Ng;
+    }
+    return worst;
 }
 
 int BookDesign::warnings() const {
@@ -47,8 +67,9 @@ std::optional<FileError> readBookDesign(const std::string& path, const std::stri
     design.name = name;
     if (std::optional<FileError> error = readDesignFile(path, design.inputs))
         return error;
-    design.results = calculateDesign(design.inputs);
-    design.findings = findDesignWarnings(design.inputs, design.results, rule);
+    design.calculation = calculateCasesWithOwnChoice(design.inputs);
+    design.results = design.calculation.first();
+    design.findings = findCaseWarnings(design.inputs, design.calculation.cases, rule);
     return std::nullopt;
 }
 

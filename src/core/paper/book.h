@@ -11,6 +11,7 @@
 #include "files/design_file.h"
 #include "design/design_inputs.h"
 #include "design/design_results.h"
+#include "design/load_cases.h"
 #include "findings/design_warnings.h"
 
 namespace haltrix::book {
@@ -37,12 +38,15 @@ enum class Judgement { Ok, Ng, NotCalculated };
 std::string_view judgementText(Judgement judgement);
 
 // One design of the book, read and calculated as haltrix-calc report --print
-// takes it (the side-face bars at their defaults: none chosen, 4 bars).
+// takes it (the side-face bars the file keeps; without them none chosen, 4
+// bars). Its judgement is that of every case: 計算不能 when one stopped, NG
+// when one is NG.
 struct BookDesign {
     std::string path;
     std::string name;                   // the file's name, as the book shows it
     DesignInputs inputs;
-    DesignResults results; // with the engine's message, if it stopped
+    DesignResults results; // of the first case, with the engine's message, if it stopped
+    DesignCalculation calculation; // every case, with the file's side-face choice
     std::vector<Finding> findings;
 
     Judgement judgement() const;

@@ -8,6 +8,7 @@
 
 #include "design/bar_table.h"
 #include "design/design_calculation.h"
+#include "design/load_cases.h"
 #include "design/horizontal_check.h"
 #include "studies/proposal_text.h"
 
@@ -130,19 +131,25 @@ std::optional<Finding> Search::blockingFinding(const std::vector<Finding>& findi
 // depth, so every arrangement's lies between the two. -infinity when
 // either cannot be calculated.
 double Search::lowestRequiredArea() {
-    double lowest = std::numeric_limits<double>::infinity();
-    for (const BarArrangement& probe : {oneLayer(0, 2), BarArrangement{"", 0.0, "D10", 2.0}}) {
-        DesignInputs inputs = m_base;
-        applyArrangement(inputs, probe);
-        const DesignResults results = calculateDesign(inputs, m_choice);
-        if (results.message)
-            return -std::numeric_limits<double>::infinity();
-        const double required = requiredMainArea(results);
-        if (!std::isfinite(required))
-            return -std::numeric_limits<double>::infinity();
-        lowest = std::min(lowest, required);
+    // An arrangement must pass every case: the largest of the cases' lowest.
+    double highest = -std::numeric_limits<double>::infinity();
+    for (int c = 0; c < caseCount(m_base); ++c) {
+        double lowest = std::numeric_limits<double>::infinity();
+        for (const BarArrangement& probe :
+             {oneLayer(0, 2), BarArrangement{"", 0.0, "D10", 2.0}}) {
+            DesignInputs inputs = caseDesign(m_base, c);
+            applyArrangement(inputs, probe);
+            const DesignResults results = calculateDesign(inputs, m_choice);
+            if (results.message)
+                return -std::numeric_limits<double>::infinity();
+            const double required = requiredMainArea(results);
+            if (!std::isfinite(required))
+                return -std::numeric_limits<double>::infinity();
+            lowest = std::min(lowest, required);
+        }
+        highest = std::max(highest, lowest);
     }
-    return lowest - kAreaTolerance * std::fabs(lowest);
+    return highest - kAreaTolerance * std::fabs(highest);
 }
 
 void Search::collectFittingCounts() {
@@ -191,7 +198,7 @@ BarProposal Search::run(int top) {
         DesignInputs probe = m_base;
         applyArrangement(probe, oneLayer(0, 2));
         const std::vector<Finding> findings =
-            findDesignWarnings(probe, calculateDesign(probe, m_choice), m_rule);
+            findCaseWarnings(probe, calculateCases(probe, m_choice).cases, m_rule);
         if (auto blocking = blockingFinding(findings)) {
             proposal.reason = proposalBlockedText(*blocking);
             proposal.blockingFinding = std::move(blocking);
@@ -293,14 +300,18 @@ std::string Search::reasonWithoutCandidate() const {
     }
     if (!largest)
         return noBarFitsText(m_smallestDoesNotFit);
-    DesignInputs inputs = m_base;
-    applyArrangement(inputs, *largest);
-    const DesignResults results = calculateDesign(inputs, m_choice);
-    if (results.message)
-        return largestStopsText(*largest, *results.message);
-    if (results.main.judgement != kJudgementOk)
-        return largestIsNgText(*largest, providedMainArea(results), requiredMainArea(results),
-                               inputs.unitSystem);
+    for (int c = 0; c < caseCount(m_base); ++c) {
+        DesignInputs inputs = caseDesign(m_base, c);
+        applyArrangement(inputs, *largest);
+        const DesignResults results = calculateDesign(inputs, m_choice);
+        const std::string caseName =
+            caseCount(m_base) > 1 ? "【" + caseTitle(caseAt(m_base, c), c) + "】 " : "";
+        if (results.message)
+            return caseName + largestStopsText(*largest, *results.message);
+        if (results.main.judgement != kJudgementOk)
+            return caseName + largestIsNgText(*largest, providedMainArea(results),
+                                              requiredMainArea(results), inputs.unitSystem);
+    }
     return noneNamedText();
 }
 
@@ -324,14 +335,27 @@ const std::vector<std::string>& arrangementFindingCodes() {
 bool arrangementPasses(const DesignInputs& design, const BarArrangement& bars,
                        const ClearSpacingRule& rule, const HorizontalChoice& choice,
                        ProposedArrangement* figures) {
-    DesignInputs r = design;
-    applyArrangement(r, bars);
-    const DesignResults results = calculateDesign(r, choice);
-    if (results.message || results.main.judgement != kJudgementOk)
-        return false;
-    for (const Finding& finding : findDesignWarnings(r, results, rule)) {
-        if (isArrangementCode(finding.code))
+    // Every case must pass; the figures are those of the case that needs the
+    // most steel.
+    DesignInputs r;
+    DesignResults results;
+    double required = -std::numeric_limits<double>::infinity();
+    for (int c = 0; c < caseCount(design); ++c) {
+        DesignInputs one = caseDesign(design, c);
+        applyArrangement(one, bars);
+        const DesignResults caseResults = calculateDesign(one, choice);
+        if (caseResults.message || caseResults.main.judgement != kJudgementOk)
             return false;
+        for (const Finding& finding : findDesignWarnings(one, caseResults, rule)) {
+            if (isArrangementCode(finding.code))
+                return false;
+        }
+        if (c == 0 || requiredMainArea(caseResults) > required) {
+            required = requiredMainArea(caseResults);
+            results = caseResults;
+        }
+        if (c == 0)
+            r = std::move(one);
     }
     if (figures) {
         figures->bars = bars;

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "design/load_cases.h"
 #include "paper/number_format.h"
 
 namespace haltrix {
@@ -37,26 +38,44 @@ std::optional<std::string> convertUnitSystem(const DesignInputs& design, std::in
     conversion.design = design;
     if (from != to) {
         const bool toSI = to == kUnitSI;
-        // The inputs whose unit the unit system changes, in the table's order.
-        for (const InputField& input : kInputFields) {
-            const double factor = siFactor(input.kind);
-            if (!input.number || factor == 1.0)
-                continue;
+        // Converts one value of a kind; false when it would leave the range.
+        std::optional<std::string> failure;
+        auto convert = [&](std::string name, InputKind kind, double& value) {
             ConvertedInput changed;
-            changed.name = input.symbol;
-            changed.unitBefore = inputUnit(input.kind, from);
-            changed.unitAfter = inputUnit(input.kind, to);
-            changed.before = design.*input.number;
+            changed.name = std::move(name);
+            changed.unitBefore = inputUnit(kind, from);
+            changed.unitAfter = inputUnit(kind, to);
+            changed.before = value;
+            const double factor = siFactor(kind);
             changed.after = toSI ? changed.before * factor : changed.before / factor;
-            if (roundableOnConversion(input.kind) && roundingDigits > 0) {
+            if (roundableOnConversion(kind) && roundingDigits > 0) {
                 changed.after = roundSignificant(changed.after, roundingDigits);
                 changed.rounded = true;
             }
-            if (!std::isfinite(changed.after))
-                return changed.name + " = " + plainText(changed.before) + " " + changed.unitBefore +
-                       " は変換すると数値の範囲を超えます";
-            conversion.design.*input.number = changed.after;
+            if (!std::isfinite(changed.after)) {
+                failure = changed.name + " = " + plainText(changed.before) + " " +
+                          changed.unitBefore + " は変換すると数値の範囲を超えます";
+                return false;
+            }
+            value = changed.after;
             conversion.inputs.push_back(std::move(changed));
+            return true;
+        };
+        // The inputs whose unit the unit system changes, in the table's order.
+        for (const InputField& input : kInputFields) {
+            if (!input.number || siFactor(input.kind) == 1.0)
+                continue;
+            if (!convert(std::string(input.symbol), input.kind, conversion.design.*input.number))
+                return failure;
+        }
+        // The later load cases' P, H and σsa, each named with its case.
+        for (std::size_t i = 0; i < conversion.design.laterCases.size(); ++i) {
+            LoadCase& loadCase = conversion.design.laterCases[i];
+            const std::string title = caseTitle(loadCase, static_cast<int>(i) + 1) + " の ";
+            if (!convert(title + "P", InputKind::Force, loadCase.P) ||
+                !convert(title + "H", InputKind::Force, loadCase.H) ||
+                !convert(title + "σsa", InputKind::Stress, loadCase.sigmaSa))
+                return failure;
         }
         conversion.design.unitSystem = to;
     }
@@ -94,7 +113,7 @@ bool holdsInputs(const DesignInputs& r) {
         if ((field.number && r.*field.number != 0.0) || (field.text && !(r.*field.text).empty()))
             return true;
     }
-    return false;
+    return !r.laterCases.empty();
 }
 
 } // namespace haltrix

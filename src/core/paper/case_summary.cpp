@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "paper/case_summary.h"
+
+#include <algorithm>
+
+#include "design/bar_table.h"
+#include "design/design_calculation.h"
+#include "design/horizontal_check.h"
+#include "paper/number_format.h"
+
+namespace haltrix {
+
+namespace {
+
+bool gravitational(const DesignInputs& inputs) {
+    return inputs.unitSystem == kUnitGravitational;
+}
+
+std::string forceUnit(const DesignInputs& inputs) {
+    return gravitational(inputs) ? "(tf)" : "(kN)";
+}
+
+std::string stressUnit(const DesignInputs& inputs) {
+    return gravitational(inputs) ? "(kg/cm2)" : "(N/mm2)";
+}
+
+std::string areaUnit(const DesignInputs& inputs) {
+    return gravitational(inputs) ? "(cm2)" : "(mm2)";
+}
+
+std::string judgementCell(const DesignResults& results, const std::string& judgement) {
+    if (!results.completed())
+        return "計算不能";
+    // The sheet's text without the blanks in front.
+    const std::size_t start = judgement.find_first_not_of(' ');
+    return start == std::string::npos ? judgement : judgement.substr(start);
+}
+
+std::string markCell(int index, int governing) {
+    return index == governing ? kGoverningMark : kNotGoverningMark;
+}
+
+// The code point at `i` and its length in bytes (a bad byte counts as one).
+unsigned int codePointAt(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    unsigned int code = more == 0 ? lead : lead & (0x3Fu >> more);
+    ++i;
+    while (more-- > 0 && i < text.size()) {
+        code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
+        ++i;
+    }
+    return code;
+}
+
+std::string padRight(const std::string& text, int width) {
+    return text + std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ');
+}
+
+std::string padLeft(const std::string& text, int width) {
+    return std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ') + text;
+}
+
+// The table as lines: text columns (the mark and the name) left-aligned,
+// numbers right-aligned, two blanks between columns.
+void appendTable(const CaseSummaryTable& table, const std::vector<bool>& leftAligned,
+                 std::vector<std::string>& lines) {
+    std::vector<int> widths(table.heading.size(), 0);
+    for (std::size_t c = 0; c < table.heading.size(); ++c) {
+        widths[c] = displayWidth(table.heading[c]);
+        for (const auto& row : table.rows)
+            widths[c] = std::max(widths[c], displayWidth(row[c]));
+    }
+    widths[0] = std::max(widths[0], displayWidth(kGoverningMark));
+    auto line = [&](const std::vector<std::string>& cells) {
+        std::string text;
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c > 0)
+                text += "  ";
+            text += leftAligned[c] ? padRight(cells[c], widths[c]) : padLeft(cells[c], widths[c]);
+        }
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        return text;
+    };
+    lines.push_back(line(table.heading));
+    for (const auto& row : table.rows)
+        lines.push_back(line(row));
+}
+
+} // namespace
+
+int displayWidth(std::string_view text) {
+    int width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned int code = codePointAt(text, i);
+        const bool halfWidthKana = code >= 0xFF61 && code <= 0xFF9F;
+        const bool wide = !halfWidthKana &&
+                          ((code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
+                           (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
+                           (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
+                           (code >= 0xFFE0 && code <= 0xFFE6) || code >= 0x20000);
+        width += wide ? 2 : 1;
+    }
+    return width;
+}
+
+CaseSummaryTable mainCaseSummary(const DesignInputs& inputs, const DesignCalculation& calculation) {
+    CaseSummaryTable table;
+    table.heading = {"",
+                     "No.",
+                     "名称",
+                     "P" + forceUnit(inputs),
+                     "H" + forceUnit(inputs),
+                     "σsa" + stressUnit(inputs),
+                     "必要鉄筋量" + areaUnit(inputs),
+                     "使用鉄筋量" + areaUnit(inputs),
+                     "判定"};
+    table.governing = calculation.governing;
+    for (std::size_t i = 0; i < calculation.cases.size(); ++i) {
+        const int index = static_cast<int>(i);
+        const LoadCase loadCase = caseAt(inputs, index);
+        const DesignResults& r = calculation.cases[i];
+        table.rows.push_back({markCell(index, calculation.governing), std::to_string(index + 1),
+                              caseTitle(loadCase, index), fixedDecimals(loadCase.P, 2),
+                              fixedDecimals(loadCase.H, 2), plainText(loadCase.sigmaSa),
+                              fixedDecimals(requiredMainArea(r), 2),
+                              fixedDecimals(providedMainArea(r), 2),
+                              judgementCell(r, r.main.judgement)});
+    }
+    return table;
+}
+
+CaseSummaryTable sideFaceCaseSummary(const DesignInputs& inputs,
+                                     const DesignCalculation& calculation) {
+    CaseSummaryTable table;
+    table.heading = {"", "No.", "名称", "必要量" + areaUnit(inputs), "使用量" + areaUnit(inputs),
+                     "判定"};
+    table.governing = calculation.sideFaceGoverning;
+    for (std::size_t i = 0; i < calculation.cases.size(); ++i) {
+        const int index = static_cast<int>(i);
+        const DesignResults& r = calculation.cases[i];
+        table.rows.push_back({markCell(index, calculation.sideFaceGoverning),
+                              std::to_string(index + 1), caseTitle(caseAt(inputs, index), index),
+                              fixedDecimals(r.sideFaces.required, 2),
+                              fixedDecimals(r.sideFaces.As, 2),
+                              judgementCell(r, r.sideFaces.judgement)});
+    }
+    return table;
+}
+
+std::string governingLine(const DesignInputs& inputs, const DesignCalculation& calculation,
+                          bool sideFaces) {
+    const int index = sideFaces ? calculation.sideFaceGoverning : calculation.governing;
+    const DesignResults& r = calculation.cases.at(static_cast<std::size_t>(index));
+    std::string line = "支配ケース: " + std::to_string(index + 1) + " " +
+                       caseTitle(caseAt(inputs, index), index);
+    const std::string& judgement = sideFaces ? r.sideFaces.judgement : r.main.judgement;
+    if (!r.completed())
+        return line + "（計算不能）";
+    if (judgement == kJudgementNg)
+        return line + "（最初の NG）";
+    const double required = sideFaces ? r.sideFaces.required : requiredMainArea(r);
+    const double provided = sideFaces ? r.sideFaces.As : providedMainArea(r);
+    if (!(provided > 0))
+        return line + "（使用量 0）";
+    return line + "（必要量/使用量 " + fixedDecimals(required / provided, 3) + " が最大）";
+}
+
+std::vector<std::string> caseSummaryLines(const DesignInputs& inputs,
+                                          const DesignCalculation& calculation) {
+    std::vector<std::string> lines;
+    lines.push_back("荷重ケース一覧");
+    lines.push_back("");
+    lines.push_back("主鉄筋");
+    appendTable(mainCaseSummary(inputs, calculation),
+                {true, false, true, false, false, false, false, false, true}, lines);
+    lines.push_back(governingLine(inputs, calculation, false));
+    lines.push_back("");
+    const SideFaceReinforcement& side = calculation.first().sideFaces;
+    lines.push_back("側面鉄筋  " + std::string(barNameByIndex(side.barIndex)) + " × " + plainText(side.barCount) +
+                    " 本");
+    appendTable(sideFaceCaseSummary(inputs, calculation), {true, false, true, false, false, true},
+                lines);
+    lines.push_back(governingLine(inputs, calculation, true));
+    return lines;
+}
+
+} // namespace haltrix

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "design/design_inputs.h"
+#include "design/load_cases.h"
+
+namespace haltrix {
+
+// The summary of a design's load cases, 荷重ケース一覧: what the result
+// window's table shows and what the page before the cases' reports prints.
+
+// The mark of the governing case, and the blank of the others.
+inline constexpr const char* kGoverningMark = "＊";
+inline constexpr const char* kNotGoverningMark = "";
+
+struct CaseSummaryTable {
+    std::vector<std::string> heading;           // the column captions, with units
+    std::vector<std::vector<std::string>> rows; // per case: the cells under the captions
+    int governing = 0;
+};
+
+// The main bars: mark, No., 名称, P, H, σsa, 必要鉄筋量, 使用鉄筋量, 判定. Forces
+// and areas with two decimals, σsa plain; the judgement as the sheet writes
+// it, "計算不能" for a case whose calculation stopped.
+CaseSummaryTable mainCaseSummary(const DesignInputs& inputs, const DesignCalculation& calculation);
+
+// The side-face check: mark, No., 名称, 必要量, 使用量, 判定.
+CaseSummaryTable sideFaceCaseSummary(const DesignInputs& inputs,
+                                     const DesignCalculation& calculation);
+
+// "支配ケース: 2 地震時（最初の NG）" or "…（必要量/使用量 0.874 が最大）".
+std::string governingLine(const DesignInputs& inputs, const DesignCalculation& calculation,
+                          bool sideFaces);
+
+// The summary page: the title 荷重ケース一覧, the main table and its
+// governing line, then the side-face bars checked with, their table and
+// governing line; the columns padded to a common width (a wide character
+// counted as two).
+std::vector<std::string> caseSummaryLines(const DesignInputs& inputs,
+                                          const DesignCalculation& calculation);
+
+// Columns a text takes in a fixed-width font: two for a wide (CJK,
+// full-width) character, one for any other.
+int displayWidth(std::string_view text);
+
+} // namespace haltrix

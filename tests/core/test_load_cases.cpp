@@ -1,0 +1,361 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Load cases: the governing case, the case block of the design file, the
+// findings that name their case, and the conversion of every case.
+
+#include <QTest>
+
+#include <cstdlib>
+#include <random>
+#include <sstream>
+
+#include "design/design_calculation.h"
+#include "design/load_cases.h"
+#include "files/design_file.h"
+#include "findings/design_warnings.h"
+#include "studies/unit_conversion.h"
+#include "worked_examples.h"
+
+using namespace haltrix;
+
+Q_DECLARE_METATYPE(haltrix::DesignInputs)
+
+namespace {
+
+// A result of formula case 2 whose required main area is `required` (sumAs,
+// Ast below it) and whose two layers provide `provided`.
+DesignResults mainResult(const char* judgement, double required, double provided,
+                         bool stopped = false) {
+    DesignResults r;
+    r.ratioCase = 2;
+    r.main.sumAs = required;
+    r.main.Ast = required / 2;
+    r.main.layer1Area = provided;
+    r.main.judgement = judgement;
+    if (stopped)
+        r.message = "stopped";
+    return r;
+}
+
+DesignResults sideResult(const char* judgement, double required, double provided) {
+    DesignResults r;
+    r.sideFaces.required = required;
+    r.sideFaces.As = provided;
+    r.sideFaces.judgement = judgement;
+    return r;
+}
+
+const char* const OK = kJudgementOk;
+const char* const NG = kJudgementNg;
+
+// The worked SI design with two cases: 常時 as lines 7 to 9 hold it, 地震時
+// with a horizontal force and the raised σsa.
+DesignInputs twoCases() {
+    DesignInputs r = workedSI();
+    r.firstCaseName = "常時";
+    r.laterCases = {{"地震時", 100, 30, 300}};
+    return r;
+}
+
+// The sixteen lines of the worked SI example and its block, by hand.
+const std::string kSixteen = " 0.5 \r\n 0.7 \r\n 0.25 \r\n 1.2 \r\n 0.3 \r\n 24.5 \r\n 180 \r\n"
+                             " 100 \r\n 0 \r\n 100 \r\n 250 \r\nD22\r\n 4 \r\nD22\r\n 2 \r\n 2 \r\n";
+const std::string kBlock = "[荷重ケース]\r\n"
+                           "常時\t 100 \t 0 \t 180 \r\n"
+                           "地震時\t 100 \t 30 \t 300 \r\n"
+                           "側面鉄筋\t\t 4 \r\n";
+
+// A reader that does only what the sixteen-line file has always promised:
+// sixteen lines, each whole up to its line end, numbers through the C
+// library's text-to-number conversion, assigned in the file's order, and
+// the file closed.
+DesignInputs readSixteenLines(const std::string& text) {
+    std::istringstream in(text);
+    std::string line[16];
+    for (std::string& l : line) {
+        std::getline(in, l);
+        if (!l.empty() && l.back() == '\r')
+            l.pop_back();
+    }
+    auto number = [](const std::string& l) { return std::strtod(l.c_str(), nullptr); };
+    DesignInputs r;
+    r.H1 = number(line[0]);
+    r.H2 = number(line[1]);
+    r.l = number(line[2]);
+    r.b = number(line[3]);
+    r.a = number(line[4]);
+    r.concreteUnitWeight = number(line[5]);
+    r.sigmaSa = number(line[6]);
+    r.P = number(line[7]);
+    r.H = number(line[8]);
+    r.t = number(line[9]);
+    r.c = number(line[10]);
+    r.layer1Bar = line[11];
+    r.layer1Count = number(line[12]);
+    r.layer2Bar = line[13];
+    r.layer2Count = number(line[14]);
+    r.unitSystem = static_cast<std::int32_t>(std::strtol(line[15].c_str(), nullptr, 10));
+    return r;
+}
+
+} // namespace
+
+class TestLoadCases : public QObject {
+    Q_OBJECT
+
+private slots:
+    void governingCase_data() {
+        QTest::addColumn<std::vector<DesignResults>>("cases");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("one case") << std::vector{mainResult(OK, 1, 2)} << 0;
+        QTest::newRow("first NG before a larger ratio")
+            << std::vector{mainResult(OK, 9, 10), mainResult(NG, 11, 10), mainResult(NG, 30, 10)}
+            << 1;
+        QTest::newRow("no NG: the largest ratio")
+            << std::vector{mainResult(OK, 5, 10), mainResult(OK, 8, 10), mainResult(OK, 7, 10)}
+            << 1;
+        QTest::newRow("ratio, not the area")
+            << std::vector{mainResult(OK, 50, 100), mainResult(OK, 9, 10)} << 1;
+        QTest::newRow("a tie: the first")
+            << std::vector{mainResult(OK, 4, 10), mainResult(OK, 8, 20), mainResult(OK, 2, 5)}
+            << 0;
+        QTest::newRow("a tie later: the first of the tied")
+            << std::vector{mainResult(OK, 1, 10), mainResult(OK, 8, 10), mainResult(OK, 8, 10)}
+            << 1;
+        QTest::newRow("a stopped case governs over OK ones")
+            << std::vector{mainResult(OK, 9, 10), mainResult("", 0, 10, true)} << 1;
+        QTest::newRow("NG before a stopped case")
+            << std::vector{mainResult("", 0, 10, true), mainResult(NG, 11, 10)} << 1;
+        QTest::newRow("nothing provided: infinite ratio")
+            << std::vector{mainResult(OK, 9, 10), mainResult(OK, 1, 0)} << 1;
+        QTest::newRow("0/0 counts as 0")
+            << std::vector{mainResult(OK, 0, 0), mainResult(OK, 1, 10)} << 1;
+    }
+    void governingCase() {
+        QFETCH(std::vector<DesignResults>, cases);
+        QFETCH(int, expected);
+        QCOMPARE(haltrix::governingCase(cases), expected);
+    }
+
+    void sideFaceGoverningCase_data() {
+        QTest::addColumn<std::vector<DesignResults>>("cases");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("first NG")
+            << std::vector{sideResult(OK, 1, 2), sideResult(NG, 3, 2), sideResult(NG, 9, 2)} << 1;
+        QTest::newRow("largest ratio")
+            << std::vector{sideResult(OK, 1, 4), sideResult(OK, 3, 4), sideResult(OK, 2, 4)} << 1;
+        QTest::newRow("tie") << std::vector{sideResult(OK, 1, 4), sideResult(OK, 1, 4)} << 0;
+    }
+    void sideFaceGoverningCase() {
+        QFETCH(std::vector<DesignResults>, cases);
+        QFETCH(int, expected);
+        QCOMPARE(haltrix::sideFaceGoverningCase(cases), expected);
+    }
+
+    // Each case calculates as the one-case design of its P, H and σsa, built
+    // here by hand; the governing case is the one its areas name.
+    void everyCaseAsItsOwnDesign() {
+        std::mt19937 random(27);
+        for (int round = 0; round < 200; ++round) {
+            DesignInputs design = random() % 2 ? workedSI() : workedGravitational();
+            design.a = 0.05 + 0.05 * double(random() % 12);
+            const int count = 1 + int(random() % 6);
+            std::vector<LoadCase> cases;
+            for (int i = 0; i < count; ++i)
+                cases.push_back({"c" + std::to_string(i), double(random() % 400),
+                                 double(random() % 100), double(random() % 400)});
+            setLoadCases(design, cases);
+            const HorizontalChoice choice{int(random() % 10) - 1, double(random() % 8)};
+            const DesignCalculation all = calculateCases(design, choice);
+            QCOMPARE(int(all.cases.size()), count);
+            int firstNg = -1;
+            for (int i = 0; i < count; ++i) {
+                DesignInputs one = design;
+                one.laterCases.clear();
+                one.P = cases[std::size_t(i)].P;
+                one.H = cases[std::size_t(i)].H;
+                one.sigmaSa = cases[std::size_t(i)].sigmaSa;
+                QCOMPARE(all.cases[std::size_t(i)], calculateDesign(one, choice));
+                if (firstNg < 0 && all.cases[std::size_t(i)].main.judgement == kJudgementNg)
+                    firstNg = i;
+            }
+            if (firstNg >= 0)
+                QCOMPARE(all.governing, firstNg);
+            else {
+                const DesignResults& g = all.cases[std::size_t(all.governing)];
+                for (int i = 0; i < count; ++i) {
+                    const DesignResults& r = all.cases[std::size_t(i)];
+                    const double mine = requiredMainArea(r) * providedMainArea(g);
+                    const double theirs = requiredMainArea(g) * providedMainArea(r);
+                    QVERIFY2(i < all.governing ? mine < theirs : mine <= theirs,
+                             qPrintable(QString("round %1 case %2").arg(round).arg(i)));
+                }
+            }
+        }
+    }
+
+    void oneCaseFileStaysSixteenLines() {
+        DesignInputs r = workedSI();
+        QCOMPARE(designFileText(r), kSixteen);
+        r.sideFaceChoice = {-1, 4};
+        QCOMPARE(designFileText(r), kSixteen);
+    }
+
+    void blockBytes() {
+        QCOMPARE(designFileText(twoCases()), kSixteen + kBlock);
+        DesignInputs chosen = workedSI();
+        chosen.sideFaceChoice = {2, 6.5};
+        QCOMPARE(designFileText(chosen),
+                 kSixteen + "[荷重ケース]\r\n\t 100 \t 0 \t 180 \r\n側面鉄筋\tD16\t 6.5 \r\n");
+        DesignInputs named = workedSI();
+        named.firstCaseName = "常時";
+        named.H = -2.5;
+        QVERIFY(designFileText(named).ends_with("常時\t 100 \t-2.5 \t 180 \r\n側面鉄筋\t\t 4 \r\n"));
+    }
+
+    void blockReadsBackByteForByte_data() {
+        QTest::addColumn<DesignInputs>("design");
+        QTest::newRow("two cases") << twoCases();
+        DesignInputs five = twoCases();
+        five.laterCases = {{"", 1e-7, 2, 3}, {"温度変化時", 0.1, -4, 5}, {"同名", 1, 1, 1},
+                           {"同名", 12345678901234.5, 0, 1}};
+        five.sideFaceChoice = {8, 12};
+        QTest::newRow("five cases, D35 x 12") << five;
+        DesignInputs choice = workedGravitational();
+        choice.sideFaceChoice = {0, 0};
+        QTest::newRow("one case, D10 x 0") << choice;
+    }
+    void blockReadsBackByteForByte() {
+        QFETCH(DesignInputs, design);
+        const std::string text = designFileText(design);
+        DesignInputs read;
+        const auto error = readDesignText(text, "x.tvx", read);
+        QVERIFY2(!error, error ? error->message().c_str() : "");
+        QCOMPARE(read, design);
+        QCOMPARE(designFileText(read), text);
+    }
+
+    void lfLineEndsInTheBlock() {
+        std::string text = kSixteen + kBlock;
+        std::string lf;
+        for (char ch : text)
+            if (ch != '\r')
+                lf += ch;
+        DesignInputs read;
+        QVERIFY(!readDesignText(lf, "x.tvx", read));
+        QCOMPARE(read, twoCases());
+    }
+
+    // Whatever follows line 16 without the marker was always passed over.
+    void otherTrailingLinesStillIgnored() {
+        DesignInputs read;
+        QVERIFY(!readDesignText(kSixteen + "荷重ケース\r\nx\r\n", "x.tvx", read));
+        QCOMPARE(read, workedSI());
+    }
+
+    void sixteenLineReaderGetsTheFirstCase() {
+        DesignInputs design = twoCases();
+        design.laterCases.insert(design.laterCases.begin(), {"風時", 120, 12, 270});
+        design.sideFaceChoice = {3, 5};
+        const DesignInputs first = readSixteenLines(designFileText(design));
+        QCOMPARE(first, workedSI());
+        QCOMPARE(first.P, 100.0);
+        QCOMPARE(first.sigmaSa, 180.0);
+    }
+
+    void malformedBlockRefused_data() {
+        QTest::addColumn<std::string>("block");
+        QTest::addColumn<int>("line");
+        const std::string m = "[荷重ケース]\r\n";
+        const std::string first = "常時\t 100 \t 0 \t 180 \r\n";
+        const std::string side = "側面鉄筋\t\t 4 \r\n";
+        QTest::newRow("marker with no case") << m << 18;
+        QTest::newRow("marker, side-face line only") << m + side << 18;
+        QTest::newRow("a case without the side-face line") << m + first << 19;
+        QTest::newRow("missing field") << m + first + "地震時\t 100 \t 30\r\n" + side << 19;
+        QTest::newRow("extra field") << m + first + "地震時\t 1 \t 3 \t 3 \t 4\r\n" + side << 19;
+        QTest::newRow("not a number") << m + first + "地震時\t 100 \tabc\t 300 \r\n" + side << 19;
+        QTest::newRow("empty number") << m + first + "地震時\t 100 \t\t 300 \r\n" + side << 19;
+        QTest::newRow("not UTF-8") << m + first + "\x93\x92\t 100 \t 30 \t 300 \r\n" + side << 19;
+        QTest::newRow("cut UTF-8") << m + first + "\xe5\x9c\t 100 \t 30 \t 300 \r\n" + side << 19;
+        QTest::newRow("first case differs from line 8")
+            << m + "常時\t 101 \t 0 \t 180 \r\n" + side << 18;
+        QTest::newRow("first case differs from line 7")
+            << m + "常時\t 100 \t 0 \t 181 \r\n" + side << 18;
+        QTest::newRow("side-face label") << m + first + "側面\t\t 4 \r\n" << 19;
+        QTest::newRow("side-face unknown bar") << m + first + "側面鉄筋\tD11\t 4 \r\n" << 19;
+        QTest::newRow("side-face count") << m + first + "側面鉄筋\tD13\tfour\r\n" << 19;
+        QTest::newRow("side-face fields") << m + first + "側面鉄筋\tD13\r\n" << 19;
+        QTest::newRow("too long") << m + first + std::string(5000, 'x') + "\r\n" + side << 19;
+    }
+    void malformedBlockRefused() {
+        QFETCH(std::string, block);
+        QFETCH(int, line);
+        DesignInputs record = twoCases();
+        record.H1 = 42;
+        const DesignInputs before = record;
+        const auto error = readDesignText(kSixteen + block, "bad.tvx", record);
+        QVERIFY(error);
+        QCOMPARE(error->line, line);
+        QVERIFY(error->message().find(std::to_string(line) + " 行目") != std::string::npos);
+        QCOMPARE(record, before);
+    }
+
+    void namesKeepToTheirLine() {
+        DesignInputs r = twoCases();
+        r.laterCases[0].name = "地震\t時\r\n";
+        DesignInputs read;
+        QVERIFY(!readDesignText(designFileText(r), "x.tvx", read));
+        QCOMPARE(read.laterCases[0].name, std::string("地震 時  "));
+    }
+
+    void titlesAndDuplicates() {
+        DesignInputs r = twoCases();
+        r.laterCases.push_back({"", 1, 1, 1});
+        r.laterCases.push_back({"常時", 1, 1, 1});
+        r.laterCases.push_back({"ケース 3", 1, 1, 1});
+        QCOMPARE(caseTitle(caseAt(r, 2), 2), std::string("ケース 3"));
+        QCOMPARE(duplicateCaseNames(r), (std::vector<int>{3, 4}));
+    }
+
+    // A finding one case has names it; one every case has is listed once.
+    void findingsNameTheirCase() {
+        DesignInputs r = twoCases();
+        r.laterCases[0].sigmaSa = 0;
+        r.layer2Count = 2.5;
+        const ClearSpacingRule rule;
+        const auto cases = calculateCases(r, {}).cases;
+        const std::vector<Finding> findings = findCaseWarnings(r, cases, rule);
+        int fractional = 0;
+        bool namedSigma = false;
+        for (const Finding& f : findings) {
+            if (f.code == finding_code::kFractionalBarCount) {
+                ++fractional;
+                QVERIFY(f.message.find("【") == std::string::npos);
+            }
+            if (f.code == finding_code::kNonPositiveDimension)
+                namedSigma = f.message.starts_with("【地震時】 ");
+        }
+        QCOMPARE(fractional, 1);
+        QVERIFY(namedSigma);
+        DesignInputs one = r;
+        one.laterCases.clear();
+        QCOMPARE(findCaseWarnings(one, calculateCases(one, {}).cases, rule),
+                 findDesignWarnings(one, calculateDesign(one), rule));
+        r.laterCases[0].name = "常時";
+        const auto dup = findCaseWarnings(r, cases, rule);
+        QCOMPARE(dup.back().code, std::string(finding_code::kDuplicateCaseName));
+    }
+
+    void conversionTakesEveryCase() {
+        UnitConversion conversion;
+        QVERIFY(!convertUnitSystem(twoCases(), kUnitGravitational, 0, conversion));
+        const LoadCase quake = conversion.design.laterCases.at(0);
+        QCOMPARE(quake.name, std::string("地震時"));
+        QVERIFY(qFuzzyCompare(quake.H, 30 / 9.80665));
+        QVERIFY(qFuzzyCompare(quake.sigmaSa, 300 / 0.0980665));
+        QVERIFY(conversion.description().find("地震時 の σsa") != std::string::npos);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLoadCases)
+#include "test_load_cases.moc"
