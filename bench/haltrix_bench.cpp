@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "design/design_calculation.h"
+#include "design/load_cases.h"
 #include "files/design_file.h"
 #include "design/design_inputs.h"
 #include "paper/report.h"
@@ -212,6 +213,20 @@ void BM_DesignThroughEngine(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DesignThroughEngine);
+
+// Every case of a design of 10 load cases, the governing cases included,
+// beside one case through the same function.
+void BM_LoadCases(benchmark::State& state) {
+    DesignInputs input = example("bracket-si.tvx");
+    const int cases = static_cast<int>(state.range(0));
+    for (int i = 1; i < cases; ++i)
+        input.laterCases.push_back({"ケース", input.P + 10.0 * i, 5.0 * i, input.sigmaSa + i});
+    for (auto _ : state) {
+        const DesignCalculation calculation = calculateCases(input, {});
+        benchmark::DoNotOptimize(calculation);
+    }
+}
+BENCHMARK(BM_LoadCases)->Arg(1)->Arg(10);
 
 void BM_FillSheet(benchmark::State& state) {
     const DesignInputs r = example("bracket-gravitational.tvx");
@@ -528,6 +543,11 @@ public:
         if (road1 >= 0 && road2 >= 0)
             target(road1 < 20e-6 && road2 < 20e-6, "well under 20 us");
         figure("of which the engine", "BM_DesignThroughEngine", 1e6, "us");
+        const double oneCase = figure("a design of one load case", "BM_LoadCases/1", 1e6, "us");
+        const double tenCases =
+            figure("a design of 10 load cases", "BM_LoadCases/10", 1e6, "us");
+        if (oneCase >= 0 && tenCases >= 0)
+            target(tenCases < 10 * oneCase + 5e-6, "10 cases under 10 x one case + 5 us");
         figure("of which the sheet", "BM_FillSheet", 1e6, "us");
         figure("of which the report", "BM_ReportLines", 1e6, "us");
         figure("reading a design file", "BM_ReadDesignFile", 1e6, "us");

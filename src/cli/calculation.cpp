@@ -11,9 +11,9 @@ namespace {
 
 // The calculation of a design that was read without error.
 void calculate(CalculatedDesign& design, const CalcOptions& options) {
-    design.results =
-        calculateDesign(design.inputs, {options.hBarIndex, barCountFromText(options.hCountText)});
-    design.warnings = findDesignWarnings(design.inputs, design.results, options.spacingRule);
+    design.calculation = calculateCases(design.inputs, horizontalChoiceFor(options, design.inputs));
+    design.results = design.calculation.first();
+    design.warnings = findCaseWarnings(design.inputs, design.calculation.cases, options.spacingRule);
 }
 
 } // namespace
@@ -39,6 +39,52 @@ CalculatedDesign calculateDesignText(std::string_view text, const std::string& n
 
 sketch::Sketch designSketch(const CalculatedDesign& design) {
     return sketch::buildSketch(design.inputs, design.results);
+}
+
+std::optional<int> caseByText(const DesignInputs& inputs, const std::string& text,
+                              std::string& error) {
+    const int count = caseCount(inputs);
+    for (int i = 0; i < count; ++i) {
+        if (caseTitle(caseAt(inputs, i), i) == text)
+            return i;
+    }
+    bool digits = !text.empty() && text.size() < 9;
+    for (const char ch : text)
+        digits = digits && ch >= '0' && ch <= '9';
+    if (digits) {
+        const int number = std::stoi(text);
+        if (number >= 1 && number <= count)
+            return number - 1;
+    }
+    error = "--case " + text + ": the design has no such case (cases: ";
+    for (int i = 0; i < count; ++i)
+        error += (i ? ", " : "") + std::to_string(i + 1) + " " + caseTitle(caseAt(inputs, i), i);
+    error += ")";
+    return std::nullopt;
+}
+
+std::vector<int> chosenCases(const DesignInputs& inputs, const std::string& text,
+                             std::string& error) {
+    if (!text.empty()) {
+        if (const std::optional<int> index = caseByText(inputs, text, error))
+            return {*index};
+        return {};
+    }
+    std::vector<int> all;
+    for (int i = 0; i < caseCount(inputs); ++i)
+        all.push_back(i);
+    return all;
+}
+
+CalculatedDesign caseOf(const CalculatedDesign& design, int index,
+                        const ClearSpacingRule& rule) {
+    CalculatedDesign one;
+    one.path = design.path;
+    one.inputs = caseDesign(design.inputs, index);
+    one.results = design.calculation.cases.at(static_cast<std::size_t>(index));
+    one.calculation.cases = {one.results};
+    one.warnings = findDesignWarnings(one.inputs, one.results, rule);
+    return one;
 }
 
 } // namespace haltrix::cli

@@ -9,20 +9,23 @@
 #include "files/design_file.h"
 #include "design/design_inputs.h"
 #include "design/design_results.h"
+#include "design/load_cases.h"
 #include "findings/design_warnings.h"
 #include "sketch/sketch.h"
 
 namespace haltrix::cli {
 
-// One design file taken the way the program takes it: read, calculated with
-// the options' side-face bars (calculateDesign), and the warnings about the
-// design under the options' spacing rule.
+// One design file taken the way the program takes it: read, every case
+// calculated with the side-face bars of the options or else of the file
+// (calculateCases), and the warnings about the design under the options'
+// spacing rule.
 struct CalculatedDesign {
     std::string path;
     DesignInputs inputs;
     std::optional<FileError> readError; // set: nothing was calculated
-    DesignResults results;              // results.message: the engine's message
-    std::vector<Finding> warnings;
+    DesignResults results;              // of the first case; results.message: the engine's message
+    DesignCalculation calculation;      // every case (results is its first)
+    std::vector<Finding> warnings;      // of every case (findCaseWarnings)
 };
 
 CalculatedDesign calculateDesignFile(const std::string& path, const CalcOptions& options);
@@ -35,5 +38,22 @@ CalculatedDesign calculateDesignText(std::string_view text, const std::string& n
 // The sketch of a design that was read: with d and Zc when the calculation
 // completed without a message, otherwise of the inputs alone.
 sketch::Sketch designSketch(const CalculatedDesign& design);
+
+// The case --case names: a case whose title (its name, or "ケース n") is the
+// text, else the number n (from 1) of a case; the reason otherwise.
+std::optional<int> caseByText(const DesignInputs& inputs, const std::string& text,
+                              std::string& error);
+
+// The cases a command prints: the one --case names (`text`), or every case
+// when `text` is empty; none, with the reason in `error`, for a case the
+// design does not have.
+std::vector<int> chosenCases(const DesignInputs& inputs, const std::string& text,
+                             std::string& error);
+
+// The one-case design of case `index` with its results: what sheet, report
+// and pdf print for that case, byte for byte those of a file of that case
+// alone.
+CalculatedDesign caseOf(const CalculatedDesign& design, int index,
+                        const ClearSpacingRule& rule);
 
 } // namespace haltrix::cli

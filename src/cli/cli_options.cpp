@@ -3,6 +3,7 @@
 
 #include "argument_walk.h"
 #include "design/bar_table.h"
+#include "design/horizontal_check.h"
 #include "paper/number_format.h"
 
 namespace haltrix::cli {
@@ -24,7 +25,8 @@ bool spacingSetting(const std::string& option, const std::string& text, double& 
 } // namespace
 
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
-                      CalcOptions& options, std::string& error, bool allowPageOptions) {
+                      CalcOptions& options, std::string& error, bool allowPageOptions,
+                      bool allowCase) {
     bool aggregateGiven = false;
     ArgumentWalk walk(args, error);
     while (walk.next()) {
@@ -36,6 +38,7 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
             if (!walk.value(name))
                 return false;
             options.hBarIndex = -2;
+            options.hBarGiven = true;
             for (int k = 0; k < kBarCount; ++k) {
                 if (kBarDesignations[k] == name)
                     options.hBarIndex = k;
@@ -48,6 +51,14 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
         } else if (arg == "--hcount") {
             if (!walk.value(options.hCountText))
                 return false;
+            options.hCountGiven = true;
+        } else if (allowCase && arg == "--case") {
+            if (!walk.value(options.caseText))
+                return false;
+            if (options.caseText.empty()) {
+                error = "--case takes a case's name or its number from 1";
+                return false;
+            }
         } else if (arg == "--min-clear" || arg == "--max-aggregate") {
             std::string text;
             double mm = 0;
@@ -89,6 +100,15 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
         return false;
     }
     return true;
+}
+
+HorizontalChoice horizontalChoiceFor(const CalcOptions& options, const DesignInputs& inputs) {
+    HorizontalChoice choice = inputs.sideFaceChoice;
+    if (options.hBarGiven)
+        choice.barIndex = options.hBarIndex;
+    if (options.hCountGiven)
+        choice.barCount = barCountFromText(options.hCountText);
+    return choice;
 }
 
 } // namespace haltrix::cli

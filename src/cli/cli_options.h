@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "design/design_inputs.h"
 #include "findings/clear_spacing_rule.h"
 
 namespace haltrix::cli {
@@ -12,6 +13,9 @@ namespace haltrix::cli {
 struct CalcOptions {
     int hBarIndex = -1;             // --hbar: position in the bar list, -1 none chosen
     std::string hCountText = "4";   // --hcount: the count box's text
+    bool hBarGiven = false;         // --hbar was given (else the file's choice)
+    bool hCountGiven = false;       // --hcount was given (else the file's choice)
+    std::string caseText;           // --case: a case's name or number (from 1); empty: all
     bool printVariant = false;      // --print
     std::string output;             // -o
     std::vector<std::string> files; // the design files, in order
@@ -27,7 +31,13 @@ struct CalcOptions {
 // `allowPageOptions` admits --sketch, --project, --member and --designer.
 // --min-clear and --max-aggregate (the minimum clear spacing rule of the
 // warnings) are taken by every command; they exclude each other.
+// `allowCase` admits --case NAME|N.
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
-                      CalcOptions& options, std::string& error, bool allowPageOptions = false);
+                      CalcOptions& options, std::string& error, bool allowPageOptions = false,
+                      bool allowCase = false);
+
+// The side-face bars of a design under the options: --hbar and --hcount where
+// given, the design's own choice for what is not.
+HorizontalChoice horizontalChoiceFor(const CalcOptions& options, const DesignInputs& inputs);
 
 } // namespace haltrix::cli

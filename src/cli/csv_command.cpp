@@ -40,24 +40,50 @@ int runCsvCommand(const std::vector<std::string>& args) {
         return kExitUsage;
     }
 
+    // The case column only when a design of the table has more than one
+    // case: the files are read once beforehand to know.
+    bool caseColumn = false;
+    for (const std::string& path : options.files) {
+        DesignInputs inputs;
+        if (!caseColumn && !readDesignFile(path, inputs))
+            caseColumn = caseCount(inputs) > 1;
+    }
+
     // Excel on Windows reads UTF-8 only after a byte-order mark.
     const char* const lineEnd = excel ? "\r\n" : "\n";
     OutputBuffer out;
     if (excel)
         out.text() += "\xEF\xBB\xBF";
-    appendDesignTableHeader(out.text());
+    if (caseColumn)
+        appendDesignTableHeaderWithCase(out.text());
+    else
+        appendDesignTableHeader(out.text());
     if (propose)
         appendProposalTableHeader(out.text());
     out.text() += lineEnd;
     return forEachDesignFile(options, [&](const CalculatedDesign& design, ExitStatus&) {
-        appendDesignTableRow(out.text(), design.path, design.inputs, design.results,
-                             design.warnings);
-        if (propose) {
-            const HorizontalChoice choice{options.hBarIndex, barCountFromText(options.hCountText)};
-            appendProposalTableColumns(out.text(),
-                                       proposeBars(design.inputs, options.spacingRule, 1, choice));
+        const HorizontalChoice choice = horizontalChoiceFor(options, design.inputs);
+        std::optional<BarProposal> proposal;
+        if (propose)
+            proposal = proposeBars(design.inputs, options.spacingRule, 1, choice);
+        if (!caseColumn) {
+            appendDesignTableRow(out.text(), design.path, design.inputs, design.results,
+                                 design.warnings);
+            if (proposal)
+                appendProposalTableColumns(out.text(), *proposal);
+            out.text() += lineEnd;
+            out.flushIfFull();
+            return;
         }
-        out.text() += lineEnd;
+        // One row per case, each as the one-case design of that case.
+        for (int i = 0; i < caseCount(design.inputs); ++i) {
+            const CalculatedDesign one = caseOf(design, i, options.spacingRule);
+            appendDesignTableCaseRow(out.text(), design.path, caseAt(design.inputs, i).name,
+                                     one.inputs, one.results, one.warnings);
+            if (proposal)
+                appendProposalTableColumns(out.text(), *proposal);
+            out.text() += lineEnd;
+        }
         out.flushIfFull();
     });
 }

@@ -8,6 +8,7 @@
 #include "core_path.h"
 #include "design/design_calculation.h"
 #include "design/input_fields.h"
+#include "design/load_cases.h"
 
 namespace haltrix::cli {
 
@@ -73,16 +74,46 @@ QJsonArray warningsJson(const std::vector<Finding>& findings) {
     return list;
 }
 
+// The keys of the results, as a design's object has them at its top level.
+void addResultKeys(QJsonObject& object, const DesignResults& results) {
+    object["requiredMainArea"] = requiredMainArea(results);
+    object["requiredHorizontalArea"] = results.sideFaces.required;
+    const std::optional<std::string>& message = results.message;
+    object["message"] = message ? QJsonValue(text(*message)) : QJsonValue();
+}
+
+// One case: its name, P, H and σsa, and the result keys of a design.
+QJsonObject caseJson(const DesignInputs& inputs, const DesignResults& results, int index) {
+    const LoadCase loadCase = caseAt(inputs, index);
+    QJsonObject object;
+    object["name"] = text(loadCase.name);
+    object["P"] = loadCase.P;
+    object["H"] = loadCase.H;
+    object["sigmaSa"] = loadCase.sigmaSa;
+    const QJsonObject all = designFields(caseDesign(inputs, index), results);
+    for (const QString& key : kResultKeys)
+        object[key] = all[key];
+    addResultKeys(object, results);
+    return object;
+}
+
 } // namespace
+
+const QStringList kResultKeys = {
+    "ratioCase", "N1", "x1", "M1", "N2", "x2", "M2", "Ntotal", "M", "layer1Area", "layer2Area",
+    "S", "sumAs", "d", "Zc", "tanAlpha", "Tp", "Ast", "mainJudgement", "hBarCount", "hBarIndex",
+    "hBarArea", "hAs", "hBarName"};
 
 QJsonObject designJson(const CalculatedDesign& design) {
     QJsonObject object = designFields(design.inputs, design.results);
     object["file"] = pathFromCore(design.path);
-    object["requiredMainArea"] = requiredMainArea(design.results);
-    object["requiredHorizontalArea"] = design.results.sideFaces.required;
-    const std::optional<std::string>& message = design.results.message;
-    object["message"] = message ? QJsonValue(text(*message)) : QJsonValue();
+    addResultKeys(object, design.results);
     object["warnings"] = warningsJson(design.warnings);
+    QJsonArray cases;
+    for (std::size_t i = 0; i < design.calculation.cases.size(); ++i)
+        cases.append(caseJson(design.inputs, design.calculation.cases[i], static_cast<int>(i)));
+    object["cases"] = cases;
+    object["governingCase"] = design.calculation.governing;
     return object;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QStringList>
 
 #include "calculation.h"
 
@@ -11,6 +12,13 @@ namespace haltrix::cli {
 // input and result of the design, plus "file", "requiredMainArea",
 // "requiredHorizontalArea", "message" (null, or the engine's message) and
 // "warnings" (the design's findings, each {"code", "severity", "message"}).
+// For every design also "cases", one object per load case with "name", "P",
+// "H", "sigmaSa" and the result keys (kResultKeys, "requiredMainArea",
+// "requiredHorizontalArea", "message"), and "governingCase", the 0-based
+// index of the governing case. The top-level values are the first case's.
 QJsonObject designJson(const CalculatedDesign& design);
+
+// The keys of a design's results as its object has them.
+extern const QStringList kResultKeys;
 
 } // namespace haltrix::cli

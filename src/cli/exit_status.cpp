@@ -11,8 +11,23 @@ bool reportProblems(const CalculatedDesign& design, ExitStatus& status) {
         status.unreadable();
         return false;
     }
-    if (design.results.message) {
-        std::cerr << "haltrix-calc: " << design.path << ": " << *design.results.message << "\n";
+    const std::vector<DesignResults>& cases = design.calculation.cases;
+    if (cases.size() <= 1) {
+        if (design.results.message) {
+            std::cerr << "haltrix-calc: " << design.path << ": " << *design.results.message
+                      << "\n";
+            status.message();
+        }
+        return true;
+    }
+    // Each case that stopped, named.
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        if (!cases[i].message)
+            continue;
+        const int index = static_cast<int>(i);
+        std::cerr << "haltrix-calc: " << design.path << ": 【"
+                  << caseTitle(caseAt(design.inputs, index), index) << "】 " << *cases[i].message
+                  << "\n";
         status.message();
     }
     return true;

@@ -29,10 +29,12 @@ const char* const kUsage = R"(Usage:
                     [--min-clear MM | --max-aggregate MM] FILE.tvx...
   haltrix-calc check [--hbar D10|D13|...|D35] [--hcount TEXT]
                      [--min-clear MM | --max-aggregate MM] FILE.tvx...
-  haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
-  haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
-  haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
-                   [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
+  haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] [--case NAME|N] FILE.tvx
+  haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--case NAME|N] [--print]
+                      FILE.tvx
+  haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--case NAME|N] [--print]
+                   [--sketch] [--project TEXT] [--member TEXT] [--designer TEXT]
+                   FILE.tvx -o OUT.pdf
   haltrix-calc book [--title TEXT] [--project TEXT] [--designer TEXT]
                     [--date TEXT] [--sketch] FILE.tvx... -o BOOK.pdf
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
@@ -43,7 +45,7 @@ const char* const kUsage = R"(Usage:
   haltrix-calc table IN.csv --out-dir DIR
   haltrix-calc convert --to si|gravitational [--round-stress DIGITS] IN.tvx -o OUT.tvx
   haltrix-calc convert --to si|gravitational [--round-stress DIGITS] --in-place IN.tvx
-  haltrix-calc sweep --param NAME --from X --to Y --steps N FILE.tvx
+  haltrix-calc sweep --param NAME --from X --to Y --steps N [--case NAME|N] FILE.tvx
   haltrix-calc propose [--top N] [--min-clear MM | --max-aggregate MM] [--hcount TEXT]
                        [--json] [--apply -o OUT.tvx | --apply --in-place] FILE.tvx
   haltrix-calc --help
@@ -56,11 +58,24 @@ formula case follows from a / H2, the unit system selects the procedures
 value: SI procedures and the mm2 column), then come the self-weight table,
 the case procedure and the horizontal check.
 
+A design holds one load case or more (常時, 地震時, ...): each case has its
+own name, P, H and σsa and shares everything else. Every case is calculated
+as a design of that case alone. The governing case is the first case judged
+"- NG -", else the case of the largest ratio of the required to the provided
+main area (of equal ratios the first); the side-face check has its own,
+chosen alike on its areas. Cases are numbered from 1.
+
 Options:
-  --hbar D..      designation chosen for the horizontal bars (default: none
-                  chosen, which the check counts as D10)
-  --hcount TEXT   text of the horizontal bar count (default "4"; an empty or
-                  non-numeric text counts as 0 bars)
+  --hbar D..      designation chosen for the horizontal bars (default: the
+                  choice the file keeps, else none chosen, which the check
+                  counts as D10)
+  --hcount TEXT   text of the horizontal bar count (default: the count the
+                  file keeps, else "4"; an empty or non-numeric text counts
+                  as 0 bars)
+  --case NAME|N   sheet, report, pdf: only this case, printed exactly as a
+                  design of that case alone; sweep: the case whose values
+                  are varied (default the first). NAME is the case's name
+                  (or "ケース n" for a case without one), N its number
   --print         report: the printed variant of the report, whose
                   input-data section starts with four blank lines instead of
                   the preview's one; pdf: accepted and changes nothing, the
@@ -88,10 +103,16 @@ input and result of the design, plus "file" (the path as given),
 "requiredHorizontalArea", "message" (null, or the calculation's message)
 and "warnings": the design's warnings, each an object with "code",
 "severity" ("注意" or "警告") and "message", an empty list when there are
-none.
+none. It also has "cases": one object per load case with "name", "P",
+"H", "sigmaSa" and the result keys a design has ("ratioCase" ...
+"hBarName", "requiredMainArea", "requiredHorizontalArea", "message"), and
+"governingCase", the 0-based index of the governing case. The top-level
+values are those of the first case.
 
 check prints the warnings of each design, one line per finding:
-"FILE: code: message" (FILE as given). The warnings do not change the
+"FILE: code: message" (FILE as given). Every case is judged; a finding
+only some cases have starts with the case's name in 【】, and two cases of
+the same name get a 注意 duplicate-case-name. The warnings do not change the
 calculation; they say where a design lies outside the range the method
 covers or its bars cannot be built. The codes and their severities:
   non-positive-dimension  警告  H2, l, b or σsa not above 0, or H1 or γc
@@ -126,7 +147,10 @@ t and c are in cm (unit system 1) or mm (any other), lengths in m, bar
 diameters the nominal ones of JIS G 3112.
 
 sheet, report, pdf and sketch take exactly one design file; book takes one
-or more.
+or more. sheet, report and pdf print every case of a design with more
+than one, each under its heading line "荷重ケース n: NAME" (pdf: a summary
+page of the cases first, each case on pages of its own); with --case, or
+for a design of one case, exactly what a design of that case alone gives.
 
 sheet prints the result window's calculation sheet: the four rows of the
 self-weight grid, an empty line, then the fifteen rows of the result grid.
@@ -189,7 +213,9 @@ UTF-8 byte-order mark and ends lines with CR LF, so Excel on Windows shows
 the Japanese texts correctly. --propose adds the columns of each design's
 proposal (see propose): proposedLayer1Bar, proposedLayer1Count,
 proposedLayer2Bar, proposedLayer2Count, proposedProvidedMainArea,
-proposedRequiredMainArea, and proposalMessage (empty, or why there is none).
+proposedRequiredMainArea, and proposalMessage (empty, or why there is none). When a design of the table
+has more than one load case, a column "case" follows "file" and each case
+has its own row (its name, and the inputs and results of that case alone).
 
 table reads a design table (as csv writes it, or edited in a spreadsheet)
 and writes one design file per row into DIR, creating DIR when needed.
@@ -202,7 +228,10 @@ part of the path, characters file systems refuse replaced by "_", ".tvx"
 added when missing) or, without one, "row-N.tvx" with N its row in the
 table (the header is row 1, as a spreadsheet counts). An existing file of
 that name in DIR is replaced; two rows of the same name, a link or a folder
-of that name are refused. The table is checked whole first: a table that is
+of that name are refused. With a column "case", rows of the same file name
+and different cases make one design with those load cases in row order
+(their other inputs must agree); such a design is written after the whole
+table is read, and not at all when one of its rows is refused. The table is checked whole first: a table that is
 not well-formed CSV (an open quote, a stray quote, a NUL byte, a value over
 64 KiB or a row over 1 MiB) or lacks a column writes nothing. A row with a
 bad value is named with its row and column on standard error and nothing
@@ -231,7 +260,7 @@ propose chooses the main bars: of every arrangement of the bar table's bars
 (layer 1 a bar with 2 bars or more; layer 2 empty, or a bar with 2 bars or
 more; at most 100 bars a layer) it lists the N lightest (default 5) that
 pass: with the design's other inputs as they are, the calculation judges
-them "    - OK -", and the warnings under the spacing rule raise none of
+them "    - OK -" in every load case, and the warnings under the spacing rule raise none of
 bars-do-not-fit, layers-too-close, cover-beyond-depth, layer-without-bar,
 fractional-bar-count and unknown-bar. They rank by the provided main area
 (equal within 1e-9, relative), then fewer bars, one layer before two, the

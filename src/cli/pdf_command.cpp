@@ -26,11 +26,13 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
         extras.sketch = designSketch(design);
         extras.linesUnderSketch = print::warningLines(design.warnings);
     }
-    extras.notes = print::designNotes(design.warnings, design.results.message);
+    extras.notes =
+        print::designNotes(design.warnings, calculationMessage(design.inputs, design.calculation));
     extras.title.project = QString::fromStdString(options.project);
     extras.title.member = QString::fromStdString(options.member);
     extras.title.designer = QString::fromStdString(options.designer);
     extras.title.date = print::titleDate(QDate::currentDate());
+    extras.cases = &design.calculation;
     return extras;
 }
 
@@ -39,7 +41,7 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
 int runPdfCommand(const std::vector<std::string>& args) {
     CalcOptions options;
     std::string error;
-    if (!parseCalcOptions(args, true, true, options, error, true)) {
+    if (!parseCalcOptions(args, true, true, options, error, true, true)) {
         std::cerr << "haltrix-calc pdf: " << error << "\n";
         return kExitUsage;
     }
@@ -56,6 +58,14 @@ int runPdfCommand(const std::vector<std::string>& args) {
     CalculatedDesign design = calculateDesignFile(options.files.front(), options);
     if (!reportProblems(design, status))
         return status.code();
+    if (!options.caseText.empty()) {
+        const std::optional<int> index = caseByText(design.inputs, options.caseText, error);
+        if (!index) {
+            std::cerr << "haltrix-calc pdf: " << error << "\n";
+            return kExitUsage;
+        }
+        design = caseOf(design, *index, options.spacingRule);
+    }
 
     chooseOffscreenWithoutDisplay();
     const RuntimeFolder runtimeFolder;

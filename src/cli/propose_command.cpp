@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <algorithm>
 #include <iostream>
 #include <sstream>
 
@@ -20,6 +21,7 @@
 #include "files/file_path.h"
 #include "files/file_replace.h"
 #include "design/horizontal_check.h"
+#include "design/load_cases.h"
 #include "studies/proposal_text.h"
 #include "same_file.h"
 
@@ -81,12 +83,21 @@ std::string proposalText(const DesignInputs& design, const BarProposal& proposal
     std::string text = line("順位", proposalColumnCaptions(design.unitSystem));
     for (std::size_t i = 0; i < proposal.candidates.size(); ++i)
         text += line(std::to_string(i + 1), proposalRowCells(proposal.candidates[i]));
-    DesignInputs best = design;
-    applyArrangement(best, proposal.candidates.front().bars);
-    const DesignResults results = calculateDesign(best, choice);
-    return text +
-           sideFaceText(proposeSideFaceBar(best, results, choice.barCount), choice.barCount) +
-           "\n";
+    // The side-face bar that meets the check in every case: the bars of the
+    // list rise in area, so the latest of the cases' choices.
+    std::optional<int> sideBar;
+    for (int c = 0; c < caseCount(design); ++c) {
+        DesignInputs best = caseDesign(design, c);
+        applyArrangement(best, proposal.candidates.front().bars);
+        const DesignResults results = calculateDesign(best, choice);
+        const std::optional<int> bar = proposeSideFaceBar(best, results, choice.barCount);
+        if (!bar) {
+            sideBar.reset();
+            break;
+        }
+        sideBar = std::max(sideBar.value_or(*bar), *bar);
+    }
+    return text + sideFaceText(sideBar, choice.barCount) + "\n";
 }
 
 std::optional<std::string> fileBytes(const std::string& path) {
@@ -187,8 +198,7 @@ int runProposeCommand(const std::vector<std::string>& args) {
         std::cerr << "haltrix-calc: " << readError->message() << "\n";
         return kExitUnreadable;
     }
-    const HorizontalChoice choice{options.calc.hBarIndex,
-                                  barCountFromText(options.calc.hCountText)};
+    const HorizontalChoice choice = horizontalChoiceFor(options.calc, design);
     const BarProposal proposal =
         proposeBars(design, options.calc.spacingRule, options.top, choice);
     if (options.json) {

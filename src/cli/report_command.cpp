@@ -25,7 +25,7 @@ public:
 int runReportCommand(const std::vector<std::string>& args) {
     CalcOptions options;
     std::string error;
-    if (!parseCalcOptions(args, true, false, options, error)) {
+    if (!parseCalcOptions(args, true, false, options, error, false, true)) {
         std::cerr << "haltrix-calc report: " << error << "\n";
         return kExitUsage;
     }
@@ -40,7 +40,25 @@ int runReportCommand(const std::vector<std::string>& args) {
     StandardOutput out;
     const ReportVariant variant =
         options.printVariant ? ReportVariant::Print : ReportVariant::Preview;
-    if (!writeReport(design.inputs, design.results, out, variant)) {
+    const std::vector<int> cases = chosenCases(design.inputs, options.caseText, error);
+    if (cases.empty()) {
+        std::cerr << "haltrix-calc report: " << error << "\n";
+        return kExitUsage;
+    }
+    const bool headings = caseCount(design.inputs) > 1 && options.caseText.empty();
+    bool written = true;
+    for (const int index : cases) {
+        // Every case under its heading, an empty line between the cases.
+        if (headings) {
+            if (index > 0)
+                out.writeLine("");
+            out.writeLine(caseHeading(caseAt(design.inputs, index), index));
+        }
+        written = writeReport(caseDesign(design.inputs, index),
+                              design.calculation.cases[std::size_t(index)], out, variant) &&
+                  written;
+    }
+    if (!written) {
         // The print window shows an empty preview for such a design.
         std::cerr << "haltrix-calc report: " << design.path << ": unit system "
                   << design.inputs.unitSystem << " has no report; nothing written\n";

@@ -31,7 +31,7 @@ void writeGrid(const SheetGrid& grid) {
 int runSheetCommand(const std::vector<std::string>& args) {
     CalcOptions options;
     std::string error;
-    if (!parseCalcOptions(args, false, false, options, error)) {
+    if (!parseCalcOptions(args, false, false, options, error, false, true)) {
         std::cerr << "haltrix-calc sheet: " << error << "\n";
         return kExitUsage;
     }
@@ -44,11 +44,30 @@ int runSheetCommand(const std::vector<std::string>& args) {
     if (!reportProblems(design, status))
         return status.code();
     // The result window the unit system opens fills the grids.
-    const Sheet sheet =
-        fillSheet(design.inputs, design.results, twinForUnitSystem(design.inputs.unitSystem));
-    writeGrid(sheet.fg1);
-    std::fputc('\n', stdout);
-    writeGrid(sheet.fg2);
+    auto writeSheet = [](const DesignInputs& inputs, const DesignResults& results) {
+        const Sheet sheet = fillSheet(inputs, results, twinForUnitSystem(inputs.unitSystem));
+        writeGrid(sheet.fg1);
+        std::fputc('\n', stdout);
+        writeGrid(sheet.fg2);
+    };
+    const std::vector<int> cases = chosenCases(design.inputs, options.caseText, error);
+    if (cases.empty()) {
+        std::cerr << "haltrix-calc sheet: " << error << "\n";
+        return kExitUsage;
+    }
+    if (caseCount(design.inputs) == 1 || !options.caseText.empty()) {
+        writeSheet(caseDesign(design.inputs, cases.front()),
+                   design.calculation.cases[std::size_t(cases.front())]);
+        return status.code();
+    }
+    // Every case under its heading, an empty line between the cases.
+    for (const int index : cases) {
+        if (index > 0)
+            std::fputc('\n', stdout);
+        const std::string heading = caseHeading(caseAt(design.inputs, index), index) + "\n";
+        std::fwrite(heading.data(), 1, heading.size(), stdout);
+        writeSheet(caseDesign(design.inputs, index), design.calculation.cases[std::size_t(index)]);
+    }
     return status.code();
 }
 

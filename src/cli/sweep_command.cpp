@@ -8,6 +8,7 @@
 #include "files/csv.h"
 #include "files/design_file.h"
 #include "exit_status.h"
+#include "calculation.h"
 #include "paper/number_format.h"
 #include "output_buffer.h"
 #include "studies/sweep.h"
@@ -54,6 +55,14 @@ bool parseSweepOptions(const std::vector<std::string>& args, SweepOptions& optio
                 error = "--param takes one of " + parameterNames() + ", not \"" + text + "\"";
                 return false;
             }
+        } else if (arg == "--case") {
+            if (!value())
+                return false;
+            if (text.empty()) {
+                error = "--case takes a case's name or its number from 1";
+                return false;
+            }
+            options.caseText = text;
         } else if (arg == "--from") {
             if (!finite(options.from))
                 return false;
@@ -101,6 +110,14 @@ int runSweepCommand(const std::vector<std::string>& args) {
         std::cerr << "haltrix-calc: " << readError->message() << "\n";
         return kExitUnreadable;
     }
+    // The one-case design of the case swept.
+    std::string caseError;
+    const std::vector<int> chosen = chosenCases(design, options.caseText, caseError);
+    if (chosen.empty()) {
+        std::cerr << "haltrix-calc sweep: " << caseError << "\n";
+        return kExitUsage;
+    }
+    design = caseDesign(design, chosen.front());
 
     OutputBuffer out;
     std::string& text = out.text();

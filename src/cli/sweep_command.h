@@ -11,6 +11,7 @@ namespace haltrix::cli {
 
 // What the sweep command was asked for.
 struct SweepOptions {
+    std::string caseText; // --case: the case whose values are varied (default the first)
     std::optional<SweepParameter> parameter;
     std::optional<double> from;
     std::optional<double> to;

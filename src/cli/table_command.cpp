@@ -11,6 +11,7 @@
 #include "files/design_table.h"
 #include "exit_status.h"
 #include "files/file_path.h"
+#include "design/load_cases.h"
 
 namespace haltrix::cli {
 
@@ -177,9 +178,21 @@ int runTableCommand(const std::vector<std::string>& args) {
         std::cerr << "haltrix-calc table: " << options.input << ": 列「" << name
                   << "」は設計表の列ではないので読みません\n";
 
+    // The designs in the order of their first row. With a case column, rows
+    // of the same file name and different cases make one design, in row
+    // order; each is written once the whole table is read.
+    struct PendingDesign {
+        std::string target; // the path written; the file name only for a refused design
+        long firstRow = 0;
+        DesignInputs inputs;
+        std::vector<LoadCase> cases;
+        std::vector<long> rows;
+        bool refused = false;
+    };
+    std::vector<PendingDesign> designs;
     bool badRows = false;
     bool unwritten = false;
-    std::map<std::string, long> usedNames; // lower-case name -> row that took it
+    std::map<std::string, std::size_t> usedNames; // lower-case name -> its design
     while (reader.next(fields) == CsvReader::Status::Record) {
         const long row = reader.row();
         if (allEmpty(fields))
@@ -196,6 +209,19 @@ int runTableCommand(const std::vector<std::string>& args) {
                                    : "、列 " + rowError->column + "（" +
                                          spreadsheetColumnName(rowError->index) + " 列）";
             refuse(what + ": " + rowError->reason);
+            // A design missing one of its cases is not written at all.
+            if (columns.loadCase && columns.file) {
+                std::string name;
+                if (!tableRowFileName(fields[*columns.file], name) && !name.empty()) {
+                    const auto known = usedNames.find(lowerAscii(name));
+                    if (known != usedNames.end()) {
+                        designs[known->second].refused = true;
+                    } else {
+                        usedNames.emplace(lowerAscii(name), designs.size());
+                        designs.push_back({name, row, {}, {}, {row}, true});
+                    }
+                }
+            }
             continue;
         }
         std::string name;
@@ -208,10 +234,41 @@ int runTableCommand(const std::vector<std::string>& args) {
         }
         if (name.empty())
             name = numberedTableRowFileName(row);
-        const auto [used, fresh] = usedNames.emplace(lowerAscii(name), row);
-        if (!fresh) {
-            refuse(": ファイル名 " + name + " は行 " + std::to_string(used->second) +
-                   " がすでに使っています");
+        const LoadCase loadCase{columns.loadCase ? fields[*columns.loadCase] : std::string(),
+                                inputs.P, inputs.H, inputs.sigmaSa};
+        if (columns.loadCase && loadCase.name.find_first_of("\t\r\n") != std::string::npos) {
+            refuse("、列 case（" + spreadsheetColumnName(*columns.loadCase) +
+                   " 列）: ケースの名称にタブや改行があります");
+            continue;
+        }
+        const auto known = usedNames.find(lowerAscii(name));
+        if (known != usedNames.end()) {
+            PendingDesign& design = designs[known->second];
+            if (!columns.loadCase) {
+                refuse(": ファイル名 " + name + " は行 " + std::to_string(design.firstRow) +
+                       " がすでに使っています");
+                continue;
+            }
+            // Another case of the design: its other inputs must be the design's.
+            DesignInputs shared = inputs;
+            shared.P = design.inputs.P;
+            shared.H = design.inputs.H;
+            shared.sigmaSa = design.inputs.sigmaSa;
+            std::string problem;
+            for (const LoadCase& other : design.cases) {
+                if (other.name == loadCase.name)
+                    problem = ": ケース「" + loadCase.name + "」は同じファイルにすでにあります";
+            }
+            if (problem.empty() && !design.refused && !(shared == design.inputs))
+                problem = ": P、H、σsa のほかの値が行 " + std::to_string(design.firstRow) +
+                          " と異なります（同じファイルのケースは形状と鉄筋を共有します）";
+            if (!problem.empty()) {
+                refuse(problem);
+                design.refused = true;
+                continue;
+            }
+            design.cases.push_back(loadCase);
+            design.rows.push_back(row);
             continue;
         }
         // The name is UTF-8 text (tableRowFileName), the core's form of a
@@ -222,12 +279,25 @@ int runTableCommand(const std::vector<std::string>& args) {
             refuse(": " + target + " はファイルではありません（リンクやフォルダーには書きません）");
             continue;
         }
-        if (const auto writeError = writeDesignFile(target, inputs)) {
+        usedNames.emplace(lowerAscii(name), designs.size());
+        designs.push_back({target, row, inputs, {loadCase}, {row}, false});
+    }
+    for (PendingDesign& design : designs) {
+        if (design.refused) {
+            if (design.rows.size() > 1 || columns.loadCase) {
+                std::cerr << where(options.input, design.firstRow) << ": " << design.target
+                          << " はケースの行に誤りがあるため書いていません\n";
+                badRows = true;
+            }
+            continue;
+        }
+        setLoadCases(design.inputs, design.cases);
+        if (const auto writeError = writeDesignFile(design.target, design.inputs)) {
             std::cerr << "haltrix-calc: " << writeError->message() << "\n";
             unwritten = true;
             continue;
         }
-        std::cout << target << "\n";
+        std::cout << design.target << "\n";
     }
     if (reader.error().reason.size() > 0) {
         // Cannot happen after the first pass unless the file changed meanwhile.

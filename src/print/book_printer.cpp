@@ -67,7 +67,9 @@ public:
                                      : sketch::buildSketch(design.inputs, design.results);
                 options.linesUnderSketch = warningLines(design.findings);
             }
-            options.notes = designNotes(design.findings, design.results.message);
+            options.notes =
+                designNotes(design.findings, calculationMessage(design.inputs, design.calculation));
+            options.cases = &design.calculation;
             layout.designs.push_back(
                 writeDesignPages(m_writer, design.inputs, design.results, options,
                                  qt(book::noReportLine(design.inputs.unitSystem))));

@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "findings/design_notes.h"
+#include "paper/case_summary.h"
 #include "paper/report.h"
 
 namespace haltrix::print {
@@ -73,7 +74,22 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
     DesignPages pages;
     writer.breakPage();
     FirstPage report(writer);
-    pages.report = writeReport(inputs, results, report, ReportVariant::Print);
+    if (options.multipleCases() && !reportLines(inputs, results, ReportVariant::Print).empty()) {
+        // The summary of the cases, then each case's report exactly as a
+        // design of that case alone prints it, under the case's heading.
+        const DesignCalculation& all = *options.cases;
+        for (const std::string& line : caseSummaryLines(inputs, all))
+            report.writeLine(line);
+        for (std::size_t i = 0; i < all.cases.size(); ++i) {
+            const int index = static_cast<int>(i);
+            writer.breakPage();
+            writer.writeLine(caseHeading(caseAt(inputs, index), index));
+            writeReport(caseDesign(inputs, index), all.cases[i], writer, ReportVariant::Print);
+        }
+        pages.report = true;
+    } else {
+        pages.report = writeReport(inputs, results, report, ReportVariant::Print);
+    }
     if (!pages.report) {
         if (noReportLine.isEmpty())
             return pages;
@@ -98,7 +114,8 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
 
 PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
                          QPrinter& printer, const PrintOptions& options) {
-    if (!options.sketch && options.notes.isEmpty() && !options.title.anyField())
+    if (!options.sketch && options.notes.isEmpty() && !options.title.anyField() &&
+        !options.multipleCases())
         return printReport(inputs, results, printer);
     printer.setFullPage(false);
     int pages = 0;

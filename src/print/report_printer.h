@@ -9,6 +9,7 @@
 
 #include "design/design_inputs.h"
 #include "design/design_results.h"
+#include "design/load_cases.h"
 #include "findings/design_warnings.h"
 #include "page_writer.h"
 #include "sketch/sketch.h"
@@ -49,6 +50,12 @@ struct PrintOptions {
     // The page 設計上の注意 that ends the design's pages; none when empty.
     QStringList notes;
     TitleBlock title;
+    // Every load case of the design, when it has more than one: the pages
+    // then begin with the summary of the cases, and each case's report
+    // follows on a fresh page under its heading line. Not owned.
+    const DesignCalculation* cases = nullptr;
+
+    bool multipleCases() const { return cases && cases->cases.size() > 1; }
 };
 
 // Where the parts of one design's pages begin (pages from 1; 0: no such
@@ -61,8 +68,9 @@ struct DesignPages {
     bool report = false; // false: the unit system has no report
 };
 
-// One design's pages from a fresh page on `writer`: the report's lines, the
-// sketch page, then the page 設計上の注意. The print window, haltrix-calc pdf
+// One design's pages from a fresh page on `writer`: the report's lines (with
+// several cases, the summary page and each case's report under its heading),
+// the sketch page, then the page 設計上の注意. The print window, haltrix-calc pdf
 // and the calculation book all print a design through here. Without a
 // report nothing else is printed, unless `noReportLine` is given: it then
 // stands where the report would.
