@@ -76,6 +76,16 @@ std::vector<int> chosenCases(const DesignInputs& inputs, const std::string& text
     return all;
 }
 
+bool takeChosenCase(CalculatedDesign& design, const CalcOptions& options, std::string& error) {
+    if (design.readError || options.caseText.empty())
+        return true;
+    const std::optional<int> index = caseByText(design.inputs, options.caseText, error);
+    if (!index)
+        return false;
+    design = caseOf(design, *index, options.spacingRule);
+    return true;
+}
+
 CalculatedDesign caseOf(const CalculatedDesign& design, int index,
                         const ClearSpacingRule& rule) {
     CalculatedDesign one;

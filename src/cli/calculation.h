@@ -50,6 +50,11 @@ std::optional<int> caseByText(const DesignInputs& inputs, const std::string& tex
 std::vector<int> chosenCases(const DesignInputs& inputs, const std::string& text,
                              std::string& error);
 
+// With --case, the design becomes the one-case design of that case (see
+// caseOf); false, with the reason in `error`, for a case it does not have. A
+// design that could not be read is left as it is.
+bool takeChosenCase(CalculatedDesign& design, const CalcOptions& options, std::string& error);
+
 // The one-case design of case `index` with its results: what sheet, report
 // and pdf print for that case, byte for byte those of a file of that case
 // alone.

@@ -56,16 +56,12 @@ int runPdfCommand(const std::vector<std::string>& args) {
 
     ExitStatus status;
     CalculatedDesign design = calculateDesignFile(options.files.front(), options);
+    if (!takeChosenCase(design, options, error)) {
+        std::cerr << "haltrix-calc pdf: " << error << "\n";
+        return kExitUsage;
+    }
     if (!reportProblems(design, status))
         return status.code();
-    if (!options.caseText.empty()) {
-        const std::optional<int> index = caseByText(design.inputs, options.caseText, error);
-        if (!index) {
-            std::cerr << "haltrix-calc pdf: " << error << "\n";
-            return kExitUsage;
-        }
-        design = caseOf(design, *index, options.spacingRule);
-    }
 
     chooseOffscreenWithoutDisplay();
     const RuntimeFolder runtimeFolder;

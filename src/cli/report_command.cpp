@@ -35,19 +35,18 @@ int runReportCommand(const std::vector<std::string>& args) {
     }
     ExitStatus status;
     CalculatedDesign design = calculateDesignFile(options.files.front(), options);
+    if (!takeChosenCase(design, options, error)) {
+        std::cerr << "haltrix-calc report: " << error << "\n";
+        return kExitUsage;
+    }
     if (!reportProblems(design, status))
         return status.code();
     StandardOutput out;
     const ReportVariant variant =
         options.printVariant ? ReportVariant::Print : ReportVariant::Preview;
-    const std::vector<int> cases = chosenCases(design.inputs, options.caseText, error);
-    if (cases.empty()) {
-        std::cerr << "haltrix-calc report: " << error << "\n";
-        return kExitUsage;
-    }
-    const bool headings = caseCount(design.inputs) > 1 && options.caseText.empty();
+    const bool headings = caseCount(design.inputs) > 1;
     bool written = true;
-    for (const int index : cases) {
+    for (int index = 0; index < caseCount(design.inputs); ++index) {
         // Every case under its heading, an empty line between the cases.
         if (headings) {
             if (index > 0)

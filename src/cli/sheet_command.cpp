@@ -40,7 +40,11 @@ int runSheetCommand(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     ExitStatus status;
-    const CalculatedDesign design = calculateDesignFile(options.files.front(), options);
+    CalculatedDesign design = calculateDesignFile(options.files.front(), options);
+    if (!takeChosenCase(design, options, error)) {
+        std::cerr << "haltrix-calc sheet: " << error << "\n";
+        return kExitUsage;
+    }
     if (!reportProblems(design, status))
         return status.code();
     // The result window the unit system opens fills the grids.
@@ -50,18 +54,12 @@ int runSheetCommand(const std::vector<std::string>& args) {
         std::fputc('\n', stdout);
         writeGrid(sheet.fg2);
     };
-    const std::vector<int> cases = chosenCases(design.inputs, options.caseText, error);
-    if (cases.empty()) {
-        std::cerr << "haltrix-calc sheet: " << error << "\n";
-        return kExitUsage;
-    }
-    if (caseCount(design.inputs) == 1 || !options.caseText.empty()) {
-        writeSheet(caseDesign(design.inputs, cases.front()),
-                   design.calculation.cases[std::size_t(cases.front())]);
+    if (caseCount(design.inputs) == 1) {
+        writeSheet(design.inputs, design.results);
         return status.code();
     }
     // Every case under its heading, an empty line between the cases.
-    for (const int index : cases) {
+    for (int index = 0; index < caseCount(design.inputs); ++index) {
         if (index > 0)
             std::fputc('\n', stdout);
         const std::string heading = caseHeading(caseAt(design.inputs, index), index) + "\n";

@@ -124,7 +124,9 @@ private slots:
                                     "requiredMainArea",
                                     "requiredHorizontalArea",
                                     "message",
-                                    "warnings"};
+                                    "warnings",
+                                    "cases",
+                                    "governingCase"};
         for (const QString& field : fields)
             QVERIFY2(objects[0].contains(field), qPrintable(field));
         QCOMPARE(objects[0].size(), fields.size());
