@@ -506,7 +506,8 @@ void InputFormTest::keyboardFocusAndOrder() {
         }
         return path.join(' ');
     };
-    QCOMPARE(tabs(7), QStringLiteral("Text1 Text2 Text3 Text4 Text5 Text6 Text7 Command_ok"));
+    QCOMPARE(tabs(12), QStringLiteral("Text1 Text2 Text3 Text4 Text5 Text6 Text7 tblCases "
+                                      "cmdAddCase cmdRemoveCase cmdCaseUp cmdCaseDown Command_ok"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
     QCOMPARE(tabs(8), QStringLiteral("Text8 Text9 List1 Text12 List2 Text14 Text10 Text11 Command_ok"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);

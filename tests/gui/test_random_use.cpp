@@ -24,6 +24,7 @@
 #include <random>
 
 #include "calculation/calculation_windows.h"
+#include "design/load_cases.h"
 #include "design/design_calculation.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
@@ -162,6 +163,39 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
                           Qt::LeftButton);
     }
 
+    // The table of load cases: a case added, removed or moved, then OK or
+    // キャンセル.
+    void editCases() {
+        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
+        auto* form = child<InputForm>(MainWindow::inputFormName(twin));
+        if (!form || !form->isVisible()) {
+            trigger("mnudatain");
+            form = child<InputForm>(MainWindow::inputFormName(twin));
+        }
+        QVERIFY(form);
+        QTableWidget* table = form->caseTable();
+        table->setCurrentCell(int(pick(unsigned(table->rowCount()))), 0);
+        switch (pick(4)) {
+        case 0:
+            m_step = QStringLiteral("ケース追加");
+            form->addCase();
+            table->item(table->currentRow(), 2)->setText(QString::number(pick(50)));
+            break;
+        case 1:
+            m_step = QStringLiteral("ケース削除");
+            form->removeCase();
+            break;
+        default:
+            m_step = QStringLiteral("ケース移動");
+            form->moveCase(pick(2) ? 1 : -1);
+            break;
+        }
+        const bool ok = pick(3) != 0;
+        m_step += ok ? QStringLiteral(", OK") : QStringLiteral(", キャンセル");
+        QTest::mouseClick(form->findChild<QPushButton*>(ok ? "Command_ok" : "Command2"),
+                          Qt::LeftButton);
+    }
+
     void chooseSideFaceBars() {
         ResultWindow* result = resultWindow();
         if (!result)
@@ -222,7 +256,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     }
 
     void step() {
-        switch (pick(11)) {
+        switch (pick(12)) {
         case 0:
             return openExample();
         case 1:
@@ -242,6 +276,8 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
             return printWindow();
         case 9:
             return sketch();
+        case 10:
+            return editCases();
         default:
             return save();
         }
@@ -255,8 +291,10 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
             if (!result)
                 continue;
             QCOMPARE(twinForUnitSystem(inputs.unitSystem), twin);
-            const DesignResults expected = calculateDesign(inputs, result->horizontalChoice());
-            const Sheet sheet = fillSheet(inputs, expected, twin);
+            // The case the window shows, as a design of it alone.
+            const DesignInputs shown = caseDesign(inputs, result->shownCase());
+            const DesignResults expected = calculateDesign(shown, result->horizontalChoice());
+            const Sheet sheet = fillSheet(shown, expected, twin);
             for (const auto& [name, grid] : {std::pair{"FG1", &sheet.fg1}, {"FG2", &sheet.fg2}}) {
                 auto* table = result->findChild<QTableWidget*>(name);
                 for (int row = 0; row < grid->rows; ++row)
@@ -275,12 +313,24 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
                      expected.sideFaces.judgement);
         }
         if (auto* print = child<PrintWindow>(QString::fromLatin1(kPrintWindowName))) {
-            QStringList expected;
-            for (const std::string& line :
-                 reportLines(inputs, calculateDesign(inputs, print->horizontalChoice()),
-                             ReportVariant::Preview))
-                expected.append(QString::fromStdString(line));
-            QCOMPARE(print->preview().lines(), expected);
+            // Each case's report as that of a design of it alone, under its
+            // heading when there are several.
+            const QStringList lines = print->preview().lines();
+            qsizetype at = 0;
+            for (int i = 0; i < caseCount(inputs); ++i) {
+                const DesignInputs one = caseDesign(inputs, i);
+                const std::vector<std::string> report = reportLines(
+                    one, calculateDesign(one, print->horizontalChoice()), ReportVariant::Preview);
+                if (caseCount(inputs) > 1 && !report.empty()) {
+                    at = lines.indexOf(QString::fromStdString(caseHeading(caseAt(inputs, i), i)),
+                                       at);
+                    QVERIFY2(at >= 0, qPrintable(QStringLiteral("heading of case %1").arg(i + 1)));
+                    ++at;
+                }
+                for (const std::string& line : report)
+                    QCOMPARE(lines.value(at++), QString::fromStdString(line));
+            }
+            QCOMPARE(at, lines.size());
         }
         for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
             if (auto* shown = child<SketchWindow>(resultSketchName(twin)))

@@ -20,6 +20,7 @@
 #include "platform/message_notifier.h"
 #include "calculation/preview_surface.h"
 #include "calculation/print_interaction.h"
+#include "paper/case_summary.h"
 #include "paper/report.h"
 #include "report_printer.h"
 #include "sketch/sketch_builder.h"
@@ -55,7 +56,8 @@ const QString kDesignerKey = QStringLiteral("Print/Designer");
 
 PrintWindow::PrintWindow(DesignDocument& document, PrintInteraction* interaction,
                          Notifier* notifier, QWidget* parent)
-    : QWidget(parent), m_document(document), m_notifier(notifier) {
+    : QWidget(parent), m_document(document), m_notifier(notifier),
+      m_choice(document.inputs().sideFaceChoice) {
     if (!interaction) {
         m_ownInteraction = std::make_unique<SystemPrintInteraction>();
         interaction = m_ownInteraction.get();
@@ -167,13 +169,12 @@ print::PrintOptions PrintWindow::printOptions() const {
     print::PrintOptions options;
     if (m_sketchBox->isChecked()) {
         options.sketch = sketch::buildSketch(m_document.inputs(), m_results);
-        options.linesUnderSketch = print::warningLines(
-            findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()));
+        options.linesUnderSketch = print::warningLines(findings());
     }
     // A printed design that has findings ends with them on a page of their own.
-    options.notes = print::designNotes(
-        findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()),
-        m_results.message);
+    options.notes = print::designNotes(findings(),
+                                       calculationMessage(m_document.inputs(), m_calculation));
+    options.cases = &m_calculation;
     options.title.project = m_project->text().trimmed();
     options.title.member = m_member->text().trimmed();
     options.title.designer = m_designer->text().trimmed();
@@ -194,27 +195,52 @@ void PrintWindow::setHorizontalChoice(const HorizontalChoice& choice) {
 
 // The document's results, checked with the side-face bars of this window.
 void PrintWindow::takeResults() {
-    m_results = m_document.results();
-    m_results.sideFaces = checkSideFaces(m_document.inputs(), m_results, m_choice);
+    m_calculation = m_document.calculation();
+    for (std::size_t i = 0; i < m_calculation.cases.size(); ++i)
+        m_calculation.cases[i].sideFaces = checkSideFaces(
+            caseDesign(m_document.inputs(), int(i)), m_calculation.cases[i], m_choice);
+    m_calculation.sideFaceGoverning = sideFaceGoverningCase(m_calculation.cases);
+    m_results = m_calculation.first();
+}
+
+std::vector<Finding> PrintWindow::findings() const {
+    return findCaseWarnings(m_document.inputs(), m_calculation.cases, m_document.spacingRule());
 }
 
 void PrintWindow::drawPreview() {
     m_preview->clear();
-    writeReport(m_document.inputs(), m_results, m_preview->target(), ReportVariant::Preview);
+    const DesignInputs& inputs = m_document.inputs();
+    if (m_calculation.cases.size() <= 1 ||
+        reportLines(inputs, m_results, ReportVariant::Preview).empty()) {
+        writeReport(inputs, m_results, m_preview->target(), ReportVariant::Preview);
+    } else {
+        // The summary of the cases, then each case's report under its heading.
+        TextTarget& target = m_preview->target();
+        for (const std::string& line : caseSummaryLines(inputs, m_calculation))
+            target.writeLine(line);
+        for (std::size_t i = 0; i < m_calculation.cases.size(); ++i) {
+            const int index = static_cast<int>(i);
+            target.writeLine("");
+            target.writeLine(caseHeading(caseAt(inputs, index), index));
+            writeReport(caseDesign(inputs, index), m_calculation.cases[i], target,
+                        ReportVariant::Preview);
+        }
+    }
     updateFindings();
 }
 
 void PrintWindow::updateFindings() {
-    m_findings->showFindings(
-        findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()));
+    m_findings->showFindings(findings());
 }
 
 // The message of a calculation that stopped.
 void PrintWindow::showMessage() {
-    if (!m_results.message)
+    const std::optional<std::string> message =
+        calculationMessage(m_document.inputs(), m_calculation);
+    if (!message)
         return;
     MessageBoxNotifier messageBox(this);
-    (m_notifier ? *m_notifier : messageBox).notify(*m_results.message);
+    (m_notifier ? *m_notifier : messageBox).notify(*message);
 }
 
 void PrintWindow::followInputs() {
@@ -241,12 +267,12 @@ void PrintWindow::printReport() {
         reportDocumentName(QFileInfo(m_document.fileName()).fileName().toStdString())));
     // A design whose calculation stops is said so before any question or
     // dialog: there would be nothing to print.
-    if (!m_results.completed()) {
+    if (calculationMessage(m_document.inputs(), m_calculation)) {
         showMessage();
         return;
     }
     // Nobody prints a design the warnings call impossible without being asked.
-    if (hasWarning(findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule())) &&
+    if (hasWarning(findings()) &&
         !m_interaction->confirmPrintDespiteWarning(this))
         return;
     if (!m_interaction->choosePrinter(printer, this))

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "design/design_calculation.h"
+#include "design/load_cases.h"
 #include "document/design_document.h"
 #include "report_printer.h"
 
@@ -64,6 +65,7 @@ public:
     const HorizontalChoice& horizontalChoice() const { return m_choice; }
     // What the preview shows and 印刷実行 prints.
     const DesignResults& results() const { return m_results; }
+    const DesignCalculation& calculation() const { return m_calculation; }
 
     // Where the sketch choice and the title block are remembered: reads them
     // now and writes every later change. Without it nothing is remembered.
@@ -88,13 +90,15 @@ private:
     void createPageChoices(double dpi);
     void saveChoices();
     void updateFindings();
+    std::vector<Finding> findings() const;
 
     DesignDocument& m_document;
     std::unique_ptr<PrintInteraction> m_ownInteraction;
     PrintInteraction* m_interaction;
     Notifier* m_notifier;
     HorizontalChoice m_choice;
-    DesignResults m_results;
+    DesignResults m_results;          // the first case's
+    DesignCalculation m_calculation; // every case, with this window's side-face bars
     QPushButton* m_printButton = nullptr;
     QPushButton* m_closeButton = nullptr;
     QScrollArea* m_scroll = nullptr;

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calculation/result_window.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -19,6 +22,7 @@
 #include "design/horizontal_check.h"
 #include "fonts.h"
 #include "platform/message_notifier.h"
+#include "paper/case_summary.h"
 #include "paper/number_format.h"
 #include "forms/number_input.h"
 #include "paper/sheet.h"
@@ -38,6 +42,8 @@ constexpr ResultWindowProfile kProfiles[] = {
 // Client area of the window, twips.
 constexpr int kClientWidthTwips = 8550;
 constexpr int kClientHeightTwips = 8745;
+// The panel of the load cases, right of the form, when there are several.
+constexpr int kCasePanelTwips = 5520;
 
 // The bar count as typed: a number in the user's locale (the default locale,
 // the system's unless the program chose another), else in the program's own
@@ -65,6 +71,11 @@ ResultWindow::ResultWindow(DesignDocument& document, Twin twin, Notifier* notifi
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(proportionalGothicFont());
     createControls();
+    // The side-face bars the design keeps; nothing chosen shows D10.
+    const HorizontalChoice& kept = m_document.inputs().sideFaceChoice;
+    if (kept.barIndex >= 0 && kept.barIndex < kBarCount)
+        m_barList->setCurrentRow(kept.barIndex, QItemSelectionModel::ClearAndSelect);
+    m_barCount->setText(QString::fromStdString(plainText(kept.barCount)));
     load();
 
     connect(m_barCount, &QLineEdit::textChanged, this, &ResultWindow::recheckHorizontalBars);
@@ -76,6 +87,10 @@ ResultWindow::ResultWindow(DesignDocument& document, Twin twin, Notifier* notifi
     connect(&m_document, &DesignDocument::inputsChanged, this, &ResultWindow::followInputs);
     connect(&m_document, &DesignDocument::spacingRuleChanged, this, &ResultWindow::updateFindings);
     connect(m_findingsLine, &QLabel::linkActivated, this, &ResultWindow::showFindingsList);
+    connect(m_caseBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!m_loading && index >= 0)
+            showCase(index);
+    });
 }
 
 QSize ResultWindow::clientSize(double dpi) {
@@ -147,6 +162,36 @@ void ResultWindow::createControls() {
     m_sketchButton->setObjectName(QStringLiteral("Command_sketch"));
     m_sketchButton->setGeometry(twipsRect(7200, 7320, 1215, 375, dpi));
 
+    // The panel of the load cases.
+    const int left = kClientWidthTwips;
+    m_casePanel << label("lblCase", QStringLiteral("荷重ケース(&K)"), {left, 120, 1335, 255});
+    m_caseBox = new QComboBox(this);
+    m_caseBox->setObjectName(QStringLiteral("cboCase"));
+    m_caseBox->setGeometry(twipsRect(left + 1335, 60, kCasePanelTwips - 1455, 330, dpi));
+    static_cast<QLabel*>(m_casePanel.front())->setBuddy(m_caseBox);
+    m_casePanel << m_caseBox;
+    m_casePanel << label("lblCases", QStringLiteral("荷重ケース一覧（＊ 支配ケース）"),
+                         {left, 600, kCasePanelTwips - 120, 255});
+    auto table = [&](const char* name, QRect twips) {
+        auto* t = new QTableWidget(this);
+        t->setObjectName(QString::fromLatin1(name));
+        t->setGeometry(twipsRect(twips.x(), twips.y(), twips.width(), twips.height(), dpi));
+        t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        t->setSelectionBehavior(QAbstractItemView::SelectRows);
+        t->setSelectionMode(QAbstractItemView::SingleSelection);
+        t->verticalHeader()->hide();
+        t->horizontalHeader()->setMinimumSectionSize(16);
+        m_casePanel << t;
+        return t;
+    };
+    m_caseTable = table("tblCases", {left, 900, kCasePanelTwips - 120, 3900});
+    m_casePanel << label("lblSideCases", QStringLiteral("側面鉄筋（＊ 支配ケース）"),
+                         {left, 4920, kCasePanelTwips - 120, 255});
+    m_sideTable = table("tblSideCases", {left, 5220, kCasePanelTwips - 120, 3405});
+    // A row chosen in either summary shows that case.
+    for (QTableWidget* t : {m_caseTable, m_sideTable})
+        connect(t, &QTableWidget::cellActivated, this, [this](int row, int) { showCase(row); });
+
     m_findingsLine = label("lblFindings", QString(), {4680, 6360, 3735, 255});
     m_findingsLine->setAlignment(Qt::AlignRight | Qt::AlignTop);
     m_findingsLine->setTextFormat(Qt::RichText);
@@ -157,27 +202,125 @@ void ResultWindow::createControls() {
 // Loads the document's results: the message of a calculation that stopped,
 // the sheet, the horizontal check with the bar and count the window shows.
 void ResultWindow::load() {
-    m_results = m_document.results();
+    m_calculation = m_document.calculation();
+    const int count = static_cast<int>(m_calculation.cases.size());
+    if (m_case >= count)
+        m_case = 0;
     checkChosenBars();
-    if (m_results.message) {
+    const std::optional<std::string> message =
+        calculationMessage(m_document.inputs(), m_calculation);
+    if (message) {
         // The message stops the calculation early but not the loading: the
         // sheet and the check show the results as far as they were reached.
         MessageBoxNotifier messageBox(this);
-        (m_notifier ? *m_notifier : messageBox).notify(*m_results.message);
+        (m_notifier ? *m_notifier : messageBox).notify(*message);
     }
+    placeCasePanel();
+    showSheet();
+    updateFindings();
+}
 
-    const Sheet sheet = fillSheet(m_document.inputs(), m_results, m_profile.twin);
+// The case panel shown, and the window widened, for a design of several
+// cases only.
+void ResultWindow::placeCasePanel() {
+    const int count = static_cast<int>(m_calculation.cases.size());
+    const bool several = count > 1;
+    const double dpi = logicalDpiOf(this);
+    QSize size = clientSize(dpi);
+    if (several)
+        size.setWidth(size.width() + twipsToPixels(kCasePanelTwips, dpi));
+    for (QWidget* widget : std::as_const(m_casePanel))
+        widget->setVisible(several);
+    if (size != this->size()) {
+        setFixedSize(size);
+        if (QMdiSubWindow* host = hostSubWindow(this))
+            host->adjustSize();
+    }
+    m_loading = true;
+    m_caseBox->clear();
+    for (int i = 0; i < count; ++i) {
+        const LoadCase loadCase = caseAt(m_document.inputs(), i);
+        QString text = QString::number(i + 1) + "  " + qtext(caseTitle(loadCase, i));
+        if (i == m_calculation.governing)
+            text += QString::fromUtf8("  ＊");
+        m_caseBox->addItem(text);
+    }
+    m_caseBox->setCurrentIndex(m_case);
+    m_loading = false;
+    showCaseSummaries();
+}
+
+void ResultWindow::showCase(int index) {
+    if (index < 0 || index >= static_cast<int>(m_calculation.cases.size()))
+        return;
+    m_case = index;
+    m_results = m_calculation.cases[std::size_t(index)];
+    if (m_caseBox->currentIndex() != index) {
+        m_loading = true;
+        m_caseBox->setCurrentIndex(index);
+        m_loading = false;
+    }
+    showSheet();
+    updateFindings();
+}
+
+void ResultWindow::showSheet() {
+    m_results = m_calculation.cases.at(std::size_t(m_case));
+    const Sheet sheet = fillSheet(caseDesign(m_document.inputs(), m_case), m_results,
+                                  m_profile.twin);
     const double dpi = logicalDpiOf(this);
     showSheetGrid(*m_selfWeightGrid, sheet.fg1, dpi);
     showSheetGrid(*m_resultGrid, sheet.fg2, dpi);
     showHorizontalCheck();
-    updateFindings();
+    for (QTableWidget* t : {m_caseTable, m_sideTable}) {
+        if (t->rowCount() > m_case)
+            t->selectRow(m_case);
+    }
+}
+
+// 荷重ケース一覧 and the side-face summary, the governing rows marked.
+void ResultWindow::showCaseSummaries() {
+    if (m_calculation.cases.size() <= 1)
+        return;
+    const DesignInputs& inputs = m_document.inputs();
+    auto fill = [](QTableWidget& table, const CaseSummaryTable& summary) {
+        table.clear();
+        table.setColumnCount(static_cast<int>(summary.heading.size()));
+        table.setRowCount(static_cast<int>(summary.rows.size()));
+        QStringList heading;
+        // The unit under its caption, so that the columns stay narrow.
+        for (const std::string& caption : summary.heading)
+            heading << qtext(caption).replace(QLatin1Char('('), QStringLiteral("\n("));
+        table.setHorizontalHeaderLabels(heading);
+        for (int row = 0; row < table.rowCount(); ++row) {
+            const auto& cells = summary.rows[std::size_t(row)];
+            for (int column = 0; column < table.columnCount(); ++column) {
+                auto* item = new QTableWidgetItem(qtext(cells[std::size_t(column)]));
+                // Numbers right-aligned; the mark, the name and the judgement left.
+                const bool text = column == 0 || column == 2 || column + 1 == table.columnCount();
+                item->setTextAlignment(Qt::AlignVCenter |
+                                       (text ? Qt::AlignLeft : Qt::AlignRight));
+                if (row == summary.governing) {
+                    QFont font = item->font();
+                    font.setBold(true);
+                    item->setFont(font);
+                }
+                table.setItem(row, column, item);
+            }
+        }
+        table.resizeColumnsToContents();
+        table.resizeRowsToContents();
+    };
+    fill(*m_caseTable, mainCaseSummary(inputs, m_calculation));
+    fill(*m_sideTable, sideFaceCaseSummary(inputs, m_calculation));
+    m_caseTable->setToolTip(qtext(governingLine(inputs, m_calculation, false)));
+    m_sideTable->setToolTip(qtext(governingLine(inputs, m_calculation, true)));
 }
 
 // The summary beside the sheet, and the list when it is open.
 void ResultWindow::updateFindings() {
     const std::vector<Finding> findings =
-        findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule());
+        findCaseWarnings(m_document.inputs(), m_calculation.cases, m_document.spacingRule());
     const QString summary = qtext(findingsSummary(findings));
     if (summary.isEmpty()) {
         m_findingsLine->setText(QString::fromUtf8(kNoFindingsText).toHtmlEscaped());
@@ -231,6 +374,9 @@ void ResultWindow::followInputs() {
 void ResultWindow::recheckHorizontalBars() {
     checkChosenBars();
     showHorizontalCheck();
+    showCaseSummaries();
+    if (!m_loading)
+        m_document.setSideFaceChoice(horizontalChoice());
     // The count typed here is one of the things the warnings look at.
     updateFindings();
 }
@@ -246,8 +392,13 @@ void ResultWindow::showHorizontalCheck() {
 // bar-table column of its twin.
 void ResultWindow::checkChosenBars() {
     const HorizontalChoice choice = horizontalChoice();
-    m_results.sideFaces = checkHorizontal(m_document.inputs(), m_results, m_profile.twin,
-                                          choice.barIndex, choice.barCount);
+    for (std::size_t i = 0; i < m_calculation.cases.size(); ++i) {
+        DesignResults& results = m_calculation.cases[i];
+        results.sideFaces = checkHorizontal(caseDesign(m_document.inputs(), int(i)), results,
+                                            m_profile.twin, choice.barIndex, choice.barCount);
+    }
+    m_calculation.sideFaceGoverning = sideFaceGoverningCase(m_calculation.cases);
+    m_results = m_calculation.cases.at(std::size_t(m_case));
 }
 
 HorizontalChoice ResultWindow::horizontalChoice() const {

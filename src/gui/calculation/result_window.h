@@ -6,8 +6,10 @@
 
 #include "document/design_document.h"
 #include "design/design_calculation.h"
+#include "design/load_cases.h"
 #include "design/twin.h"
 
+class QComboBox;
 class QDialog;
 class QLabel;
 class QLineEdit;
@@ -46,6 +48,13 @@ const ResultWindowProfile& resultWindowProfile(Twin twin);
 // Beside the sheet, lblFindings sums up the design's warnings ("注意 1件");
 // its link opens the list of them (dlgFindings). Both follow the inputs and
 // the spacing rule.
+//
+// The side-face bars start as the design keeps them; a change here is given
+// to the document (and so saved with the design). A design of more than one
+// load case widens the window by a panel: the case selector cboCase, whose
+// case the sheet and the side-face check show, and the summaries
+// 荷重ケース一覧 (tblCases) and 側面鉄筋 (tblSideCases), each marking its
+// governing case. Switching the case recalculates nothing.
 class ResultWindow : public QWidget {
     Q_OBJECT
 
@@ -67,6 +76,10 @@ public:
     // side-face choice.
     const DesignResults& results() const { return m_results; }
     HorizontalChoice horizontalChoice() const;
+    // Every case checked with the window's side-face bars, and the case shown.
+    const DesignCalculation& calculation() const { return m_calculation; }
+    int shownCase() const { return m_case; }
+    void showCase(int index);
 
 signals:
     // "印刷" closed the window; the main window opens the print window for
@@ -85,11 +98,18 @@ private:
     int selectedBar() const;
     void requestPrint();
     void updateFindings();
+    void showSheet();
+    void showCaseSummaries();
+    void placeCasePanel();
+    void takeSideFaceChoice();
 
     DesignDocument& m_document;
     const ResultWindowProfile& m_profile;
     Notifier* m_notifier;
     DesignResults m_results;
+    DesignCalculation m_calculation;
+    int m_case = 0;
+    bool m_loading = false;
 
     QTableWidget* m_selfWeightGrid = nullptr;
     QTableWidget* m_resultGrid = nullptr;
@@ -102,6 +122,10 @@ private:
     QPushButton* m_printButton = nullptr;
     QPushButton* m_sketchButton = nullptr;
     QLabel* m_findingsLine = nullptr;
+    QComboBox* m_caseBox = nullptr;
+    QTableWidget* m_caseTable = nullptr;
+    QTableWidget* m_sideTable = nullptr;
+    QList<QWidget*> m_casePanel;
     QPointer<QDialog> m_findingsDialog;
 };
 

@@ -12,9 +12,23 @@ void DesignDocument::setInputs(const DesignInputs& inputs) {
     announce(true, wasModified, m_fileName);
 }
 
+void DesignDocument::setSideFaceChoice(const HorizontalChoice& choice) {
+    if (choice == m_inputs.sideFaceChoice)
+        return;
+    const bool wasModified = isModified();
+    m_inputs.sideFaceChoice = choice;
+    m_results.reset();
+    announce(false, wasModified, m_fileName);
+    emit sideFaceChoiceChanged();
+}
+
 const DesignResults& DesignDocument::results() const {
+    return calculation().first();
+}
+
+const DesignCalculation& DesignDocument::calculation() const {
     if (!m_results)
-        m_results = calculateDesign(m_inputs);
+        m_results = calculateCasesWithOwnChoice(m_inputs);
     return *m_results;
 }
 

@@ -8,6 +8,7 @@
 #include "findings/clear_spacing_rule.h"
 #include "design/design_inputs.h"
 #include "design/design_results.h"
+#include "design/load_cases.h"
 
 namespace haltrix::gui {
 
@@ -17,10 +18,11 @@ namespace haltrix::gui {
 //
 // Every change of the inputs (the input form's OK, opening a design, the
 // unit switch, ...) is announced once, afterwards, with inputsChanged(). The
-// results are those of calculateDesign of the inputs with the side-face bars
-// nothing chosen and 4: calculated once per announced change, when first
-// asked for, and kept until the next. The windows only read the document;
-// one that checks other side-face bars checks its own copy of the results.
+// results are those of calculateCases of the inputs with the design's own
+// side-face choice: every load case, calculated once per announced change,
+// when first asked for, and kept until the next. The windows only read the
+// document; one that checks other side-face bars checks its own copy of the
+// results.
 //
 // The document also holds the minimum clear spacing rule the warnings apply
 // (a setting, not part of the design); the windows that list warnings follow
@@ -35,7 +37,14 @@ public:
     // Takes the inputs and announces them, also when they equal those held:
     // a confirmed input form is calculated again.
     void setInputs(const DesignInputs& inputs);
+    // The first case's results, and those of every case.
     const DesignResults& results() const;
+    const DesignCalculation& calculation() const;
+
+    // The side-face bars the result window checks with: kept with the design
+    // (and saved in its file), so a change marks it modified. Announced with
+    // sideFaceChoiceChanged() alone: the main results do not depend on it.
+    void setSideFaceChoice(const HorizontalChoice& choice);
 
     // A design opened from `fileName`, or (with an empty name) started new:
     // its inputs count as saved.
@@ -54,6 +63,7 @@ public:
 
 signals:
     void inputsChanged();
+    void sideFaceChoiceChanged();
     void modifiedChanged(bool modified);
     void fileNameChanged(const QString& fileName);
     void spacingRuleChanged();
@@ -66,7 +76,7 @@ private:
     DesignInputs m_inputs;
     DesignInputs m_saved;
     QString m_fileName;
-    mutable std::optional<DesignResults> m_results;
+    mutable std::optional<DesignCalculation> m_results;
     ClearSpacingRule m_spacingRule;
 };
 

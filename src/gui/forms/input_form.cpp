@@ -9,15 +9,19 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QHeaderView>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "tools/bar_proposal_window.h"
 #include "platform/child_windows.h"
 #include "document/design_document.h"
+#include "design/load_cases.h"
 #include "findings/design_warnings.h"
 #include "forms/findings_list.h"
 #include "fonts.h"
@@ -190,6 +194,8 @@ InputForm::InputForm(const InputFormProfile& profile, DesignDocument& document, 
     }
     for (QListWidget* list : {m_list1, m_list2})
         connect(list, &QListWidget::itemSelectionChanged, this, &InputForm::typedInputsChanged);
+    for (int box : {6, 7, 11})
+        connect(m_text[box], &QLineEdit::textChanged, this, &InputForm::firstRowFromBoxes);
     connect(this, &InputForm::typedInputsChanged, this, &InputForm::updateFindings);
     // The unit system and the spacing rule come from outside the form.
     connect(&m_document, &DesignDocument::inputsChanged, this, &InputForm::updateFindings);
@@ -204,10 +210,12 @@ InputForm::InputForm(const InputFormProfile& profile, DesignDocument& document, 
 void InputForm::setUpKeyboard(QPushButton* ok, QPushButton* cancel) {
     m_text[13]->setFocusPolicy(Qt::ClickFocus);
     m_text[15]->setFocusPolicy(Qt::ClickFocus);
-    const QList<QWidget*> order = {m_text[1], m_text[2],  m_text[3], m_text[4],  m_text[5],
-                                   m_text[6], m_text[7],  m_text[8], m_text[9],  m_list1,
-                                   m_text[12], m_list2,   m_text[14], m_text[10], m_text[11],
-                                   ok,        cancel};
+    QList<QWidget*> order = {m_text[1], m_text[2], m_text[3], m_text[4], m_text[5],
+                             m_text[6], m_text[7], m_cases};
+    for (const char* name : {"cmdAddCase", "cmdRemoveCase", "cmdCaseUp", "cmdCaseDown"})
+        order << findChild<QPushButton*>(QLatin1String(name));
+    order << QList<QWidget*>{m_text[8],  m_text[9],  m_list1,    m_text[12], m_list2,
+                             m_text[14], m_text[10], m_text[11], ok,         cancel};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -278,6 +286,58 @@ void InputForm::buildShapePage(QWidget* page) {
     m_text[6] = addTextBox(reactions, "Text6", QRect(1560, 240, 855, 375));
     addLabel(reactions, "Label8", QStringLiteral("直角方向水平力"), QRect(120, 780, 1440, 255));
     m_text[7] = addTextBox(reactions, "Text7", QRect(1560, 720, 855, 375));
+    buildCaseTable(page);
+}
+
+// The load cases below the reactions: the first row is what the reaction
+// boxes and σsa hold.
+void InputForm::buildCaseTable(QWidget* page) {
+    auto* frame = new QGroupBox(QStringLiteral("荷重ケース"), page);
+    frame->setObjectName("FrameCases");
+    placeOnPage(page, frame, QRect(3120, 2000, 2655, 2215));
+    m_cases = new QTableWidget(0, 4, frame);
+    m_cases->setObjectName("tblCases");
+    m_cases->setHorizontalHeaderLabels(
+        {QStringLiteral("名称"), QStringLiteral("P"), QStringLiteral("H"), QStringLiteral("σsa")});
+    m_cases->setFont(gothicFont(8));
+    m_cases->horizontalHeader()->setFont(gothicFont(8));
+    m_cases->verticalHeader()->setFont(gothicFont(8));
+    m_cases->verticalHeader()->setDefaultSectionSize(twipsToPixels(255, m_dpi));
+    m_cases->horizontalHeader()->setMinimumSectionSize(8);
+    m_cases->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < 4; ++column)
+        m_cases->setColumnWidth(column, twipsToPixels(480, m_dpi));
+    m_cases->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab leaves the table; the arrows move between the cells, typing or F2
+    // edits one.
+    m_cases->setTabKeyNavigation(false);
+    m_cases->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+    place(m_cases, QRect(60, 240, 2535, 1500));
+    const std::pair<const char*, const char*> buttons[] = {
+        {"cmdAddCase", "追加"}, {"cmdRemoveCase", "削除"}, {"cmdCaseUp", "↑"}, {"cmdCaseDown", "↓"}};
+    const QRect places[] = {{60, 1800, 630, 330}, {720, 1800, 630, 330},
+                            {1380, 1800, 570, 330}, {1980, 1800, 570, 330}};
+    QList<QPushButton*> made;
+    for (int i = 0; i < 4; ++i) {
+        auto* button = new QPushButton(QString::fromUtf8(buttons[i].second), frame);
+        button->setObjectName(QLatin1String(buttons[i].first));
+        button->setAutoDefault(true);
+        place(button, places[i]);
+        made << button;
+    }
+    made[0]->setToolTip(QStringLiteral("ケースを追加 (Insert)"));
+    made[1]->setToolTip(QStringLiteral("ケースを削除 (Delete)"));
+    made[2]->setToolTip(QStringLiteral("上へ (Ctrl+↑)"));
+    made[3]->setToolTip(QStringLiteral("下へ (Ctrl+↓)"));
+    connect(made[0], &QPushButton::clicked, this, &InputForm::addCase);
+    connect(made[1], &QPushButton::clicked, this, &InputForm::removeCase);
+    connect(made[2], &QPushButton::clicked, this, [this] { moveCase(-1); });
+    connect(made[3], &QPushButton::clicked, this, [this] { moveCase(1); });
+    // Insert, Delete, Ctrl+Up and Ctrl+Down in the table (not while a cell
+    // is edited) go to the buttons' actions: see eventFilter.
+    m_cases->installEventFilter(this);
+    connect(m_cases, &QTableWidget::itemChanged, this, &InputForm::caseEdited);
 }
 
 void InputForm::buildRebarPage(QWidget* page) {
@@ -391,6 +451,27 @@ void InputForm::placePageChildren(QWidget* page) {
 }
 
 bool InputForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_cases && (event->type() == QEvent::KeyPress ||
+                               event->type() == QEvent::ShortcutOverride)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // While a cell is edited its editor has the keys, not the table.
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        std::function<void()> action;
+        if (modifiers == Qt::NoModifier && key->key() == Qt::Key_Insert)
+            action = [this] { addCase(); };
+        else if (modifiers == Qt::NoModifier && key->key() == Qt::Key_Delete)
+            action = [this] { removeCase(); };
+        else if (modifiers == Qt::ControlModifier && key->key() == Qt::Key_Up)
+            action = [this] { moveCase(-1); };
+        else if (modifiers == Qt::ControlModifier && key->key() == Qt::Key_Down)
+            action = [this] { moveCase(1); };
+        if (action) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress)
+                action();
+            return true;
+        }
+    }
     switch (event->type()) {
     case QEvent::Move:
     case QEvent::Resize:
@@ -412,6 +493,7 @@ void InputForm::loadInputs() {
     m_text[12]->setText(textOfNumber(r.layer1Count));
     selectBar(m_list2, r.layer2Bar);
     m_text[14]->setText(textOfNumber(r.layer2Count));
+    loadCases(r);
     // Setting an unchanged text fires no change, so bring the areas into
     // line explicitly.
     updateLayer1Area();
@@ -441,12 +523,33 @@ void InputForm::restoreTypedFields(const TypedFields& fields) {
 DesignInputs InputForm::inputsAsTyped() const {
     DesignInputs typed = m_document.inputs();
     readFields(m_text, m_list1, m_list2, typed);
+    readCases(typed);
     return typed;
 }
 
 bool InputForm::storeInputs() {
     DesignInputs updated = m_document.inputs();
     const NumberField* bad = readFields(m_text, m_list1, m_list2, updated);
+    const auto [badRow, badColumn] = readCases(updated);
+    if (!bad && badRow >= 0) {
+        // A later case's cell: named, and the cell made current.
+        QTableWidgetItem* cell = m_cases->item(badRow, badColumn);
+        const QString caption = QStringLiteral("荷重ケース %1 の %2")
+                                    .arg(badRow + 1)
+                                    .arg(m_cases->horizontalHeaderItem(badColumn)->text());
+        const QString text = cell ? cell->text().trimmed() : QString();
+        m_messages.showMessage(
+            this,
+            text.isEmpty()
+                ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
+                : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
+                      .arg(caption, text),
+            QMessageBox::Warning);
+        m_tab->setCurrentIndex(0);
+        m_cases->setCurrentCell(badRow, badColumn);
+        m_cases->setFocus();
+        return false;
+    }
     if (!bad) {
         m_document.setInputs(updated);
         return true;
@@ -493,10 +596,26 @@ void InputForm::updateFindings() {
         checkBox(field);
     checkBox(kLayer1Count);
     checkBox(kLayer2Count);
+    // The later cases' cells (the first row is the boxes above).
+    for (int row = 1; row < m_cases->rowCount(); ++row) {
+        for (int column = 1; column < 4; ++column) {
+            const QTableWidgetItem* cell = m_cases->item(row, column);
+            const QString text = cell ? cell->text() : QString();
+            if (!numberFromText(text))
+                findings.push_back(notANumberFinding(
+                    QStringLiteral("荷重ケース %1 の %2")
+                        .arg(row + 1)
+                        .arg(m_cases->horizontalHeaderItem(column)->text())
+                        .toStdString(),
+                    text.trimmed().toStdString()));
+        }
+    }
     // What the checks say of such a box (that its value is not a number
     // either way) would only repeat it.
     const bool anyBox = !findings.empty();
-    for (Finding& finding : findDesignWarnings(inputsAsTyped(), m_document.spacingRule())) {
+    const DesignInputs typed = inputsAsTyped();
+    const std::vector<DesignResults> fresh(static_cast<std::size_t>(caseCount(typed)));
+    for (Finding& finding : findCaseWarnings(typed, fresh, m_document.spacingRule())) {
         const bool aboutBox = std::any_of(finding.values.begin(), finding.values.end(),
                                           [](const FindingValue& v) { return std::isnan(v.value); });
         if (!anyBox || !aboutBox)
@@ -519,6 +638,171 @@ void InputForm::fillBars(const BarArrangement& bars) {
     m_text[12]->setText(textOfNumber(bars.layer1Count));
     selectBar(m_list2, bars.layer2Bar);
     m_text[14]->setText(textOfNumber(bars.layer2Count));
+}
+
+void InputForm::loadCases(const DesignInputs& inputs) {
+    m_syncing = true;
+    m_cases->setRowCount(0);
+    const std::vector<LoadCase> cases = haltrix::loadCases(inputs);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        m_cases->insertRow(static_cast<int>(i));
+        setCaseRow(static_cast<int>(i), cases[i]);
+    }
+    m_syncing = false;
+    firstRowFromBoxes();
+    renumberCases();
+}
+
+void InputForm::setCaseRow(int row, const LoadCase& loadCase) {
+    const QString cells[] = {QString::fromStdString(loadCase.name), textOfNumber(loadCase.P),
+                             textOfNumber(loadCase.H), textOfNumber(loadCase.sigmaSa)};
+    for (int column = 0; column < 4; ++column) {
+        auto* item = new QTableWidgetItem(cells[column]);
+        if (column > 0)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        m_cases->setItem(row, column, item);
+    }
+}
+
+// The first row holds what the boxes hold, as typed.
+void InputForm::firstRowFromBoxes() {
+    if (m_syncing || !m_cases || m_cases->rowCount() == 0)
+        return;
+    m_syncing = true;
+    const int boxes[] = {6, 7, 11};
+    for (int column = 1; column < 4; ++column) {
+        QTableWidgetItem* item = m_cases->item(0, column);
+        if (item && item->text() != m_text[boxes[column - 1]]->text())
+            item->setText(m_text[boxes[column - 1]]->text());
+    }
+    m_syncing = false;
+}
+
+void InputForm::boxesFromFirstRow() {
+    if (m_syncing || m_cases->rowCount() == 0)
+        return;
+    m_syncing = true;
+    const int boxes[] = {6, 7, 11};
+    for (int column = 1; column < 4; ++column) {
+        const QTableWidgetItem* item = m_cases->item(0, column);
+        m_text[boxes[column - 1]]->setText(item ? item->text() : QString());
+    }
+    m_syncing = false;
+}
+
+void InputForm::caseEdited(QTableWidgetItem* item) {
+    if (m_syncing)
+        return;
+    if (item->row() == 0 && item->column() > 0)
+        boxesFromFirstRow();
+    if (item->column() == 0)
+        renumberCases();
+    emit typedInputsChanged();
+}
+
+// Each row's number, and a name left empty shown as the windows name it.
+void InputForm::renumberCases() {
+    const bool wasSyncing = m_syncing;
+    m_syncing = true;
+    for (int row = 0; row < m_cases->rowCount(); ++row) {
+        m_cases->setVerticalHeaderItem(row, new QTableWidgetItem(QString::number(row + 1)));
+        if (QTableWidgetItem* name = m_cases->item(row, 0))
+            name->setToolTip(name->text().isEmpty()
+                                 ? QStringLiteral("名称なし: 「ケース %1」と表示します").arg(row + 1)
+                                 : QString());
+    }
+    m_syncing = wasSyncing;
+}
+
+std::pair<int, int> InputForm::readCases(DesignInputs& inputs) const {
+    std::pair<int, int> firstBad{-1, -1};
+    std::vector<LoadCase> cases;
+    for (int row = 0; row < m_cases->rowCount(); ++row) {
+        LoadCase loadCase;
+        const QTableWidgetItem* name = m_cases->item(row, 0);
+        QString text = name ? name->text() : QString();
+        // A name keeps to its line of the design file.
+        text.replace(QLatin1Char('\t'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '))
+            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        loadCase.name = text.toStdString();
+        // The first case's values are the boxes', already read.
+        cases.push_back(std::move(loadCase));
+        if (row == 0) {
+            cases.back().P = inputs.P;
+            cases.back().H = inputs.H;
+            cases.back().sigmaSa = inputs.sigmaSa;
+            continue;
+        }
+        LoadCase& later = cases.back();
+        double* const values[] = {&later.P, &later.H, &later.sigmaSa};
+        for (int column = 1; column < 4; ++column) {
+            const QTableWidgetItem* cell = m_cases->item(row, column);
+            const std::optional<double> value = numberFromText(cell ? cell->text() : QString());
+            *values[column - 1] = value.value_or(std::numeric_limits<double>::quiet_NaN());
+            if (!value && firstBad.first < 0)
+                firstBad = {row, column};
+        }
+    }
+    if (!cases.empty())
+        setLoadCases(inputs, cases);
+    return firstBad;
+}
+
+void InputForm::addCase() {
+    const int current = std::max(0, m_cases->currentRow());
+    const int row = m_cases->rowCount() == 0 ? 0 : current + 1;
+    LoadCase copy;
+    if (m_cases->rowCount() > 0) {
+        copy = caseAt(inputsAsTyped(), current);
+        copy.name.clear();
+        for (double* value : {&copy.P, &copy.H, &copy.sigmaSa})
+            if (std::isnan(*value))
+                *value = 0;
+    }
+    m_syncing = true;
+    m_cases->insertRow(row);
+    setCaseRow(row, copy);
+    m_syncing = false;
+    renumberCases();
+    m_cases->setCurrentCell(row, 0);
+    m_cases->setFocus();
+    emit typedInputsChanged();
+}
+
+void InputForm::removeCase() {
+    const int row = m_cases->currentRow();
+    // A design keeps one case at least.
+    if (row < 0 || m_cases->rowCount() <= 1)
+        return;
+    m_syncing = true;
+    m_cases->removeRow(row);
+    m_syncing = false;
+    if (row == 0)
+        boxesFromFirstRow();
+    renumberCases();
+    m_cases->setCurrentCell(std::min(row, m_cases->rowCount() - 1), m_cases->currentColumn());
+    emit typedInputsChanged();
+}
+
+void InputForm::moveCase(int step) {
+    const int row = m_cases->currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_cases->rowCount())
+        return;
+    m_syncing = true;
+    for (int column = 0; column < 4; ++column) {
+        QTableWidgetItem* a = m_cases->takeItem(row, column);
+        QTableWidgetItem* b = m_cases->takeItem(target, column);
+        m_cases->setItem(row, column, b);
+        m_cases->setItem(target, column, a);
+    }
+    m_syncing = false;
+    if (row == 0 || target == 0)
+        boxesFromFirstRow();
+    renumberCases();
+    m_cases->setCurrentCell(target, std::max(0, m_cases->currentColumn()));
+    emit typedInputsChanged();
 }
 
 void InputForm::updateLayer1Area() {

@@ -13,6 +13,8 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
 class QTabWidget;
 
 namespace haltrix::gui {
@@ -40,6 +42,11 @@ const InputFormProfile& inputFormProfile(Twin twin);
 
 // The input form "入力データ": edits a copy of the fifteen inputs of the
 // design and gives them to the document only on "OK".
+//
+// Beside the reactions, the table of the load cases (tblCases: 名称, P, H,
+// σsa) with 追加, 削除, ↑ and ↓ (Insert, Delete, Ctrl+Up and Ctrl+Down in
+// the table). Its first row is the case the reaction boxes and σsa hold:
+// editing one edits the other.
 class InputForm : public QWidget {
     Q_OBJECT
 public:
@@ -90,6 +97,13 @@ public:
     void proposeBars();
     void fillBars(const BarArrangement& bars);
 
+    // The load-case table: a case added after the current row (a copy of
+    // it), the current row removed (never the last), moved up or down.
+    void addCase();
+    void removeCase();
+    void moveCase(int step);
+    QTableWidget* caseTable() const { return m_cases; }
+
 signals:
     // Any box edited or any bar chosen: inputsAsTyped() may differ.
     void typedInputsChanged();
@@ -112,6 +126,17 @@ private:
     void showEvent(QShowEvent* event) override;
     void setUpKeyboard(QPushButton* ok, QPushButton* cancel);
     void showArea(QLineEdit* count, QListWidget* list, QLineEdit* area);
+    void buildCaseTable(QWidget* page);
+    void loadCases(const DesignInputs& inputs);
+    void setCaseRow(int row, const LoadCase& loadCase);
+    // The first row from the reaction boxes and σsa, or the other way round.
+    void firstRowFromBoxes();
+    void boxesFromFirstRow();
+    void caseEdited(QTableWidgetItem* item);
+    void renumberCases();
+    // The cases as typed into `inputs` (a cell without a number gives NaN);
+    // the first bad cell's row and column, or -1.
+    std::pair<int, int> readCases(DesignInputs& inputs) const;
 
     const InputFormProfile& m_profile;
     DesignDocument& m_document;
@@ -125,6 +150,8 @@ private:
     QListWidget* m_list1 = nullptr;
     QListWidget* m_list2 = nullptr;
     FindingsList* m_findings = nullptr;
+    QTableWidget* m_cases = nullptr;
+    bool m_syncing = false;
     bool m_shownBefore = false;
 };
 

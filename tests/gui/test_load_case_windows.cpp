@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Load cases in the windows: the input form's table of cases from the
+// keyboard, the result window's case selector and summaries, the side-face
+// choice kept with the design, and the print preview of every case.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QtTest>
+#include <memory>
+
+#include "calculation/print_window.h"
+#include "calculation/preview_surface.h"
+#include "calculation/result_window.h"
+#include "design/load_cases.h"
+#include "document/design_document.h"
+#include "forms/input_form.h"
+#include "gui_test_support.h"
+#include "paper/report.h"
+#include "paper/sheet.h"
+#include "platform/twips.h"
+#include "recording_notifier.h"
+
+using namespace haltrix;
+using namespace haltrix::gui;
+using haltrix::gui::test::RecordingSink;
+using haltrix::testing::RecordingNotifier;
+
+namespace {
+
+// The worked SI bracket with 常時 and 地震時 (σsa raised, a horizontal force).
+DesignInputs twoCases() {
+    DesignInputs r;
+    r.H1 = 0.5;
+    r.H2 = 0.7;
+    r.l = 0.25;
+    r.b = 1.2;
+    r.a = 0.3;
+    r.concreteUnitWeight = 24.5;
+    r.sigmaSa = 180;
+    r.P = 100;
+    r.t = 100;
+    r.c = 250;
+    r.layer1Bar = "D22";
+    r.layer1Count = 4;
+    r.layer2Bar = "D22";
+    r.layer2Count = 2;
+    r.unitSystem = 2;
+    r.firstCaseName = "常時";
+    r.laterCases = {{"地震時", 100, 150, 300}};
+    return r;
+}
+
+QString cell(QTableWidget* table, int row, int column) {
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text() : QString();
+}
+
+} // namespace
+
+class TestLoadCaseWindows : public QObject {
+    Q_OBJECT
+
+    DesignDocument m_document;
+    RecordingSink m_sink;
+    RecordingNotifier m_notifier;
+
+private slots:
+    void init() { m_document.load(twoCases(), QString()); }
+
+    // The table from the keyboard alone: add, type, move, remove, OK.
+    void inputFormTableByKeyboard() {
+        auto form = std::make_unique<InputForm>(inputFormProfile(Twin::SI), m_document, m_sink);
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTableWidget* table = form->caseTable();
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(cell(table, 0, 0), QStringLiteral("常時"));
+        QCOMPARE(cell(table, 1, 2), QStringLiteral("150"));
+
+        // The first row is the reaction boxes.
+        auto* p = form->findChild<QLineEdit*>("Text6");
+        p->setFocus();
+        p->selectAll();
+        QTest::keyClicks(p, "120");
+        QCOMPARE(cell(table, 0, 1), QStringLiteral("120"));
+
+        // Tab from H reaches the table.
+        form->findChild<QLineEdit*>("Text7")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), table);
+        table->setCurrentCell(1, 0);
+        QTest::keyClick(table, Qt::Key_Insert);
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->currentRow(), 2);
+        // Typing into a cell is the table's own; the name is set as typed.
+        table->item(2, 0)->setText("wind");
+        QCOMPARE(cell(table, 2, 0), QStringLiteral("wind"));
+        QCOMPARE(cell(table, 2, 3), QStringLiteral("300")); // a copy of the row it follows
+        // wind to the top: it becomes the case of the boxes.
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_Up, Qt::ControlModifier);
+        QTest::keyClick(table, Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(cell(table, 0, 0), QStringLiteral("wind"));
+        QCOMPARE(form->findChild<QLineEdit*>("Text11")->text(), QStringLiteral("300"));
+        QCOMPARE(form->findChild<QLineEdit*>("Text7")->text(), QStringLiteral("150"));
+        // 地震時 (now the last row) removed.
+        table->setCurrentCell(2, 0);
+        QTest::keyClick(table, Qt::Key_Delete);
+        QCOMPARE(table->rowCount(), 2);
+
+        form->acceptInput();
+        const DesignInputs& stored = m_document.inputs();
+        QCOMPARE(caseCount(stored), 2);
+        QCOMPARE(stored.firstCaseName, std::string("wind"));
+        QCOMPARE(stored.P, 100.0);
+        QCOMPARE(stored.H, 150.0);
+        QCOMPARE(stored.sigmaSa, 300.0);
+        QCOMPARE(stored.laterCases[0], (LoadCase{"常時", 120, 0, 180}));
+    }
+
+    void inputFormRefusesABadCell() {
+        auto form = std::make_unique<InputForm>(inputFormProfile(Twin::SI), m_document, m_sink);
+        form->show();
+        QTableWidget* table = form->caseTable();
+        table->item(1, 3)->setText("abc");
+        QVERIFY(!form->storeInputs());
+        QCOMPARE(m_document.inputs(), twoCases());
+        QCOMPARE(m_sink.messages.size(), 1);
+        QVERIFY(m_sink.texts().front().contains("荷重ケース 2 の σsa"));
+        QCOMPARE(table->currentRow(), 1);
+        // The last case cannot be removed.
+        table->setRowCount(1);
+        table->setCurrentCell(0, 0);
+        form->removeCase();
+        QCOMPARE(table->rowCount(), 1);
+    }
+
+    void resultWindowShowsEveryCase() {
+        auto* window = new ResultWindow(m_document, Twin::SI, &m_notifier);
+        window->show();
+        auto* box = window->findChild<QComboBox*>("cboCase");
+        auto* summary = window->findChild<QTableWidget*>("tblCases");
+        auto* side = window->findChild<QTableWidget*>("tblSideCases");
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->count(), 2);
+        QVERIFY(window->width() > ResultWindow::clientSize(logicalDpiOf(window)).width());
+        // 地震時 governs the main bars (the larger ratio) and, NG with D10
+        // x 4 (365.83 > 285.32 mm2), the side faces.
+        QCOMPARE(summary->rowCount(), 2);
+        QCOMPARE(cell(summary, 1, 0), QStringLiteral("＊"));
+        QCOMPARE(cell(summary, 0, 0), QString());
+        QCOMPARE(cell(side, 1, 0), QStringLiteral("＊"));
+        QCOMPARE(cell(side, 1, 5), QStringLiteral("- NG -"));
+
+        // The case chosen shows its sheet, as a design of that case alone.
+        box->setCurrentIndex(1);
+        QCOMPARE(window->shownCase(), 1);
+        const Sheet sheet = fillSheet(caseDesign(m_document.inputs(), 1),
+                                      calculateDesign(caseDesign(m_document.inputs(), 1)), Twin::SI);
+        auto* grid = window->findChild<QTableWidget*>("FG2");
+        for (int row = 0; row < sheet.fg2.rows; ++row)
+            for (int column = 0; column < sheet.fg2.columns; ++column)
+                if (const auto& text = sheet.fg2.cell(row, column))
+                    QCOMPARE(cell(grid, row, column), QString::fromStdString(*text));
+        QCOMPARE(window->findChild<QLabel*>("Lab_ok")->text(), QString::fromUtf8(kJudgementNg));
+
+        // D13 x 4: every case OK; the choice goes to the design.
+        auto* bars = window->findChild<QListWidget*>("List_mtl_d");
+        bars->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+        QCOMPARE(cell(side, 1, 5), QStringLiteral("- OK -"));
+        QCOMPARE(m_document.inputs().sideFaceChoice, (HorizontalChoice{1, 4}));
+        QVERIFY(m_document.isModified());
+        window->close();
+    }
+
+    void oneCaseResultWindowAsBefore() {
+        DesignInputs one = twoCases();
+        one.laterCases.clear();
+        m_document.load(one, QString());
+        auto* window = new ResultWindow(m_document, Twin::SI, &m_notifier);
+        window->show();
+        QVERIFY(!window->findChild<QComboBox*>("cboCase")->isVisible());
+        QCOMPARE(window->size(), ResultWindow::clientSize(logicalDpiOf(window)));
+        // Growing a second case widens the window.
+        m_document.setInputs(twoCases());
+        QVERIFY(window->findChild<QComboBox*>("cboCase")->isVisible());
+        window->close();
+    }
+
+    void previewHasEveryCaseUnderItsHeading() {
+        auto window = std::make_unique<PrintWindow>(m_document, nullptr, &m_notifier);
+        window->show();
+        const QStringList lines = window->findChild<PreviewSurface*>()->lines();
+        QCOMPARE(lines.front(), QStringLiteral("荷重ケース一覧"));
+        const qsizetype first = lines.indexOf(QStringLiteral("荷重ケース 1: 常時"));
+        const qsizetype second = lines.indexOf(QStringLiteral("荷重ケース 2: 地震時"));
+        QVERIFY(first > 0 && second > first);
+        std::vector<std::string> alone =
+            reportLines(caseDesign(m_document.inputs(), 1),
+                        calculateDesign(caseDesign(m_document.inputs(), 1)), ReportVariant::Preview);
+        QCOMPARE(lines.size() - second - 1, qsizetype(alone.size()));
+        for (std::size_t i = 0; i < alone.size(); ++i)
+            QCOMPARE(lines[second + 1 + qsizetype(i)], QString::fromStdString(alone[i]));
+    }
+};
+
+QTEST_MAIN(TestLoadCaseWindows)
+#include "test_load_case_windows.moc"
