@@ -290,7 +290,10 @@ void ResultWindow::showCaseSummaries() {
         QStringList heading;
         // The unit under its caption, so that the columns stay narrow.
         for (const std::string& caption : summary.heading)
-            heading << qtext(caption).replace(QLatin1Char('('), QStringLiteral("\n("));
+            heading << qtext(caption)
+                           .replace(QLatin1Char('('), QStringLiteral("\n("))
+                           .replace(QStringLiteral("要鉄筋量"), QStringLiteral("要\n鉄筋量"))
+                           .replace(QStringLiteral("用鉄筋量"), QStringLiteral("用\n鉄筋量"));
         table.setHorizontalHeaderLabels(heading);
         for (int row = 0; row < table.rowCount(); ++row) {
             const auto& cells = summary.rows[std::size_t(row)];
