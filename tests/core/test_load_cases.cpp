@@ -245,6 +245,12 @@ private slots:
         QCOMPARE(read, twoCases());
     }
 
+    void blankLinesAfterTheBlock() {
+        DesignInputs read;
+        QVERIFY(!readDesignText(kSixteen + kBlock + "\r\n\r\n", "x.tvx", read));
+        QCOMPARE(read, twoCases());
+    }
+
     // Whatever follows line 16 without the marker was always passed over.
     void otherTrailingLinesStillIgnored() {
         DesignInputs read;

@@ -141,6 +141,9 @@ std::optional<FileError> readCaseBlock(LineReader& reader, const std::string& fi
                                  " ケースまで）"};
         lines.push_back(line);
     }
+    // Blank lines at the end (an editor's last line end) say nothing.
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
     const int markerLine = kLineCount + 1;
     const std::string sidePrefix = std::string(kSideFaceLabel) + kCaseFieldSeparator;
     if (lines.empty() || (lines.size() == 1 && lines.front().starts_with(sidePrefix)))
