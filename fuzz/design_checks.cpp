@@ -30,6 +30,7 @@
 #include "paper/sheet.h"
 #include "sketch/sketch_builder.h"
 #include "sketch/sketch_dxf.h"
+#include "studies/proposal_columns.h"
 
 namespace haltrix::checks {
 
@@ -253,7 +254,7 @@ std::optional<std::string> tableRoundTrip(const DesignInputs& design, const Desi
     if (records.size() != 2)
         return "its table reads back as " + std::to_string(records.size()) + " records";
     TableColumns columns;
-    if (const auto problem = mapTableColumns(records[0], columns))
+    if (const auto problem = mapTableColumns(records[0], columns, proposalTableColumns()))
         return "the table's own header is refused: " + *problem;
     if (const auto rowError = designFromTableRow(columns, records[1], back))
         return "its table row is refused at " + rowError->column + ": " + rowError->reason;
@@ -585,7 +586,7 @@ std::vector<std::string> checkDesignTable(std::string_view bytes) {
     if (records.empty())
         return problems;
     TableColumns columns;
-    if (mapTableColumns(records[0], columns))
+    if (mapTableColumns(records[0], columns, proposalTableColumns()))
         return problems;
     for (std::size_t i = 1; i < records.size(); ++i) {
         if (columns.file && *columns.file < records[i].size())

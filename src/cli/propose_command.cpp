@@ -60,7 +60,9 @@ QJsonObject proposalJson(const std::string& path, const BarProposal& proposal) {
                                      : QJsonValue(proposal.candidates.front().requiredArea);
     object["candidates"] = candidates;
     object["message"] =
-        proposal.candidates.empty() ? QJsonValue(QString::fromStdString(proposal.reason)) : QJsonValue();
+        proposal.candidates.empty()
+            ? QJsonValue(QString::fromStdString(proposalReasonText(proposal.reason)))
+            : QJsonValue();
     return object;
 }
 
@@ -199,7 +201,8 @@ int runProposeCommand(const std::vector<std::string>& args) {
         writeOut(proposalText(design, proposal, choice));
     }
     if (proposal.candidates.empty()) {
-        std::cerr << "haltrix-calc: " << input << ": " << proposal.reason << "\n";
+        std::cerr << "haltrix-calc: " << input << ": " << proposalReasonText(proposal.reason)
+                  << "\n";
         return kExitMessage;
     }
     std::fflush(stdout);

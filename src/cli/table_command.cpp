@@ -11,6 +11,7 @@
 #include "files/design_table.h"
 #include "exit_status.h"
 #include "files/file_path.h"
+#include "studies/proposal_columns.h"
 
 namespace haltrix::cli {
 
@@ -96,7 +97,7 @@ bool readHeader(CsvReader& reader, const std::string& path, std::vector<std::str
     case CsvReader::Status::Record:
         break;
     }
-    if (const auto problem = mapTableColumns(fields, columns)) {
+    if (const auto problem = mapTableColumns(fields, columns, proposalTableColumns())) {
         std::cerr << "haltrix-calc table: " << path << ": " << *problem << "\n";
         return false;
     }

@@ -13,6 +13,7 @@
 #include "design/bar_table.h"
 #include "design/design_calculation.h"
 #include "findings/design_warnings.h"
+#include "studies/proposal_text.h"
 #include "worked_examples.h"
 
 using namespace haltrix;
@@ -196,7 +197,7 @@ void TestBarProposal::sameAsBruteForce() {
             QCOMPARE(proposal.candidates[i].providedArea, expected[i].provided);
             QVERIFY(std::fabs(proposal.candidates[i].minClearMm - expected[i].minClear) < 1e-9);
         }
-        QCOMPARE(proposal.reason.empty(), !expected.empty());
+        QCOMPARE(proposal.reason.none(), !expected.empty());
     }
 }
 
@@ -227,8 +228,9 @@ void TestBarProposal::noProposal() {
     design.*field = value;
     const BarProposal proposal = proposeBars(design, {}, 5);
     QVERIFY(proposal.candidates.empty());
-    QVERIFY2(QString::fromStdString(proposal.reason).contains(named), proposal.reason.c_str());
-    QCOMPARE(proposal.blockingFinding.has_value(), blocked);
+    const std::string reason = proposalReasonText(proposal.reason);
+    QVERIFY2(QString::fromStdString(reason).contains(named), reason.c_str());
+    QCOMPARE(proposal.reason.blockingFinding() != nullptr, blocked);
 }
 
 // Case 1 requires LargerOf(ΣAs / 3, Ast / 2) on the side faces: for the

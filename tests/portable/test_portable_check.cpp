@@ -37,6 +37,7 @@
 #include "recording_notifier.h"
 #include "paper/report.h"
 #include "paper/sheet.h"
+#include "studies/proposal_columns.h"
 #include "studies/sweep.h"
 #include "design/twin.h"
 #include "studies/unit_conversion.h"
@@ -452,7 +453,7 @@ void conversionAndTable(const std::string& examples) {
         DesignInputs read;
         const bool ok = reader.next(header) == CsvReader::Status::Record &&
                         reader.next(row) == CsvReader::Status::Record &&
-                        !mapTableColumns(header, columns) &&
+                        !mapTableColumns(header, columns, proposalTableColumns()) &&
                         !designFromTableRow(columns, row, read);
         check(ok && designFileText(read) == designFileText(design),
               std::string(name) + ": the table row gives the design file again");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/design_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -10,7 +11,6 @@
 #include "design/input_fields.h"
 #include "paper/number_format.h"
 #include "paper/utf8.h"
-#include "studies/proposal_columns.h"
 
 namespace haltrix {
 
@@ -215,7 +215,8 @@ void appendDesignTableRow(std::string& out, std::string_view file, const DesignI
 }
 
 std::optional<std::string> mapTableColumns(const std::vector<std::string>& header,
-                                           TableColumns& columns) {
+                                           TableColumns& columns,
+                                           const std::vector<std::string_view>& passOver) {
     const auto& inputs = tableInputColumns();
     TableColumns found;
     found.count = header.size();
@@ -223,7 +224,7 @@ std::optional<std::string> mapTableColumns(const std::vector<std::string>& heade
     for (std::size_t i = 0; i < header.size(); ++i) {
         const std::string& name = header[i];
         const Column* column = columnByName(name);
-        if (!column && isProposalTableColumn(name))
+        if (!column && std::find(passOver.begin(), passOver.end(), name) != passOver.end())
             continue;
         if (!column) {
             found.ignored.push_back(name);

@@ -10,7 +10,6 @@
 #include "design/bar_table.h"
 #include "design/design_calculation.h"
 #include "design/horizontal_check.h"
-#include "studies/proposal_text.h"
 
 namespace haltrix {
 
@@ -102,7 +101,7 @@ private:
     void collectFittingCounts();
     bool twoLayersAllowed();
     std::vector<Run> allRuns() const;
-    std::string reasonWithoutCandidate() const;
+    NoCandidateReason reasonWithoutCandidate() const;
 
     DesignInputs m_base;
     ClearSpacingRule m_rule;
@@ -194,8 +193,8 @@ BarProposal Search::run(int top) {
         const std::vector<Finding> findings =
             findDesignWarnings(probe, calculateDesign(probe, m_choice), m_rule);
         if (auto blocking = blockingFinding(findings)) {
-            proposal.reason = proposalBlockedText(*blocking);
-            proposal.blockingFinding = std::move(blocking);
+            proposal.reason.kind = NoCandidateReason::Kind::Blocked;
+            proposal.reason.finding = std::move(blocking);
             return proposal;
         }
         for (const Finding& finding : findings) {
@@ -270,7 +269,8 @@ BarProposal Search::run(int top) {
 
 // Why nothing passed: no bar fits, or the largest arrangement that fits
 // stops the calculation or is NG.
-std::string Search::reasonWithoutCandidate() const {
+NoCandidateReason Search::reasonWithoutCandidate() const {
+    NoCandidateReason reason;
     std::optional<BarArrangement> largest;
     double largestArea = -std::numeric_limits<double>::infinity();
     auto consider = [&](const BarArrangement& bars, double area) {
@@ -292,17 +292,27 @@ std::string Search::reasonWithoutCandidate() const {
             consider(twoLayers(bar1, n1, bar2, n2), area1 + n2 * barAreaByIndex(bar2, m_column));
         }
     }
-    if (!largest)
-        return noBarFitsText(m_smallestDoesNotFit);
+    if (!largest) {
+        reason.kind = NoCandidateReason::Kind::NoBarFits;
+        reason.finding = m_smallestDoesNotFit;
+        return reason;
+    }
     DesignInputs inputs = m_base;
     applyArrangement(inputs, *largest);
     const DesignResults results = calculateDesign(inputs, m_choice);
-    if (results.message)
-        return largestStopsText(*largest, *results.message);
-    if (results.main.judgement != kJudgementOk)
-        return largestIsNgText(*largest, providedMainArea(results), requiredMainArea(results),
-                               inputs.unitSystem);
-    return noneNamedText();
+    reason.largest = *largest;
+    if (results.message) {
+        reason.kind = NoCandidateReason::Kind::LargestStops;
+        reason.message = *results.message;
+    } else if (results.main.judgement != kJudgementOk) {
+        reason.kind = NoCandidateReason::Kind::LargestIsNg;
+        reason.providedArea = providedMainArea(results);
+        reason.requiredArea = requiredMainArea(results);
+        reason.unitSystem = inputs.unitSystem;
+    } else {
+        reason.kind = NoCandidateReason::Kind::NoneNamed;
+    }
+    return reason;
 }
 
 } // namespace

@@ -53,12 +53,35 @@ struct ProposedArrangement {
     bool operator==(const ProposedArrangement&) const = default;
 };
 
+// Why a search found no candidate, with the figures its words need
+// (proposalReasonText in proposal_text.h gives them).
+struct NoCandidateReason {
+    enum class Kind {
+        None,         // there is a candidate
+        Blocked,      // a 警告 no arrangement can change: `finding`
+        NoBarFits,    // no bar fits twice in the width; `finding` says why the smallest does not, when known
+        LargestStops, // the largest arrangement that fits stops the calculation with `message`
+        LargestIsNg,  // the largest arrangement that fits is NG with the areas below
+        NoneNamed,    // none passes for no reason named above
+    };
+    Kind kind = Kind::None;
+    std::optional<Finding> finding;
+    BarArrangement largest;
+    std::string message;
+    double providedArea = 0;
+    double requiredArea = 0;
+    int unitSystem = 0; // the design's, for the unit of the areas
+
+    bool none() const { return kind == Kind::None; }
+    // The 警告 no arrangement can change, when that is the reason.
+    const Finding* blockingFinding() const {
+        return kind == Kind::Blocked && finding ? &*finding : nullptr;
+    }
+};
+
 struct BarProposal {
     std::vector<ProposedArrangement> candidates; // ranked, best first
-    // Why there is no candidate; empty when there is one.
-    std::string reason;
-    // The 警告 no arrangement can change, when that is the reason.
-    std::optional<Finding> blockingFinding;
+    NoCandidateReason reason;                    // Kind::None when there is a candidate
 };
 
 // The `top` best passing arrangements for `design` (its own bars are not

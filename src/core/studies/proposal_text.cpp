@@ -88,6 +88,26 @@ std::string largestIsNgText(const BarArrangement& largest, double provided, doub
            " " + unit + "）でも NG です（必要鉄筋量 " + figure(required, 3) + " " + unit + "）";
 }
 
+std::string proposalReasonText(const NoCandidateReason& reason) {
+    using Kind = NoCandidateReason::Kind;
+    switch (reason.kind) {
+    case Kind::None:
+        return {};
+    case Kind::Blocked:
+        return reason.finding ? proposalBlockedText(*reason.finding) : std::string();
+    case Kind::NoBarFits:
+        return noBarFitsText(reason.finding);
+    case Kind::LargestStops:
+        return largestStopsText(reason.largest, reason.message);
+    case Kind::LargestIsNg:
+        return largestIsNgText(reason.largest, reason.providedArea, reason.requiredArea,
+                               reason.unitSystem);
+    case Kind::NoneNamed:
+        return noneNamedText();
+    }
+    return {};
+}
+
 std::string sideFaceText(const std::optional<int>& bar, double count) {
     const std::string head = "側面鉄筋 " + countText(count) + " 本: ";
     if (!bar)

@@ -35,7 +35,7 @@ BarProposalWindow::BarProposalWindow(const BarProposal& proposal, int unitSystem
     note->setObjectName(QStringLiteral("Label1"));
     note->setWordWrap(true);
     note->setText(proposal.candidates.empty()
-                      ? QString::fromStdString(proposal.reason)
+                      ? QString::fromStdString(proposalReasonText(proposal.reason))
                       : QStringLiteral("配置鉄筋量の小さい順です。選んだ配置が入力欄に入ります"
                                        "（OK を押すまで設計は変わりません）。"));
     layout->addWidget(note);
