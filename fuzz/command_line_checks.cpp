@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "design/bar_table.h"
+#include "design/unit_system.h"
 #include "book_options.h"
 #include "cli_options.h"
 #include "convert_command.h"
@@ -76,7 +77,7 @@ void checkConvertOptions(const std::vector<std::string>& args, std::vector<std::
             problems.push_back("convert options: refused without a message");
         return;
     }
-    if (options.to != kUnitGravitational && options.to != kUnitSI)
+    if (!standardUnitSystem(options.to))
         problems.push_back("convert options: unknown target unit system");
     if (options.roundingDigits < 0 || options.roundingDigits > kMaxRoundingDigits)
         problems.push_back("convert options: rounding digits out of range");

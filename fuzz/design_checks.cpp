@@ -15,6 +15,7 @@
 #include <QJsonValue>
 
 #include "design/bar_table.h"
+#include "design/unit_system.h"
 #include "calculation.h"
 #include "files/csv.h"
 #include "files/design_file.h"
@@ -307,7 +308,7 @@ void checkSketch(const sketch::Sketch& drawn, std::vector<std::string>& problems
 
 std::size_t expectedReportLines(const DesignInputs& inputs, const DesignResults& results,
                                 ReportVariant variant) {
-    if (inputs.unitSystem != 1 && inputs.unitSystem != 2)
+    if (!standardUnitSystem(inputs.unitSystem))
         return 0;
     // Input-data section: 20 lines, the printed one 3 blank lines more.
     const std::size_t input = variant == ReportVariant::Print ? 23 : 20;
@@ -493,7 +494,7 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     checkSketch(cli::designSketch(shown), problems);
 
     // The result window's sheet and the report of the results.
-    const Twin twin = twinForUnitSystem(r.unitSystem);
+    const UnitSystem twin = unitSystemOf(r.unitSystem);
     for (const DesignInputs* inputs : {&design.inputs, &std::as_const(shown).inputs}) {
         const bool search = inputs == &shown.inputs;
         const Sheet sheet = fillSheet(*inputs, results, twin);

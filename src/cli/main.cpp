@@ -21,10 +21,12 @@
 #include "sketch_command.h"
 #include "sweep_command.h"
 #include "table_command.h"
+#include "design/unit_system.h"
 
 namespace {
 
-const char* const kUsage = R"(Usage:
+// The stress factor is the unit table's.
+const std::string kUsage = R"(Usage:
   haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT]
                     [--min-clear MM | --max-aggregate MM] FILE.tvx...
   haltrix-calc check [--hbar D10|D13|...|D35] [--hcount TEXT]
@@ -211,7 +213,8 @@ file written is printed on standard output.
 
 convert converts a design file to the other unit system and writes it
 through a temporary file to OUT.tvx: P and H by 1 tf = 9.80665 kN, γc by
-1 t/m3 = 9.80665 kN/m3, σsa by 1 kg/cm2 = 0.0980665 N/mm2, t and c by
+1 t/m3 = 9.80665 kN/m3, σsa by )" +
+                           haltrix::unitEquation(haltrix::ConvertedUnit::Stress) + R"(, t and c by
 1 cm = 10 mm; H1, H2, l, b, a and the bars stay as they are. --round-stress
 DIGITS (1 to 15) rounds the converted σsa and γc to that many significant
 digits (default: no rounding). What was done is printed on standard output.

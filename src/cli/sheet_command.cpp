@@ -45,7 +45,7 @@ int runSheetCommand(const std::vector<std::string>& args) {
         return status.code();
     // The result window the unit system opens fills the grids.
     const Sheet sheet =
-        fillSheet(design.inputs, design.results, twinForUnitSystem(design.inputs.unitSystem));
+        fillSheet(design.inputs, design.results, unitSystemOf(design.inputs.unitSystem));
     writeGrid(sheet.fg1);
     std::fputc('\n', stdout);
     writeGrid(sheet.fg2);

@@ -66,7 +66,7 @@ void addIfPasses(const DesignInputs& design, const BarArrangement& bars,
                 return;
     // The pitch of n bars spread between t from either side face.
     double minClear = INFINITY;
-    const double tMm = r.unitSystem == 1 ? r.t * 10 : r.t;
+    const double tMm = r.unitSystem == kUnitGravitational ? r.t * 10 : r.t;
     for (auto [bar, n] : {std::pair{r.layer1Bar, r.layer1Count}, {r.layer2Bar, r.layer2Count}})
         if (n >= 2)
             minClear = std::min(minClear, (r.b * 1000 - 2 * tMm) / (n - 1) -

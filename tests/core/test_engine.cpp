@@ -27,8 +27,8 @@ bool near(double actual, double expected, double tolerance = 5e-7) {
                                                     .arg(actual, 0, 'g', 17)                       \
                                                     .arg(expected, 0, 'g', 17)))
 
-Twin twinOf(bool si) {
-    return si ? Twin::SI : Twin::Gravitational;
+UnitSystem twinOf(bool si) {
+    return si ? UnitSystem::SI : UnitSystem::Gravitational;
 }
 
 // The whole calculation in a formula case given.
@@ -404,21 +404,21 @@ private slots:
         DesignResults r;
         r.ratioCase = 1;
         r.main.Ast = 2 * (0.7133 * 4.0);
-        SideFaceReinforcement check = checkHorizontal(in, r, Twin::Gravitational, -1, 4.0);
+        SideFaceReinforcement check = checkHorizontal(in, r, UnitSystem::Gravitational, -1, 4.0);
         QCOMPARE(check.required, check.As);
         QCOMPARE(check.judgement, std::string(kJudgementOk));
         r.main.Ast = std::nextafter(r.main.Ast, 1e9);
-        check = checkHorizontal(in, r, Twin::Gravitational, -1, 4.0);
+        check = checkHorizontal(in, r, UnitSystem::Gravitational, -1, 4.0);
         QCOMPARE(check.judgement, std::string(kJudgementNg));
 
-        check = checkHorizontal(in, DesignResults{}, Twin::Gravitational, 0, 0.0);
+        check = checkHorizontal(in, DesignResults{}, UnitSystem::Gravitational, 0, 0.0);
         QCOMPARE(check.judgement, std::string(kJudgementOk)); // nothing required
     }
 
     void horizontalColumnFollowsWindow() {
         const DesignInputs in;
-        QCOMPARE(checkHorizontal(in, {}, Twin::Gravitational, 8, 4.0).As, 4 * 9.566);
-        QCOMPARE(checkHorizontal(in, {}, Twin::SI, 8, 4.0).As, 4 * 956.6);
+        QCOMPARE(checkHorizontal(in, {}, UnitSystem::Gravitational, 8, 4.0).As, 4 * 9.566);
+        QCOMPARE(checkHorizontal(in, {}, UnitSystem::SI, 8, 4.0).As, 4 * 956.6);
     }
 
     void barCountText_data() {
@@ -438,7 +438,7 @@ private slots:
 
     void overflowingCountCountsZero() {
         const SideFaceReinforcement check =
-            checkHorizontal(workedGravitational(), {}, Twin::SI, 8, 1e307);
+            checkHorizontal(workedGravitational(), {}, UnitSystem::SI, 8, 1e307);
         QVERIFY(std::isfinite(check.As));
         QCOMPARE(check.barCount, 0.0);
     }

@@ -59,7 +59,7 @@ private:
 
 void BarProposalWindowTest::init() {
     m_document.setInputs(kWorkedSI);
-    m_form = std::make_unique<InputForm>(inputFormProfile(Twin::SI), m_document, m_sink);
+    m_form = std::make_unique<InputForm>(inputFormProfile(UnitSystem::SI), m_document, m_sink);
     m_form->show();
 }
 

@@ -225,8 +225,7 @@ private slots:
         trigger("mnuFileOpen");
         QVERIFY(m_sink.messages.isEmpty());
         trigger("mnuCalc");
-        const QString name =
-            resultWindowName(twinForUnitSystem(document().inputs().unitSystem));
+        const QString name = resultWindowName(unitSystemOf(document().inputs().unitSystem));
         QVERIFY(main->childWindow(name));
         QCOMPARE(m_sink.texts(), QStringList{QStringLiteral("入力データが不正です")});
     }
@@ -362,7 +361,7 @@ private slots:
         const QString examples = QStringLiteral(HALTRIX_EXAMPLES_DIR "/");
         m_dialogs.answers.enqueue(examples + example);
         trigger("mnuFileOpen");
-        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
+        const UnitSystem twin = unitSystemOf(document().inputs().unitSystem);
 
         trigger("mnuCalc");
         QPointer<QWidget> result = main->childWindow(resultWindowName(twin));
@@ -451,7 +450,7 @@ private slots:
         MainWindow* main = makeWindow(nullptr);
         m_dialogs.answers.enqueue(QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + example);
         trigger("mnuFileOpen");
-        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
+        const UnitSystem twin = unitSystemOf(document().inputs().unitSystem);
         trigger("mnuCalc");
         QPointer<QWidget> result = main->childWindow(resultWindowName(twin));
         QVERIFY(result);
@@ -491,7 +490,7 @@ private slots:
             trigger("mnuFileOpen");
         }
         trigger("mnuCalc");
-        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
+        const UnitSystem twin = unitSystemOf(document().inputs().unitSystem);
         button(main->childWindow(resultWindowName(twin)), "Command2")->click();
         button(main->childWindow("Frm_print"), "Command1")->click();
         QTRY_VERIFY(QFile::exists(pdf.outputFile));

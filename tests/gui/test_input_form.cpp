@@ -22,7 +22,7 @@ using namespace haltrix::gui;
 using haltrix::testing::changeInputs;
 using haltrix::gui::test::RecordingSink;
 
-Q_DECLARE_METATYPE(haltrix::Twin)
+Q_DECLARE_METATYPE(haltrix::UnitSystem)
 
 namespace {
 
@@ -83,7 +83,7 @@ private slots:
 
 private:
     InputForm* makeActiveForm();
-    InputForm* makeForm(Twin twin);
+    InputForm* makeForm(UnitSystem twin);
     QLineEdit* box(const char* name);
     void type(const char* name, const QString& text);
 
@@ -103,7 +103,7 @@ void InputFormTest::cleanup() {
     m_form.reset();
 }
 
-InputForm* InputFormTest::makeForm(Twin twin) {
+InputForm* InputFormTest::makeForm(UnitSystem twin) {
     m_form = std::make_unique<InputForm>(inputFormProfile(twin), m_context, m_sink);
     m_form->show();
     return m_form.get();
@@ -111,7 +111,7 @@ InputForm* InputFormTest::makeForm(Twin twin) {
 
 InputForm* InputFormTest::makeActiveForm() {
     m_context.setInputs(sampleRecord());
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form))
         qWarning("input form not active");
@@ -133,14 +133,14 @@ void InputFormTest::type(const char* name, const QString& text) {
 }
 
 void InputFormTest::formIdentity_data() {
-    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<UnitSystem>("twin");
     QTest::addColumn<QString>("name");
-    QTest::newRow("gravitational") << Twin::Gravitational << "frm_datain";
-    QTest::newRow("SI") << Twin::SI << "frm_datain_si";
+    QTest::newRow("gravitational") << UnitSystem::Gravitational << "frm_datain";
+    QTest::newRow("SI") << UnitSystem::SI << "frm_datain_si";
 }
 
 void InputFormTest::formIdentity() {
-    QFETCH(Twin, twin);
+    QFETCH(UnitSystem, twin);
     QFETCH(QString, name);
     InputForm* form = makeForm(twin);
     QCOMPARE(form->objectName(), name);
@@ -193,20 +193,20 @@ void InputFormTest::formIdentity() {
 }
 
 void InputFormTest::twinCaptions_data() {
-    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<UnitSystem>("twin");
     QTest::addColumn<QString>("reactions");
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<int>("areaUnitCount");
     QTest::addColumn<int>("barUnitCount");
     QTest::newRow("gravitational")
-        << Twin::Gravitational << "支点反力 (ｔ)"
+        << UnitSystem::Gravitational << "支点反力 (ｔ)"
         << QStringList{"（cm）", "(cm)", "(cm2)", "(t/m3)", "(kg/cm2)"} << 1 << 1;
-    QTest::newRow("SI") << Twin::SI << "支点反力 (kN)"
+    QTest::newRow("SI") << UnitSystem::SI << "支点反力 (kN)"
                         << QStringList{"（mm）", "(mm)", "(mm2)", "(kN/m3)", "(N/mm2)"} << 2 << 2;
 }
 
 void InputFormTest::twinCaptions() {
-    QFETCH(Twin, twin);
+    QFETCH(UnitSystem, twin);
     QFETCH(QString, reactions);
     QFETCH(QStringList, present);
     QFETCH(int, areaUnitCount);
@@ -219,7 +219,7 @@ void InputFormTest::twinCaptions() {
         texts.append(label->text());
     for (const QString& caption : present)
         QVERIFY2(texts.contains(caption), qPrintable(caption));
-    const QString otherArea = twin == Twin::SI ? "(cm2)" : "(mm2)";
+    const QString otherArea = twin == UnitSystem::SI ? "(cm2)" : "(mm2)";
     QVERIFY(!texts.contains(otherArea));
     QCOMPARE(texts.count(present[2]), areaUnitCount);
     QCOMPARE(texts.count(QStringLiteral("(本)")), barUnitCount);
@@ -230,7 +230,7 @@ void InputFormTest::twinCaptions() {
 }
 
 void InputFormTest::barListsHoldTheNineDesignations() {
-    InputForm* form = makeForm(Twin::SI);
+    InputForm* form = makeForm(UnitSystem::SI);
     for (const char* name : {"List1", "List2"}) {
         auto* list = form->findChild<QListWidget*>(name);
         QVERIFY(list);
@@ -243,7 +243,7 @@ void InputFormTest::barListsHoldTheNineDesignations() {
 }
 
 void InputFormTest::freshRecordShowsZerosAndNoBar() {
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
         QCOMPARE(box(qPrintable(QStringLiteral("Text%1").arg(n)))->text(), QStringLiteral("0"));
     // No designation: D10, what OK stores and the area uses, is shown chosen.
@@ -258,7 +258,7 @@ void InputFormTest::freshRecordShowsZerosAndNoBar() {
 
 void InputFormTest::freshRecordOkStoresZerosAndD10() {
     changeInputs(m_context, [](DesignInputs& in) { in.H1 = 9; }); // something OK must overwrite
-    InputForm* form = makeForm(Twin::SI);
+    InputForm* form = makeForm(UnitSystem::SI);
     type("Text1", "0");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
@@ -273,7 +273,7 @@ void InputFormTest::freshRecordOkStoresZerosAndD10() {
 
 void InputFormTest::loadsTheRecord() {
     m_context.setInputs(sampleRecord());
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     const QList<QPair<const char*, QString>> expected{
         {"Text1", "0.5"}, {"Text2", "0.7"},  {"Text3", "0.25"},  {"Text4", "1.2"},
         {"Text5", "0.3"}, {"Text6", "10"},   {"Text7", "1.5"},   {"Text8", "10"},
@@ -290,36 +290,36 @@ void InputFormTest::loadsTheRecord() {
 }
 
 void InputFormTest::areaFollowsBarAndCount_data() {
-    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<UnitSystem>("twin");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("area");
-    QTest::newRow("D22 x 4, gravitational") << Twin::Gravitational << 4 << "4"
+    QTest::newRow("D22 x 4, gravitational") << UnitSystem::Gravitational << 4 << "4"
                                             << "15.484";
-    QTest::newRow("D22 x 4, SI") << Twin::SI << 4 << "4"
+    QTest::newRow("D22 x 4, SI") << UnitSystem::SI << 4 << "4"
                                  << "1548.400";
-    QTest::newRow("no bar counts as D10, gravitational") << Twin::Gravitational << -1 << "2"
+    QTest::newRow("no bar counts as D10, gravitational") << UnitSystem::Gravitational << -1 << "2"
                                                          << "1.427";
-    QTest::newRow("no bar counts as D10, SI") << Twin::SI << -1 << "2"
+    QTest::newRow("no bar counts as D10, SI") << UnitSystem::SI << -1 << "2"
                                               << "142.660";
-    QTest::newRow("empty count") << Twin::Gravitational << 8 << ""
+    QTest::newRow("empty count") << UnitSystem::Gravitational << 8 << ""
                                  << "0.000";
-    QTest::newRow("empty count, SI") << Twin::SI << 8 << ""
+    QTest::newRow("empty count, SI") << UnitSystem::SI << 8 << ""
                                      << "0.000";
-    QTest::newRow("count not a number") << Twin::Gravitational << 8 << "abc"
+    QTest::newRow("count not a number") << UnitSystem::Gravitational << 8 << "abc"
                                         << "0.000";
-    QTest::newRow("lone minus") << Twin::SI << 2 << "-"
+    QTest::newRow("lone minus") << UnitSystem::SI << 2 << "-"
                                 << "0.000";
-    QTest::newRow("fractional count") << Twin::Gravitational << 0 << "2.5"
+    QTest::newRow("fractional count") << UnitSystem::Gravitational << 0 << "2.5"
                                       << "1.783";
-    QTest::newRow("D35 x 4") << Twin::Gravitational << 8 << "4"
+    QTest::newRow("D35 x 4") << UnitSystem::Gravitational << 8 << "4"
                              << "38.264";
-    QTest::newRow("blanks around") << Twin::SI << 1 << " 3 "
+    QTest::newRow("blanks around") << UnitSystem::SI << 1 << " 3 "
                                    << "380.100";
 }
 
 void InputFormTest::areaFollowsBarAndCount() {
-    QFETCH(Twin, twin);
+    QFETCH(UnitSystem, twin);
     QFETCH(int, row);
     QFETCH(QString, count);
     QFETCH(QString, area);
@@ -342,7 +342,7 @@ void InputFormTest::areaFollowsBarAndCount() {
 }
 
 void InputFormTest::secondLayerAreaFollowsItsOwnControls() {
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     type("Text14", "3");
     QCOMPARE(box("Text15")->text(), QStringLiteral("2.140"));
     form->findChild<QListWidget*>("List2")->setCurrentRow(1);
@@ -353,7 +353,7 @@ void InputFormTest::secondLayerAreaFollowsItsOwnControls() {
 }
 
 void InputFormTest::clickingABarUpdatesTheArea() {
-    InputForm* form = makeForm(Twin::SI);
+    InputForm* form = makeForm(UnitSystem::SI);
     form->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
     auto* list = form->findChild<QListWidget*>("List1");
     type("Text12", "4");
@@ -366,7 +366,7 @@ void InputFormTest::clickingABarUpdatesTheArea() {
 
 void InputFormTest::areaBoxesIgnoreTyping() {
     m_context.setInputs(sampleRecord());
-    makeForm(Twin::Gravitational);
+    makeForm(UnitSystem::Gravitational);
     const DesignInputs before = m_context.inputs();
     QTest::keyClicks(box("Text13"), "99");
     QCOMPARE(box("Text13")->text(), QStringLiteral("15.484"));
@@ -375,7 +375,7 @@ void InputFormTest::areaBoxesIgnoreTyping() {
 }
 
 void InputFormTest::okStoresTypedValuesAndDerivesCase() {
-    InputForm* form = makeForm(Twin::SI);
+    InputForm* form = makeForm(UnitSystem::SI);
     const QList<QPair<const char*, QString>> typed{
         {"Text1", "0.5"}, {"Text2", "0.6"},   {"Text3", "0.25"}, {"Text4", "1.2"},
         {"Text5", "0.3"}, {"Text6", "100"},   {"Text7", "0"},    {"Text8", "100"},
@@ -440,7 +440,7 @@ void InputFormTest::okWithABadBoxStoresNothing() {
     QFETCH(QString, caption);
     QFETCH(int, page);
     m_context.setInputs(sampleRecord());
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     // Change every box, so that a partial store would show.
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
         type(qPrintable(QStringLiteral("Text%1").arg(n)), "7");
@@ -460,7 +460,7 @@ void InputFormTest::okWithABadBoxStoresNothing() {
 }
 
 void InputFormTest::okReadsLocaleAndPoint() {
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     type("Text1", " 1.25 ");
     type("Text2", "2E-1");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);

@@ -110,7 +110,7 @@ private:
 
     QString m_settings;
     int m_resultWindowsMade = 0;
-    QList<Twin> m_resultTwins;
+    QList<UnitSystem> m_resultTwins;
 };
 
 void MainWindowTest::init() {
@@ -136,7 +136,7 @@ MainWindow* MainWindowTest::makeWindow() {
     services.settingsFile = m_settings;
     MainWindowFixture::makeWindow(services);
     // The result windows stand in: only which twin was asked for counts.
-    m_window->setResultWindowFactory([this](Twin twin) {
+    m_window->setResultWindowFactory([this](UnitSystem twin) {
         ++m_resultWindowsMade;
         m_resultTwins.append(twin);
         auto* result = new QWidget;
@@ -480,7 +480,7 @@ void MainWindowTest::dataInputClosesOnlyGravitationalResult() {
     action("mnuCalc")->trigger();
     QPointer<QWidget> grav = w->childWindow("frm_calc");
     QVERIFY(grav);
-    QCOMPARE(m_resultTwins, (QList<Twin>{Twin::SI, Twin::Gravitational}));
+    QCOMPARE(m_resultTwins, (QList<UnitSystem>{UnitSystem::SI, UnitSystem::Gravitational}));
     action("mnudatain")->trigger();
     QVERIFY(!w->childWindow("frm_calc"));
     QTRY_VERIFY(!grav);

@@ -96,8 +96,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
         return qobject_cast<T*>(m_window->childWindow(name));
     }
     ResultWindow* resultWindow() {
-        return child<ResultWindow>(
-            resultWindowName(twinForUnitSystem(document().inputs().unitSystem)));
+        return child<ResultWindow>(resultWindowName(unitSystemOf(document().inputs().unitSystem)));
     }
 
     // The save question is answered 保存しない or キャンセル; the design is
@@ -139,7 +138,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     }
 
     void typeAndConfirm() {
-        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
+        const UnitSystem twin = unitSystemOf(document().inputs().unitSystem);
         auto* form = child<InputForm>(inputFormName(twin));
         if (!form || !form->isVisible()) {
             trigger("mnudatain");
@@ -251,11 +250,11 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     // What every open window shows is a fresh calculation of the inputs.
     void check() {
         const DesignInputs& inputs = document().inputs();
-        for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        for (const UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
             auto* result = child<ResultWindow>(resultWindowName(twin));
             if (!result)
                 continue;
-            QCOMPARE(twinForUnitSystem(inputs.unitSystem), twin);
+            QCOMPARE(unitSystemOf(inputs.unitSystem), twin);
             const DesignResults expected = calculateDesign(inputs, result->horizontalChoice());
             const Sheet sheet = fillSheet(inputs, expected, twin);
             for (const auto& [name, grid] : {std::pair{"FG1", &sheet.fg1}, {"FG2", &sheet.fg2}}) {
@@ -283,7 +282,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
                 expected.append(QString::fromStdString(line));
             QCOMPARE(print->preview().lines(), expected);
         }
-        for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        for (const UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
             if (auto* shown = child<SketchWindow>(resultSketchName(twin)))
                 QCOMPARE(sketch::dxfText(shown->view().sketch()),
                          sketch::dxfText(sketch::buildSketch(inputs, calculateDesign(inputs))));

@@ -136,7 +136,7 @@ private slots:
         MainWindow* w = makeWindow();
         if (gravitational)
             trigger("mnuToolsOptions_jyu");
-        const Twin twin = gravitational ? Twin::Gravitational : Twin::SI;
+        const UnitSystem twin = gravitational ? UnitSystem::Gravitational : UnitSystem::SI;
         trigger("mnudatain");
         QWidget* form = w->childWindow(inputFormName(twin));
         QWidget* companion = w->childWindow(inputSketchName(twin));
@@ -182,7 +182,7 @@ private slots:
         // form of the other units takes over the typed fields, and its
         // sketch draws them.
         trigger(gravitational ? "mnuToolsOptions_si" : "mnuToolsOptions_jyu");
-        const Twin other = gravitational ? Twin::SI : Twin::Gravitational;
+        const UnitSystem other = gravitational ? UnitSystem::SI : UnitSystem::Gravitational;
         QVERIFY(!w->childWindow(inputFormName(twin)));
         companion = w->childWindow(inputSketchName(other));
         QVERIFY(companion);
@@ -253,7 +253,7 @@ private slots:
         QCOMPARE(button->text(), QStringLiteral("形状図"));
         QCOMPARE(button->geometry(), twipsRect(7200, 7320, 1215, 375, logicalDpiOf(result)));
         QTest::mouseClick(button, Qt::LeftButton);
-        QPointer<QWidget> companion = w->childWindow(resultSketchName(Twin::Gravitational));
+        QPointer<QWidget> companion = w->childWindow(resultSketchName(UnitSystem::Gravitational));
         QVERIFY(companion);
         QVERIFY(hasDimension(sketchOf(companion).elevation, "d=0.517 m"));
         QVERIFY(hasDimension(sketchOf(companion).elevation, "Zc=0.439 m"));

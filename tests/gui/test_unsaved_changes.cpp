@@ -112,7 +112,7 @@ QString UnsavedChangesTest::writeFile(const char* name, const QByteArray& bytes)
 
 void UnsavedChangesTest::confirmH1(const char* text) {
     action("mnudatain")->trigger();
-    const Twin twin = twinForUnitSystem(m_window->document().inputs().unitSystem);
+    const UnitSystem twin = unitSystemOf(m_window->document().inputs().unitSystem);
     QWidget* form = m_window->childWindow(inputFormName(twin));
     QVERIFY(form);
     auto* box = form->findChild<QLineEdit*>("Text1");
@@ -283,7 +283,7 @@ void UnsavedChangesTest::saveWithoutFileNameGoesThroughSaveAs() {
 void UnsavedChangesTest::newDesignIsFreshInTheCurrentUnits() {
     MainWindow* w = makeWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    w->setResultWindowFactory([](Twin) { return new QWidget; });
+    w->setResultWindowFactory([](UnitSystem) { return new QWidget; });
     const QString path = writeFile("bracket.tvx", exampleBytes("bracket-gravitational.tvx"));
     QVERIFY(w->openDesignFile(path));
     confirmH1("0.6");

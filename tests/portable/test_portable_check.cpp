@@ -39,7 +39,7 @@
 #include "paper/sheet.h"
 #include "studies/proposal_columns.h"
 #include "studies/sweep.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 #include "studies/unit_conversion.h"
 #include "worked_examples.h"
 
@@ -260,7 +260,7 @@ void goldens(const std::string& examples, const std::string& data) {
         if (!check(!readDesignFile(examples + "/" + set.example, inputs),
                    std::string(set.example) + ": read"))
             continue;
-        const Twin twin = twinForUnitSystem(inputs.unitSystem);
+        const UnitSystem twin = unitSystemOf(inputs.unitSystem);
         testing::RecordingNotifier notifier;
         const DesignResults results = calculateDesignInCase(inputs, set.ratioCase, {}, notifier);
         compareWithGolden(sheetText(fillSheet(inputs, results, twin)), data, set.sheet);
@@ -351,7 +351,7 @@ void japanesePath(const std::string& work) {
     check(fs::is_directory(filesystemPath(folder)), folderName + " is a folder");
     DesignInputs read;
     check(!readDesignFile(path, read), "read " + fileName);
-    check(read.H1 == 0.5 && read.unitSystem == 1, fileName + " read back");
+    check(read.H1 == 0.5 && read.unitSystem == kUnitGravitational, fileName + " read back");
     const std::string missing = folder + "/ない.tvx";
     const auto missingError = readDesignFile(missing, read);
     check(missingError && missingError->message().find("ない.tvx") != std::string::npos,

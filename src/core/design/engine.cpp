@@ -4,23 +4,11 @@
 #include <cmath>
 
 #include "design/bar_table.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
 namespace {
-
-// What differs between the gravitational and the SI case procedures.
-struct EngineProfile {
-    double coverDivisor; // turns t and c into m
-    bool alwaysMm2;      // SI: mm2 column whatever unitSystem says
-};
-
-constexpr EngineProfile kGravitationalEngine{100.0, false};
-constexpr EngineProfile kSIEngine{1000.0, true};
-
-const EngineProfile& profileOf(Twin twin) {
-    return twin == Twin::Gravitational ? kGravitationalEngine : kSIEngine;
-}
 
 // Stores one step's result, or reports and refuses a non-finite one.
 class Steps {
@@ -44,7 +32,8 @@ private:
 };
 
 bool calcMainRebarProfile(const DesignInputs& in, const SelfWeight& w, MainReinforcement& r,
-                          Notifier& notifier, const EngineProfile& profile, int formulaCase) {
+                          Notifier& notifier, UnitSystem procedure, int formulaCase) {
+    const UnitTable& units = unitTable(procedure);
     Steps steps(notifier);
     if (w.Ntotal == 0.0)
         return steps.fail();
@@ -55,8 +44,11 @@ bool calcMainRebarProfile(const DesignInputs& in, const SelfWeight& w, MainReinf
     if (!steps.store(r.sumAs, ((in.P + w.Ntotal) / 1.4 / in.sigmaSa) * 1000.0))
         return false;
 
+    // The SI procedure reads the mm2 column whatever the flag says; the
+    // gravitational one the column of the flag's system.
     const BarColumn column =
-        (profile.alwaysMm2 || in.unitSystem != 1) ? BarColumn::Mm2 : BarColumn::Cm2;
+        unitTable(procedure == UnitSystem::SI ? UnitSystem::SI : unitSystemOf(in.unitSystem))
+            .barColumn;
     const LayerAreas areas = layerAreas(in, column);
     if (!std::isfinite(areas.layer1) || !std::isfinite(areas.layer2) ||
         !std::isfinite(areas.layer1 + areas.layer2))
@@ -67,9 +59,9 @@ bool calcMainRebarProfile(const DesignInputs& in, const SelfWeight& w, MainReinf
     if (provided == 0.0)
         return steps.fail();
 
-    double depth = in.H2 - in.t / profile.coverDivisor;
+    double depth = in.H2 - in.t / units.coverPerM;
     if (r.layer2Area != 0.0)
-        depth = depth - (in.c / profile.coverDivisor) * r.layer2Area / provided;
+        depth = depth - (in.c / units.coverPerM) * r.layer2Area / provided;
     if (depth == 0.0)
         return steps.fail();
     if (!steps.store(r.d, depth))
@@ -105,10 +97,9 @@ bool deriveSelfWeight(const DesignInputs& in, SelfWeight& r, Notifier& notifier)
            steps.store(r.Ntotal, r.N2 + r.N1) && steps.store(r.M, r.M2 + r.M1);
 }
 
-bool calcMainRebar(const DesignInputs& inputs, Twin twin, int formulaCase,
+bool calcMainRebar(const DesignInputs& inputs, UnitSystem twin, int formulaCase,
                    const SelfWeight& selfWeight, MainReinforcement& main, Notifier& notifier) {
-    return calcMainRebarProfile(inputs, selfWeight, main, notifier, profileOf(twin),
-                                formulaCase == 1 ? 1 : 2);
+    return calcMainRebarProfile(inputs, selfWeight, main, notifier, twin, formulaCase == 1 ? 1 : 2);
 }
 
 double governingMainArea(const MainReinforcement& main, int formulaCase) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "design/design_calculation.h"
+#include "design/unit_system.h"
 
 namespace haltrix::book {
 
@@ -53,10 +54,8 @@ std::optional<FileError> readBookDesign(const std::string& path, const std::stri
 }
 
 std::string unitSystemText(std::int32_t unitSystem) {
-    if (unitSystem == kUnitGravitational)
-        return "重力単位系";
-    if (unitSystem == kUnitSI)
-        return "SI単位系";
+    if (const auto system = standardUnitSystem(unitSystem))
+        return *system == UnitSystem::Gravitational ? "重力単位系" : "SI単位系";
     return "単位系 " + std::to_string(unitSystem);
 }
 

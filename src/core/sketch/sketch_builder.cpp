@@ -12,7 +12,7 @@
 #include "design/bar_table.h"
 #include "paper/number_format.h"
 #include "paper/utf8.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 namespace haltrix::sketch {
 
@@ -32,21 +32,6 @@ constexpr double kSharedTextRatio = 4;
 // its size would shrink the member to a dot; it is named in a note instead.
 constexpr double kFarFactor = 10;
 constexpr int kMaxHatchStrokes = 400;
-
-// What differs between the gravitational and the SI sketch.
-struct UnitTexts {
-    double coverToMm;      // t and c
-    const char* coverUnit; // of t, c and the clear distance
-    int clearDecimals;     // of the clear distance in the cover unit
-    const char* forceUnit; // of P and H
-};
-
-constexpr UnitTexts kGravitationalUnits{10.0, "cm", 1, "tf"};
-constexpr UnitTexts kSIUnits{1.0, "mm", 0, "kN"};
-
-const UnitTexts& unitsOf(Twin twin) {
-    return twin == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
-}
 
 std::string metres(double valueM) {
     return fixedDecimals(valueM, 3) + " m";
@@ -125,7 +110,7 @@ class Builder {
 public:
     // Without main results the sketch shows the inputs alone.
     Builder(const DesignInputs& inputs, const MainReinforcement* main)
-        : m_inputs(inputs), m_main(main), m_units(unitsOf(twinForUnitSystem(inputs.unitSystem))) {}
+        : m_inputs(inputs), m_main(main), m_units(unitTableOf(inputs.unitSystem)) {}
 
     Sketch build() {
         readInputs();
@@ -413,18 +398,18 @@ private:
         const auto [tail, tip] = ends(!(value < 0));
         v.arrows.push_back(Arrow{tail, tip, 1.0 * u, Layer::Load});
         // With the report's three decimals: a converted load stays readable.
-        v.texts.push_back(Text{labelAt,
-                               std::string(name) + "=" + plainText(roundHalfEven(value, 3)) + " " +
-                                   m_units.forceUnit,
-                               u, hAlign, vAlign, 0, Layer::Load});
+        v.texts.push_back(
+            Text{labelAt,
+                 std::string(name) + "=" + plainText(roundHalfEven(value, 3)) + " " + m_units.force,
+                 u, hAlign, vAlign, 0, Layer::Load});
     }
 
-    std::string cover(double value) const { return plainText(value) + " " + m_units.coverUnit; }
+    std::string cover(double value) const { return plainText(value) + " " + m_units.cover; }
 
     // A length in mm shown in the cover unit, as the clear distances are.
     std::string inCoverUnit(double lengthMm) const {
-        return plainText(roundHalfEven(lengthMm / m_units.coverToMm, m_units.clearDecimals)) + " " +
-               m_units.coverUnit;
+        return plainText(roundHalfEven(lengthMm / m_units.coverToMm, m_units.coverMmDecimals)) +
+               " " + m_units.cover;
     }
 
     // Strokes at 45 degrees, `spacing` apart, inside a rectangle.
@@ -551,7 +536,7 @@ private:
 
     const DesignInputs& m_inputs;
     const MainReinforcement* m_main;
-    const UnitTexts& m_units;
+    const UnitTable& m_units;
     Sketch m_sketch;
 
     // Each length starts as "not drawn" until it is read.

@@ -88,10 +88,9 @@ struct RunHead {
 
 class Search {
 public:
-    Search(const DesignInputs& design, const ClearSpacingRule& rule,
-           const HorizontalChoice& choice)
+    Search(const DesignInputs& design, const ClearSpacingRule& rule, const HorizontalChoice& choice)
         : m_base(design), m_rule(rule), m_choice(choice),
-          m_column(horizontalColumn(twinForUnitSystem(m_base.unitSystem))) {}
+          m_column(horizontalColumn(unitSystemOf(m_base.unitSystem))) {}
 
     BarProposal run(int top);
 

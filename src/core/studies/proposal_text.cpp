@@ -5,6 +5,7 @@
 
 #include "studies/bar_proposal.h"
 #include "design/bar_table.h"
+#include "design/unit_system.h"
 #include "paper/number_format.h"
 
 namespace haltrix {
@@ -28,7 +29,7 @@ std::string countText(double count) {
 } // namespace
 
 const char* proposalAreaUnit(int unitSystem) {
-    return unitSystem == 1 ? "cm2" : "mm2";
+    return unitTableOf(unitSystem).area;
 }
 
 std::string layerCellText(const std::string& bar, double count) {

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "design/design_calculation.h"
+#include "design/unit_system.h"
 #include "paper/number_format.h"
 
 namespace haltrix {
@@ -14,7 +15,7 @@ namespace {
 
 // The areas the engine gives, in the bar-table column it reads.
 const char* areaUnit(std::int32_t unitSystem) {
-    return unitSystem == kUnitGravitational ? "cm2" : "mm2";
+    return unitTableOf(unitSystem).area;
 }
 
 bool isA(const SweepParameter& parameter) {

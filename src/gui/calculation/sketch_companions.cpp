@@ -78,11 +78,11 @@ QWidget* showCompanion(ChildWindowRegistry& children, QWidget& owner, const QStr
 
 } // namespace
 
-QString inputSketchName(Twin twin) {
+QString inputSketchName(UnitSystem twin) {
     return inputFormName(twin) + QStringLiteral("_sketch");
 }
 
-QString resultSketchName(Twin twin) {
+QString resultSketchName(UnitSystem twin) {
     return resultWindowName(twin) + QStringLiteral("_sketch");
 }
 

@@ -30,13 +30,10 @@ namespace haltrix::gui {
 
 namespace {
 
-constexpr InputFormProfile kGravitationalForm{
-    "frm_datain", "支点反力 (ｔ)", "（cm）",   "(cm)",         "(cm2)",
-    false,        "(t/m3)",        "(kg/cm2)", BarColumn::Cm2, true};
+constexpr InputFormProfile kGravitationalForm{UnitSystem::Gravitational, "frm_datain",
+                                              "支点反力 (ｔ)", false, true};
 
-constexpr InputFormProfile kSIForm{
-    "frm_datain_si", "支点反力 (kN)", "（mm）",       "(mm)", "(mm2)", true,
-    "(kN/m3)",       "(N/mm2)",       BarColumn::Mm2, false};
+constexpr InputFormProfile kSIForm{UnitSystem::SI, "frm_datain_si", "支点反力 (kN)", true, false};
 
 // The number boxes in the order "OK" stores them, with the input they set and
 // the caption that names the box in a message.
@@ -65,6 +62,11 @@ constexpr NumberField kLayer2Count{14, &DesignInputs::layer2Count, "２段目 �
 
 QString textOf(const char* utf8) {
     return QString::fromUtf8(utf8);
+}
+
+// A unit of the unit table in brackets: "(cm2)".
+QString bracketed(const char* unit) {
+    return QLatin1Char('(') + textOf(unit) + QLatin1Char(')');
 }
 
 int selectedRow(const QListWidget* list) {
@@ -109,8 +111,8 @@ const NumberField* readFields(QLineEdit* const (&text)[16], const QListWidget* l
 
 } // namespace
 
-const InputFormProfile& inputFormProfile(Twin twin) {
-    return twin == Twin::Gravitational ? kGravitationalForm : kSIForm;
+const InputFormProfile& inputFormProfile(UnitSystem twin) {
+    return twin == UnitSystem::Gravitational ? kGravitationalForm : kSIForm;
 }
 
 QSize InputForm::clientSize(double dpi) {
@@ -281,16 +283,18 @@ void InputForm::buildShapePage(QWidget* page) {
 }
 
 void InputForm::buildRebarPage(QWidget* page) {
+    const UnitTable& units = unitTable(m_profile.system);
     auto* main = new QGroupBox(QStringLiteral("主鉄筋"), page);
     main->setObjectName("Frame3");
     placeOnPage(page, main, QRect(240, 480, 5535, 2895));
 
     addLabel(main, "Label9", QStringLiteral("被  り     t="), QRect(120, 375, 1200, 255));
     m_text[8] = addTextBox(main, "Text8", QRect(1320, 360, 855, 270));
-    addLabel(main, "Label10", textOf(m_profile.coverUnit), QRect(2220, 375, 600, 255));
+    addLabel(main, "Label10", QStringLiteral("（") + textOf(units.cover) + QStringLiteral("）"),
+             QRect(2220, 375, 600, 255));
     addLabel(main, "Label11", QStringLiteral("鉄筋間隔  c="), QRect(2820, 375, 1140, 255));
     m_text[9] = addTextBox(main, "Text9", QRect(3960, 360, 855, 270));
-    addLabel(main, "Label12", textOf(m_profile.spacingUnit), QRect(4860, 375, 600, 255));
+    addLabel(main, "Label12", bracketed(units.cover), QRect(4860, 375, 600, 255));
 
     auto* first = addLabel(main, "Label13", QStringLiteral("１段目"), QRect(1320, 960, 855, 210));
     first->setAlignment(Qt::AlignCenter);
@@ -304,7 +308,7 @@ void InputForm::buildRebarPage(QWidget* page) {
     addLabel(main, "Label16", QStringLiteral("(本)"), QRect(2220, 1815, 600, 255));
     addLabel(main, "Label17", QStringLiteral("鉄筋量 As="), QRect(120, 2295, 1200, 255));
     m_text[13] = addTextBox(main, "Text13", QRect(1320, 2280, 855, 270));
-    addLabel(main, "Label18", textOf(m_profile.areaUnit), QRect(2220, 2295, 600, 255));
+    addLabel(main, "Label18", bracketed(units.area), QRect(2220, 2295, 600, 255));
 
     addLabel(main, "Label19", QStringLiteral("本数     n="), QRect(2820, 1815, 1140, 255));
     m_text[14] = addTextBox(main, "Text14", QRect(3960, 1800, 855, 270));
@@ -312,7 +316,7 @@ void InputForm::buildRebarPage(QWidget* page) {
     m_text[15] = addTextBox(main, "Text15", QRect(3960, 2280, 855, 270));
     if (m_profile.unitsBesideSecondLayer) {
         addLabel(main, "Label26", QStringLiteral("(本)"), QRect(4860, 1815, 600, 255));
-        addLabel(main, "Label27", textOf(m_profile.areaUnit), QRect(4860, 2295, 600, 255));
+        addLabel(main, "Label27", bracketed(units.area), QRect(4860, 2295, 600, 255));
     }
     // The area boxes are written by the form only.
     m_text[13]->setReadOnly(true);
@@ -327,7 +331,7 @@ void InputForm::buildRebarPage(QWidget* page) {
     placeRow(gamma, QRect(3000, 3735, 600, 255));
     m_text[10] = addTextBox(page, "Text10", QRect());
     placeOnPage(page, m_text[10], QRect(3600, 3720, 1215, 270));
-    auto* weightUnit = new QLabel(textOf(m_profile.unitWeightUnit), page);
+    auto* weightUnit = new QLabel(bracketed(units.unitWeight), page);
     weightUnit->setObjectName("Label23");
     placeRow(weightUnit, QRect(5040, 3735, 960, 255));
 
@@ -339,7 +343,7 @@ void InputForm::buildRebarPage(QWidget* page) {
     placeRow(sigma, QRect(3000, 4215, 600, 255));
     m_text[11] = addTextBox(page, "Text11", QRect());
     placeOnPage(page, m_text[11], QRect(3600, 4200, 1215, 270));
-    auto* stressUnit = new QLabel(textOf(m_profile.stressUnit), page);
+    auto* stressUnit = new QLabel(bracketed(units.stress), page);
     stressUnit->setObjectName("Label29");
     placeRow(stressUnit, QRect(4920, 4215, 1080, 255));
 }
@@ -533,7 +537,8 @@ void InputForm::showArea(QLineEdit* count, QListWidget* list, QLineEdit* area) {
     // An empty box counts as no bars; so does text that is not a number,
     // which "OK" reports when the user confirms.
     const double n = numberFromText(count->text()).value_or(0.0);
-    const double steel = layerAreaByIndex(selectedRow(list), n, m_profile.areaColumn);
+    const double steel =
+        layerAreaByIndex(selectedRow(list), n, unitTable(m_profile.system).barColumn);
     area->setText(QString::fromStdString(fixedDecimals(steel, 3)));
 }
 

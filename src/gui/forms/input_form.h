@@ -7,7 +7,7 @@
 #include "studies/bar_proposal.h"
 #include "design/bar_table.h"
 #include "design/design_inputs.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,19 +24,14 @@ class MessageSink;
 // What differs between the gravitational and the SI input form. Everything
 // else (captions, layout, fields, behaviour) is shared.
 struct InputFormProfile {
+    UnitSystem system;              // the units beside the boxes and the As column
     const char* objectName;         // "frm_datain" or "frm_datain_si"
     const char* reactionFrameTitle; // frame of the support reactions
-    const char* coverUnit;          // beside t
-    const char* spacingUnit;        // beside c
-    const char* areaUnit;           // beside the As boxes
     bool unitsBesideSecondLayer;    // "(本)" and the area unit beside the 2nd layer too
-    const char* unitWeightUnit;     // beside γc
-    const char* stressUnit;         // beside σsa
-    BarColumn areaColumn;           // bar-table column of the As boxes
     bool cancelHides;               // キャンセル hides the form instead of closing it
 };
 
-const InputFormProfile& inputFormProfile(Twin twin);
+const InputFormProfile& inputFormProfile(UnitSystem twin);
 
 // The input form "入力データ": edits a copy of the fifteen inputs of the
 // design and gives them to the document only on "OK".

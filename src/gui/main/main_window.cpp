@@ -352,14 +352,14 @@ void MainWindow::keepInsideArea(QMdiSubWindow* sub) const {
 // the top left of the area, the result and print windows to their right.
 // Other windows go where the area puts them.
 void MainWindow::placeNewChild(const QString& name, QMdiSubWindow* sub) {
-    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+    for (const UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
         if (name == inputFormName(twin)) {
             sub->move(0, 0);
             return;
         }
     }
-    const bool results = name == resultWindowName(Twin::Gravitational) ||
-                         name == resultWindowName(Twin::SI) ||
+    const bool results = name == resultWindowName(UnitSystem::Gravitational) ||
+                         name == resultWindowName(UnitSystem::SI) ||
                          name == QLatin1String(kPrintWindowName);
     if (results)
         sub->move(InputForm::clientSize(logicalDpiOf(this)).width() + subWindowFrameExtra().width(),
@@ -367,20 +367,20 @@ void MainWindow::placeNewChild(const QString& name, QMdiSubWindow* sub) {
 }
 
 void MainWindow::showInputForm() {
-    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
+    const UnitSystem twin = unitSystemOf(m_document->inputs().unitSystem);
     const QString name = inputFormName(twin);
     const InputFormProfile& profile = inputFormProfile(twin);
     QWidget* form = showChildWindow(
         name, [&] { return new InputForm(profile, *m_document, *m_messages); }, ChildFrame::Fixed);
     if (auto* inputForm = qobject_cast<InputForm*>(form))
         showInputSketch(*m_children, *m_document, *inputForm);
-    closeChildWindow(resultWindowName(Twin::Gravitational));
+    closeChildWindow(resultWindowName(UnitSystem::Gravitational));
 }
 
 void MainWindow::showResults() {
     if (!m_resultFactory)
         return;
-    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
+    const UnitSystem twin = unitSystemOf(m_document->inputs().unitSystem);
     showChildWindow(
         resultWindowName(twin), [&] { return m_resultFactory(twin); }, m_resultFrame);
 }
@@ -402,7 +402,7 @@ void MainWindow::setUnitSystem(std::int32_t unitSystem) {
     // The form in view gives way to the other units' one, which takes over
     // what was typed, as unconverted as the stored inputs.
     std::optional<InputForm::TypedFields> typed;
-    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+    for (const UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
         const auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)));
         if (form && form->isVisible())
             typed = form->typedFields();
@@ -413,7 +413,7 @@ void MainWindow::setUnitSystem(std::int32_t unitSystem) {
     if (closeInputFormOfOtherUnits()) {
         showInputForm();
         auto* form = qobject_cast<InputForm*>(
-            childWindow(inputFormName(twinForUnitSystem(m_document->inputs().unitSystem))));
+            childWindow(inputFormName(unitSystemOf(m_document->inputs().unitSystem))));
         if (form && typed)
             form->restoreTypedFields(*typed);
     }
@@ -454,7 +454,7 @@ void MainWindow::convertUnits() {
 // its "OK" would write them over the new ones.
 void MainWindow::refreshInputForms() {
     bool inView = closeInputFormOfOtherUnits();
-    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
+    const UnitSystem twin = unitSystemOf(m_document->inputs().unitSystem);
     if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)))) {
         form->loadInputs();
         inView = inView || form->isVisible();
@@ -467,9 +467,7 @@ void MainWindow::refreshInputForms() {
 // shown or hidden, would label the numbers in the wrong units. True when
 // the form closed was in view.
 bool MainWindow::closeInputFormOfOtherUnits() {
-    const Twin other = twinForUnitSystem(m_document->inputs().unitSystem) == Twin::Gravitational
-                           ? Twin::SI
-                           : Twin::Gravitational;
+    const UnitSystem other = otherUnitSystem(unitSystemOf(m_document->inputs().unitSystem));
     // Destroyed at once, so that nothing brings it back to the front.
     return m_children->discard(inputFormName(other));
 }
@@ -531,8 +529,9 @@ void MainWindow::showReplacedDesign() {
 // Closed and destroyed at once, so that they do not follow the change of
 // the inputs that comes next.
 void MainWindow::discardResultWindows() {
-    for (const QString& name : {resultWindowName(Twin::Gravitational), resultWindowName(Twin::SI),
-                                QString::fromLatin1(kPrintWindowName)}) {
+    for (const QString& name :
+         {resultWindowName(UnitSystem::Gravitational), resultWindowName(UnitSystem::SI),
+          QString::fromLatin1(kPrintWindowName)}) {
         m_children->discard(name);
     }
 }
@@ -621,7 +620,8 @@ void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printin
     context.openSettings = [&mainWindow] { return mainWindow.openSettings(); };
     context.printing = printing;
     mainWindow.setResultWindowFactory(
-        [context](Twin twin) { return createResultWindow(context, twin); }, ChildFrame::Fixed);
+        [context](UnitSystem twin) { return createResultWindow(context, twin); },
+        ChildFrame::Fixed);
 }
 
 HelpWindow* MainWindow::showManual() {
