@@ -61,4 +61,10 @@ sketch::View isometricView(const BracketModel& model) {
     return view;
 }
 
+sketch::View designIsometric(const DesignInputs& inputs, const HorizontalChoice& sideFaces,
+                             const AnchorageRule& anchorage) {
+    const ModelOutcome outcome = buildBracketModel(inputs, sideFaces, anchorage);
+    return outcome.model ? isometricView(*outcome.model) : sketch::View{};
+}
+
 } // namespace haltrix::model

@@ -15,6 +15,12 @@ namespace haltrix::model {
 // so the three axes are shortened alike.
 sketch::View isometricView(const BracketModel& model);
 
+// The isometric view of a design's model with the side-face bars of
+// `sideFaces` and the anchorage `anchorage`; an empty view when the design
+// has no model (the sketch's notes say what is wrong with it).
+sketch::View designIsometric(const DesignInputs& inputs, const HorizontalChoice& sideFaces = {},
+                             const AnchorageRule& anchorage = kDefaultAnchorage);
+
 // Where a model point lands in the isometric drawing (mm, y up).
 sketch::Point isometricPoint(const Point3& point);
 
