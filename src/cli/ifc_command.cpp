@@ -77,8 +77,7 @@ int runIfcCommand(const std::vector<std::string>& args) {
     const QString output = pathFromCore(options.output);
     facts.designName = QFileInfo(pathFromCore(design.path)).fileName().toStdString();
     facts.fileName = QFileInfo(output).fileName().toStdString();
-    facts.timestamp =
-        QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    facts.timestamp = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     facts.version = kVersionText;
 
     const model::IfcExportResult result =

@@ -45,31 +45,31 @@ private slots:
         const QStringList plain = {"ifc", "FILE", "-o", "OUT"};
         QTest::newRow("IFC4X3") << plain << "si" << 0 << true << "";
         QTest::newRow("ifc4, abutment, 600 mm")
-            << QStringList{"ifc", "--schema", "ifc4", "--part", "ABUTMENT", "--anchorage", "600",
-                           "FILE", "-o", "OUT"}
+            << QStringList{"ifc",         "--schema", "ifc4", "--part", "ABUTMENT",
+                           "--anchorage", "600",      "FILE", "-o",     "OUT"}
             << "si" << 0 << true << "";
         QTest::newRow("clash: written with a 警告") << plain << "clash" << 0 << true << "警告: ";
         QTest::newRow("no model: nothing written") << plain << "no-model" << 4 << false << "H2";
         QTest::newRow("unreadable") << plain << "missing" << 2 << false << "missing.tvx";
         QTest::newRow("no output")
             << QStringList{"ifc", "FILE"} << "si" << 1 << false << "-o OUT.ifc";
-        QTest::newRow("not .ifc") << QStringList{"ifc", "FILE", "-o", "x.txt"} << "si" << 1
-                                  << false << ".ifc";
+        QTest::newRow("not .ifc") << QStringList{"ifc", "FILE", "-o", "x.txt"} << "si" << 1 << false
+                                  << ".ifc";
         QTest::newRow("schema") << QStringList{"ifc", "--schema", "IFC2X3", "FILE", "-o", "OUT"}
                                 << "si" << 1 << false << "--schema";
         QTest::newRow("part") << QStringList{"ifc", "--part", "deck", "FILE", "-o", "OUT"} << "si"
                               << 1 << false << "--part";
         QTest::newRow("anchorage") << QStringList{"ifc", "--anchorage", "0", "FILE", "-o", "OUT"}
                                    << "si" << 1 << false << "anchorage";
-        QTest::newRow("anchorage without value") << QStringList{"ifc", "FILE", "-o", "OUT", "--anchorage"}
-                                                 << "si" << 1 << false << "needs a value";
+        QTest::newRow("anchorage without value")
+            << QStringList{"ifc", "FILE", "-o", "OUT", "--anchorage"} << "si" << 1 << false
+            << "needs a value";
         QTest::newRow("page option") << QStringList{"ifc", "--sketch", "FILE", "-o", "OUT"} << "si"
                                      << 1 << false << "unknown option";
         QTest::newRow("two files") << QStringList{"ifc", "FILE", "FILE", "-o", "OUT"} << "si" << 1
                                    << false << "exactly one";
-        QTest::newRow("cannot write")
-            << QStringList{"ifc", "FILE", "-o", "no-such-folder/x.ifc"} << "si" << 4 << false
-            << "cannot write";
+        QTest::newRow("cannot write") << QStringList{"ifc", "FILE", "-o", "no-such-folder/x.ifc"}
+                                      << "si" << 4 << false << "cannot write";
     }
     void statuses() {
         QFETCH(QStringList, arguments);

@@ -77,10 +77,11 @@ private slots:
         QTest::newRow("SI, 40φ") << workedSI() << kDefaultAnchorage << four << 350.0 << 2
                                  << 40 * kD22;
         // t = 10 cm and c = 25 cm are the same places in mm.
-        QTest::newRow("gravitational") << workedGravitational() << kDefaultAnchorage << four
-                                       << 350.0 << 2 << 40 * kD22;
-        QTest::newRow("600 mm") << workedSI() << AnchorageRule{AnchorageRule::Unit::Millimetres, 600}
-                                << four << 350.0 << 2 << 600.0;
+        QTest::newRow("gravitational")
+            << workedGravitational() << kDefaultAnchorage << four << 350.0 << 2 << 40 * kD22;
+        QTest::newRow("600 mm") << workedSI()
+                                << AnchorageRule{AnchorageRule::Unit::Millimetres, 600} << four
+                                << 350.0 << 2 << 600.0;
         DesignInputs single = workedSI();
         single.layer1Count = 1;
         single.layer2Count = 0;
@@ -88,8 +89,9 @@ private slots:
             << single << kDefaultAnchorage << QList<double>{0} << 0.0 << 0 << 40 * kD22;
         DesignInputs fractional = workedSI();
         fractional.layer1Count = 4.5;
-        QTest::newRow("4.5 bars built as 4") << fractional << AnchorageRule{AnchorageRule::Unit::Diameters, 25}
-                                            << four << 350.0 << 2 << 25 * kD22;
+        QTest::newRow("4.5 bars built as 4")
+            << fractional << AnchorageRule{AnchorageRule::Unit::Diameters, 25} << four << 350.0 << 2
+            << 25 * kD22;
     }
     void mainBars() {
         QFETCH(DesignInputs, inputs);
@@ -105,7 +107,8 @@ private slots:
         QCOMPARE(int(layer2.size()), layer2Bars);
         for (int k = 0; k < layer1Y.size(); ++k) {
             const ModelBar& bar = *layer1[k];
-            QVERIFY2(std::abs(bar.end.y - layer1Y[k]) < 1e-9, qPrintable(QString::number(bar.end.y)));
+            QVERIFY2(std::abs(bar.end.y - layer1Y[k]) < 1e-9,
+                     qPrintable(QString::number(bar.end.y)));
             QCOMPARE(bar.start.y, bar.end.y);
             QCOMPARE(bar.end.z, -100.0);
             QCOMPARE(bar.start.z, -100.0);
@@ -184,8 +187,8 @@ private slots:
         r = workedSI();
         r.layer1Count = kMaxModelBarsPerLayer + 1;
         QTest::newRow("too many bars") << r << 4.0 << "１段目";
-        QTest::newRow("side-face count not a number") << workedSI() << double(INFINITY)
-                                                      << "水平方向用心鉄筋";
+        QTest::newRow("side-face count not a number")
+            << workedSI() << double(INFINITY) << "水平方向用心鉄筋";
         r = workedSI();
         r.t = 2000; // the bars would end behind the support's face
         QTest::newRow("no length left") << r << 4.0 << "長さ";
@@ -197,8 +200,7 @@ private slots:
         const ModelOutcome outcome =
             buildBracketModel(inputs, {-1, sideCount}, {AnchorageRule::Unit::Millimetres, 100});
         QVERIFY(!outcome.model);
-        QVERIFY2(QString::fromStdString(outcome.problem).contains(named),
-                 outcome.problem.c_str());
+        QVERIFY2(QString::fromStdString(outcome.problem).contains(named), outcome.problem.c_str());
         // The export says the same and writes nothing.
         const IfcExportResult result =
             exportIfc(inputs, calculateDesign(inputs),
@@ -217,7 +219,8 @@ private slots:
         // 6 x D22 (387.1 mm2) of 150 + 888 mm and 4 x D10 (71.33 mm2) of
         // 150 + 381.2 mm, at 7.85 t/m3.
         const double mass = (6 * 387.1 * 1038 + 4 * 71.33 * 531.2) * 7.85e-6;
-        QVERIFY2(std::abs(model.barMassKg() - mass) < 1e-9, qPrintable(QString::number(model.barMassKg())));
+        QVERIFY2(std::abs(model.barMassKg() - mass) < 1e-9,
+                 qPrintable(QString::number(model.barMassKg())));
     }
 
     void clashes_data() {
@@ -233,7 +236,8 @@ private slots:
         QTest::newRow("c = 0") << r << ClearSpacingRule{} << QStringList{"１段目と２段目"};
         r = workedSI();
         r.layer1Count = 20; // 52.6 between centres, 22.2 + 33.3 needed
-        QTest::newRow("20 bars in 1 m") << r << ClearSpacingRule{} << QStringList{"１段目の鉄筋どうし"};
+        QTest::newRow("20 bars in 1 m")
+            << r << ClearSpacingRule{} << QStringList{"１段目の鉄筋どうし"};
         ClearSpacingRule loose;
         loose.fixedMm = 30; // 22.2 + 30 = 52.2 < 52.6
         QTest::newRow("20 bars with 30 mm clear") << r << loose << QStringList{};
@@ -260,11 +264,13 @@ private slots:
         for (const QString& part : found)
             QVERIFY2(mentions(clashes, part), qPrintable(all));
         // The export still writes the file and records them.
-        const IfcExportResult result = exportIfc(inputs, calculateDesign(inputs), {{-1, 4}, kDefaultAnchorage, rule},
-                                                 {IfcSchema::Ifc4x3, BridgePart::Pier, "x.tvx"});
+        const IfcExportResult result =
+            exportIfc(inputs, calculateDesign(inputs), {{-1, 4}, kDefaultAnchorage, rule},
+                      {IfcSchema::Ifc4x3, BridgePart::Pier, "x.tvx"});
         QVERIFY(result.text);
         QCOMPARE(result.text->find("IFCBOOLEAN(.T.)") != std::string::npos, !found.isEmpty());
-        QCOMPARE(QString::fromStdString(result.messageLines()).count("警告: "), int(clashes.size()));
+        QCOMPARE(QString::fromStdString(result.messageLines()).count("警告: "),
+                 int(clashes.size()));
     }
 
     // The isometric view is of the same model: each bar's centre line and
@@ -345,11 +351,12 @@ private slots:
         QTest::newRow("quote") << QByteArray("it's") << QByteArray("'it''s'");
         QTest::newRow("backslash") << QByteArray("a\\b") << QByteArray("'a\\\\b'");
         // 張 U+5F35 出 U+51FA し U+3057 部 U+90E8, in one run.
-        QTest::newRow("Japanese") << QByteArray("張出し部") << QByteArray("'\\X2\\5F3551FA305790E8\\X0\\'");
+        QTest::newRow("Japanese") << QByteArray("張出し部")
+                                  << QByteArray("'\\X2\\5F3551FA305790E8\\X0\\'");
         QTest::newRow("mixed") << QByteArray("D22 × 4本")
                                << QByteArray("'D22 \\X2\\00D7\\X0\\ 4\\X2\\672C\\X0\\'");
-        QTest::newRow("beyond the basic plane") << QByteArray("\xF0\x9D\x91\xA5")
-                                                << QByteArray("'\\X4\\0001D465\\X0\\'");
+        QTest::newRow("beyond the basic plane")
+            << QByteArray("\xF0\x9D\x91\xA5") << QByteArray("'\\X4\\0001D465\\X0\\'");
         QTest::newRow("line break") << QByteArray("a\nb") << QByteArray("'a\\X2\\000A\\X0\\b'");
         QTest::newRow("not UTF-8") << QByteArray("\xFF") << QByteArray("'\\X2\\FFFD\\X0\\'");
     }
@@ -428,8 +435,8 @@ private slots:
         QFETCH(int, schema);
         QFETCH(int, part);
         const DesignInputs inputs = workedGravitational();
-        IfcFileFacts facts{IfcSchema(schema), BridgePart(part), "bracket.tvx", "bracket.ifc",
-                           "2026-12-09T00:00:00", "9.9"};
+        IfcFileFacts facts{IfcSchema(schema), BridgePart(part),      "bracket.tvx",
+                           "bracket.ifc",     "2026-12-09T00:00:00", "9.9"};
         const IfcExportResult result = exportIfc(inputs, calculateDesign(inputs), {}, facts);
         QVERIFY(result.text);
         const std::string& text = *result.text;
@@ -449,11 +456,14 @@ private slots:
         QCOMPARE(count("=IFCBRIDGE("), bridge ? 1 : 0);
         QCOMPARE(count(".PIER.);"), bridge && BridgePart(part) == BridgePart::Pier ? 1 : 0);
         QCOMPARE(count(".ABUTMENT.);"), bridge && BridgePart(part) == BridgePart::Abutment ? 1 : 0);
-        QVERIFY(text.find("FILE_NAME('bracket.ifc','2026-12-09T00:00:00',(''),(''),'Haltrix 9.9'") !=
-                std::string::npos);
+        QVERIFY(
+            text.find("FILE_NAME('bracket.ifc','2026-12-09T00:00:00',(''),(''),'Haltrix 9.9'") !=
+            std::string::npos);
         // The concrete volume quantity, 0.18 m3.
-        QVERIFY(text.find("IFCQUANTITYVOLUME('\\X2\\30B330F330AF30EA30FC30C84F537A4D\\X0\\',$,$,0.18,$)") !=
-                std::string::npos);
+        QVERIFY(
+            text.find(
+                "IFCQUANTITYVOLUME('\\X2\\30B330F330AF30EA30FC30C84F537A4D\\X0\\',$,$,0.18,$)") !=
+            std::string::npos);
     }
 };
 

@@ -78,10 +78,9 @@ private slots:
         test::RecordingSink sink;
         IfcExportChoice chosen;
         chosen.schema = model::IfcSchema::Ifc4;
-        const QString written = exportDesignAsIfc(nullptr, document, dialogs, sink,
-                                                  [&](QWidget*, const IfcExportChoice&) {
-                                                      return std::optional(chosen);
-                                                  });
+        const QString written = exportDesignAsIfc(
+            nullptr, document, dialogs, sink,
+            [&](QWidget*, const IfcExportChoice&) { return std::optional(chosen); });
         QCOMPARE(written, out);
         QCOMPARE(dialogs.requests.size(), 1);
         QCOMPARE(dialogs.requests.front().start, dir.filePath(QStringLiteral("pier-7.ifc")));

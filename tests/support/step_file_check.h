@@ -20,11 +20,18 @@ namespace haltrix::testing {
 
 // Entities whose first argument is a GlobalId.
 inline bool isRooted(std::string_view name) {
-    static const std::set<std::string_view> kRooted = {
-        "IFCPROJECT",   "IFCSITE",         "IFCBRIDGE",
-        "IFCBRIDGEPART", "IFCBEAM",        "IFCREINFORCINGBAR",
-        "IFCRELAGGREGATES", "IFCRELCONTAINEDINSPATIALSTRUCTURE", "IFCRELASSOCIATESMATERIAL",
-        "IFCPROPERTYSET", "IFCELEMENTQUANTITY", "IFCRELDEFINESBYPROPERTIES"};
+    static const std::set<std::string_view> kRooted = {"IFCPROJECT",
+                                                       "IFCSITE",
+                                                       "IFCBRIDGE",
+                                                       "IFCBRIDGEPART",
+                                                       "IFCBEAM",
+                                                       "IFCREINFORCINGBAR",
+                                                       "IFCRELAGGREGATES",
+                                                       "IFCRELCONTAINEDINSPATIALSTRUCTURE",
+                                                       "IFCRELASSOCIATESMATERIAL",
+                                                       "IFCPROPERTYSET",
+                                                       "IFCELEMENTQUANTITY",
+                                                       "IFCRELDEFINESBYPROPERTIES"};
     return kRooted.count(name) > 0;
 }
 
@@ -40,8 +47,7 @@ inline bool isGlobalIdText(std::string_view id) {
     return true;
 }
 
-inline std::vector<std::string> stepFileProblems(const std::string& text,
-                                                 std::string_view schema) {
+inline std::vector<std::string> stepFileProblems(const std::string& text, std::string_view schema) {
     std::vector<std::string> problems;
     for (const char c : text) {
         if (c != '\n' && (c < 0x20 || c > 0x7E)) {

@@ -46,8 +46,8 @@ std::optional<AnchorageRule> parseAnchorage(std::string_view text, std::string& 
     if (!suffixFound && endsWith(rest, "mm"))
         rest.remove_suffix(2);
     const std::optional<double> number = parseNumber(std::string(trimmed(rest)));
-    const double largest = rule.unit == AnchorageRule::Unit::Millimetres ? kMaxAnchorageMm
-                                                                          : kMaxAnchorageDiameters;
+    const double largest =
+        rule.unit == AnchorageRule::Unit::Millimetres ? kMaxAnchorageMm : kMaxAnchorageDiameters;
     if (!number || !std::isfinite(*number) || *number <= 0 || *number > largest) {
         error = "the anchorage takes a length in mm (\"600\") or a multiple of the bar "
                 "diameter (\"40φ\" or \"40D\") above 0, at most " +

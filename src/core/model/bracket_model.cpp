@@ -134,17 +134,15 @@ ModelOutcome buildBracketModel(const DesignInputs& inputs, const HorizontalChoic
                            (layer.bar.empty() ? "（選ばれていない）" : ""));
         }
         if (layer.wholeBars != layer.count)
-            model.notes.push_back(name + "の本数 " + plainText(layer.count) +
-                                  " は整数でないため " + plainText(layer.wholeBars) +
-                                  " 本をモデルにしました");
+            model.notes.push_back(name + "の本数 " + plainText(layer.count) + " は整数でないため " +
+                                  plainText(layer.wholeBars) + " 本をモデルにしました");
         lowestDepth = std::max(lowestDepth, layer.depthMm);
         const int bars = static_cast<int>(layer.wholeBars);
         for (int k = 0; k < bars; ++k) {
-            model.bars.push_back(straightBar(BarKind::Main, index + 1, k + 1,
-                                             "main/" + std::to_string(index + 1) + "/" +
-                                                 std::to_string(k + 1),
-                                             layer.bar, layer.centreFromMiddleMm(k),
-                                             -layer.depthMm, endX, anchorage));
+            model.bars.push_back(straightBar(
+                BarKind::Main, index + 1, k + 1,
+                "main/" + std::to_string(index + 1) + "/" + std::to_string(k + 1), layer.bar,
+                layer.centreFromMiddleMm(k), -layer.depthMm, endX, anchorage));
         }
     }
 
@@ -166,8 +164,8 @@ ModelOutcome buildBracketModel(const DesignInputs& inputs, const HorizontalChoic
             const int level = (k + 1) / 2;
             const double depth = lowestDepth + level * zone / levels;
             model.bars.push_back(straightBar(BarKind::SideFace, 0, k, "side/" + std::to_string(k),
-                                             model.sideFaceBar, k % 2 == 1 ? -y : y, -depth,
-                                             endX, anchorage));
+                                             model.sideFaceBar, k % 2 == 1 ? -y : y, -depth, endX,
+                                             anchorage));
         }
     }
 

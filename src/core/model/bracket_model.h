@@ -52,9 +52,9 @@ enum class BarKind { Main, SideFace };
 // anchorage) to `end` (the tip less the cover).
 struct ModelBar {
     BarKind kind = BarKind::Main;
-    int layer = 0;          // 1 or 2 for a main bar, 0 for a side-face bar
-    int number = 0;         // from 1, within its layer (or the side-face bars)
-    std::string role;       // "main/1/3", "side/2": names the bar in GlobalIds
+    int layer = 0;           // 1 or 2 for a main bar, 0 for a side-face bar
+    int number = 0;          // from 1, within its layer (or the side-face bars)
+    std::string role;        // "main/1/3", "side/2": names the bar in GlobalIds
     std::string designation; // "D22"
     double diameterMm = 0;   // nominal (JIS G 3112)
     double areaMm2 = 0;      // nominal
@@ -75,8 +75,8 @@ inline constexpr int kMaxModelBarsPerLayer = 200;
 
 struct BracketModel {
     ConcreteBody body;
-    Point3 bearing;       // on the top face at x = a
-    double coverMm = 0;   // t in mm: to the centres of the bars from the top, sides and tip
+    Point3 bearing;     // on the top face at x = a
+    double coverMm = 0; // t in mm: to the centres of the bars from the top, sides and tip
     AnchorageRule anchorage;
     std::string sideFaceBar; // the side-face choice: designation and count
     double sideFaceCount = 0;

@@ -59,11 +59,11 @@ void checkSpacing(const BracketModel& model, const ClearSpacingRule& rule,
             const Closest& worst = closest[g][h];
             if (!(worst.shortfall > kToleranceMm))
                 continue;
-            const std::string pair = g == h ? std::string(groupName(g)) + "の鉄筋どうし"
-                                            : std::string(groupName(g)) + "と" + groupName(h) +
-                                                  "の鉄筋";
-            clashes.push_back(pair + ": 中心間隔 " + millimetres(worst.distance) +
-                              " が必要な " + millimetres(worst.needed) +
+            const std::string pair =
+                g == h ? std::string(groupName(g)) + "の鉄筋どうし"
+                       : std::string(groupName(g)) + "と" + groupName(h) + "の鉄筋";
+            clashes.push_back(pair + ": 中心間隔 " + millimetres(worst.distance) + " が必要な " +
+                              millimetres(worst.needed) +
                               "（鉄筋径の半分ずつと最小あき）より小さい");
         }
     }
@@ -83,10 +83,9 @@ void checkCover(const BracketModel& model, std::vector<std::string>& clashes) {
         // nearest to it at one of the ends of its part in the bracket.
         const double inside = std::clamp(bar.end.x, 0.0, body.l);
         const double clearance = std::min(body.depthAt(0), body.depthAt(inside)) - depth;
-        const bool misses[4] = {depth < cover - kToleranceMm,
-                                std::abs(bar.end.y) > body.b / 2 - cover + kToleranceMm,
-                                bar.end.x > body.l - cover + kToleranceMm,
-                                clearance < cover - kToleranceMm};
+        const bool misses[4] = {
+            depth<cover - kToleranceMm, std::abs(bar.end.y)> body.b / 2 - cover + kToleranceMm,
+            bar.end.x > body.l - cover + kToleranceMm, clearance < cover - kToleranceMm};
         const int group = groupOf(bar);
         bool any = false;
         for (int face = 0; face < 4; ++face) {
@@ -107,9 +106,8 @@ void checkCover(const BracketModel& model, std::vector<std::string>& clashes) {
                 list += (list.empty() ? "" : "、") + std::string(kFaces[face]);
         }
         clashes.push_back(std::string(groupName(group)) + "の鉄筋 " +
-                          std::to_string(missing[group]) + " 本 (" + designation[group] +
-                          ") が" + list + "から被り t = " + millimetres(cover) +
-                          " を取れない");
+                          std::to_string(missing[group]) + " 本 (" + designation[group] + ") が" +
+                          list + "から被り t = " + millimetres(cover) + " を取れない");
     }
 }
 

@@ -5,8 +5,7 @@ namespace haltrix::model {
 
 namespace {
 
-constexpr char kAlphabet[] =
-    "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_$";
+constexpr char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_$";
 
 std::uint32_t rotateLeft(std::uint32_t value, int bits) {
     return (value << bits) | (value >> (32 - bits));
@@ -14,9 +13,8 @@ std::uint32_t rotateLeft(std::uint32_t value, int bits) {
 
 // The namespace the element names are hashed in (a UUID of this program's
 // own, fixed once).
-constexpr std::array<std::uint8_t, 16> kNamespace = {0x6b, 0x1f, 0x3c, 0x52, 0x8e, 0x0d,
-                                                     0x4a, 0x77, 0x9c, 0x21, 0xd5, 0x40,
-                                                     0x7e, 0x93, 0xa8, 0x16};
+constexpr std::array<std::uint8_t, 16> kNamespace = {
+    0x6b, 0x1f, 0x3c, 0x52, 0x8e, 0x0d, 0x4a, 0x77, 0x9c, 0x21, 0xd5, 0x40, 0x7e, 0x93, 0xa8, 0x16};
 
 } // namespace
 
@@ -94,8 +92,8 @@ std::string compressedGuid(const std::array<std::uint8_t, 16>& uuid) {
     text += kAlphabet[uuid[0] >> 6];
     text += kAlphabet[uuid[0] & 0x3F];
     for (int i = 1; i < 16; i += 3) {
-        const std::uint32_t group = (std::uint32_t(uuid[i]) << 16) |
-                                    (std::uint32_t(uuid[i + 1]) << 8) | uuid[i + 2];
+        const std::uint32_t group =
+            (std::uint32_t(uuid[i]) << 16) | (std::uint32_t(uuid[i + 1]) << 8) | uuid[i + 2];
         for (int shift = 18; shift >= 0; shift -= 6)
             text += kAlphabet[(group >> shift) & 0x3F];
     }

@@ -135,9 +135,7 @@ private:
         return add("IFCCARTESIANPOINT", realList({x, y, z}));
     }
     int point2(double x, double y) { return add("IFCCARTESIANPOINT", realList({x, y})); }
-    int direction(double x, double y, double z) {
-        return add("IFCDIRECTION", realList({x, y, z}));
-    }
+    int direction(double x, double y, double z) { return add("IFCDIRECTION", realList({x, y, z})); }
 
     void writeHeader() {
         m_out += "ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION((";
@@ -170,16 +168,17 @@ private:
         m_up = direction(0, 0, 1);
         m_along = direction(1, 0, 0);
         m_axes = add("IFCAXIS2PLACEMENT3D", Args().ref(m_origin).ref(m_up).ref(m_along));
-        const int context = add("IFCGEOMETRICREPRESENTATIONCONTEXT",
-                                Args().unset().text("Model").raw("3").real(1e-5).ref(m_axes).unset());
+        const int context =
+            add("IFCGEOMETRICREPRESENTATIONCONTEXT",
+                Args().unset().text("Model").raw("3").real(1e-5).ref(m_axes).unset());
         m_body = add("IFCGEOMETRICREPRESENTATIONSUBCONTEXT", Args()
-                                                               .text("Body")
-                                                               .text("Model")
-                                                               .raw("*,*,*,*")
-                                                               .ref(context)
-                                                               .unset()
-                                                               .enumeration("MODEL_VIEW")
-                                                               .unset());
+                                                                 .text("Body")
+                                                                 .text("Model")
+                                                                 .raw("*,*,*,*")
+                                                                 .ref(context)
+                                                                 .unset()
+                                                                 .enumeration("MODEL_VIEW")
+                                                                 .unset());
         m_project = add("IFCPROJECT", Args()
                                           .text(id("project"))
                                           .unset()
@@ -254,8 +253,8 @@ private:
     }
 
     int shape(std::string_view type, int item) {
-        const int representation = add("IFCSHAPEREPRESENTATION",
-                                       Args().ref(m_body).text("Body").text(type).refs({item}));
+        const int representation =
+            add("IFCSHAPEREPRESENTATION", Args().ref(m_body).text("Body").text(type).refs({item}));
         return add("IFCPRODUCTDEFINITIONSHAPE", Args().unset().unset().refs({representation}));
     }
 
@@ -275,9 +274,10 @@ private:
             add("IFCARBITRARYCLOSEDPROFILEDEF", Args().enumeration("AREA").unset().ref(outline));
         const int corner = point(0, -body.b / 2, 0);
         const int across = direction(0, 1, 0);
-        const int position = add("IFCAXIS2PLACEMENT3D", Args().ref(corner).ref(across).ref(m_along));
-        const int solid = add("IFCEXTRUDEDAREASOLID",
-                              Args().ref(profile).ref(position).ref(m_up).real(body.b));
+        const int position =
+            add("IFCAXIS2PLACEMENT3D", Args().ref(corner).ref(across).ref(m_along));
+        const int solid =
+            add("IFCEXTRUDEDAREASOLID", Args().ref(profile).ref(position).ref(m_up).real(body.b));
         m_beam = add("IFCBEAM", Args()
                                     .text(id("beam"))
                                     .unset()
@@ -302,8 +302,8 @@ private:
             const int from = point(bar.start.x, bar.start.y, bar.start.z);
             const int to = point(bar.end.x, bar.end.y, bar.end.z);
             const int axis = add("IFCPOLYLINE", Args().refs({from, to}));
-            const int solid = add("IFCSWEPTDISKSOLID",
-                                  Args().ref(axis).real(bar.diameterMm / 2).raw("$,$,$"));
+            const int solid =
+                add("IFCSWEPTDISKSOLID", Args().ref(axis).real(bar.diameterMm / 2).raw("$,$,$"));
             const bool main = bar.kind == BarKind::Main;
             const std::string name =
                 (main ? std::string(bar.layer == 1 ? "１段目" : "２段目") : "水平方向用心鉄筋") +
@@ -330,16 +330,31 @@ private:
     void writeRelations() {
         std::vector<int> elements = {m_beam};
         elements.insert(elements.end(), m_bars.begin(), m_bars.end());
-        add("IFCRELCONTAINEDINSPATIALSTRUCTURE",
-            Args().text(id("rel/contained")).unset().unset().unset().refs(elements).ref(m_container));
+        add("IFCRELCONTAINEDINSPATIALSTRUCTURE", Args()
+                                                     .text(id("rel/contained"))
+                                                     .unset()
+                                                     .unset()
+                                                     .unset()
+                                                     .refs(elements)
+                                                     .ref(m_container));
         const int concrete =
             add("IFCMATERIAL", Args().text("コンクリート").unset().text("Concrete"));
-        add("IFCRELASSOCIATESMATERIAL",
-            Args().text(id("rel/material/concrete")).unset().unset().unset().refs({m_beam}).ref(concrete));
+        add("IFCRELASSOCIATESMATERIAL", Args()
+                                            .text(id("rel/material/concrete"))
+                                            .unset()
+                                            .unset()
+                                            .unset()
+                                            .refs({m_beam})
+                                            .ref(concrete));
         if (!m_bars.empty()) {
             const int steel = add("IFCMATERIAL", Args().text("鉄筋").unset().text("Steel"));
-            add("IFCRELASSOCIATESMATERIAL",
-                Args().text(id("rel/material/steel")).unset().unset().unset().refs(m_bars).ref(steel));
+            add("IFCRELASSOCIATESMATERIAL", Args()
+                                                .text(id("rel/material/steel"))
+                                                .unset()
+                                                .unset()
+                                                .unset()
+                                                .refs(m_bars)
+                                                .ref(steel));
         }
     }
 
@@ -351,23 +366,20 @@ private:
             appendStepReal(nominal, value);
             nominal += ')';
         }
-        m_properties.push_back(add("IFCPROPERTYSINGLEVALUE",
-                                   Args().text(name).unset().raw(nominal).unset()));
+        m_properties.push_back(
+            add("IFCPROPERTYSINGLEVALUE", Args().text(name).unset().raw(nominal).unset()));
     }
     void property(std::string_view name, std::string_view type, std::string_view value) {
         std::string nominal = std::string(type) + '(';
         appendStepString(nominal, value);
         nominal += ')';
-        m_properties.push_back(add("IFCPROPERTYSINGLEVALUE",
-                                   Args().text(name).unset().raw(nominal).unset()));
+        m_properties.push_back(
+            add("IFCPROPERTYSINGLEVALUE", Args().text(name).unset().raw(nominal).unset()));
     }
     void flag(std::string_view name, bool value) {
-        m_properties.push_back(add("IFCPROPERTYSINGLEVALUE",
-                                   Args()
-                                       .text(name)
-                                       .unset()
-                                       .raw(value ? "IFCBOOLEAN(.T.)" : "IFCBOOLEAN(.F.)")
-                                       .unset()));
+        m_properties.push_back(add(
+            "IFCPROPERTYSINGLEVALUE",
+            Args().text(name).unset().raw(value ? "IFCBOOLEAN(.T.)" : "IFCBOOLEAN(.F.)").unset()));
     }
 
     static std::string withUnit(std::string_view name, std::string_view unit) {
@@ -379,8 +391,7 @@ private:
         const DesignInputs& in = m_design.inputs;
         const DesignResults& results = m_design.results;
         const Twin twin = twinForUnitSystem(in.unitSystem);
-        property("単位系", "IFCLABEL",
-                 twin == Twin::Gravitational ? "重力単位系" : "SI 単位系");
+        property("単位系", "IFCLABEL", twin == Twin::Gravitational ? "重力単位系" : "SI 単位系");
         for (const InputField& field : kInputFields) {
             if (field.kind == InputKind::UnitSystem)
                 continue;

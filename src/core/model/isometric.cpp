@@ -31,12 +31,12 @@ sketch::View isometricView(const BracketModel& model) {
     // The support's face at the root, a margin around the body's root face.
     const double margin = 0.25 * std::max(model.body.H2, model.body.b / 2);
     const double half = model.body.b / 2 + margin;
-    view.polylines.push_back(sketch::Polyline{{isometricPoint({0, -half, margin}),
-                                               isometricPoint({0, half, margin}),
-                                               isometricPoint({0, half, -model.body.H2 - margin}),
-                                               isometricPoint({0, -half, -model.body.H2 - margin})},
-                                              true,
-                                              Layer::Dim});
+    view.polylines.push_back(
+        sketch::Polyline{{isometricPoint({0, -half, margin}), isometricPoint({0, half, margin}),
+                          isometricPoint({0, half, -model.body.H2 - margin}),
+                          isometricPoint({0, -half, -model.body.H2 - margin})},
+                         true,
+                         Layer::Dim});
     // The top and the bottom face, and the four edges between them.
     view.polylines.push_back(sketch::Polyline{{p[0], p[1], p[2], p[3]}, true, Layer::Outline});
     view.polylines.push_back(sketch::Polyline{{p[4], p[5], p[6], p[7]}, true, Layer::Outline});

@@ -24,8 +24,7 @@
 
 namespace haltrix::gui {
 
-IfcExportDialog::IfcExportDialog(const IfcExportChoice& start, QWidget* parent)
-    : QDialog(parent) {
+IfcExportDialog::IfcExportDialog(const IfcExportChoice& start, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("dlgIfcExport"));
     setWindowTitle(QStringLiteral("IFC出力"));
     auto* layout = new QVBoxLayout(this);
@@ -86,8 +85,10 @@ std::optional<IfcExportChoice> IfcExportDialog::choice() const {
     if (!anchorage)
         return std::nullopt;
     IfcExportChoice choice;
-    choice.schema = m_schema->currentIndex() == 0 ? model::IfcSchema::Ifc4x3 : model::IfcSchema::Ifc4;
-    choice.part = m_part->currentIndex() == 0 ? model::BridgePart::Pier : model::BridgePart::Abutment;
+    choice.schema =
+        m_schema->currentIndex() == 0 ? model::IfcSchema::Ifc4x3 : model::IfcSchema::Ifc4;
+    choice.part =
+        m_part->currentIndex() == 0 ? model::BridgePart::Pier : model::BridgePart::Abutment;
     choice.anchorage = *anchorage;
     choice.sideFaces = {m_sideBar->currentIndex() - 1,
                         barCountFromText(m_sideCount->text().toStdString())};
@@ -122,13 +123,13 @@ QString exportDesignAsIfc(QWidget* parent, const DesignDocument& document, FileD
     const QFileInfo design(document.fileName());
     const QString designName =
         document.fileName().isEmpty() ? QStringLiteral("新規設計") : design.fileName();
-    const QString start = document.fileName().isEmpty()
-                              ? QString()
-                              : design.dir().filePath(design.completeBaseName() +
-                                                      QStringLiteral(".ifc"));
-    const QString path = dialogs.getSaveFileName(parent, QStringLiteral("IFC出力"),
-                                                 QStringLiteral("IFC (*.ifc)"), start,
-                                                 QStringLiteral("ifc"));
+    const QString start =
+        document.fileName().isEmpty()
+            ? QString()
+            : design.dir().filePath(design.completeBaseName() + QStringLiteral(".ifc"));
+    const QString path =
+        dialogs.getSaveFileName(parent, QStringLiteral("IFC出力"), QStringLiteral("IFC (*.ifc)"),
+                                start, QStringLiteral("ifc"));
     if (path.isEmpty())
         return {};
 
@@ -140,9 +141,9 @@ QString exportDesignAsIfc(QWidget* parent, const DesignDocument& document, FileD
     facts.timestamp = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     facts.version = kVersionText;
     const DesignResults results = calculateDesign(document.inputs(), choice->sideFaces);
-    const model::IfcExportResult result = model::exportIfc(
-        document.inputs(), results,
-        {choice->sideFaces, choice->anchorage, document.spacingRule()}, facts);
+    const model::IfcExportResult result =
+        model::exportIfc(document.inputs(), results,
+                         {choice->sideFaces, choice->anchorage, document.spacingRule()}, facts);
     if (!result.text) {
         messages.showMessage(parent,
                              QStringLiteral("IFC ファイルを書き出しませんでした: ") +
@@ -163,12 +164,12 @@ QString exportDesignAsIfc(QWidget* parent, const DesignDocument& document, FileD
                              QMessageBox::Warning);
         return {};
     }
-    QString message = QStringLiteral("IFC ファイルを書き出しました: ") +
-                    QDir::toNativeSeparators(path);
+    QString message =
+        QStringLiteral("IFC ファイルを書き出しました: ") + QDir::toNativeSeparators(path);
     if (results.message)
         message += QStringLiteral("\n注意: 計算が止まりました（") +
-                 QString::fromStdString(*results.message) +
-                 QStringLiteral("）。属性の計算結果はその時点の値です。");
+                   QString::fromStdString(*results.message) +
+                   QStringLiteral("）。属性の計算結果はその時点の値です。");
     const QString lines = QString::fromStdString(result.messageLines()).trimmed();
     if (!lines.isEmpty())
         message += QStringLiteral("\n\n") + lines;

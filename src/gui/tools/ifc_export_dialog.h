@@ -63,6 +63,7 @@ std::optional<IfcExportChoice> askIfcExportChoice(QWidget* parent, const IfcExpo
 // with every 警告 and 注意, or why nothing was. Returns the path written,
 // empty when nothing was.
 QString exportDesignAsIfc(QWidget* parent, const DesignDocument& document, FileDialogs& dialogs,
-                          MessageSink& messages, const AskIfcExportChoice& ask = askIfcExportChoice);
+                          MessageSink& messages,
+                          const AskIfcExportChoice& ask = askIfcExportChoice);
 
 } // namespace haltrix::gui
