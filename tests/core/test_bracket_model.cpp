@@ -264,9 +264,9 @@ private slots:
         for (const QString& part : found)
             QVERIFY2(mentions(clashes, part), qPrintable(all));
         // The export still writes the file and records them.
-        const IfcExportResult result =
-            exportIfc(inputs, calculateDesign(inputs), {{-1, 4}, kDefaultAnchorage, rule},
-                      {IfcSchema::Ifc4x3, BridgePart::Pier, "x.tvx"});
+        const IfcExportResult result = exportIfc(
+            inputs, calculateDesign(inputs), {{-1, 4}, kDefaultAnchorage, rule},
+            {IfcSchema::Ifc4x3, BridgePart::Pier, "x.tvx", "x.ifc", "2026-12-09T00:00:00", "0"});
         QVERIFY(result.text);
         QCOMPARE(result.text->find("IFCBOOLEAN(.T.)") != std::string::npos, !found.isEmpty());
         QCOMPARE(QString::fromStdString(result.messageLines()).count("警告: "),

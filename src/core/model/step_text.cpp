@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdint>
 
+#include "paper/utf8.h"
+
 namespace haltrix::model {
 
 namespace {
@@ -14,41 +16,6 @@ constexpr char32_t kReplacement = 0xFFFD;
 void appendHex(std::string& out, std::uint32_t value, int digits) {
     for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
         out += kHex[(value >> shift) & 0xF];
-}
-
-// The code point at `i` (moved past it); U+FFFD for a byte that starts no
-// well-formed UTF-8 sequence.
-char32_t nextCodePoint(std::string_view text, std::size_t& i) {
-    const auto byte = static_cast<unsigned char>(text[i++]);
-    if (byte < 0x80)
-        return byte;
-    int extra = 0;
-    char32_t code = 0;
-    if ((byte & 0xE0) == 0xC0) {
-        extra = 1;
-        code = byte & 0x1F;
-    } else if ((byte & 0xF0) == 0xE0) {
-        extra = 2;
-        code = byte & 0x0F;
-    } else if ((byte & 0xF8) == 0xF0) {
-        extra = 3;
-        code = byte & 0x07;
-    } else {
-        return kReplacement;
-    }
-    if (i + extra > text.size())
-        return kReplacement;
-    for (int k = 0; k < extra; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80)
-            return kReplacement;
-        code = (code << 6) | (next & 0x3F);
-    }
-    i += extra;
-    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return kReplacement;
-    return code;
 }
 
 void appendUtf8(std::string& out, char32_t code) {
@@ -101,7 +68,9 @@ void appendStepString(std::string& out, std::string_view utf8) {
     };
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const char32_t code = nextCodePoint(utf8, i);
+        const Utf8Char character = decodeUtf8(utf8, i);
+        i += character.length;
+        const char32_t code = character.valid ? character.code : kReplacement;
         if (code >= 0x20 && code <= 0x7E) {
             enter(Run::None);
             out += static_cast<char>(code);
