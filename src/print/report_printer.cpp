@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "findings/design_notes.h"
+#include "model/isometric.h"
 #include "paper/report.h"
 
 namespace haltrix::print {
@@ -82,7 +83,11 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
     pages.first = report.first ? report.first : writer.page();
     pages.last = writer.page();
     if (options.sketch) {
-        writer.writeSketchPage(*options.sketch, options.linesUnderSketch);
+        // The isometric view of the model with the side-face bars the
+        // results were checked with.
+        writer.writeSketchPage(
+            *options.sketch, options.linesUnderSketch,
+            model::designIsometric(inputs, {results.sideFaces.barIndex, results.sideFaces.barCount}));
         pages.sketch = writer.page();
     }
     if (!options.notes.isEmpty()) {

@@ -25,6 +25,7 @@
 #include "platform/child_window_registry.h"
 #include "tools/clear_spacing_dialog.h"
 #include "tools/clear_spacing_settings.h"
+#include "tools/ifc_export_dialog.h"
 #include "document/design_document.h"
 #include "document/file_dialogs.h"
 #include "help/help_window.h"
@@ -126,6 +127,7 @@ void MainWindow::createActions() {
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
     addSeparator(file, "mnuFileBar1");
     QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
+    QAction* ifc = addItem(file, "mnuFileIfc", QStringLiteral("IFC出力(&I)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     auto* recent = new RecentDesignsMenu(file, exit, this);
@@ -169,6 +171,8 @@ void MainWindow::createActions() {
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
     connect(book, &QAction::triggered, this, &MainWindow::showBookWindow);
+    connect(ifc, &QAction::triggered, this,
+            [this] { exportDesignAsIfc(this, *m_document, *m_fileDialogs, *m_messages); });
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
