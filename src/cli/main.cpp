@@ -33,9 +33,9 @@ const char* const kUsage = R"(Usage:
   haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
   haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
-                   [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
+                   [--quantities] [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
   haltrix-calc book [--title TEXT] [--project TEXT] [--designer TEXT]
-                    [--date TEXT] [--sketch] FILE.tvx... -o BOOK.pdf
+                    [--date TEXT] [--sketch] [--quantities] FILE.tvx... -o BOOK.pdf
   haltrix-calc xlsx [--hbar D10|D13|...|D35] [--hcount TEXT] [--project TEXT]
                     [--designer TEXT] FILE.tvx... -o OUT.xlsx
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
@@ -71,6 +71,8 @@ Options:
   -o OUT          pdf, book and sketch: where the file is written
   --sketch        pdf and book: the sketch of the bracket follows the report
                   on a page of its own
+  --quantities    pdf and book: the page 数量・鉄筋表 (the quantities and the
+                  bar schedule, as xlsx gives them) follows the report
   --project TEXT, --member TEXT, --designer TEXT
                   pdf: the title block (工事名, 部材名, 設計者); when any is
                   given, every page carries a header line inside its top

@@ -18,8 +18,8 @@ bool parseXlsxOptions(const std::vector<std::string>& args, CalcOptions& options
                       std::string& error) {
     if (!parseCalcOptions(args, false, true, options, error, true))
         return false;
-    if (options.sketchPage || !options.member.empty()) {
-        error = "--sketch and --member are for pdf; a workbook has neither";
+    if (options.sketchPage || options.quantitiesPage || !options.member.empty()) {
+        error = "--sketch, --quantities and --member are for pdf; a workbook has none of them";
         return false;
     }
     if (options.files.empty()) {

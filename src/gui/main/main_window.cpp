@@ -27,6 +27,7 @@
 #include "tools/clear_spacing_settings.h"
 #include "document/design_document.h"
 #include "document/file_dialogs.h"
+#include "document/workbook_export.h"
 #include "help/help_window.h"
 #include "forms/input_form.h"
 #include "platform/message_notifier.h"
@@ -125,6 +126,7 @@ void MainWindow::createActions() {
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
     addSeparator(file, "mnuFileBar1");
     QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
+    QAction* excel = addItem(file, "mnuFileExcel", QStringLiteral("Excel出力(&X)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     auto* recent = new RecentDesignsMenu(file, exit, this);
@@ -168,6 +170,13 @@ void MainWindow::createActions() {
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
     connect(book, &QAction::triggered, this, &MainWindow::showBookWindow);
+    connect(excel, &QAction::triggered, this, [this] {
+        // The title block the print window remembers.
+        const std::unique_ptr<QSettings> settings = openSettings();
+        exportWorkbook(this, *m_document, *m_fileDialogs, *m_messages,
+                       settings->value(QStringLiteral("Print/Project")).toString(),
+                       settings->value(QStringLiteral("Print/Designer")).toString());
+    });
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
