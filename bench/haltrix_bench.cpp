@@ -4,7 +4,7 @@
 // file, haltrix-calc json over 10,000 design files beside cat over the same
 // files, haltrix-calc csv over them and a sweep of 100,000 points each beside
 // cat writing the same bytes, start-up beside a minimal Qt Widgets program,
-// the sketch: built from a design and painted, the calculation book of 200
+// the sketch: built from a design and painted, one design's IFC file, the calculation book of 200
 // designs with their sketches, and the automatic choice of the bars
 // (propose_bench.cpp). After the benchmarks it
 // prints each figure, each ratio and whether the target is met.
@@ -36,6 +36,7 @@
 #include "design/design_inputs.h"
 #include "paper/report.h"
 #include "paper/sheet.h"
+#include "model/ifc_export.h"
 #include "sketch/sketch_builder.h"
 #include "sketch_painter.h"
 #include "studies/sweep.h"
@@ -280,6 +281,21 @@ void BM_BuildSketch(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildSketch);
+
+// One design's IFC file written in memory, as haltrix-calc ifc and the
+// window's IFC出力 write it: the model built, the clashes checked, the text.
+void BM_WriteIfc(benchmark::State& state) {
+    const DesignInputs r =
+        example(state.range(0) == 1 ? "bracket-gravitational.tvx" : "bracket-si.tvx");
+    const DesignResults results = calculateDesign(r);
+    const model::IfcFileFacts facts{model::IfcSchema::Ifc4x3, model::BridgePart::Pier,
+                                    "bracket.tvx", "bracket.ifc", "2026-12-09T00:00:00", "0"};
+    for (auto _ : state) {
+        const model::IfcExportResult ifc = model::exportIfc(r, results, {}, facts);
+        benchmark::DoNotOptimize(ifc);
+    }
+}
+BENCHMARK(BM_WriteIfc)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // Painting needs the fonts of a Qt application; one is made the first time.
 void ensureGuiApplication() {
@@ -554,6 +570,12 @@ public:
             std::printf("  %-52s %10.3f us\n", "  of it CPU time", cpu * 1e6);
             target(cpu < 0.5e-3, "well under 1 ms (CPU time below 0.5 ms)");
         };
+        const double ifc1 =
+            figure("one design's IFC written (gravitational)", "BM_WriteIfc/1", 1e6, "us");
+        const double ifc2 = figure("one design's IFC written (SI)", "BM_WriteIfc/2", 1e6, "us");
+        if (ifc1 >= 0 && ifc2 >= 0)
+            target(ifc1 < 5e-3 && ifc2 < 5e-3, "under 5 ms per design");
+
         cpuFigure("building the sketch", "BM_BuildSketch");
         cpuFigure("painting the sketch (560 x 420)", "BM_PaintSketch");
 

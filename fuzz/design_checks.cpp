@@ -21,6 +21,7 @@
 #include "design_json.h"
 #include "files/design_table.h"
 #include "findings/design_warnings.h"
+#include "model/ifc_export.h"
 #include "design/engine.h"
 #include "design/horizontal_check.h"
 #include "design/input_fields.h"
@@ -30,6 +31,7 @@
 #include "paper/sheet.h"
 #include "sketch/sketch_builder.h"
 #include "sketch/sketch_dxf.h"
+#include "step_file_check.h"
 
 namespace haltrix::checks {
 
@@ -123,6 +125,46 @@ cli::CalcOptions optionsFrom(std::string_view bytes) {
             options.spacingRule.maxAggregateMm = *mm;
     }
     return options;
+}
+
+// The IFC model of a design read, with the side-face bars and spacing rule
+// of `options` and the anchorage line 20 gives (the default without one that
+// reads): a well-formed file with one IfcReinforcingBar a bar whenever there
+// is a model, a reason when there is none. An odd number of bytes writes
+// IFC4, an even one IFC4X3.
+void checkIfc(std::string_view bytes, const cli::CalculatedDesign& design,
+              const cli::CalcOptions& options, std::vector<std::string>& problems) {
+    model::IfcExportOptions exportOptions;
+    exportOptions.sideFaces = {options.hBarIndex, barCountFromText(options.hCountText)};
+    exportOptions.spacingRule = options.spacingRule;
+    if (const auto text = lineAt(bytes, 19)) {
+        std::string error;
+        if (const auto rule = model::parseAnchorage(*text, error))
+            exportOptions.anchorage = *rule;
+    }
+    const model::IfcSchema schema =
+        bytes.size() % 2 == 1 ? model::IfcSchema::Ifc4 : model::IfcSchema::Ifc4x3;
+    const model::IfcFileFacts facts{schema, model::BridgePart::Abutment, kFileName, "fuzz.ifc",
+                                    "2026-01-01T00:00:00", "0"};
+    const model::IfcExportResult result =
+        model::exportIfc(design.inputs, design.results, exportOptions, facts);
+    if (!result.text) {
+        if (result.problem.empty())
+            problems.push_back("the IFC export has neither a model nor a reason");
+        return;
+    }
+    for (const std::string& problem :
+         testing::stepFileProblems(*result.text, model::schemaName(schema)))
+        problems.push_back("the IFC file: " + problem);
+    const model::ModelOutcome built =
+        model::buildBracketModel(design.inputs, exportOptions.sideFaces, exportOptions.anchorage);
+    std::size_t bars = 0;
+    for (std::size_t at = result.text->find("=IFCREINFORCINGBAR(");
+         at != std::string::npos; at = result.text->find("=IFCREINFORCINGBAR(", at + 1))
+        ++bars;
+    if (!built.model || bars != built.model->bars.size())
+        problems.push_back("the IFC file has " + std::to_string(bars) +
+                           " IfcReinforcingBar for the model's bars");
 }
 
 // Equal findings, a NaN value equal to a NaN (operator== says it is not).
@@ -490,6 +532,7 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     // The sketch, of the inputs and with the results, and its DXF text.
     checkSketch(sketch::buildSketch(shown.inputs), problems);
     checkSketch(cli::designSketch(shown), problems);
+    checkIfc(bytes, design, options, problems);
 
     // The result window's sheet and the report of the results.
     const Twin twin = twinForUnitSystem(r.unitSystem);

@@ -24,7 +24,8 @@ bool spacingSetting(const std::string& option, const std::string& text, double& 
 } // namespace
 
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
-                      CalcOptions& options, std::string& error, bool allowPageOptions) {
+                      CalcOptions& options, std::string& error, bool allowPageOptions,
+                      bool allowModelOptions) {
     bool aggregateGiven = false;
     ArgumentWalk walk(args, error);
     while (walk.next()) {
@@ -76,6 +77,15 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
                 return false;
         } else if (allowPageOptions && arg == "--designer") {
             if (!walk.value(options.designer))
+                return false;
+        } else if (allowModelOptions && arg == "--schema") {
+            if (!walk.value(options.schema))
+                return false;
+        } else if (allowModelOptions && arg == "--part") {
+            if (!walk.value(options.part))
+                return false;
+        } else if (allowModelOptions && arg == "--anchorage") {
+            if (!walk.value(options.anchorage))
                 return false;
         } else {
             error = "unknown option " + arg;

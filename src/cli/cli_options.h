@@ -21,14 +21,20 @@ struct CalcOptions {
     std::string project;            // --project
     std::string member;             // --member
     std::string designer;           // --designer
+    std::string schema = "IFC4X3";  // --schema (ifc)
+    std::string part = "pier";      // --part (ifc)
+    std::string anchorage;          // --anchorage (ifc); empty: the default
 };
 
 // Parses the arguments after the subcommand name. On a usage error returns
 // false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o;
-// `allowPageOptions` admits --sketch, --quantities, --project, --member and --designer.
+// `allowPageOptions` admits --sketch, --quantities, --project, --member and
+// --designer; `allowModelOptions` --schema, --part and --anchorage (their
+// values are checked by the command).
 // --min-clear and --max-aggregate (the minimum clear spacing rule of the
 // warnings) are taken by every command; they exclude each other.
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
-                      CalcOptions& options, std::string& error, bool allowPageOptions = false);
+                      CalcOptions& options, std::string& error, bool allowPageOptions = false,
+                      bool allowModelOptions = false);
 
 } // namespace haltrix::cli

@@ -13,6 +13,7 @@
 #include "csv_command.h"
 #include "exit_status.h"
 #include "haltrix_version.h"
+#include "ifc_command.h"
 #include "json_command.h"
 #include "pdf_command.h"
 #include "propose_command.h"
@@ -40,6 +41,9 @@ const char* const kUsage = R"(Usage:
                     [--designer TEXT] FILE.tvx... -o OUT.xlsx
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
                       -o OUT.svg|OUT.png|OUT.dxf
+  haltrix-calc ifc [--schema IFC4X3|IFC4] [--part pier|abutment] [--anchorage MM|Nφ]
+                   [--hbar D10|D13|...|D35] [--hcount TEXT]
+                   [--min-clear MM | --max-aggregate MM] FILE.tvx -o OUT.ifc
   haltrix-calc csv [--hbar D10|D13|...|D35] [--hcount TEXT]
                    [--min-clear MM | --max-aggregate MM] [--excel] [--propose]
                    FILE.tvx...
@@ -68,7 +72,7 @@ Options:
                   input-data section starts with four blank lines instead of
                   the preview's one; pdf: accepted and changes nothing, the
                   PDF always holds the printed variant
-  -o OUT          pdf, book and sketch: where the file is written
+  -o OUT          pdf, book, sketch and ifc: where the file is written
   --sketch        pdf and book: the sketch of the bracket follows the report
                   on a page of its own
   --quantities    pdf and book: the page 数量・鉄筋表 (the quantities and the
@@ -130,7 +134,7 @@ covers or its bars cannot be built. The codes and their severities:
 t and c are in cm (unit system 1) or mm (any other), lengths in m, bar
 diameters the nominal ones of JIS G 3112.
 
-sheet, report, pdf and sketch take exactly one design file; book takes one
+sheet, report, pdf, sketch and ifc take exactly one design file; book takes one
 or more.
 
 sheet prints the result window's calculation sheet: the four rows of the
@@ -196,6 +200,24 @@ t from either side face), with their dimensions, and d and Zc when the
 calculation completed. The format follows the output's extension: .svg
 (SVG), .png (PNG image) or .dxf (DXF drawing in mm, layers OUTLINE, REBAR,
 LOAD, DIM and TEXT). What cannot be drawn is named in notes on the sketch.
+
+ifc writes the bracket and its bars as an IFC model (a STEP file in mm).
+--schema IFC4X3 (the default) writes IFC4X3_ADD2 with IfcBridge and an
+IfcBridgePart whose type --part gives (pier, the default, or abutment);
+--schema IFC4 writes the same model for IFC4 viewers, contained in the
+IfcSite. The bracket is an IfcBeam (張出し部); each main bar an
+IfcReinforcingBar (MAIN) at its place in the root section, from the tip less
+t back into the support by the anchorage; the side-face bars (--hbar,
+--hcount) IfcReinforcingBars 水平方向用心鉄筋 on both side faces.
+--anchorage is the length the bars run on into the support: MM in mm
+("600") or a multiple of each bar's diameter ("40φ", "40phi" or "40D");
+the default 40φ is an assumption of this program, not a standard's value.
+The bars are checked before writing: centres closer than half of each
+diameter plus the minimum clear spacing (--min-clear, --max-aggregate), or
+a bar that does not keep the cover t inside the concrete, is a clash, shown
+as "警告: ..." on standard error and recorded in the model's property set;
+the file is still written. GlobalIds derive from the design file's name and
+each element's role, so a repeated export gives the same ids.
 
 csv prints the design table: a header row, then one row per design file
 (comma-separated, RFC 4180 quoting, UTF-8, LF line ends). Columns: file,
@@ -287,8 +309,10 @@ Exit status:
      leave the number range; nothing written); table: a row had a bad value
      (the other rows were written); propose: no arrangement passes (the
      reason on standard error; nothing written)
-  4  pdf, book, xlsx, sketch, convert, table, propose --apply: the output could not
-     be written
+  4  pdf, book, xlsx, sketch, ifc, convert, table, propose --apply: the output
+     could not be written (ifc: or the design has no model: H2, l or b not
+     above 0, H1 below 0, a bar the table does not know, ...; the reason on
+     standard error)
   5  check only: a design has a 警告 (注意 alone leaves the status 0); an
      unreadable file (2) takes precedence, an invalid-data message (3) does
      not
@@ -327,6 +351,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runBookCommand(args);
     if (command == "sketch")
         return haltrix::cli::runSketchCommand(args);
+    if (command == "ifc")
+        return haltrix::cli::runIfcCommand(args);
     if (command == "csv")
         return haltrix::cli::runCsvCommand(args);
     if (command == "table")

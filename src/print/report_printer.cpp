@@ -8,6 +8,7 @@
 
 #include "findings/design_notes.h"
 #include "paper/design_quantities.h"
+#include "model/isometric.h"
 #include "paper/report.h"
 
 namespace haltrix::print {
@@ -91,7 +92,11 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
         }
     }
     if (options.sketch) {
-        writer.writeSketchPage(*options.sketch, options.linesUnderSketch);
+        // The isometric view of the model with the side-face bars the
+        // results were checked with.
+        writer.writeSketchPage(
+            *options.sketch, options.linesUnderSketch,
+            model::designIsometric(inputs, {results.sideFaces.barIndex, results.sideFaces.barCount}));
         pages.sketch = writer.page();
     }
     if (!options.notes.isEmpty()) {

@@ -260,4 +260,26 @@ void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area,
     painter.restore();
 }
 
+void paintSketchWithIsometric(QPainter& painter, const Sketch& sketch, const View& isometric,
+                              const QRectF& area, const QStringList& linesUnder) {
+    if (isometric.empty()) {
+        paintSketch(painter, sketch, area, linesUnder);
+        return;
+    }
+    const double isometricHeight = area.height() / 3;
+    paintSketch(painter, sketch,
+                QRectF(area.left(), area.top(), area.width(), area.height() - isometricHeight),
+                linesUnder);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    Painter p(painter);
+    const double gap = p.mm(3);
+    const Area below{area.left(), area.bottom() - isometricHeight + gap, area.width(),
+                     std::max(0.0, isometricHeight - gap)};
+    for (const Placement& placement : arrangeView(isometric, below))
+        p.paintView(placement);
+    painter.restore();
+}
+
 } // namespace haltrix::print

@@ -227,6 +227,7 @@ void MainWindowTest::captionAndMenusAsTabled() {
                {"mnuFileSaveAs", "名前を付けて保存(&A)...", true, {}},
                {"mnuFileBar1", "", true, {}},
                {"mnuFileBook", "計算書の作成(&B)...", true, {}},
+               {"mnuFileIfc", "IFC出力(&I)...", true, {}},
                {"mnuFileBar2", "", true, {}},
                // The recent designs, none yet.
                {"mnuFileRecent1", "", true, {}, false},

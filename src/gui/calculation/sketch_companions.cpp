@@ -12,6 +12,7 @@
 #include "forms/input_form.h"
 #include "main/main_window.h"
 #include "calculation/result_window.h"
+#include "model/isometric.h"
 #include "sketch/sketch_builder.h"
 #include "calculation/sketch_window.h"
 #include "platform/twips.h"
@@ -108,9 +109,16 @@ QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
     QWidget* companion = showCompanion(
         mainWindow, form, name,
         [source, &document] {
-            auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
-                return source ? sketch::buildSketch(source->inputsAsTyped()) : sketch::Sketch{};
-            });
+            auto* window = new SketchWindow(
+                QStringLiteral("形状図 (入力中)"),
+                [source] {
+                    return source ? sketch::buildSketch(source->inputsAsTyped()) : sketch::Sketch{};
+                },
+                nullptr,
+                [source] {
+                    return source ? model::designIsometric(source->inputsAsTyped())
+                                  : sketch::View{};
+                });
             QObject::connect(source.data(), &InputForm::typedInputsChanged, window,
                              &SketchWindow::refresh);
             // The unit system is the document's: a switch changes what t and c mean.
@@ -131,9 +139,10 @@ QWidget* showResultSketch(MainWindow& mainWindow, ResultWindow& window) {
     return showCompanion(
         mainWindow, window, name,
         [&document] {
-            auto* sketchWindow = new SketchWindow(QStringLiteral("形状図 (計算結果)"), [&document] {
-                return sketch::buildSketch(document.inputs(), document.results());
-            });
+            auto* sketchWindow = new SketchWindow(
+                QStringLiteral("形状図 (計算結果)"),
+                [&document] { return sketch::buildSketch(document.inputs(), document.results()); },
+                nullptr, [&document] { return model::designIsometric(document.inputs()); });
             QObject::connect(&document, &DesignDocument::inputsChanged, sketchWindow,
                              &SketchWindow::refresh);
             return sketchWindow;

@@ -27,6 +27,11 @@ void SketchView::setSketch(sketch::Sketch sketch) {
     update();
 }
 
+void SketchView::setIsometric(sketch::View isometric) {
+    m_isometric = std::move(isometric);
+    update();
+}
+
 QSize SketchView::sizeHint() const {
     return QSize(560, 420);
 }
@@ -34,12 +39,13 @@ QSize SketchView::sizeHint() const {
 void SketchView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    print::paintSketch(painter, m_sketch,
-                       QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin));
+    print::paintSketchWithIsometric(painter, m_sketch, m_isometric,
+                                    QRectF(rect()).adjusted(kMargin, kMargin, -kMargin, -kMargin));
 }
 
-SketchWindow::SketchWindow(const QString& title, Source source, QWidget* parent)
-    : QWidget(parent), m_source(std::move(source)) {
+SketchWindow::SketchWindow(const QString& title, Source source, QWidget* parent,
+                           IsometricSource isometric)
+    : QWidget(parent), m_source(std::move(source)), m_isometric(std::move(isometric)) {
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
@@ -51,6 +57,7 @@ SketchWindow::SketchWindow(const QString& title, Source source, QWidget* parent)
 
 void SketchWindow::refresh() {
     m_view->setSketch(m_source ? m_source() : sketch::Sketch{});
+    m_view->setIsometric(m_isometric ? m_isometric() : sketch::View{});
 }
 
 } // namespace haltrix::gui

@@ -9,7 +9,8 @@
 namespace haltrix::gui {
 
 // The sketch of the bracket on white, filling the widget, painted by the
-// same routine as the printed page.
+// same routine as the printed page, with the isometric view of the 3D model
+// (立体図) below it when one is given.
 class SketchView : public QWidget {
     Q_OBJECT
 
@@ -18,6 +19,8 @@ public:
 
     void setSketch(sketch::Sketch sketch);
     const sketch::Sketch& sketch() const { return m_sketch; }
+    void setIsometric(sketch::View isometric);
+    const sketch::View& isometric() const { return m_isometric; }
 
     QSize sizeHint() const override;
 
@@ -26,18 +29,22 @@ protected:
 
 private:
     sketch::Sketch m_sketch;
+    sketch::View m_isometric;
 };
 
-// A child window "形状図" that shows the sketch `source` builds and builds
-// it again whenever refresh() is called: beside the input form it follows
-// the values as they are typed, beside the result window the calculation.
+// A child window "形状図" that shows the sketch `source` builds (and the
+// isometric view `isometric` builds, when given) and builds them again
+// whenever refresh() is called: beside the input form it follows the values
+// as they are typed, beside the result window the calculation.
 class SketchWindow : public QWidget {
     Q_OBJECT
 
 public:
     using Source = std::function<sketch::Sketch()>;
+    using IsometricSource = std::function<sketch::View()>;
 
-    SketchWindow(const QString& title, Source source, QWidget* parent = nullptr);
+    SketchWindow(const QString& title, Source source, QWidget* parent = nullptr,
+                 IsometricSource isometric = {});
 
     const SketchView& view() const { return *m_view; }
 
@@ -46,6 +53,7 @@ public:
 
 private:
     Source m_source;
+    IsometricSource m_isometric;
     SketchView* m_view = nullptr;
 };
 

@@ -25,6 +25,7 @@
 #include "platform/child_window_registry.h"
 #include "tools/clear_spacing_dialog.h"
 #include "tools/clear_spacing_settings.h"
+#include "tools/ifc_export_dialog.h"
 #include "document/design_document.h"
 #include "document/file_dialogs.h"
 #include "document/workbook_export.h"
@@ -127,6 +128,7 @@ void MainWindow::createActions() {
     addSeparator(file, "mnuFileBar1");
     QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
     QAction* excel = addItem(file, "mnuFileExcel", QStringLiteral("Excel出力(&X)..."));
+    QAction* ifc = addItem(file, "mnuFileIfc", QStringLiteral("IFC出力(&I)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     auto* recent = new RecentDesignsMenu(file, exit, this);
@@ -177,6 +179,8 @@ void MainWindow::createActions() {
                        settings->value(QStringLiteral("Print/Project")).toString(),
                        settings->value(QStringLiteral("Print/Designer")).toString());
     });
+    connect(ifc, &QAction::triggered, this,
+            [this] { exportDesignAsIfc(this, *m_document, *m_fileDialogs, *m_messages); });
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
