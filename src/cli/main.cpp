@@ -37,8 +37,8 @@ const char* const kUsage = R"(Usage:
                    [--quantities] [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
   haltrix-calc book [--title TEXT] [--project TEXT] [--designer TEXT]
                     [--date TEXT] [--sketch] [--quantities] FILE.tvx... -o BOOK.pdf
-  haltrix-calc xlsx [--hbar D10|D13|...|D35] [--hcount TEXT] [--project TEXT]
-                    [--designer TEXT] FILE.tvx... -o OUT.xlsx
+  haltrix-calc xlsx [--hbar D10|D13|...|D35] [--hcount TEXT] [--anchorage MM|Nφ]
+                    [--project TEXT] [--designer TEXT] FILE.tvx... -o OUT.xlsx
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
                       -o OUT.svg|OUT.png|OUT.dxf
   haltrix-calc ifc [--schema IFC4X3|IFC4] [--part pier|abutment] [--anchorage MM|Nφ]
@@ -183,7 +183,8 @@ formwork of both side faces, the soffit and the tip face in m2, not the
 top or the root face, and the bar mass), 鉄筋表 (per design one row per
 bar mark: mark, part, bar, shape with its anchorage, length in mm, count,
 unit mass in kg/m of JIS G 3112, mass in kg; totals per diameter and
-overall) and 設計調書 (one row per design: dimensions, bars, required and
+overall; the bars are those of the 3D model ifc writes, with the same
+--anchorage, default 40φ) and 設計調書 (one row per design: dimensions, bars, required and
 provided main area, 判定, governing case). Quantities are in m3, m2, mm
 and kg in both unit systems. Masses, sums and references are formulas
 stored with the values Haltrix computed. Pages are A4 with 工事名

@@ -9,6 +9,7 @@
 #include "core_path.h"
 #include "design/horizontal_check.h"
 #include "exit_status.h"
+#include "model/anchorage.h"
 #include "paper/workbook.h"
 #include "xlsx_writer.h"
 
@@ -16,7 +17,14 @@ namespace haltrix::cli {
 
 bool parseXlsxOptions(const std::vector<std::string>& args, CalcOptions& options,
                       std::string& error) {
-    if (!parseCalcOptions(args, false, true, options, error, true))
+    if (!parseCalcOptions(args, false, true, options, error, true, true))
+        return false;
+    const CalcOptions defaults;
+    if (options.schema != defaults.schema || options.part != defaults.part) {
+        error = "--schema and --part are for ifc; a workbook has neither";
+        return false;
+    }
+    if (!options.anchorage.empty() && !model::parseAnchorage(options.anchorage, error))
         return false;
     if (options.sketchPage || options.quantitiesPage || !options.member.empty()) {
         error = "--sketch, --quantities and --member are for pdf; a workbook has none of them";
@@ -44,6 +52,9 @@ int runXlsxCommand(const std::vector<std::string>& args) {
     // Every file is read before anything is written.
     ExitStatus status;
     const HorizontalChoice choice{options.hBarIndex, barCountFromText(options.hCountText)};
+    model::AnchorageRule anchorage = model::kDefaultAnchorage;
+    if (!options.anchorage.empty())
+        anchorage = *model::parseAnchorage(options.anchorage, error);
     std::vector<workbook::Design> designs;
     designs.reserve(options.files.size());
     for (const std::string& path : options.files) {
@@ -51,7 +62,7 @@ int runXlsxCommand(const std::vector<std::string>& args) {
         if (!reportProblems(design, status))
             continue;
         const std::string name = QFileInfo(pathFromCore(path)).fileName().toStdString();
-        designs.push_back(workbook::workbookDesign(name, design.inputs, design.results, choice));
+        designs.push_back(workbook::workbookDesign(name, design.inputs, design.results, choice, anchorage));
     }
     if (status.code() == kExitUnreadable) {
         std::cerr << "haltrix-calc xlsx: nothing written\n";

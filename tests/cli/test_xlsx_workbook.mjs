@@ -145,10 +145,13 @@ function scheduleOf(block) {
 // Nominal unit masses of deformed bars (JIS G 3112), kg/m.
 const unitMass = { D10: 0.560, D13: 0.995, D16: 1.56, D19: 2.25, D22: 3.04, D25: 3.98, D29: 5.04, D32: 6.23, D35: 7.51 };
 
-// The examples' bars worked out by hand (see the manual's section
-// 数量と鉄筋表): [mark, bar, length mm, count], and their total mass in kg.
-const HAND_WORKED_BARS = null;
-const HAND_WORKED_MASS = null;
+// The examples' bars worked out by hand (the manual's section 数量・鉄筋表):
+// every bar runs from the tip less the cover, l - t = 250 - 100 = 150 mm,
+// into the support by 40φ: D22 150 + 40 × 22.2 = 1038 mm, D10 (the side
+// faces' default, 4 bars) 150 + 40 × 9.53 = 531.2 → 531 mm.
+// [mark, bar, length mm, count]; the mass 6 × 1.038 × 3.04 + 4 × 0.531 × 0.560.
+const HAND_WORKED_BARS = [['S1', 'D22', 1038, 4], ['S2', 'D22', 1038, 2], ['S3', 'D10', 531, 4]];
+const HAND_WORKED_MASS = 18.93312 + 1.18944;
 
 fs.mkdirSync(workDir, { recursive: true });
 const examples = ['bracket-gravitational.tvx', 'bracket-si.tvx'].map((f) => path.join(sourceDir, 'examples', f));
@@ -284,6 +287,24 @@ await check('the examples\' quantities equal the hand-worked values', async () =
         const { bars, totals } = scheduleOf(block);
         assert.deepEqual(bars.map((b) => [b.mark, b.bar, b.length, b.count]), HAND_WORKED_BARS, block.name);
         near(totals.all, HAND_WORKED_MASS, 1e-9, `${block.name} 合計`);
+    }
+});
+
+// The IFC of the same design holds the model's quantities: the first
+// IFCQUANTITYVOLUME is the concrete, the first IFCQUANTITYAREA the formwork.
+await check('the concrete and the formwork equal the IFC model\'s', async () => {
+    const workbook = await readWorkbook(manyBook);
+    const quantities = workbook.getWorksheet('数量');
+    for (const i of [0, 1, 7, 20, 39]) {
+        const ifc = path.join(workDir, `design-${i}.ifc`);
+        const r = run(['ifc', many[i], '-o', ifc]);
+        assert.equal(r.status, 0, r.err);
+        const text = fs.readFileSync(ifc, 'latin1');
+        const volume = Number(/IFCQUANTITYVOLUME\([^,]*,[^,]*,[^,]*,([^,]+),/.exec(text)[1]);
+        const area = Number(/IFCQUANTITYAREA\([^,]*,[^,]*,[^,]*,([^,]+),/.exec(text)[1]);
+        const row = quantities.getRow(4 + i);
+        near(row.getCell(3).value, volume, 1e-12, `${path.basename(many[i])} concrete`);
+        near(cellNumber(row.getCell(7)), area, 1e-12, `${path.basename(many[i])} formwork`);
     }
 });
 

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "design/bar_mass.h"
+#include "model/bracket_model.h"
+#include "paper/design_quantities.h"
 #include "paper/quantities.h"
 
 using namespace haltrix;
@@ -21,6 +23,8 @@ private slots:
     void schedule();
     void unknownBarAndEmptyMarks();
     void pageColumns();
+    void fromTheModel_data();
+    void fromTheModel();
 };
 
 void TestQuantities::unitMasses_data() {
@@ -149,6 +153,57 @@ void TestQuantities::pageColumns() {
         QCOMPARE(cells(*line), cells(*heading));
     QCOMPARE(rows, 2 + 2 + 1); // two marks, two diameters, the total
     QCOMPARE(QString::fromStdString(lines.back()).right(6), QString(" 13.08")); // 12.4032 + 0.672 = 13.0752
+}
+
+void TestQuantities::fromTheModel_data() {
+    QTest::addColumn<QString>("anchorage");
+    QTest::addColumn<double>("mainLength");
+    QTest::addColumn<double>("sideLength");
+    QTest::addColumn<double>("massKg");
+    // The worked example: l - t = 250 - 100 = 150 mm before the root face.
+    // 40φ: D22 150 + 888 = 1038, D10 150 + 381.2 = 531.2 → 531;
+    // 6 × 1.038 × 3.04 + 4 × 0.531 × 0.560 = 18.93312 + 1.18944.
+    QTest::newRow("40φ") << "40φ" << 1038.0 << 531.0 << 20.12256;
+    // 600 mm: 750 for every bar; 6 × 0.75 × 3.04 + 4 × 0.75 × 0.56 = 13.68 + 1.68.
+    QTest::newRow("600 mm") << "600" << 750.0 << 750.0 << 15.36;
+}
+
+void TestQuantities::fromTheModel() {
+    QFETCH(QString, anchorage);
+    QFETCH(double, mainLength);
+    QFETCH(double, sideLength);
+    QFETCH(double, massKg);
+    DesignInputs in;
+    in.H1 = 0.5;
+    in.H2 = 0.7;
+    in.l = 0.25;
+    in.b = 1.2;
+    in.a = 0.3;
+    in.t = 100;
+    in.c = 250;
+    in.layer1Bar = "D22";
+    in.layer1Count = 4;
+    in.layer2Bar = "D22";
+    in.layer2Count = 2;
+    in.unitSystem = kUnitSI;
+    std::string error;
+    const auto rule = model::parseAnchorage(anchorage.toStdString(), error);
+    QVERIFY(rule);
+    const Quantities q = designQuantities(in, HorizontalChoice{-1, 4}, *rule);
+    QCOMPARE(q.rows.size(), std::size_t(3));
+    const std::pair<std::string, int> marks[] = {{"D22", 4}, {"D22", 2}, {"D10", 4}};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(q.rows[i].mark, "S" + std::to_string(i + 1));
+        QCOMPARE(q.rows[i].designation, marks[i].first);
+        QCOMPARE(q.rows[i].count, marks[i].second);
+        QCOMPARE(q.rows[i].lengthMm, i < 2 ? mainLength : sideLength);
+    }
+    QVERIFY(std::abs(q.totalMassKg - massKg) < 1e-9);
+    // The same body as the IFC model's quantities.
+    const auto built = model::buildBracketModel(in, HorizontalChoice{-1, 4}, *rule);
+    QVERIFY(built.model);
+    QCOMPARE(q.concreteM3, built.model->body.volumeMm3() / 1e9);
+    QVERIFY(std::abs(q.formwork.total() - built.model->body.formworkAreaMm2() / 1e6) < 1e-12);
 }
 
 QTEST_APPLESS_MAIN(TestQuantities)

@@ -8,7 +8,10 @@
 namespace haltrix::quantities {
 
 // The quantities of a design: its bracket and bars as the 3D model builds
-// them, with the side-face bars of `choice`.
-Quantities designQuantities(const DesignInputs& inputs, const HorizontalChoice& choice);
+// them, with the side-face bars of `choice` and the anchorage `anchorage`.
+// A design that has no model has no quantities, and the model's reason in
+// the notes.
+Quantities designQuantities(const DesignInputs& inputs, const HorizontalChoice& choice,
+                            const model::AnchorageRule& anchorage = model::kDefaultAnchorage);
 
 } // namespace haltrix::quantities

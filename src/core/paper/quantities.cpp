@@ -56,14 +56,33 @@ std::string shapeSymbol(double anchorageMm) {
     return "━━━┛ 定着 " + fixedDecimals(std::round(anchorageMm), 0);
 }
 
-Quantities quantitiesOf(const Body& body, const std::vector<ModelBar>& bars) {
+Quantities quantitiesOf(const model::BracketModel& model) {
+    std::vector<MarkBars> marks;
+    for (const model::ModelBar& bar : model.bars) {
+        const std::string role = bar.kind == model::BarKind::SideFace ? "水平方向用心鉄筋"
+                                 : bar.layer == 1                     ? "主鉄筋 1段目"
+                                                                      : "主鉄筋 2段目";
+        // The model's bars of one layer (or the side faces) are alike.
+        if (marks.empty() || marks.back().role != role || marks.back().designation != bar.designation ||
+            marks.back().lengthMm != bar.lengthMm()) {
+            marks.push_back({"S" + std::to_string(marks.size() + 1), role, bar.designation,
+                             bar.lengthMm(), bar.anchorageMm, 0});
+        }
+        ++marks.back().count;
+    }
+    Quantities q = quantitiesOf(model.body, marks);
+    q.anchorage = model.anchorage.text();
+    return q;
+}
+
+Quantities quantitiesOf(const Body& body, const std::vector<MarkBars>& bars) {
     Quantities q;
-    q.concreteM3 = (body.H1 + body.H2) / 2.0 * body.l * body.b / kMm3PerM3;
+    q.concreteM3 = body.volumeMm3() / kMm3PerM3;
     q.formwork.sideFaces = 2.0 * (body.H1 + body.H2) / 2.0 * body.l / kMm2PerM2;
     q.formwork.soffit = body.b * std::hypot(body.l, body.H2 - body.H1) / kMm2PerM2;
     q.formwork.tipFace = body.H1 * body.b / kMm2PerM2;
 
-    for (const ModelBar& bar : bars) {
+    for (const MarkBars& bar : bars) {
         if (bar.count <= 0)
             continue;
         ScheduleRow row;
@@ -116,7 +135,8 @@ std::vector<std::string> quantityLines(const Quantities& q, const std::string& d
     quantity("  底面", q.formwork.soffit, "m2", "b × √(l² + (H2 − H1)²)");
     quantity("  先端面", q.formwork.tipFace, "m2", "H1 × b");
     lines.emplace_back();
-    lines.push_back("２．鉄筋表    (単位質量: " + std::string(kBarUnitMassSource) + ")");
+    lines.push_back("２．鉄筋表    (単位質量: " + std::string(kBarUnitMassSource) +
+                    (q.anchorage.empty() ? "" : "、定着長 " + q.anchorage) + ")");
     lines.push_back("    " + padRight("記号", 6) + padRight("部位", 18) + padRight("径", 6) +
                     padRight("形状", 18) + padLeft("長さ(mm)", 9) + padLeft("本数", 6) +
                     padLeft("単位質量(kg/m)", 16) + padLeft("質量(kg)", 11));

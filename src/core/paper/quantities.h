@@ -4,23 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "model/bracket_model.h"
+
 namespace haltrix::quantities {
 
 // The quantities of one bracket and its bar schedule, taken from the 3D
 // model's concrete body and bars, in m3, m2, mm and kg in either unit system
 // (quantity sheets are in these units whatever the calculation's units).
 
-// The concrete body as the 3D model holds it, in mm: H2 deep at the root, H1
-// at the tip, l long, b wide, the top face level.
-struct Body {
-    double H1 = 0;
-    double H2 = 0;
-    double l = 0;
-    double b = 0;
-};
+// The concrete body of the 3D model, in mm.
+using Body = model::ConcreteBody;
 
-// One bar mark of the 3D model: `count` equal straight bars.
-struct ModelBar {
+// One bar mark: `count` equal straight bars of the 3D model.
+struct MarkBars {
     std::string mark;        // "S1"
     std::string role;        // what it is: "主鉄筋 1段目"
     std::string designation; // "D22"
@@ -65,16 +61,22 @@ struct Quantities {
     std::vector<ScheduleRow> rows;
     std::vector<DiameterTotal> byDiameter;
     double totalMassKg = 0;
+    std::string anchorage; // the anchorage rule of the model: "40φ", "600 mm"
     // What the schedule could not weigh, for the user ("D99: ...").
     std::vector<std::string> notes;
 };
 
-// The quantities of a body and its bars. A bar length is rounded to whole
+// The quantities of the 3D model: its body, and its bars gathered into
+// marks: S1 the main bars of layer 1, S2 those of layer 2, S3 the side-face
+// bars (numbered on without a layer that has no bars).
+Quantities quantitiesOf(const model::BracketModel& model);
+
+// The quantities of a body and its marks. A bar length is rounded to whole
 // millimetres, as a schedule gives it, and the masses are computed from the
 // rounded length: mass = count x length / 1000 x unit mass. Marks with no
 // bars are left out; a designation the unit-mass table does not know keeps
 // its row with no mass and a note.
-Quantities quantitiesOf(const Body& body, const std::vector<ModelBar>& bars);
+Quantities quantitiesOf(const Body& body, const std::vector<MarkBars>& bars);
 
 // The shape symbol of a straight bar: "━━━┛ 定着 770" with its anchorage,
 // "━━━━" without.

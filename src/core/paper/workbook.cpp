@@ -185,7 +185,10 @@ Sheet scheduleSheet(const std::vector<Design>& designs, std::vector<ScheduleRows
     for (std::size_t i = 0; i < designs.size(); ++i) {
         const quantities::Quantities& q = designs[i].quantities;
         ++row;
-        out.text(row++, 0, designHeading(i, designs[i]), Style::Title);
+        out.text(row, 0, designHeading(i, designs[i]), Style::Title);
+        if (!q.anchorage.empty())
+            out.text(row, kShape, "定着長 " + q.anchorage);
+        ++row;
         out.heads(row++,
                   {"記号", "部位", "径", "形状", "長さ(mm)", "本数", "単位質量(kg/m)", "質量(kg)"});
         const int first = row;
@@ -324,14 +327,15 @@ std::string cellName(int row, int column) {
 }
 
 Design workbookDesign(const std::string& name, const DesignInputs& inputs,
-                      const DesignResults& results, const HorizontalChoice& choice) {
+                      const DesignResults& results, const HorizontalChoice& choice,
+                      const model::AnchorageRule& anchorage) {
     Design design;
     design.name = name;
     design.inputs = inputs;
     design.results = results;
     design.requiredMainArea = requiredMainArea(results);
     design.providedMainArea = providedMainArea(results);
-    design.quantities = quantities::designQuantities(inputs, choice);
+    design.quantities = quantities::designQuantities(inputs, choice, anchorage);
     return design;
 }
 

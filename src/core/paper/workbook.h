@@ -70,7 +70,8 @@ struct Design {
 // A calculated design as the workbook takes it, its quantities built with the
 // side-face bars of `choice` (those it was calculated with).
 Design workbookDesign(const std::string& name, const DesignInputs& inputs,
-                      const DesignResults& results, const HorizontalChoice& choice);
+                      const DesignResults& results, const HorizontalChoice& choice,
+                      const model::AnchorageRule& anchorage = model::kDefaultAnchorage);
 
 struct Title {
     std::string project;
