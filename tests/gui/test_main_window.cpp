@@ -136,7 +136,7 @@ MainWindow* MainWindowTest::makeWindow() {
     services.settingsFile = m_settings;
     MainWindowFixture::makeWindow(services);
     // The result windows stand in: only which twin was asked for counts.
-    m_window->setResultWindowFactory([this](Twin twin, MainWindow&) {
+    m_window->setResultWindowFactory([this](Twin twin) {
         ++m_resultWindowsMade;
         m_resultTwins.append(twin);
         auto* result = new QWidget;

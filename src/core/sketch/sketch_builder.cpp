@@ -11,6 +11,7 @@
 #include "design/bar_layout.h"
 #include "design/bar_table.h"
 #include "paper/number_format.h"
+#include "paper/utf8.h"
 #include "design/twin.h"
 
 namespace haltrix::sketch {
@@ -100,7 +101,7 @@ std::string shownDesignation(const std::string& designation) {
     int characters = 0;
     for (std::size_t i = 0; i < designation.size(); ++i) {
         const auto byte = static_cast<unsigned char>(designation[i]);
-        if ((byte & 0xC0) != 0x80 && ++characters > kLongest)
+        if (!isUtf8Continuation(byte) && ++characters > kLongest)
             return designation.substr(0, i) + "…";
     }
     return designation;
