@@ -193,7 +193,7 @@ void TestQuantities::fromTheModel() {
     QCOMPARE(q.rows.size(), std::size_t(3));
     const std::pair<std::string, int> marks[] = {{"D22", 4}, {"D22", 2}, {"D10", 4}};
     for (int i = 0; i < 3; ++i) {
-        QCOMPARE(q.rows[i].mark, "S" + std::to_string(i + 1));
+        QCOMPARE(QString::fromStdString(q.rows[i].mark), QString("S%1").arg(i + 1));
         QCOMPARE(q.rows[i].designation, marks[i].first);
         QCOMPARE(q.rows[i].count, marks[i].second);
         QCOMPARE(q.rows[i].lengthMm, i < 2 ? mainLength : sideLength);
