@@ -128,8 +128,8 @@ void MainWindow::createActions() {
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
     addSeparator(file, "mnuFileBar1");
     QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
-    QAction* excel = addItem(file, "mnuFileExcel", QStringLiteral("Excel出力(&X)..."));
     QAction* ifc = addItem(file, "mnuFileIfc", QStringLiteral("IFC出力(&I)..."));
+    QAction* excel = addItem(file, "mnuFileExcel", QStringLiteral("Excel出力(&X)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     auto* recent = new RecentDesignsMenu(file, exit, this);
