@@ -5,7 +5,7 @@
 // files, haltrix-calc csv over them and a sweep of 100,000 points each beside
 // cat writing the same bytes, start-up beside a minimal Qt Widgets program,
 // the sketch: built from a design and painted, one design's IFC file, the calculation book of 200
-// designs with their sketches, and the automatic choice of the bars
+// designs with their sketches, the workbook (xlsx) of 200 designs, and the automatic choice of the bars
 // (propose_bench.cpp). After the benchmarks it
 // prints each figure, each ratio and whether the target is met.
 
@@ -462,6 +462,24 @@ BENCHMARK(BM_BookProgram)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
+// The workbook of 200 designs: the two examples and 198 of the batch.
+void BM_XlsxProgram(benchmark::State& state) {
+    std::vector<std::string> args = {HALTRIX_CALC_PATH, "xlsx", "-o",
+                                     (scratch().path() / "book.xlsx").string(),
+                                     HALTRIX_SOURCE_DIR "/examples/bracket-gravitational.tvx",
+                                     HALTRIX_SOURCE_DIR "/examples/bracket-si.tvx"};
+    const auto& files = batchFiles();
+    args.insert(args.end(), files.begin(), files.begin() + 198);
+    timeProgram(state, args, offscreenEnv());
+    state.counters["peak_mib"] = benchmark::Counter(static_cast<double>(g_lastPeakKiB) / 1024.0);
+}
+BENCHMARK(BM_XlsxProgram)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 void BM_StartMinimalQt(benchmark::State& state) {
     timeProgram(state, {MINIMAL_QT_PATH}, offscreenEnv());
 }
@@ -613,6 +631,14 @@ public:
             const double peak = m_peakMib.at("BM_BookProgram");
             std::printf("  %-52s %10.1f MiB\n", "  of it peak memory", peak);
             target(book < 20.0 && peak < 300.0, "under 20 s and under 300 MiB");
+        }
+
+        const double xlsx =
+            figure("haltrix-calc xlsx, workbook of 200 designs", "BM_XlsxProgram", 1e3, "ms");
+        if (xlsx > 0) {
+            const double peak = m_peakMib.at("BM_XlsxProgram");
+            std::printf("  %-52s %10.1f MiB\n", "  of it peak memory", peak);
+            target(xlsx < 5.0 && peak < 300.0, "under 5 s and under 300 MiB");
         }
 
         const double haltrix =

@@ -12,6 +12,7 @@
 #include "propose_command.h"
 #include "studies/sweep.h"
 #include "sweep_command.h"
+#include "xlsx_command.h"
 #include "studies/unit_conversion.h"
 
 namespace haltrix::checks {
@@ -59,7 +60,7 @@ void checkCalcOptions(const std::vector<std::string>& args, std::vector<std::str
             (options.spacingRule.fixedMm && !positiveFinite(*options.spacingRule.fixedMm)))
             problems.push_back("calc options: spacing rule not a finite positive length");
         if ((!print && options.printVariant) || (!output && !options.output.empty()) ||
-            (!page && (options.sketchPage || !options.project.empty() || !options.member.empty() ||
+            (!page && (options.sketchPage || options.quantitiesPage || !options.project.empty() || !options.member.empty() ||
                        !options.designer.empty())))
             problems.push_back("calc options: an option the command does not admit was taken");
         for (const std::string& file : options.files) {
@@ -126,6 +127,27 @@ void checkProposeOptions(const std::vector<std::string>& args, std::vector<std::
         problems.push_back("propose options: --in-place writes elsewhere");
 }
 
+// The workbook's reader: design files and an output as given, and none of
+// the options only pdf takes.
+void checkXlsxOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
+    CalcOptions options;
+    std::string error;
+    if (!cli::parseXlsxOptions(args, options, error)) {
+        if (error.empty())
+            problems.push_back("xlsx options: refused without a message");
+        return;
+    }
+    if (options.files.empty() || options.output.empty() || !isArgument(args, options.output))
+        problems.push_back("xlsx options: accepted without a design file or -o");
+    if (options.sketchPage || options.quantitiesPage || !options.member.empty() ||
+        options.printVariant)
+        problems.push_back("xlsx options: took an option only pdf takes");
+    for (const std::string& file : options.files) {
+        if (!isArgument(args, file))
+            problems.push_back("xlsx options: a design file that is no argument");
+    }
+}
+
 // The book's reader: a title page and an output as given, at least one
 // design file, and the shared spacing rule within its range.
 void checkBookOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
@@ -160,6 +182,7 @@ std::vector<std::string> checkCommandLine(std::string_view bytes) {
     checkProposeOptions(args, problems);
     checkSweepOptions(args, problems);
     checkBookOptions(args, problems);
+    checkXlsxOptions(args, problems);
     return problems;
 }
 

@@ -17,6 +17,7 @@ HALTRIX_PACKAGES=(
     xvfb xauth
     clang libclang-rt-14-dev
     libbenchmark-dev
+    libxlsxwriter-dev
     g++-mingw-w64-x86-64-posix wine64
     dpkg-dev desktop-file-utils appstream shared-mime-info libxml2-utils
 )

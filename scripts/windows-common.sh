@@ -46,6 +46,17 @@ windows_qt_cached() {
     [ -f "$(windows_qt_prefix)/.complete" ]
 }
 
+# libxlsxwriter built for Windows (the workbook writer), cached beside Qt
+# and keyed the same way: its source version and the cross-compiler's.
+windows_xlsxwriter_version() {
+    dpkg-query -W -f='${source:Version}' libxlsxwriter-dev
+}
+windows_xlsxwriter_prefix() {
+    local key
+    key="xlsxwriter-$(windows_xlsxwriter_version)_gcc-$(windows_compiler_version)"
+    echo "$(windows_cache_root)/${key//[^A-Za-z0-9._-]/_}"
+}
+
 # A private Wine prefix under DIR with the IPA fonts visible, so Japanese
 # text renders there as it does on Linux. Exports what wine64 needs.
 windows_wine_setup() {
@@ -89,5 +100,6 @@ windows_build_tree() {
     cmake -S "$HALTRIX_ROOT" -B "$dir" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DHALTRIX_XLSXWRITER_ROOT="$(windows_xlsxwriter_prefix)" \
         -DCMAKE_BUILD_TYPE=Release "$@"
 }

@@ -62,7 +62,8 @@ int runBookCommand(const std::vector<std::string>& args) {
         options.date ? *options.date : print::titleDate(QDate::currentDate()).toStdString();
 
     const print::BookOutcome outcome =
-        print::writeBook(designs, title, options.sketches, pathFromCore(options.output));
+        print::writeBook(designs, title, options.sketches, pathFromCore(options.output), {},
+                         options.quantities);
     if (outcome.status != print::BookOutcome::Status::Written) {
         std::cerr << "haltrix-calc book: cannot write " << options.output << ": "
                   << outcome.failure.toStdString() << "\n";

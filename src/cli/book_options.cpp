@@ -28,6 +28,8 @@ bool parseBookOptions(const std::vector<std::string>& args, BookOptions& options
                 return false;
         } else if (arg == "--sketch") {
             options.sketches = true;
+        } else if (arg == "--quantities") {
+            options.quantities = true;
         } else if (arg == "-o" || arg == "--output") {
             if (!walk.value(options.output))
                 return false;

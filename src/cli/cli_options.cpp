@@ -67,6 +67,8 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
                 return false;
         } else if (allowPageOptions && arg == "--sketch") {
             options.sketchPage = true;
+        } else if (allowPageOptions && arg == "--quantities") {
+            options.quantitiesPage = true;
         } else if (allowPageOptions && arg == "--project") {
             if (!walk.value(options.project))
                 return false;

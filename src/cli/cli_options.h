@@ -17,6 +17,7 @@ struct CalcOptions {
     std::vector<std::string> files; // the design files, in order
     ClearSpacingRule spacingRule;   // --min-clear, --max-aggregate
     bool sketchPage = false;        // --sketch
+    bool quantitiesPage = false;    // --quantities
     std::string project;            // --project
     std::string member;             // --member
     std::string designer;           // --designer
@@ -27,9 +28,9 @@ struct CalcOptions {
 
 // Parses the arguments after the subcommand name. On a usage error returns
 // false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o;
-// `allowPageOptions` admits --sketch, --project, --member and --designer;
-// `allowModelOptions` --schema, --part and --anchorage (their values are
-// checked by the command).
+// `allowPageOptions` admits --sketch, --quantities, --project, --member and
+// --designer; `allowModelOptions` --schema, --part and --anchorage (their
+// values are checked by the command).
 // --min-clear and --max-aggregate (the minimum clear spacing rule of the
 // warnings) are taken by every command; they exclude each other.
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,

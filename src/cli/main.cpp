@@ -22,6 +22,7 @@
 #include "sketch_command.h"
 #include "sweep_command.h"
 #include "table_command.h"
+#include "xlsx_command.h"
 #include "design/unit_system.h"
 
 namespace {
@@ -35,9 +36,11 @@ const std::string kUsage = R"(Usage:
   haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
   haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
-                   [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
+                   [--quantities] [--project TEXT] [--member TEXT] [--designer TEXT] FILE.tvx -o OUT.pdf
   haltrix-calc book [--title TEXT] [--project TEXT] [--designer TEXT]
-                    [--date TEXT] [--sketch] FILE.tvx... -o BOOK.pdf
+                    [--date TEXT] [--sketch] [--quantities] FILE.tvx... -o BOOK.pdf
+  haltrix-calc xlsx [--hbar D10|D13|...|D35] [--hcount TEXT] [--anchorage MM|Nφ]
+                    [--project TEXT] [--designer TEXT] FILE.tvx... -o OUT.xlsx
   haltrix-calc sketch [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
                       -o OUT.svg|OUT.png|OUT.dxf
   haltrix-calc ifc [--schema IFC4X3|IFC4] [--part pier|abutment] [--anchorage MM|Nφ]
@@ -74,6 +77,8 @@ Options:
   -o OUT          pdf, book, sketch and ifc: where the file is written
   --sketch        pdf and book: the sketch of the bracket follows the report
                   on a page of its own
+  --quantities    pdf and book: the page 数量・鉄筋表 (the quantities and the
+                  bar schedule, as xlsx gives them) follows the report
   --project TEXT, --member TEXT, --designer TEXT
                   pdf: the title block (工事名, 部材名, 設計者); when any is
                   given, every page carries a header line inside its top
@@ -172,6 +177,23 @@ nothing (status 2); a design whose calculation stops is in the book with
 its message (status 3). The book is written through a temporary file, so a
 failure leaves nothing half-written. A build without qpdf writes the book
 without outline and links and says so on standard error.
+
+xlsx writes the workbook of the designs, in the order given, as an Excel
+file (.xlsx): 計算書 (per design its inputs and results as values, each
+with the name json gives it), 数量 (per design the concrete in m3, the
+formwork of both side faces, the soffit and the tip face in m2, not the
+top or the root face, and the bar mass), 鉄筋表 (per design one row per
+bar mark: mark, part, bar, shape with its anchorage, length in mm, count,
+unit mass in kg/m of JIS G 3112, mass in kg; totals per diameter and
+overall; the bars are those of the 3D model ifc writes, with the same
+--anchorage, default 40φ) and 設計調書 (one row per design: dimensions, bars, required and
+provided main area, 判定, governing case). Quantities are in m3, m2, mm
+and kg in both unit systems. Masses, sums and references are formulas
+stored with the values Haltrix computed. Pages are A4 with 工事名
+(--project) and "n / m" in the header; --designer is the document's
+author. Every file is read before anything is written: an unreadable file
+writes nothing (status 2). The workbook is written through a temporary
+file, so a failure leaves nothing half-written (status 4).
 
 sketch draws the bracket: the elevation (the pier hatched at the root, the
 member H2 deep at the root and H1 at the tip, the bearing at a with P and H,
@@ -291,10 +313,10 @@ Exit status:
      leave the number range; nothing written); table: a row had a bad value
      (the other rows were written); propose: no arrangement passes (the
      reason on standard error; nothing written)
-  4  pdf, book, sketch, ifc, convert, table, propose --apply: the output could
-     not be written (ifc: or the design has no model: H2, l or b not above 0,
-     H1 below 0, a bar the table does not know, ...; the reason on standard
-     error)
+  4  pdf, book, xlsx, sketch, ifc, convert, table, propose --apply: the output
+     could not be written (ifc: or the design has no model: H2, l or b not
+     above 0, H1 below 0, a bar the table does not know, ...; the reason on
+     standard error)
   5  check only: a design has a 警告 (注意 alone leaves the status 0); an
      unreadable file (2) takes precedence, an invalid-data message (3) does
      not
@@ -345,6 +367,8 @@ int main(int argc, char** argv) {
         return haltrix::cli::runSweepCommand(args);
     if (command == "propose")
         return haltrix::cli::runProposeCommand(args);
+    if (command == "xlsx")
+        return haltrix::cli::runXlsxCommand(args);
     std::cerr << "haltrix-calc: unknown command \"" << command << "\"\n" << kUsage;
     return haltrix::cli::kExitUsage;
 }

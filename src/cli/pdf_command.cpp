@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "calculation.h"
+#include "design/horizontal_check.h"
 #include "core_path.h"
 #include "exit_status.h"
 #include "offscreen.h"
@@ -26,6 +27,10 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
         extras.sketch = designSketch(design);
         extras.linesUnderSketch = print::warningLines(design.warnings);
     }
+    if (options.quantitiesPage)
+        extras.quantities = print::quantityPage(
+            design.inputs, {options.hBarIndex, barCountFromText(options.hCountText)},
+            QFileInfo(pathFromCore(design.path)).fileName());
     extras.notes = print::designNotes(design.warnings, design.results.message);
     extras.title.project = QString::fromStdString(options.project);
     extras.title.member = QString::fromStdString(options.member);

@@ -7,6 +7,7 @@
 #include <QPrinter>
 
 #include "findings/design_notes.h"
+#include "paper/design_quantities.h"
 #include "model/isometric.h"
 #include "paper/report.h"
 
@@ -82,6 +83,14 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
     }
     pages.first = report.first ? report.first : writer.page();
     pages.last = writer.page();
+    if (!options.quantities.isEmpty()) {
+        writer.breakPage();
+        for (const QString& line : options.quantities) {
+            writer.writeLine(line.toStdString());
+            if (!pages.quantities)
+                pages.quantities = writer.page();
+        }
+    }
     if (options.sketch) {
         // The isometric view of the model with the side-face bars the
         // results were checked with.
@@ -103,7 +112,8 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
 
 PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
                          QPrinter& printer, const PrintOptions& options) {
-    if (!options.sketch && options.notes.isEmpty() && !options.title.anyField())
+    if (!options.sketch && options.notes.isEmpty() && options.quantities.isEmpty() &&
+        !options.title.anyField())
         return printReport(inputs, results, printer);
     printer.setFullPage(false);
     int pages = 0;
@@ -119,6 +129,12 @@ PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& result
         writer.setHeader(options.title, pages);
     writeDesignPages(writer, inputs, results, options);
     return writer.finish();
+}
+
+QStringList quantityPage(const DesignInputs& inputs, const HorizontalChoice& choice,
+                         const QString& name) {
+    return qtLines(quantities::quantityLines(quantities::designQuantities(inputs, choice),
+                                             name.toStdString()));
 }
 
 void setUpPdfPrinter(QPrinter& printer, const QString& path, const QString& documentName) {

@@ -228,6 +228,7 @@ void MainWindowTest::captionAndMenusAsTabled() {
                {"mnuFileBar1", "", true, {}},
                {"mnuFileBook", "計算書の作成(&B)...", true, {}},
                {"mnuFileIfc", "IFC出力(&I)...", true, {}},
+               {"mnuFileExcel", "Excel出力(&X)...", true, {}},
                {"mnuFileBar2", "", true, {}},
                // The recent designs, none yet.
                {"mnuFileRecent1", "", true, {}, false},

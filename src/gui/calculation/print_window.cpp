@@ -47,6 +47,7 @@ constexpr int kFindingsLines = 3;
 
 // Where the page choices are remembered.
 const QString kSketchKey = QStringLiteral("Print/SketchPage");
+const QString kQuantitiesKey = QStringLiteral("Print/QuantityPage");
 const QString kProjectKey = QStringLiteral("Print/Project");
 const QString kMemberKey = QStringLiteral("Print/Member");
 const QString kDesignerKey = QStringLiteral("Print/Designer");
@@ -120,6 +121,10 @@ void PrintWindow::createPageChoices(double dpi) {
     m_sketchBox = new QCheckBox(QStringLiteral("形状図を印刷"), this);
     m_sketchBox->setObjectName(QStringLiteral("Check_sketch"));
     m_sketchBox->setGeometry(twipsRect(2520, kChoicesTop, 1500, kChoicesHeight, dpi));
+    // Under the buttons, left of the warnings.
+    m_quantitiesBox = new QCheckBox(QStringLiteral("数量・鉄筋表を印刷"), this);
+    m_quantitiesBox->setObjectName(QStringLiteral("Check_quantities"));
+    m_quantitiesBox->setGeometry(twipsRect(120, 690, 2300, kChoicesHeight, dpi));
 
     auto field = [&](const char* labelName, const QString& caption, const char* boxName, int left,
                      int width) {
@@ -137,6 +142,7 @@ void PrintWindow::createPageChoices(double dpi) {
     m_designer = field("Label_designer", QStringLiteral("設計者"), "Text_designer", 7740, 1395);
 
     connect(m_sketchBox, &QCheckBox::toggled, this, &PrintWindow::saveChoices);
+    connect(m_quantitiesBox, &QCheckBox::toggled, this, &PrintWindow::saveChoices);
     for (QLineEdit* box : {m_project, m_member, m_designer})
         connect(box, &QLineEdit::textChanged, this, &PrintWindow::saveChoices);
 }
@@ -146,6 +152,7 @@ void PrintWindow::rememberChoicesIn(SettingsOpener openSettings) {
     if (openSettings) {
         const std::unique_ptr<QSettings> settings = openSettings();
         m_sketchBox->setChecked(settings->value(kSketchKey, false).toBool());
+        m_quantitiesBox->setChecked(settings->value(kQuantitiesKey, false).toBool());
         m_project->setText(settings->value(kProjectKey).toString());
         m_member->setText(settings->value(kMemberKey).toString());
         m_designer->setText(settings->value(kDesignerKey).toString());
@@ -158,6 +165,7 @@ void PrintWindow::saveChoices() {
         return;
     const std::unique_ptr<QSettings> settings = m_openSettings();
     settings->setValue(kSketchKey, m_sketchBox->isChecked());
+    settings->setValue(kQuantitiesKey, m_quantitiesBox->isChecked());
     settings->setValue(kProjectKey, m_project->text());
     settings->setValue(kMemberKey, m_member->text());
     settings->setValue(kDesignerKey, m_designer->text());
@@ -170,6 +178,11 @@ print::PrintOptions PrintWindow::printOptions() const {
         options.linesUnderSketch = print::warningLines(
             findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()));
     }
+    if (m_quantitiesBox->isChecked())
+        options.quantities = print::quantityPage(
+            m_document.inputs(), m_choice,
+            m_document.fileName().isEmpty() ? QStringLiteral("(無題)")
+                                            : QFileInfo(m_document.fileName()).fileName());
     // A printed design that has findings ends with them on a page of their own.
     options.notes = print::designNotes(
         findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule()),

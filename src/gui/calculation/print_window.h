@@ -100,6 +100,7 @@ private:
     QScrollArea* m_scroll = nullptr;
     PreviewSurface* m_preview = nullptr;
     QCheckBox* m_sketchBox = nullptr;
+    QCheckBox* m_quantitiesBox = nullptr;
     QLineEdit* m_project = nullptr;
     QLineEdit* m_member = nullptr;
     QLineEdit* m_designer = nullptr;

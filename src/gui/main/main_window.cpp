@@ -28,6 +28,7 @@
 #include "tools/ifc_export_dialog.h"
 #include "document/design_document.h"
 #include "document/file_dialogs.h"
+#include "document/workbook_export.h"
 #include "help/help_window.h"
 #include "forms/input_form.h"
 #include "platform/message_notifier.h"
@@ -128,6 +129,7 @@ void MainWindow::createActions() {
     addSeparator(file, "mnuFileBar1");
     QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
     QAction* ifc = addItem(file, "mnuFileIfc", QStringLiteral("IFC出力(&I)..."));
+    QAction* excel = addItem(file, "mnuFileExcel", QStringLiteral("Excel出力(&X)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     auto* recent = new RecentDesignsMenu(file, exit, this);
@@ -171,6 +173,13 @@ void MainWindow::createActions() {
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
     connect(book, &QAction::triggered, this, &MainWindow::showBookWindow);
+    connect(excel, &QAction::triggered, this, [this] {
+        // The title block the print window remembers.
+        const std::unique_ptr<QSettings> settings = openSettings();
+        exportWorkbook(this, *m_document, *m_fileDialogs, *m_messages,
+                       settings->value(QStringLiteral("Print/Project")).toString(),
+                       settings->value(QStringLiteral("Print/Designer")).toString());
+    });
     connect(ifc, &QAction::triggered, this,
             [this] { exportDesignAsIfc(this, *m_document, *m_fileDialogs, *m_messages); });
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);

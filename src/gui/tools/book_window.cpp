@@ -34,6 +34,7 @@ const QString kProjectKey = QStringLiteral("Print/Project");
 const QString kDesignerKey = QStringLiteral("Print/Designer");
 const QString kTitleKey = QStringLiteral("Book/Title");
 const QString kSketchKey = QStringLiteral("Book/SketchPages");
+const QString kQuantitiesKey = QStringLiteral("Book/QuantityPages");
 
 const QString kDesignFilter = QStringLiteral("設計データ (*.tvx);;すべてのファイル (*)");
 
@@ -89,12 +90,15 @@ BookWindow::BookWindow(FileDialogs& fileDialogs, MessageSink& messages,
     m_date->setText(print::titleDate(QDate::currentDate()));
     m_sketches = new QCheckBox(QStringLiteral("形状図を含める(&K)"), this);
     m_sketches->setObjectName(QStringLiteral("chkSketch"));
+    m_quantities = new QCheckBox(QStringLiteral("数量・鉄筋表を含める(&Q)"), this);
+    m_quantities->setObjectName(QStringLiteral("chkQuantities"));
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("表題(&T)"), m_title);
     fields->addRow(QStringLiteral("工事名(&P)"), m_project);
     fields->addRow(QStringLiteral("設計者(&R)"), m_designer);
     fields->addRow(QStringLiteral("日付(&E)"), m_date);
     fields->addRow(QString(), m_sketches);
+    fields->addRow(QString(), m_quantities);
 
     m_make = button(QStringLiteral("作成(&M)..."), "cmdMake", this);
     m_make->setDefault(true);
@@ -117,6 +121,7 @@ BookWindow::BookWindow(FileDialogs& fileDialogs, MessageSink& messages,
     connect(m_close, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
     connect(m_list, &QListWidget::currentRowChanged, this, &BookWindow::updateButtons);
     connect(m_sketches, &QCheckBox::toggled, this, &BookWindow::saveChoices);
+    connect(m_quantities, &QCheckBox::toggled, this, &BookWindow::saveChoices);
     for (QLineEdit* box : {m_title, m_project, m_designer})
         connect(box, &QLineEdit::textChanged, this, &BookWindow::saveChoices);
     updateButtons();
@@ -150,6 +155,7 @@ void BookWindow::rememberChoicesIn(SettingsOpener openSettings) {
         m_project->setText(settings->value(kProjectKey).toString());
         m_designer->setText(settings->value(kDesignerKey).toString());
         m_sketches->setChecked(settings->value(kSketchKey, false).toBool());
+        m_quantities->setChecked(settings->value(kQuantitiesKey, false).toBool());
     }
     m_openSettings = std::move(openSettings);
 }
@@ -162,6 +168,7 @@ void BookWindow::saveChoices() {
     settings->setValue(kProjectKey, m_project->text());
     settings->setValue(kDesignerKey, m_designer->text());
     settings->setValue(kSketchKey, m_sketches->isChecked());
+    settings->setValue(kQuantitiesKey, m_quantities->isChecked());
 }
 
 void BookWindow::addThroughDialog() {
@@ -259,7 +266,7 @@ bool BookWindow::makeBook(const QString& path) {
                 QStringLiteral("計算書を作成しています (%1 / %2)").arg(done).arg(all));
             progress.setValue(done);
             return !progress.wasCanceled();
-        });
+        }, m_quantities->isChecked());
     progress.close();
 
     switch (outcome.status) {

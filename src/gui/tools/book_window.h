@@ -78,6 +78,7 @@ private:
     QLineEdit* m_designer = nullptr;
     QLineEdit* m_date = nullptr;
     QCheckBox* m_sketches = nullptr;
+    QCheckBox* m_quantities = nullptr;
     QPushButton* m_make = nullptr;
     QPushButton* m_close = nullptr;
 };

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/workbook_export.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "core_path.h"
+#include "document/design_document.h"
+#include "document/file_dialogs.h"
+#include "paper/workbook.h"
+#include "platform/message_sink.h"
+#include "xlsx_writer.h"
+
+namespace haltrix::gui {
+
+bool exportWorkbook(QWidget* parent, const DesignDocument& document, FileDialogs& dialogs,
+                    MessageSink& messages, const QString& project, const QString& designer) {
+    const QString path = dialogs.getExportFileName(parent, QStringLiteral("Excel出力"),
+                                                   QStringLiteral("Excel ブック (*.xlsx)"),
+                                                   QStringLiteral("xlsx"));
+    if (path.isEmpty())
+        return false;
+    const QString name = document.fileName().isEmpty()
+                             ? QStringLiteral("(無題)")
+                             : QFileInfo(document.fileName()).fileName();
+    const workbook::Design design = workbook::workbookDesign(
+        name.toStdString(), document.inputs(), document.results(), HorizontalChoice{});
+    const workbook::Workbook book =
+        workbook::buildWorkbook({design}, {project.toStdString(), designer.toStdString()});
+    if (const std::optional<std::string> failure = workbook::writeXlsx(book, pathForCore(path))) {
+        messages.showMessage(parent,
+                             QStringLiteral("%1 を書けませんでした。\n%2")
+                                 .arg(QDir::toNativeSeparators(path),
+                                      QString::fromStdString(*failure)),
+                             QMessageBox::Warning);
+        return false;
+    }
+    return true;
+}
+
+} // namespace haltrix::gui
