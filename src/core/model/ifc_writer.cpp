@@ -401,7 +401,7 @@ private:
             else
                 property(name, "IFCREAL", in.*field.number);
         }
-        const std::string area = horizontalColumn(twin) == BarColumn::Cm2 ? "cm2" : "mm2";
+        const std::string area = unitTableOf(in.unitSystem).area;
         property("計算の式", "IFCLABEL", results.ratioCase == 1 ? "(1) 式" : "(2) 式");
         property(withUnit("必要主鉄筋量", area), "IFCREAL", requiredMainArea(results));
         property(withUnit("配置主鉄筋量", area), "IFCREAL", providedMainArea(results));

@@ -3,7 +3,7 @@
 
 #include "design/bar_mass.h"
 #include "design/input_fields.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 #include "paper/book.h"
 #include "paper/design_quantities.h"
 #include "paper/number_format.h"
@@ -56,14 +56,14 @@ std::string quotedSheet(const char* sheet) {
 enum class ResultUnit { Force, Moment, Area, Metre, None };
 
 std::string resultUnitText(ResultUnit unit, std::int32_t unitSystem) {
-    const bool gravitational = twinForUnitSystem(unitSystem) == Twin::Gravitational;
+    const UnitTable& units = unitTableOf(unitSystem);
     switch (unit) {
     case ResultUnit::Force:
-        return gravitational ? "tf" : "kN";
+        return units.force;
     case ResultUnit::Moment:
-        return gravitational ? "tf･m" : "kN･m";
+        return units.moment;
     case ResultUnit::Area:
-        return gravitational ? "cm2" : "mm2";
+        return units.area;
     case ResultUnit::Metre:
         return "m";
     case ResultUnit::None:
