@@ -35,6 +35,9 @@ std::vector<std::string> proposalRowCells(const ProposedArrangement& candidate);
 // The reasons for no candidate.
 std::string proposalBlockedText(const Finding& finding);
 std::string noBarFitsText(const std::optional<Finding>& smallestDoesNotFit);
+
+// Why nothing is proposed when bars fit but none lie close enough together.
+std::string noCountCloseEnoughText(const ClearSpacingRule& rule);
 std::string largestStopsText(const BarArrangement& largest, const std::string& message);
 std::string largestIsNgText(const BarArrangement& largest, double provided, double required,
                             int unitSystem);

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,7 +91,7 @@ PrintWindow::PrintWindow(DesignDocument& document, PrintInteraction* interaction
 
     m_findings = new FindingsList(this);
     m_findings->setObjectName(QStringLiteral("lstFindings"));
-    m_findings->setOneLinePerFinding(true);
+    m_findings->setOneLinePerFinding(true, kFindingsLines);
     const QRect findings = twipsRect(kFindingsLeft, kFindingsTop,
                                      kPicLeft + kPicWidth - kFindingsLeft, 0, dpi);
     m_findings->setGeometry(findings.x(), findings.y(), findings.width(),
@@ -249,6 +250,12 @@ void PrintWindow::printReport() {
     if (hasWarning(findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule())) &&
         !m_interaction->confirmPrintDespiteWarning(this))
         return;
+    // Printing to a PDF file suggests the design's folder and name.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !m_document.fileName().isEmpty()) {
+        const QFileInfo design(m_document.fileName());
+        printer.setOutputFileName(design.dir().filePath(design.completeBaseName() +
+                                                        QStringLiteral(".pdf")));
+    }
     if (!m_interaction->choosePrinter(printer, this))
         return;
     const print::PrintOutcome outcome =

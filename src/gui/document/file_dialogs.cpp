@@ -36,8 +36,8 @@ QStringList FileDialogs::getOpenFileNames(QWidget* parent, const QString& title,
 }
 
 QString FileDialogs::getExportFileName(QWidget* parent, const QString& title, const QString& filter,
-                                       const QString& suffix) {
-    const QString file = getSaveFileName(parent, title, filter, QString(), suffix);
+                                       const QString& suffix, const QString& start) {
+    const QString file = getSaveFileName(parent, title, filter, start, suffix);
     if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty())
         return file;
     return file + QLatin1Char('.') + suffix;
@@ -63,8 +63,9 @@ QStringList QtFileDialogs::getOpenFileNames(QWidget* parent, const QString& titl
 }
 
 QString QtFileDialogs::getExportFileName(QWidget* parent, const QString& title,
-                                         const QString& filter, const QString& suffix) {
-    QFileDialog dialog(parent, title, QString(), filter);
+                                         const QString& filter, const QString& suffix,
+                                         const QString& start) {
+    QFileDialog dialog(parent, title, start, filter);
     dialog.setObjectName("dlgCommonDialog");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);

@@ -57,6 +57,9 @@ public:
     // hold a number: otherwise the field is named in a message, focused, and
     // nothing at all is stored.
     bool storeInputs();
+    // Whether the form holds edits that OK has not stored: a box or a list
+    // that differs from what the design filled in.
+    bool hasUnconfirmedEdits() const;
 
     // The inputs "OK" would store from the fields as they now stand; a box
     // that does not hold a number gives NaN. The document is not touched.
@@ -71,6 +74,8 @@ public:
         QStringList texts; // Text1 to Text15 in turn
         int bar1 = 0;
         int bar2 = 0;
+
+        bool operator==(const TypedFields&) const = default;
     };
     TypedFields typedFields() const;
     void restoreTypedFields(const TypedFields& fields);
@@ -125,7 +130,7 @@ private:
     QListWidget* m_list1 = nullptr;
     QListWidget* m_list2 = nullptr;
     FindingsList* m_findings = nullptr;
-    bool m_shownBefore = false;
+    TypedFields m_loaded; // the fields as the design last filled them
 };
 
 } // namespace haltrix::gui
