@@ -267,7 +267,8 @@ private slots:
         notifier.messages.clear();
         clickPrint(m_window);
         QCOMPARE(printing.dialogs, 0);
-        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
+        QCOMPARE(notifier.messages.size(), std::size_t(1));
+        QCOMPARE(messageHeadline(notifier.messages[0]), std::string_view(kInvalidInputMessage));
     }
 
     void cancelledDialogPrintsNothing() {
