@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -534,7 +535,13 @@ void InputFormTest::okReadsFullWidth() {
     QFETCH(QString, typed);
     QFETCH(double, value);
     InputForm* form = makeForm(Twin::Gravitational);
-    type("Text6", typed);
+    // As the input method commits it.
+    QLineEdit* field = box("Text6");
+    field->selectAll();
+    QInputMethodEvent commit;
+    commit.setCommitString(typed);
+    QApplication::sendEvent(field, &commit);
+    QCOMPARE(field->text(), typed);
     QVERIFY(!findingCodes(form).contains("not-a-number"));
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY2(m_sink.messages.isEmpty(), qPrintable(m_sink.messages.value(0).text));

@@ -70,6 +70,14 @@ QString QtFileDialogs::getExportFileName(QWidget* parent, const QString& title,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffix);
+    // A name typed without an extension takes the one of the type chosen.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& chosen) {
+                         const qsizetype at = chosen.indexOf(QLatin1String("(*."));
+                         const qsizetype end = chosen.indexOf(QLatin1Char(')'), at);
+                         if (at >= 0 && end > at + 3)
+                             dialog.setDefaultSuffix(chosen.mid(at + 3, end - at - 3));
+                     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();

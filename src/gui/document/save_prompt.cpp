@@ -62,8 +62,8 @@ UnitSwitchAnswer MessageBoxSavePrompt::askToConvertOnSwitch(QWidget* parent,
         parent, "unitSwitchBox",
         unitSystemName + QStringLiteral("に切り替えます。設計の数値を換算しますか?"),
         QStringLiteral("「変換する」は単位系の変換と同じく数値を換算します。"
-                       "「変換しない」は同じ数値を") +
-            unitSystemName + QStringLiteral("の値として読みます（例: 294 kN が 294 tf になります）。"),
+                       "「変換しない」は数値をそのままにして") +
+            unitSystemName + QStringLiteral("の値として読みます（P = 294 は 294 のまま単位だけが変わります）。"),
         QStringLiteral("変換する"), QStringLiteral("変換しない"))];
 }
 
