@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "tools/book_window.h"
+#include "document/design_document.h"
 #include "calc_runner.h"
 #include "gui_test_support.h"
 #include "main/main_window.h"
