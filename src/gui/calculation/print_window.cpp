@@ -70,9 +70,6 @@ PrintWindow::PrintWindow(DesignDocument& document, PrintInteraction* interaction
 
     const double dpi = logicalDpiOf(this);
     resize(sizeHint());
-    // As wide as the report's lines: on a small screen the window moves
-    // left to fit rather than hide the report behind a scroll bar.
-    setMinimumWidth(sizeHint().width());
 
     m_printButton = new QPushButton(QStringLiteral("印刷実行"), this);
     m_printButton->setObjectName(QStringLiteral("Command1"));

@@ -276,6 +276,15 @@ void InputForm::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     m_tab->setCurrentIndex(0);
+    focusFirstField();
+    // Once the window is in front again, where showing it may have put the
+    // focus elsewhere.
+    QMetaObject::invokeMethod(this, &InputForm::focusFirstField, Qt::QueuedConnection);
+}
+
+void InputForm::focusFirstField() {
+    if (!isVisible() || m_tab->currentIndex() != 0)
+        return;
     m_text[1]->setFocus(Qt::OtherFocusReason);
     m_text[1]->selectAll();
 }

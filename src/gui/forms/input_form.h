@@ -60,6 +60,8 @@ public:
     // Whether the form holds edits that OK has not stored: a box or a list
     // that differs from what the design filled in.
     bool hasUnconfirmedEdits() const;
+    // H1 with the focus, its text selected.
+    void focusFirstField();
 
     // The inputs "OK" would store from the fields as they now stand; a box
     // that does not hold a number gives NaN. The document is not touched.

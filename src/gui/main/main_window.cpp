@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 #include "tools/book_window.h"
 #include "calculation/calculation_windows.h"
@@ -373,9 +374,14 @@ void MainWindow::placeNewChild(const QString& name, QMdiSubWindow* sub) {
     const bool results = name == resultWindowName(Twin::Gravitational) ||
                          name == resultWindowName(Twin::SI) ||
                          name == QLatin1String(kPrintWindowName);
-    if (results)
-        sub->move(InputForm::clientSize(logicalDpiOf(this)).width() + subWindowFrameExtra().width(),
-                  0);
+    if (!results)
+        return;
+    int left = InputForm::clientSize(logicalDpiOf(this)).width() + subWindowFrameExtra().width();
+    // The preview keeps the report's width on a small screen: it moves left
+    // rather than shrink behind a scroll bar.
+    if (name == QLatin1String(kPrintWindowName))
+        left = std::max(0, std::min(left, m_mdi->viewport()->width() - sub->width()));
+    sub->move(left, 0);
 }
 
 void MainWindow::showInputForm() {
