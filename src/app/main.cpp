@@ -5,7 +5,6 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "calculation/calculation_windows.h"
 #include "command_line.h"
 #include "fonts.h"
 #include "main/main_window.h"

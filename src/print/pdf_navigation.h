@@ -42,11 +42,15 @@ struct PdfNavigation {
 };
 
 // Whether this build can add outlines and links (it needs qpdf, which the
-// Windows build lacks).
+// Windows build lacks, and the module that writes them with qpdf).
 bool canWritePdfNavigation();
 
 // The PDF `pdf` with `navigation` added. Where this build cannot add it, the
 // PDF unchanged. On failure a null array and `error` says why.
 QByteArray addPdfNavigation(const QByteArray& pdf, const PdfNavigation& navigation, QString& error);
+
+// The module's function that does the work of addPdfNavigation.
+using AddPdfNavigation = QByteArray (*)(const QByteArray& pdf, const PdfNavigation& navigation,
+                                        QString& error);
 
 } // namespace haltrix::print

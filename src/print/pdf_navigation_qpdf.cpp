@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The outline, links and document information written with qpdf's object
-// model on the pages Qt painted.
+// model on the pages Qt painted. Built as a module of its own that
+// pdf_navigation_module.cpp loads the first time a book is written, so that
+// qpdf and the libraries it needs are not loaded at every program's start.
 #include "pdf_navigation.h"
 
 #include <exception>
@@ -103,12 +105,8 @@ private:
 
 } // namespace
 
-bool canWritePdfNavigation() {
-    return true;
-}
-
-QByteArray addPdfNavigation(const QByteArray& pdf, const PdfNavigation& navigation,
-                            QString& error) {
+QByteArray addNavigationWithQpdf(const QByteArray& pdf, const PdfNavigation& navigation,
+                                 QString& error) {
     try {
         QPDF document;
         document.setSuppressWarnings(true);
@@ -161,3 +159,8 @@ QByteArray addPdfNavigation(const QByteArray& pdf, const PdfNavigation& navigati
 }
 
 } // namespace haltrix::print
+
+// What the loader looks up.
+extern "C" Q_DECL_EXPORT haltrix::print::AddPdfNavigation haltrixPdfNavigation() {
+    return &haltrix::print::addNavigationWithQpdf;
+}

@@ -26,6 +26,7 @@
 #include "gui_test_support.h"
 #include "forms/input_form.h"
 #include "main/main_window.h"
+#include "platform/window_names.h"
 #include "main_window_fixture.h"
 #include "pdf_text.h"
 #include "calculation/preview_surface.h"
@@ -227,7 +228,7 @@ private slots:
         QVERIFY(m_sink.messages.isEmpty());
         trigger("mnuCalc");
         const QString name =
-            MainWindow::resultWindowName(twinForUnitSystem(document().inputs().unitSystem));
+            resultWindowName(twinForUnitSystem(document().inputs().unitSystem));
         QVERIFY(main->childWindow(name));
         QCOMPARE(m_sink.texts().size(), 1);
         QCOMPARE(m_sink.texts()[0].section(QLatin1Char('\n'), 0, 0),
@@ -370,7 +371,7 @@ private slots:
         const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
 
         trigger("mnuCalc");
-        QPointer<QWidget> result = main->childWindow(MainWindow::resultWindowName(twin));
+        QPointer<QWidget> result = main->childWindow(resultWindowName(twin));
         QVERIFY(result);
         auto* count = result->findChild<QLineEdit*>("tex_mtl_n");
         count->selectAll();
@@ -381,7 +382,7 @@ private slots:
         // H1 0.5 -> 0.6 on the input form that 開く left open, then OK.
         auto editAndConfirm = [&](const char* h1) {
             auto* form =
-                qobject_cast<InputForm*>(main->childWindow(MainWindow::inputFormName(twin)));
+                qobject_cast<InputForm*>(main->childWindow(inputFormName(twin)));
             QVERIFY(form);
             auto* box = form->findChild<QLineEdit*>("Text1");
             box->selectAll();
@@ -458,14 +459,14 @@ private slots:
         trigger("mnuFileOpen");
         const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
         trigger("mnuCalc");
-        QPointer<QWidget> result = main->childWindow(MainWindow::resultWindowName(twin));
+        QPointer<QWidget> result = main->childWindow(resultWindowName(twin));
         QVERIFY(result);
         trigger(sameUnits.toLatin1().constData());
         QTest::qWait(10);
         QVERIFY(result);
         trigger(otherUnits.toLatin1().constData());
         QTRY_VERIFY(result.isNull());
-        QVERIFY(!main->childWindow(MainWindow::resultWindowName(twin)));
+        QVERIFY(!main->childWindow(resultWindowName(twin)));
     }
 
     // Open a design, open one of the other units, calculate, print: only the
@@ -497,7 +498,7 @@ private slots:
         }
         trigger("mnuCalc");
         const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
-        button(main->childWindow(MainWindow::resultWindowName(twin)), "Command2")->click();
+        button(main->childWindow(resultWindowName(twin)), "Command2")->click();
         button(main->childWindow("Frm_print"), "Command1")->click();
         QTRY_VERIFY(QFile::exists(pdf.outputFile));
         QList<InputForm*> forms;
@@ -506,7 +507,7 @@ private slots:
                 forms << form;
         }
         QCOMPARE(forms.size(), 1);
-        QCOMPARE(forms[0]->objectName(), MainWindow::inputFormName(twin));
+        QCOMPARE(forms[0]->objectName(), inputFormName(twin));
         QCOMPARE(forms[0]->findChild<QLabel*>("Label10")->text(), coverUnit);
     }
 };

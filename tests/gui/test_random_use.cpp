@@ -29,6 +29,7 @@
 #include "gui_test_support.h"
 #include "forms/input_form.h"
 #include "main/main_window.h"
+#include "platform/window_names.h"
 #include "main_window_fixture.h"
 #include "paper/number_format.h"
 #include "calculation/preview_surface.h"
@@ -96,7 +97,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     }
     ResultWindow* resultWindow() {
         return child<ResultWindow>(
-            MainWindow::resultWindowName(twinForUnitSystem(document().inputs().unitSystem)));
+            resultWindowName(twinForUnitSystem(document().inputs().unitSystem)));
     }
 
     // The save question is answered 保存しない or キャンセル; the design is
@@ -139,10 +140,10 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
 
     void typeAndConfirm() {
         const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
-        auto* form = child<InputForm>(MainWindow::inputFormName(twin));
+        auto* form = child<InputForm>(inputFormName(twin));
         if (!form || !form->isVisible()) {
             trigger("mnudatain");
-            form = child<InputForm>(MainWindow::inputFormName(twin));
+            form = child<InputForm>(inputFormName(twin));
         }
         QVERIFY(form);
         static const int boxes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14};
@@ -251,7 +252,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     void check() {
         const DesignInputs& inputs = document().inputs();
         for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
-            auto* result = child<ResultWindow>(MainWindow::resultWindowName(twin));
+            auto* result = child<ResultWindow>(resultWindowName(twin));
             if (!result)
                 continue;
             QCOMPARE(twinForUnitSystem(inputs.unitSystem), twin);
@@ -286,7 +287,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
             if (auto* shown = child<SketchWindow>(resultSketchName(twin)))
                 QCOMPARE(sketch::dxfText(shown->view().sketch()),
                          sketch::dxfText(sketch::buildSketch(inputs, calculateDesign(inputs))));
-            auto* form = child<InputForm>(MainWindow::inputFormName(twin));
+            auto* form = child<InputForm>(inputFormName(twin));
             if (auto* shown = child<SketchWindow>(inputSketchName(twin)); shown && form)
                 QCOMPARE(sketch::dxfText(shown->view().sketch()),
                          sketch::dxfText(sketch::buildSketch(form->inputsAsTyped())));

@@ -22,6 +22,7 @@
 #include "example_designs.h"
 #include "gui_test_support.h"
 #include "main/main_window.h"
+#include "platform/window_names.h"
 #include "calculation/print_interaction.h"
 #include "tools/plot_labels.h"
 #include "tools/sensitivity_window.h"
@@ -253,11 +254,11 @@ private slots:
         QVERIFY(command);
         QCOMPARE(command->text(), QStringLiteral("感度(&K)..."));
         command->trigger();
-        QWidget* window = main.childWindow(MainWindow::sensitivityWindowName());
+        QWidget* window = main.childWindow(sensitivityWindowName());
         QVERIFY(qobject_cast<SensitivityWindow*>(window));
         QVERIFY(window->isVisible());
         command->trigger();
-        QCOMPARE(main.childWindow(MainWindow::sensitivityWindowName()), window);
+        QCOMPARE(main.childWindow(sensitivityWindowName()), window);
         QCOMPARE(main.findChildren<SensitivityWindow*>().size(), 1);
     }
 

@@ -30,6 +30,7 @@
 #include "main_window_fixture.h"
 #include "forms/input_form.h"
 #include "main/main_window.h"
+#include "platform/window_names.h"
 #include "pdf_text.h"
 #include "calculation/print_interaction.h"
 #include "calculation/print_window.h"
@@ -142,7 +143,7 @@ private slots:
             trigger("mnuToolsOptions_jyu");
         const Twin twin = gravitational ? Twin::Gravitational : Twin::SI;
         trigger("mnudatain");
-        QWidget* form = w->childWindow(MainWindow::inputFormName(twin));
+        QWidget* form = w->childWindow(inputFormName(twin));
         QWidget* companion = w->childWindow(inputSketchName(twin));
         QVERIFY(form && companion);
         QVERIFY(companion->isVisible());
@@ -187,7 +188,7 @@ private slots:
         // sketch draws them.
         trigger(gravitational ? "mnuToolsOptions_si" : "mnuToolsOptions_jyu");
         const Twin other = gravitational ? Twin::SI : Twin::Gravitational;
-        QVERIFY(!w->childWindow(MainWindow::inputFormName(twin)));
+        QVERIFY(!w->childWindow(inputFormName(twin)));
         companion = w->childWindow(inputSketchName(other));
         QVERIFY(companion);
         QCOMPARE(sketchOf(companion).section.circles[0].centre.y, gravitational ? -10.0 : -1000.0);

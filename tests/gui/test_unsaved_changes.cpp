@@ -22,6 +22,7 @@
 #include "main_window_fixture.h"
 #include "forms/input_form.h"
 #include "main/main_window.h"
+#include "platform/window_names.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
@@ -115,7 +116,7 @@ QString UnsavedChangesTest::writeFile(const char* name, const QByteArray& bytes)
 void UnsavedChangesTest::confirmH1(const char* text) {
     action("mnudatain")->trigger();
     const Twin twin = twinForUnitSystem(m_window->document().inputs().unitSystem);
-    QWidget* form = m_window->childWindow(MainWindow::inputFormName(twin));
+    QWidget* form = m_window->childWindow(inputFormName(twin));
     QVERIFY(form);
     auto* box = form->findChild<QLineEdit*>("Text1");
     box->selectAll();
@@ -330,7 +331,7 @@ void UnsavedChangesTest::saveWithoutFileNameGoesThroughSaveAs() {
 void UnsavedChangesTest::newDesignIsFreshInTheCurrentUnits() {
     MainWindow* w = makeWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    w->setResultWindowFactory([](Twin, MainWindow&) { return new QWidget; });
+    w->setResultWindowFactory([](Twin) { return new QWidget; });
     const QString path = writeFile("bracket.tvx", exampleBytes("bracket-gravitational.tvx"));
     QVERIFY(w->openDesignFile(path));
     confirmH1("0.6");

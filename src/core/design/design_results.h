@@ -40,6 +40,12 @@ struct MainReinforcement {
     bool operator==(const MainReinforcement&) const = default;
 };
 
+// 2/3·ΣAs: the share of formula (1)'s steel the top bars carry (the
+// quotient formed first, then multiplied).
+inline double topShareOfSumAs(const MainReinforcement& main) {
+    return (2.0 / 3.0) * main.sumAs;
+}
+
 // The horizontal reinforcement on the side faces, checked with a chosen bar
 // and count.
 struct SideFaceReinforcement {

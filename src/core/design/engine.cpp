@@ -170,7 +170,7 @@ bool calcMainRebar(const DesignInputs& inputs, Twin twin, int formulaCase,
 
 double governingMainArea(const MainReinforcement& main, int formulaCase) {
     if (formulaCase == 1)
-        return LargerOf(2.0 / 3.0 * main.sumAs, main.Ast);
+        return LargerOf(topShareOfSumAs(main), main.Ast);
     return LargerOf(main.sumAs, main.Ast);
 }
 

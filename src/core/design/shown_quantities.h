@@ -18,7 +18,7 @@ inline double shearForce(const In&, const Out& r) { return r.main.S; }
 inline double allowableStress(const In& in, const Out&) { return in.sigmaSa; }
 inline double requiredByFormula1(const In&, const Out& r) { return r.main.sumAs; }
 // Formula (1)'s shares: the quotient is formed first, then multiplied.
-inline double topShareOfFormula1(const In&, const Out& r) { return (2.0 / 3.0) * r.main.sumAs; }
+inline double topShareOfFormula1(const In&, const Out& r) { return topShareOfSumAs(r.main); }
 inline double sideShareOfFormula1(const In&, const Out& r) { return (1.0 / 3.0) * r.main.sumAs; }
 inline double bearingThrust(const In&, const Out& r) { return r.main.Tp; }
 inline double horizontalForce(const In& in, const Out&) { return in.H; }

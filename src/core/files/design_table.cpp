@@ -9,6 +9,7 @@
 #include "files/design_file.h"
 #include "design/input_fields.h"
 #include "paper/number_format.h"
+#include "paper/utf8.h"
 #include "studies/proposal_columns.h"
 
 namespace haltrix {
@@ -144,45 +145,9 @@ std::string quoted(std::string_view value) {
     if (value.size() <= kShown)
         return "「" + std::string(value) + "」";
     std::size_t cut = kShown;
-    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+    while (cut > 0 && isUtf8Continuation(static_cast<unsigned char>(value[cut])))
         --cut;
     return "「" + std::string(value.substr(0, cut)) + "…」";
-}
-
-// Length of the UTF-8 sequence starting at `i`, or 0 when it is not one.
-std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned int minimum = 0;
-    unsigned int code = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (byte(i + k) & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
 }
 
 bool endsWithTvx(std::string_view name) {
@@ -347,8 +312,9 @@ std::optional<std::string> tableRowFileName(std::string_view fileValue, std::str
         fileValue.remove_prefix(slash + 1);
     std::string clean;
     for (std::size_t i = 0; i < fileValue.size();) {
-        const std::size_t length = utf8SequenceLength(fileValue, i);
-        if (length == 0) {
+        const Utf8Char character = decodeUtf8(fileValue, i);
+        const std::size_t length = character.length;
+        if (!character.valid) {
             clean.push_back('_');
             ++i;
             continue;

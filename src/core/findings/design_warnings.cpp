@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "design/bar_layout.h"
 #include "design/bar_table.h"
 #include "paper/number_format.h"
 #include "design/twin.h"
@@ -16,7 +17,6 @@ namespace {
 struct CheckUnits {
     const char* cover;  // unit of t and c
     double coverPerM;   // t / coverPerM is in m
-    double mmPerCover;  // t * mmPerCover is in mm
     const char* stress; // σsa
     const char* weight; // γc
     const char* otherStress;
@@ -24,9 +24,9 @@ struct CheckUnits {
     const char* otherSystem;
 };
 
-constexpr CheckUnits kGravitationalUnits{"cm",   100.0,   10.0,    "kg/cm2",
-                                         "t/m3", "N/mm2", "kN/m3", "SI 単位"};
-constexpr CheckUnits kSIUnits{"mm", 1000.0, 1.0, "N/mm2", "kN/m3", "kg/cm2", "t/m3", "重力単位"};
+constexpr CheckUnits kGravitationalUnits{"cm",    100.0,   "kg/cm2", "t/m3",
+                                         "N/mm2", "kN/m3", "SI 単位"};
+constexpr CheckUnits kSIUnits{"mm", 1000.0, "N/mm2", "kN/m3", "kg/cm2", "t/m3", "重力単位"};
 
 // A number as the messages show it: a non-finite value in words, so that no
 // "nan" or "inf" reaches a user.
@@ -349,10 +349,6 @@ void checkLayerDistance(const DesignInputs& r, const CheckUnits& u, const ClearS
              {"φ2", phi2, "mm"}});
 }
 
-const CheckUnits& unitsOf(const DesignInputs& r) {
-    return twinForUnitSystem(r.unitSystem) == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
-}
-
 // The inputs the report prints with a fixed number of decimals; one whose
 // printed text reads as another number is named, so that the engineer can
 // round it on purpose.
@@ -387,30 +383,23 @@ void checkPrintedInputs(const DesignInputs& r, const CheckUnits& u, Findings& ou
 
 std::optional<BarSpacing> layerBarSpacing(const DesignInputs& r, std::string_view bar,
                                           double count, const ClearSpacingRule& rule) {
-    const std::optional<double> diameter = barDiameterByName(bar);
-    // A fractional count is built with its whole bars; one bar has no neighbour.
-    const double bars = std::floor(count);
-    if (!diameter || !(bars >= 2.0))
+    const LayerLayout layer = layerLayout(r, bar, count);
+    if (!layer.clearMm)
         return std::nullopt;
-    // Centres spread evenly between t from either side face.
-    const double widthMm = r.b * 1000.0;
-    const double coverMm = r.t * unitsOf(r).mmPerCover;
-    const double pitch = (widthMm - 2.0 * coverMm) / (bars - 1.0);
-    return BarSpacing{pitch - *diameter, minimumClearSpacingMm(rule, *diameter), pitch,
-                      rule.maxCentreMm};
+    return BarSpacing{*layer.clearMm, minimumClearSpacingMm(rule, *layer.diameterMm),
+                      *layer.pitchMm, rule.maxCentreMm};
 }
 
 std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& r, std::string_view bar1,
                                                std::string_view bar2,
                                                const ClearSpacingRule& rule) {
-    const std::optional<double> phi1 = barDiameterByName(bar1);
-    const std::optional<double> phi2 = barDiameterByName(bar2);
-    if (!phi1 || !phi2)
+    const std::optional<double> gap = layerGapMm(r, bar1, bar2);
+    if (!gap)
         return std::nullopt;
-    const double centre = r.c * unitsOf(r).mmPerCover;
-    return BarSpacing{centre - (*phi1 + *phi2) / 2.0,
-                      minimumClearSpacingMm(rule, *phi1 >= *phi2 ? *phi1 : *phi2), centre,
-                      rule.maxCentreMm};
+    const double phi1 = *barDiameterByName(bar1);
+    const double phi2 = *barDiameterByName(bar2);
+    return BarSpacing{*gap, minimumClearSpacingMm(rule, phi1 >= phi2 ? phi1 : phi2),
+                      *gap + (phi1 + phi2) / 2.0, rule.maxCentreMm};
 }
 
 std::string_view severityText(Severity severity) {

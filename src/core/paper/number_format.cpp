@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "paper/utf8.h"
+
 namespace haltrix {
 
 namespace {
@@ -409,7 +411,7 @@ double roundSignificant(double value, int digits) {
 int characterCount(std::string_view text) {
     int count = 0;
     for (unsigned char ch : text) {
-        if ((ch & 0xC0) != 0x80)
+        if (!isUtf8Continuation(ch))
             ++count;
     }
     return count;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "paper/utf8.h"
+
 namespace haltrix::sketch {
 
 namespace {
@@ -24,44 +26,15 @@ bool isHalfWidth(char32_t c) {
     return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F);
 }
 
-// The code points of a UTF-8 text; a byte that does not start a valid
-// sequence counts as one half-width character.
-template <typename Visit> void forEachCodePoint(std::string_view text, Visit&& visit) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int length = 1;
-        char32_t c = lead;
-        if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07;
-        } else if (lead >= 0xE0) {
-            length = 3;
-            c = lead & 0x0F;
-        } else if (lead >= 0xC2 && lead < 0xE0) {
-            length = 2;
-            c = lead & 0x1F;
-        }
-        if (length > 1) {
-            bool valid = i + static_cast<std::size_t>(length) <= text.size();
-            for (int k = 1; valid && k < length; ++k) {
-                const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-                valid = (next & 0xC0) == 0x80;
-                c = (c << 6) | (next & 0x3F);
-            }
-            if (!valid) {
-                length = 1;
-                c = '?';
-            }
-        }
-        visit(c);
-        i += static_cast<std::size_t>(length);
-    }
-}
-
+// A text's width in ems: a byte that does not start a valid sequence counts
+// as one half-width character.
 double estimatedWidth(const Text& text) {
     double ems = 0;
-    forEachCodePoint(text.text, [&](char32_t c) { ems += isHalfWidth(c) ? 0.55 : 1.0; });
+    for (std::size_t i = 0; i < text.text.size();) {
+        const Utf8Char c = decodeUtf8(text.text, i);
+        ems += !c.valid || isHalfWidth(c.code) ? 0.55 : 1.0;
+        i += c.length;
+    }
     return ems * text.height;
 }
 

@@ -8,8 +8,10 @@
 #include <string>
 #include <utility>
 
+#include "design/bar_layout.h"
 #include "design/bar_table.h"
 #include "paper/number_format.h"
+#include "paper/utf8.h"
 #include "design/twin.h"
 
 namespace haltrix::sketch {
@@ -75,9 +77,9 @@ Length lengthOf(double value, double toMm, const std::string& name, bool zeroAll
     return {mm, ""};
 }
 
-// A signed length (a, t, c): any finite value of usable size.
-Length signedLengthOf(double value, double toMm, const std::string& name) {
-    const double mm = value * toMm;
+// A signed length (a, t, c) entered as `value` and `mm` once converted: any
+// finite value of usable size.
+Length signedLength(double value, double mm, const std::string& name) {
     if (!std::isfinite(value))
         return {0, name + " が数値でない"};
     if (!std::isfinite(mm) || std::abs(mm) > kLargestMm)
@@ -85,6 +87,10 @@ Length signedLengthOf(double value, double toMm, const std::string& name) {
     if (std::abs(mm) < kSmallestMm)
         return {0, ""};
     return {mm, ""};
+}
+
+Length signedLengthOf(double value, double toMm, const std::string& name) {
+    return signedLength(value, value * toMm, name);
 }
 
 // A bar designation as the sketch writes it: a designation is a few
@@ -95,7 +101,7 @@ std::string shownDesignation(const std::string& designation) {
     int characters = 0;
     for (std::size_t i = 0; i < designation.size(); ++i) {
         const auto byte = static_cast<unsigned char>(designation[i]);
-        if ((byte & 0xC0) != 0x80 && ++characters > kLongest)
+        if (!isUtf8Continuation(byte) && ++characters > kLongest)
             return designation.substr(0, i) + "…";
     }
     return designation;
@@ -163,8 +169,9 @@ private:
                 note(m_a.problem + "ため支承と荷重を描けません");
         }
 
-        const Length t = signedLengthOf(r.t, m_units.coverToMm, "被り t");
-        const Length c = signedLengthOf(r.c, m_units.coverToMm, "鉄筋間隔 c");
+        const BarLayout layout = barLayout(r);
+        const Length t = signedLength(r.t, layout.coverMm, "被り t");
+        const Length c = signedLength(r.c, layout.layerSpacingMm, "鉄筋間隔 c");
         m_t = t;
         m_layers[0] = readLayer("１段目", r.layer1Bar, r.layer1Count, t, "t");
         Length depth2 = c;
@@ -466,12 +473,12 @@ private:
             const double radius = *layer.diameter / 2;
             const double y = -layer.depth;
             const long n = layer.wholeBars;
-            // Centres spread evenly between t from either side face.
+            // Centres spread evenly between t from either side face (the
+            // cover as drawn: one too small to draw lies on the face).
             const double side = m_t.ok() ? m_t.mm : 0.0;
+            const auto bars = static_cast<double>(n);
             auto centre = [&](long k) {
-                if (n == 1)
-                    return b / 2;
-                return side + static_cast<double>(k) * (b - 2 * side) / static_cast<double>(n - 1);
+                return barCentreMm(b, side, bars, static_cast<double>(k));
             };
             double lastX = centre(n - 1);
             if (layer.summarised) {
@@ -486,13 +493,13 @@ private:
                     // At drawing scale a span between bar faces cannot be
                     // told from one between centres: the line measures the
                     // pitch, and the clear spacing is stated in the note.
-                    const double pitch = centre(1) - centre(0);
+                    const double pitch = barPitchMm(b, side, bars);
                     v.dimensions.push_back(dimension({centre(0), y}, {centre(1), y},
                                                      Orientation::Horizontal, clearRow,
                                                      "@" + inCoverUnit(pitch), u));
                     clearRow += 2 * u;
                     clearSpacings.push_back(std::string(layer.name) + " " +
-                                            inCoverUnit(pitch - 2 * radius));
+                                            inCoverUnit(pitch - *layer.diameter));
                 }
             }
             // The label beside the section, on a leader from the last bar.

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "paper/utf8.h"
+
 namespace haltrix::sketch {
 
 namespace {
@@ -67,41 +69,22 @@ std::string dxfString(std::string_view text) {
             break;
         }
         ++characters;
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            if (lead < 0x20 || lead == 0x7F)
+        const Utf8Char character = decodeUtf8(text, i);
+        i += character.length;
+        const char32_t c = character.code;
+        if (!character.valid) {
+            out += '?';
+            continue;
+        }
+        if (c < 0x80) {
+            if (c < 0x20 || c == 0x7F)
                 out += ' ';
-            else if (lead == '\\')
+            else if (c == '\\')
                 out += "\\U+005C";
             else
-                out += static_cast<char>(lead);
-            ++i;
+                out += static_cast<char>(c);
             continue;
         }
-        int length = 0;
-        char32_t c = 0;
-        if (lead >= 0xC2 && lead < 0xE0) {
-            length = 2;
-            c = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead < 0xF0) {
-            length = 3;
-            c = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07;
-        }
-        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if (!valid) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        i += static_cast<std::size_t>(length);
         if (c > 0xFFFF) {
             out += '?'; // \U+ takes four hex digits
             continue;

@@ -6,6 +6,7 @@
 #include <limits>
 #include <queue>
 
+#include "design/bar_layout.h"
 #include "design/bar_table.h"
 #include "design/design_calculation.h"
 #include "design/horizontal_check.h"
@@ -351,8 +352,8 @@ bool arrangementPasses(const DesignInputs& design, const BarArrangement& bars,
         figures->minClearMm = std::numeric_limits<double>::infinity();
         for (const auto& [bar, count] : {std::pair{bars.layer1Bar, bars.layer1Count},
                                          std::pair{bars.layer2Bar, bars.layer2Count}}) {
-            if (const auto spacing = layerBarSpacing(r, bar, count, rule))
-                figures->minClearMm = std::min(figures->minClearMm, spacing->clearMm);
+            if (const std::optional<double> clear = layerLayout(r, bar, count).clearMm)
+                figures->minClearMm = std::min(figures->minClearMm, *clear);
         }
     }
     return true;

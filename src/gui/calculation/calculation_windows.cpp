@@ -3,37 +3,30 @@
 
 #include <QSettings>
 
-#include "platform/child_windows.h"
-#include "main/main_window.h"
 #include "calculation/print_window.h"
 #include "calculation/result_window.h"
 #include "calculation/sketch_companions.h"
+#include "platform/child_window_registry.h"
+#include "platform/window_names.h"
 
 namespace haltrix::gui {
 
-void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printing) {
-    mainWindow.setResultWindowFactory(
-        [printing](Twin twin, MainWindow& host) -> QWidget* {
-            auto* window = new ResultWindow(host.document(), twin, &host.calculationMessages());
-            QObject::connect(window, &ResultWindow::printRequested, &host,
-                             [&host, printing](const HorizontalChoice& choice) {
-                                 showPrintWindow(host, printing, choice);
-                             });
-            QObject::connect(window, &ResultWindow::sketchRequested, &host,
-                             [&host, window] { showResultSketch(host, *window); });
-            return window;
-        },
-        ChildFrame::Fixed);
+QWidget* createResultWindow(const CalculationWindowContext& context, Twin twin) {
+    auto* window = new ResultWindow(*context.document, twin, context.messages);
+    QObject::connect(window, &ResultWindow::printRequested, window,
+                     [context](const HorizontalChoice& choice) { showPrintWindow(context, choice); });
+    QObject::connect(window, &ResultWindow::sketchRequested, window, [context, window] {
+        showResultSketch(*context.children, *context.document, *window);
+    });
+    return window;
 }
 
-QWidget* showPrintWindow(MainWindow& mainWindow, PrintInteraction* printing,
-                         const HorizontalChoice& choice) {
-    QWidget* shown = mainWindow.showChildWindow(
+QWidget* showPrintWindow(const CalculationWindowContext& context, const HorizontalChoice& choice) {
+    QWidget* shown = context.children->show(
         QString::fromLatin1(kPrintWindowName),
-        [&mainWindow, printing] {
-            auto* window =
-                new PrintWindow(mainWindow.document(), printing, &mainWindow.calculationMessages());
-            window->rememberChoicesIn([&mainWindow] { return mainWindow.openSettings(); });
+        [context] {
+            auto* window = new PrintWindow(*context.document, context.printing, context.messages);
+            window->rememberChoicesIn(context.openSettings);
             return window;
         },
         ChildFrame::Sizable);

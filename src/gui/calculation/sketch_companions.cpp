@@ -7,14 +7,15 @@
 #include <QPointer>
 #include <functional>
 
+#include "platform/child_window_registry.h"
 #include "platform/child_windows.h"
 #include "document/design_document.h"
 #include "forms/input_form.h"
-#include "main/main_window.h"
 #include "calculation/result_window.h"
 #include "sketch/sketch_builder.h"
 #include "calculation/sketch_window.h"
 #include "platform/twips.h"
+#include "platform/window_names.h"
 
 namespace haltrix::gui {
 
@@ -61,15 +62,15 @@ QRect besideOwner(const QWidget&, const QRect& ownerFrame) {
 
 // Shows the companion `name` of `owner`; a new one is placed by `place` and
 // tied to the owner.
-QWidget* showCompanion(MainWindow& mainWindow, QWidget& owner, const QString& name,
-                       const MainWindow::ChildFactory& create, const CompanionPlace& place) {
+QWidget* showCompanion(ChildWindowRegistry& children, QWidget& owner, const QString& name,
+                       const ChildWindowRegistry::Factory& create, const CompanionPlace& place) {
     auto* ownerFrame = qobject_cast<ChildSubWindow*>(hostSubWindow(&owner));
-    const bool isNew = mainWindow.childWindow(name) == nullptr;
-    QWidget* companion = mainWindow.showChildWindow(name, create, ChildFrame::Sizable);
+    const bool isNew = children.form(name) == nullptr;
+    QWidget* companion = children.show(name, create, ChildFrame::Sizable);
     QMdiSubWindow* frame = hostSubWindow(companion);
     if (isNew && frame && ownerFrame) {
         frame->setGeometry(place(owner, ownerFrame->geometry()));
-        mainWindow.keepInsideArea(frame);
+        children.keepInsideArea(frame);
         new CompanionTie(ownerFrame, frame);
     }
     return companion;
@@ -78,19 +79,20 @@ QWidget* showCompanion(MainWindow& mainWindow, QWidget& owner, const QString& na
 } // namespace
 
 QString inputSketchName(Twin twin) {
-    return MainWindow::inputFormName(twin) + QStringLiteral("_sketch");
+    return inputFormName(twin) + QStringLiteral("_sketch");
 }
 
 QString resultSketchName(Twin twin) {
-    return MainWindow::resultWindowName(twin) + QStringLiteral("_sketch");
+    return resultWindowName(twin) + QStringLiteral("_sketch");
 }
 
-QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
+QWidget* showInputSketch(ChildWindowRegistry& children, DesignDocument& document,
+                         InputForm& form) {
     // The result window opens at the form's right, so the sketch goes to the
     // right of that place when the area has room for it: the engineer sees the
     // inputs, the member and the results at once. Otherwise it goes beside the
     // form, where the results cover it once they open.
-    QMdiArea* area = mainWindow.mdiArea();
+    QMdiArea* area = &children.area();
     const auto place = [area](const QWidget& owner, const QRect& ownerFrame) {
         const QSize frameExtra = ownerFrame.size() - owner.size();
         const int resultsRight = ownerFrame.right() + 1 +
@@ -103,10 +105,9 @@ QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
         return besideOwner(owner, ownerFrame);
     };
     QPointer<InputForm> source(&form);
-    DesignDocument& document = mainWindow.document();
     const QString name = form.objectName() + QStringLiteral("_sketch");
     QWidget* companion = showCompanion(
-        mainWindow, form, name,
+        children, form, name,
         [source, &document] {
             auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
                 return source ? sketch::buildSketch(source->inputsAsTyped()) : sketch::Sketch{};
@@ -121,15 +122,15 @@ QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form) {
         place);
     // The form keeps the keyboard: the sketch only follows it.
     if (QMdiSubWindow* frame = hostSubWindow(&form))
-        mainWindow.mdiArea()->setActiveSubWindow(frame);
+        area->setActiveSubWindow(frame);
     return companion;
 }
 
-QWidget* showResultSketch(MainWindow& mainWindow, ResultWindow& window) {
-    DesignDocument& document = mainWindow.document();
+QWidget* showResultSketch(ChildWindowRegistry& children, DesignDocument& document,
+                          ResultWindow& window) {
     const QString name = window.objectName() + QStringLiteral("_sketch");
     return showCompanion(
-        mainWindow, window, name,
+        children, window, name,
         [&document] {
             auto* sketchWindow = new SketchWindow(QStringLiteral("形状図 (計算結果)"), [&document] {
                 return sketch::buildSketch(document.inputs(), document.results());

@@ -9,8 +9,9 @@ class QWidget;
 
 namespace haltrix::gui {
 
+class ChildWindowRegistry;
+class DesignDocument;
 class InputForm;
-class MainWindow;
 class ResultWindow;
 
 // The sketch windows that accompany a form: beside the input form the sketch
@@ -23,11 +24,15 @@ class ResultWindow;
 QString inputSketchName(Twin twin);
 QString resultSketchName(Twin twin);
 
-// Shows the sketch beside `form`, a child window of `mainWindow`; the form
-// stays the active window. Returns the sketch window.
-QWidget* showInputSketch(MainWindow& mainWindow, InputForm& form);
+// Shows the sketch of `document` as typed in `form` beside the form, a child
+// window among `children`; the form stays the active window. Returns the
+// sketch window.
+QWidget* showInputSketch(ChildWindowRegistry& children, DesignDocument& document,
+                         InputForm& form);
 
-// Shows the sketch of the calculation beside the result window (made active).
-QWidget* showResultSketch(MainWindow& mainWindow, ResultWindow& window);
+// Shows the sketch of the calculation of `document` beside the result window
+// (made active).
+QWidget* showResultSketch(ChildWindowRegistry& children, DesignDocument& document,
+                          ResultWindow& window);
 
 } // namespace haltrix::gui

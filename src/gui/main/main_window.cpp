@@ -40,6 +40,7 @@
 #include "calculation/sketch_companions.h"
 #include "main/unit_switch.h"
 #include "platform/twips.h"
+#include "platform/window_names.h"
 #include "studies/unit_conversion.h"
 #include "tools/unit_conversion_dialog.h"
 #include "platform/window_placement.h"
@@ -327,18 +328,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-QString MainWindow::inputFormName(Twin twin) {
-    return QLatin1String(inputFormProfile(twin).objectName);
-}
-
-QString MainWindow::resultWindowName(Twin twin) {
-    return twin == Twin::Gravitational ? QStringLiteral("frm_calc") : QStringLiteral("frm_calc_si");
-}
-
-QString MainWindow::sensitivityWindowName() {
-    return QStringLiteral("frmSensitivity");
-}
-
 void MainWindow::setResultWindowFactory(ResultWindowFactory factory, ChildFrame frame) {
     m_resultFactory = std::move(factory);
     m_resultFrame = frame;
@@ -391,7 +380,7 @@ void MainWindow::showInputForm() {
     QWidget* form = showChildWindow(
         name, [&] { return new InputForm(profile, *m_document, *m_messages); }, ChildFrame::Fixed);
     if (auto* inputForm = qobject_cast<InputForm*>(form))
-        showInputSketch(*this, *inputForm);
+        showInputSketch(*m_children, *m_document, *inputForm);
     closeChildWindow(resultWindowName(Twin::Gravitational));
 }
 
@@ -400,7 +389,7 @@ void MainWindow::showResults() {
         return;
     const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
     showChildWindow(
-        resultWindowName(twin), [&] { return m_resultFactory(twin, *this); }, m_resultFrame);
+        resultWindowName(twin), [&] { return m_resultFactory(twin); }, m_resultFrame);
 }
 
 void MainWindow::useGravitationalUnits() {
@@ -525,7 +514,7 @@ bool MainWindow::closeInputFormOfOtherUnits() {
 
 void MainWindow::showBookWindow() {
     showChildWindow(
-        QStringLiteral("frmBook"),
+        bookWindowName(),
         [&] {
             auto* window = new BookWindow(*m_fileDialogs, *m_messages,
                                           [this] { return m_document->spacingRule(); });
@@ -673,6 +662,17 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::exitProgram() {
     close();
+}
+
+void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printing) {
+    CalculationWindowContext context;
+    context.children = &mainWindow.children();
+    context.document = &mainWindow.document();
+    context.messages = &mainWindow.calculationMessages();
+    context.openSettings = [&mainWindow] { return mainWindow.openSettings(); };
+    context.printing = printing;
+    mainWindow.setResultWindowFactory(
+        [context](Twin twin) { return createResultWindow(context, twin); }, ChildFrame::Fixed);
 }
 
 HelpWindow* MainWindow::showManual() {

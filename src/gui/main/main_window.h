@@ -32,6 +32,7 @@ class DesignDocument;
 class FileDialogs;
 class HelpWindow;
 class MessageSink;
+class PrintInteraction;
 class RecentDesignsMenu;
 class SavePrompt;
 class UnitSwitch;
@@ -76,7 +77,7 @@ public:
 
     // Creates the result window of a unit system. The main window names it
     // (resultWindowName) and shows it as a child window.
-    using ResultWindowFactory = std::function<QWidget*(Twin twin, MainWindow& host)>;
+    using ResultWindowFactory = std::function<QWidget*(Twin twin)>;
     using ChildFactory = std::function<QWidget*()>;
 
     // The main window owns the design document every window reads.
@@ -89,6 +90,7 @@ public:
     // sink, as a box over this window.
     Notifier& calculationMessages() { return *m_calculationMessages; }
     QMdiArea* mdiArea() const { return m_mdi; }
+    ChildWindowRegistry& children() { return *m_children; }
 
     void setResultWindowFactory(ResultWindowFactory factory, ChildFrame frame = ChildFrame::Fixed);
 
@@ -106,10 +108,6 @@ public:
 
     // The settings the program keeps (the placement, the print choices).
     std::unique_ptr<QSettings> openSettings() const;
-
-    static QString inputFormName(Twin twin);
-    static QString resultWindowName(Twin twin);
-    static QString sensitivityWindowName();
 
     // Opens the design file `path` as 開く does once its dialog has given
     // the path: something that is not a regular file is refused unopened, and
@@ -214,5 +212,12 @@ private:
     QRect m_outerFrame;
     bool m_fitOuterSize = false;
 };
+
+// Gives the main window its result windows: the calculation command opens
+// frm_calc or frm_calc_si (the calculation's message goes to the main
+// window's message sink), and their "印刷" opens the print window.
+// `printing` answers the print dialog of those print windows; null: the
+// system's dialog. It must outlive the main window.
+void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printing = nullptr);
 
 } // namespace haltrix::gui

@@ -40,6 +40,8 @@ public:
     bool discard(const QString& name);
     // Moves, or shrinks if it can, a child window into the visible area.
     void keepInsideArea(QMdiSubWindow* frame) const;
+    // The multiple-document area that shows the child windows.
+    QMdiArea& area() const { return m_area; }
 
 private:
     QMdiArea& m_area;

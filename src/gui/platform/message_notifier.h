@@ -2,6 +2,7 @@
 #pragma once
 
 #include "design/notifier.h"
+#include "platform/application_title.h"
 
 class QWidget;
 
@@ -31,8 +32,5 @@ private:
     MessageSink& m_sink;
     QWidget* m_parent;
 };
-
-// The application title used as the caption of every message box.
-inline constexpr const char* kApplicationTitle = "Haltrix";
 
 } // namespace haltrix::gui

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/message_sink.h"
 
-#include "platform/message_notifier.h"
+#include "platform/application_title.h"
 
 namespace haltrix::gui {
 

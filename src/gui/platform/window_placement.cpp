@@ -43,10 +43,17 @@ Placement readPlacement(QSettings& settings) {
 
 void writePlacement(QSettings& settings, const Placement& placement) {
     settings.beginGroup(QLatin1String(kSettingsGroup));
-    settings.setValue(QLatin1String(kMainLeftKey), placementText(placement.left));
-    settings.setValue(QLatin1String(kMainTopKey), placementText(placement.top));
-    settings.setValue(QLatin1String(kMainWidthKey), placementText(placement.width));
-    settings.setValue(QLatin1String(kMainHeightKey), placementText(placement.height));
+    // A value the settings hold already is not set again, so that closing a
+    // window that has not moved leaves the file as it is.
+    const auto set = [&settings](const char* key, double twips) {
+        const QString text = placementText(twips);
+        if (settings.value(QLatin1String(key)).toString() != text)
+            settings.setValue(QLatin1String(key), text);
+    };
+    set(kMainLeftKey, placement.left);
+    set(kMainTopKey, placement.top);
+    set(kMainWidthKey, placement.width);
+    set(kMainHeightKey, placement.height);
     settings.endGroup();
 }
 
