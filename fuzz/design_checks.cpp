@@ -160,10 +160,11 @@ void checkFindings(const std::vector<Finding>& findings, std::vector<std::string
         const bool warningCode = code == kNonPositiveDimension || code == kTipDeeperThanRoot ||
                                  code == kOutsideMethodRange || code == kCoverBeyondDepth ||
                                  code == kUnknownBar || code == kBarsDoNotFit ||
-                                 code == kNegativeBarCount;
+                                 code == kNegativeBarCount || code == kSideFaceBarsNg;
         const bool noticeCode = code == kFractionalBarCount || code == kLayerWithoutBar ||
                                 code == kUnitsLookWrong || code == kLayersTooClose ||
-                                code == kImplausibleDimension || code == kPrintedInputRounded;
+                                code == kImplausibleDimension || code == kPrintedInputRounded ||
+                                code == kBarsTooFarApart;
         const bool known = warningCode || noticeCode || code == kLoadOffBracket;
         if (!known)
             problems.push_back("unknown warning code \"" + f.code + "\"");

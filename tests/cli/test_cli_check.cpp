@@ -78,7 +78,8 @@ private slots:
 
     // γc = 0: no warning, but the calculation stops on a zero self-weight.
     void messageExitsThree() {
-        const Run run = haltrix::testing::runHaltrixCalc({"check", testData("no-self-weight.tvx")});
+        const Run run = haltrix::testing::runHaltrixCalc(
+            {"check", "--max-spacing", "1000", testData("no-self-weight.tvx")});
         QCOMPARE(run.exitCode, 3);
         QVERIFY(run.outText().isEmpty());
         QVERIFY(run.errText().contains(QStringLiteral("入力データが不正です")));

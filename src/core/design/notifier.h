@@ -15,6 +15,14 @@ inline std::string invalidInputMessage(std::string_view reason) {
     return std::string(kInvalidInputMessage) + "\n" + std::string(reason);
 }
 
+// The message on one line, its reason after ": " (a table's cell).
+inline std::string messageOnOneLine(std::string_view message) {
+    std::string line(message);
+    for (std::size_t at = line.find('\n'); at != std::string::npos; at = line.find('\n', at))
+        line.replace(at, 1, ": ");
+    return line;
+}
+
 // The first line of a message: what the calculation stopped with, without
 // its reason.
 inline std::string_view messageHeadline(std::string_view message) {
