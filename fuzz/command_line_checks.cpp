@@ -57,6 +57,7 @@ void checkCalcOptions(const std::vector<std::string>& args, std::vector<std::str
         if (options.hBarIndex < -1 || options.hBarIndex >= kBarCount)
             problems.push_back("calc options: bar position outside the list");
         if (!positiveFinite(options.spacingRule.maxAggregateMm) ||
+            !positiveFinite(options.spacingRule.maxCentreMm) ||
             (options.spacingRule.fixedMm && !positiveFinite(*options.spacingRule.fixedMm)))
             problems.push_back("calc options: spacing rule not a finite positive length");
         if ((!print && options.printVariant) || (!output && !options.output.empty()) ||
@@ -168,6 +169,7 @@ void checkBookOptions(const std::vector<std::string>& args, std::vector<std::str
             problems.push_back("book options: a design file that is no argument");
     }
     if (!positiveFinite(options.spacingRule.maxAggregateMm) ||
+        !positiveFinite(options.spacingRule.maxCentreMm) ||
         (options.spacingRule.fixedMm && !positiveFinite(*options.spacingRule.fixedMm)))
         problems.push_back("book options: spacing rule not a finite positive length");
 }

@@ -204,10 +204,11 @@ void checkFindings(const std::vector<Finding>& findings, std::vector<std::string
         const bool warningCode = code == kNonPositiveDimension || code == kTipDeeperThanRoot ||
                                  code == kOutsideMethodRange || code == kCoverBeyondDepth ||
                                  code == kUnknownBar || code == kBarsDoNotFit ||
-                                 code == kNegativeBarCount;
+                                 code == kNegativeBarCount || code == kSideFaceBarsNg;
         const bool noticeCode = code == kFractionalBarCount || code == kLayerWithoutBar ||
                                 code == kUnitsLookWrong || code == kLayersTooClose ||
-                                code == kImplausibleDimension || code == kPrintedInputRounded;
+                                code == kImplausibleDimension || code == kPrintedInputRounded ||
+                                code == kBarsTooFarApart;
         const bool known = warningCode || noticeCode || code == kLoadOffBracket;
         if (!known)
             problems.push_back("unknown warning code \"" + f.code + "\"");
@@ -478,14 +479,17 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
         if (main.judgement != (ok ? kJudgementOk : kJudgementNg))
             problems.push_back("main judgement \"" + main.judgement + "\" for provided " +
                                show(provided) + " and required " + show(requiredMainArea(results)));
-    } else if (*results.message != kInvalidInputMessage) {
+    } else if (messageHeadline(*results.message) != kInvalidInputMessage ||
+               results.message->find('\n') == std::string::npos) {
         problems.push_back("unexpected message: " + *results.message);
     } else if (!main.judgement.empty()) {
         problems.push_back("a stopped calculation judges the main steel");
     }
     const SideFaceReinforcement& side = results.sideFaces;
     const bool horizontalOk = side.As >= side.required;
-    if (side.judgement != (horizontalOk ? kJudgementOk : kJudgementNg))
+    const std::string expectedSide =
+        results.message ? std::string() : (horizontalOk ? kJudgementOk : kJudgementNg);
+    if (side.judgement != expectedSide)
         problems.push_back("horizontal judgement \"" + side.judgement + "\" for provided " +
                            show(side.As) + " and required " + show(side.required));
 

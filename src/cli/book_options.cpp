@@ -33,7 +33,7 @@ bool parseBookOptions(const std::vector<std::string>& args, BookOptions& options
         } else if (arg == "-o" || arg == "--output") {
             if (!walk.value(options.output))
                 return false;
-        } else if (arg == "--min-clear" || arg == "--max-aggregate") {
+        } else if (arg == "--min-clear" || arg == "--max-aggregate" || arg == "--max-spacing") {
             if (!walk.value(text))
                 return false;
             rule.insert(rule.end(), {arg, text});

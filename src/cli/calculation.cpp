@@ -11,8 +11,7 @@ namespace {
 
 // The calculation of a design that was read without error.
 void calculate(CalculatedDesign& design, const CalcOptions& options) {
-    design.results =
-        calculateDesign(design.inputs, {options.hBarIndex, barCountFromText(options.hCountText)});
+    design.results = calculateDesign(design.inputs, sideFaceChoice(options));
     design.warnings = findDesignWarnings(design.inputs, design.results, options.spacingRule);
 }
 

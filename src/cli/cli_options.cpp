@@ -3,6 +3,7 @@
 
 #include "argument_walk.h"
 #include "design/bar_table.h"
+#include "design/horizontal_check.h"
 #include "paper/number_format.h"
 
 namespace haltrix::cli {
@@ -23,6 +24,13 @@ bool spacingSetting(const std::string& option, const std::string& text, double& 
 
 } // namespace
 
+HorizontalChoice sideFaceChoice(const CalcOptions& options) {
+    if (!options.hChoiceGiven)
+        return sideFaceChoiceInForce(std::nullopt);
+    return sideFaceChoiceInForce(
+        HorizontalChoice{options.hBarIndex, barCountFromText(options.hCountText)});
+}
+
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
                       CalcOptions& options, std::string& error, bool allowPageOptions,
                       bool allowModelOptions) {
@@ -37,6 +45,7 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
             if (!walk.value(name))
                 return false;
             options.hBarIndex = -2;
+            options.hChoiceGiven = true;
             for (int k = 0; k < kBarCount; ++k) {
                 if (kBarDesignations[k] == name)
                     options.hBarIndex = k;
@@ -48,6 +57,12 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
             }
         } else if (arg == "--hcount") {
             if (!walk.value(options.hCountText))
+                return false;
+            options.hChoiceGiven = true;
+        } else if (arg == "--max-spacing") {
+            std::string text;
+            if (!walk.value(text) ||
+                !spacingSetting(arg, text, options.spacingRule.maxCentreMm, error))
                 return false;
         } else if (arg == "--min-clear" || arg == "--max-aggregate") {
             std::string text;

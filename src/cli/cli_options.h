@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "design/design_calculation.h"
 #include "findings/clear_spacing_rule.h"
 
 namespace haltrix::cli {
@@ -12,10 +13,11 @@ namespace haltrix::cli {
 struct CalcOptions {
     int hBarIndex = -1;             // --hbar: position in the bar list, -1 none chosen
     std::string hCountText = "4";   // --hcount: the count box's text
+    bool hChoiceGiven = false;      // --hbar or --hcount given
     bool printVariant = false;      // --print
     std::string output;             // -o
     std::vector<std::string> files; // the design files, in order
-    ClearSpacingRule spacingRule;   // --min-clear, --max-aggregate
+    ClearSpacingRule spacingRule;   // --min-clear, --max-aggregate, --max-spacing
     bool sketchPage = false;        // --sketch
     bool quantitiesPage = false;    // --quantities
     std::string project;            // --project
@@ -32,7 +34,11 @@ struct CalcOptions {
 // --designer; `allowModelOptions` --schema, --part and --anchorage (their
 // values are checked by the command).
 // --min-clear and --max-aggregate (the minimum clear spacing rule of the
-// warnings) are taken by every command; they exclude each other.
+// warnings) are taken by every command; they exclude each other. So is
+// --max-spacing, the largest centre-to-centre spacing of a layer's bars.
+// The side-face bars the options put in force (sideFaceChoiceInForce).
+HorizontalChoice sideFaceChoice(const CalcOptions& options);
+
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
                       CalcOptions& options, std::string& error, bool allowPageOptions = false,
                       bool allowModelOptions = false);

@@ -53,7 +53,7 @@ int runCsvCommand(const std::vector<std::string>& args) {
         appendDesignTableRow(out.text(), design.path, design.inputs, design.results,
                              design.warnings);
         if (propose) {
-            const HorizontalChoice choice{options.hBarIndex, barCountFromText(options.hCountText)};
+            const HorizontalChoice choice = sideFaceChoice(options);
             appendProposalTableColumns(out.text(),
                                        proposeBars(design.inputs, options.spacingRule, 1, choice));
         }

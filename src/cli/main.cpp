@@ -30,9 +30,9 @@ namespace {
 // The stress factor is the unit table's.
 const std::string kUsage = R"(Usage:
   haltrix-calc json [--hbar D10|D13|...|D35] [--hcount TEXT]
-                    [--min-clear MM | --max-aggregate MM] FILE.tvx...
+                    [--min-clear MM | --max-aggregate MM] [--max-spacing MM] FILE.tvx...
   haltrix-calc check [--hbar D10|D13|...|D35] [--hcount TEXT]
-                     [--min-clear MM | --max-aggregate MM] FILE.tvx...
+                     [--min-clear MM | --max-aggregate MM] [--max-spacing MM] FILE.tvx...
   haltrix-calc sheet [--hbar D10|D13|...|D35] [--hcount TEXT] FILE.tvx
   haltrix-calc report [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] FILE.tvx
   haltrix-calc pdf [--hbar D10|D13|...|D35] [--hcount TEXT] [--print] [--sketch]
@@ -47,13 +47,13 @@ const std::string kUsage = R"(Usage:
                    [--hbar D10|D13|...|D35] [--hcount TEXT]
                    [--min-clear MM | --max-aggregate MM] FILE.tvx -o OUT.ifc
   haltrix-calc csv [--hbar D10|D13|...|D35] [--hcount TEXT]
-                   [--min-clear MM | --max-aggregate MM] [--excel] [--propose]
+                   [--min-clear MM | --max-aggregate MM] [--max-spacing MM] [--excel] [--propose]
                    FILE.tvx...
   haltrix-calc table IN.csv --out-dir DIR
   haltrix-calc convert --to si|gravitational [--round-stress DIGITS] IN.tvx -o OUT.tvx
   haltrix-calc convert --to si|gravitational [--round-stress DIGITS] --in-place IN.tvx
   haltrix-calc sweep --param NAME --from X --to Y --steps N FILE.tvx
-  haltrix-calc propose [--top N] [--min-clear MM | --max-aggregate MM] [--hcount TEXT]
+  haltrix-calc propose [--top N] [--min-clear MM | --max-aggregate MM] [--max-spacing MM] [--hcount TEXT]
                        [--json] [--apply -o OUT.tvx | --apply --in-place] FILE.tvx
   haltrix-calc --help
   haltrix-calc --version
@@ -92,11 +92,15 @@ Options:
                   of this size and the larger bar diameter. --min-clear and
                   --max-aggregate exclude each other; every command takes
                   them, json and check use them
+  --max-spacing MM
+                  the warnings' largest centre-to-centre spacing of the bars
+                  of a layer in mm (default 300, the program's own default)
 
 json prints one JSON object per file on one line (JSON Lines) with every
 input and result of the design, plus "file" (the path as given),
 "requiredMainArea" (the governing required main-steel area),
-"requiredHorizontalArea", "message" (null, or the calculation's message)
+"requiredHorizontalArea", "message" (null, or the calculation's message:
+"入力データが不正です", a line end, and the input at fault with the reason)
 and "warnings": the design's warnings, each an object with "code",
 "severity" ("注意" or "警告") and "message", an empty list when there are
 none.
@@ -128,11 +132,15 @@ covers or its bars cannot be built. The codes and their severities:
   bars-do-not-fit         警告  a layer's bars, centres spread evenly between
                                 t from either side face, are closer than the
                                 minimum clear spacing
+  bars-too-far-apart      注意  a layer's bars, centres spread as above, lie
+                                further apart than --max-spacing (300 mm)
   layers-too-close        注意  layer 2 has bars and c - (φ1 + φ2)/2 is below
                                 the minimum clear spacing
   printed-input-rounded   注意  H1, H2, l, b, a (3 decimals), σsa (none) or γc
                                 (one) has more digits than the report prints,
                                 so the printed input is not the value used
+  side-face-bars-ng       警告  the side-face bars in force (--hbar and
+                                --hcount, default D10 x 4) are "    - NG -"
 t and c are in cm (unit system 1) or mm (any other), lengths in m, bar
 diameters the nominal ones of JIS G 3112.
 
@@ -164,6 +172,7 @@ PDF. A cover (--title, default "ブラケットの設計計算書"; --project �
 --designer 設計者; --date, default today as "2026年12月8日"; the number of
 designs and how many are NG or could not be calculated), the contents (per
 design its number, file name, unit system, judgement OK / NG / 計算不能,
+OK only when the main bars and the side-face bars at their defaults are,
 number of 警告 and 注意, and first page, each row a link to that page),
 then each design's pages as pdf prints them with the side-face bars at
 their defaults (the report, with --sketch the sketch page, then 設計上の注意
@@ -279,8 +288,9 @@ propose chooses the main bars: of every arrangement of the bar table's bars
 more; at most 100 bars a layer) it lists the N lightest (default 5) that
 pass: with the design's other inputs as they are, the calculation judges
 them "    - OK -", and the warnings under the spacing rule raise none of
-bars-do-not-fit, layers-too-close, cover-beyond-depth, layer-without-bar,
-fractional-bar-count and unknown-bar. They rank by the provided main area
+bars-do-not-fit, bars-too-far-apart, layers-too-close, cover-beyond-depth,
+layer-without-bar, fractional-bar-count and unknown-bar, and layer 2's bar
+is no thicker than layer 1's. They rank by the provided main area
 (equal within 1e-9, relative), then fewer bars, one layer before two, the
 larger smallest clear spacing between the bars of a layer, layer 1's bar
 then layer 2's bar in table order, then more bars in layer 1. The output is

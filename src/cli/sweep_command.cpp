@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "argument_walk.h"
+#include "design/notifier.h"
 #include "files/csv.h"
 #include "files/design_file.h"
 #include "exit_status.h"
@@ -122,7 +123,7 @@ int runSweepCommand(const std::vector<std::string>& args) {
             appendCsvField(text, point.mainJudgement);
             text += ',';
             if (point.message) {
-                appendCsvField(text, *point.message);
+                appendCsvField(text, messageOnOneLine(*point.message));
                 if (stopped++ == 0)
                     firstMessage = *point.message;
             }

@@ -75,9 +75,9 @@ public:
         for (const Text& text : v.texts)
             texts.push_back(&text);
 
-        // Straight lines are drawn without antialiasing: the dimensions and
-        // bars run along the axes and stay crisp, and it is faster.
-        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        // Antialiased like everything else: a line of one width then shows
+        // one width wherever it falls between the pixels.
+        m_painter.setRenderHint(QPainter::Antialiasing, true);
         if (!hatchStrokes.isEmpty()) {
             setPen(Layer::Outline, kHatchPenMm);
             m_painter.drawLines(hatchStrokes);

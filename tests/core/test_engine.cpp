@@ -206,8 +206,12 @@ private slots:
         in.l = 0;
         RecordingNotifier notifier;
         const DesignResults results = calculated(in, 1, notifier);
-        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
-        QCOMPARE(results.message, std::optional<std::string>(kInvalidInputMessage));
+        // The first line as ever; the second names l, the first input that
+        // makes the self-weight 0.
+        const std::string expected = std::string(kInvalidInputMessage) +
+                                     "\n張出長 l = 0 m: 正の値でなければなりません（梁の自重が 0 になります）";
+        QCOMPARE(notifier.messages, std::vector<std::string>{expected});
+        QCOMPARE(results.message, std::optional<std::string>(expected));
         QCOMPARE(results.selfWeight.Ntotal, 0.0);
         QCOMPARE(results.main, MainReinforcement{});
     }
@@ -219,8 +223,10 @@ private slots:
         QVERIFY(!results.completed());
         QCOMPARE(results.main.judgement, std::string());
         QCOMPARE(results.main.S, 0.0);
-        // The side faces are still checked: nothing required, 4 x D10 given.
-        QCOMPARE(results.sideFaces.judgement, std::string(kJudgementOk));
+        // The side faces are still checked (4 x D10 given), but not judged:
+        // there is no required steel to judge them against.
+        QCOMPARE(results.sideFaces.As, 4 * 0.7133 * 100);
+        QCOMPARE(results.sideFaces.judgement, std::string());
     }
 
     void noBarsStopsAfterAreas_data() {
@@ -284,7 +290,8 @@ private slots:
         }
         RecordingNotifier notifier;
         const DesignResults results = calculated(in, 1, notifier);
-        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
+        QCOMPARE(notifier.messages.size(), std::size_t(1));
+        QCOMPARE(messageHeadline(notifier.messages[0]), std::string_view(kInvalidInputMessage));
         const SelfWeight& w = results.selfWeight;
         const MainReinforcement& r = results.main;
         const double fields[] = {w.N1,       w.M1,         w.Ntotal,     w.M, r.S,

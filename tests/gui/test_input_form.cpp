@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include "document/design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
+#include "forms/findings_list.h"
 #include "forms/input_form.h"
 #include "platform/twips.h"
 
@@ -48,6 +50,14 @@ DesignInputs sampleRecord() {
     return r;
 }
 
+// The codes of the findings the form lists.
+QStringList findingCodes(const QWidget* form) {
+    QStringList codes;
+    for (const Finding& finding : form->findChild<FindingsList*>("lstFindings")->findings())
+        codes << QString::fromStdString(finding.code);
+    return codes;
+}
+
 } // namespace
 
 class InputFormTest : public QObject {
@@ -64,7 +74,9 @@ private slots:
     void barListsHoldTheNineDesignations();
 
     void freshRecordShowsZerosAndNoBar();
+    void freshRecordOkStoresZerosAndD10_data();
     void freshRecordOkStoresZerosAndD10();
+    void emptyLayerStaysEmpty();
     void loadsTheRecord();
 
     void areaFollowsBarAndCount_data();
@@ -77,6 +89,9 @@ private slots:
     void okWithABadBoxStoresNothing_data();
     void okWithABadBoxStoresNothing();
     void okReadsLocaleAndPoint();
+    void okReadsFullWidth_data();
+    void okReadsFullWidth();
+    void opensAtH1WithItsTextSelected();
     void keyboardAcceptsAndCancels_data();
     void keyboardAcceptsAndCancels();
     void keyboardFocusAndOrder();
@@ -246,29 +261,62 @@ void InputFormTest::freshRecordShowsZerosAndNoBar() {
     InputForm* form = makeForm(UnitSystem::Gravitational);
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
         QCOMPARE(box(qPrintable(QStringLiteral("Text%1").arg(n)))->text(), QStringLiteral("0"));
-    // No designation: D10, what OK stores and the area uses, is shown chosen.
-    for (const char* name : {"List1", "List2"}) {
-        const auto selected = form->findChild<QListWidget*>(name)->selectedItems();
-        QCOMPARE(selected.size(), 1);
-        QCOMPARE(selected.front()->text(), QStringLiteral("D10"));
-    }
+    // No designation and no bars: an empty layer, shown with nothing chosen.
+    for (const char* name : {"List1", "List2"})
+        QVERIFY(form->findChild<QListWidget*>(name)->selectedItems().isEmpty());
     QCOMPARE(box("Text13")->text(), QStringLiteral("0.000"));
     QCOMPARE(box("Text15")->text(), QStringLiteral("0.000"));
+    QCOMPARE(findingCodes(form).count("layer-without-bar"), 0);
+}
+
+// A layer with no designation and 0 bars stays so through OK; a list left
+// without a choice under a count counts as D10, as the area does.
+void InputFormTest::freshRecordOkStoresZerosAndD10_data() {
+    QTest::addColumn<QString>("count1");
+    QTest::addColumn<QString>("count2");
+    QTest::addColumn<QString>("bar1");
+    QTest::addColumn<QString>("bar2");
+    QTest::newRow("both empty") << "0" << "0" << ""
+                                << "";
+    QTest::newRow("layer 1 counted") << "3" << "0" << "D10"
+                                     << "";
+    QTest::newRow("layer 2 counted") << "0" << "2" << ""
+                                     << "D10";
+    QTest::newRow("layer 2 fraction") << "0" << "0.5" << ""
+                                      << "D10";
 }
 
 void InputFormTest::freshRecordOkStoresZerosAndD10() {
+    QFETCH(QString, count1);
+    QFETCH(QString, count2);
+    QFETCH(QString, bar1);
+    QFETCH(QString, bar2);
     changeInputs(m_context, [](DesignInputs& in) { in.H1 = 9; }); // something OK must overwrite
     InputForm* form = makeForm(UnitSystem::SI);
     type("Text1", "0");
+    type("Text12", count1);
+    type("Text14", count2);
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
-    DesignInputs expected;
-    expected.unitSystem = 2;
-    expected.layer1Bar = "D10";
-    expected.layer2Bar = "D10";
     QCOMPARE(m_context.inputs().H1, 0.0);
-    QVERIFY(m_context.inputs() == expected);
+    QCOMPARE(QString::fromStdString(m_context.inputs().layer1Bar), bar1);
+    QCOMPARE(QString::fromStdString(m_context.inputs().layer2Bar), bar2);
     QVERIFY(!form->isVisible());
+}
+
+// A design whose layer 2 is empty (as propose --apply writes it) opens with
+// nothing chosen there, and OK without an edit changes nothing.
+void InputFormTest::emptyLayerStaysEmpty() {
+    DesignInputs record = sampleRecord();
+    record.layer2Bar.clear();
+    record.layer2Count = 0;
+    m_context.load(record, QStringLiteral("/tmp/one-layer.tvx"));
+    InputForm* form = makeForm(UnitSystem::Gravitational);
+    QVERIFY(form->findChild<QListWidget*>("List2")->selectedItems().isEmpty());
+    QVERIFY(!findingCodes(form).contains("layer-without-bar"));
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY(m_context.inputs() == record);
+    QVERIFY(!m_context.isModified());
 }
 
 void InputFormTest::loadsTheRecord() {
@@ -467,6 +515,58 @@ void InputFormTest::okReadsLocaleAndPoint() {
     QVERIFY(m_sink.messages.isEmpty());
     QCOMPARE(m_context.inputs().H1, 1.25);
     QCOMPARE(m_context.inputs().H2, 0.2);
+}
+
+// What the Japanese input method types: full-width digits, point, minus
+// (or the minus sign), exponent and ideographic blanks.
+void InputFormTest::okReadsFullWidth_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");
+    QTest::newRow("１００") << QStringLiteral("１００") << 100.0;
+    QTest::newRow("０．５") << QStringLiteral("０．５") << 0.5;
+    QTest::newRow("－２") << QStringLiteral("－２") << -2.0;
+    QTest::newRow("minus sign") << QStringLiteral("−２．２５") << -2.25;
+    QTest::newRow("mixed, ideographic blanks") << QStringLiteral("\u3000１.２５\u3000") << 1.25;
+    QTest::newRow("exponent") << QStringLiteral("２Ｅ－１") << 0.2;
+}
+
+void InputFormTest::okReadsFullWidth() {
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
+    // As the input method commits it.
+    QLineEdit* field = box("Text6");
+    field->selectAll();
+    QInputMethodEvent commit;
+    commit.setCommitString(typed);
+    QApplication::sendEvent(field, &commit);
+    QCOMPARE(field->text(), typed);
+    QVERIFY(!findingCodes(form).contains("not-a-number"));
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY2(m_sink.messages.isEmpty(), qPrintable(m_sink.messages.value(0).text));
+    QCOMPARE(m_context.inputs().P, value);
+}
+
+// However the form was left (another field, the other page, Esc), it
+// opens again at H1 with its text selected: typing replaces it.
+void InputFormTest::opensAtH1WithItsTextSelected() {
+    InputForm* form = makeActiveForm();
+    for (int round = 0; round < 3; ++round) {
+        QCOMPARE(form->findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
+        // The form's own focus: whether the window system makes it the
+        // active window again at once is its own affair.
+        QCOMPARE(form->focusWidget(), box("Text1"));
+        QCOMPARE(box("Text1")->selectedText(), box("Text1")->text());
+        QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(form->focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        QTest::keyClick(form->focusWidget(), Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        form->show();
+        form->activateWindow();
+        QApplication::processEvents();
+    }
+    QTest::keyClicks(box("Text1"), QStringLiteral("0.6"));
+    QCOMPARE(box("Text1")->text(), QStringLiteral("0.6"));
 }
 
 // Enter in a field, a list or on OK stores the form, on キャンセル it cancels,

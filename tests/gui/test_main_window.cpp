@@ -590,7 +590,8 @@ void MainWindowTest::okThenDataInputCreatesFreshForm() {
     type(form, "Text1", "1.5");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QCOMPARE(m_window->document().inputs().H1, 1.5);
-    QCOMPARE(m_window->document().inputs().layer1Bar, std::string("D10"));
+    // Nothing chosen and no bars: the layer stays empty.
+    QCOMPARE(m_window->document().inputs().layer1Bar, std::string());
     // At once, before the closed window is deleted: a new form appears.
     action("mnudatain")->trigger();
     QWidget* fresh = w->childWindow("frm_datain");

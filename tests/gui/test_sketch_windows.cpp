@@ -4,6 +4,10 @@
 // calculation, and on paper from the print window's choices.
 
 #include <QAction>
+#include <QFile>
+#include <QMimeData>
+#include <QClipboard>
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
@@ -33,6 +37,7 @@
 #include "report_printer.h"
 #include "calculation/result_window.h"
 #include "sketch/sketch_builder.h"
+#include "sketch_export.h"
 #include "calculation/sketch_companions.h"
 #include "calculation/sketch_window.h"
 #include "platform/twips.h"
@@ -237,6 +242,55 @@ private slots:
         }
         QVERIFY(red > 20);
         QVERIFY(dark > 300);
+    }
+
+    // 保存 writes what haltrix-calc sketch writes (PDF besides), by the
+    // extension chosen; one it does not know is refused with a word.
+    void sketchIsSaved_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start"); // the file's first bytes; empty: refused
+        QTest::newRow("SVG") << "s.svg" << QByteArray("<?xml");
+        QTest::newRow("PNG") << "s.png" << QByteArray("\x89PNG");
+        QTest::newRow("DXF") << "s.dxf" << QByteArray("  0\nSECTION");
+        QTest::newRow("PDF") << "s.pdf" << QByteArray("%PDF");
+        QTest::newRow("unknown") << "s.txt" << QByteArray();
+    }
+    void sketchIsSaved() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        SketchWindow window(QStringLiteral("形状図"), [] {
+            return sketch::buildSketch(exampleInputs("bracket-si.tvx"));
+        });
+        window.setExportServices(&m_dialogs, &m_sink);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        m_dialogs.answers.enqueue(path);
+        // Through the window's context menu, as a user reaches it.
+        QAction* save = window.findChild<QAction*>(QStringLiteral("mnuSketchSave"));
+        QVERIFY(save && window.actions().contains(save));
+        QCOMPARE(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+        save->trigger();
+        QFile file(path);
+        QCOMPARE(file.open(QIODevice::ReadOnly), !start.isEmpty());
+        QCOMPARE(m_sink.messages.size(), start.isEmpty() ? 1 : 0);
+        if (!start.isEmpty()) {
+            const QByteArray head = file.read(64).replace("\r\n", "\n");
+            QVERIFY2(head.startsWith(start), head.constData());
+        }
+    }
+
+    // コピー puts the picture and its SVG on the clipboard.
+    void sketchIsCopied() {
+        SketchWindow window(QStringLiteral("形状図"), [] {
+            return sketch::buildSketch(exampleInputs("bracket-si.tvx"));
+        });
+        QApplication::clipboard()->clear();
+        window.findChild<QAction*>(QStringLiteral("mnuSketchCopy"))->trigger();
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data && data->hasImage());
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        QCOMPARE(image.size(), print::sketchExportSize(window.view().sketch()));
+        QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
     }
 
     // 形状図 on the result window: the sketch with d and Zc, following the

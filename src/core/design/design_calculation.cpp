@@ -43,6 +43,10 @@ DesignResults calculate(const DesignInputs& inputs, int formulaCase, const Horiz
 
 } // namespace
 
+HorizontalChoice sideFaceChoiceInForce(const std::optional<HorizontalChoice>& given) {
+    return given.value_or(HorizontalChoice{});
+}
+
 DesignResults calculateDesign(const DesignInputs& inputs, const HorizontalChoice& choice) {
     return calculate(inputs, formulaCaseOf(inputs), choice, nullptr);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
+
 #include "design/design_inputs.h"
 #include "design/design_results.h"
 #include "design/notifier.h"
@@ -16,6 +18,11 @@ struct HorizontalChoice {
 
     bool operator==(const HorizontalChoice&) const = default;
 };
+
+// The side-face bars a design is judged with: the choice given (by the
+// result window, or on haltrix-calc's command line), else the default the
+// result window opens with: nothing chosen (D10), 4 bars.
+HorizontalChoice sideFaceChoiceInForce(const std::optional<HorizontalChoice>& given);
 
 // The whole calculation of a design, the one sequence every window, the
 // printer and haltrix-calc use, always from fresh results: the self-weight

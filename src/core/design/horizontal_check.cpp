@@ -34,7 +34,9 @@ SideFaceReinforcement checkHorizontal(const DesignInputs& inputs, const DesignRe
     if (barIndex >= -1 && barIndex < kBarCount)
         check.barName = barNameByIndex(barIndex);
     check.required = requiredHorizontalArea(inputs, results);
-    check.judgement = check.required > check.As ? kJudgementNg : kJudgementOk;
+    // A stopped calculation has no required steel to judge against.
+    if (results.completed())
+        check.judgement = check.required > check.As ? kJudgementNg : kJudgementOk;
     return check;
 }
 

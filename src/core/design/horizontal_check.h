@@ -27,6 +27,7 @@ double barCountFromText(std::string_view text);
 // count as D10), judged against the required steel. A count whose provided
 // area would not be a finite number counts as 0 bars. The bar name is the
 // designation of the position, empty for a position outside the list.
+// After a stopped calculation (results.message) there is no judgement.
 SideFaceReinforcement checkHorizontal(const DesignInputs& inputs, const DesignResults& results,
                                       UnitSystem twin, int barIndex, double barCount);
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "design/bar_table.h"
+#include "design/notifier.h"
 #include "files/csv.h"
 #include "files/design_file.h"
 #include "design/input_fields.h"
@@ -90,7 +91,7 @@ const Column kResultColumns[] = {
     result("message",
            [](std::string& out, const RowSource& s) {
                if (s.results.message)
-                   appendCsvField(out, *s.results.message);
+                   appendCsvField(out, messageOnOneLine(*s.results.message));
            }),
     result("warnings",
            [](std::string& out, const RowSource& s) {

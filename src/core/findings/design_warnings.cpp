@@ -287,6 +287,39 @@ void checkLayerFits(const DesignInputs& r, const Layer& layer, const UnitTable& 
              {"t", r.t, u.cover}});
 }
 
+void checkLayerPitch(const DesignInputs& r, const Layer& layer, const UnitTable& u,
+                     const ClearSpacingRule& rule, Findings& out) {
+    const std::optional<BarSpacing> spacing = layerBarSpacing(r, layer.bar, layer.count, rule);
+    if (!spacing || spacing->closeEnough())
+        return;
+    const double bars = std::floor(layer.count);
+    out.add(finding_code::kBarsTooFarApart, Severity::Notice,
+            std::string(layer.label) + " " + layer.bar + " × " + num(bars) +
+                " 本: 鉄筋の中心間隔 " + mm(spacing->centreMm) + " mm が最大中心間隔 " +
+                mm(spacing->maximumMm) + " mm を超えています（幅 b = " + num(r.b) +
+                " m、鉄筋の中心を両側面から t = " + num(r.t) + " " + u.cover +
+                " の間に等間隔に配置。" + describeMaxCentreSpacing(rule) + "）",
+            {{"中心間隔", spacing->centreMm, "mm"},
+             {"最大中心間隔", spacing->maximumMm, "mm"},
+             {"n", bars, "本"},
+             {"b", r.b, "m"},
+             {"t", r.t, u.cover}});
+}
+
+// The side-face bars the results were checked with, when they are NG.
+void checkSideFaces(const DesignInputs& r, const DesignResults& results, Findings& out) {
+    const SideFaceReinforcement& side = results.sideFaces;
+    if (side.judgement != kJudgementNg)
+        return;
+    const char* area = unitTableOf(r.unitSystem).area;
+    const std::string bar = side.barName.empty() ? std::string("?") : side.barName;
+    out.add(finding_code::kSideFaceBarsNg, Severity::Warning,
+            "水平方向用心鉄筋 " + bar + " × " + num(side.barCount) + " 本: 鉄筋量 As = " +
+                fixedDecimals(side.As, 2) + " " + area + " が必要鉄筋量 H = " +
+                fixedDecimals(side.required, 2) + " " + area + " に足りません（- NG -）",
+            {{"As", side.As, area}, {"H", side.required, area}, {"n", side.barCount, "本"}});
+}
+
 void checkLayerDistance(const DesignInputs& r, const UnitTable& u, const ClearSpacingRule& rule,
                         Findings& out) {
     if (!(r.layer2Count > 0.0))
@@ -350,7 +383,8 @@ std::optional<BarSpacing> layerBarSpacing(const DesignInputs& r, std::string_vie
     const LayerLayout layer = layerLayout(r, bar, count);
     if (!layer.clearMm)
         return std::nullopt;
-    return BarSpacing{*layer.clearMm, minimumClearSpacingMm(rule, *layer.diameterMm)};
+    return BarSpacing{*layer.clearMm, minimumClearSpacingMm(rule, *layer.diameterMm),
+                      *layer.pitchMm, rule.maxCentreMm};
 }
 
 std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& r, std::string_view bar1,
@@ -361,7 +395,8 @@ std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& r, std::strin
         return std::nullopt;
     const double phi1 = *barDiameterByName(bar1);
     const double phi2 = *barDiameterByName(bar2);
-    return BarSpacing{*gap, minimumClearSpacingMm(rule, phi1 >= phi2 ? phi1 : phi2)};
+    return BarSpacing{*gap, minimumClearSpacingMm(rule, phi1 >= phi2 ? phi1 : phi2),
+                      *gap + (phi1 + phi2) / 2.0, rule.maxCentreMm};
 }
 
 std::string_view severityText(Severity severity) {
@@ -388,8 +423,11 @@ std::vector<Finding> findDesignWarnings(const DesignInputs& r, const DesignResul
     checkUnits(r, units, out);
     for (const Layer& layer : layers)
         checkLayerFits(r, layer, units, rule, out);
+    for (const Layer& layer : layers)
+        checkLayerPitch(r, layer, units, rule, out);
     checkLayerDistance(r, units, rule, out);
     checkPrintedInputs(r, units, out);
+    checkSideFaces(r, results, out);
     return out.take();
 }
 

@@ -23,8 +23,9 @@ std::string_view judgementText(Judgement judgement) {
 Judgement BookDesign::judgement() const {
     if (results.message)
         return Judgement::NotCalculated;
+    // OK only when the side faces are OK too.
     if (results.main.judgement == kJudgementOk)
-        return Judgement::Ok;
+        return results.sideFaces.judgement == kJudgementNg ? Judgement::Ng : Judgement::Ok;
     if (results.main.judgement == kJudgementNg)
         return Judgement::Ng;
     // A calculation that gave no judgement has not judged the design.
@@ -48,7 +49,7 @@ std::optional<FileError> readBookDesign(const std::string& path, const std::stri
     design.name = name;
     if (std::optional<FileError> error = readDesignFile(path, design.inputs))
         return error;
-    design.results = calculateDesign(design.inputs);
+    design.results = calculateDesign(design.inputs, sideFaceChoiceInForce(std::nullopt));
     design.findings = findDesignWarnings(design.inputs, design.results, rule);
     return std::nullopt;
 }

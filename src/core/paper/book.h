@@ -37,7 +37,8 @@ enum class Judgement { Ok, Ng, NotCalculated };
 std::string_view judgementText(Judgement judgement);
 
 // One design of the book, read and calculated as haltrix-calc report --print
-// takes it (the side-face bars at their defaults: none chosen, 4 bars).
+// takes it (the side-face bars at their defaults: none chosen, 4 bars). Its
+// judgement is OK only when the main and the side-face bars are both OK.
 struct BookDesign {
     std::string path;
     std::string name;                   // the file's name, as the book shows it

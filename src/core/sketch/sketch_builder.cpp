@@ -338,8 +338,6 @@ private:
             // The dimensions beyond the tip stand clear of the load labels.
             for (const Text& label : v.texts)
                 right = std::max(right, textBox(label).right);
-            v.dimensions.push_back(dimension({0, 0}, {a, 0}, Orientation::Horizontal, top + 1.5 * u,
-                                             "a=" + metres(m_inputs.a), u));
         }
 
         // Dimensions: l below, t, c and H1 beyond the tip, H2 (and d, Zc)
@@ -348,7 +346,7 @@ private:
                                          -std::max(H1, H2) - 2 * u, "l=" + metres(m_inputs.l), u));
         // A vertical dimension's text stands on the left of its line, so the
         // first column keeps room for it beyond the tip and the loads.
-        double column = right + 2.5 * u;
+        double column = right + 3 * u;
         if (m_t.ok() && m_layers[0].drawn) {
             v.dimensions.push_back(dimension({l, 0}, {l, -m_t.mm}, Orientation::Vertical, column,
                                              "t=" + cover(m_inputs.t), u));
@@ -362,6 +360,15 @@ private:
             column += 2 * u;
             v.dimensions.push_back(dimension({l, 0}, {l, -H1}, Orientation::Vertical, column,
                                              "H1=" + metres(m_inputs.H1), u));
+        }
+        // a above the loads, and above the texts of t and c where they run up
+        // beyond the top face, so that the labels never meet.
+        if (m_a.ok()) {
+            double above = top;
+            for (const Dimension& d : v.dimensions)
+                above = std::max(above, textBox(layoutOf(d).text).top);
+            v.dimensions.push_back(dimension({0, 0}, {m_a.mm, 0}, Orientation::Horizontal,
+                                             above + 1.5 * u, "a=" + metres(m_inputs.a), u));
         }
         // The columns behind the pier stand clear of a load label there too
         // (H pointing back at a bearing near the root).

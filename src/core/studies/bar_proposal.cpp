@@ -109,12 +109,17 @@ private:
     std::vector<int> m_fittingCounts[kBarCount];
     bool m_pairAllowed[kBarCount][kBarCount] = {};
     std::optional<Finding> m_smallestDoesNotFit;
+    bool m_someCountFits = false; // by the clear spacing, however far apart
 };
 
 std::optional<Finding> Search::blockingFinding(const std::vector<Finding>& findings) const {
     for (const Finding& finding : findings) {
-        // The probe's own bars may not fit; other arrangements may.
-        if (finding.code == finding_code::kBarsDoNotFit)
+        // The probe's own bars may not fit or lie too far apart; other
+        // arrangements may do better. The side-face bars are chosen apart
+        // from the main bars.
+        if (finding.code == finding_code::kBarsDoNotFit ||
+            finding.code == finding_code::kBarsTooFarApart ||
+            finding.code == finding_code::kSideFaceBarsNg)
             continue;
         if (finding.severity == Severity::Warning || isArrangementCode(finding.code) ||
             finding.code == finding_code::kUnitsLookWrong)
@@ -148,7 +153,10 @@ void Search::collectFittingCounts() {
     for (int bar = 0; bar < kBarCount; ++bar) {
         for (int n = 2; n <= kMaxProposedBarsPerLayer; ++n) {
             const auto spacing = layerBarSpacing(m_base, kBarDesignations[bar], n, m_rule);
-            if (spacing && spacing->fits())
+            if (!spacing || !spacing->fits())
+                continue;
+            m_someCountFits = true;
+            if (spacing->closeEnough())
                 m_fittingCounts[bar].push_back(n);
         }
     }
@@ -207,7 +215,9 @@ BarProposal Search::run(int top) {
         for (int bar2 = 0; bar2 < kBarCount; ++bar2) {
             const auto spacing = layerDistanceSpacing(m_base, kBarDesignations[bar1],
                                                       kBarDesignations[bar2], m_rule);
-            m_pairAllowed[bar1][bar2] = twoLayersPossible && spacing && spacing->fits();
+            // No detailer puts thicker bars in layer 2 than in layer 1.
+            m_pairAllowed[bar1][bar2] =
+                twoLayersPossible && bar2 <= bar1 && spacing && spacing->fits();
         }
     }
 
@@ -292,8 +302,13 @@ NoCandidateReason Search::reasonWithoutCandidate() const {
         }
     }
     if (!largest) {
-        reason.kind = NoCandidateReason::Kind::NoBarFits;
-        reason.finding = m_smallestDoesNotFit;
+        if (m_someCountFits) {
+            reason.kind = NoCandidateReason::Kind::NoCountCloseEnough;
+            reason.rule = m_rule;
+        } else {
+            reason.kind = NoCandidateReason::Kind::NoBarFits;
+            reason.finding = m_smallestDoesNotFit;
+        }
         return reason;
     }
     DesignInputs inputs = m_base;
@@ -325,7 +340,8 @@ void applyArrangement(DesignInputs& inputs, const BarArrangement& bars) {
 
 const std::vector<std::string>& arrangementFindingCodes() {
     static const std::vector<std::string> codes = {
-        std::string(finding_code::kBarsDoNotFit),      std::string(finding_code::kLayersTooClose),
+        std::string(finding_code::kBarsDoNotFit),      std::string(finding_code::kBarsTooFarApart),
+        std::string(finding_code::kLayersTooClose),
         std::string(finding_code::kCoverBeyondDepth),  std::string(finding_code::kLayerWithoutBar),
         std::string(finding_code::kFractionalBarCount), std::string(finding_code::kUnknownBar)};
     return codes;

@@ -78,6 +78,12 @@ std::string noBarFitsText(const std::optional<Finding>& smallestDoesNotFit) {
     return text;
 }
 
+std::string noCountCloseEnoughText(const ClearSpacingRule& rule) {
+    return "鉄筋を " + std::to_string(kMaxProposedBarsPerLayer) +
+           " 本まで並べても、鉄筋の中心間隔が最大中心間隔 " + plainText(rule.maxCentreMm) +
+           " mm 以下になる配置がないため、鉄筋を選定できません（bars-too-far-apart）";
+}
+
 std::string largestStopsText(const BarArrangement& largest, const std::string& message) {
     return "納まる最大の配置 " + arrangementText(largest) + " でも計算が止まります: " + message;
 }
@@ -98,6 +104,8 @@ std::string proposalReasonText(const NoCandidateReason& reason) {
         return reason.finding ? proposalBlockedText(*reason.finding) : std::string();
     case Kind::NoBarFits:
         return noBarFitsText(reason.finding);
+    case Kind::NoCountCloseEnough:
+        return noCountCloseEnoughText(reason.rule);
     case Kind::LargestStops:
         return largestStopsText(reason.largest, reason.message);
     case Kind::LargestIsNg:

@@ -39,6 +39,9 @@ std::string proposalReasonText(const NoCandidateReason& reason);
 // The reasons for no candidate, one by one.
 std::string proposalBlockedText(const Finding& finding);
 std::string noBarFitsText(const std::optional<Finding>& smallestDoesNotFit);
+
+// Why nothing is proposed when bars fit but none lie close enough together.
+std::string noCountCloseEnoughText(const ClearSpacingRule& rule);
 std::string largestStopsText(const BarArrangement& largest, const std::string& message);
 std::string largestIsNgText(const BarArrangement& largest, double provided, double required,
                             int unitSystem);

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "design/design_calculation.h"
+#include "design/notifier.h"
 #include "design/unit_system.h"
 #include "paper/number_format.h"
 
@@ -79,7 +80,7 @@ SensitivityPlot sensitivityPlot(const DesignInputs& design, const SweepParameter
         plot.required.push_back(point.message ? gap : point.requiredMainArea);
         plot.provided.push_back(point.message ? gap : point.providedMainArea);
         if (point.message && stopped++ == 0)
-            message = *point.message;
+            message = std::string(messageHeadline(*point.message));
     });
     if (stopped == plot.x.size())
         plot.note = "この範囲では計算できません（" + message + "）";

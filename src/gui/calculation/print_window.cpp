@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -91,7 +92,7 @@ PrintWindow::PrintWindow(DesignDocument& document, PrintInteraction* interaction
 
     m_findings = new FindingsList(this);
     m_findings->setObjectName(QStringLiteral("lstFindings"));
-    m_findings->setOneLinePerFinding(true);
+    m_findings->setOneLinePerFinding(true, kFindingsLines);
     const QRect findings = twipsRect(kFindingsLeft, kFindingsTop,
                                      kPicLeft + kPicWidth - kFindingsLeft, 0, dpi);
     m_findings->setGeometry(findings.x(), findings.y(), findings.width(),
@@ -135,6 +136,7 @@ void PrintWindow::createPageChoices(double dpi) {
         box->setObjectName(QLatin1String(boxName));
         box->setGeometry(twipsRect(left + 600, kChoicesTop, width, kChoicesHeight, dpi));
         label->setBuddy(box);
+        box->setProperty("caption", QVariant::fromValue<QWidget*>(label));
         return box;
     };
     m_project = field("Label_project", QStringLiteral("工事名"), "Text_project", 4080, 1320);
@@ -236,6 +238,40 @@ void PrintWindow::followInputs() {
     drawPreview();
 }
 
+// The three title fields keep their places while the window is as wide as
+// they need; a narrower one shares out what is left in their proportions,
+// so that none shrinks to a sliver.
+void PrintWindow::fitTitleFields(double dpi) {
+    if (!m_project || !m_member || !m_designer)
+        return;
+    const int margin = twipsToPixels(kClientWidthTwips - kPicLeft - kPicWidth, dpi);
+    const int first = twipsToPixels(4080, dpi);
+    const int label = twipsToPixels(600, dpi);
+    const int gap = twipsToPixels(60, dpi);
+    constexpr int kWidths[] = {1320, 1020, 1395};
+    constexpr int kLefts[] = {4080, 6060, 7740};
+    const int designed = twipsToPixels(7740 + 600 + 1395, dpi);
+    const int room = width() - margin;
+    QLineEdit* const boxes[] = {m_project, m_member, m_designer};
+    const double total = kWidths[0] + kWidths[1] + kWidths[2];
+    const int shared = std::max(0, room - first - 3 * label - 2 * gap);
+    int left = first;
+    for (int i = 0; i < 3; ++i) {
+        QLineEdit* box = boxes[i];
+        QWidget* caption = box->property("caption").value<QWidget*>();
+        int boxLeft = twipsToPixels(kLefts[i] + 600, dpi);
+        int boxWidth = twipsToPixels(kWidths[i], dpi);
+        if (room < designed) {
+            boxLeft = left + label;
+            boxWidth = static_cast<int>(shared * kWidths[i] / total);
+            left = boxLeft + boxWidth + gap;
+        }
+        if (caption)
+            caption->move(boxLeft - label, caption->y());
+        box->setGeometry(boxLeft, box->y(), boxWidth, box->height());
+    }
+}
+
 // The preview fills the window below the buttons, keeping its margins.
 void PrintWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
@@ -243,6 +279,7 @@ void PrintWindow::resizeEvent(QResizeEvent* event) {
     const int margin = twipsToPixels(kClientWidthTwips - kPicLeft - kPicWidth, dpi);
     const int bottom = twipsToPixels(kClientHeightTwips - kPicTop - kPicHeight, dpi);
     m_findings->resize(std::max(0, width() - m_findings->x() - margin), m_findings->height());
+    fitTitleFields(dpi);
     const QPoint topLeft = m_scroll->pos();
     m_scroll->resize(std::max(0, width() - topLeft.x() - margin),
                      std::max(0, height() - topLeft.y() - bottom));
@@ -262,6 +299,12 @@ void PrintWindow::printReport() {
     if (hasWarning(findDesignWarnings(m_document.inputs(), m_results, m_document.spacingRule())) &&
         !m_interaction->confirmPrintDespiteWarning(this))
         return;
+    // Printing to a PDF file suggests the design's folder and name.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !m_document.fileName().isEmpty()) {
+        const QFileInfo design(m_document.fileName());
+        printer.setOutputFileName(design.dir().filePath(design.completeBaseName() +
+                                                        QStringLiteral(".pdf")));
+    }
     if (!m_interaction->choosePrinter(printer, this))
         return;
     const print::PrintOutcome outcome =

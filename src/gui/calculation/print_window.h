@@ -80,6 +80,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitTitleFields(double dpi);
     void drawPreview();
     void takeResults();
     void showMessage();

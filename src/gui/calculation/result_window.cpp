@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "forms/bar_list.h"
 #include "design/bar_table.h"
 #include "platform/child_windows.h"
 #include "design/design_calculation.h"
@@ -129,6 +130,7 @@ void ResultWindow::createControls() {
     for (std::string_view designation : kBarDesignations)
         m_barList->addItem(
             QString::fromLatin1(designation.data(), static_cast<qsizetype>(designation.size())));
+    fitWholeRows(*m_barList);
     // With no choice the check uses D10: the list shows it chosen.
     m_barList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 

@@ -36,8 +36,8 @@ QStringList FileDialogs::getOpenFileNames(QWidget* parent, const QString& title,
 }
 
 QString FileDialogs::getExportFileName(QWidget* parent, const QString& title, const QString& filter,
-                                       const QString& suffix) {
-    const QString file = getSaveFileName(parent, title, filter, QString(), suffix);
+                                       const QString& suffix, const QString& start) {
+    const QString file = getSaveFileName(parent, title, filter, start, suffix);
     if (file.isEmpty() || !QFileInfo(file).suffix().isEmpty())
         return file;
     return file + QLatin1Char('.') + suffix;
@@ -63,12 +63,21 @@ QStringList QtFileDialogs::getOpenFileNames(QWidget* parent, const QString& titl
 }
 
 QString QtFileDialogs::getExportFileName(QWidget* parent, const QString& title,
-                                         const QString& filter, const QString& suffix) {
-    QFileDialog dialog(parent, title, QString(), filter);
+                                         const QString& filter, const QString& suffix,
+                                         const QString& start) {
+    QFileDialog dialog(parent, title, start, filter);
     dialog.setObjectName("dlgCommonDialog");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffix);
+    // A name typed without an extension takes the one of the type chosen.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& chosen) {
+                         const qsizetype at = chosen.indexOf(QLatin1String("(*."));
+                         const qsizetype end = chosen.indexOf(QLatin1Char(')'), at);
+                         if (at >= 0 && end > at + 3)
+                             dialog.setDefaultSuffix(chosen.mid(at + 3, end - at - 3));
+                     });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().front();

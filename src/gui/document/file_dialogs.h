@@ -30,9 +30,9 @@ public:
                                          const QString& filter);
     // Where to write a new document: the dialog asks before replacing a file,
     // and `suffix` (without the dot) is added to a name typed without one.
-    // By default the save dialog above.
+    // By default the save dialog above. `start` as for the save dialog.
     virtual QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
-                                      const QString& suffix);
+                                      const QString& suffix, const QString& start = QString());
 };
 
 // QFileDialog, object name "dlgCommonDialog".
@@ -46,7 +46,7 @@ public:
     QStringList getOpenFileNames(QWidget* parent, const QString& title,
                                  const QString& filter) override;
     QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
-                              const QString& suffix) override;
+                              const QString& suffix, const QString& start = QString()) override;
 };
 
 } // namespace haltrix::gui

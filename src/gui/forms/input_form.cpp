@@ -19,6 +19,7 @@
 #include "platform/child_windows.h"
 #include "document/design_document.h"
 #include "findings/design_warnings.h"
+#include "forms/bar_list.h"
 #include "forms/findings_list.h"
 #include "fonts.h"
 #include "platform/message_sink.h"
@@ -74,18 +75,39 @@ int selectedRow(const QListWidget* list) {
     return items.isEmpty() ? -1 : list->row(items.front());
 }
 
-// A designation the list does not hold (none, or one from a hand-edited
-// file) is taken as D10 by "OK" and the area: the list shows D10 chosen.
+// No designation shows nothing chosen. One the list does not hold (from a
+// hand-edited file) is taken as D10 by "OK" and the area: the list shows
+// D10 chosen.
 void selectBar(QListWidget* list, const std::string& designation) {
+    if (designation.empty()) {
+        list->clearSelection();
+        list->setCurrentItem(nullptr);
+        return;
+    }
     const QList<QListWidgetItem*> found = list->findItems(
         QString::fromStdString(designation), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QListWidgetItem* item = found.isEmpty() || designation.empty() ? list->item(0) : found.front();
+    QListWidgetItem* item = found.isEmpty() ? list->item(0) : found.front();
     list->setCurrentItem(item);
     item->setSelected(true);
 }
 
-std::string selectedBar(const QListWidget* list) {
-    return std::string(barNameByIndex(selectedRow(list)));
+void selectRow(QListWidget* list, int row) {
+    if (row < 0 || row >= list->count()) {
+        list->clearSelection();
+        list->setCurrentItem(nullptr);
+        return;
+    }
+    list->setCurrentRow(row);
+    list->item(row)->setSelected(true);
+}
+
+// The designation of a layer: a list with nothing chosen is D10, except for
+// an empty layer (nothing chosen, no bars), which keeps no designation.
+std::string selectedBar(const QListWidget* list, double count) {
+    const int row = selectedRow(list);
+    if (row < 0 && count == 0.0)
+        return {};
+    return std::string(barNameByIndex(row));
 }
 
 // Reads the boxes and the bar lists into `inputs`, in the order
@@ -102,10 +124,10 @@ const NumberField* readFields(QLineEdit* const (&text)[16], const QListWidget* l
     };
     for (const NumberField& field : kFieldsBeforeBars)
         read(field);
-    inputs.layer1Bar = selectedBar(list1);
     read(kLayer1Count);
-    inputs.layer2Bar = selectedBar(list2);
+    inputs.layer1Bar = selectedBar(list1, inputs.layer1Count);
     read(kLayer2Count);
+    inputs.layer2Bar = selectedBar(list2, inputs.layer2Count);
     return firstBad;
 }
 
@@ -251,11 +273,22 @@ void InputForm::keyPressEvent(QKeyEvent* event) {
 
 void InputForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // A new form starts at its first field; one shown again keeps its place.
-    if (!m_shownBefore) {
-        m_shownBefore = true;
-        m_text[1]->setFocus(Qt::OtherFocusReason);
-    }
+    // The form opens at its first field, H1, on the first page, however it
+    // was left; the text is selected, so that typing replaces it.
+    if (event->spontaneous())
+        return;
+    m_tab->setCurrentIndex(0);
+    focusFirstField();
+    // Once the window is in front again, where showing it may have put the
+    // focus elsewhere.
+    QMetaObject::invokeMethod(this, &InputForm::focusFirstField, Qt::QueuedConnection);
+}
+
+void InputForm::focusFirstField() {
+    if (!isVisible() || m_tab->currentIndex() != 0)
+        return;
+    m_text[1]->setFocus(Qt::OtherFocusReason);
+    m_text[1]->selectAll();
 }
 
 void InputForm::buildShapePage(QWidget* page) {
@@ -371,6 +404,7 @@ QListWidget* InputForm::addBarList(QWidget* parent, const char* name, QRect twip
         list->addItem(
             QString::fromUtf8(designation.data(), static_cast<qsizetype>(designation.size())));
     place(list, twips);
+    fitWholeRows(*list);
     return list;
 }
 
@@ -421,6 +455,7 @@ void InputForm::loadInputs() {
     updateLayer1Area();
     updateLayer2Area();
     updateFindings();
+    m_loaded = typedFields();
 }
 
 InputForm::TypedFields InputForm::typedFields() const {
@@ -435,8 +470,8 @@ InputForm::TypedFields InputForm::typedFields() const {
 void InputForm::restoreTypedFields(const TypedFields& fields) {
     for (int n = 1; n <= 15 && n <= fields.texts.size(); ++n)
         m_text[n]->setText(fields.texts[n - 1]);
-    m_list1->setCurrentRow(std::max(0, fields.bar1));
-    m_list2->setCurrentRow(std::max(0, fields.bar2));
+    selectRow(m_list1, fields.bar1);
+    selectRow(m_list2, fields.bar2);
     // The area boxes are the form's own: in this form's units.
     updateLayer1Area();
     updateLayer2Area();
@@ -448,11 +483,16 @@ DesignInputs InputForm::inputsAsTyped() const {
     return typed;
 }
 
+bool InputForm::hasUnconfirmedEdits() const {
+    return !(typedFields() == m_loaded);
+}
+
 bool InputForm::storeInputs() {
     DesignInputs updated = m_document.inputs();
     const NumberField* bad = readFields(m_text, m_list1, m_list2, updated);
     if (!bad) {
         m_document.setInputs(updated);
+        m_loaded = typedFields();
         return true;
     }
     QLineEdit* box = m_text[bad->text];

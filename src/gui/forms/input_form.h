@@ -52,6 +52,11 @@ public:
     // hold a number: otherwise the field is named in a message, focused, and
     // nothing at all is stored.
     bool storeInputs();
+    // Whether the form holds edits that OK has not stored: a box or a list
+    // that differs from what the design filled in.
+    bool hasUnconfirmedEdits() const;
+    // H1 with the focus, its text selected.
+    void focusFirstField();
 
     // The inputs "OK" would store from the fields as they now stand; a box
     // that does not hold a number gives NaN. The document is not touched.
@@ -66,6 +71,8 @@ public:
         QStringList texts; // Text1 to Text15 in turn
         int bar1 = 0;
         int bar2 = 0;
+
+        bool operator==(const TypedFields&) const = default;
     };
     TypedFields typedFields() const;
     void restoreTypedFields(const TypedFields& fields);
@@ -120,7 +127,7 @@ private:
     QListWidget* m_list1 = nullptr;
     QListWidget* m_list2 = nullptr;
     FindingsList* m_findings = nullptr;
-    bool m_shownBefore = false;
+    TypedFields m_loaded; // the fields as the design last filled them
 };
 
 } // namespace haltrix::gui

@@ -19,6 +19,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 #include "tools/book_window.h"
 #include "calculation/calculation_windows.h"
@@ -86,6 +87,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
         this);
     m_files = new DesignFileCommands(*m_document, *m_fileDialogs, *m_messages, *m_savePrompt,
                                      [this] { return openSettings(); }, *this);
+    m_files->setPendingEdits([this] { return settleFormEdits(); });
 
     createActions();
     createStatusBar();
@@ -374,9 +376,14 @@ void MainWindow::placeNewChild(const QString& name, QMdiSubWindow* sub) {
     const bool results = name == resultWindowName(UnitSystem::Gravitational) ||
                          name == resultWindowName(UnitSystem::SI) ||
                          name == QLatin1String(kPrintWindowName);
-    if (results)
-        sub->move(InputForm::clientSize(logicalDpiOf(this)).width() + subWindowFrameExtra().width(),
-                  0);
+    if (!results)
+        return;
+    int left = InputForm::clientSize(logicalDpiOf(this)).width() + subWindowFrameExtra().width();
+    // The preview keeps the report's width on a small screen: it moves left
+    // rather than shrink behind a scroll bar.
+    if (name == QLatin1String(kPrintWindowName))
+        left = std::max(0, std::min(left, m_mdi->viewport()->width() - sub->width()));
+    sub->move(left, 0);
 }
 
 void MainWindow::showInputForm() {
@@ -412,6 +419,18 @@ void MainWindow::useSIUnits() {
 void MainWindow::setUnitSystem(std::int32_t unitSystem) {
     if (m_document->inputs().unitSystem == unitSystem)
         return;
+    // A design with numbers: convert them, read them in the other units, or
+    // keep the units. The menu's mark follows what was done.
+    if (holdsInputs(m_document->inputs())) {
+        const UnitSwitchAnswer answer = m_savePrompt->askToConvertOnSwitch(
+            this, QString::fromStdString(unitSystemName(unitSystem)));
+        if (answer != UnitSwitchAnswer::SwitchOnly) {
+            if (answer == UnitSwitchAnswer::Convert)
+                convertUnits();
+            m_unitSwitch->followDocument();
+            return;
+        }
+    }
     // The form in view gives way to the other units' one, which takes over
     // what was typed, as unconverted as the stored inputs.
     std::optional<InputForm::TypedFields> typed;
@@ -436,6 +455,25 @@ void MainWindow::setUnitSystem(std::int32_t unitSystem) {
             statusBar()->showMessage(QString::fromUtf8(kUnitSwitchNotConvertedMessage),
                                      kStatusMessageMs);
         });
+}
+
+// The input form's edits that OK has not stored, before the design is
+// replaced or the program ends: stored as OK stores them, dropped, or the
+// step cancelled (false).
+bool MainWindow::settleFormEdits() {
+    const UnitSystem twin = unitSystemOf(m_document->inputs().unitSystem);
+    auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)));
+    if (!form || !form->isVisible() || !form->hasUnconfirmedEdits())
+        return true;
+    switch (m_savePrompt->askToApplyFormEdits(this)) {
+    case FormEditsAnswer::Apply:
+        return form->storeInputs();
+    case FormEditsAnswer::Discard:
+        return true;
+    case FormEditsAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::convertUnits() {
@@ -492,6 +530,19 @@ void MainWindow::showBookWindow() {
             auto* window = new BookWindow(*m_fileDialogs, *m_messages,
                                           [this] { return m_document->spacingRule(); });
             window->rememberChoicesIn([this] { return openSettings(); });
+            // The open design starts the list, marked while it has unsaved changes.
+            window->followOpenDesign(
+                {[this] { return m_document->fileName(); },
+                 [this] { return m_document->isModified(); }, [this] { return saveDesign(); },
+                 [this, window](const QString& name) {
+                     return m_savePrompt->askToSave(window, name);
+                 }});
+            connect(m_document, &DesignDocument::modifiedChanged, window,
+                    &BookWindow::refreshMarks);
+            connect(m_document, &DesignDocument::fileNameChanged, window,
+                    &BookWindow::refreshMarks);
+            if (!m_document->fileName().isEmpty())
+                window->addDesignFiles({m_document->fileName()});
             return window;
         },
         ChildFrame::Sizable);

@@ -176,6 +176,7 @@ private:
     QSize firstStartOuterSize() const;
     void placeNewChild(const QString& name, QMdiSubWindow* sub);
     void setUnitSystem(std::int32_t unitSystem);
+    bool settleFormEdits();
     void refreshInputForms();
     bool closeInputFormOfOtherUnits();
 
