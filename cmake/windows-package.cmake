@@ -64,7 +64,9 @@ haltrix_windows_text(${PROJECT_SOURCE_DIR}/LICENSE .)
 # lists the libraries it bundles: zlib, libjpeg, libpng, HarfBuzz, PCRE2, ...),
 # QCustomPlot's, the compiler's runtime (GPL-3 with the GCC Runtime Library
 # Exception) and MinGW-w64's (winpthreads).
-set(HALTRIX_WINDOWS_LICENSES ${QT6_INSTALL_PREFIX}/share/haltrix/licenses)
+# The prefix scripts/windows-deps built Qt into: <prefix>/lib/cmake/Qt6.
+get_filename_component(qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
+set(HALTRIX_WINDOWS_LICENSES ${qt_prefix}/share/haltrix/licenses)
 if(NOT EXISTS ${HALTRIX_WINDOWS_LICENSES}/qt/LGPL-3.0-only.txt)
     message(FATAL_ERROR "Qt's licence texts are not in ${HALTRIX_WINDOWS_LICENSES}: "
                         "run scripts/windows-deps again")
