@@ -15,7 +15,7 @@ bool spacingSetting(const std::string& option, const std::string& text, double& 
                     std::string& error) {
     const std::optional<double> value = parseNumber(text);
     if (!value || !isValidSpacingSettingMm(*value)) {
-        error = option + " takes a length in mm above 0, not \"" + text + "\"";
+        error = option + " には 0 より大きい長さ（mm）を指定してください（「" + text + "」は使えません）";
         return false;
     }
     mm = *value;
@@ -39,7 +39,8 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
     while (walk.next()) {
         const std::string& arg = walk.arg();
         if (walk.isFile()) {
-            options.files.push_back(arg);
+            if (!walk.takeFile(options.files))
+                return false;
         } else if (arg == "--hbar") {
             std::string name;
             if (!walk.value(name))
@@ -51,8 +52,8 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
                     options.hBarIndex = k;
             }
             if (options.hBarIndex == -2) {
-                error =
-                    "--hbar takes one of D10 D13 D16 D19 D22 D25 D29 D32 D35, not \"" + name + "\"";
+                error = "--hbar には D10 D13 D16 D19 D22 D25 D29 D32 D35 のどれかを指定してください（「" +
+                        name + "」は使えません）";
                 return false;
             }
         } else if (arg == "--hcount") {
@@ -103,16 +104,16 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
             if (!walk.value(options.anchorage))
                 return false;
         } else {
-            error = "unknown option " + arg;
+            error = "使えないオプションです: " + arg;
             return false;
         }
     }
     if (aggregateGiven && options.spacingRule.fixedMm) {
-        error = "--min-clear and --max-aggregate exclude each other";
+        error = "--min-clear と --max-aggregate は一緒には指定できません";
         return false;
     }
     if (options.files.empty()) {
-        error = "no design file given";
+        error = "設計ファイルが指定されていません";
         return false;
     }
     return true;

@@ -49,11 +49,11 @@ int runPdfCommand(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     if (options.files.size() != 1) {
-        std::cerr << "haltrix-calc pdf: give exactly one design file\n";
+        std::cerr << "haltrix-calc pdf: 設計ファイルは一つだけ指定してください\n";
         return kExitUsage;
     }
     if (options.output.empty()) {
-        std::cerr << "haltrix-calc pdf: -o OUT.pdf is required\n";
+        std::cerr << "haltrix-calc pdf: -o OUT.pdf を指定してください\n";
         return kExitUsage;
     }
 
@@ -81,13 +81,13 @@ int runPdfCommand(const std::vector<std::string>& args) {
         return status.code();
     case print::PrintOutcome::Status::NothingToPrint:
         // "印刷実行" prints nothing for such a design; neither does this.
-        std::cerr << "haltrix-calc pdf: " << design.path << ": unit system "
-                  << design.inputs.unitSystem << " has no report; nothing written\n";
+        std::cerr << "haltrix-calc pdf: ファイル「" << design.path << "」: 単位系 "
+                  << design.inputs.unitSystem << " には計算書がないので、何も書いていません\n";
         return status.code();
     case print::PrintOutcome::Status::Failed:
         break;
     }
-    std::cerr << "haltrix-calc pdf: cannot write " << options.output << "\n";
+    std::cerr << "haltrix-calc pdf: 「" << options.output << "」を書けません\n";
     return kExitNoOutput;
 }
 

@@ -22,7 +22,7 @@ void writeGrid(const SheetGrid& grid) {
                 line += *text;
         }
         line += '\n';
-        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
     }
 }
 
@@ -36,7 +36,7 @@ int runSheetCommand(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     if (options.files.size() != 1) {
-        std::cerr << "haltrix-calc sheet: give exactly one design file\n";
+        std::cerr << "haltrix-calc sheet: 設計ファイルは一つだけ指定してください\n";
         return kExitUsage;
     }
     ExitStatus status;
@@ -47,7 +47,7 @@ int runSheetCommand(const std::vector<std::string>& args) {
     const Sheet sheet =
         fillSheet(design.inputs, design.results, unitSystemOf(design.inputs.unitSystem));
     writeGrid(sheet.fg1);
-    std::fputc('\n', stdout);
+    std::cout.put('\n');
     writeGrid(sheet.fg2);
     return status.code();
 }

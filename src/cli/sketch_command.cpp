@@ -39,17 +39,18 @@ int runSketchCommand(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     if (options.files.size() != 1) {
-        std::cerr << "haltrix-calc sketch: give exactly one design file\n";
+        std::cerr << "haltrix-calc sketch: 設計ファイルは一つだけ指定してください\n";
         return kExitUsage;
     }
     if (options.output.empty()) {
-        std::cerr << "haltrix-calc sketch: -o OUT.svg, OUT.png or OUT.dxf is required\n";
+        std::cerr << "haltrix-calc sketch: -o OUT.svg、OUT.png、OUT.dxf のどれかを指定してください\n";
         return kExitUsage;
     }
     const Format format = formatOf(options.output);
     if (format == Format::Unknown) {
-        std::cerr << "haltrix-calc sketch: the output must end in .svg, .png or .dxf, not \""
-                  << options.output << "\"\n";
+        std::cerr << "haltrix-calc sketch: 出力のファイル名は .svg、.png、.dxf のどれかで終わるように"
+                     "してください（「"
+                  << options.output << "」は使えません）\n";
         return kExitUsage;
     }
 
@@ -74,7 +75,7 @@ int runSketchCommand(const std::vector<std::string>& args) {
     const QString title =
         QStringLiteral("形状図 ") + QFileInfo(pathFromCore(design.path)).fileName();
     if (!print::writeSketchFile(sketch, pathFromCore(options.output), title)) {
-        std::cerr << "haltrix-calc sketch: cannot write " << options.output << "\n";
+        std::cerr << "haltrix-calc sketch: 「" << options.output << "」を書けません\n";
         return kExitNoOutput;
     }
     return status.code();

@@ -190,7 +190,7 @@ private slots:
             << QStringList{example, unreadable} << "kept.pdf" << 2 << "unreadable.tvx";
         QTest::newRow("a missing file") << QStringList{example, m_dir.filePath("missing.tvx")}
                                         << "kept.pdf" << 2 << "missing.tvx";
-        QTest::newRow("no files") << QStringList{} << "kept.pdf" << 1 << "no design file";
+        QTest::newRow("no files") << QStringList{} << "kept.pdf" << 1 << "設計ファイルが指定されていません";
         QTest::newRow("no -o") << QStringList{example} << QString() << 1 << "-o";
         QTest::newRow("unknown option")
             << QStringList{"--hbar", "D13", example} << "kept.pdf" << 1 << "--hbar";

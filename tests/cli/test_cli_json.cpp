@@ -207,7 +207,7 @@ private slots:
         const Run run = haltrix::testing::runHaltrixCalc({"--help"});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains("--hbar"));
-        QVERIFY(run.out.contains("Exit status"));
+        QVERIFY(run.out.contains("終了コード"));
     }
 };
 

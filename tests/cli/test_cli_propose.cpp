@@ -102,13 +102,13 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("err");
         const QString si = source("examples/bracket-si.tvx");
-        QTest::newRow("no file") << QStringList{} << 1 << "no design file";
-        QTest::newRow("two files") << QStringList{si, si} << 1 << "exactly one";
+        QTest::newRow("no file") << QStringList{} << 1 << "設計ファイルが指定されていません";
+        QTest::newRow("two files") << QStringList{si, si} << 1 << "一つだけ";
         QTest::newRow("top 0") << QStringList{"--top", "0", si} << 1 << "--top";
         QTest::newRow("top 1001") << QStringList{"--top", "1001", si} << 1 << "--top";
-        QTest::newRow("o alone") << QStringList{"-o", "x.tvx", si} << 1 << "-o goes with --apply";
-        QTest::newRow("apply alone") << QStringList{"--apply", si} << 1 << "--apply needs -o";
-        QTest::newRow("onto itself") << QStringList{"--apply", "-o", si, si} << 1 << "itself";
+        QTest::newRow("o alone") << QStringList{"-o", "x.tvx", si} << 1 << "-o は --apply と一緒に";
+        QTest::newRow("apply alone") << QStringList{"--apply", si} << 1 << "--apply には -o OUT.tvx";
+        QTest::newRow("onto itself") << QStringList{"--apply", "-o", si, si} << 1 << "設計ファイルそのもの";
         QTest::newRow("missing") << QStringList{source("tests/data/none.tvx")} << 2
                                  << "ファイルがありません";
         QTest::newRow("engine stops")

@@ -35,7 +35,17 @@ public:
                                       const QString& suffix, const QString& start = QString());
 };
 
-// QFileDialog, object name "dlgCommonDialog".
+// Where a dialog opens for `start` (a folder, or a file there; empty when
+// there is no design folder yet): `start` itself, but never the program's own
+// folder or one inside it, which an installed copy cannot write to. Those, and
+// an empty start, give `documents` (with the file's name for a file).
+QString dialogStart(const QString& start, const QString& programFolder, const QString& documents);
+
+// The user's documents folder, or the home folder where there is none.
+QString documentsFolder();
+
+// QFileDialog, object name "dlgCommonDialog", opened where dialogStart() says
+// for this program's folder and the user's documents.
 class QtFileDialogs : public FileDialogs {
 public:
     QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter,

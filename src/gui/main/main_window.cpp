@@ -250,8 +250,7 @@ void MainWindow::readSettings() {
         // First start: room for the input form and the result window side
         // by side, as far as the screen allows.
         const QRect available = primary->availableGeometry();
-        frame = firstStartFrame(firstStartOuterSize(), available.topLeft() + frame.topLeft(),
-                                available);
+        frame = firstStartFrame(firstStartOuterSize(), available);
     } else {
         QList<QRect> screens;
         for (const QScreen* screen : QGuiApplication::screens())
