@@ -4,8 +4,8 @@
 // file, haltrix-calc json over 10,000 design files beside cat over the same
 // files, haltrix-calc csv over them and a sweep of 100,000 points each beside
 // cat writing the same bytes, start-up beside a minimal Qt Widgets program,
-// the sketch: built from a design and painted, the calculation book of 200
-// designs with their sketches, and the automatic choice of the bars
+// the sketch: built from a design and painted, one design's IFC file, the calculation book of 200
+// designs with their sketches, the workbook (xlsx) of 200 designs, and the automatic choice of the bars
 // (propose_bench.cpp). After the benchmarks it
 // prints each figure, each ratio and whether the target is met.
 
@@ -37,6 +37,7 @@
 #include "design/design_inputs.h"
 #include "paper/report.h"
 #include "paper/sheet.h"
+#include "model/ifc_export.h"
 #include "sketch/sketch_builder.h"
 #include "sketch_painter.h"
 #include "studies/sweep.h"
@@ -196,7 +197,7 @@ void BM_DesignThroughEngineSheetReport(benchmark::State& state) {
         example(state.range(0) == 1 ? "bracket-gravitational.tvx" : "bracket-si.tvx");
     for (auto _ : state) {
         const DesignResults results = calculateDesign(input);
-        const Sheet sheet = fillSheet(input, results, twinForUnitSystem(input.unitSystem));
+        const Sheet sheet = fillSheet(input, results, unitSystemOf(input.unitSystem));
         const std::vector<std::string> lines = reportLines(input, results, ReportVariant::Preview);
         benchmark::DoNotOptimize(sheet);
         benchmark::DoNotOptimize(lines);
@@ -232,7 +233,7 @@ void BM_FillSheet(benchmark::State& state) {
     const DesignInputs r = example("bracket-gravitational.tvx");
     const DesignResults results = calculateDesign(r);
     for (auto _ : state) {
-        const Sheet sheet = fillSheet(r, results, Twin::Gravitational);
+        const Sheet sheet = fillSheet(r, results, UnitSystem::Gravitational);
         benchmark::DoNotOptimize(sheet);
     }
 }
@@ -295,6 +296,21 @@ void BM_BuildSketch(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BuildSketch);
+
+// One design's IFC file written in memory, as haltrix-calc ifc and the
+// window's IFC出力 write it: the model built, the clashes checked, the text.
+void BM_WriteIfc(benchmark::State& state) {
+    const DesignInputs r =
+        example(state.range(0) == 1 ? "bracket-gravitational.tvx" : "bracket-si.tvx");
+    const DesignResults results = calculateDesign(r);
+    const model::IfcFileFacts facts{model::IfcSchema::Ifc4x3, model::BridgePart::Pier,
+                                    "bracket.tvx", "bracket.ifc", "2026-12-09T00:00:00", "0"};
+    for (auto _ : state) {
+        const model::IfcExportResult ifc = model::exportIfc(r, results, {}, facts);
+        benchmark::DoNotOptimize(ifc);
+    }
+}
+BENCHMARK(BM_WriteIfc)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // Painting needs the fonts of a Qt application; one is made the first time.
 void ensureGuiApplication() {
@@ -461,6 +477,24 @@ BENCHMARK(BM_BookProgram)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
+// The workbook of 200 designs: the two examples and 198 of the batch.
+void BM_XlsxProgram(benchmark::State& state) {
+    std::vector<std::string> args = {HALTRIX_CALC_PATH, "xlsx", "-o",
+                                     (scratch().path() / "book.xlsx").string(),
+                                     HALTRIX_SOURCE_DIR "/examples/bracket-gravitational.tvx",
+                                     HALTRIX_SOURCE_DIR "/examples/bracket-si.tvx"};
+    const auto& files = batchFiles();
+    args.insert(args.end(), files.begin(), files.begin() + 198);
+    timeProgram(state, args, offscreenEnv());
+    state.counters["peak_mib"] = benchmark::Counter(static_cast<double>(g_lastPeakKiB) / 1024.0);
+}
+BENCHMARK(BM_XlsxProgram)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 void BM_StartMinimalQt(benchmark::State& state) {
     timeProgram(state, {MINIMAL_QT_PATH}, offscreenEnv());
 }
@@ -574,6 +608,12 @@ public:
             std::printf("  %-52s %10.3f us\n", "  of it CPU time", cpu * 1e6);
             target(cpu < 0.5e-3, "well under 1 ms (CPU time below 0.5 ms)");
         };
+        const double ifc1 =
+            figure("one design's IFC written (gravitational)", "BM_WriteIfc/1", 1e6, "us");
+        const double ifc2 = figure("one design's IFC written (SI)", "BM_WriteIfc/2", 1e6, "us");
+        if (ifc1 >= 0 && ifc2 >= 0)
+            target(ifc1 < 5e-3 && ifc2 < 5e-3, "under 5 ms per design");
+
         cpuFigure("building the sketch", "BM_BuildSketch");
         cpuFigure("painting the sketch (560 x 420)", "BM_PaintSketch");
 
@@ -611,6 +651,14 @@ public:
             const double peak = m_peakMib.at("BM_BookProgram");
             std::printf("  %-52s %10.1f MiB\n", "  of it peak memory", peak);
             target(book < 20.0 && peak < 300.0, "under 20 s and under 300 MiB");
+        }
+
+        const double xlsx =
+            figure("haltrix-calc xlsx, workbook of 200 designs", "BM_XlsxProgram", 1e3, "ms");
+        if (xlsx > 0) {
+            const double peak = m_peakMib.at("BM_XlsxProgram");
+            std::printf("  %-52s %10.1f MiB\n", "  of it peak memory", peak);
+            target(xlsx < 5.0 && peak < 300.0, "under 5 s and under 300 MiB");
         }
 
         const double haltrix =

@@ -44,8 +44,48 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/windows/qt.conf DESTINATION .)
 
 install(FILES ${PROJECT_SOURCE_DIR}/examples/bracket-gravitational.tvx
     ${PROJECT_SOURCE_DIR}/examples/bracket-si.tvx DESTINATION examples)
-install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/data/windows/README.txt
+install(FILES ${PROJECT_SOURCE_DIR}/data/windows/README.txt
     ${PROJECT_SOURCE_DIR}/data/windows/haltrix.ico DESTINATION .)
+
+# Text files as Windows' editors expect them: CR LF line ends.
+function(haltrix_windows_text source destination)
+    get_filename_component(name ${source} NAME)
+    set(crlf ${CMAKE_BINARY_DIR}/windows-text/${destination}/${name})
+    file(READ ${source} text)
+    string(REPLACE "\r\n" "\n" text "${text}")
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE ${crlf} "${text}")
+    install(FILES ${crlf} DESTINATION ${destination})
+endfunction()
+haltrix_windows_text(${PROJECT_SOURCE_DIR}/LICENSE .)
+
+# The licences of everything shipped beside the programs, in licenses\ (named
+# in README.txt): Qt's (from its Debian source, with the copyright file that
+# lists the libraries it bundles: zlib, libjpeg, libpng, HarfBuzz, PCRE2, ...),
+# QCustomPlot's, the compiler's runtime (GPL-3 with the GCC Runtime Library
+# Exception) and MinGW-w64's (winpthreads).
+# The prefix scripts/windows-deps built Qt into: <prefix>/lib/cmake/Qt6.
+get_filename_component(qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
+set(HALTRIX_WINDOWS_LICENSES ${qt_prefix}/share/haltrix/licenses)
+if(NOT EXISTS ${HALTRIX_WINDOWS_LICENSES}/qt/LGPL-3.0-only.txt)
+    message(FATAL_ERROR "Qt's licence texts are not in ${HALTRIX_WINDOWS_LICENSES}: "
+                        "run scripts/windows-deps again")
+endif()
+file(GLOB qt_licenses ${HALTRIX_WINDOWS_LICENSES}/qt/*)
+foreach(license ${qt_licenses})
+    # Documentation and commercial terms do not apply to the libraries shipped.
+    if(NOT license MATCHES "/(GFDL|LicenseRef-Qt-Commercial)[^/]*$")
+        haltrix_windows_text(${license} licenses/qt)
+    endif()
+endforeach()
+file(GLOB qcp_licenses ${HALTRIX_WINDOWS_LICENSES}/qcustomplot/*)
+foreach(license ${qcp_licenses})
+    haltrix_windows_text(${license} licenses/qcustomplot)
+endforeach()
+foreach(license /usr/share/doc/gcc-mingw-w64-base/copyright /usr/share/common-licenses/GPL-3)
+    haltrix_windows_text(${license} licenses/gcc-runtime)
+endforeach()
+haltrix_windows_text(/usr/share/doc/mingw-w64-common/copyright licenses/mingw-w64)
 
 set(CPACK_GENERATOR "ZIP;NSIS")
 set(CPACK_PACKAGE_NAME Haltrix)
@@ -54,7 +94,23 @@ set(CPACK_PACKAGE_VENDOR "The Haltrix developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Haltrix: design of the reinforcement of reinforced-concrete bracket beams")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+# Every program and library stripped, the runtime's and Qt's too (the
+# compiler's libstdc++-6.dll is mostly debug sections otherwise).
 set(CPACK_STRIP_FILES ON)
+if(NOT CMAKE_STRIP)
+    message(FATAL_ERROR "No strip program for the Windows binaries was found")
+endif()
+install(CODE "
+    file(GLOB_RECURSE binaries \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.exe\"
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/*.dll\")
+    foreach(binary \${binaries})
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\"
+            RESULT_VARIABLE stripped)
+        if(NOT stripped EQUAL 0)
+            message(FATAL_ERROR \"cannot strip \${binary}\")
+        endif()
+    endforeach()
+")
 # Each generator names its file (set in windows-cpack-options.cmake).
 set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/windows-cpack-options.cmake)
 
@@ -67,7 +123,12 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 # A 64-bit installer for a 64-bit program: it writes the 64-bit registry and
 # Program Files without redirection, and runs where only 64-bit Windows
 # programs can (Wine without its 32-bit part).
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# The finish page offers to start the program; GetSize (FileFunc) measures
+# the installed folder for the installed programs' list.
+set(CPACK_NSIS_DEFINES [=[Target amd64-unicode
+  !include \"FileFunc.nsh\"
+  !define MUI_FINISHPAGE_RUN_TEXT \"Haltrix を起動する\"]=])
+set(CPACK_NSIS_MUI_FINISHPAGE_RUN haltrix.exe)
 set(CPACK_NSIS_PACKAGE_NAME Haltrix)
 set(CPACK_NSIS_DISPLAY_NAME Haltrix)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/windows/haltrix.ico)
@@ -80,19 +141,28 @@ set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_IGNORE_LICENSE_PAGE OFF)
 # The design file type under its own ProgID; .tvx is taken back on
 # uninstall only while it still names Haltrix. SHChangeNotify tells
-# Explorer to show the new icon at once.
+# Explorer to show the new icon at once. The uninstaller's Start-menu entry
+# in Japanese instead of CPack's "Uninstall"; the uninstall entry's flags as
+# numbers (CPack writes them as text) and the installed size in KiB.
 # CPack writes these into its configuration as quoted CMake strings, so
 # every backslash and quote of the NSIS commands is escaped once more here.
 set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS [=[
   SetShellVarContext all
   WriteRegStr HKLM \"Software\\Classes\\.tvx\" \"\" \"Haltrix.Design\"
-  WriteRegStr HKLM \"Software\\Classes\\Haltrix.Design\" \"\" \"Haltrix design\"
+  WriteRegStr HKLM \"Software\\Classes\\Haltrix.Design\" \"\" \"Haltrix 設計ファイル\"
   WriteRegStr HKLM \"Software\\Classes\\Haltrix.Design\\DefaultIcon\" \"\" \"$INSTDIR\\haltrix.exe,0\"
   WriteRegStr HKLM \"Software\\Classes\\Haltrix.Design\\shell\\open\\command\" \"\" '\"$INSTDIR\\haltrix.exe\" \"%1\"'
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+  Delete \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Uninstall.lnk\"
+  CreateShortCut \"$SMPROGRAMS\\$STARTMENU_FOLDER\\Haltrix のアンインストール.lnk\" \"$INSTDIR\\Uninstall.exe\"
+  WriteRegDWORD HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Haltrix\" \"NoModify\" 1
+  WriteRegDWORD HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Haltrix\" \"NoRepair\" 1
+  \${GetSize} \"$INSTDIR\" \"/S=0K\" $0 $1 $2
+  WriteRegDWORD HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Haltrix\" \"EstimatedSize\" \"$0\"
 ]=])
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS [=[
   SetShellVarContext all
+  Delete \"$SMPROGRAMS\\$START_MENU\\Haltrix のアンインストール.lnk\"
   ReadRegStr $0 HKLM \"Software\\Classes\\.tvx\" \"\"
   StrCmp $0 \"Haltrix.Design\" 0 +2
     DeleteRegKey HKLM \"Software\\Classes\\.tvx\"

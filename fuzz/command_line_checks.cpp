@@ -5,12 +5,14 @@
 #include <cmath>
 
 #include "design/bar_table.h"
+#include "design/unit_system.h"
 #include "book_options.h"
 #include "cli_options.h"
 #include "convert_command.h"
 #include "propose_command.h"
 #include "studies/sweep.h"
 #include "sweep_command.h"
+#include "xlsx_command.h"
 #include "studies/unit_conversion.h"
 
 namespace haltrix::checks {
@@ -55,10 +57,11 @@ void checkCalcOptions(const std::vector<std::string>& args, std::vector<std::str
         if (options.hBarIndex < -1 || options.hBarIndex >= kBarCount)
             problems.push_back("calc options: bar position outside the list");
         if (!positiveFinite(options.spacingRule.maxAggregateMm) ||
+            !positiveFinite(options.spacingRule.maxCentreMm) ||
             (options.spacingRule.fixedMm && !positiveFinite(*options.spacingRule.fixedMm)))
             problems.push_back("calc options: spacing rule not a finite positive length");
         if ((!print && options.printVariant) || (!output && !options.output.empty()) ||
-            (!page && (options.sketchPage || !options.project.empty() || !options.member.empty() ||
+            (!page && (options.sketchPage || options.quantitiesPage || !options.project.empty() || !options.member.empty() ||
                        !options.designer.empty())))
             problems.push_back("calc options: an option the command does not admit was taken");
         for (const std::string& file : options.files) {
@@ -76,7 +79,7 @@ void checkConvertOptions(const std::vector<std::string>& args, std::vector<std::
             problems.push_back("convert options: refused without a message");
         return;
     }
-    if (options.to != kUnitGravitational && options.to != kUnitSI)
+    if (!standardUnitSystem(options.to))
         problems.push_back("convert options: unknown target unit system");
     if (options.roundingDigits < 0 || options.roundingDigits > kMaxRoundingDigits)
         problems.push_back("convert options: rounding digits out of range");
@@ -125,6 +128,27 @@ void checkProposeOptions(const std::vector<std::string>& args, std::vector<std::
         problems.push_back("propose options: --in-place writes elsewhere");
 }
 
+// The workbook's reader: design files and an output as given, and none of
+// the options only pdf takes.
+void checkXlsxOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
+    CalcOptions options;
+    std::string error;
+    if (!cli::parseXlsxOptions(args, options, error)) {
+        if (error.empty())
+            problems.push_back("xlsx options: refused without a message");
+        return;
+    }
+    if (options.files.empty() || options.output.empty() || !isArgument(args, options.output))
+        problems.push_back("xlsx options: accepted without a design file or -o");
+    if (options.sketchPage || options.quantitiesPage || !options.member.empty() ||
+        options.printVariant)
+        problems.push_back("xlsx options: took an option only pdf takes");
+    for (const std::string& file : options.files) {
+        if (!isArgument(args, file))
+            problems.push_back("xlsx options: a design file that is no argument");
+    }
+}
+
 // The book's reader: a title page and an output as given, at least one
 // design file, and the shared spacing rule within its range.
 void checkBookOptions(const std::vector<std::string>& args, std::vector<std::string>& problems) {
@@ -145,6 +169,7 @@ void checkBookOptions(const std::vector<std::string>& args, std::vector<std::str
             problems.push_back("book options: a design file that is no argument");
     }
     if (!positiveFinite(options.spacingRule.maxAggregateMm) ||
+        !positiveFinite(options.spacingRule.maxCentreMm) ||
         (options.spacingRule.fixedMm && !positiveFinite(*options.spacingRule.fixedMm)))
         problems.push_back("book options: spacing rule not a finite positive length");
 }
@@ -159,6 +184,7 @@ std::vector<std::string> checkCommandLine(std::string_view bytes) {
     checkProposeOptions(args, problems);
     checkSweepOptions(args, problems);
     checkBookOptions(args, problems);
+    checkXlsxOptions(args, problems);
     return problems;
 }
 

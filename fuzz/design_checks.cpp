@@ -15,6 +15,7 @@
 #include <QJsonValue>
 
 #include "design/bar_table.h"
+#include "design/unit_system.h"
 #include "calculation.h"
 #include "files/csv.h"
 #include "design/load_cases.h"
@@ -22,6 +23,7 @@
 #include "design_json.h"
 #include "files/design_table.h"
 #include "findings/design_warnings.h"
+#include "model/ifc_export.h"
 #include "design/engine.h"
 #include "design/horizontal_check.h"
 #include "design/input_fields.h"
@@ -31,6 +33,8 @@
 #include "paper/sheet.h"
 #include "sketch/sketch_builder.h"
 #include "sketch/sketch_dxf.h"
+#include "step_file_check.h"
+#include "studies/proposal_columns.h"
 
 namespace haltrix::checks {
 
@@ -168,6 +172,46 @@ cli::CalcOptions optionsFrom(std::string_view bytes) {
     return options;
 }
 
+// The IFC model of a design read, with the side-face bars and spacing rule
+// of `options` and the anchorage line 20 gives (the default without one that
+// reads): a well-formed file with one IfcReinforcingBar a bar whenever there
+// is a model, a reason when there is none. An odd number of bytes writes
+// IFC4, an even one IFC4X3.
+void checkIfc(std::string_view bytes, const cli::CalculatedDesign& design,
+              const cli::CalcOptions& options, std::vector<std::string>& problems) {
+    model::IfcExportOptions exportOptions;
+    exportOptions.sideFaces = {options.hBarIndex, barCountFromText(options.hCountText)};
+    exportOptions.spacingRule = options.spacingRule;
+    if (const auto text = lineAt(bytes, 19)) {
+        std::string error;
+        if (const auto rule = model::parseAnchorage(*text, error))
+            exportOptions.anchorage = *rule;
+    }
+    const model::IfcSchema schema =
+        bytes.size() % 2 == 1 ? model::IfcSchema::Ifc4 : model::IfcSchema::Ifc4x3;
+    const model::IfcFileFacts facts{schema, model::BridgePart::Abutment, kFileName, "fuzz.ifc",
+                                    "2026-01-01T00:00:00", "0"};
+    const model::IfcExportResult result =
+        model::exportIfc(design.inputs, design.results, exportOptions, facts);
+    if (!result.text) {
+        if (result.problem.empty())
+            problems.push_back("the IFC export has neither a model nor a reason");
+        return;
+    }
+    for (const std::string& problem :
+         testing::stepFileProblems(*result.text, model::schemaName(schema)))
+        problems.push_back("the IFC file: " + problem);
+    const model::ModelOutcome built =
+        model::buildBracketModel(design.inputs, exportOptions.sideFaces, exportOptions.anchorage);
+    std::size_t bars = 0;
+    for (std::size_t at = result.text->find("=IFCREINFORCINGBAR(");
+         at != std::string::npos; at = result.text->find("=IFCREINFORCINGBAR(", at + 1))
+        ++bars;
+    if (!built.model || bars != built.model->bars.size())
+        problems.push_back("the IFC file has " + std::to_string(bars) +
+                           " IfcReinforcingBar for the model's bars");
+}
+
 // Equal findings, a NaN value equal to a NaN (operator== says it is not).
 bool sameFindings(const std::vector<Finding>& first, const std::vector<Finding>& second) {
     auto sameValue = [](const FindingValue& x, const FindingValue& y) {
@@ -203,10 +247,11 @@ void checkFindings(const std::vector<Finding>& findings, std::vector<std::string
         const bool warningCode = code == kNonPositiveDimension || code == kTipDeeperThanRoot ||
                                  code == kOutsideMethodRange || code == kCoverBeyondDepth ||
                                  code == kUnknownBar || code == kBarsDoNotFit ||
-                                 code == kNegativeBarCount;
+                                 code == kNegativeBarCount || code == kSideFaceBarsNg;
         const bool noticeCode = code == kFractionalBarCount || code == kLayerWithoutBar ||
                                 code == kUnitsLookWrong || code == kLayersTooClose ||
-                                code == kImplausibleDimension || code == kPrintedInputRounded;
+                                code == kImplausibleDimension || code == kPrintedInputRounded ||
+                                code == kBarsTooFarApart;
         const bool known = warningCode || noticeCode || code == kLoadOffBracket;
         if (!known)
             problems.push_back("unknown warning code \"" + f.code + "\"");
@@ -296,7 +341,7 @@ std::optional<std::string> tableRoundTrip(const DesignInputs& design, const Desi
     if (records.size() != 2)
         return "its table reads back as " + std::to_string(records.size()) + " records";
     TableColumns columns;
-    if (const auto problem = mapTableColumns(records[0], columns))
+    if (const auto problem = mapTableColumns(records[0], columns, proposalTableColumns()))
         return "the table's own header is refused: " + *problem;
     if (const auto rowError = designFromTableRow(columns, records[1], back))
         return "its table row is refused at " + rowError->column + ": " + rowError->reason;
@@ -349,7 +394,7 @@ void checkSketch(const sketch::Sketch& drawn, std::vector<std::string>& problems
 
 std::size_t expectedReportLines(const DesignInputs& inputs, const DesignResults& results,
                                 ReportVariant variant) {
-    if (inputs.unitSystem != 1 && inputs.unitSystem != 2)
+    if (!standardUnitSystem(inputs.unitSystem))
         return 0;
     // Input-data section: 20 lines, the printed one 3 blank lines more.
     const std::size_t input = variant == ReportVariant::Print ? 23 : 20;
@@ -478,14 +523,17 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
         if (main.judgement != (ok ? kJudgementOk : kJudgementNg))
             problems.push_back("main judgement \"" + main.judgement + "\" for provided " +
                                show(provided) + " and required " + show(requiredMainArea(results)));
-    } else if (*results.message != kInvalidInputMessage) {
+    } else if (messageHeadline(*results.message) != kInvalidInputMessage ||
+               results.message->find('\n') == std::string::npos) {
         problems.push_back("unexpected message: " + *results.message);
     } else if (!main.judgement.empty()) {
         problems.push_back("a stopped calculation judges the main steel");
     }
     const SideFaceReinforcement& side = results.sideFaces;
     const bool horizontalOk = side.As >= side.required;
-    if (side.judgement != (horizontalOk ? kJudgementOk : kJudgementNg))
+    const std::string expectedSide =
+        results.message ? std::string() : (horizontalOk ? kJudgementOk : kJudgementNg);
+    if (side.judgement != expectedSide)
         problems.push_back("horizontal judgement \"" + side.judgement + "\" for provided " +
                            show(side.As) + " and required " + show(side.required));
 
@@ -538,9 +586,10 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     // The sketch, of the inputs and with the results, and its DXF text.
     checkSketch(sketch::buildSketch(shown.inputs), problems);
     checkSketch(cli::designSketch(shown), problems);
+    checkIfc(bytes, design, options, problems);
 
     // The result window's sheet and the report of the results.
-    const Twin twin = twinForUnitSystem(r.unitSystem);
+    const UnitSystem twin = unitSystemOf(r.unitSystem);
     for (const DesignInputs* inputs : {&design.inputs, &std::as_const(shown).inputs}) {
         const bool search = inputs == &shown.inputs;
         const Sheet sheet = fillSheet(*inputs, results, twin);
@@ -633,7 +682,7 @@ std::vector<std::string> checkDesignTable(std::string_view bytes) {
     if (records.empty())
         return problems;
     TableColumns columns;
-    if (mapTableColumns(records[0], columns))
+    if (mapTableColumns(records[0], columns, proposalTableColumns()))
         return problems;
     for (std::size_t i = 1; i < records.size(); ++i) {
         if (columns.file && *columns.file < records[i].size())

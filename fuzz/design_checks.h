@@ -30,7 +30,9 @@ std::vector<std::string> checkDesignReader(std::string_view bytes);
 // "inf", both judgements agree with the areas they compare, and the report has the lines of its
 // page set. The design's table row reads back as exactly its inputs. Lines 17 and 18 of the input,
 // which a design file does not use, give the horizontal check's count text and bar position, so the
-// fuzzer reaches that check too; line 19 the maximum aggregate size of the spacing rule. The
+// fuzzer reaches that check too; line 19 the maximum aggregate size of the spacing rule; line 20
+// the anchorage of the IFC model, which is written for every design read and must be
+// well-formed. The
 // design's warnings: the same on every run, each with a known code, a
 // severity that code can have and a message without a non-finite number; the
 // JSON lists them; the spacing rule changes only the two spacing codes, and a

@@ -7,6 +7,7 @@
 #include "files/design_file_bars.h"
 #include "design_checks.h"
 #include "findings/design_warnings.h"
+#include "studies/proposal_text.h"
 
 namespace haltrix::checks {
 
@@ -58,9 +59,10 @@ void checkProposal(std::string_view bytes, const DesignInputs& design,
                    const ClearSpacingRule& rule, const HorizontalChoice& choice,
                    std::vector<std::string>& problems) {
     const BarProposal proposal = proposeBars(design, rule, 3, choice);
-    if (proposal.candidates.empty() == proposal.reason.empty())
+    const std::string reason = proposalReasonText(proposal.reason);
+    if (proposal.candidates.empty() == reason.empty())
         problems.push_back("the proposal has both candidates and a reason, or neither");
-    if (hasNonFiniteWord(proposal.reason))
+    if (hasNonFiniteWord(reason))
         problems.push_back("the proposal's reason spells a non-finite number");
     for (std::size_t i = 0; i < proposal.candidates.size(); ++i) {
         const ProposedArrangement& c = proposal.candidates[i];
@@ -82,17 +84,17 @@ void checkProposal(std::string_view bytes, const DesignInputs& design,
     }
 
     // A finding no arrangement changes: it must come with any bars.
-    if (proposal.blockingFinding) {
+    if (const Finding* blocking = proposal.reason.blockingFinding()) {
         for (const BarArrangement& bars :
              {BarArrangement{"D10", 2, "", 0}, BarArrangement{"D35", 3, "D29", 2}}) {
             DesignInputs r = design;
             applyArrangement(r, bars);
             bool raised = false;
             for (const Finding& finding : findDesignWarnings(r, calculateDesign(r, choice), rule))
-                raised = raised || finding.code == proposal.blockingFinding->code;
+                raised = raised || finding.code == blocking->code;
             if (!raised)
                 problems.push_back("the finding that stops the proposal goes with other bars: " +
-                                   proposal.blockingFinding->code);
+                                   blocking->code);
         }
         return;
     }

@@ -8,7 +8,7 @@ HALTRIX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Everything the build, the tests and the program need.
 HALTRIX_PACKAGES=(
-    build-essential cmake pkgconf
+    build-essential cmake pkgconf ccache
     qt6-base-dev qt6-translations-l10n qt6-svg-dev
     libqpdf-dev qpdf
     libqcustomplot-dev libqcustomplot2.1-qt6
@@ -17,6 +17,7 @@ HALTRIX_PACKAGES=(
     xvfb xauth
     clang libclang-rt-14-dev
     libbenchmark-dev
+    libxlsxwriter-dev
     g++-mingw-w64-x86-64-posix wine64
     dpkg-dev desktop-file-utils appstream shared-mime-info libxml2-utils
 )
@@ -46,10 +47,19 @@ install_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# build_tree DIR [cmake options...]: configures (once) and builds DIR.
+# build_tree DIR [cmake options...]: configures (once) and builds DIR, through
+# ccache when it is installed (so a CI run with its cache kept rebuilds little).
+# The CMake options that put ccache before the compilers, when it is installed.
+ccache_options() {
+    if command -v ccache > /dev/null; then
+        echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+    fi
+}
+
 build_tree() {
     local dir="$1"
     shift
-    cmake -S "$HALTRIX_ROOT" -B "$dir" "$@"
-    cmake --build "$dir" --parallel "$(nproc)"
+    # shellcheck disable=SC2046 # two options or none
+    cmake -S "$HALTRIX_ROOT" -B "$dir" $(ccache_options) "$@" &&
+        cmake --build "$dir" --parallel "$(nproc)"
 }

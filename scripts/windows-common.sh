@@ -46,28 +46,72 @@ windows_qt_cached() {
     [ -f "$(windows_qt_prefix)/.complete" ]
 }
 
-# A private Wine prefix under DIR with the IPA fonts visible, so Japanese
-# text renders there as it does on Linux. Exports what wine64 needs.
-windows_wine_setup() {
-    local dir="$1"
+# libxlsxwriter built for Windows (the workbook writer), cached beside Qt
+# and keyed the same way: its source version and the cross-compiler's.
+windows_xlsxwriter_version() {
+    dpkg-query -W -f='${source:Version}' libxlsxwriter-dev
+}
+windows_xlsxwriter_prefix() {
+    local key
+    key="xlsxwriter-$(windows_xlsxwriter_version)_gcc-$(windows_compiler_version)"
+    echo "$(windows_cache_root)/${key//[^A-Za-z0-9._-]/_}"
+}
+
+# What every Wine run of the scripts shares: the wine64 loader (Debian 12 has
+# no "wine" command), no debug output, no Mono or Gecko (nothing here needs
+# them, and their installers would ask) and no menu builder, which would
+# write icons and menu entries under ~/.local/share when an installer makes
+# shortcuts.
+windows_wine_environment() {
     WINE="$(command -v wine64 || echo /usr/lib/wine/wine64)"
     WINESERVER="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
-    export WINEPREFIX="$dir/wine-prefix"
     export WINEDEBUG=-all
-    # No Mono or Gecko: nothing here needs them, and their installers would ask.
-    export WINEDLLOVERRIDES="mscoree,mshtml="
-    if [ ! -d "$WINEPREFIX/drive_c/windows/Fonts" ]; then
-        mkdir -p "$dir"
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# windows_wine_prefix PREFIX: makes (once) and uses the Wine prefix PREFIX,
+# kept to itself: the menu builder disabled in its registry as well, and its
+# user folders (Desktop, Documents, ...) real folders inside it instead of
+# Wine's links into the home folder. A program that crashes leaves its
+# backtrace on stderr instead of a dialog that waits for a click nobody
+# gives. Exports WINEPREFIX.
+windows_wine_prefix() {
+    export WINEPREFIX="$1"
+    windows_wine_environment
+    if [ ! -f "$WINEPREFIX/.haltrix-prefix" ]; then
+        mkdir -p "$(dirname "$WINEPREFIX")"
         "$WINE" wineboot --init > /dev/null 2>&1 || true
         "$WINESERVER" -w
-    fi
-    # A program that crashes leaves its backtrace on stderr instead of a
-    # dialog that waits for a click nobody gives.
-    if [ ! -f "$WINEPREFIX/.no-crash-dialog" ]; then
-        "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-            > /dev/null 2>&1 && touch "$WINEPREFIX/.no-crash-dialog"
+        "$WINE" reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /t REG_SZ /d '' /f \
+            > /dev/null 2>&1 &&
+            "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+                > /dev/null 2>&1 &&
+            touch "$WINEPREFIX/.haltrix-prefix"
         "$WINESERVER" -w
     fi
+    # Wine makes the links again when it updates a prefix: look every time.
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+        if [ -L "$link" ]; then
+            rm -f "$link"
+            mkdir -p "$link"
+        fi
+    done
+}
+
+# True when the prefix's Desktop and Documents are folders inside it and no
+# user folder is a link out of it.
+windows_wine_prefix_kept_inside() {
+    local users="$WINEPREFIX/drive_c/users"
+    [ "$(find "$users" -mindepth 2 -maxdepth 2 -type d \( -name Desktop -o -name Documents \) |
+        wc -l)" -ge 2 ] && ! find "$users" -mindepth 2 -maxdepth 2 -type l | grep -q .
+}
+
+# A private Wine prefix under DIR with the IPA fonts visible, so Japanese
+# text renders there as it does on Linux.
+windows_wine_setup() {
+    local dir="$1"
+    windows_wine_prefix "$dir/wine-prefix"
     local font
     for font in /usr/share/fonts/opentype/ipafont-mincho/ipam.ttf \
         /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf \
@@ -79,15 +123,17 @@ windows_wine_setup() {
     done
 }
 
-# windows_build_tree DIR [cmake options...]: configures (once) and builds DIR
-# for Windows against the cached Qt.
+# windows_build_tree DIR [cmake options...]: configures DIR for Windows
+# against the cached Qt, through ccache when it is installed.
 windows_build_tree() {
     local dir="$1"
     shift
     local prefix
     prefix="$(windows_qt_prefix)"
-    cmake -S "$HALTRIX_ROOT" -B "$dir" -G Ninja \
+    # shellcheck disable=SC2046 # two options or none
+    cmake -S "$HALTRIX_ROOT" -B "$dir" -G Ninja $(ccache_options) \
         -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DHALTRIX_XLSXWRITER_ROOT="$(windows_xlsxwriter_prefix)" \
         -DCMAKE_BUILD_TYPE=Release "$@"
 }

@@ -4,39 +4,59 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <cstdio>
 #include <cstdlib>
+#include <string>
 
+#include "console_output.h"
 #include "haltrix_version.h"
 
 namespace haltrix::app {
 
 namespace {
 
+const char* const kHelp = R"(使い方: haltrix [-h | --help] [-v | --version] [FILE.tvx]
+
+Haltrix は、鉄筋コンクリートのブラケット（張出し梁）の上面鉄筋と側面（水平）
+鉄筋を設計します。設計ファイルを指定しないと、空の設計で起動します。
+
+オプション:
+  -h, --help, -?   この説明を表示します。
+  -v, --version    Haltrix の版を表示します。
+
+引数:
+  FILE.tvx         開く設計ファイル（ﾌｧｲﾙ → 開く で開くのと同じです）。
+)";
+
+// Shows `text` where the user started the program (on Windows its console,
+// or a message box when there is none) and ends the program with `status`.
+[[noreturn]] void answer(const std::string& text, int status) {
+    cli::showInformation(text, "Haltrix", status != EXIT_SUCCESS);
+    std::exit(status);
+}
+
+[[noreturn]] void refuse(const QString& reason) {
+    answer("haltrix: " + reason.toStdString() + "\n\n" + kHelp, EXIT_FAILURE);
+}
+
 struct Parser {
     Parser() {
-        parser.setApplicationDescription(
-            QStringLiteral("Haltrix designs the top and side-face reinforcement of a reinforced-"
-                           "concrete bracket beam. Without a file it starts with an empty "
-                           "design."));
-        parser.addHelpOption();
+        parser.addOption(help);
         parser.addOption(version);
-        parser.addPositionalArgument(QStringLiteral("FILE.tvx"),
-                                     QStringLiteral("Design file to open, as File > Open would."),
-                                     QStringLiteral("[FILE.tvx]"));
+        parser.addPositionalArgument(QStringLiteral("FILE.tvx"), QString());
     }
 
-    // Prints the version and ends the program when it was asked for.
-    void answerVersion() const {
-        if (!parser.isSet(version))
-            return;
-        std::printf("haltrix %s\n", kVersionText);
-        std::exit(EXIT_SUCCESS);
+    // Answers --version and --help when they were asked for.
+    void answerInformation() const {
+        if (parser.isSet(version))
+            answer(std::string("haltrix ") + kVersionText + "\n", EXIT_SUCCESS);
+        if (parser.isSet(help))
+            answer(kHelp, EXIT_SUCCESS);
     }
 
     QCommandLineParser parser;
-    const QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Displays the version of haltrix.")};
+    const QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+                                  QString()};
+    const QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}, QString()};
 };
 
 } // namespace
@@ -58,21 +78,21 @@ bool asksForInformation(int argc, char* argv[]) {
     // only the request itself counts.
     Parser p;
     p.parser.parse(app.arguments());
-    p.answerVersion();
-    p.parser.showHelp(EXIT_SUCCESS);
+    p.answerInformation();
+    answer(kHelp, EXIT_SUCCESS);
 }
 
 QString designFileFromCommandLine(const QCoreApplication& app) {
     Parser p;
-    // Unknown options and --help end the program here.
-    p.parser.process(app);
-    p.answerVersion();
-    const QStringList files = p.parser.positionalArguments();
-    if (files.size() > 1) {
-        std::fprintf(stderr, "haltrix: one design file at most, not %d\n\n%s",
-                     static_cast<int>(files.size()), qPrintable(p.parser.helpText()));
-        std::exit(EXIT_FAILURE);
+    if (!p.parser.parse(app.arguments())) {
+        const QStringList unknown = p.parser.unknownOptionNames();
+        refuse(unknown.isEmpty() ? p.parser.errorText()
+                                 : QStringLiteral("使えないオプションです: ") + unknown.front());
     }
+    p.answerInformation();
+    const QStringList files = p.parser.positionalArguments();
+    if (files.size() > 1)
+        refuse(QStringLiteral("設計ファイルは一つまでです（%1 個あります）").arg(files.size()));
     if (files.isEmpty())
         return {};
     return QFileInfo(files.front()).absoluteFilePath();

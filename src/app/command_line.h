@@ -17,7 +17,8 @@ bool asksForInformation(int argc, char* argv[]);
 
 // Reads the command line of haltrix: [options] [FILE.tvx]. Answers --help
 // and --version on standard output, and a wrong command line on standard
-// error, and then ends the program. Otherwise returns the absolute path of
+// error (on Windows in the console that started the program, or in a message
+// box when there is none), and then ends the program. Otherwise returns the absolute path of
 // the design file to open, or an empty string when none was given.
 QString designFileFromCommandLine(const QCoreApplication& app);
 

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "file_patterns.h"
+
 namespace haltrix::cli {
 
 // Walks a command's arguments as every command reads them: a word that does
@@ -31,10 +33,14 @@ public:
         return m_onlyFiles || a.empty() || a[0] != '-' || a == "-";
     }
 
+    // Adds the file argument to `files` (on Windows, the files a wildcard
+    // matches); a pattern that matches none sets the error and returns false.
+    bool takeFile(std::vector<std::string>& files) { return addFileArgument(arg(), files, m_error); }
+
     // Takes the option's value; without one sets the error and returns false.
     bool value(std::string& out) {
         if (m_index + 1 >= m_args.size()) {
-            m_error = arg() + " needs a value";
+            m_error = arg() + " には値を指定してください";
             return false;
         }
         out = m_args[++m_index];

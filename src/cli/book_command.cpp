@@ -42,7 +42,7 @@ int runBookCommand(const std::vector<std::string>& args) {
         }
     }
     if (status.code() == kExitUnreadable) {
-        std::cerr << "haltrix-calc book: nothing written\n";
+        std::cerr << "haltrix-calc book: 何も書いていません\n";
         return kExitUnreadable;
     }
 
@@ -62,15 +62,16 @@ int runBookCommand(const std::vector<std::string>& args) {
         options.date ? *options.date : print::titleDate(QDate::currentDate()).toStdString();
 
     const print::BookOutcome outcome =
-        print::writeBook(designs, title, options.sketches, pathFromCore(options.output));
+        print::writeBook(designs, title, options.sketches, pathFromCore(options.output), {},
+                         options.quantities);
     if (outcome.status != print::BookOutcome::Status::Written) {
-        std::cerr << "haltrix-calc book: cannot write " << options.output << ": "
+        std::cerr << "haltrix-calc book: 「" << options.output << "」を書けません: "
                   << outcome.failure.toStdString() << "\n";
         return kExitNoOutput;
     }
     if (!outcome.navigation)
-        std::cerr << "haltrix-calc book: this build cannot write PDF outlines and links; "
-                  << options.output << " has none\n";
+        std::cerr << "haltrix-calc book: この版は PDF のしおりとリンクを書けません。「"
+                  << options.output << "」にはしおりとリンクがありません\n";
     return status.code();
 }
 

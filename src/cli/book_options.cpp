@@ -15,7 +15,8 @@ bool parseBookOptions(const std::vector<std::string>& args, BookOptions& options
         const std::string& arg = walk.arg();
         std::string text;
         if (walk.isFile()) {
-            options.files.push_back(arg);
+            if (!walk.takeFile(options.files))
+                return false;
         } else if (arg == "--title" || arg == "--date") {
             if (!walk.value(text))
                 return false;
@@ -28,24 +29,26 @@ bool parseBookOptions(const std::vector<std::string>& args, BookOptions& options
                 return false;
         } else if (arg == "--sketch") {
             options.sketches = true;
+        } else if (arg == "--quantities") {
+            options.quantities = true;
         } else if (arg == "-o" || arg == "--output") {
             if (!walk.value(options.output))
                 return false;
-        } else if (arg == "--min-clear" || arg == "--max-aggregate") {
+        } else if (arg == "--min-clear" || arg == "--max-aggregate" || arg == "--max-spacing") {
             if (!walk.value(text))
                 return false;
             rule.insert(rule.end(), {arg, text});
         } else {
-            error = "unknown option " + arg;
+            error = "使えないオプションです: " + arg;
             return false;
         }
     }
     if (options.files.empty()) {
-        error = "no design file given";
+        error = "設計ファイルが指定されていません";
         return false;
     }
     if (options.output.empty()) {
-        error = "-o BOOK.pdf is required";
+        error = "-o BOOK.pdf を指定してください";
         return false;
     }
     // A stand-in file name, so the shared reader sees a complete command.

@@ -16,6 +16,7 @@ struct BookOptions {
     std::string designer;             // --designer
     std::optional<std::string> date;  // --date (default: today)
     bool sketches = false;            // --sketch
+    bool quantities = false;          // --quantities
     std::string output;               // -o
     std::vector<std::string> files;   // the design files, in order
     ClearSpacingRule spacingRule;     // --min-clear, --max-aggregate

@@ -11,7 +11,7 @@ namespace {
 
 // The calculation of a design that was read without error.
 void calculate(CalculatedDesign& design, const CalcOptions& options) {
-    design.calculation = calculateCases(design.inputs, horizontalChoiceFor(options, design.inputs));
+    design.calculation = calculateCases(design.inputs, sideFaceChoice(options, design.inputs));
     design.results = design.calculation.first();
     design.warnings = findCaseWarnings(design.inputs, design.calculation.cases, options.spacingRule);
 }
@@ -56,10 +56,10 @@ std::optional<int> caseByText(const DesignInputs& inputs, const std::string& tex
         if (number >= 1 && number <= count)
             return number - 1;
     }
-    error = "--case " + text + ": the design has no such case (cases: ";
+    error = "--case " + text + ": 設計にそのケースはありません（ケース: ";
     for (int i = 0; i < count; ++i)
-        error += (i ? ", " : "") + std::to_string(i + 1) + " " + caseTitle(caseAt(inputs, i), i);
-    error += ")";
+        error += (i ? "、" : "") + std::to_string(i + 1) + " " + caseTitle(caseAt(inputs, i), i);
+    error += "）";
     return std::nullopt;
 }
 

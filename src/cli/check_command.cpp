@@ -19,8 +19,8 @@ int runCheckCommand(const std::vector<std::string>& args) {
     return forEachDesignFile(options, [](const CalculatedDesign& design, ExitStatus& status) {
         for (const Finding& finding : design.warnings) {
             const std::string line = design.path + ": " + finding.code + ": " + finding.message;
-            std::fwrite(line.data(), 1, line.size(), stdout);
-            std::fputc('\n', stdout);
+            std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
+            std::cout.put('\n');
         }
         if (hasWarning(design.warnings))
             status.warning();

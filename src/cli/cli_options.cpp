@@ -15,7 +15,7 @@ bool spacingSetting(const std::string& option, const std::string& text, double& 
                     std::string& error) {
     const std::optional<double> value = parseNumber(text);
     if (!value || !isValidSpacingSettingMm(*value)) {
-        error = option + " takes a length in mm above 0, not \"" + text + "\"";
+        error = option + " には 0 より大きい長さ（mm）を指定してください（「" + text + "」は使えません）";
         return false;
     }
     mm = *value;
@@ -24,15 +24,27 @@ bool spacingSetting(const std::string& option, const std::string& text, double& 
 
 } // namespace
 
+HorizontalChoice sideFaceChoice(const CalcOptions& options, const DesignInputs& inputs) {
+    if (!options.hBarGiven && !options.hCountGiven)
+        return sideFaceChoiceInForce(std::nullopt, inputs);
+    HorizontalChoice choice = inputs.sideFaceChoice;
+    if (options.hBarGiven)
+        choice.barIndex = options.hBarIndex;
+    if (options.hCountGiven)
+        choice.barCount = barCountFromText(options.hCountText);
+    return sideFaceChoiceInForce(choice, inputs);
+}
+
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
                       CalcOptions& options, std::string& error, bool allowPageOptions,
-                      bool allowCase) {
+                      bool allowModelOptions, bool allowCase) {
     bool aggregateGiven = false;
     ArgumentWalk walk(args, error);
     while (walk.next()) {
         const std::string& arg = walk.arg();
         if (walk.isFile()) {
-            options.files.push_back(arg);
+            if (!walk.takeFile(options.files))
+                return false;
         } else if (arg == "--hbar") {
             std::string name;
             if (!walk.value(name))
@@ -44,8 +56,8 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
                     options.hBarIndex = k;
             }
             if (options.hBarIndex == -2) {
-                error =
-                    "--hbar takes one of D10 D13 D16 D19 D22 D25 D29 D32 D35, not \"" + name + "\"";
+                error = "--hbar には D10 D13 D16 D19 D22 D25 D29 D32 D35 のどれかを指定してください（「" +
+                        name + "」は使えません）";
                 return false;
             }
         } else if (arg == "--hcount") {
@@ -56,9 +68,14 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
             if (!walk.value(options.caseText))
                 return false;
             if (options.caseText.empty()) {
-                error = "--case takes a case's name or its number from 1";
+                error = "--case にはケースの名前か 1 からの番号を指定してください";
                 return false;
             }
+        } else if (arg == "--max-spacing") {
+            std::string text;
+            if (!walk.value(text) ||
+                !spacingSetting(arg, text, options.spacingRule.maxCentreMm, error))
+                return false;
         } else if (arg == "--min-clear" || arg == "--max-aggregate") {
             std::string text;
             double mm = 0;
@@ -77,6 +94,8 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
                 return false;
         } else if (allowPageOptions && arg == "--sketch") {
             options.sketchPage = true;
+        } else if (allowPageOptions && arg == "--quantities") {
+            options.quantitiesPage = true;
         } else if (allowPageOptions && arg == "--project") {
             if (!walk.value(options.project))
                 return false;
@@ -86,29 +105,29 @@ bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, boo
         } else if (allowPageOptions && arg == "--designer") {
             if (!walk.value(options.designer))
                 return false;
+        } else if (allowModelOptions && arg == "--schema") {
+            if (!walk.value(options.schema))
+                return false;
+        } else if (allowModelOptions && arg == "--part") {
+            if (!walk.value(options.part))
+                return false;
+        } else if (allowModelOptions && arg == "--anchorage") {
+            if (!walk.value(options.anchorage))
+                return false;
         } else {
-            error = "unknown option " + arg;
+            error = "使えないオプションです: " + arg;
             return false;
         }
     }
     if (aggregateGiven && options.spacingRule.fixedMm) {
-        error = "--min-clear and --max-aggregate exclude each other";
+        error = "--min-clear と --max-aggregate は一緒には指定できません";
         return false;
     }
     if (options.files.empty()) {
-        error = "no design file given";
+        error = "設計ファイルが指定されていません";
         return false;
     }
     return true;
-}
-
-HorizontalChoice horizontalChoiceFor(const CalcOptions& options, const DesignInputs& inputs) {
-    HorizontalChoice choice = inputs.sideFaceChoice;
-    if (options.hBarGiven)
-        choice.barIndex = options.hBarIndex;
-    if (options.hCountGiven)
-        choice.barCount = barCountFromText(options.hCountText);
-    return choice;
 }
 
 } // namespace haltrix::cli

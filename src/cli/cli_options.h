@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "design/design_calculation.h"
 #include "design/design_inputs.h"
 #include "findings/clear_spacing_rule.h"
 
@@ -19,25 +20,33 @@ struct CalcOptions {
     bool printVariant = false;      // --print
     std::string output;             // -o
     std::vector<std::string> files; // the design files, in order
-    ClearSpacingRule spacingRule;   // --min-clear, --max-aggregate
+    ClearSpacingRule spacingRule;   // --min-clear, --max-aggregate, --max-spacing
     bool sketchPage = false;        // --sketch
+    bool quantitiesPage = false;    // --quantities
     std::string project;            // --project
     std::string member;             // --member
     std::string designer;           // --designer
+    std::string schema = "IFC4X3";  // --schema (ifc)
+    std::string part = "pier";      // --part (ifc)
+    std::string anchorage;          // --anchorage (ifc); empty: the default
 };
 
 // Parses the arguments after the subcommand name. On a usage error returns
 // false and sets `error`. `allowPrint` and `allowOutput` admit --print and -o;
-// `allowPageOptions` admits --sketch, --project, --member and --designer.
+// `allowPageOptions` admits --sketch, --quantities, --project, --member and
+// --designer; `allowModelOptions` --schema, --part and --anchorage (their
+// values are checked by the command).
 // --min-clear and --max-aggregate (the minimum clear spacing rule of the
-// warnings) are taken by every command; they exclude each other.
+// warnings) are taken by every command; they exclude each other. So is
+// --max-spacing, the largest centre-to-centre spacing of a layer's bars.
 // `allowCase` admits --case NAME|N.
 bool parseCalcOptions(const std::vector<std::string>& args, bool allowPrint, bool allowOutput,
                       CalcOptions& options, std::string& error, bool allowPageOptions = false,
-                      bool allowCase = false);
+                      bool allowModelOptions = false, bool allowCase = false);
 
-// The side-face bars of a design under the options: --hbar and --hcount where
-// given, the design's own choice for what is not.
-HorizontalChoice horizontalChoiceFor(const CalcOptions& options, const DesignInputs& inputs);
+// The side-face bars the options put in force for a design
+// (sideFaceChoiceInForce): --hbar and --hcount where given, the design's own
+// choice for what is not.
+HorizontalChoice sideFaceChoice(const CalcOptions& options, const DesignInputs& inputs);
 
 } // namespace haltrix::cli

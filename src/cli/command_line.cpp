@@ -40,24 +40,11 @@ std::vector<std::string> commandLineArguments(int argc, char** argv) {
     return arguments;
 }
 
-Utf8Console::Utf8Console() : m_previousCodePage(GetConsoleOutputCP()) {
-    if (m_previousCodePage != 0)
-        SetConsoleOutputCP(CP_UTF8);
-}
-
-Utf8Console::~Utf8Console() {
-    if (m_previousCodePage != 0)
-        SetConsoleOutputCP(m_previousCodePage);
-}
-
 #else
 
 std::vector<std::string> commandLineArguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
-
-Utf8Console::Utf8Console() = default;
-Utf8Console::~Utf8Console() = default;
 
 #endif
 

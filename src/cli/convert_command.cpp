@@ -20,7 +20,8 @@ bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& o
         const std::string& arg = walk.arg();
         std::string text;
         if (walk.isFile()) {
-            files.push_back(arg);
+            if (!walk.takeFile(files))
+                return false;
         } else if (arg == "--to") {
             if (!walk.value(text))
                 return false;
@@ -29,7 +30,7 @@ bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& o
             else if (text == "gravitational")
                 options.to = kUnitGravitational;
             else {
-                error = "--to takes si or gravitational, not \"" + text + "\"";
+                error = "--to には si か gravitational を指定してください（「" + text + "」は使えません）";
                 return false;
             }
         } else if (arg == "--round-stress") {
@@ -43,8 +44,9 @@ bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& o
                 used = 0;
             }
             if (used != text.size() || text.empty() || digits < 1 || digits > kMaxRoundingDigits) {
-                error = "--round-stress takes a number of significant digits from 1 to " +
-                        std::to_string(kMaxRoundingDigits) + ", not \"" + text + "\"";
+                error = "--round-stress には有効数字の桁数を 1 から " +
+                        std::to_string(kMaxRoundingDigits) + " までの整数で指定してください（「" +
+                        text + "」は使えません）";
                 return false;
             }
             options.roundingDigits = digits;
@@ -54,25 +56,25 @@ bool parseConvertOptions(const std::vector<std::string>& args, ConvertOptions& o
             if (!walk.value(options.output))
                 return false;
         } else {
-            error = "unknown option " + arg;
+            error = "使えないオプションです: " + arg;
             return false;
         }
     }
     if (options.to == 0) {
-        error = "--to si or --to gravitational is required";
+        error = "--to si か --to gravitational を指定してください";
         return false;
     }
     if (files.size() != 1) {
-        error = files.empty() ? "no design file given" : "give exactly one design file";
+        error = files.empty() ? "設計ファイルが指定されていません" : "設計ファイルは一つだけ指定してください";
         return false;
     }
     options.input = files.front();
     if (options.inPlace && !options.output.empty()) {
-        error = "--in-place replaces IN.tvx itself; leave out -o";
+        error = "--in-place は IN.tvx そのものを置き換えます。-o は指定しないでください";
         return false;
     }
     if (!options.inPlace && options.output.empty()) {
-        error = "-o OUT.tvx is required (or --in-place to replace IN.tvx)";
+        error = "-o OUT.tvx を指定してください（IN.tvx を置き換えるときは --in-place）";
         return false;
     }
     if (options.inPlace)
@@ -88,9 +90,9 @@ int runConvertCommand(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     if (!options.inPlace && sameFile(options.input, options.output)) {
-        std::cerr << "haltrix-calc convert: " << options.output
-                  << " is the design file being converted; give another -o or --in-place to "
-                     "replace it\n";
+        std::cerr << "haltrix-calc convert: 「" << options.output
+                  << "」は変換する設計ファイルそのものです。別の -o を指定するか、置き換えるときは "
+                     "--in-place を指定してください\n";
         return kExitUsage;
     }
 
@@ -102,8 +104,8 @@ int runConvertCommand(const std::vector<std::string>& args) {
     UnitConversion conversion;
     if (const auto reason =
             convertUnitSystem(design, options.to, options.roundingDigits, conversion)) {
-        std::cerr << "haltrix-calc convert: " << options.input << ": " << *reason
-                  << "; nothing written\n";
+        std::cerr << "haltrix-calc convert: ファイル「" << options.input << "」: " << *reason
+                  << "。何も書いていません\n";
         return kExitMessage;
     }
     if (const auto writeError = writeDesignFile(options.output, conversion.design)) {

@@ -62,7 +62,7 @@ int runCsvCommand(const std::vector<std::string>& args) {
         appendProposalTableHeader(out.text());
     out.text() += lineEnd;
     return forEachDesignFile(options, [&](const CalculatedDesign& design, ExitStatus&) {
-        const HorizontalChoice choice = horizontalChoiceFor(options, design.inputs);
+        const HorizontalChoice choice = sideFaceChoice(options, design.inputs);
         std::optional<BarProposal> proposal;
         if (propose)
             proposal = proposeBars(design.inputs, options.spacingRule, 1, choice);

@@ -21,8 +21,8 @@ int runJsonCommand(const std::vector<std::string>& args) {
     }
     return forEachDesignFile(options, [](const CalculatedDesign& design, ExitStatus&) {
         const QByteArray line = QJsonDocument(designJson(design)).toJson(QJsonDocument::Compact);
-        std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
-        std::fputc('\n', stdout);
+        std::cout.write(line.constData(), line.size());
+        std::cout.put('\n');
     });
 }
 

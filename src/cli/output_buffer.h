@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdio>
+#include <iostream>
 #include <string>
 
 namespace haltrix::cli {
@@ -24,7 +24,7 @@ public:
     }
     void flush() {
         if (!m_text.empty())
-            std::fwrite(m_text.data(), 1, m_text.size(), stdout);
+            std::cout.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
         m_text.clear();
     }
 

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "calculation.h"
+#include "design/horizontal_check.h"
 #include "core_path.h"
 #include "exit_status.h"
 #include "offscreen.h"
@@ -26,6 +27,10 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
         extras.sketch = designSketch(design);
         extras.linesUnderSketch = print::warningLines(design.warnings);
     }
+    if (options.quantitiesPage)
+        extras.quantities =
+            print::quantityPage(design.inputs, sideFaceChoice(options, design.inputs),
+                                QFileInfo(pathFromCore(design.path)).fileName());
     extras.notes =
         print::designNotes(design.warnings, calculationMessage(design.inputs, design.calculation));
     extras.title.project = QString::fromStdString(options.project);
@@ -41,16 +46,16 @@ print::PrintOptions printOptions(const CalcOptions& options, const CalculatedDes
 int runPdfCommand(const std::vector<std::string>& args) {
     CalcOptions options;
     std::string error;
-    if (!parseCalcOptions(args, true, true, options, error, true, true)) {
+    if (!parseCalcOptions(args, true, true, options, error, true, false, true)) {
         std::cerr << "haltrix-calc pdf: " << error << "\n";
         return kExitUsage;
     }
     if (options.files.size() != 1) {
-        std::cerr << "haltrix-calc pdf: give exactly one design file\n";
+        std::cerr << "haltrix-calc pdf: 設計ファイルは一つだけ指定してください\n";
         return kExitUsage;
     }
     if (options.output.empty()) {
-        std::cerr << "haltrix-calc pdf: -o OUT.pdf is required\n";
+        std::cerr << "haltrix-calc pdf: -o OUT.pdf を指定してください\n";
         return kExitUsage;
     }
 
@@ -82,13 +87,13 @@ int runPdfCommand(const std::vector<std::string>& args) {
         return status.code();
     case print::PrintOutcome::Status::NothingToPrint:
         // "印刷実行" prints nothing for such a design; neither does this.
-        std::cerr << "haltrix-calc pdf: " << design.path << ": unit system "
-                  << design.inputs.unitSystem << " has no report; nothing written\n";
+        std::cerr << "haltrix-calc pdf: ファイル「" << design.path << "」: 単位系 "
+                  << design.inputs.unitSystem << " には計算書がないので、何も書いていません\n";
         return status.code();
     case print::PrintOutcome::Status::Failed:
         break;
     }
-    std::cerr << "haltrix-calc pdf: cannot write " << options.output << "\n";
+    std::cerr << "haltrix-calc pdf: 「" << options.output << "」を書けません\n";
     return kExitNoOutput;
 }
 

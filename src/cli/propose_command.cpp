@@ -34,8 +34,8 @@ bool parseTop(const std::string& text, int& top, std::string& error) {
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || value < 1 ||
         value > kMaxProposeTop) {
-        error = "--top takes a whole number from 1 to " + std::to_string(kMaxProposeTop) +
-                ", not \"" + text + "\"";
+        error = "--top には 1 から " + std::to_string(kMaxProposeTop) +
+                " までの整数を指定してください（「" + text + "」は使えません）";
         return false;
     }
     top = value;
@@ -62,12 +62,14 @@ QJsonObject proposalJson(const std::string& path, const BarProposal& proposal) {
                                      : QJsonValue(proposal.candidates.front().requiredArea);
     object["candidates"] = candidates;
     object["message"] =
-        proposal.candidates.empty() ? QJsonValue(QString::fromStdString(proposal.reason)) : QJsonValue();
+        proposal.candidates.empty()
+            ? QJsonValue(QString::fromStdString(proposalReasonText(proposal.reason)))
+            : QJsonValue();
     return object;
 }
 
 void writeOut(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
 }
 
 // The list as tab-separated lines: the captions, then one line per
@@ -143,7 +145,7 @@ bool parseProposeOptions(const std::vector<std::string>& args, ProposeOptions& o
             rest.push_back(arg);
         } else if (arg == "--top") {
             if (i + 1 >= args.size()) {
-                error = "--top needs a value";
+                error = "--top には値を指定してください";
                 return false;
             }
             if (!parseTop(args[++i], options.top, error))
@@ -162,17 +164,18 @@ bool parseProposeOptions(const std::vector<std::string>& args, ProposeOptions& o
     if (!parseCalcOptions(rest, false, true, options.calc, error))
         return false;
     if (options.calc.files.size() != 1) {
-        error = "give exactly one design file";
+        error = "設計ファイルは一つだけ指定してください";
         return false;
     }
     const bool output = !options.calc.output.empty();
     if (!options.apply && (output || options.inPlace)) {
-        error = std::string(output ? "-o" : "--in-place") + " goes with --apply";
+        error = std::string(output ? "-o" : "--in-place") + " は --apply と一緒に指定してください";
         return false;
     }
     if (options.apply && output == options.inPlace) {
-        error = output ? "--in-place replaces FILE.tvx itself; leave out -o"
-                       : "--apply needs -o OUT.tvx (or --in-place to replace FILE.tvx)";
+        error = output ? "--in-place は FILE.tvx そのものを置き換えます。-o は指定しないでください"
+                       : "--apply には -o OUT.tvx を指定してください（FILE.tvx を置き換えるときは "
+                         "--in-place）";
         return false;
     }
     if (options.inPlace)
@@ -189,8 +192,9 @@ int runProposeCommand(const std::vector<std::string>& args) {
     }
     const std::string& input = options.calc.files.front();
     if (options.apply && !options.inPlace && sameFile(input, options.calc.output)) {
-        std::cerr << "haltrix-calc propose: " << options.calc.output
-                  << " is the design file itself; give another -o or --in-place to replace it\n";
+        std::cerr << "haltrix-calc propose: 「" << options.calc.output
+                  << "」は設計ファイルそのものです。別の -o を指定するか、置き換えるときは "
+                     "--in-place を指定してください\n";
         return kExitUsage;
     }
     DesignInputs design;
@@ -198,7 +202,7 @@ int runProposeCommand(const std::vector<std::string>& args) {
         std::cerr << "haltrix-calc: " << readError->message() << "\n";
         return kExitUnreadable;
     }
-    const HorizontalChoice choice = horizontalChoiceFor(options.calc, design);
+    const HorizontalChoice choice = sideFaceChoice(options.calc, design);
     const BarProposal proposal =
         proposeBars(design, options.calc.spacingRule, options.top, choice);
     if (options.json) {
@@ -209,10 +213,11 @@ int runProposeCommand(const std::vector<std::string>& args) {
         writeOut(proposalText(design, proposal, choice));
     }
     if (proposal.candidates.empty()) {
-        std::cerr << "haltrix-calc: " << input << ": " << proposal.reason << "\n";
+        std::cerr << "haltrix-calc: " << input << ": " << proposalReasonText(proposal.reason)
+                  << "\n";
         return kExitMessage;
     }
-    std::fflush(stdout);
+    std::cout.flush();
     return options.apply ? applyProposal(options, proposal) : kExitOk;
 }
 

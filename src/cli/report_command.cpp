@@ -15,8 +15,8 @@ namespace {
 class StandardOutput : public TextTarget {
 public:
     void writeLine(std::string_view line) override {
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
+        std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
+        std::cout.put('\n');
     }
 };
 
@@ -25,12 +25,12 @@ public:
 int runReportCommand(const std::vector<std::string>& args) {
     CalcOptions options;
     std::string error;
-    if (!parseCalcOptions(args, true, false, options, error, false, true)) {
+    if (!parseCalcOptions(args, true, false, options, error, false, false, true)) {
         std::cerr << "haltrix-calc report: " << error << "\n";
         return kExitUsage;
     }
     if (options.files.size() != 1) {
-        std::cerr << "haltrix-calc report: give exactly one design file\n";
+        std::cerr << "haltrix-calc report: 設計ファイルは一つだけ指定してください\n";
         return kExitUsage;
     }
     ExitStatus status;
@@ -59,8 +59,8 @@ int runReportCommand(const std::vector<std::string>& args) {
     }
     if (!written) {
         // The print window shows an empty preview for such a design.
-        std::cerr << "haltrix-calc report: " << design.path << ": unit system "
-                  << design.inputs.unitSystem << " has no report; nothing written\n";
+        std::cerr << "haltrix-calc report: ファイル「" << design.path << "」: 単位系 "
+                  << design.inputs.unitSystem << " には計算書がないので、何も書いていません\n";
     }
     return status.code();
 }

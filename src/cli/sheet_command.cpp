@@ -22,7 +22,7 @@ void writeGrid(const SheetGrid& grid) {
                 line += *text;
         }
         line += '\n';
-        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::cout.write(line.data(), static_cast<std::streamsize>(line.size()));
     }
 }
 
@@ -31,12 +31,12 @@ void writeGrid(const SheetGrid& grid) {
 int runSheetCommand(const std::vector<std::string>& args) {
     CalcOptions options;
     std::string error;
-    if (!parseCalcOptions(args, false, false, options, error, false, true)) {
+    if (!parseCalcOptions(args, false, false, options, error, false, false, true)) {
         std::cerr << "haltrix-calc sheet: " << error << "\n";
         return kExitUsage;
     }
     if (options.files.size() != 1) {
-        std::cerr << "haltrix-calc sheet: give exactly one design file\n";
+        std::cerr << "haltrix-calc sheet: 設計ファイルは一つだけ指定してください\n";
         return kExitUsage;
     }
     ExitStatus status;
@@ -49,9 +49,9 @@ int runSheetCommand(const std::vector<std::string>& args) {
         return status.code();
     // The result window the unit system opens fills the grids.
     auto writeSheet = [](const DesignInputs& inputs, const DesignResults& results) {
-        const Sheet sheet = fillSheet(inputs, results, twinForUnitSystem(inputs.unitSystem));
+        const Sheet sheet = fillSheet(inputs, results, unitSystemOf(inputs.unitSystem));
         writeGrid(sheet.fg1);
-        std::fputc('\n', stdout);
+        std::cout.put('\n');
         writeGrid(sheet.fg2);
     };
     if (caseCount(design.inputs) == 1) {
@@ -61,9 +61,9 @@ int runSheetCommand(const std::vector<std::string>& args) {
     // Every case under its heading, an empty line between the cases.
     for (int index = 0; index < caseCount(design.inputs); ++index) {
         if (index > 0)
-            std::fputc('\n', stdout);
+            std::cout.put('\n');
         const std::string heading = caseHeading(caseAt(design.inputs, index), index) + "\n";
-        std::fwrite(heading.data(), 1, heading.size(), stdout);
+        std::cout.write(heading.data(), static_cast<std::streamsize>(heading.size()));
         writeSheet(caseDesign(design.inputs, index), design.calculation.cases[std::size_t(index)]);
     }
     return status.code();

@@ -21,47 +21,12 @@ namespace haltrix::cli {
 
 namespace {
 
-enum class Format { Svg, Png, Dxf, Unknown };
+using Format = print::SketchFormat;
 
+// The command's formats: PDF is the windows' alone.
 Format formatOf(const std::string& path) {
-    const QString suffix = QFileInfo(pathFromCore(path)).suffix().toLower();
-    if (suffix == QLatin1String("svg"))
-        return Format::Svg;
-    if (suffix == QLatin1String("png"))
-        return Format::Png;
-    if (suffix == QLatin1String("dxf"))
-        return Format::Dxf;
-    return Format::Unknown;
-}
-
-// Writes the file whole or not at all; false when it cannot be written.
-bool writeSketch(const sketch::Sketch& sketch, Format format, const QString& path,
-                 const QString& title) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    bool written = false;
-    switch (format) {
-    case Format::Dxf: {
-        const std::string text = sketch::dxfText(sketch);
-        written = file.write(text.data(), static_cast<qint64>(text.size())) ==
-                  static_cast<qint64>(text.size());
-        break;
-    }
-    case Format::Svg:
-        written = print::writeSketchSvg(sketch, file, title);
-        break;
-    case Format::Png:
-        written = print::sketchImage(sketch).save(&file, "PNG");
-        break;
-    case Format::Unknown:
-        break;
-    }
-    if (!written) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const Format format = print::sketchFormatOf(pathFromCore(path));
+    return format == Format::Pdf ? Format::Unknown : format;
 }
 
 } // namespace
@@ -74,17 +39,18 @@ int runSketchCommand(const std::vector<std::string>& args) {
         return kExitUsage;
     }
     if (options.files.size() != 1) {
-        std::cerr << "haltrix-calc sketch: give exactly one design file\n";
+        std::cerr << "haltrix-calc sketch: 設計ファイルは一つだけ指定してください\n";
         return kExitUsage;
     }
     if (options.output.empty()) {
-        std::cerr << "haltrix-calc sketch: -o OUT.svg, OUT.png or OUT.dxf is required\n";
+        std::cerr << "haltrix-calc sketch: -o OUT.svg、OUT.png、OUT.dxf のどれかを指定してください\n";
         return kExitUsage;
     }
     const Format format = formatOf(options.output);
     if (format == Format::Unknown) {
-        std::cerr << "haltrix-calc sketch: the output must end in .svg, .png or .dxf, not \""
-                  << options.output << "\"\n";
+        std::cerr << "haltrix-calc sketch: 出力のファイル名は .svg、.png、.dxf のどれかで終わるように"
+                     "してください（「"
+                  << options.output << "」は使えません）\n";
         return kExitUsage;
     }
 
@@ -108,8 +74,8 @@ int runSketchCommand(const std::vector<std::string>& args) {
 
     const QString title =
         QStringLiteral("形状図 ") + QFileInfo(pathFromCore(design.path)).fileName();
-    if (!writeSketch(sketch, format, pathFromCore(options.output), title)) {
-        std::cerr << "haltrix-calc sketch: cannot write " << options.output << "\n";
+    if (!print::writeSketchFile(sketch, pathFromCore(options.output), title)) {
+        std::cerr << "haltrix-calc sketch: 「" << options.output << "」を書けません\n";
         return kExitNoOutput;
     }
     return status.code();

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "argument_walk.h"
+#include "design/notifier.h"
 #include "files/csv.h"
 #include "files/design_file.h"
 #include "exit_status.h"
@@ -42,24 +43,26 @@ bool parseSweepOptions(const std::vector<std::string>& args, SweepOptions& optio
                 return false;
             out = parseNumber(text);
             if (!out)
-                error = arg + " takes a finite number written with \".\", not \"" + text + "\"";
+                error = arg + " には有限の数を「.」の小数で指定してください（「" + text + "」は使えません）";
             return out.has_value();
         };
         if (walk.isFile()) {
-            files.push_back(arg);
+            if (!walk.takeFile(files))
+                return false;
         } else if (arg == "--param") {
             if (!value())
                 return false;
             options.parameter = sweepParameterByName(text);
             if (!options.parameter) {
-                error = "--param takes one of " + parameterNames() + ", not \"" + text + "\"";
+                error = "--param には " + parameterNames() + " のどれかを指定してください（「" + text +
+                        "」は使えません）";
                 return false;
             }
         } else if (arg == "--case") {
             if (!value())
                 return false;
             if (text.empty()) {
-                error = "--case takes a case's name or its number from 1";
+                error = "--case にはケースの名前か 1 からの番号を指定してください";
                 return false;
             }
             options.caseText = text;
@@ -76,22 +79,22 @@ bool parseSweepOptions(const std::vector<std::string>& args, SweepOptions& optio
             const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), steps);
             const bool whole = ec == std::errc() && end == text.data() + text.size();
             if (!whole || steps < 1 || steps > kMaxSweepSteps) {
-                error = "--steps takes a whole number from 1 to " + std::to_string(kMaxSweepSteps) +
-                        ", not \"" + text + "\"";
+                error = "--steps には 1 から " + std::to_string(kMaxSweepSteps) +
+                        " までの整数を指定してください（「" + text + "」は使えません）";
                 return false;
             }
             options.steps = steps;
         } else {
-            error = "unknown option " + arg;
+            error = "使えないオプションです: " + arg;
             return false;
         }
     }
     if (!options.parameter || !options.from || !options.to || !options.steps) {
-        error = "--param, --from, --to and --steps are all required";
+        error = "--param、--from、--to、--steps をすべて指定してください";
         return false;
     }
     if (files.size() != 1) {
-        error = files.empty() ? "no design file given" : "give exactly one design file";
+        error = files.empty() ? "設計ファイルが指定されていません" : "設計ファイルは一つだけ指定してください";
         return false;
     }
     options.file = files.front();
@@ -139,7 +142,7 @@ int runSweepCommand(const std::vector<std::string>& args) {
             appendCsvField(text, point.mainJudgement);
             text += ',';
             if (point.message) {
-                appendCsvField(text, *point.message);
+                appendCsvField(text, messageOnOneLine(*point.message));
                 if (stopped++ == 0)
                     firstMessage = *point.message;
             }
@@ -149,7 +152,7 @@ int runSweepCommand(const std::vector<std::string>& args) {
     out.flush();
     if (problem != SweepProblem::None) {
         // The options were checked above; this only guards the core's own rule.
-        std::cerr << "haltrix-calc sweep: the range was refused\n";
+        std::cerr << "haltrix-calc sweep: この範囲では計算できません\n";
         return kExitUsage;
     }
     if (stopped > 0) {

@@ -12,6 +12,7 @@
 #include "exit_status.h"
 #include "files/file_path.h"
 #include "design/load_cases.h"
+#include "studies/proposal_columns.h"
 
 namespace haltrix::cli {
 
@@ -42,21 +43,21 @@ bool parseTableOptions(const std::vector<std::string>& args, TableOptions& optio
             onlyFiles = true;
         } else if (arg == "--out-dir") {
             if (i + 1 >= args.size()) {
-                error = "--out-dir needs a value";
+                error = "--out-dir には値を指定してください";
                 return false;
             }
             options.outDir = args[++i];
         } else {
-            error = "unknown option " + arg;
+            error = "使えないオプションです: " + arg;
             return false;
         }
     }
     if (tables != 1) {
-        error = tables == 0 ? "no table given" : "give exactly one table";
+        error = tables == 0 ? "表が指定されていません" : "表は一つだけ指定してください";
         return false;
     }
     if (options.outDir.empty()) {
-        error = "--out-dir DIR is required";
+        error = "--out-dir DIR を指定してください";
         return false;
     }
     return true;
@@ -97,7 +98,7 @@ bool readHeader(CsvReader& reader, const std::string& path, std::vector<std::str
     case CsvReader::Status::Record:
         break;
     }
-    if (const auto problem = mapTableColumns(fields, columns)) {
+    if (const auto problem = mapTableColumns(fields, columns, proposalTableColumns())) {
         std::cerr << "haltrix-calc table: " << path << ": " << *problem << "\n";
         return false;
     }

@@ -41,8 +41,9 @@ struct BookLayout {
 class BookPass {
 public:
     BookPass(PageWriter& writer, std::vector<book::BookDesign>& designs,
-             const book::BookTitle& title, bool sketches)
-        : m_writer(writer), m_designs(designs), m_title(title), m_sketches(sketches) {}
+             const book::BookTitle& title, bool sketches, bool quantities)
+        : m_writer(writer), m_designs(designs), m_title(title), m_sketches(sketches),
+          m_quantities(quantities) {}
 
     // `firstPages`: where the designs begin, from a counting pass (empty
     // while counting); `pages`: the book's pages for the header.
@@ -70,6 +71,10 @@ public:
             options.notes =
                 designNotes(design.findings, calculationMessage(design.inputs, design.calculation));
             options.cases = &design.calculation;
+            if (m_quantities)
+                options.quantities = quantityPage(
+                    design.inputs, sideFaceChoiceInForce(std::nullopt, design.inputs),
+                    qt(design.name));
             layout.designs.push_back(
                 writeDesignPages(m_writer, design.inputs, design.results, options,
                                  qt(book::noReportLine(design.inputs.unitSystem))));
@@ -157,6 +162,7 @@ private:
     std::vector<book::BookDesign>& m_designs;
     const book::BookTitle& m_title;
     bool m_sketches;
+    bool m_quantities;
 };
 
 PdfNavigation navigation(const std::vector<book::BookDesign>& designs, const book::BookTitle& title,
@@ -173,6 +179,8 @@ PdfNavigation navigation(const std::vector<book::BookDesign>& designs, const boo
                 {QStringLiteral("計算書 %1/%2").arg(page - pages.first + 1).arg(reportPages),
                  page,
                  {}});
+        if (pages.quantities)
+            entry.children.append({QStringLiteral("数量・鉄筋表"), pages.quantities, {}});
         if (pages.sketch)
             entry.children.append({QStringLiteral("形状図"), pages.sketch, {}});
         if (pages.notes)
@@ -198,7 +206,8 @@ BookOutcome failed(const QString& why) {
 } // namespace
 
 BookOutcome writeBook(std::vector<book::BookDesign>& designs, const book::BookTitle& title,
-                      bool sketches, const QString& path, const BookProgress& progress) {
+                      bool sketches, const QString& path, const BookProgress& progress,
+                      bool quantities) {
     // Qt paints into a temporary file; only the finished book goes to `path`.
     QTemporaryFile painted(QDir::temp().filePath(QStringLiteral("haltrix-book-XXXXXX.pdf")));
     if (!painted.open())
@@ -213,7 +222,7 @@ BookOutcome writeBook(std::vector<book::BookDesign>& designs, const book::BookTi
     BookLayout counted;
     {
         PageWriter counter(printer, PageWriter::Mode::Count);
-        BookPass(counter, designs, title, sketches).run({}, 0, {}, counted);
+        BookPass(counter, designs, title, sketches, quantities).run({}, 0, {}, counted);
     }
     std::vector<int> firstPages;
     for (const DesignPages& pages : counted.designs)
@@ -222,7 +231,7 @@ BookOutcome writeBook(std::vector<book::BookDesign>& designs, const book::BookTi
     BookLayout layout;
     PageWriter writer(printer);
     const bool complete =
-        BookPass(writer, designs, title, sketches).run(firstPages, counted.pages, progress, layout);
+        BookPass(writer, designs, title, sketches, quantities).run(firstPages, counted.pages, progress, layout);
     if (!complete && !writer.failed()) {
         printer.abort();
         writer.finish();

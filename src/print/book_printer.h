@@ -26,9 +26,11 @@ struct BookOutcome {
 // (the report, the sketch page when `sketches`, the page 設計上の注意), every
 // page but the cover with the header line and "n / m" of the whole book;
 // with the outline 表紙, 目次, one entry per design, and the document
-// information. The PDF is written through a temporary file: a cancelled or
+// information. With `quantities` each design's report is followed by its
+// page 数量・鉄筋表 (the side-face bars at their defaults). The PDF is written through a temporary file: a cancelled or
 // failed book leaves nothing at `path` (an existing file stays as it was).
 BookOutcome writeBook(std::vector<book::BookDesign>& designs, const book::BookTitle& title,
-                      bool sketches, const QString& path, const BookProgress& progress = {});
+                      bool sketches, const QString& path, const BookProgress& progress = {},
+                      bool quantities = false);
 
 } // namespace haltrix::print

@@ -97,14 +97,16 @@ QPainter* PageWriter::paintPage() {
     return painter();
 }
 
-void PageWriter::writeSketchPage(const sketch::Sketch& sketch, const QStringList& linesUnder) {
+void PageWriter::writeSketchPage(const sketch::Sketch& sketch, const QStringList& linesUnder,
+                                 const sketch::View& isometric) {
     QPainter* painter = paintPage();
     if (!painter)
         return;
     m_layout.drawLine(*painter, m_origin, QStringLiteral("形状図"));
     const double top = m_origin.y() + 2 * m_layout.lineSpacing();
-    paintSketch(*painter, sketch, QRectF(m_origin.x(), top, m_right - m_origin.x(), m_bottom - top),
-                linesUnder);
+    paintSketchWithIsometric(*painter, sketch, isometric,
+                             QRectF(m_origin.x(), top, m_right - m_origin.x(), m_bottom - top),
+                             linesUnder);
 }
 
 QRectF PageWriter::textArea() const {

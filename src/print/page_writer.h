@@ -98,8 +98,10 @@ public:
 
     // A page of its own: the title line "形状図", then the sketch over the
     // rest of the page down to the bottom margin, with its notes and
-    // `linesUnder` below it.
-    void writeSketchPage(const sketch::Sketch& sketch, const QStringList& linesUnder);
+    // `linesUnder` below it, and the isometric view (立体図) under them when
+    // it draws anything.
+    void writeSketchPage(const sketch::Sketch& sketch, const QStringList& linesUnder,
+                         const sketch::View& isometric = {});
 
     // The current page, from 1; 0 before anything was written.
     int page() const { return m_pages; }

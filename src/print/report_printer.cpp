@@ -8,6 +8,8 @@
 
 #include "findings/design_notes.h"
 #include "paper/case_summary.h"
+#include "paper/design_quantities.h"
+#include "model/isometric.h"
 #include "paper/report.h"
 
 namespace haltrix::print {
@@ -97,8 +99,20 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
     }
     pages.first = report.first ? report.first : writer.page();
     pages.last = writer.page();
+    if (!options.quantities.isEmpty()) {
+        writer.breakPage();
+        for (const QString& line : options.quantities) {
+            writer.writeLine(line.toStdString());
+            if (!pages.quantities)
+                pages.quantities = writer.page();
+        }
+    }
     if (options.sketch) {
-        writer.writeSketchPage(*options.sketch, options.linesUnderSketch);
+        // The isometric view of the model with the side-face bars the
+        // results were checked with.
+        writer.writeSketchPage(
+            *options.sketch, options.linesUnderSketch,
+            model::designIsometric(inputs, {results.sideFaces.barIndex, results.sideFaces.barCount}));
         pages.sketch = writer.page();
     }
     if (!options.notes.isEmpty()) {
@@ -114,8 +128,8 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
 
 PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
                          QPrinter& printer, const PrintOptions& options) {
-    if (!options.sketch && options.notes.isEmpty() && !options.title.anyField() &&
-        !options.multipleCases())
+    if (!options.sketch && options.notes.isEmpty() && options.quantities.isEmpty() &&
+        !options.title.anyField() && !options.multipleCases())
         return printReport(inputs, results, printer);
     printer.setFullPage(false);
     int pages = 0;
@@ -131,6 +145,12 @@ PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& result
         writer.setHeader(options.title, pages);
     writeDesignPages(writer, inputs, results, options);
     return writer.finish();
+}
+
+QStringList quantityPage(const DesignInputs& inputs, const HorizontalChoice& choice,
+                         const QString& name) {
+    return qtLines(quantities::quantityLines(quantities::designQuantities(inputs, choice),
+                                             name.toStdString()));
 }
 
 void setUpPdfPrinter(QPrinter& printer, const QString& path, const QString& documentName) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "design/design_calculation.h"
 #include "design/design_inputs.h"
 #include "design/design_results.h"
 #include "design/load_cases.h"
@@ -43,6 +44,9 @@ QStringList designNotes(const std::vector<Finding>& findings,
 
 // What may follow or frame the report on paper.
 struct PrintOptions {
+    // The page 数量・鉄筋表 (quantities::quantityLines) right after the
+    // report; none when empty.
+    QStringList quantities;
     // Printed on a page of its own after the report, under the title line
     // "形状図", with its notes and then `linesUnderSketch` below it.
     std::optional<sketch::Sketch> sketch;
@@ -63,6 +67,7 @@ struct PrintOptions {
 struct DesignPages {
     int first = 0;
     int last = 0;
+    int quantities = 0;
     int sketch = 0;
     int notes = 0;
     bool report = false; // false: the unit system has no report
@@ -70,19 +75,25 @@ struct DesignPages {
 
 // One design's pages from a fresh page on `writer`: the report's lines (with
 // several cases, the summary page and each case's report under its heading),
-// the sketch page, then the page 設計上の注意. The print window, haltrix-calc pdf
-// and the calculation book all print a design through here. Without a
-// report nothing else is printed, unless `noReportLine` is given: it then
-// stands where the report would.
+// the page 数量・鉄筋表, the sketch page, then the page 設計上の注意. The print
+// window, haltrix-calc pdf and the calculation book all print a design
+// through here. Without a report nothing else is printed, unless
+// `noReportLine` is given: it then stands where the report would.
 DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
                              const DesignResults& results, const PrintOptions& options,
                              const QString& noReportLine = {});
 
-// printReport with the sketch page, the page 設計上の注意 and the header line.
-// With no sketch, no notes and no title field it prints exactly what
-// printReport prints.
+// printReport with the page 数量・鉄筋表, the sketch page, the page 設計上の注意
+// and the header line. With none of them and no title field it prints exactly
+// what printReport prints.
 PrintOutcome printReport(const DesignInputs& inputs, const DesignResults& results,
                          QPrinter& printer, const PrintOptions& options);
+
+// The page 数量・鉄筋表 of a design: its quantities and bar schedule from the 3D
+// model, with the side-face bars of `choice`; `name` is the design's file
+// name as the page shows it.
+QStringList quantityPage(const DesignInputs& inputs, const HorizontalChoice& choice,
+                         const QString& name);
 
 // An A4 printer at high resolution writing a PDF to `path`, with its fonts
 // embedded and `documentName` as its title.

@@ -22,4 +22,14 @@ QImage sketchImage(const sketch::Sketch& sketch, int width = 1600);
 bool writeSketchSvg(const sketch::Sketch& sketch, QIODevice& device, const QString& title,
                     int width = 1600);
 
+// The formats a sketch is written in, by the file's extension.
+enum class SketchFormat { Svg, Png, Dxf, Pdf, Unknown };
+SketchFormat sketchFormatOf(const QString& path);
+
+// Writes the sketch to `path` in the format its extension names (.svg,
+// .png, .dxf, .pdf: one page as large as the image at 96 dpi), whole or not
+// at all. False when it cannot be written or the extension is none of them.
+// Needs a QGuiApplication except for DXF.
+bool writeSketchFile(const sketch::Sketch& sketch, const QString& path, const QString& title);
+
 } // namespace haltrix::print

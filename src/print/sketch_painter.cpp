@@ -75,9 +75,9 @@ public:
         for (const Text& text : v.texts)
             texts.push_back(&text);
 
-        // Straight lines are drawn without antialiasing: the dimensions and
-        // bars run along the axes and stay crisp, and it is faster.
-        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        // Antialiased like everything else: a line of one width then shows
+        // one width wherever it falls between the pixels.
+        m_painter.setRenderHint(QPainter::Antialiasing, true);
         if (!hatchStrokes.isEmpty()) {
             setPen(Layer::Outline, kHatchPenMm);
             m_painter.drawLines(hatchStrokes);
@@ -257,6 +257,28 @@ void paintSketch(QPainter& painter, const Sketch& sketch, const QRectF& area,
         p.paintView(placement);
     if (!lines.isEmpty())
         p.drawLines(lines, QPointF(area.left(), views.bottom() + gap));
+    painter.restore();
+}
+
+void paintSketchWithIsometric(QPainter& painter, const Sketch& sketch, const View& isometric,
+                              const QRectF& area, const QStringList& linesUnder) {
+    if (isometric.empty()) {
+        paintSketch(painter, sketch, area, linesUnder);
+        return;
+    }
+    const double isometricHeight = area.height() / 3;
+    paintSketch(painter, sketch,
+                QRectF(area.left(), area.top(), area.width(), area.height() - isometricHeight),
+                linesUnder);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    Painter p(painter);
+    const double gap = p.mm(3);
+    const Area below{area.left(), area.bottom() - isometricHeight + gap, area.width(),
+                     std::max(0.0, isometricHeight - gap)};
+    for (const Placement& placement : arrangeView(isometric, below))
+        p.paintView(placement);
     painter.restore();
 }
 

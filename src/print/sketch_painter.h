@@ -21,4 +21,13 @@ namespace haltrix::print {
 void paintSketch(QPainter& painter, const sketch::Sketch& sketch, const QRectF& area,
                  const QStringList& linesUnder = {});
 
+// The sketch as paintSketch paints it in the upper part of `area` and the
+// isometric view of the 3D model (立体図, model::isometricView) in the lower
+// third, drawn by the same routine; an empty isometric view leaves the
+// whole area to the sketch. The sketch window and the sketch page use it;
+// the exported SVG and PNG are of the sketch alone.
+void paintSketchWithIsometric(QPainter& painter, const sketch::Sketch& sketch,
+                              const sketch::View& isometric, const QRectF& area,
+                              const QStringList& linesUnder = {});
+
 } // namespace haltrix::print

@@ -190,7 +190,7 @@ private slots:
             << QStringList{example, unreadable} << "kept.pdf" << 2 << "unreadable.tvx";
         QTest::newRow("a missing file") << QStringList{example, m_dir.filePath("missing.tvx")}
                                         << "kept.pdf" << 2 << "missing.tvx";
-        QTest::newRow("no files") << QStringList{} << "kept.pdf" << 1 << "no design file";
+        QTest::newRow("no files") << QStringList{} << "kept.pdf" << 1 << "設計ファイルが指定されていません";
         QTest::newRow("no -o") << QStringList{example} << QString() << 1 << "-o";
         QTest::newRow("unknown option")
             << QStringList{"--hbar", "D13", example} << "kept.pdf" << 1 << "--hbar";
@@ -218,15 +218,57 @@ private slots:
         QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("none"))));
     }
 
+    // A design is OK in the book only when its side faces are OK too (D10 x
+    // 4 there): at P = 200 kN the SI example's main bars hold, its side
+    // faces need 382.80 mm2 against 285.32.
+    void sideFacesJudgeTheBook_data() {
+        QTest::addColumn<double>("P");
+        QTest::addColumn<QString>("judgement");
+        QTest::newRow("side faces NG") << 200.0 << "NG";
+        QTest::newRow("both OK") << 100.0 << "OK";
+    }
+    void sideFacesJudgeTheBook() {
+        QFETCH(double, P);
+        QFETCH(QString, judgement);
+        static double load;
+        load = P;
+        const QString file = variant("side.tvx", [](DesignInputs& r) { r.P = load; });
+        const QString pdf = m_dir.filePath(QStringLiteral("side-book.pdf"));
+        QCOMPARE(haltrix::testing::runHaltrixCalc({"book", file, "-o", pdf}).exitCode, 0);
+        const QStringList pages = pagesOf(pdf);
+        const QRegularExpression row(QStringLiteral("side\\.tvx\\s+SI単位系\\s+(\\S+)"));
+        QCOMPARE(row.match(pages[1]).captured(1), judgement);
+        QCOMPARE(test::comparable(pages[0]).contains(QStringLiteral("-NG-1件")), judgement == "NG");
+#ifdef HALTRIX_PDF_NAVIGATION
+        QString error;
+        const test::PdfStructure book = test::pdfStructure(pdf, error);
+        QCOMPARE(book.outline.value(2).title, QStringLiteral("side.tvx — ") + judgement);
+#endif
+        const QString notes = test::comparable(pages.last().trimmed().isEmpty()
+                                                   ? pages[pages.size() - 2]
+                                                   : pages.last());
+        QCOMPARE(notes.contains(QStringLiteral("水平方向用心鉄筋")), judgement == "NG");
+    }
+
     // haltrix-calc pdf: a design with findings ends with the page 設計上の注意
     // listing each, in check's order; one without has no such page.
     void notesPage_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("findings");
-        QTest::newRow("a notice") << source("examples/bracket-gravitational.tvx") << 1;
-        QTest::newRow("a warning and a notice")
-            << source("tests/data/outside-method-range.tvx") << 2;
-        QTest::newRow("none") << variant("clean.tvx", [](DesignInputs& r) { r.a = r.l; }) << 0;
+        // The example's bearing beyond the tip, and both layers' bars further
+        // apart than 300 mm.
+        QTest::newRow("notices") << source("examples/bracket-gravitational.tvx") << 3;
+        // a/H2 = 2: besides, its side faces need 0.4·Ast = 7.1 cm2.
+        QTest::newRow("warnings and notices")
+            << source("tests/data/outside-method-range.tvx") << 5;
+        QTest::newRow("side faces NG")
+            << variant("side-ng.tvx", [](DesignInputs& r) { r.P = 200; }) << 4;
+        QTest::newRow("none") << variant("clean.tvx", [](DesignInputs& r) {
+            r.a = r.l;
+            r.layer1Count = 6; // 200 mm apart
+            r.layer2Bar.clear();
+            r.layer2Count = 0;
+        }) << 0;
     }
 
     void notesPage() {

@@ -46,10 +46,16 @@ private slots:
             haltrix::testing::runHaltrixCalc({"check", example("bracket-gravitational.tvx"), example("bracket-si.tvx")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.errText().isEmpty(), qPrintable(run.errText()));
-        QCOMPARE(fileAndCode(run.outText()),
-                 (QStringList{example("bracket-gravitational.tvx") + ": load-off-bracket",
-                              example("bracket-si.tvx") + ": load-off-bracket"}));
+        // The bearing beyond the tip; 4 and 2 bars over 1000 mm lie 333.3 and
+        // 1000 mm apart, beyond 300 mm.
+        QStringList expected;
+        for (const char* file : {"bracket-gravitational.tvx", "bracket-si.tvx"})
+            expected << example(file) + ": load-off-bracket"
+                     << example(file) + ": bars-too-far-apart"
+                     << example(file) + ": bars-too-far-apart";
+        QCOMPARE(fileAndCode(run.outText()), expected);
         QVERIFY(lines(run.outText())[0].contains(QStringLiteral("a = 0.3 m")));
+        QVERIFY(lines(run.outText())[1].contains(QStringLiteral("333.3 mm")));
     }
 
     // a = 1.4 m, H2 = 0.7 m, l = 0.25 m.
@@ -57,16 +63,23 @@ private slots:
         const Run run =
             haltrix::testing::runHaltrixCalc({"check", example("bracket-si.tvx"), testData("outside-method-range.tvx")});
         QCOMPARE(run.exitCode, 5);
+        const QString si = example("bracket-si.tvx");
+        const QString outside = testData("outside-method-range.tvx");
+        // a/H2 = 2 takes case 2, whose side faces need 0.4·Ast = 7.1 cm2
+        // against D10 x 4 = 2.85 cm2.
         QCOMPARE(fileAndCode(run.outText()),
-                 (QStringList{example("bracket-si.tvx") + ": load-off-bracket",
-                              testData("outside-method-range.tvx") + ": load-off-bracket",
-                              testData("outside-method-range.tvx") + ": outside-method-range"}));
-        QVERIFY(lines(run.outText())[2].contains(QStringLiteral("a/H2 = 2")));
+                 (QStringList{si + ": load-off-bracket", si + ": bars-too-far-apart",
+                              si + ": bars-too-far-apart", outside + ": load-off-bracket",
+                              outside + ": outside-method-range",
+                              outside + ": bars-too-far-apart", outside + ": bars-too-far-apart",
+                              outside + ": side-face-bars-ng"}));
+        QVERIFY(lines(run.outText())[4].contains(QStringLiteral("a/H2 = 2")));
     }
 
     // γc = 0: no warning, but the calculation stops on a zero self-weight.
     void messageExitsThree() {
-        const Run run = haltrix::testing::runHaltrixCalc({"check", testData("no-self-weight.tvx")});
+        const Run run = haltrix::testing::runHaltrixCalc(
+            {"check", "--max-spacing", "1000", testData("no-self-weight.tvx")});
         QCOMPARE(run.exitCode, 3);
         QVERIFY(run.outText().isEmpty());
         QVERIFY(run.errText().contains(QStringLiteral("入力データが不正です")));
@@ -83,7 +96,7 @@ private slots:
             haltrix::testing::runHaltrixCalc({"check", testData("outside-method-range.tvx"), testData("short.tvx")});
         QCOMPARE(run.exitCode, 2);
         QVERIFY(run.errText().contains(QStringLiteral("short.tvx")));
-        QCOMPARE(lines(run.outText()).size(), 2);
+        QCOMPARE(lines(run.outText()).size(), 5);
     }
 
     // The example's D22 x 4 in 1.2 m with t = 10 cm leave 1000/3 - 22.2 =
@@ -105,8 +118,10 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(int, exitCode);
         QFETCH(QStringList, codes);
-        const Run run = haltrix::testing::runHaltrixCalc(QStringList{"check"} + options +
-                             QStringList{example("bracket-gravitational.tvx")});
+        // The bars as far apart as they are, so that only the clear spacing speaks.
+        const Run run = haltrix::testing::runHaltrixCalc(
+            QStringList{"check", "--max-spacing", "1000"} + options +
+            QStringList{example("bracket-gravitational.tvx")});
         QCOMPARE(run.exitCode, exitCode);
         QStringList found;
         for (const QString& line : lines(run.outText()))
@@ -139,7 +154,7 @@ private slots:
 
     void jsonListsTheWarnings() {
         const Run run =
-            haltrix::testing::runHaltrixCalc({"json", example("bracket-gravitational.tvx"),
+            haltrix::testing::runHaltrixCalc({"json", "--max-spacing", "1000", example("bracket-gravitational.tvx"),
                   testData("outside-method-range.tvx"), testData("no-self-weight.tvx")});
         QCOMPARE(run.exitCode, 3); // json does not exit 5 for a warning
         const QStringList out = lines(run.outText());
@@ -157,7 +172,7 @@ private slots:
         QCOMPARE(bearing["severity"].toString(), QStringLiteral("注意"));
         QVERIFY(bearing["message"].toString().contains(QStringLiteral("l = 0.25 m")));
 
-        QCOMPARE(warnings[1].size(), 2);
+        QCOMPARE(warnings[1].size(), 3); // the last: side-face-bars-ng
         QCOMPARE(warnings[1][1].toObject()["code"].toString(),
                  QStringLiteral("outside-method-range"));
         QCOMPARE(warnings[1][1].toObject()["severity"].toString(), QStringLiteral("警告"));

@@ -46,7 +46,8 @@ class TestCliPropose : public QObject {
 private slots:
     // The ranking worked by hand in tests/core/test_bar_proposal.cpp; at
     // 300 mm clear no second layer fits under c = 250 mm and D10 x 5 is too
-    // close, so D13 x 3 (487 mm apart) comes first.
+    // close, so with centres allowed 1000 mm apart D13 x 3 (487 mm apart)
+    // comes first; at the default 300 mm no layer of it has fewer than 5 bars.
     void lists_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QStringList>("lines"); // the first lines
@@ -54,10 +55,11 @@ private slots:
             << QStringList{"examples/bracket-gravitational.tvx"}
             << QStringList{"順位\t1段目\t2段目\t配置鉄筋量 (cm2)\t必要鉄筋量 (cm2)\t余裕 (%)\t最小あき (mm)",
                            "1\tD10 × 5\t－\t3.567\t3.326\t7.2\t240.5",
-                           "2\tD13 × 3\t－\t3.801\t3.326\t14.3\t487.3",
-                           "3\tD13 × 2\tD10 × 2\t3.961\t3.913\t1.2\t987.3"};
+                           "2\tD10 × 6\t－\t4.280\t3.326\t28.7\t190.5",
+                           "3\tD10 × 7\t－\t4.993\t3.326\t50.1\t157.1"};
         QTest::newRow("min clear, top 1")
-            << QStringList{"--min-clear", "300", "--top", "1", "examples/bracket-si.tvx"}
+            << QStringList{"--min-clear", "300", "--max-spacing", "1000", "--top", "1",
+                           "examples/bracket-si.tvx"}
             << QStringList{"順位\t1段目\t2段目\t配置鉄筋量 (mm2)\t必要鉄筋量 (mm2)\t余裕 (%)\t最小あき (mm)",
                            "1\tD13 × 3\t－\t380.100\t332.469\t14.3\t487.3", "側面鉄筋 4 本: D10"};
     }
@@ -100,13 +102,13 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("err");
         const QString si = source("examples/bracket-si.tvx");
-        QTest::newRow("no file") << QStringList{} << 1 << "no design file";
-        QTest::newRow("two files") << QStringList{si, si} << 1 << "exactly one";
+        QTest::newRow("no file") << QStringList{} << 1 << "設計ファイルが指定されていません";
+        QTest::newRow("two files") << QStringList{si, si} << 1 << "一つだけ";
         QTest::newRow("top 0") << QStringList{"--top", "0", si} << 1 << "--top";
         QTest::newRow("top 1001") << QStringList{"--top", "1001", si} << 1 << "--top";
-        QTest::newRow("o alone") << QStringList{"-o", "x.tvx", si} << 1 << "-o goes with --apply";
-        QTest::newRow("apply alone") << QStringList{"--apply", si} << 1 << "--apply needs -o";
-        QTest::newRow("onto itself") << QStringList{"--apply", "-o", si, si} << 1 << "itself";
+        QTest::newRow("o alone") << QStringList{"-o", "x.tvx", si} << 1 << "-o は --apply と一緒に";
+        QTest::newRow("apply alone") << QStringList{"--apply", si} << 1 << "--apply には -o OUT.tvx";
+        QTest::newRow("onto itself") << QStringList{"--apply", "-o", si, si} << 1 << "設計ファイルそのもの";
         QTest::newRow("missing") << QStringList{source("tests/data/none.tvx")} << 2
                                  << "ファイルがありません";
         QTest::newRow("engine stops")

@@ -202,17 +202,17 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString in = "IN.tvx";
         QTest::newRow("over its input")
-            << QStringList{"--to", "si", in, "-o", in} << 1 << "is the design file being converted";
+            << QStringList{"--to", "si", in, "-o", in} << 1 << "変換する設計ファイルそのもの";
         QTest::newRow("over its input by another name")
-            << QStringList{"--to", "si", in, "-o", "./sub/../IN.tvx"} << 1 << "being converted";
+            << QStringList{"--to", "si", in, "-o", "./sub/../IN.tvx"} << 1 << "変換する設計ファイルそのもの";
 #ifndef Q_OS_WIN
         QTest::newRow("over its input through a link")
-            << QStringList{"--to", "si", in, "-o", "link.tvx"} << 1 << "being converted";
+            << QStringList{"--to", "si", in, "-o", "link.tvx"} << 1 << "変換する設計ファイルそのもの";
 #endif
-        QTest::newRow("no -o") << QStringList{"--to", "si", in} << 1 << "-o OUT.tvx is required";
+        QTest::newRow("no -o") << QStringList{"--to", "si", in} << 1 << "-o OUT.tvx を指定してください";
         QTest::newRow("no --to") << QStringList{in, "-o", "x.tvx"} << 1 << "--to si";
         QTest::newRow("unknown system") << QStringList{"--to", "cgs", in, "-o", "x.tvx"} << 1
-                                        << "--to takes si or gravitational";
+                                        << "--to には si か gravitational";
         QTest::newRow("0 digits") << QStringList{"--to", "si", "--round-stress", "0",
                                                  in,     "-o", "x.tvx"}
                                   << 1 << "--round-stress";
@@ -262,15 +262,15 @@ private slots:
     void sweepRefuses_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no steps") << QStringList{"--steps", "0"} << "--steps takes a whole number";
+        QTest::newRow("no steps") << QStringList{"--steps", "0"} << "--steps には 1 から";
         QTest::newRow("a billion steps")
-            << QStringList{"--steps", "1000000000"} << "from 1 to 1000000";
+            << QStringList{"--steps", "1000000000"} << "1 から 1000000 までの整数";
         QTest::newRow("fraction of a step") << QStringList{"--steps", "2.5"} << "--steps";
-        QTest::newRow("infinite") << QStringList{"--to", "inf"} << "--to takes a finite number";
-        QTest::newRow("NaN") << QStringList{"--from", "nan"} << "--from takes a finite number";
-        QTest::newRow("beyond the range") << QStringList{"--to", "1e999"} << "--to takes a finite";
+        QTest::newRow("infinite") << QStringList{"--to", "inf"} << "--to には有限の数";
+        QTest::newRow("NaN") << QStringList{"--from", "nan"} << "--from には有限の数";
+        QTest::newRow("beyond the range") << QStringList{"--to", "1e999"} << "--to には有限";
         QTest::newRow("unknown input")
-            << QStringList{"--param", "gamma"} << "--param takes one of a H P";
+            << QStringList{"--param", "gamma"} << "--param には a H P";
     }
 
     void sweepRefuses() {

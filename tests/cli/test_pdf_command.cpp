@@ -150,7 +150,7 @@ private slots:
         // prints nothing; no failure either.
         run = haltrix::testing::runHaltrixCalc({"pdf", unit3File, "-o", out});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.errText().contains(QStringLiteral("has no report")));
+        QVERIFY(run.errText().contains(QStringLiteral("計算書がない")));
         QVERIFY(!QFile::exists(out));
 
         run = haltrix::testing::runHaltrixCalc({"pdf", example("bracket-si.tvx"), "-o", m_dir.filePath("none/x.pdf")});

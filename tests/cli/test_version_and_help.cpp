@@ -66,15 +66,16 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         QVERIFY2(result.out.contains("[FILE.tvx]"), result.out.constData());
         QVERIFY(result.out.contains("--version"));
-        QVERIFY(result.out.contains("Design file to open"));
+        QVERIFY(result.out.contains("開く設計ファイル"));
+        QCOMPARE(result.err, QByteArray());
     }
 
     void helpOfHaltrixCalcKeepsItsText() {
         const Run result = run(kCalc, {"--help"});
         QCOMPARE(result.exitCode, 0);
-        QVERIFY(result.out.startsWith("Usage:\n  haltrix-calc json"));
+        QVERIFY(result.out.startsWith("使い方:\n  haltrix-calc json"));
         QVERIFY(result.out.contains("  haltrix-calc --version\n"));
-        QVERIFY(result.out.contains("Exit status:"));
+        QVERIFY(result.out.contains("終了コード:"));
     }
 
     // Wrong command lines end before any window opens, with status 1 and a
@@ -84,7 +85,7 @@ private slots:
         QTest::addColumn<QByteArray>("says");
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << QByteArray("frobnicate");
         QTest::newRow("two files")
-            << QStringList{"a.tvx", "b.tvx"} << QByteArray("one design file at most");
+            << QStringList{"a.tvx", "b.tvx"} << QByteArray("設計ファイルは一つまで");
     }
 
     void wrongCommandLinesOfHaltrix() {

@@ -136,7 +136,7 @@ private slots:
             const auto read = records(table);
             QCOMPARE(read.size(), std::size_t(2));
             TableColumns columns;
-            QVERIFY(!mapTableColumns(read[0], columns));
+            QVERIFY(!mapTableColumns(read[0], columns, {}));
             DesignInputs back;
             const auto error = designFromTableRow(columns, read[1], back);
             QVERIFY2(!error, error ? error->reason.c_str() : "");
@@ -174,7 +174,7 @@ private slots:
         QFETCH(QString, problem);
         QFETCH(QStringList, ignored);
         TableColumns columns;
-        const auto error = mapTableColumns(split(header), columns);
+        const auto error = mapTableColumns(split(header), columns, {});
         if (problem.isEmpty()) {
             QVERIFY2(!error, error ? error->c_str() : "");
             QStringList names;
@@ -192,7 +192,7 @@ private slots:
         TableColumns columns;
         QVERIFY(!mapTableColumns(split("sigmaSa,x,unitSystem,H1,H2,l,b,a,P,H,t,c,layer1Bar,"
                                        "layer1Count,layer2Bar,layer2Count,concreteUnitWeight"),
-                                 columns));
+                                 columns, {}));
         DesignInputs r;
         QVERIFY(!designFromTableRow(
             columns, split("1800,?,1,0.5,0.7,0.25,1.2,0.3,10,0,10,25,D22,4,D19,2,2.5"), r));
@@ -241,7 +241,7 @@ private slots:
         QFETCH(QString, column);
         QFETCH(QString, reason);
         TableColumns columns;
-        QVERIFY(!mapTableColumns(split(kInputHeader), columns));
+        QVERIFY(!mapTableColumns(split(kInputHeader), columns, {}));
         std::vector<std::string> row = split(kWorkedRow);
         row[static_cast<std::size_t>(field)] = value.toStdString();
         DesignInputs r = workedSI();
@@ -255,7 +255,7 @@ private slots:
 
     void fieldCount() {
         TableColumns columns;
-        QVERIFY(!mapTableColumns(split(kInputHeader), columns));
+        QVERIFY(!mapTableColumns(split(kInputHeader), columns, {}));
         std::vector<std::string> row = split(kWorkedRow);
         row.push_back("extra");
         DesignInputs r;

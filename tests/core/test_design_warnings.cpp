@@ -113,9 +113,17 @@ Design designWith(const QString& edits) {
 }
 
 // "agg=15" or "fixed=40"; empty for the default rule.
+// "default": the program's rule as it stands. Otherwise the centres may lie
+// 1000 mm apart (so that the rows about the clear spacing see only that),
+// unless "centre=" says otherwise.
 ClearSpacingRule ruleFrom(const QString& text) {
     ClearSpacingRule rule;
-    if (text.startsWith("agg="))
+    if (text == "default")
+        return rule;
+    rule.maxCentreMm = 1000;
+    if (text.startsWith("centre="))
+        rule.maxCentreMm = number(text.mid(7));
+    else if (text.startsWith("agg="))
         rule.maxAggregateMm = number(text.mid(4));
     else if (text.startsWith("fixed="))
         rule.fixedMm = number(text.mid(6));
@@ -163,6 +171,16 @@ void TestDesignWarnings::boundaries_data() {
         QTest::newRow(name) << QString::fromUtf8(edits) << QString::fromUtf8(rule) << expected;
     };
     row("clean gravitational", "", "", "");
+    // Centres over 1000 mm: 4 bars 333.3 mm apart, 2 bars 1000 mm, 5 bars 250 mm.
+    row("300 mm by default", "", "default",
+        "bars-too-far-apart" + N + ",bars-too-far-apart" + N);
+    row("5 bars, one layer, by default", "n1=5;bar2=;n2=0", "default", "");
+    row("333.34 mm: layer 2 only", "", "centre=333.34", "bars-too-far-apart" + N);
+    row("333.33 mm: both", "", "centre=333.33",
+        "bars-too-far-apart" + N + ",bars-too-far-apart" + N);
+    row("250 mm exactly", "n1=5;bar2=;n2=0", "centre=250", "");
+    row("249.99 mm", "n1=5;bar2=;n2=0", "centre=249.99", "bars-too-far-apart" + N);
+    row("one bar has no neighbour", "n1=1;bar2=;n2=0", "centre=10", "");
     row("clean SI", "si", "", "");
     row("worked example: a past the tip", "a=0.3", "", "load-off-bracket" + N);
 

@@ -27,8 +27,8 @@ bool near(double actual, double expected, double tolerance = 5e-7) {
                                                     .arg(actual, 0, 'g', 17)                       \
                                                     .arg(expected, 0, 'g', 17)))
 
-Twin twinOf(bool si) {
-    return si ? Twin::SI : Twin::Gravitational;
+UnitSystem twinOf(bool si) {
+    return si ? UnitSystem::SI : UnitSystem::Gravitational;
 }
 
 // The whole calculation in a formula case given.
@@ -206,8 +206,12 @@ private slots:
         in.l = 0;
         RecordingNotifier notifier;
         const DesignResults results = calculated(in, 1, notifier);
-        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
-        QCOMPARE(results.message, std::optional<std::string>(kInvalidInputMessage));
+        // The first line as ever; the second names l, the first input that
+        // makes the self-weight 0.
+        const std::string expected = std::string(kInvalidInputMessage) +
+                                     "\n張出長 l = 0 m: 正の値でなければなりません（梁の自重が 0 になります）";
+        QCOMPARE(notifier.messages, std::vector<std::string>{expected});
+        QCOMPARE(results.message, std::optional<std::string>(expected));
         QCOMPARE(results.selfWeight.Ntotal, 0.0);
         QCOMPARE(results.main, MainReinforcement{});
     }
@@ -219,8 +223,10 @@ private slots:
         QVERIFY(!results.completed());
         QCOMPARE(results.main.judgement, std::string());
         QCOMPARE(results.main.S, 0.0);
-        // The side faces are still checked: nothing required, 4 x D10 given.
-        QCOMPARE(results.sideFaces.judgement, std::string(kJudgementOk));
+        // The side faces are still checked (4 x D10 given), but not judged:
+        // there is no required steel to judge them against.
+        QCOMPARE(results.sideFaces.As, 4 * 0.7133 * 100);
+        QCOMPARE(results.sideFaces.judgement, std::string());
     }
 
     void noBarsStopsAfterAreas_data() {
@@ -284,7 +290,8 @@ private slots:
         }
         RecordingNotifier notifier;
         const DesignResults results = calculated(in, 1, notifier);
-        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
+        QCOMPARE(notifier.messages.size(), std::size_t(1));
+        QCOMPARE(messageHeadline(notifier.messages[0]), std::string_view(kInvalidInputMessage));
         const SelfWeight& w = results.selfWeight;
         const MainReinforcement& r = results.main;
         const double fields[] = {w.N1,       w.M1,         w.Ntotal,     w.M, r.S,
@@ -404,21 +411,21 @@ private slots:
         DesignResults r;
         r.ratioCase = 1;
         r.main.Ast = 2 * (0.7133 * 4.0);
-        SideFaceReinforcement check = checkHorizontal(in, r, Twin::Gravitational, -1, 4.0);
+        SideFaceReinforcement check = checkHorizontal(in, r, UnitSystem::Gravitational, -1, 4.0);
         QCOMPARE(check.required, check.As);
         QCOMPARE(check.judgement, std::string(kJudgementOk));
         r.main.Ast = std::nextafter(r.main.Ast, 1e9);
-        check = checkHorizontal(in, r, Twin::Gravitational, -1, 4.0);
+        check = checkHorizontal(in, r, UnitSystem::Gravitational, -1, 4.0);
         QCOMPARE(check.judgement, std::string(kJudgementNg));
 
-        check = checkHorizontal(in, DesignResults{}, Twin::Gravitational, 0, 0.0);
+        check = checkHorizontal(in, DesignResults{}, UnitSystem::Gravitational, 0, 0.0);
         QCOMPARE(check.judgement, std::string(kJudgementOk)); // nothing required
     }
 
     void horizontalColumnFollowsWindow() {
         const DesignInputs in;
-        QCOMPARE(checkHorizontal(in, {}, Twin::Gravitational, 8, 4.0).As, 4 * 9.566);
-        QCOMPARE(checkHorizontal(in, {}, Twin::SI, 8, 4.0).As, 4 * 956.6);
+        QCOMPARE(checkHorizontal(in, {}, UnitSystem::Gravitational, 8, 4.0).As, 4 * 9.566);
+        QCOMPARE(checkHorizontal(in, {}, UnitSystem::SI, 8, 4.0).As, 4 * 956.6);
     }
 
     void barCountText_data() {
@@ -438,7 +445,7 @@ private slots:
 
     void overflowingCountCountsZero() {
         const SideFaceReinforcement check =
-            checkHorizontal(workedGravitational(), {}, Twin::SI, 8, 1e307);
+            checkHorizontal(workedGravitational(), {}, UnitSystem::SI, 8, 1e307);
         QVERIFY(std::isfinite(check.As));
         QCOMPARE(check.barCount, 0.0);
     }

@@ -379,13 +379,13 @@ void TestReport::horizontalBarName() {
     for (int unitSystem : {1, 2}) {
         for (int ratioCase : {1, 2}) {
             ShownDesign record = workedRecord(unitSystem, ratioCase);
-            const Twin twin = twinForUnitSystem(unitSystem);
+            const UnitSystem twin = unitSystemOf(unitSystem);
             record.results.sideFaces =
                 checkHorizontal(record.inputs, record.results, twin, index, 4.0);
             const std::vector<std::string> lines = reportLines(record, ReportVariant::Preview);
             const int nameLine = ratioCase == 1 ? 40 : 34;
             const std::string expected =
-                unitSystem == 1
+                twin == UnitSystem::Gravitational
                     ? " 鉄筋径" + sp(6) + sp(4 - static_cast<int>(name.size())) + name.toStdString()
                     : " 鉄筋径" + sp(7) + sp(3 - static_cast<int>(name.size())) +
                           name.toStdString();

@@ -113,8 +113,7 @@ void TestSheet::goldenSheets() {
     const ShownDesign before = record;
     const std::string expected = fileBytes(dataPath(golden.toStdString()));
     QVERIFY(!expected.empty());
-    const std::string actual =
-        sheetText(fillSheet(record, twinForUnitSystem(record.inputs.unitSystem)));
+    const std::string actual = sheetText(fillSheet(record, unitSystemOf(record.inputs.unitSystem)));
     QCOMPARE(QString::fromStdString(actual), QString::fromStdString(expected));
     QVERIFY(actual == expected);
     QVERIFY(record == before);
@@ -124,9 +123,9 @@ void TestSheet::gridGeometry_data() {
     QTest::addColumn<int>("ratioCase");
     QTest::addColumn<int>("twin");
     for (int ratioCase : {0, 1, 2}) {
-        for (Twin twin : {Twin::Gravitational, Twin::SI}) {
+        for (UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
             const QByteArray name = "case " + QByteArray::number(ratioCase) +
-                                    (twin == Twin::SI ? " SI" : " gravitational");
+                                    (twin == UnitSystem::SI ? " SI" : " gravitational");
             QTest::newRow(name.constData()) << ratioCase << static_cast<int>(twin);
         }
     }
@@ -135,7 +134,7 @@ void TestSheet::gridGeometry_data() {
 void TestSheet::gridGeometry() {
     QFETCH(int, ratioCase);
     QFETCH(int, twin);
-    const Sheet sheet = fillSheet(workedRecord(ratioCase), static_cast<Twin>(twin));
+    const Sheet sheet = fillSheet(workedRecord(ratioCase), static_cast<UnitSystem>(twin));
     QCOMPARE(sheet.fg1.rows, 4);
     QCOMPARE(sheet.fg1.columns, 5);
     QCOMPARE(sheet.fg1.fixedRows, 1);
@@ -157,7 +156,7 @@ void TestSheet::headingCornersNeverWritten_data() {
 void TestSheet::headingCornersNeverWritten() {
     QFETCH(int, ratioCase);
     QFETCH(int, twin);
-    const Sheet sheet = fillSheet(workedRecord(ratioCase), static_cast<Twin>(twin));
+    const Sheet sheet = fillSheet(workedRecord(ratioCase), static_cast<UnitSystem>(twin));
     QVERIFY(!sheet.fg1.cell(0, 0).has_value());
     QVERIFY(!sheet.fg2.cell(0, 0).has_value());
     // Every other cell of the self-weight grid is written.
@@ -171,7 +170,7 @@ void TestSheet::headingCornersNeverWritten() {
 }
 
 void TestSheet::case1WritesEveryOtherCell() {
-    const Sheet sheet = fillSheet(workedRecord(1), Twin::Gravitational);
+    const Sheet sheet = fillSheet(workedRecord(1), UnitSystem::Gravitational);
     for (int row = 0; row < 15; ++row) {
         for (int column = 0; column < 4; ++column) {
             if (row != 0 || column != 0)
@@ -184,16 +183,16 @@ void TestSheet::case1WritesEveryOtherCell() {
 void TestSheet::case2RowsBeyondNineKeepOnlyAnEmptyUnit_data() {
     QTest::addColumn<int>("ratioCase");
     QTest::addColumn<int>("twin");
-    QTest::newRow("case 2 gravitational") << 2 << static_cast<int>(Twin::Gravitational);
-    QTest::newRow("case 2 SI") << 2 << static_cast<int>(Twin::SI);
-    QTest::newRow("case 0 gravitational") << 0 << static_cast<int>(Twin::Gravitational);
-    QTest::newRow("case 7 SI") << 7 << static_cast<int>(Twin::SI);
+    QTest::newRow("case 2 gravitational") << 2 << static_cast<int>(UnitSystem::Gravitational);
+    QTest::newRow("case 2 SI") << 2 << static_cast<int>(UnitSystem::SI);
+    QTest::newRow("case 0 gravitational") << 0 << static_cast<int>(UnitSystem::Gravitational);
+    QTest::newRow("case 7 SI") << 7 << static_cast<int>(UnitSystem::SI);
 }
 
 void TestSheet::case2RowsBeyondNineKeepOnlyAnEmptyUnit() {
     QFETCH(int, ratioCase);
     QFETCH(int, twin);
-    const Sheet sheet = fillSheet(workedRecord(ratioCase), static_cast<Twin>(twin));
+    const Sheet sheet = fillSheet(workedRecord(ratioCase), static_cast<UnitSystem>(twin));
     for (int row = 1; row <= 9; ++row) {
         for (int column = 0; column < 4; ++column)
             QVERIFY(sheet.fg2.cell(row, column).has_value());
@@ -226,7 +225,7 @@ void TestSheet::formulaCaseSelection() {
     QFETCH(QString, firstLabel);
     QFETCH(QString, astLabel);
     QFETCH(int, astRow);
-    const Sheet sheet = fillSheet(workedRecord(ratioCase), Twin::Gravitational);
+    const Sheet sheet = fillSheet(workedRecord(ratioCase), UnitSystem::Gravitational);
     QCOMPARE(sheet.fg2.cell(1, 0), Cell(firstLabel.toStdString()));
     QCOMPARE(sheet.fg2.cell(astRow, 0), Cell(astLabel.toStdString()));
     QCOMPARE(sheet.fg2.cell(astRow, 3), Cell("3.86"));
@@ -238,11 +237,11 @@ void TestSheet::ratioExactlyOneHalfGivesCase1Sheet() {
     r.inputs.H2 = 0.6;
     r.results.ratioCase = formulaCaseOf(r.inputs);
     QCOMPARE(r.results.ratioCase, 1);
-    QCOMPARE(fillSheet(r, Twin::SI).fg2.cell(3, 1), Cell("ΣＡs"));
+    QCOMPARE(fillSheet(r, UnitSystem::SI).fg2.cell(3, 1), Cell("ΣＡs"));
     r.inputs.a = 0.30000001;
     r.results.ratioCase = formulaCaseOf(r.inputs);
     QCOMPARE(r.results.ratioCase, 2);
-    QCOMPARE(fillSheet(r, Twin::SI).fg2.cell(4, 0), Cell("Ｚc = 0.85･ｄ"));
+    QCOMPARE(fillSheet(r, UnitSystem::SI).fg2.cell(4, 0), Cell("Ｚc = 0.85･ｄ"));
 }
 
 void TestSheet::workedExampleValues_data() {
@@ -291,7 +290,7 @@ void TestSheet::workedExampleValues() {
     QFETCH(int, row);
     QFETCH(QString, symbol);
     QFETCH(QString, value);
-    const Sheet sheet = fillSheet(workedRecord(ratioCase), Twin::Gravitational);
+    const Sheet sheet = fillSheet(workedRecord(ratioCase), UnitSystem::Gravitational);
     QCOMPARE(sheet.fg2.cell(row, 1), Cell(symbol.toStdString()));
     QCOMPARE(sheet.fg2.cell(row, 3), Cell(value.toStdString()));
 }
@@ -344,8 +343,8 @@ void TestSheet::unitTexts() {
     QFETCH(QString, gravitational);
     QFETCH(QString, si);
     const ShownDesign record = workedRecord(ratioCase);
-    const Sheet g = fillSheet(record, Twin::Gravitational);
-    const Sheet s = fillSheet(record, Twin::SI);
+    const Sheet g = fillSheet(record, UnitSystem::Gravitational);
+    const Sheet s = fillSheet(record, UnitSystem::SI);
     const SheetGrid& gg = grid == 1 ? g.fg1 : g.fg2;
     const SheetGrid& sg = grid == 1 ? s.fg1 : s.fg2;
     QCOMPARE(gg.cell(row, column), Cell(gravitational.toStdString()));
@@ -364,7 +363,7 @@ void TestSheet::formulaTexts() {
     r.inputs.b = 2;
     r.inputs.concreteUnitWeight = 2.5;
     r.inputs.H2 = 1.5;
-    const Sheet sheet = fillSheet(r, Twin::Gravitational);
+    const Sheet sheet = fillSheet(r, UnitSystem::Gravitational);
     QCOMPARE(sheet.fg1.cell(1, 0), Cell(" ①"));
     QCOMPARE(sheet.fg1.cell(1, 1), Cell("1.200* 0.800 * 2.000 * 2.500"));
     QCOMPARE(sheet.fg1.cell(2, 0), Cell(" ②"));
@@ -411,7 +410,7 @@ void TestSheet::valueFormats() {
     r.results.main.Zc = value;
     r.inputs.sigmaSa = value;
     r.results.selfWeight.N1 = value;
-    const Sheet sheet = fillSheet(r, Twin::Gravitational);
+    const Sheet sheet = fillSheet(r, UnitSystem::Gravitational);
     QCOMPARE(sheet.fg2.cell(1, 3), Cell(threeDecimals.toStdString()));
     QCOMPARE(sheet.fg2.cell(4, 3), Cell(twoDecimals.toStdString()));
     QCOMPARE(sheet.fg2.cell(5, 3), Cell(whole.toStdString()));
@@ -430,10 +429,10 @@ void TestSheet::noSecondLayer() {
     QFETCH(int, row);
     ShownDesign r = workedRecord(ratioCase);
     r.results.main.layer2Area = 0;
-    QCOMPARE(fillSheet(r, Twin::Gravitational).fg2.cell(row, 3), Cell("15.48"));
+    QCOMPARE(fillSheet(r, UnitSystem::Gravitational).fg2.cell(row, 3), Cell("15.48"));
     r.results.main.layer1Area = 0;
     r.results.main.layer2Area = 7.742;
-    QCOMPARE(fillSheet(r, Twin::Gravitational).fg2.cell(row, 3), Cell("7.74"));
+    QCOMPARE(fillSheet(r, UnitSystem::Gravitational).fg2.cell(row, 3), Cell("7.74"));
 }
 
 void TestSheet::emptyJudgementIsWrittenEmpty_data() {
@@ -447,7 +446,7 @@ void TestSheet::emptyJudgementIsWrittenEmpty() {
     QFETCH(int, row);
     ShownDesign r;
     r.results.ratioCase = ratioCase;
-    const Sheet sheet = fillSheet(r, Twin::SI);
+    const Sheet sheet = fillSheet(r, UnitSystem::SI);
     const int judgementRow = ratioCase == 1 ? 14 : 9;
     QCOMPARE(sheet.fg2.cell(judgementRow, 0), Cell("判定"));
     QCOMPARE(sheet.fg2.cell(judgementRow, 1), Cell(""));
@@ -461,9 +460,9 @@ void TestSheet::emptyJudgementIsWrittenEmpty() {
 void TestSheet::judgementKeepsItsBlanks() {
     ShownDesign r = workedRecord(1);
     r.results.main.judgement = kJudgementNg;
-    QCOMPARE(fillSheet(r, Twin::Gravitational).fg2.cell(14, 3), Cell("    - NG -"));
+    QCOMPARE(fillSheet(r, UnitSystem::Gravitational).fg2.cell(14, 3), Cell("    - NG -"));
     r.results.ratioCase = 2;
-    QCOMPARE(fillSheet(r, Twin::SI).fg2.cell(9, 3), Cell("    - NG -"));
+    QCOMPARE(fillSheet(r, UnitSystem::SI).fg2.cell(9, 3), Cell("    - NG -"));
 }
 
 QTEST_APPLESS_MAIN(TestSheet)

@@ -102,7 +102,8 @@ private slots:
         QFETCH(QString, clear2);
         QFETCH(QString, pText);
         QFETCH(QString, clearNote);
-        const DesignInputs record = unitSystem == 1 ? workedGravitational() : workedSI();
+        const DesignInputs record =
+            unitSystem == kUnitGravitational ? workedGravitational() : workedSI();
         const Sketch s = buildSketch(record);
         QVERIFY2(s.notes.empty(), s.notes.empty() ? "" : s.notes.front().c_str());
 
@@ -135,7 +136,7 @@ private slots:
         QCOMPARE(h.tail.y, h.tip.y);
         QVERIFY(h.tip.x > h.tail.x && h.tail.x > 300);
         QVERIFY(hasText(e, pText.toStdString()));
-        QVERIFY(hasText(e, unitSystem == 1 ? "H=0 tf" : "H=0 kN"));
+        QVERIFY(hasText(e, unitSystem == kUnitGravitational ? "H=0 tf" : "H=0 kN"));
 
         QVERIFY(measures(findDimension(e, "l=0.250 m"), {0, -700}, {250, -500}));
         QVERIFY(measures(findDimension(e, "a=0.300 m"), {0, 0}, {300, 0}));

@@ -108,7 +108,8 @@ private slots:
         QFETCH(double, from);
         QFETCH(double, to);
         QFETCH(int, unitSystem);
-        const DesignInputs design = unitSystem == 1 ? workedGravitational() : workedSI();
+        const DesignInputs design =
+            unitSystem == kUnitGravitational ? workedGravitational() : workedSI();
         const auto name = parameter.toStdString();
         const SweepParameter swept = *sweepParameterByName(name);
         std::vector<SweepPoint> points;

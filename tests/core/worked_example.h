@@ -37,7 +37,7 @@ struct ShownDesign {
 };
 
 // The sheet and the report of such a design.
-inline Sheet fillSheet(const ShownDesign& design, Twin twin) {
+inline Sheet fillSheet(const ShownDesign& design, UnitSystem twin) {
     return haltrix::fillSheet(design.inputs, design.results, twin);
 }
 inline bool writeReport(const ShownDesign& design, TextTarget& target, ReportVariant variant) {

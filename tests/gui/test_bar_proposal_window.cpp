@@ -59,7 +59,7 @@ private:
 
 void BarProposalWindowTest::init() {
     m_document.setInputs(kWorkedSI);
-    m_form = std::make_unique<InputForm>(inputFormProfile(Twin::SI), m_document, m_sink);
+    m_form = std::make_unique<InputForm>(inputFormProfile(UnitSystem::SI), m_document, m_sink);
     m_form->show();
 }
 
@@ -72,12 +72,12 @@ QDialog* BarProposalWindowTest::openProposal() {
 }
 
 // The ranking of the worked example (tests/core/test_bar_proposal.cpp). An
-// empty second layer shows as the form shows one: D10 with 0 bars.
+// empty second layer shows as the form shows one: nothing chosen, 0 bars.
 void BarProposalWindowTest::choosingFillsTheForm_data() {
     QTest::addColumn<int>("row"); // -1: キャンセル
     QTest::addColumn<QString>("shown");
-    QTest::newRow("one layer") << 0 << "D10 D10 5 0 0.000";
-    QTest::newRow("two layers") << 2 << "D13 D10 2 2 142.660";
+    QTest::newRow("first") << 0 << "D10  5 0 0.000";
+    QTest::newRow("third") << 2 << "D10  7 0 0.000";
     QTest::newRow("cancel") << -1 << "D22 D22 4 2 774.200";
 }
 

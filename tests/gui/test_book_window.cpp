@@ -3,7 +3,9 @@
 // (the same as haltrix-calc book's, read back), cancelling and failures.
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -16,6 +18,7 @@
 #include <memory>
 
 #include "tools/book_window.h"
+#include "document/design_document.h"
 #include "calc_runner.h"
 #include "gui_test_support.h"
 #include "main/main_window.h"
@@ -25,6 +28,8 @@
 using namespace haltrix;
 using namespace haltrix::gui;
 using namespace haltrix::gui::test;
+
+Q_DECLARE_METATYPE(haltrix::gui::SaveAnswer)
 
 namespace {
 
@@ -146,6 +151,62 @@ private slots:
         // Remembered for the print window too.
         QCOMPARE(QSettings(settingsFile, QSettings::IniFormat).value("Print/Designer").toString(),
                  QStringLiteral("山田"));
+    }
+
+    // The open design starts the list, by its name with the path in its tool
+    // tip, marked while it has unsaved changes; 作成 offers to save it first
+    // and suggests a book in its folder; Esc closes the window.
+    void openDesignFirstAndSavedFirst_data() {
+        QTest::addColumn<SaveAnswer>("answer");
+        QTest::addColumn<bool>("made");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("save") << SaveAnswer::Save << true << true;
+        QTest::newRow("don't save") << SaveAnswer::Discard << true << false;
+        QTest::newRow("cancel") << SaveAnswer::Cancel << false << false;
+    }
+    void openDesignFirstAndSavedFirst() {
+        QFETCH(SaveAnswer, answer);
+        QFETCH(bool, made);
+        QFETCH(bool, saved);
+        const QString design = m_dir->filePath(QStringLiteral("pier-3.tvx"));
+        QVERIFY(QFile::copy(source("examples/bracket-si.tvx"), design));
+        ScriptedSavePrompt prompt;
+        prompt.answers.enqueue(answer);
+        MainWindow::Services services;
+        services.fileDialogs = &m_dialogs;
+        services.messages = &m_sink;
+        services.savePrompt = &prompt;
+        services.settingsFile = m_dir->filePath(QStringLiteral("settings.ini"));
+        MainWindow main(services);
+        main.show();
+        QVERIFY(main.openDesignFile(design));
+        DesignInputs changed = main.document().inputs();
+        changed.P = 200;
+        main.document().setInputs(changed);
+
+        main.findChild<QAction*>("mnuFileBook")->trigger();
+        QWidget* window = main.childWindow(QStringLiteral("frmBook"));
+        auto* list = window->findChild<QListWidget*>("lstDesigns");
+        QCOMPARE(list->count(), 1);
+        QVERIFY(list->item(0)->text().startsWith(QStringLiteral("pier-3.tvx")));
+        QVERIFY(list->item(0)->text().contains(QStringLiteral("未保存")));
+        QVERIFY(list->item(0)->toolTip().startsWith(QDir::toNativeSeparators(design)));
+
+        const QString pdf = m_dir->filePath(QStringLiteral("book.pdf"));
+        m_dialogs.answers.enqueue(pdf);
+        QTest::mouseClick(button(window, "cmdMake"), Qt::LeftButton);
+        QCOMPARE(prompt.asked, QStringList{QStringLiteral("pier-3.tvx")});
+        QCOMPARE(QFile::exists(pdf), made);
+        QCOMPARE(main.document().isModified(), !saved);
+        QCOMPARE(list->item(0)->text().contains(QStringLiteral("未保存")), !saved);
+        if (made) {
+            QCOMPARE(m_dialogs.requests.size(), 1);
+            QCOMPARE(QFileInfo(m_dialogs.requests[0].start).absolutePath(),
+                     QFileInfo(design).absolutePath());
+            QVERIFY(m_dialogs.requests[0].start.endsWith(QStringLiteral(".pdf")));
+        }
+        QTest::keyClick(list, Qt::Key_Escape);
+        QTRY_VERIFY(!main.childWindow(QStringLiteral("frmBook")));
     }
 
     // キャンセル in the progress dialog: no file, no message, the list kept.

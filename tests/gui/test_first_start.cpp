@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cstdlib>
 #include <memory>
 
 #include "calculation/calculation_windows.h"
@@ -54,6 +55,10 @@ void FirstStartTest::formAndResultsSideBySide() {
                             .arg(w->frameGeometry().y())
                             .arg(w->frameGeometry().width())
                             .arg(w->frameGeometry().height())));
+    // Centred in the available area, frame and all, to the pixel.
+    const QPoint offCentre = w->frameGeometry().center() - available.center();
+    QVERIFY2(std::abs(offCentre.x()) <= 1 && std::abs(offCentre.y()) <= 1,
+             qPrintable(QStringLiteral("%1, %2 off centre").arg(offCentre.x()).arg(offCentre.y())));
 
     QVERIFY(w->openDesignFile(QStringLiteral(HALTRIX_EXAMPLES_DIR "/bracket-si.tvx")));
     w->findChild<QAction*>("mnuCalc")->trigger();

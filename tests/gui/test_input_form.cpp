@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include "document/design_document.h"
 #include "example_designs.h"
 #include "gui_test_support.h"
+#include "forms/findings_list.h"
 #include "forms/input_form.h"
 #include "platform/twips.h"
 
@@ -22,7 +24,7 @@ using namespace haltrix::gui;
 using haltrix::testing::changeInputs;
 using haltrix::gui::test::RecordingSink;
 
-Q_DECLARE_METATYPE(haltrix::Twin)
+Q_DECLARE_METATYPE(haltrix::UnitSystem)
 
 namespace {
 
@@ -48,6 +50,14 @@ DesignInputs sampleRecord() {
     return r;
 }
 
+// The codes of the findings the form lists.
+QStringList findingCodes(const QWidget* form) {
+    QStringList codes;
+    for (const Finding& finding : form->findChild<FindingsList*>("lstFindings")->findings())
+        codes << QString::fromStdString(finding.code);
+    return codes;
+}
+
 } // namespace
 
 class InputFormTest : public QObject {
@@ -64,7 +74,9 @@ private slots:
     void barListsHoldTheNineDesignations();
 
     void freshRecordShowsZerosAndNoBar();
+    void freshRecordOkStoresZerosAndD10_data();
     void freshRecordOkStoresZerosAndD10();
+    void emptyLayerStaysEmpty();
     void loadsTheRecord();
 
     void areaFollowsBarAndCount_data();
@@ -77,13 +89,16 @@ private slots:
     void okWithABadBoxStoresNothing_data();
     void okWithABadBoxStoresNothing();
     void okReadsLocaleAndPoint();
+    void okReadsFullWidth_data();
+    void okReadsFullWidth();
+    void opensAtH1WithItsTextSelected();
     void keyboardAcceptsAndCancels_data();
     void keyboardAcceptsAndCancels();
     void keyboardFocusAndOrder();
 
 private:
     InputForm* makeActiveForm();
-    InputForm* makeForm(Twin twin);
+    InputForm* makeForm(UnitSystem twin);
     QLineEdit* box(const char* name);
     void type(const char* name, const QString& text);
 
@@ -103,7 +118,7 @@ void InputFormTest::cleanup() {
     m_form.reset();
 }
 
-InputForm* InputFormTest::makeForm(Twin twin) {
+InputForm* InputFormTest::makeForm(UnitSystem twin) {
     m_form = std::make_unique<InputForm>(inputFormProfile(twin), m_context, m_sink);
     m_form->show();
     return m_form.get();
@@ -111,7 +126,7 @@ InputForm* InputFormTest::makeForm(Twin twin) {
 
 InputForm* InputFormTest::makeActiveForm() {
     m_context.setInputs(sampleRecord());
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     form->activateWindow();
     if (!QTest::qWaitForWindowActive(form))
         qWarning("input form not active");
@@ -133,14 +148,14 @@ void InputFormTest::type(const char* name, const QString& text) {
 }
 
 void InputFormTest::formIdentity_data() {
-    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<UnitSystem>("twin");
     QTest::addColumn<QString>("name");
-    QTest::newRow("gravitational") << Twin::Gravitational << "frm_datain";
-    QTest::newRow("SI") << Twin::SI << "frm_datain_si";
+    QTest::newRow("gravitational") << UnitSystem::Gravitational << "frm_datain";
+    QTest::newRow("SI") << UnitSystem::SI << "frm_datain_si";
 }
 
 void InputFormTest::formIdentity() {
-    QFETCH(Twin, twin);
+    QFETCH(UnitSystem, twin);
     QFETCH(QString, name);
     InputForm* form = makeForm(twin);
     QCOMPARE(form->objectName(), name);
@@ -193,20 +208,20 @@ void InputFormTest::formIdentity() {
 }
 
 void InputFormTest::twinCaptions_data() {
-    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<UnitSystem>("twin");
     QTest::addColumn<QString>("reactions");
     QTest::addColumn<QStringList>("present");
     QTest::addColumn<int>("areaUnitCount");
     QTest::addColumn<int>("barUnitCount");
     QTest::newRow("gravitational")
-        << Twin::Gravitational << "支点反力 (ｔ)"
+        << UnitSystem::Gravitational << "支点反力 (ｔ)"
         << QStringList{"（cm）", "(cm)", "(cm2)", "(t/m3)", "(kg/cm2)"} << 1 << 1;
-    QTest::newRow("SI") << Twin::SI << "支点反力 (kN)"
+    QTest::newRow("SI") << UnitSystem::SI << "支点反力 (kN)"
                         << QStringList{"（mm）", "(mm)", "(mm2)", "(kN/m3)", "(N/mm2)"} << 2 << 2;
 }
 
 void InputFormTest::twinCaptions() {
-    QFETCH(Twin, twin);
+    QFETCH(UnitSystem, twin);
     QFETCH(QString, reactions);
     QFETCH(QStringList, present);
     QFETCH(int, areaUnitCount);
@@ -219,7 +234,7 @@ void InputFormTest::twinCaptions() {
         texts.append(label->text());
     for (const QString& caption : present)
         QVERIFY2(texts.contains(caption), qPrintable(caption));
-    const QString otherArea = twin == Twin::SI ? "(cm2)" : "(mm2)";
+    const QString otherArea = twin == UnitSystem::SI ? "(cm2)" : "(mm2)";
     QVERIFY(!texts.contains(otherArea));
     QCOMPARE(texts.count(present[2]), areaUnitCount);
     QCOMPARE(texts.count(QStringLiteral("(本)")), barUnitCount);
@@ -230,7 +245,7 @@ void InputFormTest::twinCaptions() {
 }
 
 void InputFormTest::barListsHoldTheNineDesignations() {
-    InputForm* form = makeForm(Twin::SI);
+    InputForm* form = makeForm(UnitSystem::SI);
     for (const char* name : {"List1", "List2"}) {
         auto* list = form->findChild<QListWidget*>(name);
         QVERIFY(list);
@@ -243,37 +258,70 @@ void InputFormTest::barListsHoldTheNineDesignations() {
 }
 
 void InputFormTest::freshRecordShowsZerosAndNoBar() {
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
         QCOMPARE(box(qPrintable(QStringLiteral("Text%1").arg(n)))->text(), QStringLiteral("0"));
-    // No designation: D10, what OK stores and the area uses, is shown chosen.
-    for (const char* name : {"List1", "List2"}) {
-        const auto selected = form->findChild<QListWidget*>(name)->selectedItems();
-        QCOMPARE(selected.size(), 1);
-        QCOMPARE(selected.front()->text(), QStringLiteral("D10"));
-    }
+    // No designation and no bars: an empty layer, shown with nothing chosen.
+    for (const char* name : {"List1", "List2"})
+        QVERIFY(form->findChild<QListWidget*>(name)->selectedItems().isEmpty());
     QCOMPARE(box("Text13")->text(), QStringLiteral("0.000"));
     QCOMPARE(box("Text15")->text(), QStringLiteral("0.000"));
+    QCOMPARE(findingCodes(form).count("layer-without-bar"), 0);
+}
+
+// A layer with no designation and 0 bars stays so through OK; a list left
+// without a choice under a count counts as D10, as the area does.
+void InputFormTest::freshRecordOkStoresZerosAndD10_data() {
+    QTest::addColumn<QString>("count1");
+    QTest::addColumn<QString>("count2");
+    QTest::addColumn<QString>("bar1");
+    QTest::addColumn<QString>("bar2");
+    QTest::newRow("both empty") << "0" << "0" << ""
+                                << "";
+    QTest::newRow("layer 1 counted") << "3" << "0" << "D10"
+                                     << "";
+    QTest::newRow("layer 2 counted") << "0" << "2" << ""
+                                     << "D10";
+    QTest::newRow("layer 2 fraction") << "0" << "0.5" << ""
+                                      << "D10";
 }
 
 void InputFormTest::freshRecordOkStoresZerosAndD10() {
+    QFETCH(QString, count1);
+    QFETCH(QString, count2);
+    QFETCH(QString, bar1);
+    QFETCH(QString, bar2);
     changeInputs(m_context, [](DesignInputs& in) { in.H1 = 9; }); // something OK must overwrite
-    InputForm* form = makeForm(Twin::SI);
+    InputForm* form = makeForm(UnitSystem::SI);
     type("Text1", "0");
+    type("Text12", count1);
+    type("Text14", count2);
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
-    DesignInputs expected;
-    expected.unitSystem = 2;
-    expected.layer1Bar = "D10";
-    expected.layer2Bar = "D10";
     QCOMPARE(m_context.inputs().H1, 0.0);
-    QVERIFY(m_context.inputs() == expected);
+    QCOMPARE(QString::fromStdString(m_context.inputs().layer1Bar), bar1);
+    QCOMPARE(QString::fromStdString(m_context.inputs().layer2Bar), bar2);
     QVERIFY(!form->isVisible());
+}
+
+// A design whose layer 2 is empty (as propose --apply writes it) opens with
+// nothing chosen there, and OK without an edit changes nothing.
+void InputFormTest::emptyLayerStaysEmpty() {
+    DesignInputs record = sampleRecord();
+    record.layer2Bar.clear();
+    record.layer2Count = 0;
+    m_context.load(record, QStringLiteral("/tmp/one-layer.tvx"));
+    InputForm* form = makeForm(UnitSystem::Gravitational);
+    QVERIFY(form->findChild<QListWidget*>("List2")->selectedItems().isEmpty());
+    QVERIFY(!findingCodes(form).contains("layer-without-bar"));
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY(m_context.inputs() == record);
+    QVERIFY(!m_context.isModified());
 }
 
 void InputFormTest::loadsTheRecord() {
     m_context.setInputs(sampleRecord());
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     const QList<QPair<const char*, QString>> expected{
         {"Text1", "0.5"}, {"Text2", "0.7"},  {"Text3", "0.25"},  {"Text4", "1.2"},
         {"Text5", "0.3"}, {"Text6", "10"},   {"Text7", "1.5"},   {"Text8", "10"},
@@ -290,36 +338,36 @@ void InputFormTest::loadsTheRecord() {
 }
 
 void InputFormTest::areaFollowsBarAndCount_data() {
-    QTest::addColumn<Twin>("twin");
+    QTest::addColumn<UnitSystem>("twin");
     QTest::addColumn<int>("row");
     QTest::addColumn<QString>("count");
     QTest::addColumn<QString>("area");
-    QTest::newRow("D22 x 4, gravitational") << Twin::Gravitational << 4 << "4"
+    QTest::newRow("D22 x 4, gravitational") << UnitSystem::Gravitational << 4 << "4"
                                             << "15.484";
-    QTest::newRow("D22 x 4, SI") << Twin::SI << 4 << "4"
+    QTest::newRow("D22 x 4, SI") << UnitSystem::SI << 4 << "4"
                                  << "1548.400";
-    QTest::newRow("no bar counts as D10, gravitational") << Twin::Gravitational << -1 << "2"
+    QTest::newRow("no bar counts as D10, gravitational") << UnitSystem::Gravitational << -1 << "2"
                                                          << "1.427";
-    QTest::newRow("no bar counts as D10, SI") << Twin::SI << -1 << "2"
+    QTest::newRow("no bar counts as D10, SI") << UnitSystem::SI << -1 << "2"
                                               << "142.660";
-    QTest::newRow("empty count") << Twin::Gravitational << 8 << ""
+    QTest::newRow("empty count") << UnitSystem::Gravitational << 8 << ""
                                  << "0.000";
-    QTest::newRow("empty count, SI") << Twin::SI << 8 << ""
+    QTest::newRow("empty count, SI") << UnitSystem::SI << 8 << ""
                                      << "0.000";
-    QTest::newRow("count not a number") << Twin::Gravitational << 8 << "abc"
+    QTest::newRow("count not a number") << UnitSystem::Gravitational << 8 << "abc"
                                         << "0.000";
-    QTest::newRow("lone minus") << Twin::SI << 2 << "-"
+    QTest::newRow("lone minus") << UnitSystem::SI << 2 << "-"
                                 << "0.000";
-    QTest::newRow("fractional count") << Twin::Gravitational << 0 << "2.5"
+    QTest::newRow("fractional count") << UnitSystem::Gravitational << 0 << "2.5"
                                       << "1.783";
-    QTest::newRow("D35 x 4") << Twin::Gravitational << 8 << "4"
+    QTest::newRow("D35 x 4") << UnitSystem::Gravitational << 8 << "4"
                              << "38.264";
-    QTest::newRow("blanks around") << Twin::SI << 1 << " 3 "
+    QTest::newRow("blanks around") << UnitSystem::SI << 1 << " 3 "
                                    << "380.100";
 }
 
 void InputFormTest::areaFollowsBarAndCount() {
-    QFETCH(Twin, twin);
+    QFETCH(UnitSystem, twin);
     QFETCH(int, row);
     QFETCH(QString, count);
     QFETCH(QString, area);
@@ -342,7 +390,7 @@ void InputFormTest::areaFollowsBarAndCount() {
 }
 
 void InputFormTest::secondLayerAreaFollowsItsOwnControls() {
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     type("Text14", "3");
     QCOMPARE(box("Text15")->text(), QStringLiteral("2.140"));
     form->findChild<QListWidget*>("List2")->setCurrentRow(1);
@@ -353,7 +401,7 @@ void InputFormTest::secondLayerAreaFollowsItsOwnControls() {
 }
 
 void InputFormTest::clickingABarUpdatesTheArea() {
-    InputForm* form = makeForm(Twin::SI);
+    InputForm* form = makeForm(UnitSystem::SI);
     form->findChild<QTabWidget*>("SSTab1")->setCurrentIndex(1);
     auto* list = form->findChild<QListWidget*>("List1");
     type("Text12", "4");
@@ -366,7 +414,7 @@ void InputFormTest::clickingABarUpdatesTheArea() {
 
 void InputFormTest::areaBoxesIgnoreTyping() {
     m_context.setInputs(sampleRecord());
-    makeForm(Twin::Gravitational);
+    makeForm(UnitSystem::Gravitational);
     const DesignInputs before = m_context.inputs();
     QTest::keyClicks(box("Text13"), "99");
     QCOMPARE(box("Text13")->text(), QStringLiteral("15.484"));
@@ -375,7 +423,7 @@ void InputFormTest::areaBoxesIgnoreTyping() {
 }
 
 void InputFormTest::okStoresTypedValuesAndDerivesCase() {
-    InputForm* form = makeForm(Twin::SI);
+    InputForm* form = makeForm(UnitSystem::SI);
     const QList<QPair<const char*, QString>> typed{
         {"Text1", "0.5"}, {"Text2", "0.6"},   {"Text3", "0.25"}, {"Text4", "1.2"},
         {"Text5", "0.3"}, {"Text6", "100"},   {"Text7", "0"},    {"Text8", "100"},
@@ -440,7 +488,7 @@ void InputFormTest::okWithABadBoxStoresNothing() {
     QFETCH(QString, caption);
     QFETCH(int, page);
     m_context.setInputs(sampleRecord());
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     // Change every box, so that a partial store would show.
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14})
         type(qPrintable(QStringLiteral("Text%1").arg(n)), "7");
@@ -460,13 +508,65 @@ void InputFormTest::okWithABadBoxStoresNothing() {
 }
 
 void InputFormTest::okReadsLocaleAndPoint() {
-    InputForm* form = makeForm(Twin::Gravitational);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
     type("Text1", " 1.25 ");
     type("Text2", "2E-1");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QVERIFY(m_sink.messages.isEmpty());
     QCOMPARE(m_context.inputs().H1, 1.25);
     QCOMPARE(m_context.inputs().H2, 0.2);
+}
+
+// What the Japanese input method types: full-width digits, point, minus
+// (or the minus sign), exponent and ideographic blanks.
+void InputFormTest::okReadsFullWidth_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");
+    QTest::newRow("１００") << QStringLiteral("１００") << 100.0;
+    QTest::newRow("０．５") << QStringLiteral("０．５") << 0.5;
+    QTest::newRow("－２") << QStringLiteral("－２") << -2.0;
+    QTest::newRow("minus sign") << QStringLiteral("−２．２５") << -2.25;
+    QTest::newRow("mixed, ideographic blanks") << QStringLiteral("\u3000１.２５\u3000") << 1.25;
+    QTest::newRow("exponent") << QStringLiteral("２Ｅ－１") << 0.2;
+}
+
+void InputFormTest::okReadsFullWidth() {
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    InputForm* form = makeForm(UnitSystem::Gravitational);
+    // As the input method commits it.
+    QLineEdit* field = box("Text6");
+    field->selectAll();
+    QInputMethodEvent commit;
+    commit.setCommitString(typed);
+    QApplication::sendEvent(field, &commit);
+    QCOMPARE(field->text(), typed);
+    QVERIFY(!findingCodes(form).contains("not-a-number"));
+    QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
+    QVERIFY2(m_sink.messages.isEmpty(), qPrintable(m_sink.messages.value(0).text));
+    QCOMPARE(m_context.inputs().P, value);
+}
+
+// However the form was left (another field, the other page, Esc), it
+// opens again at H1 with its text selected: typing replaces it.
+void InputFormTest::opensAtH1WithItsTextSelected() {
+    InputForm* form = makeActiveForm();
+    for (int round = 0; round < 3; ++round) {
+        QCOMPARE(form->findChild<QTabWidget*>("SSTab1")->currentIndex(), 0);
+        // The form's own focus: whether the window system makes it the
+        // active window again at once is its own affair.
+        QCOMPARE(form->focusWidget(), box("Text1"));
+        QCOMPARE(box("Text1")->selectedText(), box("Text1")->text());
+        QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(form->focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        QTest::keyClick(form->focusWidget(), Qt::Key_Escape);
+        QVERIFY(!form->isVisible());
+        form->show();
+        form->activateWindow();
+        QApplication::processEvents();
+    }
+    QTest::keyClicks(box("Text1"), QStringLiteral("0.6"));
+    QCOMPARE(box("Text1")->text(), QStringLiteral("0.6"));
 }
 
 // Enter in a field, a list or on OK stores the form, on キャンセル it cancels,

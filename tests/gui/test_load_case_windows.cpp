@@ -73,7 +73,8 @@ private slots:
 
     // The table from the keyboard alone: add, type, move, remove, OK.
     void inputFormTableByKeyboard() {
-        auto form = std::make_unique<InputForm>(inputFormProfile(Twin::SI), m_document, m_sink);
+        auto form =
+            std::make_unique<InputForm>(inputFormProfile(UnitSystem::SI), m_document, m_sink);
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -124,7 +125,8 @@ private slots:
     }
 
     void inputFormRefusesABadCell() {
-        auto form = std::make_unique<InputForm>(inputFormProfile(Twin::SI), m_document, m_sink);
+        auto form =
+            std::make_unique<InputForm>(inputFormProfile(UnitSystem::SI), m_document, m_sink);
         form->show();
         QTableWidget* table = form->caseTable();
         table->item(1, 3)->setText("abc");
@@ -141,7 +143,7 @@ private slots:
     }
 
     void resultWindowShowsEveryCase() {
-        auto* window = new ResultWindow(m_document, Twin::SI, &m_notifier);
+        auto* window = new ResultWindow(m_document, UnitSystem::SI, &m_notifier);
         window->show();
         auto* box = window->findChild<QComboBox*>("cboCase");
         auto* summary = window->findChild<QTableWidget*>("tblCases");
@@ -161,7 +163,8 @@ private slots:
         box->setCurrentIndex(1);
         QCOMPARE(window->shownCase(), 1);
         const Sheet sheet = fillSheet(caseDesign(m_document.inputs(), 1),
-                                      calculateDesign(caseDesign(m_document.inputs(), 1)), Twin::SI);
+                                      calculateDesign(caseDesign(m_document.inputs(), 1)),
+                                      UnitSystem::SI);
         auto* grid = window->findChild<QTableWidget*>("FG2");
         for (int row = 0; row < sheet.fg2.rows; ++row)
             for (int column = 0; column < sheet.fg2.columns; ++column)
@@ -182,7 +185,7 @@ private slots:
         DesignInputs one = twoCases();
         one.laterCases.clear();
         m_document.load(one, QString());
-        auto* window = new ResultWindow(m_document, Twin::SI, &m_notifier);
+        auto* window = new ResultWindow(m_document, UnitSystem::SI, &m_notifier);
         window->show();
         QVERIFY(!window->findChild<QComboBox*>("cboCase")->isVisible());
         QCOMPARE(window->size(), ResultWindow::clientSize(logicalDpiOf(window)));

@@ -110,7 +110,7 @@ private:
 
     QString m_settings;
     int m_resultWindowsMade = 0;
-    QList<Twin> m_resultTwins;
+    QList<UnitSystem> m_resultTwins;
 };
 
 void MainWindowTest::init() {
@@ -136,7 +136,7 @@ MainWindow* MainWindowTest::makeWindow() {
     services.settingsFile = m_settings;
     MainWindowFixture::makeWindow(services);
     // The result windows stand in: only which twin was asked for counts.
-    m_window->setResultWindowFactory([this](Twin twin) {
+    m_window->setResultWindowFactory([this](UnitSystem twin) {
         ++m_resultWindowsMade;
         m_resultTwins.append(twin);
         auto* result = new QWidget;
@@ -227,6 +227,8 @@ void MainWindowTest::captionAndMenusAsTabled() {
                {"mnuFileSaveAs", "名前を付けて保存(&A)...", true, {}},
                {"mnuFileBar1", "", true, {}},
                {"mnuFileBook", "計算書の作成(&B)...", true, {}},
+               {"mnuFileIfc", "IFC出力(&I)...", true, {}},
+               {"mnuFileExcel", "Excel出力(&X)...", true, {}},
                {"mnuFileBar2", "", true, {}},
                // The recent designs, none yet.
                {"mnuFileRecent1", "", true, {}, false},
@@ -480,7 +482,7 @@ void MainWindowTest::dataInputClosesOnlyGravitationalResult() {
     action("mnuCalc")->trigger();
     QPointer<QWidget> grav = w->childWindow("frm_calc");
     QVERIFY(grav);
-    QCOMPARE(m_resultTwins, (QList<Twin>{Twin::SI, Twin::Gravitational}));
+    QCOMPARE(m_resultTwins, (QList<UnitSystem>{UnitSystem::SI, UnitSystem::Gravitational}));
     action("mnudatain")->trigger();
     QVERIFY(!w->childWindow("frm_calc"));
     QTRY_VERIFY(!grav);
@@ -588,7 +590,8 @@ void MainWindowTest::okThenDataInputCreatesFreshForm() {
     type(form, "Text1", "1.5");
     QTest::mouseClick(form->findChild<QPushButton*>("Command_ok"), Qt::LeftButton);
     QCOMPARE(m_window->document().inputs().H1, 1.5);
-    QCOMPARE(m_window->document().inputs().layer1Bar, std::string("D10"));
+    // Nothing chosen and no bars: the layer stays empty.
+    QCOMPARE(m_window->document().inputs().layer1Bar, std::string());
     // At once, before the closed window is deleted: a new form appears.
     action("mnudatain")->trigger();
     QWidget* fresh = w->childWindow("frm_datain");

@@ -192,29 +192,28 @@ void PlacementTest::hugeValuesAreClamped() {
 
 void PlacementTest::firstStartFrame_data() {
     QTest::addColumn<QSize>("wanted");
-    QTest::addColumn<QPoint>("preferred");
     QTest::addColumn<QRect>("available");
     QTest::addColumn<QRect>("frame");
-    const QRect screen(0, 0, 1600, 1200);
-    QTest::newRow("fits where preferred")
-        << QSize(1020, 700) << QPoint(67, 67) << screen << QRect(67, 67, 1020, 700);
+    // The frame's centre on the area's: (1600 - 1020) / 2, (1200 - 700) / 2.
+    QTest::newRow("fits: centred") << QSize(1020, 700) << QRect(0, 0, 1600, 1200)
+                                   << QRect(290, 250, 1020, 700);
     QTest::newRow("too wide: full width")
-        << QSize(1020, 700) << QPoint(67, 67) << QRect(0, 0, 800, 800) << QRect(0, 67, 800, 700);
+        << QSize(1020, 700) << QRect(0, 0, 800, 800) << QRect(0, 50, 800, 700);
     QTest::newRow("too tall: full height")
-        << QSize(700, 900) << QPoint(67, 67) << QRect(0, 0, 800, 800) << QRect(67, 0, 700, 800);
-    QTest::newRow("moved left and up into the area")
-        << QSize(1020, 700) << QPoint(1000, 900) << screen << QRect(580, 500, 1020, 700);
+        << QSize(700, 900) << QRect(0, 0, 800, 800) << QRect(50, 0, 700, 800);
+    // 1366 × 768 less a 40 px task bar: as much room above as below.
+    QTest::newRow("laptop screen") << QSize(1300, 700) << QRect(0, 0, 1366, 728)
+                                   << QRect(33, 14, 1300, 700);
     // A panel at the top and left: the area does not start at 0, 0.
-    QTest::newRow("area with an offset") << QSize(1020, 700) << QPoint(67, 67)
-                                         << QRect(100, 30, 1000, 740) << QRect(100, 67, 1000, 700);
+    QTest::newRow("area with an offset")
+        << QSize(900, 700) << QRect(100, 30, 1000, 740) << QRect(150, 50, 900, 700);
 }
 
 void PlacementTest::firstStartFrame() {
     QFETCH(QSize, wanted);
-    QFETCH(QPoint, preferred);
     QFETCH(QRect, available);
     QFETCH(QRect, frame);
-    const QRect placed = haltrix::gui::firstStartFrame(wanted, preferred, available);
+    const QRect placed = haltrix::gui::firstStartFrame(wanted, available);
     QCOMPARE(placed, frame);
     QVERIFY(available.contains(placed));
 }

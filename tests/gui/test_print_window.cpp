@@ -58,6 +58,8 @@ class ScriptedPrinting : public PrintInteraction {
 public:
     bool choosePrinter(QPrinter& printer, QWidget*) override {
         ++dialogs;
+        offeredFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                                    : QStringLiteral("(native)");
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(outputFile);
         printer.setPageSize(QPageSize(pageSize));
@@ -70,6 +72,7 @@ public:
 
     bool accept = true;
     QString outputFile;
+    QString offeredFile; // the PDF file the dialog was offered
     QPageSize::PageSizeId pageSize = QPageSize::A4;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     int dialogs = 0;
@@ -267,7 +270,8 @@ private slots:
         notifier.messages.clear();
         clickPrint(m_window);
         QCOMPARE(printing.dialogs, 0);
-        QCOMPARE(notifier.messages, std::vector<std::string>{kInvalidInputMessage});
+        QCOMPARE(notifier.messages.size(), std::size_t(1));
+        QCOMPARE(messageHeadline(notifier.messages[0]), std::string_view(kInvalidInputMessage));
     }
 
     void cancelledDialogPrintsNothing() {
@@ -285,6 +289,30 @@ private slots:
         QVERIFY(printing.failures.isEmpty());
         QVERIFY(context.inputs() == before);
         QCOMPARE(window->preview().lines(), drawn);
+    }
+
+    // Printing to a PDF file offers the design's folder and name; a design
+    // without a file leaves the dialog its own choice.
+    void pdfFileNamedAfterTheDesign_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("saved") << "/data/bridges/pier-3.tvx" << "/data/bridges/pier-3.pdf";
+        QTest::newRow("two points") << "/data/a.b.tvx" << "/data/a.b.pdf";
+        QTest::newRow("no file") << "" << "";
+    }
+    void pdfFileNamedAfterTheDesign() {
+        QFETCH(QString, file);
+        QFETCH(QString, offered);
+        DesignDocument context;
+        context.load(exampleInputs("bracket-si.tvx"), file);
+        ScriptedPrinting printing;
+        printing.accept = false;
+        PrintWindow* window = open(context, &printing);
+        clickPrint(window);
+        QCOMPARE(printing.dialogs, 1);
+        if (printing.offeredFile == QStringLiteral("(native)"))
+            QSKIP("a native printer is the default here");
+        QCOMPARE(printing.offeredFile, offered);
     }
 
     // The printed report: every line in order, 20 mm inside the printable

@@ -97,8 +97,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
         return qobject_cast<T*>(m_window->childWindow(name));
     }
     ResultWindow* resultWindow() {
-        return child<ResultWindow>(
-            resultWindowName(twinForUnitSystem(document().inputs().unitSystem)));
+        return child<ResultWindow>(resultWindowName(unitSystemOf(document().inputs().unitSystem)));
     }
 
     // The save question is answered 保存しない or キャンセル; the design is
@@ -140,7 +139,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     }
 
     void typeAndConfirm() {
-        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
+        const UnitSystem twin = unitSystemOf(document().inputs().unitSystem);
         auto* form = child<InputForm>(inputFormName(twin));
         if (!form || !form->isVisible()) {
             trigger("mnudatain");
@@ -167,11 +166,11 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     // The table of load cases: a case added, removed or moved, then OK or
     // キャンセル.
     void editCases() {
-        const Twin twin = twinForUnitSystem(document().inputs().unitSystem);
-        auto* form = child<InputForm>(MainWindow::inputFormName(twin));
+        const UnitSystem twin = unitSystemOf(document().inputs().unitSystem);
+        auto* form = child<InputForm>(inputFormName(twin));
         if (!form || !form->isVisible()) {
             trigger("mnudatain");
-            form = child<InputForm>(MainWindow::inputFormName(twin));
+            form = child<InputForm>(inputFormName(twin));
         }
         QVERIFY(form);
         QTableWidget* table = form->caseTable();
@@ -287,11 +286,11 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
     // What every open window shows is a fresh calculation of the inputs.
     void check() {
         const DesignInputs& inputs = document().inputs();
-        for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        for (const UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
             auto* result = child<ResultWindow>(resultWindowName(twin));
             if (!result)
                 continue;
-            QCOMPARE(twinForUnitSystem(inputs.unitSystem), twin);
+            QCOMPARE(unitSystemOf(inputs.unitSystem), twin);
             // The case the window shows, as a design of it alone.
             const DesignInputs shown = caseDesign(inputs, result->shownCase());
             const DesignResults expected = calculateDesign(shown, result->horizontalChoice());
@@ -333,7 +332,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
             }
             QCOMPARE(at, lines.size());
         }
-        for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+        for (const UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
             if (auto* shown = child<SketchWindow>(resultSketchName(twin)))
                 QCOMPARE(sketch::dxfText(shown->view().sketch()),
                          sketch::dxfText(sketch::buildSketch(inputs, calculateDesign(inputs))));

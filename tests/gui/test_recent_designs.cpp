@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The recent designs in the ﾌｧｲﾙ menu: newest first, each file once, five at
-// most, kept in the settings, a file that is gone greyed with its path.
+// most, kept in the settings, a file that is gone greyed with its path. Where
+// the file dialogs start.
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "document/design_document.h"
+#include "document/file_dialogs.h"
 #include "gui_test_support.h"
 #include "main_window_fixture.h"
 #include "main/main_window.h"
@@ -31,6 +33,8 @@ private slots:
     void menuShowsNewestFirstAndFiveAtMost();
     void designThatIsGoneIsGreyedWithItsPath();
     void nextRunShowsTheSameList();
+    void dialogStart_data();
+    void dialogStart();
 
 private:
     QString design(const QString& name);
@@ -167,6 +171,37 @@ void RecentDesignsTest::nextRunShowsTheSameList() {
     QCOMPARE(items.size(), 2);
     QCOMPARE(items[0]->data().toString(), b);
     QCOMPARE(items[1]->data().toString(), a);
+}
+
+// Relative to a temporary folder: "program" (with "examples" inside), "docs"
+// and "work"; "program-2" only shares the beginning of the program's name.
+void RecentDesignsTest::dialogStart_data() {
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("no design folder yet") << "" << "docs";
+    QTest::newRow("the design's folder") << "work" << "work";
+    QTest::newRow("a design there") << "work/a.tvx" << "work/a.tvx";
+    QTest::newRow("the program's folder") << "program" << "docs";
+    QTest::newRow("the program's folder, written with a slash") << "program/" << "docs";
+    QTest::newRow("a folder inside it") << "program/examples" << "docs";
+    QTest::newRow("a design inside it keeps its name")
+        << "program/examples/bracket-si.tvx" << "docs/bracket-si.tvx";
+    QTest::newRow("a folder whose name begins alike") << "program-2" << "program-2";
+}
+
+void RecentDesignsTest::dialogStart() {
+    QFETCH(QString, start);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    for (const char* folder : {"program/examples", "docs", "work", "program-2"})
+        QVERIFY(QDir(dir.path()).mkpath(QLatin1String(folder)));
+    const auto in = [&dir](const QString& path) {
+        return path.isEmpty() ? QString() : dir.filePath(path);
+    };
+    QCOMPARE(QDir::cleanPath(haltrix::gui::dialogStart(in(start), dir.filePath("program"),
+                                                      dir.filePath("docs"))),
+             QDir::cleanPath(in(expected)));
 }
 
 QTEST_MAIN(RecentDesignsTest)

@@ -76,7 +76,7 @@ class TestResultWindow : public QObject {
 
 private:
     // A shown result window over `context`; deleted with the test's cleanup.
-    ResultWindow* open(DesignDocument& context, Twin twin, Notifier* notifier) {
+    ResultWindow* open(DesignDocument& context, UnitSystem twin, Notifier* notifier) {
         auto* window = new ResultWindow(context, twin, notifier);
         m_window = window;
         window->show();
@@ -99,9 +99,9 @@ private slots:
         QTest::addColumn<int>("twin");
         QTest::addColumn<QString>("objectName");
         QTest::addColumn<QString>("unit");
-        QTest::newRow("gravitational") << int(Twin::Gravitational) << "frm_calc"
+        QTest::newRow("gravitational") << int(UnitSystem::Gravitational) << "frm_calc"
                                        << "(cm2)";
-        QTest::newRow("SI") << int(Twin::SI) << "frm_calc_si"
+        QTest::newRow("SI") << int(UnitSystem::SI) << "frm_calc_si"
                             << "(mm2)";
     }
 
@@ -111,7 +111,7 @@ private slots:
         QFETCH(QString, unit);
         DesignDocument context;
         context.setInputs(exampleInputs("bracket-gravitational.tvx"));
-        ResultWindow* window = open(context, Twin(twin), &m_notifier);
+        ResultWindow* window = open(context, UnitSystem(twin), &m_notifier);
         QCOMPARE(window->objectName(), objectName);
         QCOMPARE(window->windowTitle(), QStringLiteral("計算結果"));
         QCOMPARE(text(window, "Label11_0"), unit);
@@ -157,8 +157,8 @@ private slots:
         QTest::addColumn<QString>("label8");
         QTest::addColumn<double>("hAs");
         QTest::newRow("gravitational")
-            << "bracket-gravitational.tvx" << int(Twin::Gravitational) << "2.85" << 2.8532;
-        QTest::newRow("SI") << "bracket-si.tvx" << int(Twin::SI) << "285.32" << 285.32;
+            << "bracket-gravitational.tvx" << int(UnitSystem::Gravitational) << "2.85" << 2.8532;
+        QTest::newRow("SI") << "bracket-si.tvx" << int(UnitSystem::SI) << "285.32" << 285.32;
     }
 
     void fourD10AfterLoading() {
@@ -168,7 +168,7 @@ private slots:
         QFETCH(double, hAs);
         DesignDocument context;
         context.setInputs(exampleInputs(file.toLatin1().constData()));
-        ResultWindow* window = open(context, Twin(twin), &m_notifier);
+        ResultWindow* window = open(context, UnitSystem(twin), &m_notifier);
         QVERIFY(m_notifier.messages.empty());
         QCOMPARE(text(window, "Label8"), label8);
         const SideFaceReinforcement& shown = window->results().sideFaces;
@@ -220,7 +220,7 @@ private slots:
         DesignDocument context;
         context.setInputs(exampleInputs("bracket-gravitational.tvx"));
         QCOMPARE(formulaCaseOf(context.inputs()), 1);
-        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        ResultWindow* window = open(context, UnitSystem::Gravitational, &m_notifier);
         QCOMPARE(text(window, "Label9"), QStringLiteral("1.93"));
         QCOMPARE(text(window, "Lab_ok"), kOk);
 
@@ -242,7 +242,7 @@ private slots:
     void selectionChangeRunsTheCheck() {
         DesignDocument context;
         context.setInputs(exampleInputs("bracket-gravitational.tvx"));
-        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        ResultWindow* window = open(context, UnitSystem::Gravitational, &m_notifier);
         typeCount(window, "2");
         QCOMPARE(text(window, "Lab_ok"), kNg);
         clickBar(window, 1); // 2 x D13 = 2.534
@@ -256,7 +256,7 @@ private slots:
         // The list taking the focus changes no choice: D10 stays.
         DesignDocument other;
         other.setInputs(exampleInputs("bracket-gravitational.tvx"));
-        auto* second = new ResultWindow(other, Twin::Gravitational, &m_notifier);
+        auto* second = new ResultWindow(other, UnitSystem::Gravitational, &m_notifier);
         QPointer<ResultWindow> guard(second);
         second->show();
         QVERIFY(QTest::qWaitForWindowExposed(second));
@@ -275,7 +275,7 @@ private slots:
         DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
         inputs.a = 0.4;
         context.setInputs(inputs);
-        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        ResultWindow* window = open(context, UnitSystem::Gravitational, &m_notifier);
         QVERIFY(qAbs(window->results().main.Ast - 5.127293) < 1e-6);
         QCOMPARE(text(window, "Label9"), QStringLiteral("2.05"));
         QCOMPARE(text(window, "Lab_ok"), kOk);
@@ -287,7 +287,7 @@ private slots:
     void equalityIsOk() {
         DesignDocument context;
         context.setInputs(exampleInputs("bracket-gravitational.tvx"));
-        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        ResultWindow* window = open(context, UnitSystem::Gravitational, &m_notifier);
         // A count of D16 bars whose area is the requirement to the last bit.
         const double required = window->results().sideFaces.required;
         const double bar = kBarAreaCm2[2];
@@ -331,7 +331,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Language(language), QLocale::Country(country)));
         DesignDocument context;
         context.setInputs(exampleInputs("bracket-gravitational.tvx"));
-        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        ResultWindow* window = open(context, UnitSystem::Gravitational, &m_notifier);
         typeCount(window, count);
         QCOMPARE(window->results().sideFaces.barCount, hBarCount);
     }
@@ -340,13 +340,18 @@ private slots:
     // opens and shows the results as far as they were reached.
     void engineMessageOnAFreshRecord() {
         DesignDocument context;
-        ResultWindow* window = open(context, Twin::SI, &m_notifier);
-        QCOMPARE(m_notifier.messages, std::vector<std::string>{kInvalidInputMessage});
+        ResultWindow* window = open(context, UnitSystem::SI, &m_notifier);
+        // The message's first line as ever, then the input at fault.
+        QCOMPARE(m_notifier.messages.size(), std::size_t(1));
+        QCOMPARE(m_notifier.messages[0],
+                 std::string(kInvalidInputMessage) +
+                     "\n張出長 l = 0 m: 正の値でなければなりません（梁の自重が 0 になります）");
         QVERIFY(window->isVisible());
         QCOMPARE(text(window, "Label9"), QStringLiteral("0.00"));
         QCOMPARE(text(window, "Label8"), QStringLiteral("285.32"));
-        QCOMPARE(text(window, "Lab_ok"), kOk);
-        const Sheet sheet = fillSheet(context.inputs(), window->results(), Twin::SI);
+        // A stopped calculation judges no side-face bars either.
+        QCOMPARE(text(window, "Lab_ok"), QString());
+        const Sheet sheet = fillSheet(context.inputs(), window->results(), UnitSystem::SI);
         auto* fg2 = child<QTableWidget>(window, "FG2");
         QCOMPARE(fg2->rowCount(), sheet.fg2.rows);
         for (int row = 0; row < sheet.fg2.rows; ++row) {
@@ -354,6 +359,33 @@ private slots:
                 QCOMPARE(fg2->item(row, column)->text().toStdString(),
                          sheet.fg2.cell(row, column).value_or(""));
         }
+    }
+
+    // Side-face bars that are NG are a 警告 beside the sheet, live with the
+    // choice: at P = 200 kN the SI example needs 382.80 mm2 on its side faces
+    // (LargerOf(ΣAs/3 = 270.38, Ast/2 = 382.80)).
+    void sideFaceNgIsAWarningLive_data() {
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<QString>("count");
+        QTest::addColumn<bool>("ng");
+        QTest::newRow("D10 x 4 = 285.32") << 0 << "4" << true;
+        QTest::newRow("D10 x 6 = 427.98") << 0 << "6" << false;
+        QTest::newRow("D13 x 4 = 506.8") << 1 << "4" << false;
+        QTest::newRow("D13 x 3 = 380.1") << 1 << "3" << true;
+    }
+    void sideFaceNgIsAWarningLive() {
+        QFETCH(int, bar);
+        QFETCH(QString, count);
+        QFETCH(bool, ng);
+        DesignDocument context;
+        DesignInputs inputs = exampleInputs("bracket-si.tvx");
+        inputs.P = 200;
+        context.setInputs(inputs);
+        ResultWindow* window = open(context, UnitSystem::SI, &m_notifier);
+        clickBar(window, bar);
+        typeCount(window, count);
+        QCOMPARE(text(window, "Lab_ok"), ng ? kNg : kOk);
+        QCOMPARE(text(window, "lblFindings").contains(QStringLiteral("警告")), ng);
     }
 
     // Without an injected notifier the message is a modal box: the text, OK
@@ -374,9 +406,11 @@ private slots:
             box->button(QMessageBox::Ok)->click();
         });
         DesignDocument context;
-        auto* window = new ResultWindow(context, Twin::Gravitational);
+        auto* window = new ResultWindow(context, UnitSystem::Gravitational);
         m_window = window;
-        QCOMPARE(boxText, QStringLiteral("入力データが不正です"));
+        QCOMPARE(boxText.section(QLatin1Char('\n'), 0, 0), QStringLiteral("入力データが不正です"));
+        QVERIFY2(boxText.section(QLatin1Char('\n'), 1).startsWith(QStringLiteral("張出長 l = 0 m")),
+                 qPrintable(boxText));
         QCOMPARE(boxTitle, QStringLiteral("Haltrix"));
         QCOMPARE(icon, int(QMessageBox::NoIcon));
         QCOMPARE(buttons, int(QMessageBox::Ok));
@@ -390,12 +424,12 @@ private slots:
         QTest::addColumn<double>("a"); // 0: as in the file
         QTest::addColumn<int>("twin");
         QTest::newRow("gravitational case 1")
-            << "bracket-gravitational.tvx" << 0.0 << int(Twin::Gravitational);
+            << "bracket-gravitational.tvx" << 0.0 << int(UnitSystem::Gravitational);
         QTest::newRow("gravitational case 2")
-            << "bracket-gravitational.tvx" << 0.4 << int(Twin::Gravitational);
-        QTest::newRow("SI case 1") << "bracket-si.tvx" << 0.0 << int(Twin::SI);
-        QTest::newRow("SI case 2") << "bracket-si.tvx" << 0.6 << int(Twin::SI);
-        QTest::newRow("fresh design") << "" << 0.0 << int(Twin::SI);
+            << "bracket-gravitational.tvx" << 0.4 << int(UnitSystem::Gravitational);
+        QTest::newRow("SI case 1") << "bracket-si.tvx" << 0.0 << int(UnitSystem::SI);
+        QTest::newRow("SI case 2") << "bracket-si.tvx" << 0.6 << int(UnitSystem::SI);
+        QTest::newRow("fresh design") << "" << 0.0 << int(UnitSystem::SI);
     }
 
     void gridsShowTheCoresSheet() {
@@ -409,8 +443,9 @@ private slots:
         if (a != 0)
             inputs.a = a;
         context.setInputs(inputs);
-        ResultWindow* window = open(context, Twin(twin), &m_notifier);
-        const Sheet sheet = fillSheet(context.inputs(), calculateDesign(context.inputs()), Twin(twin));
+        ResultWindow* window = open(context, UnitSystem(twin), &m_notifier);
+        const Sheet sheet =
+            fillSheet(context.inputs(), calculateDesign(context.inputs()), UnitSystem(twin));
         const double dpi = logicalDpiOf(window);
 
         const std::pair<const char*, const SheetGrid*> grids[] = {{"FG1", &sheet.fg1},
@@ -453,7 +488,7 @@ private slots:
     void command1Closes() {
         DesignDocument context;
         context.setInputs(exampleInputs("bracket-gravitational.tvx"));
-        QPointer<ResultWindow> window = open(context, Twin::Gravitational, &m_notifier);
+        QPointer<ResultWindow> window = open(context, UnitSystem::Gravitational, &m_notifier);
         QSignalSpy print(window.data(), &ResultWindow::printRequested);
         QTest::mouseClick(child<QPushButton>(window, "Command1"), Qt::LeftButton);
         QTRY_VERIFY(window.isNull());
@@ -463,7 +498,7 @@ private slots:
     void command2ClosesAndAsksForThePrintWindow() {
         DesignDocument context;
         context.setInputs(exampleInputs("bracket-gravitational.tvx"));
-        QPointer<ResultWindow> window = open(context, Twin::Gravitational, &m_notifier);
+        QPointer<ResultWindow> window = open(context, UnitSystem::Gravitational, &m_notifier);
         bool visibleWhenAsked = true;
         connect(window.data(), &ResultWindow::printRequested, this,
                 [&] { visibleWhenAsked = window && window->isVisible(); });
@@ -482,7 +517,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&area));
         DesignDocument context;
         context.setInputs(exampleInputs("bracket-gravitational.tvx"));
-        QPointer<ResultWindow> window = new ResultWindow(context, Twin::Gravitational, &m_notifier);
+        QPointer<ResultWindow> window =
+            new ResultWindow(context, UnitSystem::Gravitational, &m_notifier);
         QPointer<QMdiSubWindow> frame = area.addSubWindow(window);
         frame->show();
         QCOMPARE(area.subWindowList().size(), 1);
@@ -507,10 +543,10 @@ private slots:
         DesignInputs inputs = exampleInputs("bracket-gravitational.tvx");
         inputs.b = width;
         context.setInputs(inputs);
-        ResultWindow* window = open(context, Twin::Gravitational, &m_notifier);
+        ResultWindow* window = open(context, UnitSystem::Gravitational, &m_notifier);
         const QString mark = QStringLiteral("###");
 
-        const Sheet sheet = fillSheet(inputs, window->results(), Twin::Gravitational);
+        const Sheet sheet = fillSheet(inputs, window->results(), UnitSystem::Gravitational);
         int marked = 0;
         for (const auto& [name, grid] :
              {std::pair{"FG1", &sheet.fg1}, std::pair{"FG2", &sheet.fg2}}) {

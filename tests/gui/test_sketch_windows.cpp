@@ -4,6 +4,10 @@
 // calculation, and on paper from the print window's choices.
 
 #include <QAction>
+#include <QFile>
+#include <QMimeData>
+#include <QClipboard>
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
@@ -33,6 +37,7 @@
 #include "report_printer.h"
 #include "calculation/result_window.h"
 #include "sketch/sketch_builder.h"
+#include "sketch_export.h"
 #include "calculation/sketch_companions.h"
 #include "calculation/sketch_window.h"
 #include "platform/twips.h"
@@ -136,7 +141,7 @@ private slots:
         MainWindow* w = makeWindow();
         if (gravitational)
             trigger("mnuToolsOptions_jyu");
-        const Twin twin = gravitational ? Twin::Gravitational : Twin::SI;
+        const UnitSystem twin = gravitational ? UnitSystem::Gravitational : UnitSystem::SI;
         trigger("mnudatain");
         QWidget* form = w->childWindow(inputFormName(twin));
         QWidget* companion = w->childWindow(inputSketchName(twin));
@@ -182,7 +187,7 @@ private slots:
         // form of the other units takes over the typed fields, and its
         // sketch draws them.
         trigger(gravitational ? "mnuToolsOptions_si" : "mnuToolsOptions_jyu");
-        const Twin other = gravitational ? Twin::SI : Twin::Gravitational;
+        const UnitSystem other = gravitational ? UnitSystem::SI : UnitSystem::Gravitational;
         QVERIFY(!w->childWindow(inputFormName(twin)));
         companion = w->childWindow(inputSketchName(other));
         QVERIFY(companion);
@@ -239,6 +244,55 @@ private slots:
         QVERIFY(dark > 300);
     }
 
+    // 保存 writes what haltrix-calc sketch writes (PDF besides), by the
+    // extension chosen; one it does not know is refused with a word.
+    void sketchIsSaved_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("start"); // the file's first bytes; empty: refused
+        QTest::newRow("SVG") << "s.svg" << QByteArray("<?xml");
+        QTest::newRow("PNG") << "s.png" << QByteArray("\x89PNG");
+        QTest::newRow("DXF") << "s.dxf" << QByteArray("  0\nSECTION");
+        QTest::newRow("PDF") << "s.pdf" << QByteArray("%PDF");
+        QTest::newRow("unknown") << "s.txt" << QByteArray();
+    }
+    void sketchIsSaved() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, start);
+        SketchWindow window(QStringLiteral("形状図"), [] {
+            return sketch::buildSketch(exampleInputs("bracket-si.tvx"));
+        });
+        window.setExportServices(&m_dialogs, &m_sink);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        m_dialogs.answers.enqueue(path);
+        // Through the window's context menu, as a user reaches it.
+        QAction* save = window.findChild<QAction*>(QStringLiteral("mnuSketchSave"));
+        QVERIFY(save && window.actions().contains(save));
+        QCOMPARE(window.contextMenuPolicy(), Qt::ActionsContextMenu);
+        save->trigger();
+        QFile file(path);
+        QCOMPARE(file.open(QIODevice::ReadOnly), !start.isEmpty());
+        QCOMPARE(m_sink.messages.size(), start.isEmpty() ? 1 : 0);
+        if (!start.isEmpty()) {
+            const QByteArray head = file.read(64).replace("\r\n", "\n");
+            QVERIFY2(head.startsWith(start), head.constData());
+        }
+    }
+
+    // コピー puts the picture and its SVG on the clipboard.
+    void sketchIsCopied() {
+        SketchWindow window(QStringLiteral("形状図"), [] {
+            return sketch::buildSketch(exampleInputs("bracket-si.tvx"));
+        });
+        QApplication::clipboard()->clear();
+        window.findChild<QAction*>(QStringLiteral("mnuSketchCopy"))->trigger();
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(data && data->hasImage());
+        const QImage image = qvariant_cast<QImage>(data->imageData());
+        QCOMPARE(image.size(), print::sketchExportSize(window.view().sketch()));
+        QVERIFY(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    }
+
     // 形状図 on the result window: the sketch with d and Zc, following the
     // calculation when the inputs change, closed with the result window. The
     // window's other controls stay where they were (the result window tests).
@@ -253,7 +307,7 @@ private slots:
         QCOMPARE(button->text(), QStringLiteral("形状図"));
         QCOMPARE(button->geometry(), twipsRect(7200, 7320, 1215, 375, logicalDpiOf(result)));
         QTest::mouseClick(button, Qt::LeftButton);
-        QPointer<QWidget> companion = w->childWindow(resultSketchName(Twin::Gravitational));
+        QPointer<QWidget> companion = w->childWindow(resultSketchName(UnitSystem::Gravitational));
         QVERIFY(companion);
         QVERIFY(hasDimension(sketchOf(companion).elevation, "d=0.517 m"));
         QVERIFY(hasDimension(sketchOf(companion).elevation, "Zc=0.439 m"));

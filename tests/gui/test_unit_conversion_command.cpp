@@ -29,6 +29,8 @@ using namespace haltrix::gui;
 using haltrix::gui::test::RecordingSink;
 using haltrix::gui::test::ScriptedFileDialogs;
 
+Q_DECLARE_METATYPE(haltrix::gui::UnitSwitchAnswer)
+
 namespace {
 
 // Answers the confirmation from a queue (nothing queued: declines) and
@@ -176,8 +178,36 @@ private slots:
         QVERIFY(m_window->document().inputs() == expected);
     }
 
+    // A design with numbers asks before the switch: convert (as 単位系の変換,
+    // 10 tf = 98.0665 kN), read the same numbers in the other units, or
+    // keep the units; the menu's mark shows what was done.
+    void unitSwitchAsksFirst_data() {
+        QTest::addColumn<UnitSwitchAnswer>("answer");
+        QTest::addColumn<int>("unitSystem");
+        QTest::addColumn<double>("P");
+        QTest::newRow("convert") << UnitSwitchAnswer::Convert << 2 << 98.0665;
+        QTest::newRow("switch only") << UnitSwitchAnswer::SwitchOnly << 2 << 10.0;
+        QTest::newRow("cancel") << UnitSwitchAnswer::Cancel << 1 << 10.0;
+    }
+    void unitSwitchAsksFirst() {
+        QFETCH(UnitSwitchAnswer, answer);
+        QFETCH(int, unitSystem);
+        QFETCH(double, P);
+        openCopyOf("examples/bracket-gravitational.tvx");
+        m_savePrompt.unitSwitchAnswers.enqueue(answer);
+        m_confirmation.answers.enqueue(0);
+        action("mnuToolsOptions_si")->trigger();
+        QCOMPARE(m_savePrompt.unitSwitchAsked, QStringList{QStringLiteral("ＳＩ単位")});
+        const DesignInputs& r = m_window->document().inputs();
+        QCOMPARE(r.unitSystem, unitSystem);
+        QCOMPARE(plainText(r.P), plainText(P));
+        QCOMPARE(action("mnuToolsOptions_si")->isChecked(), unitSystem == 2);
+        QCOMPARE(action("mnuToolsOptions_jyu")->isChecked(), unitSystem == 1);
+    }
+
     void unitSwitchOfAnEmptyDesignSaysNothing() {
         action("mnuToolsOptions_jyu")->trigger();
+        QVERIFY(m_savePrompt.unitSwitchAsked.isEmpty());
         QCOMPARE(m_window->document().inputs().unitSystem, 1);
         QTest::qWait(20);
         QVERIFY(m_window->statusBar()->currentMessage().isEmpty());

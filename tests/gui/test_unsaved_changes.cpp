@@ -31,6 +31,7 @@ using haltrix::gui::test::ScriptedFileDialogs;
 using haltrix::gui::test::ScriptedSavePrompt;
 
 Q_DECLARE_METATYPE(haltrix::gui::SaveAnswer)
+Q_DECLARE_METATYPE(haltrix::gui::FormEditsAnswer)
 
 namespace {
 
@@ -77,6 +78,8 @@ private slots:
 
     void titleNamesTheFileAndMarksChanges();
     void unmodifiedDesignIsNeverAsked();
+    void formEditsAreAskedFor_data();
+    void formEditsAreAskedFor();
     void everyActionAsksAndFollowsTheAnswer_data();
     void everyActionAsksAndFollowsTheAnswer();
     void saveWithoutFileNameGoesThroughSaveAs_data();
@@ -112,7 +115,7 @@ QString UnsavedChangesTest::writeFile(const char* name, const QByteArray& bytes)
 
 void UnsavedChangesTest::confirmH1(const char* text) {
     action("mnudatain")->trigger();
-    const Twin twin = twinForUnitSystem(m_window->document().inputs().unitSystem);
+    const UnitSystem twin = unitSystemOf(m_window->document().inputs().unitSystem);
     QWidget* form = m_window->childWindow(inputFormName(twin));
     QVERIFY(form);
     auto* box = form->findChild<QLineEdit*>("Text1");
@@ -175,6 +178,51 @@ void UnsavedChangesTest::unmodifiedDesignIsNeverAsked() {
     action("mnuFileExit")->trigger();
     QVERIFY(!w->isVisible());
     QVERIFY(m_savePrompt.asked.isEmpty());
+}
+
+// Edits in the input form that OK has not stored: 反映する stores them and
+// goes on to the save question, 破棄する goes on without them, キャンセル stops.
+void UnsavedChangesTest::formEditsAreAskedFor_data() {
+    QTest::addColumn<QString>("act");
+    QTest::addColumn<FormEditsAnswer>("answer");
+    for (const char* act : {"exit", "open", "new"}) {
+        QTest::addRow("%s, apply", act) << act << FormEditsAnswer::Apply;
+        QTest::addRow("%s, discard", act) << act << FormEditsAnswer::Discard;
+        QTest::addRow("%s, cancel", act) << act << FormEditsAnswer::Cancel;
+    }
+}
+
+void UnsavedChangesTest::formEditsAreAskedFor() {
+    QFETCH(QString, act);
+    QFETCH(FormEditsAnswer, answer);
+    MainWindow* w = makeWindow();
+    const QByteArray original = exampleBytes("bracket-gravitational.tvx");
+    const QString other = writeFile("other.tvx", exampleBytes("bracket-si.tvx"));
+    const QString path = writeFile("bracket.tvx", original);
+    QVERIFY(w->openDesignFile(path));
+    auto* box = w->childWindow("frm_datain")->findChild<QLineEdit*>("Text1");
+    box->selectAll();
+    QTest::keyClicks(box, "0.6");
+
+    m_savePrompt.formEditsAnswers.enqueue(answer);
+    m_savePrompt.answers.enqueue(SaveAnswer::Save);
+    m_dialogs.answers.enqueue(other);
+    action(act == "exit" ? "mnuFileExit" : act == "open" ? "mnuFileOpen" : "mnuFileNew")->trigger();
+
+    QCOMPARE(m_savePrompt.formEditsAsked, 1);
+    const bool goesOn = answer != FormEditsAnswer::Cancel;
+    // Only the applied edit makes a change to save, and 保存 writes it.
+    QCOMPARE(m_savePrompt.asked,
+             answer == FormEditsAnswer::Apply ? QStringList{"bracket.tvx"} : QStringList{});
+    QCOMPARE(contents(path), answer == FormEditsAnswer::Apply ? withH1(original, "0.6") : original);
+    if (act == "exit")
+        QCOMPARE(w->isVisible(), !goesOn);
+    else
+        QCOMPARE(m_window->document().fileName(), goesOn ? (act == "open" ? other : QString()) : path);
+    if (!goesOn) {
+        QCOMPARE(m_window->document().inputs().H1, 0.5);
+        QCOMPARE(box->text(), QStringLiteral("0.6"));
+    }
 }
 
 void UnsavedChangesTest::everyActionAsksAndFollowsTheAnswer_data() {
@@ -283,7 +331,7 @@ void UnsavedChangesTest::saveWithoutFileNameGoesThroughSaveAs() {
 void UnsavedChangesTest::newDesignIsFreshInTheCurrentUnits() {
     MainWindow* w = makeWindow();
     QVERIFY(QTest::qWaitForWindowActive(w));
-    w->setResultWindowFactory([](Twin) { return new QWidget; });
+    w->setResultWindowFactory([](UnitSystem) { return new QWidget; });
     const QString path = writeFile("bracket.tvx", exampleBytes("bracket-gravitational.tvx"));
     QVERIFY(w->openDesignFile(path));
     confirmH1("0.6");

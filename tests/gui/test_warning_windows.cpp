@@ -42,7 +42,7 @@ using haltrix::testing::changeInputs;
 using haltrix::testing::exampleInputs;
 using haltrix::testing::RecordingNotifier;
 
-Q_DECLARE_METATYPE(haltrix::Twin)
+Q_DECLARE_METATYPE(haltrix::UnitSystem)
 
 namespace {
 
@@ -132,7 +132,7 @@ void TestWarningWindows::cleanup() {
 
 InputForm* TestWarningWindows::makeForm(const char* example) {
     m_context->setInputs(exampleInputs(example));
-    auto* form = new InputForm(inputFormProfile(twinForUnitSystem(m_context->inputs().unitSystem)),
+    auto* form = new InputForm(inputFormProfile(unitSystemOf(m_context->inputs().unitSystem)),
                                *m_context, m_sink);
     m_window.reset(form);
     form->show();
@@ -245,7 +245,7 @@ void TestWarningWindows::inputFormBadNumberStillLists() {
 void TestWarningWindows::resultWindowSummaryAndList() {
     m_context->setInputs(exampleInputs("bracket-gravitational.tvx"));
     RecordingNotifier notifier;
-    auto* window = new ResultWindow(*m_context, Twin::Gravitational, &notifier);
+    auto* window = new ResultWindow(*m_context, UnitSystem::Gravitational, &notifier);
     m_window.reset(window);
     window->show();
     auto* line = window->findChild<QLabel*>("lblFindings");

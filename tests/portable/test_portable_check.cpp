@@ -37,8 +37,9 @@
 #include "recording_notifier.h"
 #include "paper/report.h"
 #include "paper/sheet.h"
+#include "studies/proposal_columns.h"
 #include "studies/sweep.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 #include "studies/unit_conversion.h"
 #include "worked_examples.h"
 
@@ -259,7 +260,7 @@ void goldens(const std::string& examples, const std::string& data) {
         if (!check(!readDesignFile(examples + "/" + set.example, inputs),
                    std::string(set.example) + ": read"))
             continue;
-        const Twin twin = twinForUnitSystem(inputs.unitSystem);
+        const UnitSystem twin = unitSystemOf(inputs.unitSystem);
         testing::RecordingNotifier notifier;
         const DesignResults results = calculateDesignInCase(inputs, set.ratioCase, {}, notifier);
         compareWithGolden(sheetText(fillSheet(inputs, results, twin)), data, set.sheet);
@@ -350,7 +351,7 @@ void japanesePath(const std::string& work) {
     check(fs::is_directory(filesystemPath(folder)), folderName + " is a folder");
     DesignInputs read;
     check(!readDesignFile(path, read), "read " + fileName);
-    check(read.H1 == 0.5 && read.unitSystem == 1, fileName + " read back");
+    check(read.H1 == 0.5 && read.unitSystem == kUnitGravitational, fileName + " read back");
     const std::string missing = folder + "/ない.tvx";
     const auto missingError = readDesignFile(missing, read);
     check(missingError && missingError->message().find("ない.tvx") != std::string::npos,
@@ -452,7 +453,7 @@ void conversionAndTable(const std::string& examples) {
         DesignInputs read;
         const bool ok = reader.next(header) == CsvReader::Status::Record &&
                         reader.next(row) == CsvReader::Status::Record &&
-                        !mapTableColumns(header, columns) &&
+                        !mapTableColumns(header, columns, proposalTableColumns()) &&
                         !designFromTableRow(columns, row, read);
         check(ok && designFileText(read) == designFileText(design),
               std::string(name) + ": the table row gives the design file again");

@@ -78,8 +78,25 @@ public:
         asked.append(fileName);
         return answers.isEmpty() ? SaveAnswer::Discard : answers.dequeue();
     }
+    // The input form's unconfirmed edits: 破棄する once the queue is empty,
+    // as the program did before it asked.
+    FormEditsAnswer askToApplyFormEdits(QWidget*) override {
+        ++formEditsAsked;
+        return formEditsAnswers.isEmpty() ? FormEditsAnswer::Discard
+                                          : formEditsAnswers.dequeue();
+    }
+    // The unit switch: 変換しない once the queue is empty.
+    UnitSwitchAnswer askToConvertOnSwitch(QWidget*, const QString& unitSystemName) override {
+        unitSwitchAsked.append(unitSystemName);
+        return unitSwitchAnswers.isEmpty() ? UnitSwitchAnswer::SwitchOnly
+                                           : unitSwitchAnswers.dequeue();
+    }
     QQueue<SaveAnswer> answers;
     QStringList asked;
+    QQueue<FormEditsAnswer> formEditsAnswers;
+    int formEditsAsked = 0;
+    QQueue<UnitSwitchAnswer> unitSwitchAnswers;
+    QStringList unitSwitchAsked;
 };
 
 } // namespace haltrix::gui::test

@@ -29,6 +29,10 @@ protected:
         m_dialogs.requests.clear();
         m_savePrompt.answers.clear();
         m_savePrompt.asked.clear();
+        m_savePrompt.formEditsAnswers.clear();
+        m_savePrompt.formEditsAsked = 0;
+        m_savePrompt.unitSwitchAnswers.clear();
+        m_savePrompt.unitSwitchAsked.clear();
     }
 
     // A shown main window; what `services` leaves unset is scripted.

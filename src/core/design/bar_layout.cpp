@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "design/bar_table.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
 double coverUnitToMm(std::int32_t unitSystem) {
-    return twinForUnitSystem(unitSystem) == Twin::Gravitational ? 10.0 : 1.0;
+    return unitTableOf(unitSystem).coverToMm;
 }
 
 double barPitchMm(double widthMm, double coverMm, double bars) {

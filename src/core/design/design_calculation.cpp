@@ -32,7 +32,7 @@ DesignResults calculate(const DesignInputs& inputs, int formulaCase, const Horiz
     DesignResults results;
     results.ratioCase = formulaCase;
     FirstMessage messages(results.message, notifier);
-    const Twin twin = twinForUnitSystem(inputs.unitSystem);
+    const UnitSystem twin = unitSystemOf(inputs.unitSystem);
     // A stop in the self-weight table skips the main reinforcement, so one
     // message is given.
     if (deriveSelfWeight(inputs, results.selfWeight, messages))
@@ -42,6 +42,11 @@ DesignResults calculate(const DesignInputs& inputs, int formulaCase, const Horiz
 }
 
 } // namespace
+
+HorizontalChoice sideFaceChoiceInForce(const std::optional<HorizontalChoice>& given,
+                                       const DesignInputs& inputs) {
+    return given.value_or(inputs.sideFaceChoice);
+}
 
 DesignResults calculateDesign(const DesignInputs& inputs, const HorizontalChoice& choice) {
     return calculate(inputs, formulaCaseOf(inputs), choice, nullptr);
@@ -59,7 +64,7 @@ DesignResults calculateDesignInCase(const DesignInputs& inputs, int formulaCase,
 
 SideFaceReinforcement checkSideFaces(const DesignInputs& inputs, const DesignResults& results,
                                      const HorizontalChoice& choice) {
-    return checkHorizontal(inputs, results, twinForUnitSystem(inputs.unitSystem), choice.barIndex,
+    return checkHorizontal(inputs, results, unitSystemOf(inputs.unitSystem), choice.barIndex,
                            choice.barCount);
 }
 

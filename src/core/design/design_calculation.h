@@ -1,11 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
+
 #include "design/design_inputs.h"
 #include "design/design_results.h"
 #include "design/notifier.h"
 
 namespace haltrix {
+
+// The side-face bars a design is judged with: the choice given (by the
+// result window, or on haltrix-calc's command line), else the choice the
+// design keeps (DesignInputs::sideFaceChoice), which the result window opens
+// with; a design that keeps none has nothing chosen (D10), 4 bars.
+HorizontalChoice sideFaceChoiceInForce(const std::optional<HorizontalChoice>& given,
+                                       const DesignInputs& inputs);
 
 // The whole calculation of a design, the one sequence every window, the
 // printer and haltrix-calc use, always from fresh results: the self-weight

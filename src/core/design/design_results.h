@@ -55,7 +55,7 @@ struct SideFaceReinforcement {
     double As = 0;       // provided
     std::string barName; // the designation barIndex stands for
     double required = 0;
-    std::string judgement;
+    std::string judgement; // empty when the calculation stopped
 
     bool operator==(const SideFaceReinforcement&) const = default;
 };

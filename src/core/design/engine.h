@@ -4,7 +4,7 @@
 #include "design/design_inputs.h"
 #include "design/design_results.h"
 #include "design/notifier.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
@@ -23,7 +23,7 @@ bool deriveSelfWeight(const DesignInputs& inputs, SelfWeight& selfWeight, Notifi
 // value). The gravitational twin reads the cover in cm and the bar areas
 // from the cm2 column when unitSystem is 1, otherwise from the mm2 column;
 // the SI twin reads the cover in mm and always the mm2 column.
-bool calcMainRebar(const DesignInputs& inputs, Twin twin, int formulaCase,
+bool calcMainRebar(const DesignInputs& inputs, UnitSystem twin, int formulaCase,
                    const SelfWeight& selfWeight, MainReinforcement& main, Notifier& notifier);
 
 // The governing required main-steel area of a formula case:

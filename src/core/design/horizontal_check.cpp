@@ -13,8 +13,8 @@ double requiredHorizontalArea(const DesignInputs& inputs, const DesignResults& r
                                   : shown::requiredHorizontalCase2(inputs, results);
 }
 
-BarColumn horizontalColumn(Twin twin) {
-    return twin == Twin::Gravitational ? BarColumn::Cm2 : BarColumn::Mm2;
+BarColumn horizontalColumn(UnitSystem twin) {
+    return unitTable(twin).barColumn;
 }
 
 double barCountFromText(std::string_view text) {
@@ -22,7 +22,7 @@ double barCountFromText(std::string_view text) {
 }
 
 SideFaceReinforcement checkHorizontal(const DesignInputs& inputs, const DesignResults& results,
-                                      Twin twin, int barIndex, double barCount) {
+                                      UnitSystem twin, int barIndex, double barCount) {
     const double area = barAreaByIndex(barIndex, horizontalColumn(twin));
     if (!std::isfinite(barCount) || !std::isfinite(area * barCount))
         barCount = 0.0;
@@ -34,7 +34,9 @@ SideFaceReinforcement checkHorizontal(const DesignInputs& inputs, const DesignRe
     if (barIndex >= -1 && barIndex < kBarCount)
         check.barName = barNameByIndex(barIndex);
     check.required = requiredHorizontalArea(inputs, results);
-    check.judgement = check.required > check.As ? kJudgementNg : kJudgementOk;
+    // A stopped calculation has no required steel to judge against.
+    if (results.completed())
+        check.judgement = check.required > check.As ? kJudgementNg : kJudgementOk;
     return check;
 }
 

@@ -6,7 +6,7 @@
 #include "design/bar_table.h"
 #include "design/design_inputs.h"
 #include "design/design_results.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
@@ -16,7 +16,7 @@ double requiredHorizontalArea(const DesignInputs& inputs, const DesignResults& r
 
 // The bar-table column a result window's horizontal check reads: the
 // gravitational window cm2, the SI window mm2, whatever unitSystem holds.
-BarColumn horizontalColumn(Twin twin);
+BarColumn horizontalColumn(UnitSystem twin);
 
 // The bar count typed in the result window: 0 for an empty text and for a
 // text that is not a number.
@@ -27,7 +27,8 @@ double barCountFromText(std::string_view text);
 // count as D10), judged against the required steel. A count whose provided
 // area would not be a finite number counts as 0 bars. The bar name is the
 // designation of the position, empty for a position outside the list.
+// After a stopped calculation (results.message) there is no judgement.
 SideFaceReinforcement checkHorizontal(const DesignInputs& inputs, const DesignResults& results,
-                                      Twin twin, int barIndex, double barCount);
+                                      UnitSystem twin, int barIndex, double barCount);
 
 } // namespace haltrix

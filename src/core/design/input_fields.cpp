@@ -12,20 +12,20 @@ std::optional<InputField> inputFieldByName(std::string_view name) {
 }
 
 std::string_view inputUnit(InputKind kind, std::int32_t unitSystem) {
-    const bool gravitational = unitSystem == kUnitGravitational;
+    const UnitTable& units = unitTableOf(unitSystem);
     switch (kind) {
     case InputKind::Length:
         return "m";
     case InputKind::Force:
-        return gravitational ? "tf" : "kN";
+        return units.force;
     case InputKind::Cover:
-        return gravitational ? "cm" : "mm";
+        return units.cover;
     case InputKind::Count:
         return "本";
     case InputKind::Stress:
-        return gravitational ? "kg/cm2" : "N/mm2";
+        return units.stress;
     case InputKind::UnitWeight:
-        return gravitational ? "t/m3" : "kN/m3";
+        return units.unitWeight;
     case InputKind::Designation:
     case InputKind::UnitSystem:
         break;
@@ -36,12 +36,13 @@ std::string_view inputUnit(InputKind kind, std::int32_t unitSystem) {
 double siFactor(InputKind kind) {
     switch (kind) {
     case InputKind::Force:
+        return siFactorOf(ConvertedUnit::Force);
     case InputKind::UnitWeight:
-        return kStandardGravity;
+        return siFactorOf(ConvertedUnit::UnitWeight);
     case InputKind::Stress:
-        return kKgfPerCm2InNPerMm2;
+        return siFactorOf(ConvertedUnit::Stress);
     case InputKind::Cover:
-        return 10.0;
+        return siFactorOf(ConvertedUnit::Cover);
     case InputKind::Length:
     case InputKind::Count:
     case InputKind::Designation:

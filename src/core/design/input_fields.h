@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "design/design_inputs.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
@@ -23,7 +24,7 @@ enum class InputKind {
     Force,       // tf / kN
     Cover,       // cm / mm
     Count,       // bars
-    Stress,      // kg/cm2 / N/mm2
+    Stress,      // σsa
     UnitWeight,  // t/m3 / kN/m3
     Designation, // a bar's designation, text
     UnitSystem,  // the unit-system flag, a whole number
@@ -71,13 +72,10 @@ std::optional<InputField> inputFieldByName(std::string_view name);
 // value SI): "tf", "mm", "本"; empty for a designation and the flag.
 std::string_view inputUnit(InputKind kind, std::int32_t unitSystem);
 
-// 1 tf = 9.80665 kN (and 1 t/m3 = 9.80665 kN/m3); 1 kg/cm2 = 0.0980665 N/mm2.
-inline constexpr double kStandardGravity = 9.80665;
-inline constexpr double kKgfPerCm2InNPerMm2 = 0.0980665;
-
 // The factor that takes a value of the kind from the gravitational unit to
-// the SI one: g for forces and unit weights, 1 kg/cm2 in N/mm2 for
-// stresses, 10 for covers; 1 for what the unit system does not change.
+// the SI one (the unit table's, see unit_system.h): g for forces and unit
+// weights, the gravitational stress unit in N/mm2 for stresses, 10 for
+// covers; 1 for what the unit system does not change.
 double siFactor(InputKind kind);
 
 // Whether a conversion may round the kind to significant digits (the

@@ -123,7 +123,7 @@ DesignCalculation calculateCases(const DesignInputs& inputs, const HorizontalCho
 }
 
 DesignCalculation calculateCasesWithOwnChoice(const DesignInputs& inputs) {
-    return calculateCases(inputs, inputs.sideFaceChoice);
+    return calculateCases(inputs, sideFaceChoiceInForce(std::nullopt, inputs));
 }
 
 std::optional<std::string> calculationMessage(const DesignInputs& inputs,

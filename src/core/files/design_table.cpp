@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/design_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 #include "design/bar_table.h"
+#include "design/notifier.h"
 #include "files/csv.h"
 #include "files/design_file.h"
 #include "design/input_fields.h"
 #include "paper/number_format.h"
 #include "paper/utf8.h"
-#include "studies/proposal_columns.h"
 
 namespace haltrix {
 
@@ -90,7 +91,7 @@ const Column kResultColumns[] = {
     result("message",
            [](std::string& out, const RowSource& s) {
                if (s.results.message)
-                   appendCsvField(out, *s.results.message);
+                   appendCsvField(out, messageOnOneLine(*s.results.message));
            }),
     result("warnings",
            [](std::string& out, const RowSource& s) {
@@ -241,7 +242,8 @@ void appendDesignTableCaseRow(std::string& out, std::string_view file, std::stri
 }
 
 std::optional<std::string> mapTableColumns(const std::vector<std::string>& header,
-                                           TableColumns& columns) {
+                                           TableColumns& columns,
+                                           const std::vector<std::string_view>& passOver) {
     const auto& inputs = tableInputColumns();
     TableColumns found;
     found.count = header.size();
@@ -256,7 +258,7 @@ std::optional<std::string> mapTableColumns(const std::vector<std::string>& heade
             continue;
         }
         const Column* column = columnByName(name);
-        if (!column && isProposalTableColumn(name))
+        if (!column && std::find(passOver.begin(), passOver.end(), name) != passOver.end())
             continue;
         if (!column) {
             found.ignored.push_back(name);

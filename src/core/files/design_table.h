@@ -58,10 +58,12 @@ const std::vector<std::string_view>& tableInputColumns();
 // Finds the input columns (any order, exact names) and the optional file
 // column. Returns the reason when an input column is missing or a column
 // the table reads appears twice. Columns the table writes but does not read
-// back are passed over, and so are the proposal's columns of csv
-// --propose; other names are listed in `ignored`.
+// back are passed over, and so are the names in `passOver` (the columns
+// another writer added after the table's own, such as the proposal's of csv
+// --propose); other names are listed in `ignored`.
 std::optional<std::string> mapTableColumns(const std::vector<std::string>& header,
-                                           TableColumns& columns);
+                                           TableColumns& columns,
+                                           const std::vector<std::string_view>& passOver);
 
 struct TableRowError {
     std::string column;    // the header name, empty when the whole row is meant

@@ -30,6 +30,10 @@ std::string describeClearSpacingRule(const ClearSpacingRule& rule) {
            plainText(rule.maxAggregateMm) + " mm の 4/3、鉄筋径のうち最大の値";
 }
 
+std::string describeMaxCentreSpacing(const ClearSpacingRule& rule) {
+    return "最大中心間隔: " + plainText(rule.maxCentreMm) + " mm";
+}
+
 bool isValidSpacingSettingMm(double mm) {
     return std::isfinite(mm) && mm > 0.0;
 }

@@ -9,26 +9,17 @@
 #include "design/bar_table.h"
 #include "design/load_cases.h"
 #include "paper/number_format.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
 namespace {
 
-// What differs between the unit systems for the checks.
-struct CheckUnits {
-    const char* cover;  // unit of t and c
-    double coverPerM;   // t / coverPerM is in m
-    const char* stress; // σsa
-    const char* weight; // γc
-    const char* otherStress;
-    const char* otherWeight;
-    const char* otherSystem;
-};
-
-constexpr CheckUnits kGravitationalUnits{"cm",    100.0,   "kg/cm2", "t/m3",
-                                         "N/mm2", "kN/m3", "SI 単位"};
-constexpr CheckUnits kSIUnits{"mm", 1000.0, "N/mm2", "kN/m3", "kg/cm2", "t/m3", "重力単位"};
+// The name of the other system in the finding that a value looks like one
+// of its units.
+const char* otherSystemName(UnitSystem system) {
+    return system == UnitSystem::Gravitational ? "SI 単位" : "重力単位";
+}
 
 // A number as the messages show it: a non-finite value in words, so that no
 // "nan" or "inf" reaches a user.
@@ -68,7 +59,7 @@ private:
     std::vector<Finding> m_list;
 };
 
-void checkDimensions(const DesignInputs& r, const CheckUnits& u, Findings& out) {
+void checkDimensions(const DesignInputs& r, const UnitTable& u, Findings& out) {
     struct Dimension {
         const char* label;
         const char* symbol;
@@ -81,7 +72,7 @@ void checkDimensions(const DesignInputs& r, const CheckUnits& u, Findings& out) 
         {"付根高", "H2", r.H2, "m", false},
         {"張出長", "l", r.l, "m", false},
         {"橋軸方向幅", "b", r.b, "m", false},
-        {"コンクリートの単位体積重量", "γc", r.concreteUnitWeight, u.weight, true},
+        {"コンクリートの単位体積重量", "γc", r.concreteUnitWeight, u.unitWeight, true},
         {"許容引張応力度", "σsa", r.sigmaSa, u.stress, false},
     };
     for (const Dimension& d : dimensions) {
@@ -99,7 +90,7 @@ void checkDimensions(const DesignInputs& r, const CheckUnits& u, Findings& out) 
 constexpr double kLargestPlausibleLengthM = 100.0;
 constexpr double kLargestPlausibleCoverM = 10.0;
 
-void checkPlausibleSizes(const DesignInputs& r, const CheckUnits& u, Findings& out) {
+void checkPlausibleSizes(const DesignInputs& r, const UnitTable& u, Findings& out) {
     struct Size {
         const char* label;
         const char* symbol;
@@ -168,7 +159,7 @@ void checkMethodRange(const DesignInputs& r, Findings& out) {
             {{"a/H2", ratio, ""}, {"a", r.a, "m"}, {"H2", r.H2, "m"}});
 }
 
-void checkCover(const DesignInputs& r, const CheckUnits& u, Findings& out) {
+void checkCover(const DesignInputs& r, const UnitTable& u, Findings& out) {
     const std::string cover = u.cover;
     if (!(r.t > 0.0)) {
         out.add(finding_code::kCoverBeyondDepth, Severity::Warning,
@@ -253,8 +244,10 @@ void checkKnownBar(const Layer& layer, Findings& out) {
             {});
 }
 
-void checkUnits(const DesignInputs& r, Twin twin, const CheckUnits& u, Findings& out) {
-    const bool grav = twin == Twin::Gravitational;
+void checkUnits(const DesignInputs& r, const UnitTable& u, Findings& out) {
+    const bool grav = u.system == UnitSystem::Gravitational;
+    const UnitTable& other = unitTable(otherUnitSystem(u.system));
+    const char* otherSystem = otherSystemName(u.system);
     // σsa ≤ 0 lies in neither system's range; it is a finding of its own.
     const bool stressLooksOther =
         grav ? !(r.sigmaSa >= 500.0 || r.sigmaSa <= 0.0) : !(r.sigmaSa <= 1000.0);
@@ -264,17 +257,17 @@ void checkUnits(const DesignInputs& r, Twin twin, const CheckUnits& u, Findings&
                              "いない可能性があります";
     if (stressLooksOther)
         out.add(finding_code::kUnitsLookWrong, Severity::Notice,
-                "許容引張応力度 σsa = " + num(r.sigmaSa) + " " + u.stress + " は" + u.otherSystem +
-                    "（" + u.otherStress + "）" + tail,
+                "許容引張応力度 σsa = " + num(r.sigmaSa) + " " + u.stress + " は" + otherSystem +
+                    "（" + other.stress + "）" + tail,
                 {{"σsa", r.sigmaSa, u.stress}});
     if (weightLooksOther)
         out.add(finding_code::kUnitsLookWrong, Severity::Notice,
-                "コンクリートの単位体積重量 γc = " + num(gamma) + " " + u.weight + " は" +
-                    u.otherSystem + "（" + u.otherWeight + "）" + tail,
-                {{"γc", gamma, u.weight}});
+                "コンクリートの単位体積重量 γc = " + num(gamma) + " " + u.unitWeight + " は" +
+                    otherSystem + "（" + other.unitWeight + "）" + tail,
+                {{"γc", gamma, u.unitWeight}});
 }
 
-void checkLayerFits(const DesignInputs& r, const Layer& layer, const CheckUnits& u,
+void checkLayerFits(const DesignInputs& r, const Layer& layer, const UnitTable& u,
                     const ClearSpacingRule& rule, Findings& out) {
     const std::optional<BarSpacing> spacing = layerBarSpacing(r, layer.bar, layer.count, rule);
     if (!spacing || spacing->fits())
@@ -296,7 +289,40 @@ void checkLayerFits(const DesignInputs& r, const Layer& layer, const CheckUnits&
              {"t", r.t, u.cover}});
 }
 
-void checkLayerDistance(const DesignInputs& r, const CheckUnits& u, const ClearSpacingRule& rule,
+void checkLayerPitch(const DesignInputs& r, const Layer& layer, const UnitTable& u,
+                     const ClearSpacingRule& rule, Findings& out) {
+    const std::optional<BarSpacing> spacing = layerBarSpacing(r, layer.bar, layer.count, rule);
+    if (!spacing || spacing->closeEnough())
+        return;
+    const double bars = std::floor(layer.count);
+    out.add(finding_code::kBarsTooFarApart, Severity::Notice,
+            std::string(layer.label) + " " + layer.bar + " × " + num(bars) +
+                " 本: 鉄筋の中心間隔 " + mm(spacing->centreMm) + " mm が最大中心間隔 " +
+                mm(spacing->maximumMm) + " mm を超えています（幅 b = " + num(r.b) +
+                " m、鉄筋の中心を両側面から t = " + num(r.t) + " " + u.cover +
+                " の間に等間隔に配置。" + describeMaxCentreSpacing(rule) + "）",
+            {{"中心間隔", spacing->centreMm, "mm"},
+             {"最大中心間隔", spacing->maximumMm, "mm"},
+             {"n", bars, "本"},
+             {"b", r.b, "m"},
+             {"t", r.t, u.cover}});
+}
+
+// The side-face bars the results were checked with, when they are NG.
+void checkSideFaces(const DesignInputs& r, const DesignResults& results, Findings& out) {
+    const SideFaceReinforcement& side = results.sideFaces;
+    if (side.judgement != kJudgementNg)
+        return;
+    const char* area = unitTableOf(r.unitSystem).area;
+    const std::string bar = side.barName.empty() ? std::string("?") : side.barName;
+    out.add(finding_code::kSideFaceBarsNg, Severity::Warning,
+            "水平方向用心鉄筋 " + bar + " × " + num(side.barCount) + " 本: 鉄筋量 As = " +
+                fixedDecimals(side.As, 2) + " " + area + " が必要鉄筋量 H = " +
+                fixedDecimals(side.required, 2) + " " + area + " に足りません（- NG -）",
+            {{"As", side.As, area}, {"H", side.required, area}, {"n", side.barCount, "本"}});
+}
+
+void checkLayerDistance(const DesignInputs& r, const UnitTable& u, const ClearSpacingRule& rule,
                         Findings& out) {
     if (!(r.layer2Count > 0.0))
         return;
@@ -321,7 +347,7 @@ void checkLayerDistance(const DesignInputs& r, const CheckUnits& u, const ClearS
 // The inputs the report prints with a fixed number of decimals; one whose
 // printed text reads as another number is named, so that the engineer can
 // round it on purpose.
-void checkPrintedInputs(const DesignInputs& r, const CheckUnits& u, Findings& out) {
+void checkPrintedInputs(const DesignInputs& r, const UnitTable& u, Findings& out) {
     struct Printed {
         const char* symbol;
         double value;
@@ -329,9 +355,13 @@ void checkPrintedInputs(const DesignInputs& r, const CheckUnits& u, Findings& ou
         int decimals; // as the report's input section prints it
     };
     const Printed printed[] = {
-        {"H1", r.H1, "m", 3},          {"H2", r.H2, "m", 3}, {"l", r.l, "m", 3},
-        {"b", r.b, "m", 3},            {"a", r.a, "m", 3},   {"σsa", r.sigmaSa, u.stress, 0},
-        {"γc", r.concreteUnitWeight, u.weight, 1},
+        {"H1", r.H1, "m", 3},
+        {"H2", r.H2, "m", 3},
+        {"l", r.l, "m", 3},
+        {"b", r.b, "m", 3},
+        {"a", r.a, "m", 3},
+        {"σsa", r.sigmaSa, u.stress, 0},
+        {"γc", r.concreteUnitWeight, u.unitWeight, 1},
     };
     for (const Printed& p : printed) {
         if (!std::isfinite(p.value))
@@ -355,7 +385,8 @@ std::optional<BarSpacing> layerBarSpacing(const DesignInputs& r, std::string_vie
     const LayerLayout layer = layerLayout(r, bar, count);
     if (!layer.clearMm)
         return std::nullopt;
-    return BarSpacing{*layer.clearMm, minimumClearSpacingMm(rule, *layer.diameterMm)};
+    return BarSpacing{*layer.clearMm, minimumClearSpacingMm(rule, *layer.diameterMm),
+                      *layer.pitchMm, rule.maxCentreMm};
 }
 
 std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& r, std::string_view bar1,
@@ -366,7 +397,8 @@ std::optional<BarSpacing> layerDistanceSpacing(const DesignInputs& r, std::strin
         return std::nullopt;
     const double phi1 = *barDiameterByName(bar1);
     const double phi2 = *barDiameterByName(bar2);
-    return BarSpacing{*gap, minimumClearSpacingMm(rule, phi1 >= phi2 ? phi1 : phi2)};
+    return BarSpacing{*gap, minimumClearSpacingMm(rule, phi1 >= phi2 ? phi1 : phi2),
+                      *gap + (phi1 + phi2) / 2.0, rule.maxCentreMm};
 }
 
 std::string_view severityText(Severity severity) {
@@ -375,8 +407,7 @@ std::string_view severityText(Severity severity) {
 
 std::vector<Finding> findDesignWarnings(const DesignInputs& r, const DesignResults& results,
                                         const ClearSpacingRule& rule) {
-    const Twin twin = twinForUnitSystem(r.unitSystem);
-    const CheckUnits& units = twin == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
+    const UnitTable& units = unitTableOf(r.unitSystem);
     const Layer layers[] = {{"１段目", r.layer1Bar, r.layer1Count},
                             {"２段目", r.layer2Bar, r.layer2Count}};
     Findings out;
@@ -391,11 +422,14 @@ std::vector<Finding> findDesignWarnings(const DesignInputs& r, const DesignResul
         checkLayerDesignations(layer, out);
     for (const Layer& layer : layers)
         checkKnownBar(layer, out);
-    checkUnits(r, twin, units, out);
+    checkUnits(r, units, out);
     for (const Layer& layer : layers)
         checkLayerFits(r, layer, units, rule, out);
+    for (const Layer& layer : layers)
+        checkLayerPitch(r, layer, units, rule, out);
     checkLayerDistance(r, units, rule, out);
     checkPrintedInputs(r, units, out);
+    checkSideFaces(r, results, out);
     return out.take();
 }
 

@@ -37,9 +37,11 @@ inline constexpr std::string_view kLayerWithoutBar = "layer-without-bar";
 inline constexpr std::string_view kUnknownBar = "unknown-bar";
 inline constexpr std::string_view kUnitsLookWrong = "units-look-wrong";
 inline constexpr std::string_view kBarsDoNotFit = "bars-do-not-fit";
+inline constexpr std::string_view kBarsTooFarApart = "bars-too-far-apart";
 inline constexpr std::string_view kLayersTooClose = "layers-too-close";
 inline constexpr std::string_view kPrintedInputRounded = "printed-input-rounded";
 inline constexpr std::string_view kDuplicateCaseName = "duplicate-case-name";
+inline constexpr std::string_view kSideFaceBarsNg = "side-face-bars-ng";
 } // namespace finding_code
 
 // One value a finding is about, in the unit it is named in.
@@ -60,8 +62,8 @@ struct Finding {
     bool operator==(const Finding&) const = default;
 };
 
-// Every finding for the inputs (and the horizontal bar count the results were
-// checked with), in a fixed order: by code as listed above, layer 1 before layer 2.
+// Every finding for the inputs (and the side-face bars the results were
+// checked with: their count, and their judgement when it is NG), in a fixed order: by code as listed above, layer 1 before layer 2.
 // Safe on any design: nothing divides by zero, and a comparison that meets a
 // NaN counts as a finding, never as a pass. t and c are in cm when unitSystem
 // is 1 and in mm otherwise; lengths are in m.
@@ -87,13 +89,19 @@ std::vector<Finding> findCaseWarnings(const DesignInputs& inputs,
 struct BarSpacing {
     double clearMm = 0;
     double minimumMm = 0;
+    double centreMm = 0;  // centre to centre (between the layers: c)
+    double maximumMm = 0; // the largest centre-to-centre spacing the rule allows
     bool fits() const { return clearMm >= minimumMm; }
+    // Whether the centres lie no further apart than the rule allows; a NaN
+    // never does.
+    bool closeEnough() const { return centreMm <= maximumMm; }
 };
 
 // Between neighbouring bars of a layer of `count` bars of `bar`, centres
 // spread evenly between t from either side face of b (what bars-do-not-fit
 // checks); empty for a bar the table does not know or fewer than two whole
-// bars. The other inputs come from `inputs`.
+// bars. The other inputs come from `inputs`. What bars-too-far-apart checks
+// too (closeEnough).
 std::optional<BarSpacing> layerBarSpacing(const DesignInputs& inputs, std::string_view bar,
                                           double count, const ClearSpacingRule& rule);
 

@@ -5,6 +5,7 @@
 
 #include "design/design_calculation.h"
 #include "design/load_cases.h"
+#include "design/unit_system.h"
 
 namespace haltrix::book {
 
@@ -25,8 +26,9 @@ namespace {
 Judgement judgementOf(const DesignResults& results) {
     if (results.message)
         return Judgement::NotCalculated;
+    // OK only when the side faces are OK too.
     if (results.main.judgement == kJudgementOk)
-        return Judgement::Ok;
+        return results.sideFaces.judgement == kJudgementNg ? Judgement::Ng : Judgement::Ok;
     if (results.main.judgement == kJudgementNg)
         return Judgement::Ng;
     // A calculation that gave no judgement has not judged the design.
@@ -74,10 +76,8 @@ std::optional<FileError> readBookDesign(const std::string& path, const std::stri
 }
 
 std::string unitSystemText(std::int32_t unitSystem) {
-    if (unitSystem == kUnitGravitational)
-        return "重力単位系";
-    if (unitSystem == kUnitSI)
-        return "SI単位系";
+    if (const auto system = standardUnitSystem(unitSystem))
+        return *system == UnitSystem::Gravitational ? "重力単位系" : "SI単位系";
     return "単位系 " + std::to_string(unitSystem);
 }
 

@@ -40,7 +40,8 @@ std::string_view judgementText(Judgement judgement);
 // One design of the book, read and calculated as haltrix-calc report --print
 // takes it (the side-face bars the file keeps; without them none chosen, 4
 // bars). Its judgement is that of every case: 計算不能 when one stopped, NG
-// when one is NG.
+// when one is NG; a case is OK only when its main and side-face bars are
+// both OK.
 struct BookDesign {
     std::string path;
     std::string name;                   // the file's name, as the book shows it

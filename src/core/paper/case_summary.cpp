@@ -6,26 +6,28 @@
 #include "design/bar_table.h"
 #include "design/design_calculation.h"
 #include "design/horizontal_check.h"
+#include "design/unit_system.h"
 #include "paper/number_format.h"
 
 namespace haltrix {
 
 namespace {
 
-bool gravitational(const DesignInputs& inputs) {
-    return inputs.unitSystem == kUnitGravitational;
+// A unit of the design's unit table in brackets: "(tf)".
+std::string bracketed(const char* unit) {
+    return std::string("(") + unit + ")";
 }
 
 std::string forceUnit(const DesignInputs& inputs) {
-    return gravitational(inputs) ? "(tf)" : "(kN)";
+    return bracketed(unitTableOf(inputs.unitSystem).force);
 }
 
 std::string stressUnit(const DesignInputs& inputs) {
-    return gravitational(inputs) ? "(kg/cm2)" : "(N/mm2)";
+    return bracketed(unitTableOf(inputs.unitSystem).stress);
 }
 
 std::string areaUnit(const DesignInputs& inputs) {
-    return gravitational(inputs) ? "(cm2)" : "(mm2)";
+    return bracketed(unitTableOf(inputs.unitSystem).area);
 }
 
 std::string judgementCell(const DesignResults& results, const std::string& judgement) {

@@ -313,6 +313,47 @@ double intFloor(double value) {
     return std::floor(value);
 }
 
+std::string halfWidthNumberText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+        // Every character mapped here is three bytes long in UTF-8.
+        if (i + 2 < text.size()) {
+            const unsigned code = (byte(0) == 0xEF && (byte(1) & 0xFC) == 0xBC)
+                                      ? 0xF000u | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu)
+                                      : 0u;
+            char half = 0;
+            if (code >= 0xFF10 && code <= 0xFF19)
+                half = static_cast<char>('0' + (code - 0xFF10));
+            else if (code == 0xFF0E)
+                half = '.';
+            else if (code == 0xFF0C)
+                half = ',';
+            else if (code == 0xFF0D)
+                half = '-';
+            else if (code == 0xFF0B)
+                half = '+';
+            else if (code == 0xFF45)
+                half = 'e';
+            else if (code == 0xFF25)
+                half = 'E';
+            else if (byte(0) == 0xE2 && byte(1) == 0x88 && byte(2) == 0x92) // U+2212 −
+                half = '-';
+            else if (byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) // U+3000
+                half = ' ';
+            if (half) {
+                out.push_back(half);
+                i += 3;
+                continue;
+            }
+        }
+        out.push_back(text[i]);
+        ++i;
+    }
+    return out;
+}
+
 std::optional<double> parseNumber(std::string_view text) {
     while (!text.empty() && isBlank(text.front()))
         text.remove_prefix(1);

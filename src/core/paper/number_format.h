@@ -42,6 +42,11 @@ double intFloor(double value);
 // double range, infinities and NaN give no value.
 std::optional<double> parseNumber(std::string_view text);
 
+// A number as typed with a Japanese input method on: the full-width digits
+// "０"-"９", "．", "，", "－" (and the minus sign "−"), "＋", "ｅ"/"Ｅ" and the
+// ideographic space become their half-width forms; everything else stays.
+std::string halfWidthNumberText(std::string_view text);
+
 // The shortest text that reads back (by parseNumber) as exactly the same
 // double: "0.7", "4.146825396825397", "1e+20". Tables and JSON use it, so a
 // number goes out and comes back unchanged. Negative zero is "-0".

@@ -6,6 +6,7 @@
 
 #include "paper/number_format.h"
 #include "design/shown_quantities.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
@@ -82,24 +83,30 @@ constexpr std::size_t kSI = 1;
 
 template <typename T> using PerUnitSystem = std::array<T, 2>;
 
+// The unit texts of a page.
+const UnitTable& unitsOf(std::size_t page) {
+    return unitTable(page == kGravitational ? UnitSystem::Gravitational : UnitSystem::SI);
+}
+
+// A unit as the report shows it: in brackets.
+std::string bracketed(const char* unit) {
+    return "(" + std::string(unit) + ")";
+}
+
+// The unit of the reactions here is "(t)" in the gravitational system.
 struct InputSectionUnits {
     const char* reaction;
-    const char* length; // cover and layer spacing
     int stressBlanks;
-    const char* stress;
     int weightBlanks;
-    const char* weight;
 };
 
 // clang-format off
 constexpr PerUnitSystem<InputSectionUnits> kInputSection = {{
-    {"(t)", "(cm)", 5, "(kg/cm2)", 11, "(t/m3)"},
-    {"(kN)", "(mm)", 6, "(N/mm2)", 10, "(kN/m3)"},
+    {"(t)", 5, 11},
+    {"(kN)", 6, 10},
 }};
 
 struct SelfWeightLayout {
-    const char* forceHead;
-    const char* momentHead;
     Field gamma;
     int row1Gap; // after γ in row ①
     int row2Gap; // after γ in row ②
@@ -113,73 +120,92 @@ struct SelfWeightLayout {
 };
 
 constexpr PerUnitSystem<SelfWeightLayout> kSelfWeight = {{
-    {"Ｎ(tf)", "Ｍ(tf･m)", fixed(3), 21, 4, 48, fixed(3), 7, fixed(3), 5, fixed(3), 17},
-    {"Ｎ(kN)", "Ｍ(kN･m)", masked(2), 22, 5, 46, roundedMasked(3, 7), 5, roundedFixed(3, 3), 5,
+    {fixed(3), 21, 4, 48, fixed(3), 7, fixed(3), 5, fixed(3), 17},
+    {masked(2), 22, 5, 46, roundedMasked(3, 7), 5, roundedFixed(3, 3), 5,
      roundedMasked(3, 7), 15},
 }};
 // clang-format on
 
-// The tail of a main-steel line on one page: blanks after the label, the
-// value field and the unit.
+// The tail of a main-steel line on one page: blanks after the label and the
+// value field.
 struct ValueTail {
     int blanks;
     Field field;
-    const char* unit;
 };
+
+// The units a main-steel line shows.
+enum class LineUnit { Force, Stress, Area, Moment, Metre };
+
+std::string unitText(LineUnit unit, const UnitTable& units) {
+    switch (unit) {
+    case LineUnit::Force:
+        return bracketed(units.force);
+    case LineUnit::Stress:
+        return bracketed(units.stress);
+    case LineUnit::Area:
+        return bracketed(units.area);
+    case LineUnit::Moment:
+        return bracketed(units.moment);
+    case LineUnit::Metre:
+        break;
+    }
+    return "(m)";
+}
 
 struct MainSteelLine {
     const char* label;
     Quantity value;
+    LineUnit unit;
     PerUnitSystem<ValueTail> tail;
 };
 
 // clang-format off
 constexpr MainSteelLine kCase1MainSteel[] = {
-    {"はり付け根でのせん断力（自重を含む）", shearForce,
-     {{{17, roundedMasked(3, 7), "(tf)"}, {17, roundedMasked(3, 7), "(kN)"}}}},
-    {"鉄筋の許容引張応力度", allowableStress,
-     {{{36, masked(4), "(kg/cm2)"}, {38, masked(3), "(N/mm2)"}}}},
-    {"必要鉄筋量（上面(Ａs1)＋側面(Ａs2)）", requiredByFormula1,
-     {{{17, roundedMasked(2, 7), "(cm2)"}, {20, cutMasked(4), "(mm2)"}}}},
-    {"（1)式より求まる上面鉄筋量", topShareOfFormula1,
-     {{{27, roundedMasked(2, 7), "(cm2)"}, {31, cutMasked(4), "(mm2)"}}}},
-    {"（1)式より求まる側面鉄筋量", sideShareOfFormula1,
-     {{{27, roundedMasked(2, 7), "(cm2)"}, {31, cutMasked(4), "(mm2)"}}}},
-    {"Ｔp = Ｐ･tanα", bearingThrust,
-     {{{40, roundedMasked(3, 6), "(tf)"}, {40, roundedMasked(3, 7), "(kN)"}}}},
-    {"水平力 (支点直角方向水平力)", horizontalForce,
-     {{{27, roundedMasked(3, 6), "(tf)"}, {27, roundedMasked(3, 7), "(kN)"}}}},
-    {"自重によるはり付け根のモーメント", rootMoment,
-     {{{22, roundedMasked(3, 6), "(tf･m)"}, {22, roundedMasked(3, 7), "(kN･m)"}}}},
-    {"Ｚc = 0.85･ｄ", leverArm,
-     {{{42, roundedMasked(2, 5), "(m)"}, {43, roundedMasked(2, 5), "(m)"}}}},
-    {"鉄筋の許容引張応力度", allowableStress,
-     {{{36, masked(4), "(kg/cm2)"}, {38, masked(3), "(N/mm2)"}}}},
-    {"（2)式より求まるはり上面鉄筋量", requiredByFormula2,
-     {{{23, roundedMasked(2, 7), "(cm2)"}, {26, cutMasked(5), "(mm2)"}}}},
-    {"水平方向用心鉄筋量", halfOfFormula2,
-     {{{35, roundedMasked(2, 7), "(cm2)"}, {38, cutMasked(5), "(mm2)"}}}},
-    {"上面配置鉄筋量", providedTopSteel,
-     {{{39, roundedMasked(2, 7), "(cm2)"}, {42, cutMasked(5), "(mm2)"}}}},
+    {"はり付け根でのせん断力（自重を含む）", shearForce, LineUnit::Force,
+     {{{17, roundedMasked(3, 7)}, {17, roundedMasked(3, 7)}}}},
+    {"鉄筋の許容引張応力度", allowableStress, LineUnit::Stress,
+     {{{36, masked(4)}, {38, masked(3)}}}},
+    {"必要鉄筋量（上面(Ａs1)＋側面(Ａs2)）", requiredByFormula1, LineUnit::Area,
+     {{{17, roundedMasked(2, 7)}, {20, cutMasked(4)}}}},
+    {"（1)式より求まる上面鉄筋量", topShareOfFormula1, LineUnit::Area,
+     {{{27, roundedMasked(2, 7)}, {31, cutMasked(4)}}}},
+    {"（1)式より求まる側面鉄筋量", sideShareOfFormula1, LineUnit::Area,
+     {{{27, roundedMasked(2, 7)}, {31, cutMasked(4)}}}},
+    {"Ｔp = Ｐ･tanα", bearingThrust, LineUnit::Force,
+     {{{40, roundedMasked(3, 6)}, {40, roundedMasked(3, 7)}}}},
+    {"水平力 (支点直角方向水平力)", horizontalForce, LineUnit::Force,
+     {{{27, roundedMasked(3, 6)}, {27, roundedMasked(3, 7)}}}},
+    {"自重によるはり付け根のモーメント", rootMoment, LineUnit::Moment,
+     {{{22, roundedMasked(3, 6)}, {22, roundedMasked(3, 7)}}}},
+    {"Ｚc = 0.85･ｄ", leverArm, LineUnit::Metre,
+     {{{42, roundedMasked(2, 5)}, {43, roundedMasked(2, 5)}}}},
+    {"鉄筋の許容引張応力度", allowableStress, LineUnit::Stress,
+     {{{36, masked(4)}, {38, masked(3)}}}},
+    {"（2)式より求まるはり上面鉄筋量", requiredByFormula2, LineUnit::Area,
+     {{{23, roundedMasked(2, 7)}, {26, cutMasked(5)}}}},
+    {"水平方向用心鉄筋量", halfOfFormula2, LineUnit::Area,
+     {{{35, roundedMasked(2, 7)}, {38, cutMasked(5)}}}},
+    {"上面配置鉄筋量", providedTopSteel, LineUnit::Area,
+     {{{39, roundedMasked(2, 7)}, {42, cutMasked(5)}}}},
 };
 
 constexpr MainSteelLine kCase2MainSteel[] = {
-    {"Ｔp = Ｐ･tanα", bearingThrust,
-     {{{40, roundedMasked(3, 7), "(tf)"}, {39, roundedMasked(3, 7), "(kN)"}}}},
-    {"水平力 (支点直角方向水平力)", horizontalForce,
-     {{{27, roundedMasked(3, 7), "(tf)"}, {26, roundedMasked(3, 7), "(kN)"}}}},
-    {"自重によるはり付け根のモーメント", rootMoment,
-     {{{22, roundedMasked(3, 7), "(tf･m)"}, {21, roundedMasked(3, 7), "(kN･m)"}}}},
-    {"Ｚc = 0.85･ｄ", leverArm,
-     {{{43, roundedMasked(2, 5), "(m)"}, {42, roundedMasked(2, 5), "(m)"}}}},
-    {"鉄筋の許容引張応力度", allowableStress,
-     {{{37, masked(4), "(kg/cm2)"}, {37, masked(3), "(N/mm2)"}}}},
-    {"はり上面必要鉄筋量", requiredByFormula2,
-     {{{36, roundedMasked(2, 7), "(cm2)"}, {38, cutMasked(4), "(mm2)"}}}},
-    {"水平方向用心鉄筋量", fortyPercentOfFormula2,
-     {{{36, roundedMasked(2, 7), "(cm2)"}, {38, cutMasked(4), "(mm2)"}}}},
-    {"上面配置鉄筋量", providedTopSteel,
-     {{{40, roundedMasked(2, 7), "(cm2)"}, {42, cutMasked(4), "(mm2)"}}}},
+    {"Ｔp = Ｐ･tanα", bearingThrust, LineUnit::Force,
+     {{{40, roundedMasked(3, 7)}, {39, roundedMasked(3, 7)}}}},
+    {"水平力 (支点直角方向水平力)", horizontalForce, LineUnit::Force,
+     {{{27, roundedMasked(3, 7)}, {26, roundedMasked(3, 7)}}}},
+    {"自重によるはり付け根のモーメント", rootMoment, LineUnit::Moment,
+     {{{22, roundedMasked(3, 7)}, {21, roundedMasked(3, 7)}}}},
+    {"Ｚc = 0.85･ｄ", leverArm, LineUnit::Metre,
+     {{{43, roundedMasked(2, 5)}, {42, roundedMasked(2, 5)}}}},
+    {"鉄筋の許容引張応力度", allowableStress, LineUnit::Stress,
+     {{{37, masked(4)}, {37, masked(3)}}}},
+    {"はり上面必要鉄筋量", requiredByFormula2, LineUnit::Area,
+     {{{36, roundedMasked(2, 7)}, {38, cutMasked(4)}}}},
+    {"水平方向用心鉄筋量", fortyPercentOfFormula2, LineUnit::Area,
+     {{{36, roundedMasked(2, 7)}, {38, cutMasked(4)}}}},
+    {"上面配置鉄筋量", providedTopSteel, LineUnit::Area,
+     {{{40, roundedMasked(2, 7)}, {42, cutMasked(4)}}}},
 };
 // clang-format on
 
@@ -193,13 +219,12 @@ struct HorizontalLayout {
     Field count;
     int areaBlanks;
     Field area;
-    const char* unit; // of the required and the provided area
 };
 
 // clang-format off
 constexpr PerUnitSystem<HorizontalLayout> kHorizontal = {{
-    {2, roundedMasked(2, 7), 6, 4, masked(2), 4, roundedMasked(2, 6), "(cm2)"},
-    {5, cutMasked(4), 7, 3, cutMasked(2), 6, cutMasked(4), "(mm2)"},
+    {2, roundedMasked(2, 7), 6, 4, masked(2), 4, roundedMasked(2, 6)},
+    {5, cutMasked(4), 7, 3, cutMasked(2), 6, cutMasked(4)},
 }};
 // clang-format on
 
@@ -239,6 +264,8 @@ constexpr ResultCase kCase2{
 void writeInputSection(const DesignInputs& r, std::size_t page, ReportVariant variant,
                        TextTarget& out) {
     const InputSectionUnits& units = kInputSection[page];
+    const UnitTable& table = unitsOf(page);
+    const std::string cover = bracketed(table.cover);
     const int leadingBlankLines = variant == ReportVariant::Print ? 4 : 1;
     for (int i = 0; i < leadingBlankLines; ++i)
         out.writeLine("");
@@ -254,9 +281,8 @@ void writeInputSection(const DesignInputs& r, std::size_t page, ReportVariant va
     out.writeLine(blanks(13) + "直角方向水平力" + blanks(4) + format(r.H, masked(5)) + " " +
                   units.reaction);
     out.writeLine("");
-    out.writeLine("  主 鉄 筋   かぶり" + blanks(14) + format(r.t, masked(3)) + " " + units.length);
-    out.writeLine(blanks(13) + "鉄筋間隔" + blanks(12) + format(r.c, masked(3)) + " " +
-                  units.length);
+    out.writeLine("  主 鉄 筋   かぶり" + blanks(14) + format(r.t, masked(3)) + " " + cover);
+    out.writeLine(blanks(13) + "鉄筋間隔" + blanks(12) + format(r.c, masked(3)) + " " + cover);
     auto layerLine = [&](const std::string& bar, double count) {
         out.writeLine(blanks(13) + "径－本数" + blanks(10) + alignRight(bar, 2) + " - " +
                       format(count, masked(2)) + " (本)");
@@ -264,10 +290,10 @@ void writeInputSection(const DesignInputs& r, std::size_t page, ReportVariant va
     layerLine(r.layer1Bar, r.layer1Count);
     layerLine(r.layer2Bar, r.layer2Count);
     out.writeLine(blanks(13) + "許容引張応力度" + blanks(units.stressBlanks) +
-                  format(r.sigmaSa, fixed(0)) + " " + units.stress);
+                  format(r.sigmaSa, fixed(0)) + " " + bracketed(table.stress));
     out.writeLine("");
     out.writeLine("  ｺﾝｸﾘｰﾄの単位体積重量" + blanks(units.weightBlanks) +
-                  format(r.concreteUnitWeight, fixed(1)) + " " + units.weight);
+                  format(r.concreteUnitWeight, fixed(1)) + " " + bracketed(table.unitWeight));
     out.writeLine("");
     out.writeLine("");
 }
@@ -275,10 +301,11 @@ void writeInputSection(const DesignInputs& r, std::size_t page, ReportVariant va
 void writeSelfWeightTable(const DesignInputs& in, const SelfWeight& r, std::size_t page,
                           TextTarget& out) {
     const SelfWeightLayout& s = kSelfWeight[page];
+    const UnitTable& units = unitsOf(page);
     out.writeLine(" 1)はりの自重及びモーメント");
     out.writeLine(kRule);
-    out.writeLine(blanks(18) + "式" + blanks(32) + s.forceHead + blanks(5) + "ｘ(m)" + blanks(6) +
-                  s.momentHead);
+    out.writeLine(blanks(18) + "式" + blanks(32) + "Ｎ" + bracketed(units.force) + blanks(5) +
+                  "ｘ(m)" + blanks(6) + "Ｍ" + bracketed(units.moment));
     auto values = [&](double force, double lever, double moment) {
         return format(force, s.force) + blanks(s.forceGap) + format(lever, s.lever) +
                blanks(s.leverGap) + format(moment, s.moment);
@@ -302,7 +329,8 @@ void writeMainSteel(const DesignInputs& in, const DesignResults& r, std::size_t 
     for (const MainSteelLine& line : resultCase.mainSteel) {
         const ValueTail& tail = line.tail[page];
         out.writeLine(" " + std::string(line.label) + blanks(tail.blanks) +
-                      format(line.value(in, r), tail.field) + " " + tail.unit);
+                      format(line.value(in, r), tail.field) + " " +
+                      unitText(line.unit, unitsOf(page)));
     }
     out.writeLine(" 判定" + blanks(51) + r.main.judgement);
     out.writeLine(kRule);
@@ -313,14 +341,15 @@ void writeMainSteel(const DesignInputs& in, const DesignResults& r, std::size_t 
 void writeHorizontalBlock(const DesignInputs& in, const DesignResults& r, std::size_t page,
                           const ResultCase& resultCase, TextTarget& out) {
     const HorizontalLayout& h = kHorizontal[page];
+    const std::string area = bracketed(unitsOf(page).area);
     out.writeLine(" 3)水平方向用心鉄筋");
     out.writeLine("");
     out.writeLine(blanks(6) + "H=" + blanks(h.requiredBlanks) +
-                  format(resultCase.requiredHorizontal(in, r), h.required) + h.unit);
+                  format(resultCase.requiredHorizontal(in, r), h.required) + area);
     const SideFaceReinforcement& side = r.sideFaces;
     out.writeLine(" 鉄筋径" + blanks(h.nameBlanks) + alignRight(side.barName, h.nameMask));
     out.writeLine(" 鉄筋本数" + blanks(6) + format(side.barCount, h.count) + "(本)");
-    out.writeLine(" 鉄筋量" + blanks(h.areaBlanks) + format(side.As, h.area) + h.unit);
+    out.writeLine(" 鉄筋量" + blanks(h.areaBlanks) + format(side.As, h.area) + area);
 }
 
 void writeResultSection(const DesignInputs& in, const DesignResults& r, std::size_t page,
@@ -347,10 +376,8 @@ public:
 bool writeReport(const DesignInputs& inputs, const DesignResults& results, TextTarget& target,
                  ReportVariant variant) {
     std::size_t page = 0;
-    if (inputs.unitSystem == kUnitGravitational)
-        page = kGravitational;
-    else if (inputs.unitSystem == kUnitSI)
-        page = kSI;
+    if (const auto system = standardUnitSystem(inputs.unitSystem))
+        page = *system == UnitSystem::Gravitational ? kGravitational : kSI;
     else
         return false;
     const ResultCase& resultCase = results.ratioCase == 1 ? kCase1 : kCase2;

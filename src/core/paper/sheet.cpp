@@ -12,28 +12,10 @@ namespace {
 
 using namespace shown;
 
-// The unit texts of the sheet, the only thing the two result windows fill
-// differently.
-struct SheetUnits {
-    const char* forceHeading;  // FG1 row 0, column 2
-    const char* momentHeading; // FG1 row 0, column 4
-    const char* force;
-    const char* stress;
-    const char* area;
-    const char* moment;
-};
-
-constexpr SheetUnits kGravitationalUnits{"   N(tf)", "   M(tf･m)", "tf", "kg/cm2", "cm2", "tf･m"};
-constexpr SheetUnits kSIUnits{"   N(kN)", "   M(kN･m)", "kN", "N/mm2", "mm2", "kN･m"};
-
-const SheetUnits& unitsOf(Twin twin) {
-    return twin == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
-}
-
 // Which unit text a result row shows in column 2.
 enum class UnitKind { Force, Stress, Area, Moment, Metre, None };
 
-const char* unitText(UnitKind kind, const SheetUnits& units) {
+const char* unitText(UnitKind kind, const UnitTable& units) {
     switch (kind) {
     case UnitKind::Force:
         return units.force;
@@ -115,12 +97,12 @@ std::string f3(double value) {
     return formatPattern(value, "0.000");
 }
 
-SheetGrid selfWeightTable(const DesignInputs& in, const SelfWeight& r, const SheetUnits& units) {
+SheetGrid selfWeightTable(const DesignInputs& in, const SelfWeight& r, const UnitTable& units) {
     SheetGrid grid = emptyGrid(4, 5, 1, 1, {500, 4000, 1000, 1000, 1000});
     put(grid, 0, 1, "                  式");
-    put(grid, 0, 2, units.forceHeading);
+    put(grid, 0, 2, std::string("   N(") + units.force + ")");
     put(grid, 0, 3, "   x(m)");
-    put(grid, 0, 4, units.momentHeading);
+    put(grid, 0, 4, std::string("   M(") + units.moment + ")");
 
     // The piece after l is "* " without a blank before the asterisk.
     put(grid, 1, 0, " ①");
@@ -146,7 +128,7 @@ SheetGrid selfWeightTable(const DesignInputs& in, const SelfWeight& r, const She
     return grid;
 }
 
-SheetGrid resultTable(const DesignInputs& in, const DesignResults& r, const SheetUnits& units,
+SheetGrid resultTable(const DesignInputs& in, const DesignResults& r, const UnitTable& units,
                       std::span<const ResultRow> rows) {
     SheetGrid grid = emptyGrid(15, 4, 1, 3, {4500, 1200, 800, 1500});
     put(grid, 0, 1, "   記号");
@@ -170,8 +152,8 @@ SheetGrid resultTable(const DesignInputs& in, const DesignResults& r, const Shee
 
 } // namespace
 
-Sheet fillSheet(const DesignInputs& inputs, const DesignResults& results, Twin twin) {
-    const SheetUnits& units = unitsOf(twin);
+Sheet fillSheet(const DesignInputs& inputs, const DesignResults& results, UnitSystem twin) {
+    const UnitTable& units = unitTable(twin);
     Sheet sheet;
     sheet.fg1 = selfWeightTable(inputs, results.selfWeight, units);
     if (results.ratioCase == 1)

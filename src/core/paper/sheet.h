@@ -7,7 +7,7 @@
 
 #include "design/design_inputs.h"
 #include "design/design_results.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
@@ -36,6 +36,6 @@ struct Sheet {
 
 // The sheet of the results' formula case (case 1 when ratioCase is 1, else
 // case 2) with the unit texts of the twin. Reads, writes nothing.
-Sheet fillSheet(const DesignInputs& inputs, const DesignResults& results, Twin twin);
+Sheet fillSheet(const DesignInputs& inputs, const DesignResults& results, UnitSystem twin);
 
 } // namespace haltrix

@@ -12,7 +12,7 @@
 #include "design/bar_table.h"
 #include "paper/number_format.h"
 #include "paper/utf8.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 namespace haltrix::sketch {
 
@@ -32,21 +32,6 @@ constexpr double kSharedTextRatio = 4;
 // its size would shrink the member to a dot; it is named in a note instead.
 constexpr double kFarFactor = 10;
 constexpr int kMaxHatchStrokes = 400;
-
-// What differs between the gravitational and the SI sketch.
-struct UnitTexts {
-    double coverToMm;      // t and c
-    const char* coverUnit; // of t, c and the clear distance
-    int clearDecimals;     // of the clear distance in the cover unit
-    const char* forceUnit; // of P and H
-};
-
-constexpr UnitTexts kGravitationalUnits{10.0, "cm", 1, "tf"};
-constexpr UnitTexts kSIUnits{1.0, "mm", 0, "kN"};
-
-const UnitTexts& unitsOf(Twin twin) {
-    return twin == Twin::Gravitational ? kGravitationalUnits : kSIUnits;
-}
 
 std::string metres(double valueM) {
     return fixedDecimals(valueM, 3) + " m";
@@ -125,7 +110,7 @@ class Builder {
 public:
     // Without main results the sketch shows the inputs alone.
     Builder(const DesignInputs& inputs, const MainReinforcement* main)
-        : m_inputs(inputs), m_main(main), m_units(unitsOf(twinForUnitSystem(inputs.unitSystem))) {}
+        : m_inputs(inputs), m_main(main), m_units(unitTableOf(inputs.unitSystem)) {}
 
     Sketch build() {
         readInputs();
@@ -353,8 +338,6 @@ private:
             // The dimensions beyond the tip stand clear of the load labels.
             for (const Text& label : v.texts)
                 right = std::max(right, textBox(label).right);
-            v.dimensions.push_back(dimension({0, 0}, {a, 0}, Orientation::Horizontal, top + 1.5 * u,
-                                             "a=" + metres(m_inputs.a), u));
         }
 
         // Dimensions: l below, t, c and H1 beyond the tip, H2 (and d, Zc)
@@ -363,7 +346,7 @@ private:
                                          -std::max(H1, H2) - 2 * u, "l=" + metres(m_inputs.l), u));
         // A vertical dimension's text stands on the left of its line, so the
         // first column keeps room for it beyond the tip and the loads.
-        double column = right + 2.5 * u;
+        double column = right + 3 * u;
         if (m_t.ok() && m_layers[0].drawn) {
             v.dimensions.push_back(dimension({l, 0}, {l, -m_t.mm}, Orientation::Vertical, column,
                                              "t=" + cover(m_inputs.t), u));
@@ -377,6 +360,15 @@ private:
             column += 2 * u;
             v.dimensions.push_back(dimension({l, 0}, {l, -H1}, Orientation::Vertical, column,
                                              "H1=" + metres(m_inputs.H1), u));
+        }
+        // a above the loads, and above the texts of t and c where they run up
+        // beyond the top face, so that the labels never meet.
+        if (m_a.ok()) {
+            double above = top;
+            for (const Dimension& d : v.dimensions)
+                above = std::max(above, textBox(layoutOf(d).text).top);
+            v.dimensions.push_back(dimension({0, 0}, {m_a.mm, 0}, Orientation::Horizontal,
+                                             above + 1.5 * u, "a=" + metres(m_inputs.a), u));
         }
         // The columns behind the pier stand clear of a load label there too
         // (H pointing back at a bearing near the root).
@@ -413,18 +405,18 @@ private:
         const auto [tail, tip] = ends(!(value < 0));
         v.arrows.push_back(Arrow{tail, tip, 1.0 * u, Layer::Load});
         // With the report's three decimals: a converted load stays readable.
-        v.texts.push_back(Text{labelAt,
-                               std::string(name) + "=" + plainText(roundHalfEven(value, 3)) + " " +
-                                   m_units.forceUnit,
-                               u, hAlign, vAlign, 0, Layer::Load});
+        v.texts.push_back(
+            Text{labelAt,
+                 std::string(name) + "=" + plainText(roundHalfEven(value, 3)) + " " + m_units.force,
+                 u, hAlign, vAlign, 0, Layer::Load});
     }
 
-    std::string cover(double value) const { return plainText(value) + " " + m_units.coverUnit; }
+    std::string cover(double value) const { return plainText(value) + " " + m_units.cover; }
 
     // A length in mm shown in the cover unit, as the clear distances are.
     std::string inCoverUnit(double lengthMm) const {
-        return plainText(roundHalfEven(lengthMm / m_units.coverToMm, m_units.clearDecimals)) + " " +
-               m_units.coverUnit;
+        return plainText(roundHalfEven(lengthMm / m_units.coverToMm, m_units.coverMmDecimals)) +
+               " " + m_units.cover;
     }
 
     // Strokes at 45 degrees, `spacing` apart, inside a rectangle.
@@ -551,7 +543,7 @@ private:
 
     const DesignInputs& m_inputs;
     const MainReinforcement* m_main;
-    const UnitTexts& m_units;
+    const UnitTable& m_units;
     Sketch m_sketch;
 
     // Each length starts as "not drawn" until it is read.

@@ -141,6 +141,12 @@ std::vector<Placement> arrangeViews(const Sketch& sketch, const Area& area) {
     return smallestScale(stacked) > smallestScale(side) ? stacked : side;
 }
 
+std::vector<Placement> arrangeView(const View& view, const Area& area) {
+    if (view.empty() || !(area.width > 0) || !(area.height > 0))
+        return {};
+    return arrangeShared({&view}, {paddedBounds(view)}, area, false, 0);
+}
+
 double sketchAspectRatio(const Sketch& sketch) {
     const std::vector<const View*> views = drawnViews(sketch);
     if (views.empty())

@@ -58,6 +58,10 @@ struct Placement {
 // aspect ratio always kept. Empty when nothing is drawn or the area is flat.
 std::vector<Placement> arrangeViews(const Sketch& sketch, const Area& area);
 
+// One view on its own (the isometric view) fitted into `area`, its aspect
+// ratio kept; empty when it draws nothing or the area is flat.
+std::vector<Placement> arrangeView(const View& view, const Area& area);
+
 // Width over height of the views laid out side by side at one scale, for an
 // image that fits them; 1.5 when nothing is drawn.
 double sketchAspectRatio(const Sketch& sketch);

@@ -11,7 +11,6 @@
 #include "design/design_calculation.h"
 #include "design/load_cases.h"
 #include "design/horizontal_check.h"
-#include "studies/proposal_text.h"
 
 namespace haltrix {
 
@@ -90,10 +89,9 @@ struct RunHead {
 
 class Search {
 public:
-    Search(const DesignInputs& design, const ClearSpacingRule& rule,
-           const HorizontalChoice& choice)
+    Search(const DesignInputs& design, const ClearSpacingRule& rule, const HorizontalChoice& choice)
         : m_base(design), m_rule(rule), m_choice(choice),
-          m_column(horizontalColumn(twinForUnitSystem(m_base.unitSystem))) {}
+          m_column(horizontalColumn(unitSystemOf(m_base.unitSystem))) {}
 
     BarProposal run(int top);
 
@@ -103,7 +101,7 @@ private:
     void collectFittingCounts();
     bool twoLayersAllowed();
     std::vector<Run> allRuns() const;
-    std::string reasonWithoutCandidate() const;
+    NoCandidateReason reasonWithoutCandidate() const;
 
     DesignInputs m_base;
     ClearSpacingRule m_rule;
@@ -112,12 +110,17 @@ private:
     std::vector<int> m_fittingCounts[kBarCount];
     bool m_pairAllowed[kBarCount][kBarCount] = {};
     std::optional<Finding> m_smallestDoesNotFit;
+    bool m_someCountFits = false; // by the clear spacing, however far apart
 };
 
 std::optional<Finding> Search::blockingFinding(const std::vector<Finding>& findings) const {
     for (const Finding& finding : findings) {
-        // The probe's own bars may not fit; other arrangements may.
-        if (finding.code == finding_code::kBarsDoNotFit)
+        // The probe's own bars may not fit or lie too far apart; other
+        // arrangements may do better. The side-face bars are chosen apart
+        // from the main bars.
+        if (finding.code == finding_code::kBarsDoNotFit ||
+            finding.code == finding_code::kBarsTooFarApart ||
+            finding.code == finding_code::kSideFaceBarsNg)
             continue;
         if (finding.severity == Severity::Warning || isArrangementCode(finding.code) ||
             finding.code == finding_code::kUnitsLookWrong)
@@ -157,7 +160,10 @@ void Search::collectFittingCounts() {
     for (int bar = 0; bar < kBarCount; ++bar) {
         for (int n = 2; n <= kMaxProposedBarsPerLayer; ++n) {
             const auto spacing = layerBarSpacing(m_base, kBarDesignations[bar], n, m_rule);
-            if (spacing && spacing->fits())
+            if (!spacing || !spacing->fits())
+                continue;
+            m_someCountFits = true;
+            if (spacing->closeEnough())
                 m_fittingCounts[bar].push_back(n);
         }
     }
@@ -201,8 +207,8 @@ BarProposal Search::run(int top) {
         const std::vector<Finding> findings =
             findCaseWarnings(probe, calculateCases(probe, m_choice).cases, m_rule);
         if (auto blocking = blockingFinding(findings)) {
-            proposal.reason = proposalBlockedText(*blocking);
-            proposal.blockingFinding = std::move(blocking);
+            proposal.reason.kind = NoCandidateReason::Kind::Blocked;
+            proposal.reason.finding = std::move(blocking);
             return proposal;
         }
         for (const Finding& finding : findings) {
@@ -216,7 +222,9 @@ BarProposal Search::run(int top) {
         for (int bar2 = 0; bar2 < kBarCount; ++bar2) {
             const auto spacing = layerDistanceSpacing(m_base, kBarDesignations[bar1],
                                                       kBarDesignations[bar2], m_rule);
-            m_pairAllowed[bar1][bar2] = twoLayersPossible && spacing && spacing->fits();
+            // No detailer puts thicker bars in layer 2 than in layer 1.
+            m_pairAllowed[bar1][bar2] =
+                twoLayersPossible && bar2 <= bar1 && spacing && spacing->fits();
         }
     }
 
@@ -277,7 +285,8 @@ BarProposal Search::run(int top) {
 
 // Why nothing passed: no bar fits, or the largest arrangement that fits
 // stops the calculation or is NG.
-std::string Search::reasonWithoutCandidate() const {
+NoCandidateReason Search::reasonWithoutCandidate() const {
+    NoCandidateReason reason;
     std::optional<BarArrangement> largest;
     double largestArea = -std::numeric_limits<double>::infinity();
     auto consider = [&](const BarArrangement& bars, double area) {
@@ -299,21 +308,40 @@ std::string Search::reasonWithoutCandidate() const {
             consider(twoLayers(bar1, n1, bar2, n2), area1 + n2 * barAreaByIndex(bar2, m_column));
         }
     }
-    if (!largest)
-        return noBarFitsText(m_smallestDoesNotFit);
+    if (!largest) {
+        if (m_someCountFits) {
+            reason.kind = NoCandidateReason::Kind::NoCountCloseEnough;
+            reason.rule = m_rule;
+        } else {
+            reason.kind = NoCandidateReason::Kind::NoBarFits;
+            reason.finding = m_smallestDoesNotFit;
+        }
+        return reason;
+    }
+    // The first case the largest arrangement fails in.
+    reason.largest = *largest;
     for (int c = 0; c < caseCount(m_base); ++c) {
         DesignInputs inputs = caseDesign(m_base, c);
         applyArrangement(inputs, *largest);
         const DesignResults results = calculateDesign(inputs, m_choice);
-        const std::string caseName =
-            caseCount(m_base) > 1 ? "【" + caseTitle(caseAt(m_base, c), c) + "】 " : "";
-        if (results.message)
-            return caseName + largestStopsText(*largest, *results.message);
-        if (results.main.judgement != kJudgementOk)
-            return caseName + largestIsNgText(*largest, providedMainArea(results),
-                                              requiredMainArea(results), inputs.unitSystem);
+        if (caseCount(m_base) > 1)
+            reason.caseName = caseTitle(caseAt(m_base, c), c);
+        if (results.message) {
+            reason.kind = NoCandidateReason::Kind::LargestStops;
+            reason.message = *results.message;
+            return reason;
+        }
+        if (results.main.judgement != kJudgementOk) {
+            reason.kind = NoCandidateReason::Kind::LargestIsNg;
+            reason.providedArea = providedMainArea(results);
+            reason.requiredArea = requiredMainArea(results);
+            reason.unitSystem = inputs.unitSystem;
+            return reason;
+        }
     }
-    return noneNamedText();
+    reason.caseName.clear();
+    reason.kind = NoCandidateReason::Kind::NoneNamed;
+    return reason;
 }
 
 } // namespace
@@ -327,7 +355,8 @@ void applyArrangement(DesignInputs& inputs, const BarArrangement& bars) {
 
 const std::vector<std::string>& arrangementFindingCodes() {
     static const std::vector<std::string> codes = {
-        std::string(finding_code::kBarsDoNotFit),      std::string(finding_code::kLayersTooClose),
+        std::string(finding_code::kBarsDoNotFit),      std::string(finding_code::kBarsTooFarApart),
+        std::string(finding_code::kLayersTooClose),
         std::string(finding_code::kCoverBeyondDepth),  std::string(finding_code::kLayerWithoutBar),
         std::string(finding_code::kFractionalBarCount), std::string(finding_code::kUnknownBar)};
     return codes;

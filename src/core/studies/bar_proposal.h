@@ -25,7 +25,9 @@ namespace haltrix {
 // arrangements rank by provided main area (areas within 1e-9 of each other,
 // relative, count as equal), then fewer bars in all, one layer before two,
 // the larger smallest clear spacing of its layers, layer 1's bar then layer
-// 2's bar in table order, and last more bars in layer 1.
+// 2's bar in table order, and last more bars in layer 1. Layer 2's bar is
+// never thicker than layer 1's, and the bars of a layer lie no further apart
+// than the rule's maximum centre-to-centre spacing (bars-too-far-apart).
 
 inline constexpr int kMaxProposedBarsPerLayer = 100;
 
@@ -53,12 +55,40 @@ struct ProposedArrangement {
     bool operator==(const ProposedArrangement&) const = default;
 };
 
+// Why a search found no candidate, with the figures its words need
+// (proposalReasonText in proposal_text.h gives them).
+struct NoCandidateReason {
+    enum class Kind {
+        None,         // there is a candidate
+        Blocked,      // a 警告 no arrangement can change: `finding`
+        NoBarFits,    // no bar fits twice in the width; `finding` says why the smallest does not, when known
+        NoCountCloseEnough, // bars fit, but none close enough together for `rule`
+        LargestStops, // the largest arrangement that fits stops the calculation with `message`
+        LargestIsNg,  // the largest arrangement that fits is NG with the areas below
+        NoneNamed,    // none passes for no reason named above
+    };
+    Kind kind = Kind::None;
+    std::optional<Finding> finding;
+    ClearSpacingRule rule;
+    BarArrangement largest;
+    std::string message;
+    double providedArea = 0;
+    double requiredArea = 0;
+    int unitSystem = 0; // the design's, for the unit of the areas
+    // In a design of more than one load case, the title of the case the
+    // largest arrangement stops or is NG in; empty otherwise.
+    std::string caseName;
+
+    bool none() const { return kind == Kind::None; }
+    // The 警告 no arrangement can change, when that is the reason.
+    const Finding* blockingFinding() const {
+        return kind == Kind::Blocked && finding ? &*finding : nullptr;
+    }
+};
+
 struct BarProposal {
     std::vector<ProposedArrangement> candidates; // ranked, best first
-    // Why there is no candidate; empty when there is one.
-    std::string reason;
-    // The 警告 no arrangement can change, when that is the reason.
-    std::optional<Finding> blockingFinding;
+    NoCandidateReason reason;                    // Kind::None when there is a candidate
 };
 
 // The `top` best passing arrangements for `design` (its own bars are not

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "studies/proposal_columns.h"
 
-#include <algorithm>
-
 #include "studies/bar_proposal.h"
 #include "files/csv.h"
 #include "paper/number_format.h"
+#include "studies/proposal_text.h"
 
 namespace haltrix {
 
@@ -15,11 +14,6 @@ const std::vector<std::string_view>& proposalTableColumns() {
         "proposedLayer2Count", "proposedProvidedMainArea", "proposedRequiredMainArea",
         "proposalMessage"};
     return names;
-}
-
-bool isProposalTableColumn(std::string_view name) {
-    const auto& names = proposalTableColumns();
-    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 void appendProposalTableHeader(std::string& out) {
@@ -32,7 +26,7 @@ void appendProposalTableHeader(std::string& out) {
 void appendProposalTableColumns(std::string& out, const BarProposal& proposal) {
     if (proposal.candidates.empty()) {
         out += ",,,,,,,";
-        appendCsvField(out, proposal.reason);
+        appendCsvField(out, proposalReasonText(proposal.reason));
         return;
     }
     const ProposedArrangement& best = proposal.candidates.front();

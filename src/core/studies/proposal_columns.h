@@ -10,12 +10,9 @@ namespace haltrix {
 struct BarProposal;
 
 // The columns haltrix-calc csv --propose adds after the design table's own:
-// the proposal's bars and areas and, when there is none, why.
+// the proposal's bars and areas and, when there is none, why. haltrix-calc
+// table passes over them when it reads such a table back.
 const std::vector<std::string_view>& proposalTableColumns();
-
-// Whether a header name is one of those columns (a table read back passes
-// over them).
-bool isProposalTableColumn(std::string_view name);
 
 // Appends the names, or the values of one design's proposal, each after a
 // comma, so they follow a design table header or row.

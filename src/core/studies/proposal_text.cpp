@@ -5,6 +5,7 @@
 
 #include "studies/bar_proposal.h"
 #include "design/bar_table.h"
+#include "design/unit_system.h"
 #include "paper/number_format.h"
 
 namespace haltrix {
@@ -25,10 +26,15 @@ std::string countText(double count) {
     return std::isfinite(count) ? plainText(count) : figure(count, 0);
 }
 
+// "【地震時】 " before a reason about one load case; nothing without a case.
+std::string caseNamed(const std::string& caseName) {
+    return caseName.empty() ? std::string() : "【" + caseName + "】 ";
+}
+
 } // namespace
 
 const char* proposalAreaUnit(int unitSystem) {
-    return unitSystem == 1 ? "cm2" : "mm2";
+    return unitTableOf(unitSystem).area;
 }
 
 std::string layerCellText(const std::string& bar, double count) {
@@ -77,6 +83,12 @@ std::string noBarFitsText(const std::optional<Finding>& smallestDoesNotFit) {
     return text;
 }
 
+std::string noCountCloseEnoughText(const ClearSpacingRule& rule) {
+    return "鉄筋を " + std::to_string(kMaxProposedBarsPerLayer) +
+           " 本まで並べても、鉄筋の中心間隔が最大中心間隔 " + plainText(rule.maxCentreMm) +
+           " mm 以下になる配置がないため、鉄筋を選定できません（bars-too-far-apart）";
+}
+
 std::string largestStopsText(const BarArrangement& largest, const std::string& message) {
     return "納まる最大の配置 " + arrangementText(largest) + " でも計算が止まります: " + message;
 }
@@ -86,6 +98,28 @@ std::string largestIsNgText(const BarArrangement& largest, double provided, doub
     const std::string unit = proposalAreaUnit(unitSystem);
     return "納まる最大の配置 " + arrangementText(largest) + "（配置鉄筋量 " + figure(provided, 3) +
            " " + unit + "）でも NG です（必要鉄筋量 " + figure(required, 3) + " " + unit + "）";
+}
+
+std::string proposalReasonText(const NoCandidateReason& reason) {
+    using Kind = NoCandidateReason::Kind;
+    switch (reason.kind) {
+    case Kind::None:
+        return {};
+    case Kind::Blocked:
+        return reason.finding ? proposalBlockedText(*reason.finding) : std::string();
+    case Kind::NoBarFits:
+        return noBarFitsText(reason.finding);
+    case Kind::NoCountCloseEnough:
+        return noCountCloseEnoughText(reason.rule);
+    case Kind::LargestStops:
+        return caseNamed(reason.caseName) + largestStopsText(reason.largest, reason.message);
+    case Kind::LargestIsNg:
+        return caseNamed(reason.caseName) + largestIsNgText(reason.largest, reason.providedArea,
+                                                            reason.requiredArea, reason.unitSystem);
+    case Kind::NoneNamed:
+        return noneNamedText();
+    }
+    return {};
 }
 
 std::string sideFaceText(const std::optional<int>& bar, double count) {

@@ -11,6 +11,7 @@ namespace haltrix {
 
 struct BarArrangement;
 struct BarProposal;
+struct NoCandidateReason;
 struct ProposedArrangement;
 
 // The texts of the automatic choice of the main bars, shared by the window
@@ -32,9 +33,15 @@ std::vector<std::string> proposalColumnCaptions(int unitSystem);
 // and the clear spacing to 1 decimal.
 std::vector<std::string> proposalRowCells(const ProposedArrangement& candidate);
 
-// The reasons for no candidate.
+// Why a search found no candidate, in words; empty for Kind::None.
+std::string proposalReasonText(const NoCandidateReason& reason);
+
+// The reasons for no candidate, one by one.
 std::string proposalBlockedText(const Finding& finding);
 std::string noBarFitsText(const std::optional<Finding>& smallestDoesNotFit);
+
+// Why nothing is proposed when bars fit but none lie close enough together.
+std::string noCountCloseEnoughText(const ClearSpacingRule& rule);
 std::string largestStopsText(const BarArrangement& largest, const std::string& message);
 std::string largestIsNgText(const BarArrangement& largest, double provided, double required,
                             int unitSystem);

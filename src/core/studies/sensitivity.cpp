@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "design/design_calculation.h"
+#include "design/notifier.h"
+#include "design/unit_system.h"
 #include "paper/number_format.h"
 
 namespace haltrix {
@@ -14,7 +16,7 @@ namespace {
 
 // The areas the engine gives, in the bar-table column it reads.
 const char* areaUnit(std::int32_t unitSystem) {
-    return unitSystem == kUnitGravitational ? "cm2" : "mm2";
+    return unitTableOf(unitSystem).area;
 }
 
 bool isA(const SweepParameter& parameter) {
@@ -78,7 +80,7 @@ SensitivityPlot sensitivityPlot(const DesignInputs& design, const SweepParameter
         plot.required.push_back(point.message ? gap : point.requiredMainArea);
         plot.provided.push_back(point.message ? gap : point.providedMainArea);
         if (point.message && stopped++ == 0)
-            message = *point.message;
+            message = std::string(messageHeadline(*point.message));
     });
     if (stopped == plot.x.size())
         plot.note = "この範囲では計算できません（" + message + "）";

@@ -9,25 +9,23 @@
 namespace haltrix {
 
 std::int32_t otherUnitSystem(std::int32_t unitSystem) {
-    return unitSystem == kUnitGravitational ? kUnitSI : kUnitGravitational;
+    return unitSystemFlag(otherUnitSystem(unitSystemOf(unitSystem)));
 }
 
 std::string unitSystemName(std::int32_t unitSystem) {
-    if (unitSystem == kUnitGravitational)
-        return "重力単位";
-    if (unitSystem == kUnitSI)
-        return "ＳＩ単位";
+    if (const auto system = standardUnitSystem(unitSystem))
+        return *system == UnitSystem::Gravitational ? "重力単位" : "ＳＩ単位";
     return "単位系 " + std::to_string(unitSystem);
 }
 
 std::optional<std::string> convertUnitSystem(const DesignInputs& design, std::int32_t to,
                                              int roundingDigits, UnitConversion& result) {
-    if (to != kUnitGravitational && to != kUnitSI)
+    if (!standardUnitSystem(to))
         return "変換先の単位系は 1（重力単位）か 2（ＳＩ単位）です";
     if (roundingDigits < 0 || roundingDigits > kMaxRoundingDigits)
         return "丸めの桁数は 1 から " + std::to_string(kMaxRoundingDigits) + " です";
     const std::int32_t from = design.unitSystem;
-    if (from != kUnitGravitational && from != kUnitSI)
+    if (!standardUnitSystem(from))
         return "単位系が " + std::to_string(from) +
                " の設計は変換できません（1 重力単位か 2 ＳＩ単位の設計だけです）";
 
@@ -37,7 +35,7 @@ std::optional<std::string> convertUnitSystem(const DesignInputs& design, std::in
     conversion.roundingDigits = roundingDigits;
     conversion.design = design;
     if (from != to) {
-        const bool toSI = to == kUnitSI;
+        const bool toSI = unitSystemOf(to) == UnitSystem::SI;
         // Converts one value of a kind; false when it would leave the range.
         std::optional<std::string> failure;
         auto convert = [&](std::string name, InputKind kind, double& value) {
@@ -97,8 +95,9 @@ std::string UnitConversion::description(Tense tense) const {
             text += "（丸め）";
         text += "\n";
     }
-    text += "換算: 1 tf = 9.80665 kN、1 t/m3 = 9.80665 kN/m3、1 kg/cm2 = 0.0980665 N/mm2、"
-            "1 cm = 10 mm。\n";
+    text += "換算: " + unitEquation(ConvertedUnit::Force) + "、" +
+            unitEquation(ConvertedUnit::UnitWeight) + "、" + unitEquation(ConvertedUnit::Stress) +
+            "、" + unitEquation(ConvertedUnit::Cover) + "。\n";
     text += "H1, H2, l, b, a（m）と鉄筋の呼び名・本数は変わりません。\n";
     if (roundingDigits > 0)
         text += "σsa と γc は有効数字 " + std::to_string(roundingDigits) + " 桁に丸め" +

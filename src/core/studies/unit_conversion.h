@@ -13,8 +13,9 @@ namespace haltrix {
 
 // Converting a design between the unit systems on purpose (the unit switch
 // itself never converts). Forces and γc go by g = 9.80665 (1 tf = 9.80665
-// kN, 1 t/m3 = 9.80665 kN/m3), σsa by 1 kg/cm2 = 0.0980665 N/mm2, the cover
-// t and the spacing c by 1 cm = 10 mm. The lengths in m, the designations
+// kN, 1 t/m3 = 9.80665 kN/m3), σsa by the stress factor of the unit table
+// (unit_system.h), the cover t and the spacing c by 1 cm = 10 mm. The
+// lengths in m, the designations
 // and the counts stay as they are. Converting to SI multiplies, converting
 // back divides by the same factor, so a conversion and its inverse give the
 // values back to 14 significant digits.
@@ -25,7 +26,7 @@ inline constexpr int kMaxRoundingDigits = 15;
 // One input whose value the conversion changed (or would change).
 struct ConvertedInput {
     std::string name;       // as the report writes it: "P", "σsa", ...
-    std::string unitBefore; // "tf", "kg/cm2", ...
+    std::string unitBefore; // "tf", "t/m3", ...
     std::string unitAfter;
     double before = 0;
     double after = 0;

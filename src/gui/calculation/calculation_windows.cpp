@@ -11,7 +11,7 @@
 
 namespace haltrix::gui {
 
-QWidget* createResultWindow(const CalculationWindowContext& context, Twin twin) {
+QWidget* createResultWindow(const CalculationWindowContext& context, UnitSystem twin) {
     auto* window = new ResultWindow(*context.document, twin, context.messages);
     QObject::connect(window, &ResultWindow::printRequested, window,
                      [context](const HorizontalChoice& choice) { showPrintWindow(context, choice); });

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "design/design_calculation.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 class QSettings;
 
@@ -35,7 +35,7 @@ struct CalculationWindowContext {
 
 // Makes the result window frm_calc or frm_calc_si of `twin`: its "印刷"
 // opens the print window, its "形状図" the sketch of the calculation.
-QWidget* createResultWindow(const CalculationWindowContext& context, Twin twin);
+QWidget* createResultWindow(const CalculationWindowContext& context, UnitSystem twin);
 
 // Shows the print window as a child window for the side-face bars `choice`:
 // a new one draws its preview of the design; one that is already open is

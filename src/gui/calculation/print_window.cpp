@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,7 @@ constexpr int kFindingsLines = 3;
 
 // Where the page choices are remembered.
 const QString kSketchKey = QStringLiteral("Print/SketchPage");
+const QString kQuantitiesKey = QStringLiteral("Print/QuantityPage");
 const QString kProjectKey = QStringLiteral("Print/Project");
 const QString kMemberKey = QStringLiteral("Print/Member");
 const QString kDesignerKey = QStringLiteral("Print/Designer");
@@ -92,7 +94,7 @@ PrintWindow::PrintWindow(DesignDocument& document, PrintInteraction* interaction
 
     m_findings = new FindingsList(this);
     m_findings->setObjectName(QStringLiteral("lstFindings"));
-    m_findings->setOneLinePerFinding(true);
+    m_findings->setOneLinePerFinding(true, kFindingsLines);
     const QRect findings = twipsRect(kFindingsLeft, kFindingsTop,
                                      kPicLeft + kPicWidth - kFindingsLeft, 0, dpi);
     m_findings->setGeometry(findings.x(), findings.y(), findings.width(),
@@ -122,6 +124,10 @@ void PrintWindow::createPageChoices(double dpi) {
     m_sketchBox = new QCheckBox(QStringLiteral("形状図を印刷"), this);
     m_sketchBox->setObjectName(QStringLiteral("Check_sketch"));
     m_sketchBox->setGeometry(twipsRect(2520, kChoicesTop, 1500, kChoicesHeight, dpi));
+    // Under the buttons, left of the warnings.
+    m_quantitiesBox = new QCheckBox(QStringLiteral("数量・鉄筋表を印刷"), this);
+    m_quantitiesBox->setObjectName(QStringLiteral("Check_quantities"));
+    m_quantitiesBox->setGeometry(twipsRect(120, 690, 2300, kChoicesHeight, dpi));
 
     auto field = [&](const char* labelName, const QString& caption, const char* boxName, int left,
                      int width) {
@@ -132,6 +138,7 @@ void PrintWindow::createPageChoices(double dpi) {
         box->setObjectName(QLatin1String(boxName));
         box->setGeometry(twipsRect(left + 600, kChoicesTop, width, kChoicesHeight, dpi));
         label->setBuddy(box);
+        box->setProperty("caption", QVariant::fromValue<QWidget*>(label));
         return box;
     };
     m_project = field("Label_project", QStringLiteral("工事名"), "Text_project", 4080, 1320);
@@ -139,6 +146,7 @@ void PrintWindow::createPageChoices(double dpi) {
     m_designer = field("Label_designer", QStringLiteral("設計者"), "Text_designer", 7740, 1395);
 
     connect(m_sketchBox, &QCheckBox::toggled, this, &PrintWindow::saveChoices);
+    connect(m_quantitiesBox, &QCheckBox::toggled, this, &PrintWindow::saveChoices);
     for (QLineEdit* box : {m_project, m_member, m_designer})
         connect(box, &QLineEdit::textChanged, this, &PrintWindow::saveChoices);
 }
@@ -148,6 +156,7 @@ void PrintWindow::rememberChoicesIn(SettingsOpener openSettings) {
     if (openSettings) {
         const std::unique_ptr<QSettings> settings = openSettings();
         m_sketchBox->setChecked(settings->value(kSketchKey, false).toBool());
+        m_quantitiesBox->setChecked(settings->value(kQuantitiesKey, false).toBool());
         m_project->setText(settings->value(kProjectKey).toString());
         m_member->setText(settings->value(kMemberKey).toString());
         m_designer->setText(settings->value(kDesignerKey).toString());
@@ -160,6 +169,7 @@ void PrintWindow::saveChoices() {
         return;
     const std::unique_ptr<QSettings> settings = m_openSettings();
     settings->setValue(kSketchKey, m_sketchBox->isChecked());
+    settings->setValue(kQuantitiesKey, m_quantitiesBox->isChecked());
     settings->setValue(kProjectKey, m_project->text());
     settings->setValue(kMemberKey, m_member->text());
     settings->setValue(kDesignerKey, m_designer->text());
@@ -171,6 +181,11 @@ print::PrintOptions PrintWindow::printOptions() const {
         options.sketch = sketch::buildSketch(m_document.inputs(), m_results);
         options.linesUnderSketch = print::warningLines(findings());
     }
+    if (m_quantitiesBox->isChecked())
+        options.quantities = print::quantityPage(
+            m_document.inputs(), m_choice,
+            m_document.fileName().isEmpty() ? QStringLiteral("(無題)")
+                                            : QFileInfo(m_document.fileName()).fileName());
     // A printed design that has findings ends with them on a page of their own.
     options.notes = print::designNotes(findings(),
                                        calculationMessage(m_document.inputs(), m_calculation));
@@ -249,6 +264,40 @@ void PrintWindow::followInputs() {
     drawPreview();
 }
 
+// The three title fields keep their places while the window is as wide as
+// they need; a narrower one shares out what is left in their proportions,
+// so that none shrinks to a sliver.
+void PrintWindow::fitTitleFields(double dpi) {
+    if (!m_project || !m_member || !m_designer)
+        return;
+    const int margin = twipsToPixels(kClientWidthTwips - kPicLeft - kPicWidth, dpi);
+    const int first = twipsToPixels(4080, dpi);
+    const int label = twipsToPixels(600, dpi);
+    const int gap = twipsToPixels(60, dpi);
+    constexpr int kWidths[] = {1320, 1020, 1395};
+    constexpr int kLefts[] = {4080, 6060, 7740};
+    const int designed = twipsToPixels(7740 + 600 + 1395, dpi);
+    const int room = width() - margin;
+    QLineEdit* const boxes[] = {m_project, m_member, m_designer};
+    const double total = kWidths[0] + kWidths[1] + kWidths[2];
+    const int shared = std::max(0, room - first - 3 * label - 2 * gap);
+    int left = first;
+    for (int i = 0; i < 3; ++i) {
+        QLineEdit* box = boxes[i];
+        QWidget* caption = box->property("caption").value<QWidget*>();
+        int boxLeft = twipsToPixels(kLefts[i] + 600, dpi);
+        int boxWidth = twipsToPixels(kWidths[i], dpi);
+        if (room < designed) {
+            boxLeft = left + label;
+            boxWidth = static_cast<int>(shared * kWidths[i] / total);
+            left = boxLeft + boxWidth + gap;
+        }
+        if (caption)
+            caption->move(boxLeft - label, caption->y());
+        box->setGeometry(boxLeft, box->y(), boxWidth, box->height());
+    }
+}
+
 // The preview fills the window below the buttons, keeping its margins.
 void PrintWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
@@ -256,6 +305,7 @@ void PrintWindow::resizeEvent(QResizeEvent* event) {
     const int margin = twipsToPixels(kClientWidthTwips - kPicLeft - kPicWidth, dpi);
     const int bottom = twipsToPixels(kClientHeightTwips - kPicTop - kPicHeight, dpi);
     m_findings->resize(std::max(0, width() - m_findings->x() - margin), m_findings->height());
+    fitTitleFields(dpi);
     const QPoint topLeft = m_scroll->pos();
     m_scroll->resize(std::max(0, width() - topLeft.x() - margin),
                      std::max(0, height() - topLeft.y() - bottom));
@@ -275,6 +325,12 @@ void PrintWindow::printReport() {
     if (hasWarning(findings()) &&
         !m_interaction->confirmPrintDespiteWarning(this))
         return;
+    // Printing to a PDF file suggests the design's folder and name.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !m_document.fileName().isEmpty()) {
+        const QFileInfo design(m_document.fileName());
+        printer.setOutputFileName(design.dir().filePath(design.completeBaseName() +
+                                                        QStringLiteral(".pdf")));
+    }
     if (!m_interaction->choosePrinter(printer, this))
         return;
     const print::PrintOutcome outcome =

@@ -82,6 +82,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitTitleFields(double dpi);
     void drawPreview();
     void takeResults();
     void showMessage();
@@ -104,6 +105,7 @@ private:
     QScrollArea* m_scroll = nullptr;
     PreviewSurface* m_preview = nullptr;
     QCheckBox* m_sketchBox = nullptr;
+    QCheckBox* m_quantitiesBox = nullptr;
     QLineEdit* m_project = nullptr;
     QLineEdit* m_member = nullptr;
     QLineEdit* m_designer = nullptr;

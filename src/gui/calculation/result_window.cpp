@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "forms/bar_list.h"
 #include "design/bar_table.h"
 #include "platform/child_windows.h"
 #include "design/design_calculation.h"
@@ -35,8 +36,8 @@ namespace haltrix::gui {
 namespace {
 
 constexpr ResultWindowProfile kProfiles[] = {
-    {Twin::Gravitational, "frm_calc", "(cm2)"},
-    {Twin::SI, "frm_calc_si", "(mm2)"},
+    {UnitSystem::Gravitational, "frm_calc"},
+    {UnitSystem::SI, "frm_calc_si"},
 };
 
 // Client area of the window, twips.
@@ -58,11 +59,11 @@ QString qtext(const std::string& text) {
 
 } // namespace
 
-const ResultWindowProfile& resultWindowProfile(Twin twin) {
-    return twin == Twin::Gravitational ? kProfiles[0] : kProfiles[1];
+const ResultWindowProfile& resultWindowProfile(UnitSystem twin) {
+    return twin == UnitSystem::Gravitational ? kProfiles[0] : kProfiles[1];
 }
 
-ResultWindow::ResultWindow(DesignDocument& document, Twin twin, Notifier* notifier,
+ResultWindow::ResultWindow(DesignDocument& document, UnitSystem twin, Notifier* notifier,
                            QWidget* parent)
     : QWidget(parent), m_document(document), m_profile(resultWindowProfile(twin)),
       m_notifier(notifier) {
@@ -109,7 +110,9 @@ void ResultWindow::createControls() {
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return l;
     };
-    const QString unit = QString::fromUtf8(m_profile.areaUnit);
+    // The area unit of both Label11 labels.
+    const QString unit =
+        QLatin1Char('(') + QString::fromUtf8(unitTable(m_profile.twin).area) + QLatin1Char(')');
 
     label("Label1", QStringLiteral("(1)梁の自重及びﾓｰﾒﾝﾄ"), {120, 120, 2535, 255});
     label("Label2", QStringLiteral("(2)鉄筋量の計算"), {120, 2040, 2655, 255});
@@ -142,6 +145,7 @@ void ResultWindow::createControls() {
     for (std::string_view designation : kBarDesignations)
         m_barList->addItem(
             QString::fromLatin1(designation.data(), static_cast<qsizetype>(designation.size())));
+    fitWholeRows(*m_barList);
     // With no choice the check uses D10: the list shows it chosen.
     m_barList->setCurrentRow(0, QItemSelectionModel::ClearAndSelect);
 
@@ -362,7 +366,7 @@ void ResultWindow::showFindingsList() {
 }
 
 void ResultWindow::followInputs() {
-    if (twinForUnitSystem(m_document.inputs().unitSystem) != m_profile.twin) {
+    if (unitSystemOf(m_document.inputs().unitSystem) != m_profile.twin) {
         // Results in the units of the other twin would be wrong; the
         // calculation command opens the right window.
         closeHostWindow(this);

@@ -7,7 +7,7 @@
 #include "document/design_document.h"
 #include "design/design_calculation.h"
 #include "design/load_cases.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 class QComboBox;
 class QDialog;
@@ -23,15 +23,14 @@ class Notifier;
 
 namespace haltrix::gui {
 
-// What tells the two result windows apart; the engine procedures and the
-// bar-table column follow from the twin in the core.
+// What tells the two result windows apart; the engine procedures, the
+// bar-table column and the units follow from the unit system in the core.
 struct ResultWindowProfile {
-    Twin twin;
+    UnitSystem twin;
     const char* objectName; // "frm_calc" / "frm_calc_si"
-    const char* areaUnit;   // text of both Label11 labels
 };
 
-const ResultWindowProfile& resultWindowProfile(Twin twin);
+const ResultWindowProfile& resultWindowProfile(UnitSystem twin);
 
 // The result window "計算結果" (frm_calc, frm_calc_si). It shows the
 // document's results: the sheet in FG1 and FG2 and the horizontal check with
@@ -62,10 +61,10 @@ public:
     // `notifier` receives the calculation's message and must outlive the
     // window; without one a modal message box shows it. The window deletes
     // itself when closed.
-    ResultWindow(DesignDocument& document, Twin twin, Notifier* notifier = nullptr,
+    ResultWindow(DesignDocument& document, UnitSystem twin, Notifier* notifier = nullptr,
                  QWidget* parent = nullptr);
 
-    Twin twin() const { return m_profile.twin; }
+    UnitSystem twin() const { return m_profile.twin; }
     // The window's fixed size at a screen's logical DPI.
     static QSize clientSize(double dpi);
 

@@ -12,6 +12,7 @@
 #include "document/design_document.h"
 #include "forms/input_form.h"
 #include "calculation/result_window.h"
+#include "model/isometric.h"
 #include "sketch/sketch_builder.h"
 #include "calculation/sketch_window.h"
 #include "platform/twips.h"
@@ -78,11 +79,11 @@ QWidget* showCompanion(ChildWindowRegistry& children, QWidget& owner, const QStr
 
 } // namespace
 
-QString inputSketchName(Twin twin) {
+QString inputSketchName(UnitSystem twin) {
     return inputFormName(twin) + QStringLiteral("_sketch");
 }
 
-QString resultSketchName(Twin twin) {
+QString resultSketchName(UnitSystem twin) {
     return resultWindowName(twin) + QStringLiteral("_sketch");
 }
 
@@ -109,9 +110,16 @@ QWidget* showInputSketch(ChildWindowRegistry& children, DesignDocument& document
     QWidget* companion = showCompanion(
         children, form, name,
         [source, &document] {
-            auto* window = new SketchWindow(QStringLiteral("形状図 (入力中)"), [source] {
-                return source ? sketch::buildSketch(source->inputsAsTyped()) : sketch::Sketch{};
-            });
+            auto* window = new SketchWindow(
+                QStringLiteral("形状図 (入力中)"),
+                [source] {
+                    return source ? sketch::buildSketch(source->inputsAsTyped()) : sketch::Sketch{};
+                },
+                nullptr,
+                [source] {
+                    return source ? model::designIsometric(source->inputsAsTyped())
+                                  : sketch::View{};
+                });
             QObject::connect(source.data(), &InputForm::typedInputsChanged, window,
                              &SketchWindow::refresh);
             // The unit system is the document's: a switch changes what t and c mean.
@@ -132,9 +140,10 @@ QWidget* showResultSketch(ChildWindowRegistry& children, DesignDocument& documen
     return showCompanion(
         children, window, name,
         [&document] {
-            auto* sketchWindow = new SketchWindow(QStringLiteral("形状図 (計算結果)"), [&document] {
-                return sketch::buildSketch(document.inputs(), document.results());
-            });
+            auto* sketchWindow = new SketchWindow(
+                QStringLiteral("形状図 (計算結果)"),
+                [&document] { return sketch::buildSketch(document.inputs(), document.results()); },
+                nullptr, [&document] { return model::designIsometric(document.inputs()); });
             QObject::connect(&document, &DesignDocument::inputsChanged, sketchWindow,
                              &SketchWindow::refresh);
             return sketchWindow;

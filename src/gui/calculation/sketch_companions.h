@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 class QWidget;
 
@@ -21,8 +21,8 @@ class ResultWindow;
 // its form's window and closes when that closes.
 
 // "frm_datain_sketch", "frm_datain_si_sketch", "frm_calc_sketch", ...
-QString inputSketchName(Twin twin);
-QString resultSketchName(Twin twin);
+QString inputSketchName(UnitSystem twin);
+QString resultSketchName(UnitSystem twin);
 
 // Shows the sketch of `document` as typed in `form` beside the form, a child
 // window among `children`; the form stays the active window. Returns the

@@ -22,6 +22,8 @@ DesignFileCommands::DesignFileCommands(DesignDocument& document, FileDialogs& di
       m_savePrompt(savePrompt), m_openSettings(std::move(openSettings)), m_window(window) {}
 
 bool DesignFileCommands::maybeSave() {
+    if (m_settlePendingEdits && !m_settlePendingEdits())
+        return false;
     if (!m_document.isModified())
         return true;
     const QString name =

@@ -33,9 +33,14 @@ public:
                        SavePrompt& savePrompt, SettingsOpener openSettings, QWidget& window);
 
     void setRecentDesignsMenu(RecentDesignsMenu* menu) { m_recent = menu; }
+    // Settles edits a window holds that are not yet in the document (the
+    // input form's, before OK): false when the user cancelled. Asked first
+    // by maybeSave.
+    void setPendingEdits(std::function<bool()> settle) { m_settlePendingEdits = std::move(settle); }
 
-    // Asks whether to save a modified design; false when the user cancelled
-    // or the save failed, so the caller must stop.
+    // Settles pending edits, then asks whether to save a modified design;
+    // false when the user cancelled or the save failed, so the caller must
+    // stop.
     bool maybeSave();
     // The empty design in the units of the one held now, counted as saved.
     void startNewDesign();
@@ -58,6 +63,7 @@ private:
     void rememberRecentDesign(const QString& path);
 
     DesignDocument& m_document;
+    std::function<bool()> m_settlePendingEdits;
     FileDialogs& m_dialogs;
     MessageSink& m_messages;
     SavePrompt& m_savePrompt;

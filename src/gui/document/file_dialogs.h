@@ -30,12 +30,22 @@ public:
                                          const QString& filter);
     // Where to write a new document: the dialog asks before replacing a file,
     // and `suffix` (without the dot) is added to a name typed without one.
-    // By default the save dialog above.
+    // By default the save dialog above. `start` as for the save dialog.
     virtual QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
-                                      const QString& suffix);
+                                      const QString& suffix, const QString& start = QString());
 };
 
-// QFileDialog, object name "dlgCommonDialog".
+// Where a dialog opens for `start` (a folder, or a file there; empty when
+// there is no design folder yet): `start` itself, but never the program's own
+// folder or one inside it, which an installed copy cannot write to. Those, and
+// an empty start, give `documents` (with the file's name for a file).
+QString dialogStart(const QString& start, const QString& programFolder, const QString& documents);
+
+// The user's documents folder, or the home folder where there is none.
+QString documentsFolder();
+
+// QFileDialog, object name "dlgCommonDialog", opened where dialogStart() says
+// for this program's folder and the user's documents.
 class QtFileDialogs : public FileDialogs {
 public:
     QString getOpenFileName(QWidget* parent, const QString& title, const QString& filter,
@@ -46,7 +56,7 @@ public:
     QStringList getOpenFileNames(QWidget* parent, const QString& title,
                                  const QString& filter) override;
     QString getExportFileName(QWidget* parent, const QString& title, const QString& filter,
-                              const QString& suffix) override;
+                              const QString& suffix, const QString& start = QString()) override;
 };
 
 } // namespace haltrix::gui

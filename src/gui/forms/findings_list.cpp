@@ -16,9 +16,16 @@ FindingsList::FindingsList(QWidget* parent) : QListWidget(parent) {
     setIconSize(QSize(icon, icon));
 }
 
-void FindingsList::setOneLinePerFinding(bool oneLine) {
-    setWordWrap(!oneLine);
-    setTextElideMode(oneLine ? Qt::ElideRight : Qt::ElideNone);
+void FindingsList::setOneLinePerFinding(bool oneLine, int lines) {
+    m_oneLine = oneLine;
+    m_lines = lines;
+    fitLines();
+}
+
+void FindingsList::fitLines() {
+    const bool elide = m_oneLine && static_cast<int>(m_findings.size()) >= m_lines;
+    setWordWrap(!elide);
+    setTextElideMode(elide ? Qt::ElideRight : Qt::ElideNone);
 }
 
 int FindingsList::heightForLines(int lines) const {
@@ -31,6 +38,7 @@ void FindingsList::showFindings(const std::vector<Finding>& findings) {
     if (findings == m_findings && count() > 0)
         return;
     m_findings = findings;
+    fitLines();
     clear();
     setToolTip(QString());
     if (findings.empty()) {

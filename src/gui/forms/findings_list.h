@@ -18,7 +18,9 @@ class FindingsList : public QListWidget {
 public:
     explicit FindingsList(QWidget* parent = nullptr);
 
-    void setOneLinePerFinding(bool oneLine);
+    // One line per finding when there are at least `lines` findings (the
+    // lines the list has room for); fewer wrap into the room there is.
+    void setOneLinePerFinding(bool oneLine, int lines = 3);
     // The height that shows `lines` one-line findings without scrolling.
     int heightForLines(int lines) const;
 
@@ -26,7 +28,11 @@ public:
     const std::vector<Finding>& findings() const { return m_findings; }
 
 private:
+    void fitLines();
+
     std::vector<Finding> m_findings;
+    bool m_oneLine = false;
+    int m_lines = 3;
 };
 
 } // namespace haltrix::gui

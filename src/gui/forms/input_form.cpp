@@ -23,6 +23,7 @@
 #include "document/design_document.h"
 #include "design/load_cases.h"
 #include "findings/design_warnings.h"
+#include "forms/bar_list.h"
 #include "forms/findings_list.h"
 #include "fonts.h"
 #include "platform/message_sink.h"
@@ -34,13 +35,10 @@ namespace haltrix::gui {
 
 namespace {
 
-constexpr InputFormProfile kGravitationalForm{
-    "frm_datain", "支点反力 (ｔ)", "（cm）",   "(cm)",         "(cm2)",
-    false,        "(t/m3)",        "(kg/cm2)", BarColumn::Cm2, true};
+constexpr InputFormProfile kGravitationalForm{UnitSystem::Gravitational, "frm_datain",
+                                              "支点反力 (ｔ)", false, true};
 
-constexpr InputFormProfile kSIForm{
-    "frm_datain_si", "支点反力 (kN)", "（mm）",       "(mm)", "(mm2)", true,
-    "(kN/m3)",       "(N/mm2)",       BarColumn::Mm2, false};
+constexpr InputFormProfile kSIForm{UnitSystem::SI, "frm_datain_si", "支点反力 (kN)", true, false};
 
 // The number boxes in the order "OK" stores them, with the input they set and
 // the caption that names the box in a message.
@@ -71,23 +69,49 @@ QString textOf(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// A unit of the unit table in brackets: "(cm2)".
+QString bracketed(const char* unit) {
+    return QLatin1Char('(') + textOf(unit) + QLatin1Char(')');
+}
+
 int selectedRow(const QListWidget* list) {
     const QList<QListWidgetItem*> items = list->selectedItems();
     return items.isEmpty() ? -1 : list->row(items.front());
 }
 
-// A designation the list does not hold (none, or one from a hand-edited
-// file) is taken as D10 by "OK" and the area: the list shows D10 chosen.
+// No designation shows nothing chosen. One the list does not hold (from a
+// hand-edited file) is taken as D10 by "OK" and the area: the list shows
+// D10 chosen.
 void selectBar(QListWidget* list, const std::string& designation) {
+    if (designation.empty()) {
+        list->clearSelection();
+        list->setCurrentItem(nullptr);
+        return;
+    }
     const QList<QListWidgetItem*> found = list->findItems(
         QString::fromStdString(designation), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    QListWidgetItem* item = found.isEmpty() || designation.empty() ? list->item(0) : found.front();
+    QListWidgetItem* item = found.isEmpty() ? list->item(0) : found.front();
     list->setCurrentItem(item);
     item->setSelected(true);
 }
 
-std::string selectedBar(const QListWidget* list) {
-    return std::string(barNameByIndex(selectedRow(list)));
+void selectRow(QListWidget* list, int row) {
+    if (row < 0 || row >= list->count()) {
+        list->clearSelection();
+        list->setCurrentItem(nullptr);
+        return;
+    }
+    list->setCurrentRow(row);
+    list->item(row)->setSelected(true);
+}
+
+// The designation of a layer: a list with nothing chosen is D10, except for
+// an empty layer (nothing chosen, no bars), which keeps no designation.
+std::string selectedBar(const QListWidget* list, double count) {
+    const int row = selectedRow(list);
+    if (row < 0 && count == 0.0)
+        return {};
+    return std::string(barNameByIndex(row));
 }
 
 // Reads the boxes and the bar lists into `inputs`, in the order
@@ -104,17 +128,17 @@ const NumberField* readFields(QLineEdit* const (&text)[16], const QListWidget* l
     };
     for (const NumberField& field : kFieldsBeforeBars)
         read(field);
-    inputs.layer1Bar = selectedBar(list1);
     read(kLayer1Count);
-    inputs.layer2Bar = selectedBar(list2);
+    inputs.layer1Bar = selectedBar(list1, inputs.layer1Count);
     read(kLayer2Count);
+    inputs.layer2Bar = selectedBar(list2, inputs.layer2Count);
     return firstBad;
 }
 
 } // namespace
 
-const InputFormProfile& inputFormProfile(Twin twin) {
-    return twin == Twin::Gravitational ? kGravitationalForm : kSIForm;
+const InputFormProfile& inputFormProfile(UnitSystem twin) {
+    return twin == UnitSystem::Gravitational ? kGravitationalForm : kSIForm;
 }
 
 QSize InputForm::clientSize(double dpi) {
@@ -257,11 +281,22 @@ void InputForm::keyPressEvent(QKeyEvent* event) {
 
 void InputForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // A new form starts at its first field; one shown again keeps its place.
-    if (!m_shownBefore) {
-        m_shownBefore = true;
-        m_text[1]->setFocus(Qt::OtherFocusReason);
-    }
+    // The form opens at its first field, H1, on the first page, however it
+    // was left; the text is selected, so that typing replaces it.
+    if (event->spontaneous())
+        return;
+    m_tab->setCurrentIndex(0);
+    focusFirstField();
+    // Once the window is in front again, where showing it may have put the
+    // focus elsewhere.
+    QMetaObject::invokeMethod(this, &InputForm::focusFirstField, Qt::QueuedConnection);
+}
+
+void InputForm::focusFirstField() {
+    if (!isVisible() || m_tab->currentIndex() != 0)
+        return;
+    m_text[1]->setFocus(Qt::OtherFocusReason);
+    m_text[1]->selectAll();
 }
 
 void InputForm::buildShapePage(QWidget* page) {
@@ -341,16 +376,18 @@ void InputForm::buildCaseTable(QWidget* page) {
 }
 
 void InputForm::buildRebarPage(QWidget* page) {
+    const UnitTable& units = unitTable(m_profile.system);
     auto* main = new QGroupBox(QStringLiteral("主鉄筋"), page);
     main->setObjectName("Frame3");
     placeOnPage(page, main, QRect(240, 480, 5535, 2895));
 
     addLabel(main, "Label9", QStringLiteral("被  り     t="), QRect(120, 375, 1200, 255));
     m_text[8] = addTextBox(main, "Text8", QRect(1320, 360, 855, 270));
-    addLabel(main, "Label10", textOf(m_profile.coverUnit), QRect(2220, 375, 600, 255));
+    addLabel(main, "Label10", QStringLiteral("（") + textOf(units.cover) + QStringLiteral("）"),
+             QRect(2220, 375, 600, 255));
     addLabel(main, "Label11", QStringLiteral("鉄筋間隔  c="), QRect(2820, 375, 1140, 255));
     m_text[9] = addTextBox(main, "Text9", QRect(3960, 360, 855, 270));
-    addLabel(main, "Label12", textOf(m_profile.spacingUnit), QRect(4860, 375, 600, 255));
+    addLabel(main, "Label12", bracketed(units.cover), QRect(4860, 375, 600, 255));
 
     auto* first = addLabel(main, "Label13", QStringLiteral("１段目"), QRect(1320, 960, 855, 210));
     first->setAlignment(Qt::AlignCenter);
@@ -364,7 +401,7 @@ void InputForm::buildRebarPage(QWidget* page) {
     addLabel(main, "Label16", QStringLiteral("(本)"), QRect(2220, 1815, 600, 255));
     addLabel(main, "Label17", QStringLiteral("鉄筋量 As="), QRect(120, 2295, 1200, 255));
     m_text[13] = addTextBox(main, "Text13", QRect(1320, 2280, 855, 270));
-    addLabel(main, "Label18", textOf(m_profile.areaUnit), QRect(2220, 2295, 600, 255));
+    addLabel(main, "Label18", bracketed(units.area), QRect(2220, 2295, 600, 255));
 
     addLabel(main, "Label19", QStringLiteral("本数     n="), QRect(2820, 1815, 1140, 255));
     m_text[14] = addTextBox(main, "Text14", QRect(3960, 1800, 855, 270));
@@ -372,7 +409,7 @@ void InputForm::buildRebarPage(QWidget* page) {
     m_text[15] = addTextBox(main, "Text15", QRect(3960, 2280, 855, 270));
     if (m_profile.unitsBesideSecondLayer) {
         addLabel(main, "Label26", QStringLiteral("(本)"), QRect(4860, 1815, 600, 255));
-        addLabel(main, "Label27", textOf(m_profile.areaUnit), QRect(4860, 2295, 600, 255));
+        addLabel(main, "Label27", bracketed(units.area), QRect(4860, 2295, 600, 255));
     }
     // The area boxes are written by the form only.
     m_text[13]->setReadOnly(true);
@@ -387,7 +424,7 @@ void InputForm::buildRebarPage(QWidget* page) {
     placeRow(gamma, QRect(3000, 3735, 600, 255));
     m_text[10] = addTextBox(page, "Text10", QRect());
     placeOnPage(page, m_text[10], QRect(3600, 3720, 1215, 270));
-    auto* weightUnit = new QLabel(textOf(m_profile.unitWeightUnit), page);
+    auto* weightUnit = new QLabel(bracketed(units.unitWeight), page);
     weightUnit->setObjectName("Label23");
     placeRow(weightUnit, QRect(5040, 3735, 960, 255));
 
@@ -399,7 +436,7 @@ void InputForm::buildRebarPage(QWidget* page) {
     placeRow(sigma, QRect(3000, 4215, 600, 255));
     m_text[11] = addTextBox(page, "Text11", QRect());
     placeOnPage(page, m_text[11], QRect(3600, 4200, 1215, 270));
-    auto* stressUnit = new QLabel(textOf(m_profile.stressUnit), page);
+    auto* stressUnit = new QLabel(bracketed(units.stress), page);
     stressUnit->setObjectName("Label29");
     placeRow(stressUnit, QRect(4920, 4215, 1080, 255));
 }
@@ -427,6 +464,7 @@ QListWidget* InputForm::addBarList(QWidget* parent, const char* name, QRect twip
         list->addItem(
             QString::fromUtf8(designation.data(), static_cast<qsizetype>(designation.size())));
     place(list, twips);
+    fitWholeRows(*list);
     return list;
 }
 
@@ -499,6 +537,7 @@ void InputForm::loadInputs() {
     updateLayer1Area();
     updateLayer2Area();
     updateFindings();
+    m_loaded = typedFields();
 }
 
 InputForm::TypedFields InputForm::typedFields() const {
@@ -507,14 +546,33 @@ InputForm::TypedFields InputForm::typedFields() const {
         fields.texts << m_text[n]->text();
     fields.bar1 = selectedRow(m_list1);
     fields.bar2 = selectedRow(m_list2);
+    for (int row = 0; row < m_cases->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < 4; ++column) {
+            const QTableWidgetItem* item = m_cases->item(row, column);
+            cells << (item ? item->text() : QString());
+        }
+        fields.cases << cells;
+    }
     return fields;
 }
 
 void InputForm::restoreTypedFields(const TypedFields& fields) {
     for (int n = 1; n <= 15 && n <= fields.texts.size(); ++n)
         m_text[n]->setText(fields.texts[n - 1]);
-    m_list1->setCurrentRow(std::max(0, fields.bar1));
-    m_list2->setCurrentRow(std::max(0, fields.bar2));
+    selectRow(m_list1, fields.bar1);
+    selectRow(m_list2, fields.bar2);
+    if (!fields.cases.isEmpty()) {
+        m_syncing = true;
+        m_cases->setRowCount(0);
+        for (int row = 0; row < fields.cases.size(); ++row) {
+            m_cases->insertRow(row);
+            setCaseCells(row, fields.cases[row]);
+        }
+        m_syncing = false;
+        firstRowFromBoxes();
+        renumberCases();
+    }
     // The area boxes are the form's own: in this form's units.
     updateLayer1Area();
     updateLayer2Area();
@@ -525,6 +583,10 @@ DesignInputs InputForm::inputsAsTyped() const {
     readFields(m_text, m_list1, m_list2, typed);
     readCases(typed);
     return typed;
+}
+
+bool InputForm::hasUnconfirmedEdits() const {
+    return !(typedFields() == m_loaded);
 }
 
 bool InputForm::storeInputs() {
@@ -552,6 +614,7 @@ bool InputForm::storeInputs() {
     }
     if (!bad) {
         m_document.setInputs(updated);
+        m_loaded = typedFields();
         return true;
     }
     QLineEdit* box = m_text[bad->text];
@@ -654,10 +717,13 @@ void InputForm::loadCases(const DesignInputs& inputs) {
 }
 
 void InputForm::setCaseRow(int row, const LoadCase& loadCase) {
-    const QString cells[] = {QString::fromStdString(loadCase.name), textOfNumber(loadCase.P),
-                             textOfNumber(loadCase.H), textOfNumber(loadCase.sigmaSa)};
+    setCaseCells(row, {QString::fromStdString(loadCase.name), textOfNumber(loadCase.P),
+                       textOfNumber(loadCase.H), textOfNumber(loadCase.sigmaSa)});
+}
+
+void InputForm::setCaseCells(int row, const QStringList& cells) {
     for (int column = 0; column < 4; ++column) {
-        auto* item = new QTableWidgetItem(cells[column]);
+        auto* item = new QTableWidgetItem(cells.value(column));
         if (column > 0)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         m_cases->setItem(row, column, item);
@@ -817,7 +883,8 @@ void InputForm::showArea(QLineEdit* count, QListWidget* list, QLineEdit* area) {
     // An empty box counts as no bars; so does text that is not a number,
     // which "OK" reports when the user confirms.
     const double n = numberFromText(count->text()).value_or(0.0);
-    const double steel = layerAreaByIndex(selectedRow(list), n, m_profile.areaColumn);
+    const double steel =
+        layerAreaByIndex(selectedRow(list), n, unitTable(m_profile.system).barColumn);
     area->setText(QString::fromStdString(fixedDecimals(steel, 3)));
 }
 

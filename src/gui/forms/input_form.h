@@ -7,7 +7,7 @@
 #include "studies/bar_proposal.h"
 #include "design/bar_table.h"
 #include "design/design_inputs.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 class QLabel;
 class QLineEdit;
@@ -26,19 +26,14 @@ class MessageSink;
 // What differs between the gravitational and the SI input form. Everything
 // else (captions, layout, fields, behaviour) is shared.
 struct InputFormProfile {
+    UnitSystem system;              // the units beside the boxes and the As column
     const char* objectName;         // "frm_datain" or "frm_datain_si"
     const char* reactionFrameTitle; // frame of the support reactions
-    const char* coverUnit;          // beside t
-    const char* spacingUnit;        // beside c
-    const char* areaUnit;           // beside the As boxes
     bool unitsBesideSecondLayer;    // "(本)" and the area unit beside the 2nd layer too
-    const char* unitWeightUnit;     // beside γc
-    const char* stressUnit;         // beside σsa
-    BarColumn areaColumn;           // bar-table column of the As boxes
     bool cancelHides;               // キャンセル hides the form instead of closing it
 };
 
-const InputFormProfile& inputFormProfile(Twin twin);
+const InputFormProfile& inputFormProfile(UnitSystem twin);
 
 // The input form "入力データ": edits a copy of the fifteen inputs of the
 // design and gives them to the document only on "OK".
@@ -64,6 +59,11 @@ public:
     // hold a number: otherwise the field is named in a message, focused, and
     // nothing at all is stored.
     bool storeInputs();
+    // Whether the form holds edits that OK has not stored: a box, a list or
+    // the load-case table that differs from what the design filled in.
+    bool hasUnconfirmedEdits() const;
+    // H1 with the focus, its text selected.
+    void focusFirstField();
 
     // The inputs "OK" would store from the fields as they now stand; a box
     // that does not hold a number gives NaN. The document is not touched.
@@ -71,13 +71,17 @@ public:
     // sketch) reads this.
     DesignInputs inputsAsTyped() const;
 
-    // The fields as typed (texts and chosen bars), to carry them into the
+    // The fields as typed (texts, chosen bars and the load-case table), to
+    // carry them into the
     // form of the other unit system when the unit switch replaces this one:
     // the switch converts nothing, typed or stored.
     struct TypedFields {
         QStringList texts; // Text1 to Text15 in turn
         int bar1 = 0;
         int bar2 = 0;
+        QList<QStringList> cases; // the load-case table's rows: 名称, P, H, σsa
+
+        bool operator==(const TypedFields&) const = default;
     };
     TypedFields typedFields() const;
     void restoreTypedFields(const TypedFields& fields);
@@ -129,6 +133,7 @@ private:
     void buildCaseTable(QWidget* page);
     void loadCases(const DesignInputs& inputs);
     void setCaseRow(int row, const LoadCase& loadCase);
+    void setCaseCells(int row, const QStringList& cells);
     // The first row from the reaction boxes and σsa, or the other way round.
     void firstRowFromBoxes();
     void boxesFromFirstRow();
@@ -152,7 +157,7 @@ private:
     FindingsList* m_findings = nullptr;
     QTableWidget* m_cases = nullptr;
     bool m_syncing = false;
-    bool m_shownBefore = false;
+    TypedFields m_loaded; // the fields as the design last filled them
 };
 
 } // namespace haltrix::gui

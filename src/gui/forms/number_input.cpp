@@ -9,7 +9,10 @@
 namespace haltrix::gui {
 
 std::optional<double> numberFromText(const QString& text, const QLocale& locale) {
-    const QString trimmed = text.trimmed();
+    // Full-width digits and signs typed with the input method on count as
+    // their half-width forms.
+    const QString trimmed =
+        QString::fromStdString(halfWidthNumberText(text.toStdString())).trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
     bool ok = false;

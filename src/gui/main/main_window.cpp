@@ -19,14 +19,17 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 
 #include "tools/book_window.h"
 #include "calculation/calculation_windows.h"
 #include "platform/child_window_registry.h"
 #include "tools/clear_spacing_dialog.h"
 #include "tools/clear_spacing_settings.h"
+#include "tools/ifc_export_dialog.h"
 #include "document/design_document.h"
 #include "document/file_dialogs.h"
+#include "document/workbook_export.h"
 #include "help/help_window.h"
 #include "forms/input_form.h"
 #include "platform/message_notifier.h"
@@ -84,6 +87,7 @@ MainWindow::MainWindow(Services services, QWidget* parent)
         this);
     m_files = new DesignFileCommands(*m_document, *m_fileDialogs, *m_messages, *m_savePrompt,
                                      [this] { return openSettings(); }, *this);
+    m_files->setPendingEdits([this] { return settleFormEdits(); });
 
     createActions();
     createStatusBar();
@@ -126,6 +130,8 @@ void MainWindow::createActions() {
     QAction* saveAs = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
     addSeparator(file, "mnuFileBar1");
     QAction* book = addItem(file, "mnuFileBook", QStringLiteral("計算書の作成(&B)..."));
+    QAction* ifc = addItem(file, "mnuFileIfc", QStringLiteral("IFC出力(&I)..."));
+    QAction* excel = addItem(file, "mnuFileExcel", QStringLiteral("Excel出力(&X)..."));
     addSeparator(file, "mnuFileBar2");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     auto* recent = new RecentDesignsMenu(file, exit, this);
@@ -169,6 +175,15 @@ void MainWindow::createActions() {
     connect(save, &QAction::triggered, this, &MainWindow::saveDesign);
     connect(saveAs, &QAction::triggered, this, &MainWindow::saveDesignAs);
     connect(book, &QAction::triggered, this, &MainWindow::showBookWindow);
+    connect(excel, &QAction::triggered, this, [this] {
+        // The title block the print window remembers.
+        const std::unique_ptr<QSettings> settings = openSettings();
+        exportWorkbook(this, *m_document, *m_fileDialogs, *m_messages,
+                       settings->value(QStringLiteral("Print/Project")).toString(),
+                       settings->value(QStringLiteral("Print/Designer")).toString());
+    });
+    connect(ifc, &QAction::triggered, this,
+            [this] { exportDesignAsIfc(this, *m_document, *m_fileDialogs, *m_messages); });
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(datain, &QAction::triggered, this, &MainWindow::showInputForm);
     connect(calc, &QAction::triggered, this, &MainWindow::showResults);
@@ -235,8 +250,7 @@ void MainWindow::readSettings() {
         // First start: room for the input form and the result window side
         // by side, as far as the screen allows.
         const QRect available = primary->availableGeometry();
-        frame = firstStartFrame(firstStartOuterSize(), available.topLeft() + frame.topLeft(),
-                                available);
+        frame = firstStartFrame(firstStartOuterSize(), available);
     } else {
         QList<QRect> screens;
         for (const QScreen* screen : QGuiApplication::screens())
@@ -352,35 +366,40 @@ void MainWindow::keepInsideArea(QMdiSubWindow* sub) const {
 // the top left of the area, the result and print windows to their right.
 // Other windows go where the area puts them.
 void MainWindow::placeNewChild(const QString& name, QMdiSubWindow* sub) {
-    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+    for (const UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
         if (name == inputFormName(twin)) {
             sub->move(0, 0);
             return;
         }
     }
-    const bool results = name == resultWindowName(Twin::Gravitational) ||
-                         name == resultWindowName(Twin::SI) ||
+    const bool results = name == resultWindowName(UnitSystem::Gravitational) ||
+                         name == resultWindowName(UnitSystem::SI) ||
                          name == QLatin1String(kPrintWindowName);
-    if (results)
-        sub->move(InputForm::clientSize(logicalDpiOf(this)).width() + subWindowFrameExtra().width(),
-                  0);
+    if (!results)
+        return;
+    int left = InputForm::clientSize(logicalDpiOf(this)).width() + subWindowFrameExtra().width();
+    // The preview keeps the report's width on a small screen: it moves left
+    // rather than shrink behind a scroll bar.
+    if (name == QLatin1String(kPrintWindowName))
+        left = std::max(0, std::min(left, m_mdi->viewport()->width() - sub->width()));
+    sub->move(left, 0);
 }
 
 void MainWindow::showInputForm() {
-    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
+    const UnitSystem twin = unitSystemOf(m_document->inputs().unitSystem);
     const QString name = inputFormName(twin);
     const InputFormProfile& profile = inputFormProfile(twin);
     QWidget* form = showChildWindow(
         name, [&] { return new InputForm(profile, *m_document, *m_messages); }, ChildFrame::Fixed);
     if (auto* inputForm = qobject_cast<InputForm*>(form))
         showInputSketch(*m_children, *m_document, *inputForm);
-    closeChildWindow(resultWindowName(Twin::Gravitational));
+    closeChildWindow(resultWindowName(UnitSystem::Gravitational));
 }
 
 void MainWindow::showResults() {
     if (!m_resultFactory)
         return;
-    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
+    const UnitSystem twin = unitSystemOf(m_document->inputs().unitSystem);
     showChildWindow(
         resultWindowName(twin), [&] { return m_resultFactory(twin); }, m_resultFrame);
 }
@@ -399,10 +418,22 @@ void MainWindow::useSIUnits() {
 void MainWindow::setUnitSystem(std::int32_t unitSystem) {
     if (m_document->inputs().unitSystem == unitSystem)
         return;
+    // A design with numbers: convert them, read them in the other units, or
+    // keep the units. The menu's mark follows what was done.
+    if (holdsInputs(m_document->inputs())) {
+        const UnitSwitchAnswer answer = m_savePrompt->askToConvertOnSwitch(
+            this, QString::fromStdString(unitSystemName(unitSystem)));
+        if (answer != UnitSwitchAnswer::SwitchOnly) {
+            if (answer == UnitSwitchAnswer::Convert)
+                convertUnits();
+            m_unitSwitch->followDocument();
+            return;
+        }
+    }
     // The form in view gives way to the other units' one, which takes over
     // what was typed, as unconverted as the stored inputs.
     std::optional<InputForm::TypedFields> typed;
-    for (const Twin twin : {Twin::Gravitational, Twin::SI}) {
+    for (const UnitSystem twin : {UnitSystem::Gravitational, UnitSystem::SI}) {
         const auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)));
         if (form && form->isVisible())
             typed = form->typedFields();
@@ -413,7 +444,7 @@ void MainWindow::setUnitSystem(std::int32_t unitSystem) {
     if (closeInputFormOfOtherUnits()) {
         showInputForm();
         auto* form = qobject_cast<InputForm*>(
-            childWindow(inputFormName(twinForUnitSystem(m_document->inputs().unitSystem))));
+            childWindow(inputFormName(unitSystemOf(m_document->inputs().unitSystem))));
         if (form && typed)
             form->restoreTypedFields(*typed);
     }
@@ -423,6 +454,25 @@ void MainWindow::setUnitSystem(std::int32_t unitSystem) {
             statusBar()->showMessage(QString::fromUtf8(kUnitSwitchNotConvertedMessage),
                                      kStatusMessageMs);
         });
+}
+
+// The input form's edits that OK has not stored, before the design is
+// replaced or the program ends: stored as OK stores them, dropped, or the
+// step cancelled (false).
+bool MainWindow::settleFormEdits() {
+    const UnitSystem twin = unitSystemOf(m_document->inputs().unitSystem);
+    auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)));
+    if (!form || !form->isVisible() || !form->hasUnconfirmedEdits())
+        return true;
+    switch (m_savePrompt->askToApplyFormEdits(this)) {
+    case FormEditsAnswer::Apply:
+        return form->storeInputs();
+    case FormEditsAnswer::Discard:
+        return true;
+    case FormEditsAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void MainWindow::convertUnits() {
@@ -454,7 +504,7 @@ void MainWindow::convertUnits() {
 // its "OK" would write them over the new ones.
 void MainWindow::refreshInputForms() {
     bool inView = closeInputFormOfOtherUnits();
-    const Twin twin = twinForUnitSystem(m_document->inputs().unitSystem);
+    const UnitSystem twin = unitSystemOf(m_document->inputs().unitSystem);
     if (auto* form = qobject_cast<InputForm*>(childWindow(inputFormName(twin)))) {
         form->loadInputs();
         inView = inView || form->isVisible();
@@ -467,9 +517,7 @@ void MainWindow::refreshInputForms() {
 // shown or hidden, would label the numbers in the wrong units. True when
 // the form closed was in view.
 bool MainWindow::closeInputFormOfOtherUnits() {
-    const Twin other = twinForUnitSystem(m_document->inputs().unitSystem) == Twin::Gravitational
-                           ? Twin::SI
-                           : Twin::Gravitational;
+    const UnitSystem other = otherUnitSystem(unitSystemOf(m_document->inputs().unitSystem));
     // Destroyed at once, so that nothing brings it back to the front.
     return m_children->discard(inputFormName(other));
 }
@@ -481,6 +529,19 @@ void MainWindow::showBookWindow() {
             auto* window = new BookWindow(*m_fileDialogs, *m_messages,
                                           [this] { return m_document->spacingRule(); });
             window->rememberChoicesIn([this] { return openSettings(); });
+            // The open design starts the list, marked while it has unsaved changes.
+            window->followOpenDesign(
+                {[this] { return m_document->fileName(); },
+                 [this] { return m_document->isModified(); }, [this] { return saveDesign(); },
+                 [this, window](const QString& name) {
+                     return m_savePrompt->askToSave(window, name);
+                 }});
+            connect(m_document, &DesignDocument::modifiedChanged, window,
+                    &BookWindow::refreshMarks);
+            connect(m_document, &DesignDocument::fileNameChanged, window,
+                    &BookWindow::refreshMarks);
+            if (!m_document->fileName().isEmpty())
+                window->addDesignFiles({m_document->fileName()});
             return window;
         },
         ChildFrame::Sizable);
@@ -531,8 +592,9 @@ void MainWindow::showReplacedDesign() {
 // Closed and destroyed at once, so that they do not follow the change of
 // the inputs that comes next.
 void MainWindow::discardResultWindows() {
-    for (const QString& name : {resultWindowName(Twin::Gravitational), resultWindowName(Twin::SI),
-                                QString::fromLatin1(kPrintWindowName)}) {
+    for (const QString& name :
+         {resultWindowName(UnitSystem::Gravitational), resultWindowName(UnitSystem::SI),
+          QString::fromLatin1(kPrintWindowName)}) {
         m_children->discard(name);
     }
 }
@@ -621,7 +683,8 @@ void installCalculationWindows(MainWindow& mainWindow, PrintInteraction* printin
     context.openSettings = [&mainWindow] { return mainWindow.openSettings(); };
     context.printing = printing;
     mainWindow.setResultWindowFactory(
-        [context](Twin twin) { return createResultWindow(context, twin); }, ChildFrame::Fixed);
+        [context](UnitSystem twin) { return createResultWindow(context, twin); },
+        ChildFrame::Fixed);
 }
 
 HelpWindow* MainWindow::showManual() {

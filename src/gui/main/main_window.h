@@ -12,7 +12,7 @@
 #include "platform/child_windows.h"
 #include "findings/clear_spacing_rule.h"
 #include "document/design_file_commands.h"
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 class QAction;
 class QLabel;
@@ -77,7 +77,7 @@ public:
 
     // Creates the result window of a unit system. The main window names it
     // (resultWindowName) and shows it as a child window.
-    using ResultWindowFactory = std::function<QWidget*(Twin twin)>;
+    using ResultWindowFactory = std::function<QWidget*(UnitSystem twin)>;
     using ChildFactory = std::function<QWidget*()>;
 
     // The main window owns the design document every window reads.
@@ -176,6 +176,7 @@ private:
     QSize firstStartOuterSize() const;
     void placeNewChild(const QString& name, QMdiSubWindow* sub);
     void setUnitSystem(std::int32_t unitSystem);
+    bool settleFormEdits();
     void refreshInputForms();
     bool closeInputFormOfOtherUnits();
 

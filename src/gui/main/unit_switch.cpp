@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include "design/unit_system.h"
 #include "document/design_document.h"
 
 namespace haltrix::gui {
@@ -28,10 +29,9 @@ UnitSwitch::UnitSwitch(DesignDocument& document, QMenu& menu, QObject* parent)
 }
 
 void UnitSwitch::followDocument() {
-    if (m_document.inputs().unitSystem == kUnitGravitational)
-        m_gravitational->setChecked(true);
-    else if (m_document.inputs().unitSystem == kUnitSI)
-        m_si->setChecked(true);
+    // A design of another flag leaves the menu as it was.
+    if (const auto system = standardUnitSystem(m_document.inputs().unitSystem))
+        (*system == UnitSystem::Gravitational ? m_gravitational : m_si)->setChecked(true);
 }
 
 } // namespace haltrix::gui

@@ -21,11 +21,13 @@ class UnitSwitch : public QObject {
 public:
     UnitSwitch(DesignDocument& document, QMenu& menu, QObject* parent = nullptr);
 
+    // Marks the document's unit system (after a switch that was not made).
+    void followDocument();
+
 signals:
     void unitSystemChosen(std::int32_t unitSystem);
 
 private:
-    void followDocument();
 
     DesignDocument& m_document;
     QActionGroup* m_group;

@@ -6,11 +6,11 @@
 
 namespace haltrix::gui {
 
-QString inputFormName(Twin twin) {
+QString inputFormName(UnitSystem twin) {
     return QLatin1String(inputFormProfile(twin).objectName);
 }
 
-QString resultWindowName(Twin twin) {
+QString resultWindowName(UnitSystem twin) {
     return QLatin1String(resultWindowProfile(twin).objectName);
 }
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "design/twin.h"
+#include "design/unit_system.h"
 
 namespace haltrix::gui {
 
@@ -14,9 +14,9 @@ namespace haltrix::gui {
 inline constexpr const char* kPrintWindowName = "Frm_print";
 
 // "frm_datain" or "frm_datain_si": the input form of a unit system.
-QString inputFormName(Twin twin);
+QString inputFormName(UnitSystem twin);
 // "frm_calc" or "frm_calc_si": the result window of a unit system.
-QString resultWindowName(Twin twin);
+QString resultWindowName(UnitSystem twin);
 // "frmSensitivity": the 感度 window.
 QString sensitivityWindowName();
 // "frmBook": the window that binds many designs into one book.

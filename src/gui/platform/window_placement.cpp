@@ -93,15 +93,11 @@ bool placementStored(QSettings& settings) {
     return stored;
 }
 
-QRect firstStartFrame(const QSize& wanted, const QPoint& preferredTopLeft, const QRect& available) {
+QRect firstStartFrame(const QSize& wanted, const QRect& available) {
     const QSize size = wanted.boundedTo(available.size());
-    const int x =
-        std::max(available.left(), std::min(preferredTopLeft.x(),
-                                            available.left() + available.width() - size.width()));
-    const int y =
-        std::max(available.top(), std::min(preferredTopLeft.y(),
-                                           available.top() + available.height() - size.height()));
-    return {QPoint(x, y), size};
+    return {QPoint(available.left() + (available.width() - size.width()) / 2,
+                   available.top() + (available.height() - size.height()) / 2),
+            size};
 }
 
 QRect keepOnScreens(const QRect& frame, const QList<QRect>& screenGeometries,

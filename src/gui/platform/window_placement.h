@@ -47,9 +47,9 @@ Placement placementFromPixels(const QRect& frame, double logicalDpi);
 // first start.
 bool placementStored(QSettings& settings);
 
-// The main window's outer rectangle on a first start: `wanted` at
-// `preferredTopLeft`, cut to the available area and moved into it.
-QRect firstStartFrame(const QSize& wanted, const QPoint& preferredTopLeft, const QRect& available);
+// The main window's outer rectangle, frame included, on a first start:
+// `wanted` cut to the available area and centred in it.
+QRect firstStartFrame(const QSize& wanted, const QRect& available);
 
 // `frame` brought wholly inside `area`: a side that reaches past the right or
 // bottom edge is first drawn in, not below `minimum`, then the frame is moved

@@ -35,7 +35,7 @@ BarProposalWindow::BarProposalWindow(const BarProposal& proposal, int unitSystem
     note->setObjectName(QStringLiteral("Label1"));
     note->setWordWrap(true);
     note->setText(proposal.candidates.empty()
-                      ? QString::fromStdString(proposal.reason)
+                      ? QString::fromStdString(proposalReasonText(proposal.reason))
                       : QStringLiteral("配置鉄筋量の小さい順です。選んだ配置が入力欄に入ります"
                                        "（OK を押すまで設計は変わりません）。"));
     layout->addWidget(note);
@@ -57,8 +57,11 @@ BarProposalWindow::BarProposalWindow(const BarProposal& proposal, int unitSystem
             m_grid->setItem(row, column, item);
         }
     }
-    m_grid->resizeColumnsToContents();
-    m_grid->horizontalHeader()->setStretchLastSection(true);
+    // The figures take what they need; 1段目 and 2段目 share the rest.
+    QHeaderView* header = m_grid->horizontalHeader();
+    for (int column = 0; column < m_grid->columnCount(); ++column)
+        header->setSectionResizeMode(column, column < 2 ? QHeaderView::Stretch
+                                                        : QHeaderView::ResizeToContents);
     m_grid->setVisible(!proposal.candidates.empty());
     layout->addWidget(m_grid);
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/book_window.h"
 
+#include <QBrush>
 #include <QCheckBox>
+#include <QColor>
 #include <QDate>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -15,7 +17,9 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "paper/book.h"
 #include "book_printer.h"
@@ -34,6 +38,7 @@ const QString kProjectKey = QStringLiteral("Print/Project");
 const QString kDesignerKey = QStringLiteral("Print/Designer");
 const QString kTitleKey = QStringLiteral("Book/Title");
 const QString kSketchKey = QStringLiteral("Book/SketchPages");
+const QString kQuantitiesKey = QStringLiteral("Book/QuantityPages");
 
 const QString kDesignFilter = QStringLiteral("設計データ (*.tvx);;すべてのファイル (*)");
 
@@ -89,12 +94,15 @@ BookWindow::BookWindow(FileDialogs& fileDialogs, MessageSink& messages,
     m_date->setText(print::titleDate(QDate::currentDate()));
     m_sketches = new QCheckBox(QStringLiteral("形状図を含める(&K)"), this);
     m_sketches->setObjectName(QStringLiteral("chkSketch"));
+    m_quantities = new QCheckBox(QStringLiteral("数量・鉄筋表を含める(&Q)"), this);
+    m_quantities->setObjectName(QStringLiteral("chkQuantities"));
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("表題(&T)"), m_title);
     fields->addRow(QStringLiteral("工事名(&P)"), m_project);
     fields->addRow(QStringLiteral("設計者(&R)"), m_designer);
     fields->addRow(QStringLiteral("日付(&E)"), m_date);
     fields->addRow(QString(), m_sketches);
+    fields->addRow(QString(), m_quantities);
 
     m_make = button(QStringLiteral("作成(&M)..."), "cmdMake", this);
     m_make->setDefault(true);
@@ -115,8 +123,12 @@ BookWindow::BookWindow(FileDialogs& fileDialogs, MessageSink& messages,
     connect(m_down, &QPushButton::clicked, this, [this] { moveSelected(1); });
     connect(m_make, &QPushButton::clicked, this, &BookWindow::chooseFileAndMake);
     connect(m_close, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { closeHostWindow(this); });
     connect(m_list, &QListWidget::currentRowChanged, this, &BookWindow::updateButtons);
     connect(m_sketches, &QCheckBox::toggled, this, &BookWindow::saveChoices);
+    connect(m_quantities, &QCheckBox::toggled, this, &BookWindow::saveChoices);
     for (QLineEdit* box : {m_title, m_project, m_designer})
         connect(box, &QLineEdit::textChanged, this, &BookWindow::saveChoices);
     updateButtons();
@@ -131,14 +143,63 @@ QStringList BookWindow::designFiles() const {
     return files;
 }
 
+// Each design by its file name, the whole path in its tool tip.
 void BookWindow::addDesignFiles(const QStringList& files) {
     for (const QString& file : files) {
-        auto* item = new QListWidgetItem(QDir::toNativeSeparators(file), m_list);
+        auto* item = new QListWidgetItem(m_list);
         item->setData(Qt::UserRole, file);
     }
     if (!files.isEmpty())
         m_list->setCurrentRow(m_list->count() - 1);
+    refreshMarks();
     updateButtons();
+}
+
+void BookWindow::followOpenDesign(OpenDesign design) {
+    m_openDesign = std::move(design);
+    refreshMarks();
+}
+
+bool BookWindow::isOpenDesign(const QString& file) const {
+    if (!m_openDesign.fileName)
+        return false;
+    const QString open = m_openDesign.fileName();
+    return !open.isEmpty() &&
+           QFileInfo(open).absoluteFilePath() == QFileInfo(file).absoluteFilePath();
+}
+
+void BookWindow::refreshMarks() {
+    const bool modified = m_openDesign.modified && m_openDesign.modified();
+    for (int row = 0; row < m_list->count(); ++row) {
+        QListWidgetItem* item = m_list->item(row);
+        const QString file = item->data(Qt::UserRole).toString();
+        const bool unsaved = modified && isOpenDesign(file);
+        const QString name = QFileInfo(file).fileName();
+        item->setText(unsaved ? name + QStringLiteral("  （未保存の変更あり）") : name);
+        item->setForeground(unsaved ? QBrush(QColor(0xc0, 0x00, 0x00)) : QBrush());
+        item->setToolTip(QDir::toNativeSeparators(file) +
+                         (unsaved ? QStringLiteral("\n開いている設計に保存していない変更があります。"
+                                                   "作成の前に保存できます。")
+                                  : QString()));
+    }
+}
+
+bool BookWindow::settleUnsavedDesign() {
+    if (!m_openDesign.modified || !m_openDesign.modified() || !m_openDesign.askToSave)
+        return true;
+    const QStringList files = designFiles();
+    if (std::none_of(files.begin(), files.end(),
+                     [this](const QString& file) { return isOpenDesign(file); }))
+        return true;
+    switch (m_openDesign.askToSave(QFileInfo(m_openDesign.fileName()).fileName())) {
+    case SaveAnswer::Save:
+        return m_openDesign.save && m_openDesign.save();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void BookWindow::rememberChoicesIn(SettingsOpener openSettings) {
@@ -150,6 +211,7 @@ void BookWindow::rememberChoicesIn(SettingsOpener openSettings) {
         m_project->setText(settings->value(kProjectKey).toString());
         m_designer->setText(settings->value(kDesignerKey).toString());
         m_sketches->setChecked(settings->value(kSketchKey, false).toBool());
+        m_quantities->setChecked(settings->value(kQuantitiesKey, false).toBool());
     }
     m_openSettings = std::move(openSettings);
 }
@@ -162,6 +224,7 @@ void BookWindow::saveChoices() {
     settings->setValue(kProjectKey, m_project->text());
     settings->setValue(kDesignerKey, m_designer->text());
     settings->setValue(kSketchKey, m_sketches->isChecked());
+    settings->setValue(kQuantitiesKey, m_quantities->isChecked());
 }
 
 void BookWindow::addThroughDialog() {
@@ -206,9 +269,29 @@ void BookWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
 }
 
+// The book is made from the saved files: an open design with unsaved
+// changes is offered to be saved first. The save dialog starts in the open
+// design's folder (else the first design's), named after the title.
 void BookWindow::chooseFileAndMake() {
+    if (!settleUnsavedDesign())
+        return;
+    refreshMarks();
+    QString folder;
+    const QStringList files = designFiles();
+    for (const QString& file : files) {
+        if (isOpenDesign(file))
+            folder = QFileInfo(file).absolutePath();
+    }
+    if (folder.isEmpty() && !files.isEmpty())
+        folder = QFileInfo(files.front()).absolutePath();
+    QString name = m_title->text().trimmed();
+    if (name.isEmpty())
+        name = QString::fromUtf8(book::kDefaultTitle);
+    for (const QChar bad : QStringLiteral("\\/:*?\"<>|"))
+        name.replace(bad, QLatin1Char('_'));
     const QString path = m_fileDialogs.getExportFileName(
-        this, QStringLiteral("計算書の保存"), QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"));
+        this, QStringLiteral("計算書の保存"), QStringLiteral("PDF (*.pdf)"), QStringLiteral("pdf"),
+        folder.isEmpty() ? QString() : QDir(folder).filePath(name + QStringLiteral(".pdf")));
     if (!path.isEmpty())
         makeBook(path);
 }
@@ -259,7 +342,7 @@ bool BookWindow::makeBook(const QString& path) {
                 QStringLiteral("計算書を作成しています (%1 / %2)").arg(done).arg(all));
             progress.setValue(done);
             return !progress.wasCanceled();
-        });
+        }, m_quantities->isChecked());
     progress.close();
 
     switch (outcome.status) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "document/save_prompt.h"
 #include "findings/clear_spacing_rule.h"
 
 class QCheckBox;
@@ -47,9 +48,23 @@ public:
     using SettingsOpener = std::function<std::unique_ptr<QSettings>()>;
     void rememberChoicesIn(SettingsOpener openSettings);
 
+    // The design open in the main window: its file (empty: none), whether
+    // it has unsaved changes, how to save it (false: not saved) and the
+    // question before a book is made from its old version.
+    struct OpenDesign {
+        std::function<QString()> fileName;
+        std::function<bool()> modified;
+        std::function<bool()> save;
+        std::function<SaveAnswer(const QString& fileName)> askToSave;
+    };
+    void followOpenDesign(OpenDesign design);
+
     // Writes the book to `path`; false when nothing was written (an
     // unreadable file, cancelled, failed), after saying why.
     bool makeBook(const QString& path);
+
+    // Marks the open design in the list when it has unsaved changes.
+    void refreshMarks();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -62,11 +77,15 @@ private:
     void chooseFileAndMake();
     void updateButtons();
     void saveChoices();
+    // Saves the open design first when the user wants; false: stop.
+    bool settleUnsavedDesign();
+    bool isOpenDesign(const QString& file) const;
 
     FileDialogs& m_fileDialogs;
     MessageSink& m_messages;
     std::function<ClearSpacingRule()> m_spacingRule;
     SettingsOpener m_openSettings;
+    OpenDesign m_openDesign;
 
     QListWidget* m_list = nullptr;
     QPushButton* m_add = nullptr;
@@ -78,6 +97,7 @@ private:
     QLineEdit* m_designer = nullptr;
     QLineEdit* m_date = nullptr;
     QCheckBox* m_sketches = nullptr;
+    QCheckBox* m_quantities = nullptr;
     QPushButton* m_make = nullptr;
     QPushButton* m_close = nullptr;
 };

@@ -41,6 +41,13 @@ ClearSpacingDialog::ClearSpacingDialog(const ClearSpacingRule& rule, QWidget* pa
     m_useFixed = new QRadioButton(QStringLiteral("固定値(&F):"), this);
     m_useFixed->setObjectName(QStringLiteral("optClearSpacingFixed"));
     m_fixed = lengthBox("spnMinClear", rule.fixedMm.value_or(30.0), this);
+    auto* centreLabel = new QLabel(QStringLiteral("鉄筋の最大中心間隔(&M):"), this);
+    m_maxCentre = lengthBox("spnMaxSpacing", rule.maxCentreMm, this);
+    m_maxCentre->setRange(10.0, 10000.0);
+    m_maxCentre->setValue(rule.maxCentreMm);
+    m_maxCentre->setToolTip(QStringLiteral("1 段の隣り合う鉄筋の中心間隔の上限（既定 %1 mm）")
+                                .arg(ClearSpacingRule::kDefaultMaxCentreMm));
+    centreLabel->setBuddy(m_maxCentre);
     m_description = new QLabel(this);
     m_description->setObjectName(QStringLiteral("lblClearSpacingRule"));
     m_description->setWordWrap(true);
@@ -55,6 +62,8 @@ ClearSpacingDialog::ClearSpacingDialog(const ClearSpacingRule& rule, QWidget* pa
     grid->addWidget(m_aggregate, 1, 1);
     grid->addWidget(m_useFixed, 2, 0);
     grid->addWidget(m_fixed, 2, 1);
+    grid->addWidget(centreLabel, 3, 0);
+    grid->addWidget(m_maxCentre, 3, 1);
     grid->setColumnMinimumWidth(0, 160);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
@@ -67,6 +76,8 @@ ClearSpacingDialog::ClearSpacingDialog(const ClearSpacingRule& rule, QWidget* pa
     connect(m_useRule, &QRadioButton::toggled, this, &ClearSpacingDialog::updateControls);
     connect(m_aggregate, &QDoubleSpinBox::valueChanged, this, &ClearSpacingDialog::updateControls);
     connect(m_fixed, &QDoubleSpinBox::valueChanged, this, &ClearSpacingDialog::updateControls);
+    connect(m_maxCentre, &QDoubleSpinBox::valueChanged, this,
+            &ClearSpacingDialog::updateControls);
     updateControls();
 }
 
@@ -75,13 +86,15 @@ ClearSpacingRule ClearSpacingDialog::rule() const {
     rule.maxAggregateMm = m_aggregate->value();
     if (m_useFixed->isChecked())
         rule.fixedMm = m_fixed->value();
+    rule.maxCentreMm = m_maxCentre->value();
     return rule;
 }
 
 void ClearSpacingDialog::updateControls() {
     m_aggregate->setEnabled(m_useRule->isChecked());
     m_fixed->setEnabled(m_useFixed->isChecked());
-    m_description->setText(QString::fromStdString(describeClearSpacingRule(rule())));
+    m_description->setText(QString::fromStdString(describeClearSpacingRule(rule()) + "\n" +
+                                                  describeMaxCentreSpacing(rule())));
 }
 
 std::optional<ClearSpacingRule> askClearSpacingRule(const ClearSpacingRule& rule, QWidget* parent) {

@@ -30,6 +30,7 @@ private:
     QRadioButton* m_useFixed = nullptr;
     QDoubleSpinBox* m_aggregate = nullptr;
     QDoubleSpinBox* m_fixed = nullptr;
+    QDoubleSpinBox* m_maxCentre = nullptr;
     QLabel* m_description = nullptr;
 };
 

@@ -24,6 +24,8 @@ ClearSpacingRule readClearSpacingRule(QSettings& settings) {
     if (const auto aggregate = readLength(settings, kMaxAggregateKey))
         rule.maxAggregateMm = *aggregate;
     rule.fixedMm = readLength(settings, kFixedMinClearKey);
+    if (const auto centre = readLength(settings, kMaxCentreKey))
+        rule.maxCentreMm = *centre;
     settings.endGroup();
     return rule;
 }
@@ -33,6 +35,7 @@ void writeClearSpacingRule(QSettings& settings, const ClearSpacingRule& rule) {
     settings.setValue(QLatin1String(kMaxAggregateKey), textOfNumber(rule.maxAggregateMm));
     settings.setValue(QLatin1String(kFixedMinClearKey),
                       rule.fixedMm ? textOfNumber(*rule.fixedMm) : QString());
+    settings.setValue(QLatin1String(kMaxCentreKey), textOfNumber(rule.maxCentreMm));
     settings.endGroup();
 }
 

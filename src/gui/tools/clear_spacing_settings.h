@@ -14,12 +14,14 @@ namespace haltrix::gui {
 inline constexpr const char* kWarningsGroup = "Warnings";
 inline constexpr const char* kMaxAggregateKey = "MaxAggregateMm";
 inline constexpr const char* kFixedMinClearKey = "FixedMinClearMm";
+// The largest centre-to-centre spacing of a layer's bars.
+inline constexpr const char* kMaxCentreKey = "MaxCentreSpacingMm";
 
 // A key that is missing, or whose text is not a length above 0 mm, gives
-// the default: aggregate 25 mm, no fixed value.
+// the default: aggregate 25 mm, no fixed value, centres at most 300 mm apart.
 ClearSpacingRule readClearSpacingRule(QSettings& settings);
 
-// Writes both keys; the fixed value as an empty text when the rule applies.
+// Writes the three keys; the fixed value as an empty text when the rule applies.
 void writeClearSpacingRule(QSettings& settings, const ClearSpacingRule& rule);
 
 } // namespace haltrix::gui
