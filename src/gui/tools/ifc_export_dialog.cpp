@@ -14,6 +14,7 @@
 
 #include "core_path.h"
 #include "design/bar_table.h"
+#include "design/design_calculation.h"
 #include "design/horizontal_check.h"
 #include "document/design_document.h"
 #include "document/file_dialogs.h"
@@ -117,7 +118,10 @@ std::optional<IfcExportChoice> askIfcExportChoice(QWidget* parent, const IfcExpo
 
 QString exportDesignAsIfc(QWidget* parent, const DesignDocument& document, FileDialogs& dialogs,
                           MessageSink& messages, const AskIfcExportChoice& ask) {
-    const std::optional<IfcExportChoice> choice = ask(parent, IfcExportChoice{});
+    // The side-face bars start as those the design keeps.
+    IfcExportChoice first;
+    first.sideFaces = sideFaceChoiceInForce(std::nullopt, document.inputs());
+    const std::optional<IfcExportChoice> choice = ask(parent, first);
     if (!choice)
         return {};
     const QFileInfo design(document.fileName());
