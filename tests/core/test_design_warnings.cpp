@@ -114,13 +114,13 @@ Design designWith(const QString& edits) {
 
 // "agg=15" or "fixed=40"; empty for the default rule.
 // "default": the program's rule as it stands. Otherwise the centres may lie
-// 1000 mm apart (so that the rows about the clear spacing see only that),
+// any distance apart (so that the rows about other findings see only those),
 // unless "centre=" says otherwise.
 ClearSpacingRule ruleFrom(const QString& text) {
     ClearSpacingRule rule;
     if (text == "default")
         return rule;
-    rule.maxCentreMm = 1000;
+    rule.maxCentreMm = 1e12;
     if (text.startsWith("centre="))
         rule.maxCentreMm = number(text.mid(7));
     else if (text.startsWith("agg="))

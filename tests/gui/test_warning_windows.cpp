@@ -78,8 +78,16 @@ public:
 
 // A rule whose minimum (312 mm) is more than the examples' 311.1 mm between
 // their D22 x 4 (1000/3 - 22.2) and their 227.8 mm between the layers.
-ClearSpacingRule fixedRule(double mm) {
+// The examples' bars lie 333 and 1000 mm apart: these tests are about the
+// clear spacing, so the centres may lie 1000 mm apart.
+ClearSpacingRule wideRule() {
     ClearSpacingRule rule;
+    rule.maxCentreMm = 1000;
+    return rule;
+}
+
+ClearSpacingRule fixedRule(double mm) {
+    ClearSpacingRule rule = wideRule();
     rule.fixedMm = mm;
     return rule;
 }
@@ -122,6 +130,7 @@ private:
 
 void TestWarningWindows::init() {
     m_context = std::make_unique<DesignDocument>();
+    m_context->setSpacingRule(wideRule());
     m_sink.messages.clear();
 }
 
@@ -210,7 +219,7 @@ void TestWarningWindows::inputFormFollowsTheRule() {
         codes << QString::fromStdString(f.code);
     QCOMPARE(codes, (QStringList{"load-off-bracket", "bars-do-not-fit", "layers-too-close"}));
     QVERIFY(list->item(1)->text().contains(QStringLiteral("最小あき: 固定値 312 mm")));
-    m_context->setSpacingRule({});
+    m_context->setSpacingRule(wideRule());
     QCOMPARE(list->count(), 1);
 }
 
@@ -273,7 +282,7 @@ void TestWarningWindows::resultWindowSummaryAndList() {
     QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
 
     // The horizontal count typed here is looked at too.
-    m_context->setSpacingRule({});
+    m_context->setSpacingRule(wideRule());
     auto* count = window->findChild<QLineEdit*>("tex_mtl_n");
     count->selectAll();
     QTest::keyClicks(count, "2.5");
