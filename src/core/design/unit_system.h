@@ -56,7 +56,7 @@ const UnitTable& unitTableOf(std::int32_t flag);
 enum class ConvertedUnit { Force, UnitWeight, Stress, Cover };
 double siFactorOf(ConvertedUnit unit);
 
-// "1 kg/cm2 = 0.0980665 N/mm2": the gravitational unit in the SI one.
+// "1 tf = 9.80665 kN": the gravitational unit in the SI one.
 std::string unitEquation(ConvertedUnit unit);
 
 } // namespace haltrix
