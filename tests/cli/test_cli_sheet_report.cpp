@@ -151,7 +151,7 @@ void TestCliSheetReport::unitSystemWithoutReport() {
         const Run result = haltrix::testing::runHaltrixCalc(arguments);
         QCOMPARE(result.exitCode, 0);
         QVERIFY(result.out.isEmpty());
-        QVERIFY(result.err.contains("unit system 3"));
+        QVERIFY(result.err.contains("単位系 3"));
     }
     // The sheet is the SI window's, as for every unit system other than 1.
     const Run sheet = haltrix::testing::runHaltrixCalc({"sheet", file});

@@ -63,9 +63,9 @@ private slots:
                                    << "si" << 1 << false << "anchorage";
         QTest::newRow("anchorage without value")
             << QStringList{"ifc", "FILE", "-o", "OUT", "--anchorage"} << "si" << 1 << false
-            << "needs a value";
+            << "値を指定してください";
         QTest::newRow("page option") << QStringList{"ifc", "--sketch", "FILE", "-o", "OUT"} << "si"
-                                     << 1 << false << "unknown option";
+                                     << 1 << false << "使えないオプションです";
         QTest::newRow("two files") << QStringList{"ifc", "FILE", "FILE", "-o", "OUT"} << "si" << 1
                                    << false << "exactly one";
         QTest::newRow("cannot write") << QStringList{"ifc", "FILE", "-o", "no-such-folder/x.ifc"}

@@ -114,13 +114,13 @@ Design designWith(const QString& edits) {
 
 // "agg=15" or "fixed=40"; empty for the default rule.
 // "default": the program's rule as it stands. Otherwise the centres may lie
-// 1000 mm apart (so that the rows about the clear spacing see only that),
+// any distance apart (so that the rows about other findings see only those),
 // unless "centre=" says otherwise.
 ClearSpacingRule ruleFrom(const QString& text) {
     ClearSpacingRule rule;
     if (text == "default")
         return rule;
-    rule.maxCentreMm = 1000;
+    rule.maxCentreMm = 1e12;
     if (text.startsWith("centre="))
         rule.maxCentreMm = number(text.mid(7));
     else if (text.startsWith("agg="))
@@ -306,7 +306,8 @@ void TestDesignWarnings::boundaries_data() {
         "fractional-bar-count" + N + ",layer-without-bar" + N);
     row("c NaN", "c=nan", "", "cover-beyond-depth" + W + ",layers-too-close" + N);
     row("b NaN", "b=nan", "",
-        "non-positive-dimension" + W + ",bars-do-not-fit" + W + ",bars-do-not-fit" + W);
+        "non-positive-dimension" + W + ",bars-do-not-fit" + W + ",bars-do-not-fit" + W +
+            ",bars-too-far-apart" + N + ",bars-too-far-apart" + N);
     row("sigma NaN", "sigma=nan", "", "non-positive-dimension" + W + ",units-look-wrong" + N);
     row("aggregate NaN", "", "agg=nan",
         "bars-do-not-fit" + W + ",bars-do-not-fit" + W + ",layers-too-close" + N);
@@ -418,8 +419,9 @@ void TestDesignWarnings::exampleDesigns_data() {
     QTest::newRow("SI") << "bracket-si.tvx";
 }
 
-// l = 0.25 m and a = 0.3 m: the bearing stands 0.05 m past the tip, and that
-// is all there is to say about the worked examples.
+// l = 0.25 m and a = 0.3 m: the bearing stands 0.05 m past the tip. b = 1.2 m
+// and t = 10 cm leave 1000 mm for the centres: D22 × 4 lie 333 mm apart and
+// D22 × 2 1000 mm, both beyond the 300 mm the rule allows by default.
 void TestDesignWarnings::exampleDesigns() {
     QFETCH(QString, file);
     DesignInputs record;
@@ -427,7 +429,8 @@ void TestDesignWarnings::exampleDesigns() {
         readDesignFile((QStringLiteral(HALTRIX_EXAMPLES_DIR "/") + file).toStdString(), record);
     QVERIFY(!error);
     const std::vector<Finding> findings = findDesignWarnings(record, ClearSpacingRule{});
-    QCOMPARE(codes(findings), QStringLiteral("load-off-bracket:注意"));
+    QCOMPARE(codes(findings),
+             QStringLiteral("load-off-bracket:注意,bars-too-far-apart:注意,bars-too-far-apart:注意"));
     QCOMPARE(findings[0].values.size(), std::size_t(2));
     QCOMPARE(findings[0].values[0].value, 0.3);
     QCOMPARE(findings[0].values[1].value, 0.25);
@@ -436,10 +439,10 @@ void TestDesignWarnings::exampleDesigns() {
 
 void TestDesignWarnings::summary() {
     QCOMPARE(QString::fromStdString(findingsSummary({})), QString());
-    const auto three = warningsOf(designWith("a=0.3;n1=2.5;bar2=D99"), {});
+    const auto three = warningsOf(designWith("a=0.3;n1=2.5;bar2=D99"), ruleFrom(""));
     QCOMPARE(QString::fromStdString(findingsSummary(three)), QStringLiteral("警告 1件  注意 2件"));
     QVERIFY(hasWarning(three));
-    const auto one = warningsOf(designWith("a=0.3"), {});
+    const auto one = warningsOf(designWith("a=0.3"), ruleFrom(""));
     QCOMPARE(QString::fromStdString(findingsSummary(one)), QStringLiteral("注意 1件"));
     QCOMPARE(QString::fromStdString(findingLine(one.front())).left(4), QStringLiteral("注意: "));
 }

@@ -169,7 +169,9 @@ private slots:
         QFETCH(bool, made);
         QFETCH(bool, saved);
         const QString design = m_dir->filePath(QStringLiteral("pier-3.tvx"));
+        QFile::remove(design);
         QVERIFY(QFile::copy(source("examples/bracket-si.tvx"), design));
+        m_dialogs.requests.clear();
         ScriptedSavePrompt prompt;
         prompt.answers.enqueue(answer);
         MainWindow::Services services;
@@ -205,6 +207,7 @@ private slots:
                      QFileInfo(design).absolutePath());
             QVERIFY(m_dialogs.requests[0].start.endsWith(QStringLiteral(".pdf")));
         }
+        list->setFocus();
         QTest::keyClick(list, Qt::Key_Escape);
         QTRY_VERIFY(!main.childWindow(QStringLiteral("frmBook")));
     }

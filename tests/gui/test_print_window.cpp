@@ -69,6 +69,8 @@ public:
         return accept;
     }
     void printingFailed(const QString& message, QWidget*) override { failures.append(message); }
+    // A design with a 警告 (say its side-face bars NG) is printed all the same.
+    bool confirmPrintDespiteWarning(QWidget*) override { return true; }
 
     bool accept = true;
     QString outputFile;

@@ -78,8 +78,16 @@ public:
 
 // A rule whose minimum (312 mm) is more than the examples' 311.1 mm between
 // their D22 x 4 (1000/3 - 22.2) and their 227.8 mm between the layers.
-ClearSpacingRule fixedRule(double mm) {
+// The examples' bars lie 333 and 1000 mm apart: these tests are about the
+// clear spacing, so the centres may lie 1000 mm apart.
+ClearSpacingRule wideRule() {
     ClearSpacingRule rule;
+    rule.maxCentreMm = 1000;
+    return rule;
+}
+
+ClearSpacingRule fixedRule(double mm) {
+    ClearSpacingRule rule = wideRule();
     rule.fixedMm = mm;
     return rule;
 }
@@ -122,6 +130,7 @@ private:
 
 void TestWarningWindows::init() {
     m_context = std::make_unique<DesignDocument>();
+    m_context->setSpacingRule(wideRule());
     m_sink.messages.clear();
 }
 
@@ -210,7 +219,7 @@ void TestWarningWindows::inputFormFollowsTheRule() {
         codes << QString::fromStdString(f.code);
     QCOMPARE(codes, (QStringList{"load-off-bracket", "bars-do-not-fit", "layers-too-close"}));
     QVERIFY(list->item(1)->text().contains(QStringLiteral("最小あき: 固定値 312 mm")));
-    m_context->setSpacingRule({});
+    m_context->setSpacingRule(wideRule());
     QCOMPARE(list->count(), 1);
 }
 
@@ -263,9 +272,10 @@ void TestWarningWindows::resultWindowSummaryAndList() {
     auto* list = dialog->findChild<FindingsList*>("lstFindings");
     QCOMPARE(list->count(), 1);
 
+    // a/H2 = 2 also asks more of the side-face bars than D10 × 4 give.
     changeInputs(*m_context, [](DesignInputs& in) { in.a = 1.4; });
-    QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
-    QCOMPARE(list->count(), 2);
+    QVERIFY(line->text().contains(QStringLiteral(">警告 2件  注意 1件<")));
+    QCOMPARE(list->count(), 3);
 
     changeInputs(*m_context, [](DesignInputs& in) { in.a = 0.2; });
     QCOMPARE(line->text(), QString::fromUtf8(kNoFindingsText));
@@ -273,7 +283,7 @@ void TestWarningWindows::resultWindowSummaryAndList() {
     QVERIFY(line->text().contains(QStringLiteral(">警告 1件  注意 1件<")));
 
     // The horizontal count typed here is looked at too.
-    m_context->setSpacingRule({});
+    m_context->setSpacingRule(wideRule());
     auto* count = window->findChild<QLineEdit*>("tex_mtl_n");
     count->selectAll();
     QTest::keyClicks(count, "2.5");
@@ -310,7 +320,8 @@ void TestWarningWindows::printWindowListsAndAsks() {
 
     auto* list = window->findChild<FindingsList*>("lstFindings");
     QVERIFY(list);
-    QCOMPARE(list->count(), a > 1 ? 2 : 1);
+    // a = 1.4: outside the method's range, off the bracket, side-face bars NG.
+    QCOMPARE(list->count(), a > 1 ? 3 : 1);
     // Above the preview, right of the buttons.
     auto* scroll = window->findChild<QWidget*>("PicScrollArea");
     QVERIFY(list->geometry().bottom() < scroll->geometry().top());
@@ -333,6 +344,8 @@ void TestWarningWindows::previewStripShowsThreeWhole() {
     RecordingNotifier notifier;
     auto* window = new PrintWindow(*m_context, nullptr, &notifier);
     m_window.reset(window);
+    // D10 × 12 (8.56 cm2) carry the 7.11 cm2 that a = 1.4 asks of the side faces.
+    window->setHorizontalChoice(HorizontalChoice{0, 12});
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     auto* list = window->findChild<FindingsList*>("lstFindings");
@@ -400,7 +413,8 @@ void TestWarningWindows::ruleDialogControls() {
     ClearSpacingDialog dialog(start);
     auto* description = dialog.findChild<QLabel*>("lblClearSpacingRule");
     QCOMPARE(description->text(),
-             QStringLiteral("最小あき: 20 mm、粗骨材最大寸法 20 mm の 4/3、鉄筋径のうち最大の値"));
+             QStringLiteral("最小あき: 20 mm、粗骨材最大寸法 20 mm の 4/3、鉄筋径のうち最大の値\n"
+                            "最大中心間隔: 300 mm"));
     QVERIFY(dialog.rule() == start);
     auto* fixedBox = dialog.findChild<QDoubleSpinBox*>("spnMinClear");
     QVERIFY(!fixedBox->isEnabled());
@@ -410,7 +424,7 @@ void TestWarningWindows::ruleDialogControls() {
     fixedBox->setValue(45);
     QCOMPARE(dialog.rule().fixedMm, std::optional<double>(45));
     QCOMPARE(dialog.rule().maxAggregateMm, 20.0);
-    QCOMPARE(description->text(), QStringLiteral("最小あき: 固定値 45 mm"));
+    QCOMPARE(description->text(), QStringLiteral("最小あき: 固定値 45 mm\n最大中心間隔: 300 mm"));
 }
 
 void TestWarningWindows::unreadableSettingsGiveTheDefault() {

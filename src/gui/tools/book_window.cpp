@@ -11,13 +11,13 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -123,9 +123,6 @@ BookWindow::BookWindow(FileDialogs& fileDialogs, MessageSink& messages,
     connect(m_down, &QPushButton::clicked, this, [this] { moveSelected(1); });
     connect(m_make, &QPushButton::clicked, this, &BookWindow::chooseFileAndMake);
     connect(m_close, &QPushButton::clicked, this, [this] { closeHostWindow(this); });
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, [this] { closeHostWindow(this); });
     connect(m_list, &QListWidget::currentRowChanged, this, &BookWindow::updateButtons);
     connect(m_sketches, &QCheckBox::toggled, this, &BookWindow::saveChoices);
     connect(m_quantities, &QCheckBox::toggled, this, &BookWindow::saveChoices);
@@ -257,6 +254,14 @@ void BookWindow::updateButtons() {
 void BookWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls())
         event->acceptProposedAction();
+}
+
+void BookWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        closeHostWindow(this);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void BookWindow::dropEvent(QDropEvent* event) {

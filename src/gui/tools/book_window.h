@@ -69,6 +69,8 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Esc closes the window wherever the focus is inside it, as in a dialog.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void addThroughDialog();
