@@ -7,6 +7,8 @@
 #include <streambuf>
 #include <string>
 
+#include "paper/utf8.h"
+
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -21,8 +23,8 @@ std::size_t wholeUtf8Characters(std::string_view utf8) {
     const std::size_t size = utf8.size();
     for (std::size_t back = 1; back <= std::min<std::size_t>(4, size); ++back) {
         const auto byte = static_cast<unsigned char>(utf8[size - back]);
-        if ((byte & 0xC0) == 0x80)
-            continue; // a continuation byte
+        if (isUtf8Continuation(byte))
+            continue;
         const std::size_t length = byte < 0x80            ? 1
                                    : (byte & 0xE0) == 0xC0 ? 2
                                    : (byte & 0xF0) == 0xE0 ? 3

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "files/file_path.h"
+#include "paper/utf8.h"
 
 namespace haltrix::cli {
 
@@ -21,7 +22,7 @@ std::size_t lastPartStart(std::string_view path) {
 std::size_t characterLength(std::string_view text, std::size_t at) {
     std::size_t length = 1;
     while (at + length < text.size() &&
-           (static_cast<unsigned char>(text[at + length]) & 0xC0) == 0x80)
+           isUtf8Continuation(static_cast<unsigned char>(text[at + length])))
         ++length;
     return length;
 }

@@ -45,27 +45,11 @@ void applyCase(DesignInputs& design, const LoadCase& loadCase) {
     design.sigmaSa = loadCase.sigmaSa;
 }
 
-// The design without its later cases, copied without them.
+// The design without its later cases: every field a design gains later
+// follows without being named here.
 DesignInputs firstCaseOnly(const DesignInputs& inputs) {
-    DesignInputs design;
-    design.H1 = inputs.H1;
-    design.H2 = inputs.H2;
-    design.l = inputs.l;
-    design.b = inputs.b;
-    design.a = inputs.a;
-    design.P = inputs.P;
-    design.H = inputs.H;
-    design.t = inputs.t;
-    design.c = inputs.c;
-    design.layer1Bar = inputs.layer1Bar;
-    design.layer1Count = inputs.layer1Count;
-    design.layer2Bar = inputs.layer2Bar;
-    design.layer2Count = inputs.layer2Count;
-    design.sigmaSa = inputs.sigmaSa;
-    design.concreteUnitWeight = inputs.concreteUnitWeight;
-    design.unitSystem = inputs.unitSystem;
-    design.firstCaseName = inputs.firstCaseName;
-    design.sideFaceChoice = inputs.sideFaceChoice;
+    DesignInputs design = inputs;
+    design.laterCases.clear();
     return design;
 }
 

@@ -14,6 +14,7 @@
 #include "files/file_path.h"
 #include "files/file_replace.h"
 #include "design/input_fields.h"
+#include "paper/utf8.h"
 #include "paper/number_format.h"
 #include "files/system_error_reason.h"
 
@@ -72,44 +73,6 @@ private:
     std::istream& m_in;
 };
 
-// Whether `text` is well-formed UTF-8 (no overlong forms, no surrogates).
-bool isUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        int more = 0;
-        unsigned int code = 0;
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        } else if (byte >= 0xC2 && byte <= 0xDF) {
-            more = 1;
-            code = byte & 0x1Fu;
-        } else if (byte >= 0xE0 && byte <= 0xEF) {
-            more = 2;
-            code = byte & 0x0Fu;
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            more = 3;
-            code = byte & 0x07u;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(more) >= text.size())
-            return false;
-        for (int k = 1; k <= more; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0u) != 0x80u)
-                return false;
-            code = (code << 6) | (next & 0x3Fu);
-        }
-        if ((more == 2 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) ||
-            (more == 3 && (code < 0x10000 || code > 0x10FFFF)))
-            return false;
-        i += static_cast<std::size_t>(more) + 1;
-    }
-    return true;
-}
-
 std::vector<std::string_view> fieldsOf(std::string_view line) {
     std::vector<std::string_view> fields;
     for (;;) {
@@ -154,7 +117,7 @@ std::optional<FileError> readCaseBlock(LineReader& reader, const std::string& fi
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         const int lineNumber = markerLine + 1 + static_cast<int>(i);
         const std::string& text = lines[i];
-        if (!isUtf8(text))
+        if (!isValidUtf8(text))
             return FileError{fileName, lineNumber, "UTF-8 の文字ではないバイトがあります"};
         const std::vector<std::string_view> fields = fieldsOf(text);
         if (fields.size() != 4)

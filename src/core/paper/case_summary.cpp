@@ -8,6 +8,7 @@
 #include "design/horizontal_check.h"
 #include "design/unit_system.h"
 #include "paper/number_format.h"
+#include "paper/text_width.h"
 
 namespace haltrix {
 
@@ -42,27 +43,6 @@ std::string markCell(int index, int governing) {
     return index == governing ? kGoverningMark : kNotGoverningMark;
 }
 
-// The code point at `i` and its length in bytes (a bad byte counts as one).
-unsigned int codePointAt(std::string_view text, std::size_t& i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    int more = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    unsigned int code = more == 0 ? lead : lead & (0x3Fu >> more);
-    ++i;
-    while (more-- > 0 && i < text.size()) {
-        code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3Fu);
-        ++i;
-    }
-    return code;
-}
-
-std::string padRight(const std::string& text, int width) {
-    return text + std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ');
-}
-
-std::string padLeft(const std::string& text, int width) {
-    return std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ') + text;
-}
-
 // The table as lines: text columns (the mark and the name) left-aligned,
 // numbers right-aligned, two blanks between columns.
 void appendTable(const CaseSummaryTable& table, const std::vector<bool>& leftAligned,
@@ -91,21 +71,6 @@ void appendTable(const CaseSummaryTable& table, const std::vector<bool>& leftAli
 }
 
 } // namespace
-
-int displayWidth(std::string_view text) {
-    int width = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned int code = codePointAt(text, i);
-        const bool halfWidthKana = code >= 0xFF61 && code <= 0xFF9F;
-        const bool wide = !halfWidthKana &&
-                          ((code >= 0x1100 && code <= 0x115F) || (code >= 0x2E80 && code <= 0xA4CF) ||
-                           (code >= 0xAC00 && code <= 0xD7A3) || (code >= 0xF900 && code <= 0xFAFF) ||
-                           (code >= 0xFE30 && code <= 0xFE4F) || (code >= 0xFF00 && code <= 0xFF60) ||
-                           (code >= 0xFFE0 && code <= 0xFFE6) || code >= 0x20000);
-        width += wide ? 2 : 1;
-    }
-    return width;
-}
 
 CaseSummaryTable mainCaseSummary(const DesignInputs& inputs, const DesignCalculation& calculation) {
     CaseSummaryTable table;

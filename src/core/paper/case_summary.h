@@ -42,8 +42,5 @@ std::string governingLine(const DesignInputs& inputs, const DesignCalculation& c
 std::vector<std::string> caseSummaryLines(const DesignInputs& inputs,
                                           const DesignCalculation& calculation);
 
-// Columns a text takes in a fixed-width font: two for a wide (CJK,
-// full-width) character, one for any other.
-int displayWidth(std::string_view text);
 
 } // namespace haltrix

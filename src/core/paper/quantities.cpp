@@ -6,6 +6,7 @@
 #include "design/bar_mass.h"
 #include "design/bar_table.h"
 #include "paper/number_format.h"
+#include "paper/text_width.h"
 
 namespace haltrix::quantities {
 
@@ -13,40 +14,6 @@ namespace {
 
 constexpr double kMm3PerM3 = 1e9;
 constexpr double kMm2PerM2 = 1e6;
-
-// The cells a text takes in the report font: ASCII and half-width katakana
-// one, everything else two.
-int displayWidth(std::string_view text) {
-    int width = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (lead < 0x80) {
-            width += 1;
-        } else if (length == 3 && i + 2 < text.size()) {
-            const unsigned code = (lead & 0x0Fu) << 12 |
-                                  (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6 |
-                                  (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
-            width += code >= 0xFF61 && code <= 0xFF9F ? 1 : 2;
-        } else {
-            width += 2;
-        }
-        i += length;
-    }
-    return width;
-}
-
-std::string padRight(std::string_view text, int width) {
-    std::string out(text);
-    out.append(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ');
-    return out;
-}
-
-std::string padLeft(std::string_view text, int width) {
-    std::string out(static_cast<std::size_t>(std::max(0, width - displayWidth(text))), ' ');
-    out += text;
-    return out;
-}
 
 } // namespace
 

@@ -39,4 +39,14 @@ Utf8Char decodeUtf8(std::string_view text, std::size_t at) {
     return {code, length, true};
 }
 
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char c = decodeUtf8(text, i);
+        if (!c.valid)
+            return false;
+        i += c.length;
+    }
+    return true;
+}
+
 } // namespace haltrix

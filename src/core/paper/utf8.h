@@ -18,6 +18,9 @@ struct Utf8Char {
 // does not start a well-formed sequence is a character of its own, not valid.
 Utf8Char decodeUtf8(std::string_view text, std::size_t at);
 
+// Whether every character of `text` is a well-formed sequence.
+bool isValidUtf8(std::string_view text);
+
 // Whether `byte` continues a UTF-8 sequence (10xxxxxx) rather than starting a
 // character.
 constexpr bool isUtf8Continuation(unsigned char byte) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "paper/text_width.h"
 #include "paper/utf8.h"
 
 namespace haltrix::sketch {
@@ -18,12 +19,6 @@ Point operator-(Point a, Point b) {
 }
 Point operator*(Point a, double k) {
     return {a.x * k, a.y * k};
-}
-
-// Where the width estimate of a text counts a character as half-width:
-// ASCII and the half-width katakana block.
-bool isHalfWidth(char32_t c) {
-    return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F);
 }
 
 // A text's width in ems: a byte that does not start a valid sequence counts
