@@ -340,7 +340,10 @@ private slots:
         auto* fresh = qobject_cast<PrintWindow*>(main->childWindow("Frm_print"));
         QVERIFY(fresh);
         QVERIFY(fresh->preview().lines() != drawn);
-        QCOMPARE(fresh->preview().lines(), previewOf(document().inputs()));
+        // The design keeps the side-face bars the result window chose.
+        QCOMPARE(document().inputs().sideFaceChoice.barCount, 7.0);
+        QCOMPARE(fresh->preview().lines(),
+                 previewOf(document().inputs(), document().inputs().sideFaceChoice));
     }
 
     // The engineer's road: open a design, calculate, change it on the input
