@@ -61,16 +61,9 @@ int runXlsxCommand(const std::vector<std::string>& args) {
         if (!reportProblems(design, status))
             continue;
         const std::string name = QFileInfo(pathFromCore(path)).fileName().toStdString();
-        // A design of several load cases is summed up by its governing case.
-        const DesignCalculation& all = design.calculation;
-        const int governing = all.governing;
-        const bool several = all.cases.size() > 1;
-        workbook::Design one = workbook::workbookDesign(
-            name, several ? caseDesign(design.inputs, governing) : design.inputs,
-            several ? all.cases.at(std::size_t(governing)) : design.results,
-            sideFaceChoice(options, design.inputs), anchorage);
-        if (several)
-            one.governingCase = caseTitle(caseAt(design.inputs, governing), governing);
+        workbook::Design one = workbook::workbookDesignOfCases(
+            name, design.inputs, design.calculation, sideFaceChoice(options, design.inputs),
+            anchorage);
         designs.push_back(std::move(one));
     }
     if (status.code() == kExitUnreadable) {

@@ -180,6 +180,13 @@ function manyDesigns(count) {
         l[13] = i === 5 ? 'D99' : bars[(i + 3) % bars.length];
         l[14] = i === 4 ? ' 0 ' : ` ${i % 4} `;
         l[15] = gravitational ? ' 1 ' : ' 2 ';
+        // Every fourth design also has a 地震時 case.
+        if (i % 4 === 1) {
+            const P = (gravitational ? 10 : 100) + i;
+            l[16] = ['[荷重ケース]', `常時\t${P}\t0\t${gravitational ? 1800 : 180}`,
+                `地震時\t${P}\t${gravitational ? 15 : 150}\t${gravitational ? 3000 : 300}`,
+                '側面鉄筋\t\t4', ''].join('\n');
+        }
         const file = path.join(workDir, `design-${String(i).padStart(3, '0')}.tvx`);
         fs.writeFileSync(file, l.join('\n'));
         files.push(file);
@@ -226,18 +233,36 @@ for (const [what, file, designs] of [['examples', examplesBook, examples], ['man
         assert.equal(blocks.length, json.length);
         blocks.forEach((block, i) => {
             assert.equal(block.name, path.basename(designs[i]));
-            const seen = new Set();
-            for (const row of block.rows.slice(1)) {
-                const key = row.getCell(5).value;
-                const value = row.getCell(3).value;
-                seen.add(key);
-                assert.ok(key in json[i], `${key} is not in json`);
-                const expected = json[i][key];
-                if (typeof expected === 'number') near(value, expected, 1e-15, `${block.name} ${key}`);
-                else assert.equal(value ?? null, expected === '' ? null : expected, `${block.name} ${key}`);
+            // A design of several cases: each case under its heading, with
+            // the values json gives for that case.
+            const parts = [];
+            for (const row of block.rows) {
+                const a = row.getCell(1).value;
+                if (typeof a === 'string' && /^荷重ケース \d+: /.test(a)) parts.push({ heading: a, rows: [] });
+                else if (parts.length) parts[parts.length - 1].rows.push(row);
             }
-            for (const key of Object.keys(json[i]))
-                if (!['file', 'warnings', 'hBarName'].includes(key)) assert.ok(seen.has(key), `${key} missing`);
+            const cases = json[i].cases;
+            const expectedParts = cases.length > 1
+                ? cases.map((c, k) => ({ heading: `荷重ケース ${k + 1}: ${c.name}`, values: { ...json[i], ...c } }))
+                : [{ heading: undefined, values: json[i] }];
+            if (cases.length === 1) parts.push({ heading: undefined, rows: block.rows });
+            assert.deepEqual(parts.map((p) => p.heading), expectedParts.map((p) => p.heading));
+            parts.forEach((part, k) => {
+                const expectedValues = expectedParts[k].values;
+                const seen = new Set();
+                for (const row of part.rows.slice(1)) {
+                    const key = row.getCell(5).value;
+                    const value = row.getCell(3).value;
+                    seen.add(key);
+                    assert.ok(key in expectedValues, `${key} is not in json`);
+                    const expected = expectedValues[key];
+                    if (typeof expected === 'number') near(value, expected, 1e-15, `${block.name} ${key}`);
+                    else assert.equal(value ?? null, expected === '' ? null : expected, `${block.name} ${key}`);
+                }
+                for (const key of Object.keys(expectedValues))
+                    if (!['file', 'warnings', 'hBarName', 'cases', 'governingCase', 'name'].includes(key))
+                        assert.ok(seen.has(key), `${key} missing`);
+            });
         });
     });
 

@@ -125,6 +125,38 @@ std::string barsText(const std::string& designation, double count) {
     return designation + "×" + plainText(count);
 }
 
+// The column heads and one row per input and result of `design`, from `row`.
+void writeValues(SheetBuilder& out, int& row, const Design& design) {
+    const std::int32_t units = design.inputs.unitSystem;
+    out.heads(row++, {"項目", "記号", "値", "単位", "名前"});
+    auto line = [&](std::string caption, std::string symbol, std::string unit, std::string name) {
+        out.text(row, 0, std::move(caption));
+        out.text(row, 1, std::move(symbol));
+        out.text(row, 3, std::move(unit));
+        out.text(row, 4, std::move(name));
+    };
+    for (const InputField& field : kInputFields) {
+        line(std::string(field.caption), std::string(field.symbol),
+             std::string(inputUnit(field.kind, units)), std::string(field.name));
+        if (field.text)
+            out.text(row, 2, design.inputs.*field.text);
+        else if (field.number)
+            out.number(row, 2, design.inputs.*field.number, Style::General);
+        else
+            out.number(row, 2, units, Style::Integer);
+        ++row;
+    }
+    for (const ResultField& field : kResultFields) {
+        line(field.caption, field.symbol, resultUnitText(field.unit, units), field.name);
+        out.number(row, 2, field.value(design), Style::General);
+        ++row;
+    }
+    line("判定", "", "", "mainJudgement");
+    out.text(row++, 2, design.results.main.judgement);
+    line("計算の中断", "", "", "message");
+    out.text(row++, 2, design.results.message.value_or(""));
+}
+
 Sheet calculationSheet(const std::vector<Design>& designs) {
     Sheet sheet{kCalculationSheet, {36, 10, 16, 9, 22}, {}, false, 0};
     SheetBuilder out(sheet);
@@ -132,37 +164,21 @@ Sheet calculationSheet(const std::vector<Design>& designs) {
     out.text(row++, 0, "計算書", Style::Title);
     for (std::size_t i = 0; i < designs.size(); ++i) {
         const Design& design = designs[i];
-        const std::int32_t units = design.inputs.unitSystem;
         ++row;
         out.text(row++, 0, designHeading(i, design), Style::Title);
-        out.heads(row++, {"項目", "記号", "値", "単位", "名前"});
-        auto line = [&](std::string caption, std::string symbol, std::string unit,
-                        std::string name) {
-            out.text(row, 0, std::move(caption));
-            out.text(row, 1, std::move(symbol));
-            out.text(row, 3, std::move(unit));
-            out.text(row, 4, std::move(name));
-        };
-        for (const InputField& field : kInputFields) {
-            line(std::string(field.caption), std::string(field.symbol),
-                 std::string(inputUnit(field.kind, units)), std::string(field.name));
-            if (field.text)
-                out.text(row, 2, design.inputs.*field.text);
-            else if (field.number)
-                out.number(row, 2, design.inputs.*field.number, Style::General);
-            else
-                out.number(row, 2, units, Style::Integer);
-            ++row;
+        if (design.cases.empty()) {
+            writeValues(out, row, design);
+            continue;
         }
-        for (const ResultField& field : kResultFields) {
-            line(field.caption, field.symbol, resultUnitText(field.unit, units), field.name);
-            out.number(row, 2, field.value(design), Style::General);
-            ++row;
+        for (const Design::Case& loadCase : design.cases) {
+            out.text(row++, 0, loadCase.heading, Style::Title);
+            Design one;
+            one.inputs = loadCase.inputs;
+            one.results = loadCase.results;
+            one.requiredMainArea = requiredMainArea(loadCase.results);
+            one.providedMainArea = providedMainArea(loadCase.results);
+            writeValues(out, row, one);
         }
-        line("判定", "", "", "mainJudgement");
-        out.text(row++, 2, design.results.main.judgement);
-        line("計算の中断", "", "", "message");
-        out.text(row++, 2, design.results.message.value_or(""));
     }
     return sheet;
 }
@@ -336,6 +352,23 @@ Design workbookDesign(const std::string& name, const DesignInputs& inputs,
     design.requiredMainArea = requiredMainArea(results);
     design.providedMainArea = providedMainArea(results);
     design.quantities = quantities::designQuantities(inputs, choice, anchorage);
+    return design;
+}
+
+Design workbookDesignOfCases(const std::string& name, const DesignInputs& inputs,
+                             const DesignCalculation& calculation, const HorizontalChoice& choice,
+                             const model::AnchorageRule& anchorage) {
+    if (calculation.cases.size() <= 1)
+        return workbookDesign(name, inputs, calculation.first(), choice, anchorage);
+    const int governing = calculation.governing;
+    Design design = workbookDesign(name, caseDesign(inputs, governing),
+                                   calculation.cases.at(std::size_t(governing)), choice, anchorage);
+    design.governingCase = caseTitle(caseAt(inputs, governing), governing);
+    for (std::size_t i = 0; i < calculation.cases.size(); ++i) {
+        const int index = static_cast<int>(i);
+        design.cases.push_back({caseHeading(caseAt(inputs, index), index),
+                                caseDesign(inputs, index), calculation.cases[i]});
+    }
     return design;
 }
 

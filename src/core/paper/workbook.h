@@ -8,6 +8,7 @@
 #include "design/design_calculation.h"
 #include "design/design_inputs.h"
 #include "design/design_results.h"
+#include "design/load_cases.h"
 #include "paper/quantities.h"
 
 namespace haltrix::workbook {
@@ -65,6 +66,15 @@ struct Design {
     double providedMainArea = 0;
     quantities::Quantities quantities;
     std::string governingCase; // the load case that governs; empty: a single case
+
+    // Of a design of several load cases, each case as a design of it alone,
+    // under its heading ("荷重ケース n: 名称"); empty for a single case.
+    struct Case {
+        std::string heading;
+        DesignInputs inputs;
+        DesignResults results;
+    };
+    std::vector<Case> cases;
 };
 
 // A calculated design as the workbook takes it, its quantities built with the
@@ -72,6 +82,13 @@ struct Design {
 Design workbookDesign(const std::string& name, const DesignInputs& inputs,
                       const DesignResults& results, const HorizontalChoice& choice,
                       const model::AnchorageRule& anchorage = model::kDefaultAnchorage);
+
+// A design of one load case or more as the workbook takes it: a design of
+// several is summed up by its governing case (its quantities, 設計調書's row)
+// and keeps every case for 計算書.
+Design workbookDesignOfCases(const std::string& name, const DesignInputs& inputs,
+                             const DesignCalculation& calculation, const HorizontalChoice& choice,
+                             const model::AnchorageRule& anchorage = model::kDefaultAnchorage);
 
 struct Title {
     std::string project;

@@ -44,7 +44,7 @@ constexpr ResultWindowProfile kProfiles[] = {
 constexpr int kClientWidthTwips = 8550;
 constexpr int kClientHeightTwips = 8745;
 // The panel of the load cases, right of the form, when there are several.
-constexpr int kCasePanelTwips = 5520;
+constexpr int kCasePanelTwips = 7350;
 
 // The bar count as typed: a number in the user's locale (the default locale,
 // the system's unless the program chose another), else in the program's own

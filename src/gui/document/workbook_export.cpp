@@ -26,17 +26,9 @@ bool exportWorkbook(QWidget* parent, const DesignDocument& document, FileDialogs
     const QString name = document.fileName().isEmpty()
                              ? QStringLiteral("(無題)")
                              : QFileInfo(document.fileName()).fileName();
-    // A design of several load cases is summed up by its governing case.
-    const DesignInputs& inputs = document.inputs();
-    const DesignCalculation& all = document.calculation();
-    const int governing = all.governing;
-    const bool several = all.cases.size() > 1;
-    workbook::Design design = workbook::workbookDesign(
-        name.toStdString(), several ? caseDesign(inputs, governing) : inputs,
-        several ? all.cases.at(std::size_t(governing)) : document.results(),
-        sideFaceChoiceInForce(std::nullopt, inputs));
-    if (several)
-        design.governingCase = caseTitle(caseAt(inputs, governing), governing);
+    const workbook::Design design = workbook::workbookDesignOfCases(
+        name.toStdString(), document.inputs(), document.calculation(),
+        sideFaceChoiceInForce(std::nullopt, document.inputs()));
     const workbook::Workbook book =
         workbook::buildWorkbook({design}, {project.toStdString(), designer.toStdString()});
     if (const std::optional<std::string> failure = workbook::writeXlsx(book, pathForCore(path))) {
