@@ -2,9 +2,9 @@
 # The Windows hand-out, built by scripts/package-windows with CPack: a zip of
 # a folder that runs as it is (Haltrix-<version>-win64.zip) and an NSIS
 # installer (Haltrix-<version>-setup.exe). The install tree is that folder:
-# the two programs, Qt's libraries and plugins, the compiler's runtime,
-# qt.conf with Qt's Japanese catalogue, the examples, the licence and a
-# README.
+# the two programs, the module that writes the book's outline and links
+# (src/print), Qt's libraries and plugins, the compiler's runtime, qt.conf
+# with Qt's Japanese catalogue, the examples, the licence and a README.
 
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY TRUE)
 
@@ -62,8 +62,10 @@ haltrix_windows_text(${PROJECT_SOURCE_DIR}/LICENSE .)
 # The licences of everything shipped beside the programs, in licenses\ (named
 # in README.txt): Qt's (from its Debian source, with the copyright file that
 # lists the libraries it bundles: zlib, libjpeg, libpng, HarfBuzz, PCRE2, ...),
-# QCustomPlot's, the compiler's runtime (GPL-3 with the GCC Runtime Library
-# Exception) and MinGW-w64's (winpthreads).
+# QCustomPlot's, libxlsxwriter's (linked into the programs), qpdf's,
+# libjpeg-turbo's and zlib's (linked into the outline module), the compiler's
+# runtime (GPL-3 with the GCC Runtime Library Exception) and MinGW-w64's
+# (winpthreads).
 # The prefix scripts/windows-deps built Qt into: <prefix>/lib/cmake/Qt6.
 get_filename_component(qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
 set(HALTRIX_WINDOWS_LICENSES ${qt_prefix}/share/haltrix/licenses)
@@ -81,6 +83,21 @@ endforeach()
 file(GLOB qcp_licenses ${HALTRIX_WINDOWS_LICENSES}/qcustomplot/*)
 foreach(license ${qcp_licenses})
     haltrix_windows_text(${license} licenses/qcustomplot)
+endforeach()
+# scripts/windows-deps keeps each library's texts in <prefix>/share/haltrix/
+# licenses/<library>/ beside the library it built.
+foreach(root ${HALTRIX_XLSXWRITER_ROOT} ${HALTRIX_QPDF_ROOT})
+    file(GLOB libraries LIST_DIRECTORIES true ${root}/share/haltrix/licenses/*)
+    if(NOT libraries)
+        message(FATAL_ERROR "No licence texts in ${root}: run scripts/windows-deps again")
+    endif()
+    foreach(library ${libraries})
+        get_filename_component(name ${library} NAME)
+        file(GLOB licenses ${library}/*)
+        foreach(license ${licenses})
+            haltrix_windows_text(${license} licenses/${name})
+        endforeach()
+    endforeach()
 endforeach()
 foreach(license /usr/share/doc/gcc-mingw-w64-base/copyright /usr/share/common-licenses/GPL-3)
     haltrix_windows_text(${license} licenses/gcc-runtime)

@@ -57,6 +57,26 @@ windows_xlsxwriter_prefix() {
     echo "$(windows_cache_root)/${key//[^A-Za-z0-9._-]/_}"
 }
 
+# qpdf built for Windows (the book's outline, links and document
+# information), linked statically with libjpeg-turbo built from its Debian
+# source and Debian's zlib for MinGW; cached beside Qt, keyed by the three
+# source versions and the cross-compiler's.
+windows_qpdf_version() {
+    dpkg-query -W -f='${source:Version}' libqpdf-dev
+}
+windows_libjpeg_version() {
+    dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev
+}
+windows_zlib_version() {
+    dpkg-query -W -f='${source:Version}' libz-mingw-w64-dev
+}
+windows_qpdf_prefix() {
+    local key
+    key="qpdf-$(windows_qpdf_version)_jpeg-$(windows_libjpeg_version)_zlib-$(windows_zlib_version)"
+    key="${key}_gcc-$(windows_compiler_version)"
+    echo "$(windows_cache_root)/${key//[^A-Za-z0-9._-]/_}"
+}
+
 # What every Wine run of the scripts shares: the wine64 loader (Debian 12 has
 # no "wine" command), no debug output, no Mono or Gecko (nothing here needs
 # them, and their installers would ask) and no menu builder, which would
@@ -135,5 +155,6 @@ windows_build_tree() {
         -DCMAKE_TOOLCHAIN_FILE="$prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DHALTRIX_XLSXWRITER_ROOT="$(windows_xlsxwriter_prefix)" \
+        -DHALTRIX_QPDF_ROOT="$(windows_qpdf_prefix)" \
         -DCMAKE_BUILD_TYPE=Release "$@"
 }

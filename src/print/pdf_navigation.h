@@ -41,8 +41,8 @@ struct PdfNavigation {
     DocumentInfo info;
 };
 
-// Whether this build can add outlines and links (it needs qpdf, which the
-// Windows build lacks, and the module that writes them with qpdf).
+// Whether this build can add outlines and links (it needs qpdf and the
+// module that writes them with qpdf).
 bool canWritePdfNavigation();
 
 // The PDF `pdf` with `navigation` added. Where this build cannot add it, the

@@ -9,9 +9,29 @@
 #include <QLibrary>
 #include <QStringList>
 
+#ifdef Q_OS_WIN
+#include <string>
+
+#include <windows.h>
+#endif
+
 namespace haltrix::print {
 
 namespace {
+
+// The folder of the running program, with or without a Qt application.
+QString programFolder() {
+#ifdef Q_OS_WIN
+    std::wstring path(32768, L'\0');
+    const DWORD length =
+        GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return QFileInfo(QDir::fromNativeSeparators(
+                         QString::fromWCharArray(path.data(), static_cast<qsizetype>(length))))
+        .absolutePath();
+#else
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+#endif
+}
 
 struct Module {
     AddPdfNavigation add = nullptr;
@@ -24,9 +44,8 @@ struct Module {
 const Module& module() {
     static const Module loaded = [] {
         Module result;
-        const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
         const QStringList places = {
-            QDir(program).filePath(QStringLiteral(HALTRIX_PDF_NAVIGATION_FROM_BINDIR)),
+            QDir(programFolder()).filePath(QStringLiteral(HALTRIX_PDF_NAVIGATION_FROM_BINDIR)),
             QStringLiteral(HALTRIX_PDF_NAVIGATION_BUILT)};
         QStringList failures;
         for (const QString& place : places) {
