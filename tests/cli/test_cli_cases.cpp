@@ -17,6 +17,7 @@
 #include "design/design_inputs.h"
 #include "design/load_cases.h"
 #include "files/design_file.h"
+#include "worked_examples.h"
 
 using namespace haltrix;
 using haltrix::testing::runHaltrixCalc;
@@ -26,23 +27,7 @@ namespace {
 
 // The worked bracket of the examples, in either unit system.
 DesignInputs worked(bool si) {
-    DesignInputs r;
-    r.H1 = 0.5;
-    r.H2 = 0.7;
-    r.l = 0.25;
-    r.b = 1.2;
-    r.a = 0.3;
-    r.layer1Bar = "D22";
-    r.layer1Count = 4;
-    r.layer2Bar = "D22";
-    r.layer2Count = 2;
-    r.unitSystem = si ? 2 : 1;
-    r.t = si ? 100 : 10;
-    r.c = si ? 250 : 25;
-    r.concreteUnitWeight = si ? 24.5 : 2.5;
-    r.P = si ? 100 : 10;
-    r.sigmaSa = si ? 180 : 1800;
-    return r;
+    return si ? workedSI() : workedGravitational();
 }
 
 QJsonObject jsonOf(const QByteArray& line) {

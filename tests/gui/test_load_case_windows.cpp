@@ -23,6 +23,7 @@
 #include "paper/sheet.h"
 #include "platform/twips.h"
 #include "recording_notifier.h"
+#include "worked_examples.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
@@ -33,22 +34,7 @@ namespace {
 
 // The worked SI bracket with 常時 and 地震時 (σsa raised, a horizontal force).
 DesignInputs twoCases() {
-    DesignInputs r;
-    r.H1 = 0.5;
-    r.H2 = 0.7;
-    r.l = 0.25;
-    r.b = 1.2;
-    r.a = 0.3;
-    r.concreteUnitWeight = 24.5;
-    r.sigmaSa = 180;
-    r.P = 100;
-    r.t = 100;
-    r.c = 250;
-    r.layer1Bar = "D22";
-    r.layer1Count = 4;
-    r.layer2Bar = "D22";
-    r.layer2Count = 2;
-    r.unitSystem = 2;
+    DesignInputs r = workedSI();
     r.firstCaseName = "常時";
     r.laterCases = {{"地震時", 100, 150, 300}};
     return r;
