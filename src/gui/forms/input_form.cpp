@@ -35,6 +35,14 @@ namespace haltrix::gui {
 
 namespace {
 
+// What OK says of a field that holds no number: empty, or the text typed.
+QString notANumberMessage(const QString& caption, const QString& text) {
+    return text.isEmpty()
+               ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
+               : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
+                     .arg(caption, text);
+}
+
 constexpr InputFormProfile kGravitationalForm{UnitSystem::Gravitational, "frm_datain",
                                               "支点反力 (ｔ)", false, true};
 
@@ -600,13 +608,7 @@ bool InputForm::storeInputs() {
                                     .arg(badRow + 1)
                                     .arg(m_cases->horizontalHeaderItem(badColumn)->text());
         const QString text = cell ? cell->text().trimmed() : QString();
-        m_messages.showMessage(
-            this,
-            text.isEmpty()
-                ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
-                : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
-                      .arg(caption, text),
-            QMessageBox::Warning);
+        m_messages.showMessage(this, notANumberMessage(caption, text), QMessageBox::Warning);
         m_tab->setCurrentIndex(0);
         m_cases->setCurrentCell(badRow, badColumn);
         m_cases->setFocus();
@@ -620,13 +622,7 @@ bool InputForm::storeInputs() {
     QLineEdit* box = m_text[bad->text];
     const QString caption = textOf(bad->caption).simplified();
     const QString text = box->text().trimmed();
-    m_messages.showMessage(
-        this,
-        text.isEmpty()
-            ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
-            : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
-                  .arg(caption, text),
-        QMessageBox::Warning);
+    m_messages.showMessage(this, notANumberMessage(caption, text), QMessageBox::Warning);
     m_tab->setCurrentIndex(bad->page);
     box->setFocus();
     box->selectAll();
