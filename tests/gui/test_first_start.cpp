@@ -3,12 +3,16 @@
 // the input form and the result window need side by side, within the
 // available area; the two open at the same places each time; every window
 // opens inside the room it has. ctest runs it on the offscreen platform's
-// 800 × 800 screen, on 1600 × 1200 (also at twice the scale) and 1366 × 768.
+// 800 × 800 screen, on 1600 × 1200 (also at twice the scale), 1366 × 768 and
+// 1024 × 768.
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdlib>
@@ -31,6 +35,7 @@ private slots:
     void init();
     void cleanup();
     void formAndResultsSideBySide();
+    void previewFitsTheArea();
 
 private:
 };
@@ -115,6 +120,40 @@ void FirstStartTest::formAndResultsSideBySide() {
                      qPrintable(sub->objectName()));
     }
     QVERIFY(available.contains(w->findChild<QWidget*>("frmHelp")->geometry()));
+}
+
+// The preview from the result window's 印刷: on a screen 1024 wide or more
+// the report is seen at its full width, and the title fields stay wide
+// enough to read what is typed in them.
+void FirstStartTest::previewFitsTheArea() {
+    MainWindow* w = makeWindow();
+    installCalculationWindows(*w);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    QVERIFY(w->openDesignFile(QStringLiteral(HALTRIX_EXAMPLES_DIR "/bracket-gravitational.tvx")));
+    w->findChild<QAction*>("mnuCalc")->trigger();
+    w->childWindow("frm_calc")->findChild<QPushButton*>("Command2")->click();
+    QWidget* preview = w->childWindow("Frm_print");
+    QVERIFY(preview);
+    QApplication::processEvents();
+
+    // Nothing sticks out of the area: it needs no scroll bar.
+    QCOMPARE(w->mdiArea()->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(w->mdiArea()->verticalScrollBar()->maximum(), 0);
+    if (QGuiApplication::primaryScreen()->availableGeometry().width() < 1024)
+        return;
+    auto* scroll = preview->findChild<QScrollArea*>("PicScrollArea");
+    QVERIFY(scroll);
+    QVERIFY2(scroll->horizontalScrollBar()->maximum() == 0,
+             qPrintable(QStringLiteral("report %1 wide, view %2")
+                            .arg(scroll->widget()->width())
+                            .arg(scroll->viewport()->width())));
+    const QFontMetrics metrics(preview->font());
+    for (const char* name : {"Text_project", "Text_member", "Text_designer"}) {
+        const QRect box = preview->findChild<QLineEdit*>(name)->geometry();
+        QVERIFY2(box.width() >= metrics.horizontalAdvance(QStringLiteral("山田太郎")), name);
+        QVERIFY2(box.right() < preview->width(), name);
+        QVERIFY2(box.bottom() < scroll->geometry().top(), name);
+    }
 }
 
 QTEST_MAIN(FirstStartTest)

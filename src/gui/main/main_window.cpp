@@ -308,7 +308,8 @@ void MainWindow::fitOuterSize() {
         return;
     // The frame is known now: make the outer rectangle the stored one.
     m_fitOuterSize = false;
-    resize(m_outerFrame.size() - frameExtra);
+    m_settlingSize = m_outerFrame.size() - frameExtra;
+    resize(m_settlingSize);
     move(m_outerFrame.topLeft());
 }
 
@@ -325,6 +326,14 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     fitOuterSize();
+    // Once the window has the size that leaves room for the window manager's
+    // frame, the windows opened before (the form and its sketch, placed in
+    // the larger area) are drawn in to fit, so that it needs no scroll bar.
+    if (m_settlingSize.isValid() && size() == m_settlingSize) {
+        m_settlingSize = QSize();
+        for (QMdiSubWindow* sub : m_mdi->subWindowList())
+            keepInsideArea(sub);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -211,6 +211,9 @@ private:
     // to it once the window frame is known.
     QRect m_outerFrame;
     bool m_fitOuterSize = false;
+    // The client size fitOuterSize asked for, until the window has it: the
+    // windows opened before then were placed in a larger area.
+    QSize m_settlingSize;
 };
 
 // Gives the main window its result windows: the calculation command opens
