@@ -46,20 +46,20 @@ int runIfcCommand(const std::vector<std::string>& args) {
     if (!parseCalcOptions(args, false, true, options, error, false, true))
         return usage(error);
     if (options.files.size() != 1)
-        return usage("give exactly one design file");
+        return usage("設計ファイルは一つだけ指定してください");
     if (options.output.empty())
-        return usage("-o OUT.ifc is required");
+        return usage("-o OUT.ifc を指定してください");
     if (QFileInfo(pathFromCore(options.output)).suffix().toLower() != QLatin1String("ifc"))
-        return usage("the output must end in .ifc, not \"" + options.output + "\"");
+        return usage("出力のファイル名は .ifc で終わるようにしてください（「" + options.output + "」）");
     model::IfcFileFacts facts;
     if (const auto schema = model::schemaByName(options.schema))
         facts.schema = *schema;
     else
-        return usage("--schema takes IFC4X3 or IFC4, not \"" + options.schema + "\"");
+        return usage("--schema には IFC4X3 か IFC4 を指定してください（「" + options.schema + "」は使えません）");
     if (const auto part = model::bridgePartByName(options.part))
         facts.part = *part;
     else
-        return usage("--part takes pier or abutment, not \"" + options.part + "\"");
+        return usage("--part には pier か abutment を指定してください（「" + options.part + "」は使えません）");
     model::IfcExportOptions exportOptions;
     if (!options.anchorage.empty()) {
         const auto anchorage = model::parseAnchorage(options.anchorage, error);
@@ -89,7 +89,7 @@ int runIfcCommand(const std::vector<std::string>& args) {
     }
     std::cerr << result.messageLines();
     if (!writeWhole(*result.text, output)) {
-        std::cerr << kName << "cannot write " << options.output << "\n";
+        std::cerr << kName << "「" << options.output << "」を書けません\n";
         return kExitNoOutput;
     }
     return status.code();

@@ -21,21 +21,21 @@ bool parseXlsxOptions(const std::vector<std::string>& args, CalcOptions& options
         return false;
     const CalcOptions defaults;
     if (options.schema != defaults.schema || options.part != defaults.part) {
-        error = "--schema and --part are for ifc; a workbook has neither";
+        error = "--schema と --part は ifc のオプションです。ワークブックには使えません";
         return false;
     }
     if (!options.anchorage.empty() && !model::parseAnchorage(options.anchorage, error))
         return false;
     if (options.sketchPage || options.quantitiesPage || !options.member.empty()) {
-        error = "--sketch, --quantities and --member are for pdf; a workbook has none of them";
+        error = "--sketch、--quantities、--member は pdf のオプションです。ワークブックには使えません";
         return false;
     }
     if (options.files.empty()) {
-        error = "give one or more design files";
+        error = "設計ファイルを一つ以上指定してください";
         return false;
     }
     if (options.output.empty()) {
-        error = "-o OUT.xlsx is required";
+        error = "-o OUT.xlsx を指定してください";
         return false;
     }
     return true;
@@ -67,14 +67,14 @@ int runXlsxCommand(const std::vector<std::string>& args) {
         designs.push_back(std::move(one));
     }
     if (status.code() == kExitUnreadable) {
-        std::cerr << "haltrix-calc xlsx: nothing written\n";
+        std::cerr << "haltrix-calc xlsx: 何も書いていません\n";
         return kExitUnreadable;
     }
 
     const workbook::Workbook book =
         workbook::buildWorkbook(designs, {options.project, options.designer});
     if (const std::optional<std::string> failure = workbook::writeXlsx(book, options.output)) {
-        std::cerr << "haltrix-calc xlsx: cannot write " << options.output << ": " << *failure
+        std::cerr << "haltrix-calc xlsx: 「" << options.output << "」を書けません: " << *failure
                   << "\n";
         return kExitNoOutput;
     }

@@ -60,16 +60,16 @@ private slots:
         QTest::newRow("part") << QStringList{"ifc", "--part", "deck", "FILE", "-o", "OUT"} << "si"
                               << 1 << false << "--part";
         QTest::newRow("anchorage") << QStringList{"ifc", "--anchorage", "0", "FILE", "-o", "OUT"}
-                                   << "si" << 1 << false << "anchorage";
+                                   << "si" << 1 << false << "定着長";
         QTest::newRow("anchorage without value")
             << QStringList{"ifc", "FILE", "-o", "OUT", "--anchorage"} << "si" << 1 << false
             << "値を指定してください";
         QTest::newRow("page option") << QStringList{"ifc", "--sketch", "FILE", "-o", "OUT"} << "si"
                                      << 1 << false << "使えないオプションです";
         QTest::newRow("two files") << QStringList{"ifc", "FILE", "FILE", "-o", "OUT"} << "si" << 1
-                                   << false << "exactly one";
+                                   << false << "一つだけ";
         QTest::newRow("cannot write") << QStringList{"ifc", "FILE", "-o", "no-such-folder/x.ifc"}
-                                      << "si" << 4 << false << "cannot write";
+                                      << "si" << 4 << false << "を書けません";
     }
     void statuses() {
         QFETCH(QStringList, arguments);

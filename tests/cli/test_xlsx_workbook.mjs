@@ -348,11 +348,11 @@ await check('an output that cannot be written is named and nothing is left half-
     fs.mkdirSync(folder, { recursive: true });
     let r = run(['xlsx', examples[0], '-o', folder]);
     assert.equal(r.status, 4);
-    assert.match(r.err, /cannot write .*a-folder\.xlsx/);
+    assert.match(r.err, /「.*a-folder\.xlsx」を書けません/);
     assert.ok(fs.statSync(folder).isDirectory());
     r = run(['xlsx', examples[0], '-o', path.join(workDir, 'no-folder', 'x.xlsx')]);
     assert.equal(r.status, 4);
-    assert.match(r.err, /cannot write .*no-folder/);
+    assert.match(r.err, /no-folder.*」を書けません/);
     assert.ok(!fs.existsSync(path.join(workDir, 'no-folder')));
     assert.deepEqual(fs.readdirSync(workDir).filter((f) => /^\.|tmp/.test(f)), []);
 });

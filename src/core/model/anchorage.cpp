@@ -49,10 +49,9 @@ std::optional<AnchorageRule> parseAnchorage(std::string_view text, std::string& 
     const double largest =
         rule.unit == AnchorageRule::Unit::Millimetres ? kMaxAnchorageMm : kMaxAnchorageDiameters;
     if (!number || !std::isfinite(*number) || *number <= 0 || *number > largest) {
-        error = "the anchorage takes a length in mm (\"600\") or a multiple of the bar "
-                "diameter (\"40φ\" or \"40D\") above 0, at most " +
-                plainText(kMaxAnchorageMm) + " mm or " + plainText(kMaxAnchorageDiameters) +
-                "φ, not \"" + std::string(text) + "\"";
+        error = "定着長には mm の長さ（「600」）か鉄筋径の倍数（「40φ」か「40D」）を、0 より大きく " +
+                plainText(kMaxAnchorageMm) + " mm または " + plainText(kMaxAnchorageDiameters) +
+                "φ 以下で指定してください（「" + std::string(text) + "」は使えません）";
         return std::nullopt;
     }
     rule.value = *number;
