@@ -138,13 +138,16 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
         }
     }
 
+    // OK or キャンセル on the input form, at random.
+    void confirmOrCancel(InputForm* form) {
+        const bool ok = pick(3) != 0;
+        m_step += ok ? QStringLiteral(", OK") : QStringLiteral(", キャンセル");
+        QTest::mouseClick(form->findChild<QPushButton*>(ok ? "Command_ok" : "Command2"),
+                          Qt::LeftButton);
+    }
+
     void typeAndConfirm() {
-        const UnitSystem twin = unitSystemOf(document().inputs().unitSystem);
-        auto* form = child<InputForm>(inputFormName(twin));
-        if (!form || !form->isVisible()) {
-            trigger("mnudatain");
-            form = child<InputForm>(inputFormName(twin));
-        }
+        InputForm* form = inputForm();
         QVERIFY(form);
         static const int boxes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14};
         static const char* const texts[] = {"0.5", "0.7", "0.25", "1.2", "0.3", "10",  "0",
@@ -157,21 +160,13 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
         if (pick(4) == 0)
             form->findChild<QListWidget*>(pick(2) ? "List1" : "List2")
                 ->setCurrentRow(int(pick(9)));
-        const bool ok = pick(3) != 0;
-        m_step += ok ? QStringLiteral(", OK") : QStringLiteral(", キャンセル");
-        QTest::mouseClick(form->findChild<QPushButton*>(ok ? "Command_ok" : "Command2"),
-                          Qt::LeftButton);
+        confirmOrCancel(form);
     }
 
     // The table of load cases: a case added, removed or moved, then OK or
     // キャンセル.
     void editCases() {
-        const UnitSystem twin = unitSystemOf(document().inputs().unitSystem);
-        auto* form = child<InputForm>(inputFormName(twin));
-        if (!form || !form->isVisible()) {
-            trigger("mnudatain");
-            form = child<InputForm>(inputFormName(twin));
-        }
+        InputForm* form = inputForm();
         QVERIFY(form);
         QTableWidget* table = form->caseTable();
         table->setCurrentCell(int(pick(unsigned(table->rowCount()))), 0);
@@ -190,10 +185,7 @@ class TestRandomUse : public QObject, protected gui::test::MainWindowFixture {
             form->moveCase(pick(2) ? 1 : -1);
             break;
         }
-        const bool ok = pick(3) != 0;
-        m_step += ok ? QStringLiteral(", OK") : QStringLiteral(", キャンセル");
-        QTest::mouseClick(form->findChild<QPushButton*>(ok ? "Command_ok" : "Command2"),
-                          Qt::LeftButton);
+        confirmOrCancel(form);
     }
 
     void chooseSideFaceBars() {

@@ -11,8 +11,10 @@
 #include <memory>
 
 #include "document/design_document.h"
+#include "forms/input_form.h"
 #include "gui_test_support.h"
 #include "main/main_window.h"
+#include "platform/window_names.h"
 
 namespace haltrix::gui::test {
 
@@ -59,6 +61,18 @@ protected:
         return found;
     }
     void trigger(const char* name) { action(name)->trigger(); }
+
+    // The input form of the design's unit system, opened from the menu
+    // unless it is already shown; null if the menu opened none.
+    InputForm* inputForm() {
+        const QString name = inputFormName(unitSystemOf(document().inputs().unitSystem));
+        auto* form = qobject_cast<InputForm*>(m_window->childWindow(name));
+        if (!form || !form->isVisible()) {
+            trigger("mnudatain");
+            form = qobject_cast<InputForm*>(m_window->childWindow(name));
+        }
+        return form;
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     RecordingSink m_sink;
