@@ -21,26 +21,32 @@ Q_DECLARE_METATYPE(haltrix::DesignInputs)
 
 namespace {
 
-// A result of formula case 2 whose required main area is `required` (sumAs,
-// Ast below it) and whose two layers provide `provided`.
-DesignResults mainResult(const char* judgement, double required, double provided,
-                         bool stopped = false) {
-    DesignResults r;
-    r.ratioCase = 2;
-    r.main.sumAs = required;
-    r.main.Ast = required / 2;
-    r.main.layer1Area = provided;
-    r.main.judgement = judgement;
-    if (stopped)
-        r.message = "stopped";
-    return r;
-}
+// One case as the governing-case rule sees it: a judgement, the required
+// and provided areas, and whether the calculation stopped.
+struct Judged {
+    const char* judgement;
+    double required;
+    double provided;
+    bool stopped = false;
+};
 
-DesignResults sideResult(const char* judgement, double required, double provided) {
+// The case as a result of the main bars (formula case 2: sumAs is the
+// required area, Ast below it; layer 1 provides all) or of the side faces.
+DesignResults judgedResult(const Judged& c, bool sideFaces) {
     DesignResults r;
-    r.sideFaces.required = required;
-    r.sideFaces.As = provided;
-    r.sideFaces.judgement = judgement;
+    if (sideFaces) {
+        r.sideFaces.required = c.required;
+        r.sideFaces.As = c.provided;
+        r.sideFaces.judgement = c.judgement;
+    } else {
+        r.ratioCase = 2;
+        r.main.sumAs = c.required;
+        r.main.Ast = c.required / 2;
+        r.main.layer1Area = c.provided;
+        r.main.judgement = c.judgement;
+    }
+    if (c.stopped)
+        r.message = "stopped";
     return r;
 }
 
@@ -103,52 +109,45 @@ class TestLoadCases : public QObject {
     Q_OBJECT
 
 private slots:
+    // The main bars and the side faces follow one rule: every row is checked
+    // on both.
     void governingCase_data() {
+        struct Row {
+            const char* name;
+            std::vector<Judged> cases;
+            int expected;
+        };
+        const Judged stopped{"", 0, 10, true};
+        const Row rows[] = {
+            {"one case", {{OK, 1, 2}}, 0},
+            {"first NG before a larger ratio", {{OK, 9, 10}, {NG, 11, 10}, {NG, 30, 10}}, 1},
+            {"no NG: the largest ratio", {{OK, 5, 10}, {OK, 8, 10}, {OK, 7, 10}}, 1},
+            {"ratio, not the area", {{OK, 50, 100}, {OK, 9, 10}}, 1},
+            {"a tie: the first", {{OK, 4, 10}, {OK, 8, 20}, {OK, 2, 5}}, 0},
+            {"a tie later: the first of the tied", {{OK, 1, 10}, {OK, 8, 10}, {OK, 8, 10}}, 1},
+            {"a stopped case governs over OK ones", {{OK, 9, 10}, stopped}, 1},
+            {"NG before a stopped case", {stopped, {NG, 11, 10}}, 1},
+            {"nothing provided: infinite ratio", {{OK, 9, 10}, {OK, 1, 0}}, 1},
+            {"0/0 counts as 0", {{OK, 0, 0}, {OK, 1, 10}}, 1},
+        };
+        QTest::addColumn<bool>("sideFaces");
         QTest::addColumn<std::vector<DesignResults>>("cases");
         QTest::addColumn<int>("expected");
-        QTest::newRow("one case") << std::vector{mainResult(OK, 1, 2)} << 0;
-        QTest::newRow("first NG before a larger ratio")
-            << std::vector{mainResult(OK, 9, 10), mainResult(NG, 11, 10), mainResult(NG, 30, 10)}
-            << 1;
-        QTest::newRow("no NG: the largest ratio")
-            << std::vector{mainResult(OK, 5, 10), mainResult(OK, 8, 10), mainResult(OK, 7, 10)}
-            << 1;
-        QTest::newRow("ratio, not the area")
-            << std::vector{mainResult(OK, 50, 100), mainResult(OK, 9, 10)} << 1;
-        QTest::newRow("a tie: the first")
-            << std::vector{mainResult(OK, 4, 10), mainResult(OK, 8, 20), mainResult(OK, 2, 5)}
-            << 0;
-        QTest::newRow("a tie later: the first of the tied")
-            << std::vector{mainResult(OK, 1, 10), mainResult(OK, 8, 10), mainResult(OK, 8, 10)}
-            << 1;
-        QTest::newRow("a stopped case governs over OK ones")
-            << std::vector{mainResult(OK, 9, 10), mainResult("", 0, 10, true)} << 1;
-        QTest::newRow("NG before a stopped case")
-            << std::vector{mainResult("", 0, 10, true), mainResult(NG, 11, 10)} << 1;
-        QTest::newRow("nothing provided: infinite ratio")
-            << std::vector{mainResult(OK, 9, 10), mainResult(OK, 1, 0)} << 1;
-        QTest::newRow("0/0 counts as 0")
-            << std::vector{mainResult(OK, 0, 0), mainResult(OK, 1, 10)} << 1;
+        for (const bool sideFaces : {false, true})
+            for (const Row& row : rows) {
+                std::vector<DesignResults> cases;
+                for (const Judged& c : row.cases)
+                    cases.push_back(judgedResult(c, sideFaces));
+                QTest::addRow("%s: %s", sideFaces ? "side faces" : "main bars", row.name)
+                    << sideFaces << cases << row.expected;
+            }
     }
     void governingCase() {
+        QFETCH(bool, sideFaces);
         QFETCH(std::vector<DesignResults>, cases);
         QFETCH(int, expected);
-        QCOMPARE(haltrix::governingCase(cases), expected);
-    }
-
-    void sideFaceGoverningCase_data() {
-        QTest::addColumn<std::vector<DesignResults>>("cases");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("first NG")
-            << std::vector{sideResult(OK, 1, 2), sideResult(NG, 3, 2), sideResult(NG, 9, 2)} << 1;
-        QTest::newRow("largest ratio")
-            << std::vector{sideResult(OK, 1, 4), sideResult(OK, 3, 4), sideResult(OK, 2, 4)} << 1;
-        QTest::newRow("tie") << std::vector{sideResult(OK, 1, 4), sideResult(OK, 1, 4)} << 0;
-    }
-    void sideFaceGoverningCase() {
-        QFETCH(std::vector<DesignResults>, cases);
-        QFETCH(int, expected);
-        QCOMPARE(haltrix::sideFaceGoverningCase(cases), expected);
+        QCOMPARE(sideFaces ? sideFaceGoverningCase(cases) : haltrix::governingCase(cases),
+                 expected);
     }
 
     // Each case calculates as the one-case design of its P, H and σsa, built
