@@ -144,6 +144,10 @@ private slots:
         QCOMPARE(cell(summary, 0, 0), QString());
         QCOMPARE(cell(side, 1, 0), QStringLiteral("＊"));
         QCOMPARE(cell(side, 1, 5), QStringLiteral("- NG -"));
+        // Narrow columns: the unit under its caption, a long caption broken.
+        QCOMPARE(summary->horizontalHeaderItem(5)->text(), QStringLiteral("σsa\n(N/mm2)"));
+        QCOMPARE(summary->horizontalHeaderItem(6)->text(), QStringLiteral("必要\n鉄筋量\n(mm2)"));
+        QCOMPARE(side->horizontalHeaderItem(4)->text(), QStringLiteral("使用量\n(mm2)"));
 
         // The case chosen shows its sheet, as a design of that case alone.
         box->setCurrentIndex(1);

@@ -43,6 +43,21 @@ std::string markCell(int index, int governing) {
     return index == governing ? kGoverningMark : kNotGoverningMark;
 }
 
+// Sets the captions of the columns, each given as its lines: one after the
+// other in `heading`, stacked in `stackedHeading`.
+void setHeading(CaseSummaryTable& table, const std::vector<std::vector<std::string>>& captions) {
+    for (const auto& lines : captions) {
+        std::string line;
+        std::string stacked;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            stacked += (i == 0 ? "" : "\n") + lines[i];
+            line += lines[i];
+        }
+        table.heading.push_back(line);
+        table.stackedHeading.push_back(stacked);
+    }
+}
+
 // The table as lines: text columns (the mark and the name) left-aligned,
 // numbers right-aligned, two blanks between columns.
 void appendTable(const CaseSummaryTable& table, const std::vector<bool>& leftAligned,
@@ -74,15 +89,15 @@ void appendTable(const CaseSummaryTable& table, const std::vector<bool>& leftAli
 
 CaseSummaryTable mainCaseSummary(const DesignInputs& inputs, const DesignCalculation& calculation) {
     CaseSummaryTable table;
-    table.heading = {"",
-                     "No.",
-                     "名称",
-                     "P" + forceUnit(inputs),
-                     "H" + forceUnit(inputs),
-                     "σsa" + stressUnit(inputs),
-                     "必要鉄筋量" + areaUnit(inputs),
-                     "使用鉄筋量" + areaUnit(inputs),
-                     "判定"};
+    setHeading(table, {{""},
+                       {"No."},
+                       {"名称"},
+                       {"P", forceUnit(inputs)},
+                       {"H", forceUnit(inputs)},
+                       {"σsa", stressUnit(inputs)},
+                       {"必要", "鉄筋量", areaUnit(inputs)},
+                       {"使用", "鉄筋量", areaUnit(inputs)},
+                       {"判定"}});
     table.governing = calculation.governing;
     for (std::size_t i = 0; i < calculation.cases.size(); ++i) {
         const int index = static_cast<int>(i);
@@ -101,8 +116,12 @@ CaseSummaryTable mainCaseSummary(const DesignInputs& inputs, const DesignCalcula
 CaseSummaryTable sideFaceCaseSummary(const DesignInputs& inputs,
                                      const DesignCalculation& calculation) {
     CaseSummaryTable table;
-    table.heading = {"", "No.", "名称", "必要量" + areaUnit(inputs), "使用量" + areaUnit(inputs),
-                     "判定"};
+    setHeading(table, {{""},
+                       {"No."},
+                       {"名称"},
+                       {"必要量", areaUnit(inputs)},
+                       {"使用量", areaUnit(inputs)},
+                       {"判定"}});
     table.governing = calculation.sideFaceGoverning;
     for (std::size_t i = 0; i < calculation.cases.size(); ++i) {
         const int index = static_cast<int>(i);

@@ -18,6 +18,9 @@ inline constexpr const char* kNotGoverningMark = "";
 
 struct CaseSummaryTable {
     std::vector<std::string> heading;           // the column captions, with units
+    // The same captions for narrow columns: the unit under its caption and a
+    // long caption broken, lines joined by "\n" ("必要\n鉄筋量\n(mm2)").
+    std::vector<std::string> stackedHeading;
     std::vector<std::vector<std::string>> rows; // per case: the cells under the captions
     int governing = 0;
 };

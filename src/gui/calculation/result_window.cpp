@@ -292,12 +292,9 @@ void ResultWindow::showCaseSummaries() {
         table.setColumnCount(static_cast<int>(summary.heading.size()));
         table.setRowCount(static_cast<int>(summary.rows.size()));
         QStringList heading;
-        // The unit under its caption, so that the columns stay narrow.
-        for (const std::string& caption : summary.heading)
-            heading << qtext(caption)
-                           .replace(QLatin1Char('('), QStringLiteral("\n("))
-                           .replace(QStringLiteral("要鉄筋量"), QStringLiteral("要\n鉄筋量"))
-                           .replace(QStringLiteral("用鉄筋量"), QStringLiteral("用\n鉄筋量"));
+        // The stacked captions, so that the columns stay narrow.
+        for (const std::string& caption : summary.stackedHeading)
+            heading << qtext(caption);
         table.setHorizontalHeaderLabels(heading);
         for (int row = 0; row < table.rowCount(); ++row) {
             const auto& cells = summary.rows[std::size_t(row)];
