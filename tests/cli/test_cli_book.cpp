@@ -18,11 +18,8 @@ using namespace haltrix;
 namespace {
 
 using Run = haltrix::testing::CalcRun;
+using haltrix::testing::source;
 
-
-QString source(const char* path) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/") + QString::fromLatin1(path);
-}
 
 // The messages `haltrix-calc check` gives for a design, in its order.
 QStringList checkMessages(const QString& file) {

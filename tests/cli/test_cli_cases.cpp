@@ -22,25 +22,14 @@
 using namespace haltrix;
 using haltrix::testing::runHaltrixCalc;
 using Run = haltrix::testing::CalcRun;
+using haltrix::testing::jsonLines;
+using haltrix::testing::jsonObject;
 
 namespace {
 
 // The worked bracket of the examples, in either unit system.
 DesignInputs worked(bool si) {
     return si ? workedSI() : workedGravitational();
-}
-
-QJsonObject jsonOf(const QByteArray& line) {
-    return QJsonDocument::fromJson(line).object();
-}
-
-QList<QJsonObject> jsonLines(const QByteArray& out) {
-    QList<QJsonObject> objects;
-    for (const QByteArray& line : out.split('\n')) {
-        if (!line.isEmpty())
-            objects.append(jsonOf(line));
-    }
-    return objects;
 }
 
 // The result keys a case object and a design's object share.
@@ -237,13 +226,13 @@ private slots:
         DesignInputs design = worked(true);
         design.sideFaceChoice = {2, 6};
         const QString file = write("side.tvx", design);
-        const QJsonObject saved = jsonOf(runHaltrixCalc({"json", file}).out);
+        const QJsonObject saved = jsonObject(runHaltrixCalc({"json", file}).out);
         QCOMPARE(saved["hBarIndex"].toInt(), 2);
         QCOMPARE(saved["hBarCount"].toDouble(), 6.0);
-        const QJsonObject count = jsonOf(runHaltrixCalc({"json", "--hcount", "3", file}).out);
+        const QJsonObject count = jsonObject(runHaltrixCalc({"json", "--hcount", "3", file}).out);
         QCOMPARE(count["hBarIndex"].toInt(), 2);
         QCOMPARE(count["hBarCount"].toDouble(), 3.0);
-        const QJsonObject bar = jsonOf(runHaltrixCalc({"json", "--hbar", "D10", file}).out);
+        const QJsonObject bar = jsonObject(runHaltrixCalc({"json", "--hbar", "D10", file}).out);
         QCOMPARE(bar["hBarIndex"].toInt(), 0);
         QCOMPARE(bar["hBarCount"].toDouble(), 6.0);
     }
@@ -310,14 +299,14 @@ private slots:
         const QString file = write("propose.tvx", design);
         const QString applied = m_dir.filePath("proposed.tvx");
         QCOMPARE(runHaltrixCalc({"propose", "--apply", "-o", applied, file}).exitCode, 0);
-        const QJsonObject result = jsonOf(runHaltrixCalc({"json", applied}).out);
+        const QJsonObject result = jsonObject(runHaltrixCalc({"json", applied}).out);
         for (const QJsonValue& c : result["cases"].toArray())
             QCOMPARE(c.toObject()["mainJudgement"].toString(), QStringLiteral("    - OK -"));
         DesignInputs first = design;
         first.laterCases.clear();
         first.firstCaseName.clear();
         const auto area = [](const Run& run) {
-            return jsonOf(run.out)["candidates"].toArray()[0].toObject()["providedMainArea"].toDouble();
+            return jsonObject(run.out)["candidates"].toArray()[0].toObject()["providedMainArea"].toDouble();
         };
         QVERIFY(area(runHaltrixCalc({"propose", "--json", file})) >
                 area(runHaltrixCalc({"propose", "--json", write("propose-first.tvx", first)})));
@@ -331,7 +320,7 @@ private slots:
         quake.H = 30;
         quake.sigmaSa = 300;
         quake.P = 150;
-        const QJsonObject alone = jsonOf(runHaltrixCalc({"json", write("sweep-alone.tvx", quake)}).out);
+        const QJsonObject alone = jsonObject(runHaltrixCalc({"json", write("sweep-alone.tvx", quake)}).out);
         const Run run = runHaltrixCalc(
             {"sweep", "--case", "地震時", "--param", "P", "--from", "150", "--to", "150", "--steps", "1", file});
         QCOMPARE(run.exitCode, 0);

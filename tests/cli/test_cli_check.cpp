@@ -13,15 +13,9 @@
 namespace {
 
 using Run = haltrix::testing::CalcRun;
+using haltrix::testing::example;
+using haltrix::testing::testData;
 
-
-QString example(const char* name) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/examples/") + QLatin1String(name);
-}
-
-QString testData(const char* name) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/tests/data/") + QLatin1String(name);
-}
 
 QStringList lines(const QString& out) {
     return out.split('\n', Qt::SkipEmptyParts);

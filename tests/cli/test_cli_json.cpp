@@ -13,29 +13,10 @@
 namespace {
 
 using Run = haltrix::testing::CalcRun;
+using haltrix::testing::example;
+using haltrix::testing::jsonLines;
+using haltrix::testing::testData;
 
-
-QString example(const char* name) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/examples/") + QLatin1String(name);
-}
-
-QString testData(const char* name) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/tests/data/") + QLatin1String(name);
-}
-
-QList<QJsonObject> jsonLines(const QByteArray& out) {
-    QList<QJsonObject> objects;
-    for (const QByteArray& line : out.split('\n')) {
-        if (line.isEmpty())
-            continue;
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(line, &error);
-        if (error.error != QJsonParseError::NoError || !document.isObject())
-            return {};
-        objects.append(document.object());
-    }
-    return objects;
-}
 
 bool near(double actual, double expected) {
     return std::fabs(actual - expected) <= 5e-7 * std::max(1.0, std::fabs(expected));

@@ -17,16 +17,10 @@
 
 using namespace haltrix;
 using haltrix::testing::runHaltrixCalc;
+using haltrix::testing::example;
+using haltrix::testing::jsonObject;
 
 namespace {
-
-QString example(const char* name) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/examples/") + QLatin1String(name);
-}
-
-QJsonObject onlyObject(const QByteArray& out) {
-    return QJsonDocument::fromJson(out.trimmed()).object();
-}
 
 QStringList codesOf(const QJsonObject& design) {
     QStringList codes;
@@ -94,7 +88,7 @@ private slots:
         const QString file = variant(change);
         const auto json = runHaltrixCalc({"json", file});
         QCOMPARE(json.exitCode, 3);
-        const QJsonObject design = onlyObject(json.out);
+        const QJsonObject design = jsonObject(json.out);
         const QStringList message = design["message"].toString().split('\n');
         QCOMPARE(message.size(), 2);
         QCOMPARE(message[0], QStringLiteral("入力データが不正です"));
@@ -115,7 +109,7 @@ private slots:
             r.layer2Count = 0;
         });
         const auto json = runHaltrixCalc({"json", file});
-        const QJsonObject design = onlyObject(json.out);
+        const QJsonObject design = jsonObject(json.out);
         QVERIFY(design["message"].isNull());
         QVERIFY(qAbs(design["d"].toDouble() - 0.001) < 1e-12);
         QVERIFY(!design["mainJudgement"].toString().isEmpty());
@@ -144,7 +138,7 @@ private slots:
         load = P;
         const QString file = variant([](DesignInputs& r) { r.P = load; });
         const auto json = runHaltrixCalc(QStringList{"json"} + options + QStringList{file});
-        const QJsonObject design = onlyObject(json.out);
+        const QJsonObject design = jsonObject(json.out);
         QCOMPARE(design["mainJudgement"].toString(), QStringLiteral("    - OK -"));
         QCOMPARE(codesOf(design).contains(QStringLiteral("side-face-bars-ng")), ng);
         const auto check = runHaltrixCalc(QStringList{"check"} + options + QStringList{file});
@@ -168,7 +162,7 @@ private slots:
         const auto json = runHaltrixCalc(QStringList{"json"} + options +
                                          QStringList{example("bracket-si.tvx")});
         QCOMPARE(json.exitCode, 0);
-        QCOMPARE(codesOf(onlyObject(json.out)).count(QStringLiteral("bars-too-far-apart")),
+        QCOMPARE(codesOf(jsonObject(json.out)).count(QStringLiteral("bars-too-far-apart")),
                  flagged);
     }
 
@@ -192,7 +186,7 @@ private slots:
     void proposalsKeepBarsClose() {
         const auto run = runHaltrixCalc({"propose", "--json", example("bracket-gravitational.tvx")});
         QCOMPARE(run.exitCode, 0);
-        const QJsonArray candidates = onlyObject(run.out)["candidates"].toArray();
+        const QJsonArray candidates = jsonObject(run.out)["candidates"].toArray();
         QStringList got;
         for (const QJsonValue& c : candidates)
             got << QStringLiteral("%1x%2/%3").arg(c["layer1Bar"].toString())
@@ -221,7 +215,7 @@ private slots:
         const auto run = runHaltrixCalc(
             {"propose", "--json", "--top", "40", "--max-spacing", maxSpacing, file});
         QCOMPARE(run.exitCode, 0);
-        const QJsonArray candidates = onlyObject(run.out)["candidates"].toArray();
+        const QJsonArray candidates = jsonObject(run.out)["candidates"].toArray();
         QVERIFY(!candidates.isEmpty());
         bool twoLayers = false;
         for (const QJsonValue& c : candidates) {

@@ -10,6 +10,8 @@
 
 #include "calc_runner.h"
 
+using haltrix::testing::source;
+
 namespace {
 
 struct Run {
@@ -21,10 +23,6 @@ struct Run {
 Run calc(const QStringList& args) {
     const haltrix::testing::CalcRun run = haltrix::testing::runHaltrixCalc(args);
     return {run.exitCode, run.outText(), run.errText()};
-}
-
-QString source(const char* path) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/") + QLatin1String(path);
 }
 
 QByteArray bytesOf(const QString& path) {

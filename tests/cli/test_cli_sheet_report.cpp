@@ -11,21 +11,12 @@
 
 namespace {
 
-const QString kSourceDir = QStringLiteral(HALTRIX_SOURCE_DIR);
-
-QString source(const QString& relative) {
-    return kSourceDir + "/" + relative;
-}
+using Run = haltrix::testing::CalcRun;
+using haltrix::testing::source;
 
 QByteArray golden(const QString& name) {
-    QFile file(source("tests/data/" + name));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return haltrix::testing::fileBytes(haltrix::testing::testData(name));
 }
-
-using Run = haltrix::testing::CalcRun;
-
 
 } // namespace
 

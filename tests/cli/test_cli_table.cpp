@@ -14,11 +14,8 @@
 namespace {
 
 using Run = haltrix::testing::CalcRun;
+using haltrix::testing::source;
 
-
-QString source(const QString& path) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/") + path;
-}
 
 QByteArray contents(const QString& path) {
     QFile file(path);

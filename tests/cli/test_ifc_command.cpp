@@ -8,11 +8,9 @@
 
 #include "calc_runner.h"
 
-namespace {
+using haltrix::testing::example;
 
-QString example(const char* name) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/examples/") + QString::fromLatin1(name);
-}
+namespace {
 
 // The SI example with line `line` (from 1) replaced.
 QString variant(const QTemporaryDir& dir, const char* name, int line, const QByteArray& value) {
