@@ -22,6 +22,7 @@
 #include "calc_runner.h"
 #include "gui_test_support.h"
 #include "main/main_window.h"
+#include "main_window_fixture.h"
 #include "pdf_structure.h"
 #include "pdf_text.h"
 
@@ -33,9 +34,7 @@ Q_DECLARE_METATYPE(haltrix::gui::SaveAnswer)
 
 namespace {
 
-QString source(const char* path) {
-    return QStringLiteral(HALTRIX_SOURCE_DIR "/") + QString::fromLatin1(path);
-}
+using haltrix::testing::source;
 
 [[maybe_unused]] QStringList outlineTitles(const QString& pdf) {
     QString error;
@@ -48,7 +47,7 @@ QString source(const char* path) {
 
 } // namespace
 
-class TestBookWindow : public QObject {
+class TestBookWindow : public QObject, protected MainWindowFixture {
     Q_OBJECT
 
     QPushButton* button(QWidget* window, const char* name) {
@@ -70,9 +69,7 @@ class TestBookWindow : public QObject {
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_sink.messages.clear();
-        m_dialogs.answers.clear();
+        resetFixture();
         m_dialogs.fileLists.clear();
     }
 
@@ -82,13 +79,8 @@ private slots:
     void makesTheCommandsBook() {
         const QString settingsFile = m_dir->filePath(QStringLiteral("settings.ini"));
         QSettings(settingsFile, QSettings::IniFormat).setValue("Print/Project", "海辺橋");
-        MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.settingsFile = settingsFile;
-        MainWindow main(services);
-        main.show();
-        main.findChild<QAction*>("mnuFileBook")->trigger();
+        MainWindow& main = *makeWindow();
+        trigger("mnuFileBook");
         QWidget* window = main.childWindow(QStringLiteral("frmBook"));
         QVERIFY(qobject_cast<BookWindow*>(window));
         // 工事名 is the print window's.
@@ -171,22 +163,14 @@ private slots:
         const QString design = m_dir->filePath(QStringLiteral("pier-3.tvx"));
         QFile::remove(design);
         QVERIFY(QFile::copy(source("examples/bracket-si.tvx"), design));
-        m_dialogs.requests.clear();
-        ScriptedSavePrompt prompt;
-        prompt.answers.enqueue(answer);
-        MainWindow::Services services;
-        services.fileDialogs = &m_dialogs;
-        services.messages = &m_sink;
-        services.savePrompt = &prompt;
-        services.settingsFile = m_dir->filePath(QStringLiteral("settings.ini"));
-        MainWindow main(services);
-        main.show();
+        m_savePrompt.answers.enqueue(answer);
+        MainWindow& main = *makeWindow();
         QVERIFY(main.openDesignFile(design));
         DesignInputs changed = main.document().inputs();
         changed.P = 200;
         main.document().setInputs(changed);
 
-        main.findChild<QAction*>("mnuFileBook")->trigger();
+        trigger("mnuFileBook");
         QWidget* window = main.childWindow(QStringLiteral("frmBook"));
         auto* list = window->findChild<QListWidget*>("lstDesigns");
         QCOMPARE(list->count(), 1);
@@ -197,7 +181,7 @@ private slots:
         const QString pdf = m_dir->filePath(QStringLiteral("book.pdf"));
         m_dialogs.answers.enqueue(pdf);
         QTest::mouseClick(button(window, "cmdMake"), Qt::LeftButton);
-        QCOMPARE(prompt.asked, QStringList{QStringLiteral("pier-3.tvx")});
+        QCOMPARE(m_savePrompt.asked, QStringList{QStringLiteral("pier-3.tvx")});
         QCOMPARE(QFile::exists(pdf), made);
         QCOMPARE(main.document().isModified(), !saved);
         QCOMPARE(list->item(0)->text().contains(QStringLiteral("未保存")), !saved);
@@ -236,11 +220,6 @@ private slots:
         QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("none"))));
         QCOMPARE(window->designFiles().size(), 3);
     }
-
-private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    RecordingSink m_sink;
-    ScriptedFileDialogs m_dialogs;
 };
 
 QTEST_MAIN(TestBookWindow)
