@@ -39,6 +39,8 @@
 
 using namespace haltrix;
 using namespace haltrix::gui;
+using haltrix::gui::test::sheetCells;
+using haltrix::gui::test::shownCells;
 
 namespace {
 
@@ -70,23 +72,6 @@ QStringList toQt(const std::vector<std::string>& lines) {
     for (const std::string& line : lines)
         out.append(QString::fromStdString(line));
     return out;
-}
-
-// The cells a grid shows.
-QStringList shownCells(const QTableWidget* table) {
-    QStringList cells;
-    for (int row = 0; row < table->rowCount(); ++row)
-        for (int column = 0; column < table->columnCount(); ++column)
-            cells.append(table->item(row, column)->text());
-    return cells;
-}
-
-QStringList sheetCells(const SheetGrid& grid) {
-    QStringList cells;
-    for (int row = 0; row < grid.rows; ++row)
-        for (int column = 0; column < grid.columns; ++column)
-            cells.append(QString::fromStdString(grid.cell(row, column).value_or(std::string())));
-    return cells;
 }
 
 // The preview lines of a fresh calculation of the inputs.

@@ -22,6 +22,7 @@
 #include "files/design_file.h"
 #include "design/design_inputs.h"
 #include "example_designs.h"
+#include "gui_test_support.h"
 #include "design/horizontal_check.h"
 #include "design/notifier.h"
 #include "paper/number_format.h"
@@ -352,13 +353,7 @@ private slots:
         // A stopped calculation judges no side-face bars either.
         QCOMPARE(text(window, "Lab_ok"), QString());
         const Sheet sheet = fillSheet(context.inputs(), window->results(), UnitSystem::SI);
-        auto* fg2 = child<QTableWidget>(window, "FG2");
-        QCOMPARE(fg2->rowCount(), sheet.fg2.rows);
-        for (int row = 0; row < sheet.fg2.rows; ++row) {
-            for (int column = 0; column < sheet.fg2.columns; ++column)
-                QCOMPARE(fg2->item(row, column)->text().toStdString(),
-                         sheet.fg2.cell(row, column).value_or(""));
-        }
+        QCOMPARE(gui::test::shownCells(child<QTableWidget>(window, "FG2")), gui::test::sheetCells(sheet.fg2));
     }
 
     // Side-face bars that are NG are a 警告 beside the sheet, live with the

@@ -10,11 +10,13 @@
 #include <QQueue>
 #include <QString>
 #include <QStringList>
+#include <QTableWidget>
 #include <QWidget>
 
 #include "document/file_dialogs.h"
 #include "platform/message_sink.h"
 #include "document/save_prompt.h"
+#include "paper/sheet.h"
 
 namespace haltrix::gui::test {
 
@@ -98,5 +100,25 @@ public:
     QQueue<UnitSwitchAnswer> unitSwitchAnswers;
     QStringList unitSwitchAsked;
 };
+
+// The cells a grid shows, row by row; a cell without an item as empty.
+inline QStringList shownCells(const QTableWidget* table) {
+    QStringList cells;
+    for (int row = 0; row < table->rowCount(); ++row)
+        for (int column = 0; column < table->columnCount(); ++column) {
+            const QTableWidgetItem* item = table->item(row, column);
+            cells.append(item ? item->text() : QString());
+        }
+    return cells;
+}
+
+// The cells of a sheet's grid, as shownCells lists them.
+inline QStringList sheetCells(const SheetGrid& grid) {
+    QStringList cells;
+    for (int row = 0; row < grid.rows; ++row)
+        for (int column = 0; column < grid.columns; ++column)
+            cells.append(QString::fromStdString(grid.cell(row, column).value_or(std::string())));
+    return cells;
+}
 
 } // namespace haltrix::gui::test
