@@ -7,7 +7,8 @@ namespace haltrix::gui {
 
 // The fonts the windows and the report ask for, by name, each with Japanese
 // fallbacks that Debian ships (IPA fonts): a single family name the system
-// lacks would silently become a proportional face.
+// lacks would silently become a proportional face. The first of the names
+// that is installed is taken.
 
 // "ＭＳ 明朝": the report, on the preview and the printer. IPAMincho keeps the
 // cell rule: half-width characters one cell, full-width exactly two.

@@ -20,4 +20,10 @@ std::optional<std::string> writeXlsx(const Workbook& workbook, const std::string
 // The header text of every printed page, in the spreadsheet's header codes.
 std::string pageHeader(const Workbook& workbook);
 
+// writeXlsx as the module haltrix_xlsx hands it out: the windows load the
+// writer (and libxlsxwriter with it) the first time a workbook is written.
+using WriteXlsx = std::optional<std::string> (*)(const Workbook& workbook, const std::string& path);
+// The module's entry, a function of no arguments that returns writeXlsx.
+inline constexpr char kXlsxWriterEntry[] = "haltrixXlsxWriter";
+
 } // namespace haltrix::workbook

@@ -24,7 +24,7 @@
 #include "main/main_window.h"
 #include "platform/window_names.h"
 #include "calculation/print_interaction.h"
-#include "tools/plot_labels.h"
+#include "tools/chart/plot_labels.h"
 #include "tools/sensitivity_window.h"
 
 using namespace haltrix;
@@ -97,7 +97,7 @@ private slots:
     // x 10 + 0.120967) / 1800 x 1000 = 4.494782 cm2 governs; provided 6 x
     // D22 = 23.226 cm2. Marks at 0.35, 0.7 and the design's a = 0.3.
     void workedExample() {
-        QCustomPlot* plot = m_window->plot();
+        QCustomPlot* plot = chart();
         QCOMPARE(m_window->windowTitle(), QStringLiteral("感度"));
         QCOMPARE(plot->graphCount(), 3);
         QCOMPARE(plot->graph(0)->name(), QStringLiteral("必要鉄筋量"));
@@ -117,7 +117,7 @@ private slots:
     // Every announced change is drawn afresh: a beyond H2 widens the range,
     // the unit switch changes the units.
     void followsTheDesign() {
-        QCustomPlot* plot = m_window->plot();
+        QCustomPlot* plot = chart();
         testing::changeInputs(m_context, [](DesignInputs& in) { in.a = 0.9; });
         QVERIFY(plot->xAxis->range().contains(0.9));
         QCOMPARE(verticalLines(plot).last(), 0.9);
@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(list->count(), 13);
         QCOMPARE(list->itemText(0), QStringLiteral("支承位置 a (m)"));
         list->setCurrentIndex(list->findData(QStringLiteral("P")));
-        QCustomPlot* plot = m_window->plot();
+        QCustomPlot* plot = chart();
         QCOMPARE(plot->xAxis->label(), QStringLiteral("鉛直力 P (tf)"));
         QVERIFY(plot->xAxis->range().contains(5.0) && plot->xAxis->range().contains(15.0));
         QCOMPARE(verticalLines(plot), QList<double>{10.0});
@@ -158,7 +158,7 @@ private slots:
         testing::changeInputs(m_context, [&](DesignInputs& in) { in.a = a; });
         auto* list = m_window->findChild<QComboBox*>("cboParameter");
         list->setCurrentIndex(list->findData(parameter));
-        QCustomPlot* plot = m_window->plot();
+        QCustomPlot* plot = chart();
         plot->replot();
         QList<QRectF> placed;
         for (int i = 1; i < plot->itemCount(); ++i) {
@@ -180,7 +180,7 @@ private slots:
     void nothingToCalculate() {
         m_context.setInputs(DesignInputs{});
         QVERIFY(
-            texts(m_window->plot())
+            texts(chart())
                 .contains(QStringLiteral("この範囲では計算できません（入力データが不正です）")));
     }
 
@@ -213,11 +213,11 @@ private slots:
         QVERIFY(bytes.startsWith(start));
 #if HALTRIX_HAVE_QT_SVG
         if (start == "<?xml")
-            QCOMPARE(QSvgRenderer(file.fileName()).viewBox().size(), m_window->plot()->size());
+            QCOMPARE(QSvgRenderer(file.fileName()).viewBox().size(), chart()->size());
         else
 #endif
             if (start == "\x89PNG")
-            QCOMPARE(QImage(file.fileName()).size(), m_window->plot()->size());
+            QCOMPARE(QImage(file.fileName()).size(), chart()->size());
     }
 
     void refusesOtherFormatsAndUnwritablePlaces() {
@@ -263,6 +263,14 @@ private slots:
     }
 
 private:
+    // The chart's plot, drawn by the module the window loads.
+    QCustomPlot* chart() const {
+        auto* found = m_window->findChild<QCustomPlot*>("plot");
+        if (!found)
+            qFatal("the window shows no chart");
+        return found;
+    }
+
     std::unique_ptr<QTemporaryDir> m_dir;
     DesignDocument m_context;
     RecordingSink m_sink;

@@ -12,6 +12,7 @@
 #include "document/file_dialogs.h"
 #include "paper/workbook.h"
 #include "platform/message_sink.h"
+#include "program_module.h"
 #include "xlsx_writer.h"
 
 namespace haltrix::gui {
@@ -31,15 +32,21 @@ bool exportWorkbook(QWidget* parent, const DesignDocument& document, FileDialogs
         sideFaceChoiceInForce(std::nullopt, document.inputs()));
     const workbook::Workbook book =
         workbook::buildWorkbook({design}, {project.toStdString(), designer.toStdString()});
-    if (const std::optional<std::string> failure = workbook::writeXlsx(book, pathForCore(path))) {
-        messages.showMessage(parent,
-                             QStringLiteral("%1 を書けませんでした。\n%2")
-                                 .arg(QDir::toNativeSeparators(path),
-                                      QString::fromStdString(*failure)),
-                             QMessageBox::Warning);
-        return false;
+    // The writer is loaded the first time it is needed.
+    QString failure;
+    using Entry = workbook::WriteXlsx (*)();
+    if (const auto entry = reinterpret_cast<Entry>(programModuleEntry(
+            QStringLiteral("haltrix_xlsx"), workbook::kXlsxWriterEntry, failure))) {
+        const std::optional<std::string> reason = entry()(book, pathForCore(path));
+        if (!reason)
+            return true;
+        failure = QString::fromStdString(*reason);
     }
-    return true;
+    messages.showMessage(parent,
+                         QStringLiteral("%1 を書けませんでした。\n%2")
+                             .arg(QDir::toNativeSeparators(path), failure),
+                         QMessageBox::Warning);
+    return false;
 }
 
 } // namespace haltrix::gui

@@ -4,12 +4,8 @@
 #include <QWidget>
 
 #include "document/design_document.h"
-#include "tools/plot_labels.h"
 
 class QComboBox;
-class QCustomPlot;
-class QCPGraph;
-class QCPItemText;
 class QPushButton;
 
 namespace haltrix::gui {
@@ -17,14 +13,17 @@ namespace haltrix::gui {
 class FileDialogs;
 class MessageSink;
 class PrintInteraction;
+class SensitivityChart;
 
 // The child window "感度" (frmSensitivity): the governing required main steel
 // and the provided main steel of the design as one input (a by default,
 // chosen in cboParameter) runs over a range, with the current design, the
 // case change at a / H2 = 0.5 and the method's end at a / H2 = 1.0 marked.
 // The core's sensitivityPlot makes every number and text; this window draws
-// it with QCustomPlot, draws it again whenever the design's inputs change,
-// saves it as PNG or SVG (cmdSave) and prints it (cmdPrint).
+// it with its chart (sensitivity_chart.h), draws it again whenever the
+// design's inputs change, saves it as PNG, PDF or SVG (cmdSave) and prints it
+// (cmdPrint). Where the chart's module cannot be loaded, the window says why
+// in place of the plot.
 class SensitivityWindow : public QWidget {
     Q_OBJECT
 public:
@@ -34,7 +33,6 @@ public:
                       PrintInteraction* printing = nullptr, QWidget* parent = nullptr);
     ~SensitivityWindow() override;
 
-    QCustomPlot* plot() const { return m_plot; }
     QSize sizeHint() const override;
 
     // Draws the plot of the chosen input afresh from the design.
@@ -46,18 +44,9 @@ public:
     // Prints the plot across the page's width.
     void print();
 
-    // Writes the plot as it is shown; false when the file could not be
-    // written.
-    bool writePng(const QString& path);
-    bool writePdf(const QString& path);
-#if HALTRIX_HAVE_QT_SVG
-    bool writeSvg(const QString& path);
-#endif
-
 private:
     void fillParameterList();
     void followInputs();
-    void placeLabels();
 
     DesignDocument& m_document;
     FileDialogs& m_fileDialogs;
@@ -65,12 +54,12 @@ private:
     PrintInteraction* m_printing;
 
     QComboBox* m_parameter = nullptr;
-    QCustomPlot* m_plot = nullptr;
+    // The chart, or the text that says why there is none; m_chart is null
+    // then.
+    QWidget* m_plotArea = nullptr;
+    SensitivityChart* m_chart = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_print = nullptr;
-    QList<MarkedLine> m_markers;
-    QList<QCPGraph*> m_curves;
-    QCPItemText* m_note = nullptr;
 };
 
 } // namespace haltrix::gui

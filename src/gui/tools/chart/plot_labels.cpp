@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/plot_labels.h"
+#include "tools/chart/plot_labels.h"
 
 #include <QFontMetricsF>
 #include <QLineF>
