@@ -5,6 +5,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <algorithm>
 #include <functional>
 
 #include "platform/child_window_registry.h"
@@ -62,7 +63,11 @@ QRect besideOwner(const QWidget&, const QRect& ownerFrame) {
 }
 
 // Shows the companion `name` of `owner`; a new one is placed by `place` and
-// tied to the owner.
+// tied to the owner. A sketch smaller than its readable size runs its texts
+// into each other, so where the area leaves it too little room at the
+// owner's right, the owner moves left as far as needed and it can. The
+// sketch never covers its owner: on a screen too small for both it is drawn
+// in to the room there is.
 QWidget* showCompanion(ChildWindowRegistry& children, QWidget& owner, const QString& name,
                        const ChildWindowRegistry::Factory& create, const CompanionPlace& place) {
     auto* ownerFrame = qobject_cast<ChildSubWindow*>(hostSubWindow(&owner));
@@ -70,7 +75,16 @@ QWidget* showCompanion(ChildWindowRegistry& children, QWidget& owner, const QStr
     QWidget* companion = children.show(name, create, ChildFrame::Sizable);
     QMdiSubWindow* frame = hostSubWindow(companion);
     if (isNew && frame && ownerFrame) {
-        frame->setGeometry(place(owner, ownerFrame->geometry()));
+        const int least = SketchView::kReadableWidth + frame->width() - companion->width();
+        const int areaWidth = children.area().viewport()->width();
+        QRect wanted = place(owner, ownerFrame->geometry());
+        const int lacking = least - (areaWidth - wanted.left());
+        if (lacking > 0 && wanted.left() > ownerFrame->geometry().right()) {
+            const int shift = std::clamp(lacking, 0, ownerFrame->x());
+            ownerFrame->move(ownerFrame->x() - shift, ownerFrame->y());
+            wanted.translate(-shift, 0);
+        }
+        frame->setGeometry(wanted);
         children.keepInsideArea(frame);
         new CompanionTie(ownerFrame, frame);
     }

@@ -26,6 +26,10 @@ public:
     const sketch::View& isometric() const { return m_isometric; }
 
     QSize sizeHint() const override;
+    // The least width at which the sketch of a usual bracket shows every
+    // text, raised to its least size on screen, clear of the others: the
+    // sketch windows open no narrower where the area has room for it.
+    static constexpr int kReadableWidth = 640;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
