@@ -10,6 +10,7 @@
 #include "findings/clear_spacing_rule.h"
 #include "files/design_file.h"
 #include "findings/design_warnings.h"
+#include "worked_examples.h"
 
 using namespace haltrix;
 
@@ -30,23 +31,8 @@ std::vector<Finding> warningsOf(const Design& design, const ClearSpacingRule& ru
 // (a = 0.2 m instead of 0.3 m): a design without findings. Layer 1 and 2 are
 // D22 x 4 and x 2, t = 10 cm, c = 25 cm, b = 1.2 m.
 Design cleanDesign() {
-    Design r;
-    r.H1 = 0.5;
-    r.H2 = 0.7;
-    r.l = 0.25;
-    r.b = 1.2;
+    Design r{workedGravitational()};
     r.a = 0.2;
-    r.concreteUnitWeight = 2.5;
-    r.sigmaSa = 1800;
-    r.P = 10;
-    r.H = 0;
-    r.t = 10;
-    r.c = 25;
-    r.layer1Bar = "D22";
-    r.layer1Count = 4;
-    r.layer2Bar = "D22";
-    r.layer2Count = 2;
-    r.unitSystem = kUnitGravitational;
     return r;
 }
 

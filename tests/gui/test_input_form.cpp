@@ -18,6 +18,7 @@
 #include "forms/findings_list.h"
 #include "forms/input_form.h"
 #include "platform/twips.h"
+#include "worked_examples.h"
 
 using namespace haltrix;
 using namespace haltrix::gui;
@@ -30,23 +31,9 @@ namespace {
 
 // The inputs of a complete design, in gravitational units.
 DesignInputs sampleRecord() {
-    DesignInputs r;
-    r.H1 = 0.5;
-    r.H2 = 0.7;
-    r.l = 0.25;
-    r.b = 1.2;
-    r.a = 0.3;
-    r.concreteUnitWeight = 2.5;
-    r.sigmaSa = 1800;
-    r.P = 10;
+    DesignInputs r = workedGravitational();
     r.H = 1.5;
-    r.t = 10;
-    r.c = 25;
-    r.layer1Bar = "D22";
-    r.layer1Count = 4;
     r.layer2Bar = "D19";
-    r.layer2Count = 2;
-    r.unitSystem = 1;
     return r;
 }
 
