@@ -35,12 +35,12 @@ namespace haltrix::gui {
 
 namespace {
 
-// What OK says of a field that holds no number: empty, or the text typed.
+// What OK says of a field that holds no number: the finding's words, and
+// what to do.
 QString notANumberMessage(const QString& caption, const QString& text) {
-    return text.isEmpty()
-               ? QStringLiteral("「%1」が入力されていません。数値を入力してください。").arg(caption)
-               : QStringLiteral("「%1」の「%2」は数値ではありません。数値を入力してください。")
-                     .arg(caption, text);
+    return QString::fromStdString(
+               notANumberFinding(caption.toStdString(), text.toStdString()).message) +
+           QStringLiteral("。数値を入力してください。");
 }
 
 constexpr InputFormProfile kGravitationalForm{UnitSystem::Gravitational, "frm_datain",
@@ -597,6 +597,13 @@ bool InputForm::hasUnconfirmedEdits() const {
     return !(typedFields() == m_loaded);
 }
 
+// A cell of the case table as messages name it: "荷重ケース 2 の P".
+QString InputForm::caseCellCaption(int row, int column) const {
+    return QStringLiteral("荷重ケース %1 の %2")
+        .arg(row + 1)
+        .arg(m_cases->horizontalHeaderItem(column)->text());
+}
+
 bool InputForm::storeInputs() {
     DesignInputs updated = m_document.inputs();
     const NumberField* bad = readFields(m_text, m_list1, m_list2, updated);
@@ -604,11 +611,9 @@ bool InputForm::storeInputs() {
     if (!bad && badRow >= 0) {
         // A later case's cell: named, and the cell made current.
         QTableWidgetItem* cell = m_cases->item(badRow, badColumn);
-        const QString caption = QStringLiteral("荷重ケース %1 の %2")
-                                    .arg(badRow + 1)
-                                    .arg(m_cases->horizontalHeaderItem(badColumn)->text());
         const QString text = cell ? cell->text().trimmed() : QString();
-        m_messages.showMessage(this, notANumberMessage(caption, text), QMessageBox::Warning);
+        m_messages.showMessage(this, notANumberMessage(caseCellCaption(badRow, badColumn), text),
+                               QMessageBox::Warning);
         m_tab->setCurrentIndex(0);
         m_cases->setCurrentCell(badRow, badColumn);
         m_cases->setFocus();
@@ -661,12 +666,8 @@ void InputForm::updateFindings() {
             const QTableWidgetItem* cell = m_cases->item(row, column);
             const QString text = cell ? cell->text() : QString();
             if (!numberFromText(text))
-                findings.push_back(notANumberFinding(
-                    QStringLiteral("荷重ケース %1 の %2")
-                        .arg(row + 1)
-                        .arg(m_cases->horizontalHeaderItem(column)->text())
-                        .toStdString(),
-                    text.trimmed().toStdString()));
+                findings.push_back(notANumberFinding(caseCellCaption(row, column).toStdString(),
+                                                     text.trimmed().toStdString()));
         }
     }
     // What the checks say of such a box (that its value is not a number

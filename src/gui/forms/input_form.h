@@ -142,6 +142,7 @@ private:
     // The cases as typed into `inputs` (a cell without a number gives NaN);
     // the first bad cell's row and column, or -1.
     std::pair<int, int> readCases(DesignInputs& inputs) const;
+    QString caseCellCaption(int row, int column) const;
 
     const InputFormProfile& m_profile;
     DesignDocument& m_document;
