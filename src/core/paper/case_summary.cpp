@@ -153,6 +153,14 @@ std::string governingLine(const DesignInputs& inputs, const DesignCalculation& c
     return line + "（必要量/使用量 " + fixedDecimals(required / provided, 3) + " が最大）";
 }
 
+std::string caseChoiceText(const DesignInputs& inputs, const DesignCalculation& calculation,
+                           int index) {
+    std::string text = std::to_string(index + 1) + "  " + caseTitle(caseAt(inputs, index), index);
+    if (index == calculation.governing)
+        text += std::string("  ") + kGoverningMark;
+    return text;
+}
+
 std::vector<std::string> caseSummaryLines(const DesignInputs& inputs,
                                           const DesignCalculation& calculation) {
     std::vector<std::string> lines;

@@ -38,6 +38,11 @@ CaseSummaryTable sideFaceCaseSummary(const DesignInputs& inputs,
 std::string governingLine(const DesignInputs& inputs, const DesignCalculation& calculation,
                           bool sideFaces);
 
+// The case `index` as the result window's list offers it: "2  地震時", and
+// "  ＊" after the governing case of the main bars.
+std::string caseChoiceText(const DesignInputs& inputs, const DesignCalculation& calculation,
+                           int index);
+
 // The summary page: the title 荷重ケース一覧, the main table and its
 // governing line, then the side-face bars checked with, their table and
 // governing line; the columns padded to a common width (a wide character

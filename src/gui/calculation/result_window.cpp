@@ -242,13 +242,8 @@ void ResultWindow::placeCasePanel() {
     }
     m_loading = true;
     m_caseBox->clear();
-    for (int i = 0; i < count; ++i) {
-        const LoadCase loadCase = caseAt(m_document.inputs(), i);
-        QString text = QString::number(i + 1) + "  " + qtext(caseTitle(loadCase, i));
-        if (i == m_calculation.governing)
-            text += QString::fromUtf8("  ＊");
-        m_caseBox->addItem(text);
-    }
+    for (int i = 0; i < count; ++i)
+        m_caseBox->addItem(qtext(caseChoiceText(m_document.inputs(), m_calculation, i)));
     m_caseBox->setCurrentIndex(m_case);
     m_loading = false;
     showCaseSummaries();
