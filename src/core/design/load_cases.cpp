@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "design/design_calculation.h"
+#include "design/horizontal_check.h"
 
 namespace haltrix {
 
@@ -104,6 +105,15 @@ DesignCalculation calculateCases(const DesignInputs& inputs, const HorizontalCho
     calculation.governing = governingCase(calculation.cases);
     calculation.sideFaceGoverning = sideFaceGoverningCase(calculation.cases);
     return calculation;
+}
+
+void checkSideFacesAgain(DesignCalculation& calculation, const DesignInputs& inputs,
+                         UnitSystem units, const HorizontalChoice& choice) {
+    for (std::size_t i = 0; i < calculation.cases.size(); ++i)
+        calculation.cases[i].sideFaces =
+            checkHorizontal(caseDesign(inputs, static_cast<int>(i)), calculation.cases[i], units,
+                            choice.barIndex, choice.barCount);
+    calculation.sideFaceGoverning = sideFaceGoverningCase(calculation.cases);
 }
 
 DesignCalculation calculateCasesWithOwnChoice(const DesignInputs& inputs) {

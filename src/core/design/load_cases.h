@@ -7,6 +7,7 @@
 
 #include "design/design_inputs.h"
 #include "design/design_results.h"
+#include "design/unit_system.h"
 
 namespace haltrix {
 
@@ -59,6 +60,13 @@ struct DesignCalculation {
 // inputs.sideFaceChoice (see calculateCasesWithOwnChoice).
 DesignCalculation calculateCases(const DesignInputs& inputs, const HorizontalChoice& choice);
 DesignCalculation calculateCasesWithOwnChoice(const DesignInputs& inputs);
+
+// The side faces of every case of `calculation` checked again with `choice`,
+// its bars taken from the bar table's column of `units`, and the governing
+// case of the side faces found again: what a window's own choice of bars
+// makes of the document's calculation.
+void checkSideFacesAgain(DesignCalculation& calculation, const DesignInputs& inputs,
+                         UnitSystem units, const HorizontalChoice& choice);
 
 // The calculation's message as one text: a one-case design's message, or
 // each stopped case's message after its title in 【】, joined by "；".

@@ -211,10 +211,8 @@ void PrintWindow::setHorizontalChoice(const HorizontalChoice& choice) {
 // The document's results, checked with the side-face bars of this window.
 void PrintWindow::takeResults() {
     m_calculation = m_document.calculation();
-    for (std::size_t i = 0; i < m_calculation.cases.size(); ++i)
-        m_calculation.cases[i].sideFaces = checkSideFaces(
-            caseDesign(m_document.inputs(), int(i)), m_calculation.cases[i], m_choice);
-    m_calculation.sideFaceGoverning = sideFaceGoverningCase(m_calculation.cases);
+    checkSideFacesAgain(m_calculation, m_document.inputs(),
+                        unitSystemOf(m_document.inputs().unitSystem), m_choice);
     m_results = m_calculation.first();
 }
 

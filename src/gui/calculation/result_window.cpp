@@ -390,13 +390,7 @@ void ResultWindow::showHorizontalCheck() {
 // The side faces of the window's results with its bar and count, in the
 // bar-table column of its twin.
 void ResultWindow::checkChosenBars() {
-    const HorizontalChoice choice = horizontalChoice();
-    for (std::size_t i = 0; i < m_calculation.cases.size(); ++i) {
-        DesignResults& results = m_calculation.cases[i];
-        results.sideFaces = checkHorizontal(caseDesign(m_document.inputs(), int(i)), results,
-                                            m_profile.twin, choice.barIndex, choice.barCount);
-    }
-    m_calculation.sideFaceGoverning = sideFaceGoverningCase(m_calculation.cases);
+    checkSideFacesAgain(m_calculation, m_document.inputs(), m_profile.twin, horizontalChoice());
     m_results = m_calculation.cases.at(std::size_t(m_case));
 }
 
