@@ -58,3 +58,23 @@ inline WorkedResults workedResultsSI() {
             4.41,     0.520625, 104.41,   414.325397, 1548.4,    774.2,
             0.516667, 0.439167, 0.683112, 68.311195,  386.092663};
 }
+
+// The worked SI bracket with two cases: 常時 as its sixteen lines hold it,
+// and 地震時 with the horizontal force quakeH and σsa raised to 300.
+inline haltrix::DesignInputs workedTwoCases(double quakeH = 30) {
+    haltrix::DesignInputs r = workedSI();
+    r.firstCaseName = "常時";
+    r.laterCases = {{"地震時", 100, quakeH, 300}};
+    return r;
+}
+
+// The one-case design of a case's loads, built by hand: the design's
+// dimensions and bars with P, H and σsa of `loads` and no other case.
+inline haltrix::DesignInputs withLoadsOf(haltrix::DesignInputs design,
+                                         const haltrix::LoadCase& loads) {
+    design.laterCases.clear();
+    design.P = loads.P;
+    design.H = loads.H;
+    design.sigmaSa = loads.sigmaSa;
+    return design;
+}
