@@ -75,7 +75,7 @@ public:
 
     // What is written next begins a fresh page (unless nothing is on the
     // current one).
-    void breakPage();
+    void breakPage() override;
 
     // A report line at the print position.
     void writeLine(std::string_view line) override;

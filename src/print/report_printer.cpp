@@ -36,6 +36,7 @@ public:
         if (!first)
             first = m_writer.page();
     }
+    void breakPage() override { m_writer.breakPage(); }
     int first = 0;
 
 private:
@@ -77,17 +78,7 @@ DesignPages writeDesignPages(PageWriter& writer, const DesignInputs& inputs,
     writer.breakPage();
     FirstPage report(writer);
     if (options.multipleCases() && !reportLines(inputs, results, ReportVariant::Print).empty()) {
-        // The summary of the cases, then each case's report exactly as a
-        // design of that case alone prints it, under the case's heading.
-        const DesignCalculation& all = *options.cases;
-        for (const std::string& line : caseSummaryLines(inputs, all))
-            report.writeLine(line);
-        for (std::size_t i = 0; i < all.cases.size(); ++i) {
-            const int index = static_cast<int>(i);
-            writer.breakPage();
-            writer.writeLine(caseHeading(caseAt(inputs, index), index));
-            writeReport(caseDesign(inputs, index), all.cases[i], writer, ReportVariant::Print);
-        }
+        writeCasesReport(inputs, *options.cases, report, ReportVariant::Print);
         pages.report = true;
     } else {
         pages.report = writeReport(inputs, results, report, ReportVariant::Print);

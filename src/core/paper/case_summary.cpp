@@ -153,6 +153,18 @@ std::string governingLine(const DesignInputs& inputs, const DesignCalculation& c
     return line + "（必要量/使用量 " + fixedDecimals(required / provided, 3) + " が最大）";
 }
 
+void writeCasesReport(const DesignInputs& inputs, const DesignCalculation& calculation,
+                      TextTarget& target, ReportVariant variant) {
+    for (const std::string& line : caseSummaryLines(inputs, calculation))
+        target.writeLine(line);
+    for (std::size_t i = 0; i < calculation.cases.size(); ++i) {
+        const int index = static_cast<int>(i);
+        target.breakPage();
+        target.writeLine(caseHeading(caseAt(inputs, index), index));
+        writeReport(caseDesign(inputs, index), calculation.cases[i], target, variant);
+    }
+}
+
 std::string caseChoiceText(const DesignInputs& inputs, const DesignCalculation& calculation,
                            int index) {
     std::string text = std::to_string(index + 1) + "  " + caseTitle(caseAt(inputs, index), index);

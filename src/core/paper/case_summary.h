@@ -6,6 +6,7 @@
 
 #include "design/design_inputs.h"
 #include "design/load_cases.h"
+#include "paper/report.h"
 
 namespace haltrix {
 
@@ -37,6 +38,13 @@ CaseSummaryTable sideFaceCaseSummary(const DesignInputs& inputs,
 // "支配ケース: 2 地震時（最初の NG）" or "…（必要量/使用量 0.874 が最大）".
 std::string governingLine(const DesignInputs& inputs, const DesignCalculation& calculation,
                           bool sideFaces);
+
+// The report of a design of several cases, as the preview shows it and the
+// printer prints it: the summary, then each case's report exactly as a
+// design of that case alone writes it, under the case's heading, each case
+// after a page break (an empty line where the target has no pages).
+void writeCasesReport(const DesignInputs& inputs, const DesignCalculation& calculation,
+                      TextTarget& target, ReportVariant variant);
 
 // The case `index` as the result window's list offers it: "2  地震時", and
 // "  ＊" after the governing case of the main bars.

@@ -17,6 +17,9 @@ class TextTarget {
 public:
     virtual ~TextTarget() = default;
     virtual void writeLine(std::string_view line) = 0;
+    // What is written next begins a fresh page where the target has pages;
+    // elsewhere an empty line stands between.
+    virtual void breakPage() { writeLine(""); }
 };
 
 // The preview's input-data section starts with one blank line, the printed

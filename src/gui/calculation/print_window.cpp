@@ -227,17 +227,7 @@ void PrintWindow::drawPreview() {
         reportLines(inputs, m_results, ReportVariant::Preview).empty()) {
         writeReport(inputs, m_results, m_preview->target(), ReportVariant::Preview);
     } else {
-        // The summary of the cases, then each case's report under its heading.
-        TextTarget& target = m_preview->target();
-        for (const std::string& line : caseSummaryLines(inputs, m_calculation))
-            target.writeLine(line);
-        for (std::size_t i = 0; i < m_calculation.cases.size(); ++i) {
-            const int index = static_cast<int>(i);
-            target.writeLine("");
-            target.writeLine(caseHeading(caseAt(inputs, index), index));
-            writeReport(caseDesign(inputs, index), m_calculation.cases[i], target,
-                        ReportVariant::Preview);
-        }
+        writeCasesReport(inputs, m_calculation, m_preview->target(), ReportVariant::Preview);
     }
     updateFindings();
 }
