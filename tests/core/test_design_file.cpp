@@ -151,6 +151,27 @@ private slots:
         QCOMPARE(readAll(path), designFileText(r));
     }
 
+    // The longest line read, with either line end, is read again once saved.
+    void longestLineSurvivesSaving_data() {
+        QTest::addColumn<QByteArray>("lineEnd");
+        QTest::newRow("CR LF") << QByteArray("\r\n");
+        QTest::newRow("LF") << QByteArray("\n");
+    }
+    void longestLineSurvivesSaving() {
+        QFETCH(QByteArray, lineEnd);
+        const std::string longest(kMaxDesignLineLength, 'D');
+        std::string text = QByteArray(kWorkedFile)
+                               .replace("D22", QByteArray::fromStdString(longest))
+                               .replace("\r\n", lineEnd)
+                               .toStdString();
+        DesignInputs r;
+        QVERIFY(!readDesignText(text, "x.tvx", r));
+        QCOMPARE(r.layer1Bar, longest);
+        DesignInputs back;
+        QVERIFY(!readDesignText(designFileText(r), "x.tvx", back));
+        QCOMPARE(back, r);
+    }
+
     void badFilesLeaveRecordUntouched_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("line");
@@ -173,6 +194,8 @@ private slots:
             << QByteArray(good).replace(" 0.7 ", QByteArray("0\0.7", 4)) << 2;
         QTest::newRow("over-long line")
             << QByteArray(good).replace("D22", QByteArray(5000, 'D')) << 12;
+        QTest::newRow("one past the longest line")
+            << QByteArray(good).replace("D22", QByteArray(kMaxDesignLineLength + 1, 'D')) << 12;
         QTest::newRow("binary") << QByteArray(100000, '\xff') << 1;
     }
     void badFilesLeaveRecordUntouched() {

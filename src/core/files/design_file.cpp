@@ -58,7 +58,8 @@ public:
             any = true;
             if (ch == '\n')
                 break;
-            if (line.size() >= kMaxDesignLineLength)
+            // One character more than the limit: the room of a CR line end.
+            if (line.size() > kMaxDesignLineLength)
                 return Status::TooLong;
             line.push_back(static_cast<char>(ch));
         }
@@ -66,6 +67,10 @@ public:
             return Status::End;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
+        // The limit holds for the text without its line end, so that a line
+        // read with LF alone is read again once written with CR LF.
+        if (line.size() > kMaxDesignLineLength)
+            return Status::TooLong;
         return Status::Line;
     }
 

@@ -20,8 +20,8 @@ struct FileError {
     std::string message() const;
 };
 
-// Longest line a design file may have; a longer one rejects the file, so a
-// huge or binary file cannot exhaust memory.
+// Longest line a design file may have, its line end not counted; a longer
+// one rejects the file, so a huge or binary file cannot exhaust memory.
 inline constexpr std::size_t kMaxDesignLineLength = 4096;
 
 // The case block that follows the sixteen lines when a design has more than
