@@ -545,7 +545,8 @@ std::vector<std::string> checkDesignRoad(std::string_view bytes) {
     if (hasNonFiniteWord(shown.inputs.layer2Bar))
         shown.inputs.layer2Bar.assign(1, '-');
 
-    if (!sameFindings(design.warnings, findDesignWarnings(r, results, options.spacingRule)))
+    if (!sameFindings(design.warnings,
+                      findCaseWarnings(r, design.calculation.cases, options.spacingRule)))
         problems.push_back("the calculated design carries other warnings than its inputs give");
     checkWarnings(shown.inputs, results, options.spacingRule, problems);
     checkProposal(bytes, r, options.spacingRule,
