@@ -203,10 +203,17 @@ void checkIfc(std::string_view bytes, const cli::CalculatedDesign& design,
         problems.push_back("the IFC file: " + problem);
     const model::ModelOutcome built =
         model::buildBracketModel(design.inputs, exportOptions.sideFaces, exportOptions.anchorage);
+    // Entities, not texts: an instance line starts "#n=IFCREINFORCINGBAR(",
+    // and a bar designation may hold those words too.
     std::size_t bars = 0;
-    for (std::size_t at = result.text->find("=IFCREINFORCINGBAR(");
-         at != std::string::npos; at = result.text->find("=IFCREINFORCINGBAR(", at + 1))
-        ++bars;
+    std::istringstream lines(*result.text);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t equals = line.find('=');
+        if (line.starts_with('#') && equals != std::string::npos &&
+            line.find_first_not_of("0123456789", 1) == equals &&
+            line.compare(equals + 1, 18, "IFCREINFORCINGBAR(") == 0)
+            ++bars;
+    }
     if (!built.model || bars != built.model->bars.size())
         problems.push_back("the IFC file has " + std::to_string(bars) +
                            " IfcReinforcingBar for the model's bars");
